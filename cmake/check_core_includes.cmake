@@ -1,0 +1,20 @@
+# Fails the build when a portable core file includes a Windows header or a file of a
+# platform folder. Run with -DROOT=<source dir>/src -DSTAMP=<file to touch>.
+file(GLOB_RECURSE files "${ROOT}/*.cpp" "${ROOT}/*.h")
+set(bad "")
+foreach(f IN LISTS files)
+  if(f MATCHES "/(win|posix)/")
+    continue()
+  endif()
+  file(STRINGS "${f}" lines REGEX "^[ \t]*#[ \t]*include")
+  foreach(l IN LISTS lines)
+    if(l MATCHES "[<\"](windows|winuser|wingdi|winreg|winbase|commctrl|commdlg|shlwapi|xmllite|objbase|ole2)\\.h[>\"]"
+       OR l MATCHES "[<\"][^>\"]*/(win|posix)/")
+      string(APPEND bad "\n  ${f}: ${l}")
+    endif()
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "Portable core files include platform headers:${bad}")
+endif()
+file(WRITE "${STAMP}" "ok\n")

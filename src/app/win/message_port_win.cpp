@@ -1,0 +1,24 @@
+#include "app/win/message_port_win.h"
+
+namespace tindral {
+
+HWND g_hwnd_main = nullptr;
+HWND g_hwnd_bom = nullptr;
+
+int WinMessagePort::show(Owner owner, const std::wstring& text, const std::wstring& title,
+                         unsigned flags) {
+    HWND hwnd = owner == Owner::main ? g_hwnd_main : owner == Owner::bom ? g_hwnd_bom : nullptr;
+    return MessageBoxW(hwnd, text.c_str(), title.c_str(), flags);
+}
+
+std::wstring WinMessagePort::system_error_text(uint32_t code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM,
+                                   nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                   reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = (n > 0 && buffer) ? std::wstring(buffer, n) : std::wstring();
+    if (buffer) LocalFree(buffer);
+    return text;
+}
+
+}  // namespace tindral

@@ -1,0 +1,7 @@
+#include "settings/settings.h"
+
+namespace tindral {
+
+Settings g_settings;
+
+}  // namespace tindral

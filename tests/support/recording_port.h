@@ -1,0 +1,47 @@
+#pragma once
+// A message port for tests: records every box and answers from a script.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+
+namespace tindral::test {
+
+struct ShownBox {
+    Owner owner;
+    std::wstring text;
+    std::wstring title;
+    unsigned flags;
+};
+
+class RecordingPort : public MessagePort {
+public:
+    RecordingPort() { previous_ = set_message_port(this); }
+    ~RecordingPort() override { set_message_port(previous_); }
+    RecordingPort(const RecordingPort&) = delete;
+    RecordingPort& operator=(const RecordingPort&) = delete;
+
+    int show(Owner owner, const std::wstring& text, const std::wstring& title,
+             unsigned flags) override {
+        boxes.push_back({owner, text, title, flags});
+        if (!answers.empty()) {
+            const int a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return (flags & 0xF) == mb::yes_no ? mb::id_yes : mb::id_ok;
+    }
+    std::wstring system_error_text(uint32_t code) override {
+        return L"system text " + std::to_wstring(code);
+    }
+
+    std::vector<ShownBox> boxes;
+    std::deque<int> answers;  // answers for the next boxes; then OK / Yes
+
+private:
+    MessagePort* previous_ = nullptr;
+};
+
+}  // namespace tindral::test

@@ -1,0 +1,91 @@
+#pragma once
+// The one board model of the program: layers, plain drawing, elements, libraries with their
+// packages, and the per-board values. Plain records in standard containers.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/primitives.h"
+
+namespace tindral {
+
+constexpr uint32_t kSideTop = 0;
+constexpr uint32_t kSideBottom = 1000;
+
+struct ElementRec {
+    std::wstring name;     // empty when the file gives none
+    std::wstring library;
+    std::wstring package;
+    std::wstring value;    // "Undefined"/"Undefiniert" when the file's value is empty
+    double x = 0, y = 0;
+    uint32_t smashed = 0;
+    uint32_t locked = 0;
+    double rotation = 0;   // degrees; file angle + 180 for a mirrored element
+    uint32_t side = kSideTop;
+    uint32_t amount_top = 0;
+    uint32_t amount_bottom = 0;
+    uint32_t group = 0;
+    uint32_t shade = 0;
+    uint32_t counted = 0;  // scratch mark of the BOM fill
+};
+
+struct PackageRec {
+    std::wstring name;
+    std::vector<WireRec> wires;
+    std::vector<CircleRec> circles;
+    std::vector<RectangleRec> rectangles;
+    std::vector<HoleRec> holes;
+    std::vector<PolygonRec> polygons;
+};
+
+struct LibraryRec {
+    std::wstring name;
+    std::vector<PackageRec> packages;
+};
+
+struct LayerRec {
+    int32_t number = 0;  // 0 marks an empty row
+    const wchar_t* name = nullptr;
+    int32_t colour = 0;
+    int32_t fill = 0;
+    int32_t visible = 0;
+    int32_t active = 0;
+    int32_t default_choice = 0;
+};
+
+constexpr int kLayerRows = 256;
+
+struct BoardExtent {
+    double max_x = 0, min_x = 0, max_y = 0, min_y = 0;
+};
+
+struct BoardModel {
+    std::array<LayerRec, kLayerRows> layers;  // fixed rows; see make_layer_table()
+
+    std::vector<WireRec> plain_wires;
+    std::vector<CircleRec> plain_circles;
+    std::vector<HoleRec> plain_holes;
+
+    std::vector<ElementRec> elements;
+    std::vector<LibraryRec> libraries;
+
+    uint32_t placed_count = 0;
+    uint32_t board_loaded = 0;
+    BoardExtent extent;
+    double board_width = 0, board_height = 0;
+
+    std::vector<uint32_t> selection;  // 0 unselected, 1 current selection, 2 selected
+};
+
+// The process-wide model.
+extern BoardModel g_board;
+
+// The 56 fixed layer rows of a fresh program, the rest empty.
+std::array<LayerRec, kLayerRows> make_layer_table();
+
+// Releases every table of the model; the layer table stays as it is.
+void release_board(BoardModel& board = g_board);
+
+}  // namespace tindral

@@ -106,7 +106,9 @@ struct LangText {
     X(TXT_TOKEN_OUT_OF_MEMORY, L" Zu wenig Speicher", L"Out of memory") \
     X(TXT_UNSUPPORTED_VERSION, L" Nicht unterst\u00FCtzte Eagle Version", L" Unsupported Eagle version") \
     X(TXT_FILE_DAMAGED, L"Die Datei ist besch\u00E4digt oder unvollst\u00E4ndig (Zeile %d).\rDie Listen sind m\u00F6glicherweise unvollst\u00E4ndig.", L"The file is damaged or incomplete (line %d).\rThe lists may be incomplete.") \
-    X(TXT_FILE_DAMAGED_NO_LINE, L"Die Datei ist besch\u00E4digt oder unvollst\u00E4ndig.\rDie Listen sind m\u00F6glicherweise unvollst\u00E4ndig.", L"The file is damaged or incomplete.\rThe lists may be incomplete.")
+    X(TXT_FILE_DAMAGED_NO_LINE, L"Die Datei ist besch\u00E4digt oder unvollst\u00E4ndig.\rDie Listen sind m\u00F6glicherweise unvollst\u00E4ndig.", L"The file is damaged or incomplete.\rThe lists may be incomplete.") \
+    X(TXT_CELL_TOP, L"Top", L"Top") \
+    X(TXT_CELL_BOTTOM, L"Bottom", L"Bottom")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

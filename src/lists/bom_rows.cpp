@@ -1,0 +1,56 @@
+#include "lists/bom_rows.h"
+
+#include <functional>
+#include <unordered_map>
+
+#include "app/format.h"
+#include "lists/cell_compare.h"
+
+namespace tindral {
+
+namespace {
+
+
+struct PairKey {
+    const std::wstring* package;
+    const std::wstring* value;
+    bool operator==(const PairKey& o) const { return *package == *o.package && *value == *o.value; }
+};
+
+struct PairKeyHash {
+    size_t operator()(const PairKey& k) const {
+        const size_t a = std::hash<std::wstring>{}(*k.package);
+        const size_t b = std::hash<std::wstring>{}(*k.value);
+        return a ^ (b + 0x9e3779b97f4a7c15ull + (a << 6) + (a >> 2));
+    }
+};
+
+}  // namespace
+
+std::vector<BomRow> bom_rows(const BoardModel& board) {
+    std::vector<BomRow> rows;
+    std::unordered_map<PairKey, size_t, PairKeyHash> row_of;
+    for (size_t i = 0; i < board.elements.size(); ++i) {
+        const ElementRec& e = board.elements[i];
+        auto [it, inserted] = row_of.try_emplace(PairKey{&e.package, &e.value}, rows.size());
+        if (inserted) rows.push_back({e.library, e.package, e.value, 0, i});
+        ++rows[it->second].amount;
+    }
+    return rows;
+}
+
+std::wstring bom_cell(const BomRow& row, int column) {
+    switch (column) {
+        case 0: return row.library;
+        case 1: return row.package;
+        case 2: return row.value;
+        case 3: return format_text(100, L"%d", row.amount);
+        default: return {};
+    }
+}
+
+int compare_bom_cells(const std::wstring& a, const std::wstring& b, int column) {
+    return column == 3 ? compare_cell_number(a, b) : compare_cell_text(a, b);
+}
+
+}  // namespace tindral

@@ -1,0 +1,92 @@
+#include "lists/list_rows.h"
+
+#include <algorithm>
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "lists/cell_compare.h"
+
+namespace tindral {
+
+namespace {
+
+// The list reads and writes cells through buffers of this size.
+constexpr size_t kCellBuffer = 100;
+
+}  // namespace
+
+bool is_number_column(int column) {
+    switch (column) {
+        case kColX: case kColY: case kColRotation: case kColAmount: case kColGroup: case kColIndex:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::wstring side_cell_text(uint32_t side) {
+    return text(side != kSideTop ? TXT_CELL_BOTTOM : TXT_CELL_TOP);
+}
+
+std::wstring list_cell(const ElementRec& e, size_t index, int column) {
+    switch (column) {
+        case kColName: return e.name;
+        case kColLibrary: return e.library;
+        case kColPackage: return e.package;
+        case kColValue: return e.value;
+        case kColX: return format_text(kCellBuffer, L"%3.3f", e.x);
+        case kColY: return format_text(kCellBuffer, L"%3.3f", e.y);
+        case kColRotation: return format_text(kCellBuffer, L"%3.3f", e.rotation);
+        case kColSide: return side_cell_text(e.side);
+        case kColAmount:
+            return format_text(kCellBuffer, L"%d",
+                               e.side != kSideTop ? e.amount_bottom : e.amount_top);
+        case kColGroup: return format_text(kCellBuffer, L"%d", e.group);
+        case kColIndex: return format_text(kCellBuffer, L"%d", index);
+        default: return {};
+    }
+}
+
+std::array<std::wstring, kListColumnCount> list_row_cells(const ElementRec& e, size_t index) {
+    std::array<std::wstring, kListColumnCount> cells;
+    for (int c = 0; c < kListColumnCount; ++c) cells[c] = list_cell(e, index, c);
+    return cells;
+}
+
+bool side_is_shown(uint32_t side, bool show_top, bool show_bottom) {
+    return (side == kSideTop && show_top) || (side == kSideBottom && show_bottom);
+}
+
+std::vector<size_t> shown_list_rows(const BoardModel& board, bool show_top, bool show_bottom) {
+    std::vector<size_t> rows;
+    for (size_t i = 0; i < board.elements.size(); ++i)
+        if (side_is_shown(board.elements[i].side, show_top, show_bottom)) rows.push_back(i);
+    return rows;
+}
+
+int compare_list_cells(const std::wstring& a, const std::wstring& b, int column) {
+    return is_number_column(column) ? compare_cell_number(a, b) : compare_cell_text(a, b);
+}
+
+int compare_list_rows(const BoardModel& board, size_t a, size_t b, int column) {
+    return compare_list_cells(list_cell(board.elements[a], a, column),
+                              list_cell(board.elements[b], b, column), column);
+}
+
+void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int column) {
+    std::stable_sort(rows.begin(), rows.end());
+    // The cells are made once per row, not once per comparison.
+    struct Keyed {
+        size_t row;
+        std::wstring cell;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(rows.size());
+    for (size_t r : rows) keyed.push_back({r, list_cell(board.elements[r], r, column)});
+    std::stable_sort(keyed.begin(), keyed.end(), [column](const Keyed& a, const Keyed& b) {
+        return compare_list_cells(a.cell, b.cell, column) < 0;
+    });
+    for (size_t i = 0; i < keyed.size(); ++i) rows[i] = keyed[i].row;
+}
+
+}  // namespace tindral

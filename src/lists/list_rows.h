@@ -1,0 +1,57 @@
+#pragma once
+// The main component list without its window: the eleven columns, the text of every cell, which
+// components a side choice shows, and the order of a header click. The list view shows exactly
+// what these functions give.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/board_model.h"
+
+namespace tindral {
+
+enum MainListColumn : int {
+    kColName = 0,
+    kColLibrary = 1,
+    kColPackage = 2,
+    kColValue = 3,
+    kColX = 4,
+    kColY = 5,
+    kColRotation = 6,
+    kColSide = 7,
+    kColAmount = 8,
+    kColGroup = 9,
+    kColIndex = 10,
+};
+constexpr int kListColumnCount = 11;
+
+// True for the columns that sort numerically (X, Y, Rotation, Amount, Group, Index).
+bool is_number_column(int column);
+
+// "Top" for side 0, "Bottom" for any other side.
+std::wstring side_cell_text(uint32_t side);
+
+// The text of one cell of the row of element index (its model index). Columns outside 0..10
+// give an empty text.
+std::wstring list_cell(const ElementRec& element, size_t index, int column);
+std::array<std::wstring, kListColumnCount> list_row_cells(const ElementRec& element, size_t index);
+
+// Whether a component of this side has a row: side 0 when the top is shown, side 1000 when the
+// bottom is shown.
+bool side_is_shown(uint32_t side, bool show_top, bool show_bottom);
+
+// The model indices of the rows of a fill, in model order.
+std::vector<size_t> shown_list_rows(const BoardModel& board, bool show_top, bool show_bottom);
+
+// The comparison of a header click on one column: -1, 0 or 1 for the cells of two rows.
+int compare_list_cells(const std::wstring& a, const std::wstring& b, int column);
+int compare_list_rows(const BoardModel& board, size_t a, size_t b, int column);
+
+// Sorts rows (model indices) as the list does after a header click on column: by Index first,
+// then by the column, so rows with equal cells keep the order of their Index.
+void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int column);
+
+}  // namespace tindral

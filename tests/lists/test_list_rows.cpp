@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "lists/bom_date.h"
+#include "lists/bom_rows.h"
+#include "lists/cell_compare.h"
+#include "lists/list_rows.h"
+#include "lists/placed_counter.h"
+#include "model/grouping.h"
+#include "support/language_guard.h"
+
+using namespace tindral;
+using test::LanguageGuard;
+
+namespace {
+
+ElementRec part(const wchar_t* name, const wchar_t* package, const wchar_t* value, double x,
+                uint32_t side = kSideTop, const wchar_t* library = L"lib") {
+    ElementRec e;
+    e.name = name;
+    e.library = library;
+    e.package = package;
+    e.value = value;
+    e.x = x;
+    e.y = -x / 4;
+    e.rotation = side == kSideTop ? 90 : 180;
+    e.side = side;
+    return e;
+}
+
+std::vector<std::wstring> column_of(const BoardModel& b, const std::vector<size_t>& rows, int c) {
+    std::vector<std::wstring> out;
+    for (size_t r : rows) out.push_back(list_cell(b.elements[r], r, c));
+    return out;
+}
+
+}  // namespace
+
+TEST(ListRows, CellTextsAndFormats) {
+    BoardModel b;
+    b.elements = {part(L"R1", L"0603", L"10k\u03A9", 12.3456),
+                  part(L"C1", L"0805", L"1\u00B5F", -3.5, kSideBottom)};
+    group_components(b);
+    const auto top = list_row_cells(b.elements[0], 0);
+    const std::vector<std::wstring> expect_top = {L"R1", L"lib", L"0603", L"10k\u03A9", L"12.346",
+                                                  L"-3.086", L"90.000", L"Top", L"1", L"1000",
+                                                  L"0"};
+    EXPECT_EQ(std::vector<std::wstring>(top.begin(), top.end()), expect_top);
+    // A bottom component shows its bottom amount; the side text is the same in German.
+    LanguageGuard de(0);
+    const auto bottom = list_row_cells(b.elements[1], 1);
+    EXPECT_EQ(bottom[kColX], L"-3.500");
+    EXPECT_EQ(bottom[kColRotation], L"180.000");
+    EXPECT_EQ(bottom[kColSide], L"Bottom");
+    EXPECT_EQ(bottom[kColAmount], L"1");
+    EXPECT_EQ(bottom[kColGroup], L"6001");
+    EXPECT_EQ(bottom[kColIndex], L"1");
+    EXPECT_EQ(list_cell(b.elements[0], 0, 11), L"");
+}
+
+TEST(ListRows, SideChoiceKeepsModelIndex) {
+    BoardModel b;
+    for (int i = 0; i < 20; ++i)
+        b.elements.push_back(part(L"X", L"p", L"v", i, i % 4 == 1 ? kSideBottom : kSideTop));
+    EXPECT_EQ(shown_list_rows(b, true, true).size(), 20u);
+    EXPECT_TRUE(shown_list_rows(b, false, false).empty());
+    const auto bottom = shown_list_rows(b, false, true);
+    EXPECT_EQ(bottom, (std::vector<size_t>{1, 5, 9, 13, 17}));
+    EXPECT_EQ(list_cell(b.elements[bottom[2]], bottom[2], kColIndex), L"9");
+    EXPECT_EQ(shown_list_rows(b, true, false).size(), 15u);
+}
+
+TEST(ListRows, TextColumnsSortOrdinallyNumberColumnsNumerically) {
+    BoardModel b;
+    b.elements = {part(L"A", L"p", L"22p", 10), part(L"B", L"p", L"1k", 9),
+                  part(L"C", L"p", L"10k", 100), part(L"D", L"p", L"Z", -1),
+                  part(L"E", L"p", L"a", 9)};
+    std::vector<size_t> rows = {4, 3, 2, 1, 0};
+    sort_list_rows(rows, b, kColValue);
+    EXPECT_EQ(column_of(b, rows, kColValue),
+              (std::vector<std::wstring>{L"10k", L"1k", L"22p", L"Z", L"a"}));
+    sort_list_rows(rows, b, kColX);
+    // 9.000 before 10.000; equal X keeps Index order (B before E).
+    EXPECT_EQ(rows, (std::vector<size_t>{3, 1, 4, 0, 2}));
+    sort_list_rows(rows, b, kColIndex);
+    EXPECT_EQ(rows, (std::vector<size_t>{0, 1, 2, 3, 4}));
+
+    EXPECT_EQ(compare_list_cells(L"9.000", L"10.000", kColX), -1);
+    EXPECT_EQ(compare_list_cells(L"9.000", L"10.000", kColName), 1);
+    EXPECT_EQ(compare_list_cells(L"-2.5", L"-10", kColY), 1);
+    EXPECT_EQ(compare_list_cells(L"1e3", L"999", kColGroup), 1);
+    EXPECT_EQ(compare_list_cells(L"x", L"0", kColAmount), 0);  // no number reads as 0
+    EXPECT_EQ(compare_list_rows(b, 1, 4, kColX), 0);
+    EXPECT_EQ(compare_list_rows(b, 1, 4, kColName), -1);
+}
+
+TEST(ListRows, OrdinalCompareUsesUtf16UnitsAndTheFirst99) {
+    // U+FF01 is above every surrogate unit, U+1F600 is a surrogate pair (0xD83D ...).
+    EXPECT_EQ(compare_cell_text(L"\uFF01", L"\U0001F600"), 1);
+    EXPECT_EQ(compare_cell_text(L"B", L"a"), -1);
+    EXPECT_EQ(compare_cell_text(L"ab", L"abc"), -1);
+    const std::wstring head(99, L'x');
+    EXPECT_EQ(compare_cell_text(head + L"a", head + L"b"), 0);
+    EXPECT_EQ(compare_cell_text(head.substr(1) + L"a", head.substr(1) + L"b"), -1);
+}
+
+TEST(ListRows, CounterLineInBothLanguages) {
+    BoardModel b;
+    b.elements = {part(L"R1", L"p", L"v", 0), part(L"R2", L"p", L"v", 0),
+                  part(L"R3", L"p", L"v", 0, kSideBottom)};
+    b.selection = {2, 0, 1};
+    {
+        LanguageGuard en(1);
+        EXPECT_EQ(placed_counter_text(b),
+                  L"  Placed: Total 2 of 3     TOP 1 of 2     BOTTOM 1 of 1");
+    }
+    LanguageGuard de(0);
+    b.selection.clear();  // before the states are made, nothing counts as placed
+    EXPECT_EQ(placed_counter_text(b),
+              L"  Best\u00FCckt: Gesamt 0 von 3     Oben 0 von 2     Unten 0 von 1");
+}
+
+TEST(BomRows, OneRowPerPairOverBothSidesInFirstOrder) {
+    BoardModel b;
+    b.elements = {part(L"R1", L"0603", L"10k", 0, kSideTop, L"rcl"),
+                  part(L"C1", L"0603", L"100n", 0, kSideBottom, L"rcl"),
+                  part(L"R2", L"0603", L"10k", 0, kSideBottom, L"other"),
+                  part(L"R3", L"0603", L"10K", 0),
+                  part(L"C2", L"0603", L"100n", 0)};
+    const auto rows = bom_rows(b);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].library, L"rcl");
+    EXPECT_EQ(rows[0].value, L"10k");
+    EXPECT_EQ(rows[0].amount, 2u);
+    EXPECT_EQ(rows[1].value, L"100n");
+    EXPECT_EQ(rows[1].amount, 2u);
+    EXPECT_EQ(rows[2].value, L"10K");
+    EXPECT_EQ(rows[2].first, 3u);
+    EXPECT_EQ(bom_cell(rows[0], 3), L"2");
+    EXPECT_EQ(bom_cell(rows[0], 1), L"0603");
+    EXPECT_EQ(compare_bom_cells(L"9", L"10", 3), -1);
+    EXPECT_EQ(compare_bom_cells(L"9", L"10", 2), 1);
+    EXPECT_EQ(compare_bom_cells(L"9", L"10", 4), 1);
+    EXPECT_TRUE(bom_rows(BoardModel{}).empty());
+}
+
+namespace {
+LocalTime fixed_time() { return LocalTime{2026, 3, 7, 9, 5}; }
+}  // namespace
+
+TEST(BomRows, DateLineFromTheClockSeam) {
+    const ClockSource previous = set_clock_source(fixed_time);
+    EXPECT_EQ(bom_date_text(local_time_now()), L"07.03.2026  09:05");
+    set_clock_source(previous);
+    const LocalTime now = local_time_now();
+    EXPECT_GE(now.year, 2020);
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+    EXPECT_EQ(bom_date_text(LocalTime{987, 12, 31, 23, 59}), L"31.12. 987  23:59");
+}

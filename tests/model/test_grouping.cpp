@@ -1,0 +1,175 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "model/grouping.h"
+
+using namespace tindral;
+
+namespace {
+
+ElementRec part(const wchar_t* name, const wchar_t* package, const wchar_t* value,
+                uint32_t side = kSideTop) {
+    ElementRec e;
+    e.name = name;
+    e.package = package;
+    e.value = value;
+    e.side = side;
+    e.amount_top = e.amount_bottom = e.group = e.shade = 99;  // must all be rewritten
+    return e;
+}
+
+BoardModel board_of(std::vector<ElementRec> elements) {
+    BoardModel b;
+    b.elements = std::move(elements);
+    return b;
+}
+
+}  // namespace
+
+TEST(Grouping, NumbersAndAmountsFollowFirstIndexClassAndSide) {
+    BoardModel b = board_of({
+        part(L"R1", L"0603", L"10k"),                 // 0
+        part(L"R2", L"0603", L"10k"),                 // 1
+        part(L"R3", L"0603", L"10k", kSideBottom),    // 2
+        part(L"TP1", L"0603", L"10k"),                // 3
+        part(L"C5", L"0805", L"100n"),                // 4
+        part(L"R4", L"0603", L"10K"),                 // 5: other case, other group
+        part(L"U1", L"SO8", L"LM358"),                // 6
+        part(L"C7", L"0805", L"100n", kSideBottom),   // 7
+        part(L"IC1", L"SO8", L"LM358", kSideBottom),  // 8
+        part(L"C6", L"0805", L"100n"),                // 9
+    });
+    group_components(b);
+    const auto& e = b.elements;
+    EXPECT_EQ(e[0].group, 1000u);
+    EXPECT_EQ(e[1].group, 1000u);
+    EXPECT_EQ(e[2].group, 5000u);
+    EXPECT_EQ(e[3].group, 3000u);
+    EXPECT_EQ(e[4].group, 2004u);
+    EXPECT_EQ(e[9].group, 2004u);
+    EXPECT_EQ(e[5].group, 1005u);
+    EXPECT_EQ(e[6].group, 3006u);
+    EXPECT_EQ(e[7].group, 6004u);
+    EXPECT_EQ(e[8].group, 7006u);
+
+    // Amounts sit on the first element of each side and count every class of the pair.
+    EXPECT_EQ(e[0].amount_top, 3u);  // R1, R2 and TP1
+    EXPECT_EQ(e[0].amount_bottom, 0u);
+    EXPECT_EQ(e[2].amount_bottom, 1u);
+    EXPECT_EQ(e[2].amount_top, 0u);
+    EXPECT_EQ(e[4].amount_top, 2u);
+    EXPECT_EQ(e[7].amount_bottom, 1u);
+    EXPECT_EQ(e[6].amount_top, 1u);
+    EXPECT_EQ(e[8].amount_bottom, 1u);
+    for (size_t i : {1, 3, 9}) {
+        EXPECT_EQ(e[i].amount_top, 0u) << i;
+        EXPECT_EQ(e[i].amount_bottom, 0u) << i;
+    }
+}
+
+TEST(Grouping, ClassNeedsUpperCaseLetterAndDigit) {
+    BoardModel b = board_of({part(L"RN1", L"a", L"1"), part(L"r5", L"b", L"1"),
+                             part(L"CON1", L"c", L"1"), part(L"C12", L"d", L"1"),
+                             part(L"R", L"e", L"1"), part(L"", L"f", L"1"),
+                             part(L"R9x", L"g", L"1", kSideBottom)});
+    group_components(b);
+    EXPECT_EQ(b.elements[0].group, 3000u);
+    EXPECT_EQ(b.elements[1].group, 3001u);
+    EXPECT_EQ(b.elements[2].group, 3002u);
+    EXPECT_EQ(b.elements[3].group, 2003u);
+    EXPECT_EQ(b.elements[4].group, 3004u);
+    EXPECT_EQ(b.elements[5].group, 3005u);
+    EXPECT_EQ(b.elements[6].group, 5006u);
+}
+
+TEST(Grouping, ShadeAlternatesInAscendingGroupOrderAcrossClasses) {
+    // Three resistor groups, one capacitor group, one other group, out of file order.
+    BoardModel b = board_of({part(L"U1", L"SO8", L"x"), part(L"R1", L"0603", L"1k"),
+                             part(L"C1", L"0603", L"1u"), part(L"R2", L"0603", L"2k"),
+                             part(L"R3", L"0603", L"3k"), part(L"R4", L"0603", L"1k"),
+                             part(L"R5", L"0603", L"1k", kSideBottom)});
+    group_components(b);
+    const auto& e = b.elements;
+    // Ascending: 1001 (R1,R4), 1003, 1004, 2002, 3000, 5001.
+    EXPECT_EQ(e[1].shade, 0u);
+    EXPECT_EQ(e[5].shade, 0u);
+    EXPECT_EQ(e[3].shade, 1u);
+    EXPECT_EQ(e[4].shade, 0u);
+    EXPECT_EQ(e[2].shade, 1u);
+    EXPECT_EQ(e[0].shade, 0u);
+    EXPECT_EQ(e[6].shade, 1u);  // the flag carries over into the bottom ranges
+}
+
+TEST(Grouping, EmptyPackageOrValueGroupsByWholeString) {
+    BoardModel b = board_of({part(L"X1", L"", L""), part(L"X2", L"P", L""),
+                             part(L"X3", L"", L""), part(L"X4", L"", L"P")});
+    group_components(b);
+    EXPECT_EQ(b.elements[0].group, 3000u);
+    EXPECT_EQ(b.elements[2].group, 3000u);
+    EXPECT_EQ(b.elements[1].group, 3001u);
+    EXPECT_EQ(b.elements[3].group, 3003u);
+    EXPECT_EQ(b.elements[0].amount_top, 2u);
+
+    // Long strings are compared whole: a difference after 99 characters still parts them.
+    const std::wstring base(150, L'v');
+    BoardModel c = board_of({part(L"A1", L"p", (base + L"1").c_str()),
+                             part(L"A2", L"p", (base + L"2").c_str())});
+    group_components(c);
+    EXPECT_NE(c.elements[0].group, c.elements[1].group);
+    EXPECT_EQ(c.elements[1].amount_top, 1u);
+
+    BoardModel none;
+    group_components(none);
+    EXPECT_TRUE(none.elements.empty());
+}
+
+TEST(Grouping, WiderStepAboveAThousandElementsKeepsClassesApart) {
+    EXPECT_EQ(group_step(0), 1000u);
+    EXPECT_EQ(group_step(1000), 1000u);
+    EXPECT_EQ(group_step(1001), 10000u);
+    EXPECT_EQ(group_step(10000), 10000u);
+    EXPECT_EQ(group_step(10001), 100000u);
+
+    for (size_t count : {size_t{1001}, size_t{10001}}) {
+        std::vector<ElementRec> parts;
+        for (size_t i = 0; i < count; ++i)
+            parts.push_back(part(L"R1", L"0603", std::to_wstring(i).c_str()));
+        // The last element is the only capacitor; with a 1000 step it would collide with R1000.
+        parts.back() = part(L"C1", L"0603", L"c");
+        BoardModel b = board_of(parts);
+        group_components(b);
+        const uint32_t s = group_step(count);
+        EXPECT_EQ(b.elements[999].group, s + 999) << count;
+        EXPECT_EQ(b.elements.back().group, 2 * s + static_cast<uint32_t>(count - 1)) << count;
+        // Every group has its own number, so the shade alternates along the file order.
+        for (size_t i = 0; i < count; ++i)
+            ASSERT_EQ(b.elements[i].shade, static_cast<uint32_t>(i % 2)) << count << " " << i;
+    }
+}
+
+TEST(Grouping, FiftyThousandElementsGroupQuickly) {
+    std::vector<ElementRec> parts;
+    for (size_t i = 0; i < 50000; ++i) {
+        const std::wstring value = std::to_wstring(i % 700);
+        parts.push_back(part(i % 3 ? L"R1" : L"C1", i % 2 ? L"0603" : L"0805", value.c_str(),
+                             i % 5 ? kSideTop : kSideBottom));
+    }
+    BoardModel b = board_of(parts);
+    const auto start = std::chrono::steady_clock::now();
+    group_components(b);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(ms, 1000);
+    // Spot check against the definition: the group index is the first element with the key.
+    EXPECT_EQ(b.elements[1400].group % 100000, 0u);  // 1400 % 700 == 0, 1400 even -> key of 0
+    uint64_t top = 0, bottom = 0;
+    for (const auto& e : b.elements) {
+        top += e.amount_top;
+        bottom += e.amount_bottom;
+    }
+    EXPECT_EQ(top + bottom, 50000u);
+    EXPECT_EQ(bottom, 10000u);
+}

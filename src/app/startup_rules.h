@@ -1,0 +1,53 @@
+#pragma once
+// Start-up decisions that need no window: the first-start language, the clamping of the stored
+// window rectangles, where each top-level window opens, and the toolbar's buttons.
+
+#include <array>
+#include <cstdint>
+
+#include "app/lang.h"
+#include "settings/settings.h"
+
+namespace tindral {
+
+// GetKeyboardLayout(0) of a German keyboard.
+constexpr uint64_t kGermanKeyboardLayout = 0x04070407;
+
+// On the first start (the setting is nonzero) clears the flag and picks German for a German
+// keyboard layout, English for any other. Later starts keep the stored language. Returns
+// true when this was the first start.
+bool apply_first_start(Settings& s, uint64_t keyboard_layout);
+
+// Puts stored rectangles that would open a main or board window off screen or too small back
+// to usable values; the found and BOM rectangles are left as stored.
+void clamp_window_rects(Settings& s);
+
+struct WindowRect {
+    int x, y, width, height;
+};
+
+enum class TopWindow { main, board, found, bom };
+
+WindowRect default_window_rect(TopWindow w);
+// The rectangle held in the settings (values stored as DWORDs read back signed).
+WindowRect stored_window_rect(const Settings& s, TopWindow w);
+// Stored when "Remember window pos" is set, else the default.
+WindowRect initial_window_rect(const Settings& s, TopWindow w);
+// Records a window's screen rectangle (left, top, right - left, bottom - top) in the settings.
+void record_window_rect(Settings& s, TopWindow w, int left, int top, int right, int bottom);
+
+struct ToolButton {
+    uint16_t command;
+    uint16_t bitmap;
+    TextKey label;
+};
+
+// The seven buttons of the board window's toolbar; the side buttons show the side's state.
+std::array<ToolButton, 7> toolbar_buttons(const Settings& s);
+
+// The board window's title before a board is loaded, "Tindral V2.00.1       No board loaded".
+std::wstring board_title_no_board();
+
+extern const wchar_t kProgramTitle[];  // "Tindral V2.00.1"
+
+}  // namespace tindral

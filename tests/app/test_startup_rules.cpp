@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include "app/startup_rules.h"
+#include "support/language_guard.h"
+
+namespace tindral {
+namespace {
+
+TEST(FirstStart, LanguageFollowsKeyboardLayoutOnlyOnTheFirstStart) {
+    struct Case {
+        uint64_t layout;
+        uint32_t language;
+    };
+    const Case cases[] = {
+        {0x04070407, 0},                    // German keyboard
+        {0x04090409, 1},                    // US English
+        {0x08070807, 1},                    // Swiss German is not the German layout
+        {0x00000407, 1},                    // language id without the device part
+        {0xFFFFFFFFF0020407ull, 1},         // a sign-extended 64-bit handle
+        {0x0000000104070407ull, 1},         // only an exact match counts
+    };
+    for (const Case& c : cases) {
+        Settings s;
+        s.first_start = 1;
+        s.language = 7;
+        EXPECT_TRUE(apply_first_start(s, c.layout)) << std::hex << c.layout;
+        EXPECT_EQ(s.first_start, 0u);
+        EXPECT_EQ(s.language, c.language) << std::hex << c.layout;
+    }
+
+    // Any nonzero flag is a first start.
+    Settings again;
+    again.first_start = 42;
+    EXPECT_TRUE(apply_first_start(again, 0x04070407));
+    EXPECT_EQ(again.language, 0u);
+
+    // Later starts keep the stored language, whatever the keyboard.
+    Settings later;
+    later.first_start = 0;
+    later.language = 1;
+    EXPECT_FALSE(apply_first_start(later, 0x04070407));
+    EXPECT_EQ(later.language, 1u);
+    later.language = 0;
+    EXPECT_FALSE(apply_first_start(later, 0x04090409));
+    EXPECT_EQ(later.language, 0u);
+}
+
+uint32_t stored(int v) { return static_cast<uint32_t>(v); }
+
+TEST(WindowRects, MainAndBoardRectanglesAreClampedOthersKept) {
+    Settings s;
+    s.wnd_main_x = stored(-20);
+    s.wnd_main_y = stored(-32000);  // a minimised window stores this
+    s.wnd_main_width = 150;
+    s.wnd_main_height = 99;
+    s.wnd_board_x = stored(-1);
+    s.wnd_board_y = stored(-5);
+    s.wnd_board_width = 199;
+    s.wnd_board_height = stored(-160);
+    s.wnd_found_x = stored(-7);
+    s.wnd_found_width = 10;
+    s.wnd_bom_y = stored(-9);
+    s.wnd_bom_height = 3;
+    clamp_window_rects(s);
+
+    const WindowRect main = stored_window_rect(s, TopWindow::main);
+    EXPECT_EQ(main.x, 0);
+    EXPECT_EQ(main.y, 0);
+    EXPECT_EQ(main.width, 1100);
+    EXPECT_EQ(main.height, 768);
+    const WindowRect board = stored_window_rect(s, TopWindow::board);
+    EXPECT_EQ(board.x, 0);
+    EXPECT_EQ(board.y, 0);
+    EXPECT_EQ(board.width, 984);
+    EXPECT_EQ(board.height, 728);
+    const WindowRect found = stored_window_rect(s, TopWindow::found);
+    EXPECT_EQ(found.x, -7);
+    EXPECT_EQ(found.width, 10);
+    const WindowRect bom = stored_window_rect(s, TopWindow::bom);
+    EXPECT_EQ(bom.y, -9);
+    EXPECT_EQ(bom.height, 3);
+}
+
+TEST(WindowRects, ValuesAtTheLimitsStay) {
+    Settings s;
+    s.wnd_main_x = 0;
+    s.wnd_main_y = 1;
+    s.wnd_main_width = 200;
+    s.wnd_main_height = 100;
+    s.wnd_board_x = 1500;
+    s.wnd_board_y = 0;
+    s.wnd_board_width = 200;
+    s.wnd_board_height = 100;
+    clamp_window_rects(s);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::main).width, 200);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::main).height, 100);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::board).x, 1500);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::main).x, 0);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::main).y, 1);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::board).y, 0);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::board).width, 200);
+    EXPECT_EQ(stored_window_rect(s, TopWindow::board).height, 100);
+}
+
+TEST(WindowRects, RememberWindowPosChoosesStoredOrDefault) {
+    Settings s;
+    record_window_rect(s, TopWindow::main, 40, 50, 940, 650);
+    record_window_rect(s, TopWindow::board, -8, -8, 1032, 808);  // maximised board window
+    record_window_rect(s, TopWindow::found, 100, 110, 500, 310);
+    record_window_rect(s, TopWindow::bom, 200, 210, 900, 610);
+
+    s.remember_window_pos = 1;
+    const WindowRect main = initial_window_rect(s, TopWindow::main);
+    EXPECT_EQ(main.x, 40);
+    EXPECT_EQ(main.y, 50);
+    EXPECT_EQ(main.width, 900);
+    EXPECT_EQ(main.height, 600);
+    const WindowRect board = initial_window_rect(s, TopWindow::board);
+    EXPECT_EQ(board.x, -8);
+    EXPECT_EQ(board.width, 1040);
+    EXPECT_EQ(initial_window_rect(s, TopWindow::found).width, 400);
+    EXPECT_EQ(initial_window_rect(s, TopWindow::bom).height, 400);
+    // Each window has its own four values.
+    EXPECT_EQ(s.wnd_bom_x, 200u);
+    EXPECT_EQ(s.wnd_found_x, 100u);
+
+    s.remember_window_pos = 0;
+    const WindowRect dmain = initial_window_rect(s, TopWindow::main);
+    EXPECT_EQ(dmain.x, 10);
+    EXPECT_EQ(dmain.y, 100);
+    EXPECT_EQ(dmain.width, 1100);
+    EXPECT_EQ(dmain.height, 768);
+    const WindowRect dboard = initial_window_rect(s, TopWindow::board);
+    EXPECT_EQ(dboard.x, 300);
+    EXPECT_EQ(dboard.width, 984);
+    for (TopWindow w : {TopWindow::found, TopWindow::bom}) {
+        const WindowRect d = initial_window_rect(s, w);
+        EXPECT_EQ(d.x, 5);
+        EXPECT_EQ(d.y, 5);
+        EXPECT_EQ(d.width, 650);
+        EXPECT_EQ(d.height, 300);
+    }
+    // The stored values are not touched by the choice.
+    EXPECT_EQ(stored_window_rect(s, TopWindow::main).x, 40);
+}
+
+TEST(Toolbar, SideButtonsShowTheSideSettings) {
+    for (uint32_t top : {0u, 1u}) {
+        for (uint32_t bottom : {0u, 1u}) {
+            Settings s;
+            s.show_top_side = top;
+            s.show_bottom_side = bottom;
+            const auto b = toolbar_buttons(s);
+            EXPECT_EQ(b[0].bitmap, top ? 133 : 134);
+            EXPECT_EQ(b[1].bitmap, bottom ? 131 : 132);
+            // The other buttons never change with the sides.
+            EXPECT_EQ(b[2].bitmap, 138);
+            EXPECT_EQ(b[3].bitmap, 137);
+            EXPECT_EQ(b[4].bitmap, 136);
+            EXPECT_EQ(b[5].bitmap, 135);
+            EXPECT_EQ(b[6].bitmap, 139);
+        }
+    }
+    // A side setting other than 1 still means shown.
+    Settings s;
+    s.show_top_side = 5;
+    EXPECT_EQ(toolbar_buttons(s)[0].bitmap, 133);
+
+    const auto b = toolbar_buttons(s);
+    for (size_t i = 0; i < b.size(); ++i) EXPECT_EQ(b[i].command, 32776 + i);
+    EXPECT_STREQ(text(b[0].label), L"Top");
+    EXPECT_STREQ(text(b[6].label), L"Bring to front");
+}
+
+TEST(BoardTitle, NamesTheProgramAndTheMissingBoardInTheLanguage) {
+    {
+        test::LanguageGuard english(1);
+        EXPECT_EQ(board_title_no_board(), L"Tindral V2.00.1       No board loaded");
+    }
+    {
+        test::LanguageGuard german(0);
+        EXPECT_EQ(board_title_no_board(), L"Tindral V2.00.1       Kein Board geladen");
+    }
+}
+
+}  // namespace
+}  // namespace tindral

@@ -57,8 +57,10 @@ struct LayerRec {
 
 constexpr int kLayerRows = 256;
 
+// The start values make the first point taken set max and min alike (as long as the board
+// lies at non-negative coordinates below 1 000 000 mm, as Eagle boards do).
 struct BoardExtent {
-    double max_x = 0, min_x = 0, max_y = 0, min_y = 0;
+    double max_x = 0, min_x = 1000000, max_y = 0, min_y = 1000000;
 };
 
 struct BoardModel {
@@ -87,5 +89,11 @@ std::array<LayerRec, kLayerRows> make_layer_table();
 
 // Releases every table of the model; the layer table stays as it is.
 void release_board(BoardModel& board = g_board);
+
+// Back to the start values of a load: max x = max y = 0, min x = min y = 1 000 000.
+void reset_extent(BoardExtent& extent);
+
+// Widens the extent by one point (strict comparisons).
+void widen_extent(BoardExtent& extent, double x, double y);
 
 }  // namespace tindral

@@ -1,0 +1,129 @@
+#include "app/lang.h"
+#include "board/number_text.h"
+#include "board/parse_walk.h"
+#include "board/section_readers.h"
+
+namespace tindral {
+
+Rotation read_rotation(const std::wstring& text) {
+    // The spin flag only keeps texts upright in Eagle; the side and angle follow it.
+    const std::wstring v = !text.empty() && text[0] == L'S' ? text.substr(1) : text;
+    Rotation r;
+    if (v.size() >= 1 && v[0] == L'R') {
+        r.known = true;
+        if (v.size() >= 2 && v[1] == L'M') {
+            r.side = kSideBottom;
+            r.degrees = text_to_number(v.substr(2)) + 180;
+        } else {
+            r.side = kSideTop;
+            r.degrees = text_to_number(v.substr(1));
+        }
+    } else if (v.size() >= 1 && v[0] == L'M') {
+        r.known = true;
+        r.side = kSideBottom;
+        const size_t letters = v.size() >= 2 && v[1] == L'R' ? 2 : 1;
+        r.degrees = text_to_number(v.substr(letters)) + 180;
+    }
+    return r;
+}
+
+namespace {
+
+constexpr const wchar_t* kElemFormat = L"%s set elem %s\r%s";
+
+// The element's own attributes into e; false when the user answered No.
+bool read_element_attributes(const TokenList& tokens, size_t& pos, ElementRec& e) {
+    while (is_attribute(tokens, pos)) {
+        const std::wstring& name = tokens.at(pos).text;
+        const std::wstring& value = tokens.at(pos + 1).text;
+        if (name == L"name") {
+            e.name = value;
+        } else if (name == L"library") {
+            e.library = value;
+        } else if (name == L"package") {
+            e.package = value;
+        } else if (name == L"value") {
+            e.value = value.empty() ? std::wstring(text(TXT_UNDEFINED)) : value;
+        } else if (name == L"x") {
+            e.x = text_to_number(value);
+        } else if (name == L"y") {
+            e.y = text_to_number(value);
+        } else if (name == L"smashed") {
+            e.smashed = value == L"no" ? 0 : 1;
+        } else if (name == L"locked") {
+            e.locked = value == L"no" ? 0 : 1;
+        } else if (name == L"rot") {
+            const Rotation r = read_rotation(value);
+            if (r.known) {
+                e.side = r.side;
+                e.rotation = r.degrees;
+            }
+        } else if (name == L"library_urn" || name == L"package3d_urn" ||
+                   name == L"override_package3d_urn" || name == L"override_package_urn" ||
+                   name == L"override_locally_modified" || name == L"populate" ||
+                   name == L"grouprefs") {
+            // known, nothing the lists show
+        } else if (!report_unexpected(kElemFormat, name)) {
+            return false;
+        }
+        pos += 2;
+    }
+    return true;
+}
+
+// The attributes of one <attribute> child, pos past its start token; nothing is kept.
+bool check_attribute_child(const TokenList& tokens, size_t& pos) {
+    while (is_attribute(tokens, pos)) {
+        const std::wstring& name = tokens.at(pos).text;
+        static const wchar_t* const known[] = {L"name",  L"x",       L"y",     L"size",
+                                               L"layer", L"ratio",   L"rot",   L"value",
+                                               L"display", L"align", L"font",  L"constant",
+                                               L"grouprefs"};
+        bool ok = false;
+        for (const wchar_t* k : known) ok = ok || name == k;
+        if (!ok && !report_unexpected(kElemFormat, name)) return false;
+        pos += 2;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board) {
+    while (is_start(tokens, pos, L"element")) {
+        ++pos;
+        ElementRec e;
+        if (!read_element_attributes(tokens, pos, e)) return false;
+        board.elements.push_back(std::move(e));
+
+        // Its children, up to its own end token. Only <attribute> and <variant> belong here;
+        // anything else is stepped over whole, so that the following elements are still read.
+        for (;;) {
+            const XmlToken& t = tokens.at(pos);
+            if (past_end(tokens, pos) || is_start(tokens, pos, L"element") ||
+                is_end(tokens, pos, L"elements"))
+                break;
+            if (is_end(tokens, pos, L"element")) {
+                ++pos;
+                break;
+            }
+            if (is_start(tokens, pos, L"attribute")) {
+                ++pos;
+                if (!check_attribute_child(tokens, pos)) return false;
+            } else if (is_start(tokens, pos, L"variant")) {
+                skip_element(tokens, pos);
+            } else if (t.kind == kTokenStart) {
+                if (!report_unexpected(kElemFormat, t.text)) return false;
+                skip_element(tokens, pos);
+            } else if (t.kind == kTokenEnd || t.kind == kTokenEmptyEnd) {
+                ++pos;  // </attribute>, or <element/> without attributes
+            } else {
+                if (!report_unexpected(kElemFormat, t.text)) return false;
+                ++pos;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace tindral

@@ -1,0 +1,173 @@
+#include "board/parse_walk.h"
+#include "board/primitive_readers.h"
+#include "board/section_readers.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr const wchar_t* kPackageFormat = L"%s package attr %s\r%s";
+
+// Descriptions (one or more in a row) hold nothing the program keeps. pos on the start token.
+void skip_descriptions(const TokenList& tokens, size_t& pos) {
+    while (is_start(tokens, pos, L"description")) skip_element(tokens, pos);
+}
+
+bool is_package_attribute(const std::wstring& name) {
+    return name == L"urn" || name == L"locally_modified" || name == L"library_version" ||
+           name == L"library_locally_modified";
+}
+
+}  // namespace
+
+bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package) {
+    if (tokens.at(pos).kind == kTokenEmptyEnd) {  // <package/>
+        if (!past_end(tokens, pos)) ++pos;
+        return true;
+    }
+    while (is_attribute(tokens, pos)) {
+        const std::wstring& name = tokens.at(pos).text;
+        if (name == L"name") {
+            package.name = tokens.at(pos + 1).text;
+            pos += 2;
+        } else if (is_package_attribute(name)) {
+            pos += 2;
+        } else {
+            if (!report_unexpected(kPackageFormat, name)) return false;
+            ++pos;
+        }
+    }
+    for (;;) {
+        const XmlToken& t = tokens.at(pos);
+        if (past_end(tokens, pos)) return true;
+        if (is_end(tokens, pos, L"package")) {
+            ++pos;
+            return true;
+        }
+        if (t.kind == kTokenEmptyEnd) {  // the end of an unknown child met token by token
+            ++pos;
+            continue;
+        }
+        // A package written <package .../> has no end token: the next package or the end of
+        // the packages section ends it.
+        if (is_start(tokens, pos, L"package") || is_end(tokens, pos, L"packages")) return true;
+
+        if (t.kind == kTokenStart) {
+            const std::wstring& n = t.text;
+            if (n == L"description") {
+                skip_descriptions(tokens, pos);
+            } else if (n == L"wire") {
+                WireRec w;
+                if (!read_wire(tokens, pos, w)) return false;
+                package.wires.push_back(w);
+            } else if (n == L"circle") {
+                CircleRec c;
+                if (!read_circle(tokens, pos, c)) return false;
+                package.circles.push_back(c);
+            } else if (n == L"rectangle") {
+                RectangleRec r;
+                if (!read_rectangle(tokens, pos, r)) return false;
+                package.rectangles.push_back(r);
+            } else if (n == L"hole") {
+                HoleRec h;
+                if (!read_hole(tokens, pos, h)) return false;
+                package.holes.push_back(h);
+            } else if (n == L"polygon") {
+                ++pos;
+                PolygonRec p;
+                if (!read_polygon(tokens, pos, p)) return false;
+                package.polygons.push_back(std::move(p));
+            } else if (n == L"pad") {
+                ++pos;
+                if (!check_pad(tokens, pos)) return false;
+            } else if (n == L"smd") {
+                ++pos;
+                if (!check_smd(tokens, pos)) return false;
+            } else if (n == L"text") {
+                ++pos;
+                if (!check_text(tokens, pos)) return false;
+            } else if (n == L"dimension") {
+                if (!check_dimension(tokens, pos)) return false;
+            } else if (n == L"frame") {
+                skip_element(tokens, pos);
+            } else {
+                if (!report_unexpected(kPackageFormat, n)) return false;
+                ++pos;
+            }
+            continue;
+        }
+        if (t.kind == kTokenAttrName && is_package_attribute(t.text)) {
+            pos += 2;
+            continue;
+        }
+        if (!report_unexpected(kPackageFormat, t.text)) return false;
+        ++pos;
+    }
+}
+
+int set_lib(const TokenList& tokens, size_t& pos, LibraryRec& library) {
+    bool any_package = false;
+    if (tokens.at(pos).kind == kTokenEnd) return 0;
+    if (tokens.at(pos).kind == kTokenEmptyEnd) return 0;  // <library/>
+    for (;;) {
+        const XmlToken& t = tokens.at(pos);
+        if (past_end(tokens, pos) || t.kind == kTokenEnd) break;
+        // <library name="..."/> has no end token: the next library or the section's end ends it
+        if (is_start(tokens, pos, L"library")) break;
+
+        if (t.kind == kTokenAttrName || t.kind == kTokenAttrValue) {
+            if (t.text == L"name") {
+                library.name = tokens.at(pos + 1).text;
+                pos += 2;
+                continue;
+            }
+            if (t.text == L"urn" || t.text == L"class") {
+                pos += 2;
+                continue;
+            }
+        } else if (t.kind == kTokenStart) {
+            if (t.text == L"description") {
+                skip_descriptions(tokens, pos);
+                continue;
+            }
+            if (t.text == L"packages") {
+                ++pos;
+                if (tokens.at(pos).kind == kTokenEmptyEnd && !past_end(tokens, pos)) {
+                    ++pos;  // <packages/>
+                    continue;
+                }
+                while (!past_end(tokens, pos) && !is_end(tokens, pos, L"library")) {
+                    if (is_end(tokens, pos, L"packages")) {
+                        ++pos;
+                        break;
+                    }
+                    if (is_start(tokens, pos, L"package")) {
+                        ++pos;
+                        PackageRec package;
+                        if (!set_package(tokens, pos, package)) return -1;
+                        library.packages.push_back(std::move(package));
+                        any_package = true;
+                        continue;
+                    }
+                    ++pos;
+                }
+                continue;
+            }
+            if (t.text == L"packages3d") {
+                ++pos;
+                if (tokens.at(pos).kind == kTokenEmptyEnd && !past_end(tokens, pos)) {
+                    ++pos;
+                    continue;
+                }
+                while (!past_end(tokens, pos) && !token_is(tokens, pos, L"packages3d")) ++pos;
+                if (!past_end(tokens, pos)) ++pos;
+                continue;
+            }
+        }
+        if (!report_unexpected(L"%s set_lib %s\r%s", t.text)) return -1;
+        ++pos;
+    }
+    return any_package ? 1 : 0;
+}
+
+}  // namespace tindral

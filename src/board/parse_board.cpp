@@ -1,0 +1,93 @@
+#include "board/parse_board.h"
+
+#include <cmath>
+#include <new>
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "app/messages.h"
+#include "board/parse_walk.h"
+#include "board/primitive_readers.h"
+#include "board/section_readers.h"
+#include "model/placement.h"
+#include "settings/settings.h"
+
+namespace tindral {
+
+std::wstring board_title_for(const std::wstring& path) {
+    const size_t slash = path.rfind(L'\\');
+    const std::wstring name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    return format_text(261, L"%s    %s", L"Tindral V2.00.1", name);
+}
+
+namespace {
+
+// A section Eagle always writes may still be missing; it then reads as empty.
+bool section(const TokenList& tokens, const wchar_t* name, size_t& pos) {
+    const long found = find_element(tokens, name);
+    if (found < 0) return false;
+    pos = static_cast<size_t>(found);
+    return true;
+}
+
+bool read_libraries(const TokenList& tokens, size_t pos, BoardModel& board) {
+    for (;;) {
+        if (past_end(tokens, pos) || tokens.at(pos).kind == kTokenEmptyEnd ||
+            is_end(tokens, pos, L"libraries"))
+            return true;
+        if (!is_start(tokens, pos, L"library")) {
+            ++pos;  // nothing else belongs between the libraries
+            continue;
+        }
+        ++pos;
+        LibraryRec library;
+        const int r = set_lib(tokens, pos, library);
+        if (r < 0) return false;
+        if (r == 1) board.libraries.push_back(std::move(library));
+        // A library without packages is not kept; either way the walk goes on past its end.
+        if (is_end(tokens, pos, L"library")) ++pos;
+    }
+}
+
+int walk_and_place(const TokenList& tokens, BoardModel& board, ParseOutcome& out) {
+    size_t pos = 0;
+    if (section(tokens, L"grid", pos) && !set_grid(tokens, pos)) return 0;
+    if (section(tokens, L"layers", pos) && !set_layers(tokens, pos, board.layers)) return 0;
+    if (section(tokens, L"plain", pos) && !set_plain(tokens, pos, board)) return 0;
+    if (section(tokens, L"elements", pos) && !set_elem(tokens, pos, board)) return 0;
+    if (section(tokens, L"libraries", pos) && !read_libraries(tokens, pos, board)) return 0;
+
+    out.set_title = true;
+    out.board_title = board_title_for(g_settings.xml_path_file_name);
+    take_plain_extent(board);
+
+    // With neither side shown nothing is placed and the board does not count as loaded.
+    if (!g_settings.show_top_side && !g_settings.show_bottom_side) return 1;
+
+    place_all_elements(board);
+    board.board_width = std::fabs(board.extent.max_x - board.extent.min_x);
+    board.board_height = std::fabs(board.extent.max_y - board.extent.min_y);
+    board.board_loaded = 1;
+    out.show_bom_button = true;
+    return 1;
+}
+
+}  // namespace
+
+ParseOutcome parse_board(const TokenList& tokens, BoardModel& board) {
+    ParseOutcome out;
+    release_board(board);  // every table anew; the layer table keeps what earlier loads set
+    reset_extent(board.extent);
+    board.board_width = board.board_height = 0;
+    try {
+        out.result = walk_and_place(tokens, board, out);
+    } catch (const std::bad_alloc&) {
+        message_box(Owner::none, text(TXT_OUT_OF_MEMORY), text(TXT_TITLE_ERROR),
+                    mb::icon_hand | mb::task_modal | mb::topmost);
+        release_board(board);
+        out = ParseOutcome{};
+    }
+    return out;
+}
+
+}  // namespace tindral

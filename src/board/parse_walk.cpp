@@ -1,0 +1,110 @@
+#include "board/parse_walk.h"
+
+#include <algorithm>
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "app/messages.h"
+#include "board/number_text.h"
+#include "settings/settings.h"
+
+namespace tindral {
+
+int same_name(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return 1;
+    for (size_t i = 0; i < a.size(); ++i) {
+        // UTF-16 code units compare as unsigned numbers whatever the size of wchar_t
+        const uint32_t ca = static_cast<uint32_t>(a[i]), cb = static_cast<uint32_t>(b[i]);
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return 0;
+}
+
+int same_name(const std::wstring& a, const wchar_t* b) {
+    return same_name(a, std::wstring(b));
+}
+
+long find_element(const TokenList& tokens, const wchar_t* name) {
+    const std::wstring_view wanted(name);
+    for (size_t i = 0; i < tokens.count(); ++i) {
+        const XmlToken& t = tokens.tokens[i];
+        if (t.kind == kTokenStart && t.text == wanted) return static_cast<long>(i + 1);
+    }
+    return -1;
+}
+
+bool token_is(const TokenList& tokens, size_t pos, const wchar_t* name) {
+    const XmlToken& t = tokens.at(pos);
+    return t.kind != kTokenEmptyEnd && t.text == std::wstring_view(name);
+}
+
+bool is_start(const TokenList& tokens, size_t pos, const wchar_t* name) {
+    return tokens.at(pos).kind == kTokenStart && token_is(tokens, pos, name);
+}
+
+bool is_end(const TokenList& tokens, size_t pos, const wchar_t* name) {
+    return tokens.at(pos).kind == kTokenEnd && token_is(tokens, pos, name);
+}
+
+bool is_attribute(const TokenList& tokens, size_t pos) {
+    const uint8_t k = tokens.at(pos).kind;
+    return k == kTokenAttrName || k == kTokenAttrValue;
+}
+
+bool report_unexpected(const wchar_t* format, const std::wstring& name) {
+    if (!g_settings.report_unexpected) return true;
+    const std::wstring message =
+        format_text(100, format, text(TXT_UNEXPECTED_ELEMENT), name, text(TXT_CONTINUE));
+    const unsigned flags = mb::yes_no | mb::icon_exclamation | mb::task_modal | mb::topmost;
+    return message_box(Owner::none, message, text(TXT_TITLE_WARNING), flags) != mb::id_no;
+}
+
+bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrSpec> specs,
+                     const wchar_t* format, AfterUnknown after) {
+    while (is_attribute(tokens, pos)) {
+        const std::wstring& name = tokens.at(pos).text;
+        const AttrSpec* match = nullptr;
+        for (const AttrSpec& s : specs) {
+            if (name == std::wstring_view(s.name)) {
+                match = &s;
+                break;
+            }
+        }
+        if (match) {
+            const std::wstring& value = tokens.at(pos + 1).text;
+            if (match->number)
+                *match->number = match->convert ? match->convert(value) : text_to_number(value);
+            if (match->integer) *match->integer = text_to_integer(value);
+            pos = std::min(pos + 2, tokens.count());
+            continue;
+        }
+        if (!report_unexpected(format, name)) return false;
+        pos = std::min(pos + (after == AfterUnknown::past_value ? 2 : 1), tokens.count());
+    }
+    return true;
+}
+
+void skip_element(const TokenList& tokens, size_t& pos, const wchar_t* child) {
+    const std::wstring name = tokens.at(pos).text;
+    ++pos;
+    while (is_attribute(tokens, pos)) ++pos;
+    if (tokens.at(pos).kind == kTokenEmptyEnd) {
+        // <x/> without attributes; at the end of the list this only stops the walk
+        if (!past_end(tokens, pos)) ++pos;
+        return;
+    }
+    if (tokens.at(pos).kind == kTokenText) ++pos;
+    if (child) {
+        while (is_start(tokens, pos, child)) {
+            ++pos;
+            while (is_attribute(tokens, pos)) ++pos;
+            if (is_end(tokens, pos, child) ||
+                (tokens.at(pos).kind == kTokenEmptyEnd && !past_end(tokens, pos)))
+                ++pos;
+        }
+    }
+    // Without its end token here the element was written <x .../> and the next one begins.
+    if (tokens.at(pos).kind == kTokenEnd && tokens.at(pos).text == name) ++pos;
+}
+
+}  // namespace tindral

@@ -59,7 +59,24 @@ struct Settings {
     bool layer_enabled(int layer) const {
         return layer >= 0 && layer < 256 && ((layer_groups[layer / 32] >> (layer % 32)) & 1u) != 0;
     }
+    void set_layer_enabled(int layer, bool on) {
+        if (layer < 0 || layer >= 256) return;
+        const uint32_t bit = 1u << (layer % 32);
+        if (on)
+            layer_groups[layer / 32] |= bit;
+        else
+            layer_groups[layer / 32] &= ~bit;
+    }
+
+    bool operator==(const Settings&) const = default;
 };
+
+// The defaults, as g_settings holds them before anything is read.
+extern const Settings kDefaultSettings;
+
+// "Last selected file index" as an index into the recent-path list: a stored value outside the
+// list means the first entry, so it can never index past the list.
+int last_selected_path_index(const Settings& s);
 
 // The live settings, starting out as the defaults.
 extern Settings g_settings;

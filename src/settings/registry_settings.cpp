@@ -1,0 +1,179 @@
+#include "settings/registry_settings.h"
+
+#include <array>
+#include <vector>
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "app/messages.h"
+#include "settings/memory_store.h"
+#include "settings/utf16_bytes.h"
+
+namespace tindral {
+
+namespace {
+
+SettingsStore* g_store = nullptr;
+
+SettingsStore& fallback_store() {
+    static MemoryStore store;
+    return store;
+}
+
+// "open_reg_key %s" and its kind, with the system's text for the code; 100 characters at most.
+void report_store_error(const wchar_t* fmt, uint32_t code) {
+    const std::wstring msg = format_text(100, fmt, system_error_text(code));
+    message_box(Owner::none, msg, text(TXT_TITLE_ERROR), mb::task_modal | mb::icon_hand);
+}
+
+// Writes row's value with the given bytes; reports nothing.
+uint32_t write_value(StoreKey key, const SettingDesc& row, const void* data, uint32_t length) {
+    return settings_store().set_value(key, row.name, row.type, data, length);
+}
+
+uint32_t write_current(StoreKey key, const SettingDesc& row, uint32_t length) {
+    if (row.type == reg::dword) {
+        const uint32_t v = row.dword();
+        return write_value(key, row, &v, length);
+    }
+    std::vector<uint8_t> bytes = utf16_bytes(row.string());
+    // Never read past the value, whatever length the caller asked for.
+    if (length > bytes.size()) length = static_cast<uint32_t>(bytes.size());
+    return write_value(key, row, bytes.data(), length);
+}
+
+// The missing value is created with the default, and the variable takes it.
+int create_default(StoreKey key, const SettingDesc& row) {
+    uint32_t err;
+    if (row.type == reg::dword) {
+        const uint32_t v = row.default_dword();
+        err = write_value(key, row, &v, sizeof v);
+    } else {
+        const std::vector<uint8_t> bytes = utf16_bytes(row.default_string());
+        err = write_value(key, row, bytes.data(), static_cast<uint32_t>(bytes.size()));
+    }
+    if (err != reg::ok) {
+        report_store_error(L"get_registry %s", err);
+        return 0;
+    }
+    if (row.type == reg::dword)
+        row.dword() = row.default_dword();
+    else
+        row.string() = row.default_string();
+    return 1;
+}
+
+}  // namespace
+
+SettingsStore* set_settings_store(SettingsStore* store) {
+    SettingsStore* previous = g_store;
+    g_store = store;
+    return previous;
+}
+
+SettingsStore& settings_store() { return g_store ? *g_store : fallback_store(); }
+
+StoreKey open_reg_key() {
+    uint32_t err = reg::ok;
+    const StoreKey key = settings_store().open_key(err);
+    if (key == 0) report_store_error(L"open_reg_key %s", err);
+    return key;
+}
+
+void close_reg_key(StoreKey key) {
+    if (key != 0) settings_store().close_key(key);
+}
+
+uint32_t stored_length(const SettingDesc& row) {
+    return row.type == reg::dword ? 4u : static_cast<uint32_t>(utf16_bytes(row.string()).size());
+}
+
+int get_registry(StoreKey key, uint32_t size, const SettingDesc& row) {
+    uint32_t type = 0;
+    uint32_t err;
+    if (row.type == reg::dword) {
+        std::array<uint8_t, 4> buffer{};
+        uint32_t got = size < buffer.size() ? size : static_cast<uint32_t>(buffer.size());
+        err = settings_store().query_value(key, row.name, type, buffer.data(), got);
+        if (err == reg::ok) {
+            // A shorter value of another type fills the low bytes only.
+            uint32_t v = 0;
+            for (uint32_t i = 0; i < got && i < 4; ++i) v |= static_cast<uint32_t>(buffer[i]) << (8 * i);
+            row.dword() = v;
+            return 1;
+        }
+    } else {
+        std::vector<uint8_t> buffer(2 * static_cast<size_t>(size));
+        uint32_t got = static_cast<uint32_t>(buffer.size());
+        err = settings_store().query_value(key, row.name, type, buffer.data(), got);
+        if (err == reg::ok) {
+            // Exactly the stored characters, up to a terminator if the writer stored one. Those
+            // that leave no room for the variable's terminator do not fit.
+            if (utf16_units(buffer.data(), got / 2) >= size) {
+                err = reg::more_data;
+            } else {
+                row.string() = from_utf16_bytes(buffer.data(), got / 2);
+                return 1;
+            }
+        }
+    }
+    if (err == reg::file_not_found) return create_default(key, row);
+    report_store_error(L"get_registry %s", err);
+    return 0;
+}
+
+int put_registry(StoreKey key, uint32_t length, const SettingDesc& row) {
+    const uint32_t err = write_current(key, row, length);
+    if (err == reg::ok) return 1;
+    report_store_error(L"put_registry %s", err);
+    return 0;
+}
+
+int get_settings() {
+    StoreKey key = open_reg_key();
+    if (key == 0) return 0;
+    const SettingDesc* rows = settings_table();
+    for (int i = 0; i < kSettingCount; ++i)
+        get_registry(key, rows[i].type == reg::dword ? 4 : kStringCapacity, rows[i]);
+    close_reg_key(key);
+
+    key = open_reg_key();
+    if (key == 0) return 1;
+    const SettingDesc* paths = path_list_table();
+    for (int i = 0; i < kRecentPathCount; ++i) get_registry(key, kStringCapacity, paths[i]);
+    close_reg_key(key);
+    return 1;
+}
+
+int put_settings() {
+    const StoreKey key = open_reg_key();
+    if (key == 0) {
+        report_system_error(L"Tindral put_settings", settings_store().last_error(), Owner::main,
+                            mb::task_modal | mb::icon_information);
+        return 0;
+    }
+    const SettingDesc* const* rows = general_settings();
+    for (int i = 0; i < kGeneralSettingCount; ++i) put_registry(key, stored_length(*rows[i]), *rows[i]);
+    close_reg_key(key);
+    return 1;
+}
+
+void put_window_settings() {
+    const StoreKey key = open_reg_key();
+    if (key == 0) return;
+    const SettingDesc* const* rows = window_settings();
+    for (int i = 0; i < kWindowSettingCount; ++i) put_registry(key, 4, *rows[i]);
+    close_reg_key(key);
+}
+
+void put_path_list() {
+    const StoreKey key = open_reg_key();
+    if (key == 0) return;
+    const SettingDesc* paths = path_list_table();
+    for (int i = 0; i < kRecentPathCount; ++i) put_registry(key, stored_length(paths[i]), paths[i]);
+    const SettingDesc& xml = *find_setting(L"Xml path file name");
+    put_registry(key, stored_length(xml), xml);
+    close_reg_key(key);
+}
+
+}  // namespace tindral

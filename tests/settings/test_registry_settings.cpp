@@ -1,0 +1,431 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/format.h"
+#include "settings/memory_store.h"
+#include "settings/registry_settings.h"
+#include "settings/utf16_bytes.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+
+using namespace tindral;
+using test::LanguageGuard;
+using test::RecordingPort;
+using test::SettingsGuard;
+
+namespace {
+
+std::vector<std::wstring> table_names() {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < kSettingCount; ++i) names.push_back(settings_table()[i].name);
+    return names;
+}
+
+std::vector<std::wstring> path_names() {
+    std::vector<std::wstring> names;
+    for (int i = 0; i < kRecentPathCount; ++i) names.push_back(path_list_table()[i].name);
+    return names;
+}
+
+bool is_window_name(const std::wstring& n) { return n.rfind(L"Wnd ", 0) == 0; }
+
+size_t position(const std::vector<std::wstring>& v, const std::wstring& n) {
+    return static_cast<size_t>(std::find(v.begin(), v.end(), n) - v.begin());
+}
+
+// Every DWORD variable gets a value of its own, unlike its default.
+void change_every_dword() {
+    for (int i = 0; i < kSettingCount; ++i)
+        if (settings_table()[i].type == reg::dword) settings_table()[i].dword() = 5000 + i;
+}
+
+}  // namespace
+
+TEST(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    RecordingPort port;
+    change_every_dword();  // whatever the variables held, the defaults win
+
+    EXPECT_EQ(get_settings(), 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(store.open_count, 0);
+
+    std::vector<std::wstring> expected = table_names();
+    for (const auto& n : path_names()) expected.push_back(n);
+    std::vector<std::wstring> created;
+    for (const StoredValue& v : store.values) created.push_back(v.name);
+    EXPECT_EQ(created, expected);
+
+    for (int i = 0; i < kSettingCount; ++i) {
+        const SettingDesc& r = settings_table()[i];
+        const StoredValue* v = store.find(r.name);
+        ASSERT_NE(v, nullptr) << r.name;
+        EXPECT_EQ(v->type, r.type) << r.name;
+        if (r.type == reg::dword) {
+            ASSERT_EQ(v->data.size(), 4u) << r.name;
+            EXPECT_EQ(store.dword(r.name), r.default_dword()) << r.name;
+        }
+    }
+    // Strings without their terminator; empty ones as values of length 0.
+    EXPECT_EQ(store.find(L"Xml path file name")->data.size(), 6u);
+    EXPECT_EQ(store.string(L"Xml path file name"), L"C:\\");
+    EXPECT_EQ(store.find(L"Printer Name")->data.size(), 0u);
+    for (const auto& n : path_names()) {
+        EXPECT_EQ(store.find(n)->type, reg::sz);
+        EXPECT_EQ(store.find(n)->data.size(), 0u) << n;
+    }
+    EXPECT_EQ(store.dword(L"Layer group 1"), 0x00183000u);
+    EXPECT_EQ(g_settings, kDefaultSettings);
+}
+
+TEST(RegistrySettings, StoredValuesAreReadAndDeletedOnesComeBackAsDefaults) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    RecordingPort port;
+    ASSERT_EQ(get_settings(), 1);
+
+    store.put_dword(L"Sort col", 3);
+    store.put_dword(L"group color Bottom back2", 0x123456);
+    store.put_string(L"ComboPathFilename03", L"D:\\boards\\a.brd");
+    store.erase(L"Leave selected");
+    store.erase(L"Xml path file name");
+    store.erase(L"ComboPathFilename07");
+    g_settings.leave_selected = 0;
+    g_settings.xml_path_file_name = L"E:\\old.brd";
+    g_settings.recent_paths[7] = L"E:\\old.brd";
+
+    EXPECT_EQ(get_settings(), 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(g_settings.sort_col, 3u);
+    EXPECT_EQ(g_settings.group_color_bottom_back2, 0x123456u);
+    EXPECT_EQ(g_settings.recent_paths[3], L"D:\\boards\\a.brd");
+    EXPECT_EQ(g_settings.leave_selected, 1u);
+    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\");
+    EXPECT_EQ(g_settings.recent_paths[7], L"");
+    EXPECT_EQ(store.dword(L"Leave selected"), 1u);
+    ASSERT_NE(store.find(L"ComboPathFilename07"), nullptr);
+    EXPECT_EQ(store.string(L"Xml path file name"), L"C:\\");
+
+    // Reading again replaces changes that were never written.
+    g_settings.sort_col = 1;
+    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(g_settings.sort_col, 3u);
+    EXPECT_EQ(store.open_count, 0);
+}
+
+TEST(RegistrySettings, StringsHoldExactlyTheStoredCharacters) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    RecordingPort port;
+    const std::wstring max(kMaxPathChars, L'x');
+    store.put_string(L"Printer Name", L"");
+    store.put_string(L"Xml path file name", L"C:\\a.brd");
+    store.put_string(L"ComboPathFilename00", max);
+    // Another writer may have stored the terminator too.
+    store.put_string(L"ComboPathFilename01", std::wstring(L"F:\\b.brd") + L'\0');
+    g_settings.printer_name = L"A printer with a long name";
+    g_settings.xml_path_file_name = L"C:\\a much longer path\\board.brd";
+
+    EXPECT_EQ(get_settings(), 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(g_settings.printer_name, L"");
+    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\a.brd");
+    EXPECT_EQ(g_settings.recent_paths[0], max);
+    EXPECT_EQ(g_settings.recent_paths[1], L"F:\\b.brd");
+
+    // Written back without a terminator: 2 bytes per character, an empty string as length 0.
+    g_settings.printer_name = L"Dr\u00fccker \u00c4\u00d6\u00dc\u00df";
+    g_settings.xml_path_file_name = L"";
+    EXPECT_EQ(put_settings(), 1);
+    EXPECT_EQ(store.find(L"Printer Name")->data.size(), 2 * g_settings.printer_name.size());
+    EXPECT_EQ(store.find(L"Xml path file name")->data.size(), 0u);
+    g_settings.printer_name.clear();
+    g_settings.xml_path_file_name = L"C:\\x";
+    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(g_settings.printer_name, L"Dr\u00fccker \u00c4\u00d6\u00dc\u00df");
+    EXPECT_EQ(g_settings.xml_path_file_name, L"");
+    EXPECT_TRUE(port.boxes.empty());
+}
+
+TEST(RegistrySettings, TooLongStringIsReportedAndTheVariableKept) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    LanguageGuard en(1);
+    RecordingPort port;
+    ASSERT_EQ(get_settings(), 1);
+    store.put_string(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'));
+    store.put_string(L"Xml path file name", L"C:\\next.brd");
+    store.put_string(L"ComboPathFilename05", std::wstring(400, L'q'));
+    store.put_string(L"ComboPathFilename06", L"C:\\six.brd");
+    g_settings.printer_name = L"kept";
+    g_settings.recent_paths[5] = L"C:\\five.brd";
+
+    EXPECT_EQ(get_settings(), 1);
+    ASSERT_EQ(port.boxes.size(), 2u);
+    for (const auto& box : port.boxes) {
+        EXPECT_EQ(box.text, L"get_registry system text 234");
+        EXPECT_EQ(box.title, L"Tindral Error");
+        EXPECT_EQ(box.owner, Owner::none);
+        EXPECT_EQ(box.flags, 0x2010u);
+    }
+    EXPECT_EQ(g_settings.printer_name, L"kept");
+    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\next.brd");
+    EXPECT_EQ(g_settings.recent_paths[5], L"C:\\five.brd");
+    EXPECT_EQ(g_settings.recent_paths[6], L"C:\\six.brd");
+    // A DWORD row meeting a longer value fails the same way.
+    store.put_string(L"Sort col", L"123");
+    port.boxes.clear();
+    g_settings.sort_col = 4;
+    get_settings();
+    ASSERT_EQ(port.boxes.size(), 3u);
+    EXPECT_EQ(g_settings.sort_col, 4u);
+}
+
+TEST(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    RecordingPort port;
+    ASSERT_EQ(get_settings(), 1);
+    g_settings.language = 0;
+    store.put_dword(L"Language", 1);
+    store.put_dword(L"Use filelist", 1);
+    store.erase(L"Sort col");
+    store.put_dword(L"group color top text1", 0x111111);
+    store.query_errors[L"Language"] = reg::access_denied;
+    store.set_errors[L"Sort col"] = reg::access_denied;
+    g_settings.sort_col = 4;
+
+    EXPECT_EQ(get_settings(), 1);
+    ASSERT_EQ(port.boxes.size(), 2u);
+    EXPECT_EQ(port.boxes[0].text, L"get_registry system text 5");
+    EXPECT_EQ(port.boxes[0].title, L"Tindral Fehler");
+    EXPECT_EQ(port.boxes[1].text, L"get_registry system text 5");
+    EXPECT_EQ(g_settings.language, 0u);        // kept
+    EXPECT_EQ(g_settings.use_filelist, 1u);    // the next one was read
+    EXPECT_EQ(g_settings.sort_col, 4u);        // its default could not be stored
+    EXPECT_EQ(g_settings.group_color_top_text1, 0x111111u);
+    EXPECT_EQ(store.find(L"Sort col"), nullptr);
+
+    // Writing: the failed value keeps its stored data, the next ones are written.
+    port.boxes.clear();
+    store.query_errors.clear();
+    store.set_errors = {{L"Language", reg::access_denied}, {L"Printer Name", reg::access_denied}};
+    store.writes.clear();
+    g_settings.language = 0;
+    g_settings.use_filelist = 0;
+    g_settings.printer_name = L"new";
+    EXPECT_EQ(put_settings(), 1);
+    ASSERT_EQ(port.boxes.size(), 2u);
+    EXPECT_EQ(port.boxes[0].text, L"put_registry system text 5");
+    EXPECT_EQ(port.boxes[0].owner, Owner::none);
+    EXPECT_EQ(port.boxes[0].flags, 0x2010u);
+    EXPECT_EQ(store.dword(L"Language"), 1u);
+    EXPECT_EQ(store.dword(L"Use filelist"), 0u);
+    EXPECT_EQ(store.string(L"Printer Name"), L"");
+    EXPECT_EQ(store.writes.back(), L"Xml path file name");
+    EXPECT_EQ(store.open_count, 0);
+}
+
+TEST(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    RecordingPort port;
+    ASSERT_EQ(get_settings(), 1);
+    const std::vector<StoredValue> before = store.values;
+    change_every_dword();
+    for (auto& p : g_settings.recent_paths) p = L"C:\\p.brd";
+    g_settings.xml_path_file_name = L"C:\\x.brd";
+
+    store.writes.clear();
+    EXPECT_EQ(put_settings(), 1);
+    const std::vector<std::wstring> general = store.writes;
+    EXPECT_EQ(general.size(), static_cast<size_t>(kGeneralSettingCount));
+    std::set<std::wstring> expected;
+    for (const auto& n : table_names())
+        if (!is_window_name(n)) expected.insert(n);
+    EXPECT_EQ(std::set<std::wstring>(general.begin(), general.end()), expected);
+    EXPECT_EQ(general[4], L"Report unexpected");
+    EXPECT_EQ(general[5], L"Layer group 0");
+    EXPECT_EQ(position(general, L"Use Crosshair"), position(general, L"Sort col") + 1);
+    EXPECT_EQ(position(general, L"Crosshair Y"), position(general, L"Sort col") + 3);
+    EXPECT_EQ(general[3 + position(general, L"Sort col")], L"Crosshair Y");
+    EXPECT_EQ(general[4 + position(general, L"Sort col")], L"group color top text1");
+    EXPECT_EQ(general[kGeneralSettingCount - 2], L"Printer Name");
+    EXPECT_EQ(general[kGeneralSettingCount - 1], L"Xml path file name");
+    for (const StoredValue& v : before) {
+        if (is_window_name(v.name) || v.name.rfind(L"ComboPath", 0) == 0) {
+            EXPECT_EQ(store.find(v.name)->data, v.data) << v.name;
+        } else if (v.type == reg::dword) {
+            EXPECT_EQ(store.dword(v.name), find_setting(v.name.c_str())->dword()) << v.name;
+        }
+    }
+
+    const std::vector<StoredValue> after_general = store.values;
+    store.writes.clear();
+    put_window_settings();
+    std::vector<std::wstring> window_expected;
+    for (const auto& n : table_names())
+        if (is_window_name(n)) window_expected.push_back(n);
+    EXPECT_EQ(store.writes, window_expected);
+    EXPECT_EQ(store.dword(L"Wnd bom height"), g_settings.wnd_bom_height);
+    for (const StoredValue& v : after_general) {
+        if (!is_window_name(v.name)) {
+            EXPECT_EQ(store.find(v.name)->data, v.data) << v.name;
+        }
+    }
+
+    store.writes.clear();
+    put_path_list();
+    std::vector<std::wstring> paths_expected = path_names();
+    paths_expected.push_back(L"Xml path file name");
+    EXPECT_EQ(store.writes, paths_expected);
+    EXPECT_EQ(store.string(L"ComboPathFilename15"), L"C:\\p.brd");
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(store.open_count, 0);
+}
+
+TEST(RegistrySettings, UnopenableKeyLeavesTheDefaultsAndIsReported) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    LanguageGuard de(0);
+    RecordingPort port;
+    store.open_results = {reg::access_denied};
+
+    EXPECT_EQ(get_settings(), 0);
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"open_reg_key system text 5");
+    EXPECT_EQ(port.boxes[0].title, L"Tindral Fehler");
+    EXPECT_EQ(port.boxes[0].owner, Owner::none);
+    EXPECT_EQ(port.boxes[0].flags, 0x2010u);
+    Settings expected = kDefaultSettings;
+    expected.language = 0;
+    EXPECT_EQ(g_settings, expected);
+    EXPECT_TRUE(store.values.empty());
+
+    // The settings were read but the second open for the paths failed: the list stays.
+    port.boxes.clear();
+    store.put_string(L"ComboPathFilename00", L"C:\\stored.brd");
+    store.put_dword(L"Sort col", 2);
+    g_settings.recent_paths[0] = L"C:\\kept.brd";
+    store.open_results = {reg::ok, reg::access_denied};
+    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(g_settings.sort_col, 2u);
+    EXPECT_EQ(g_settings.recent_paths[0], L"C:\\kept.brd");
+    EXPECT_EQ(store.open_count, 0);
+}
+
+TEST(RegistrySettings, WritersStopWhenTheKeyCannotBeOpened) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    LanguageGuard en(1);
+    RecordingPort port;
+    store.open_results = {reg::access_denied, reg::access_denied, reg::access_denied};
+
+    EXPECT_EQ(put_settings(), 0);
+    ASSERT_EQ(port.boxes.size(), 2u);
+    EXPECT_EQ(port.boxes[0].text, L"open_reg_key system text 5");
+    EXPECT_EQ(port.boxes[1].title, L"Tindral put_settings");
+    EXPECT_EQ(port.boxes[1].text, L"system text 5");
+    EXPECT_EQ(port.boxes[1].owner, Owner::main);
+    EXPECT_EQ(port.boxes[1].flags, 0x2040u);
+
+    put_window_settings();
+    put_path_list();
+    EXPECT_EQ(port.boxes.size(), 4u);
+    EXPECT_EQ(port.boxes[3].text, L"open_reg_key system text 5");
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST(RegistrySettings, ReportIsCutToItsHundredCharacterBuffer) {
+    struct VerbosePort : RecordingPort {
+        std::wstring system_error_text(uint32_t) override { return std::wstring(300, L'e'); }
+    };
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    VerbosePort port;
+    store.query_errors[L"Language"] = reg::access_denied;
+    get_settings();
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"get_registry " + std::wstring(99 - 13, L'e'));
+}
+
+TEST(RegistrySettings, SingleValueOperations) {
+    MemoryStore store;
+    SettingsGuard guard(&store);
+    RecordingPort port;
+    const StoreKey key = open_reg_key();
+    ASSERT_NE(key, 0u);
+    const SettingDesc& layer = *find_setting(L"Layer group 2");
+    g_settings.layer_groups[2] = 0x80000001u;
+    EXPECT_EQ(put_registry(key, 4, layer), 1);
+    EXPECT_EQ(store.dword(L"Layer group 2"), 0x80000001u);
+    g_settings.layer_groups[2] = 0;
+    EXPECT_EQ(get_registry(key, 4, layer), 1);
+    EXPECT_EQ(g_settings.layer_groups[2], 0x80000001u);
+
+    // A string variable with room for 5 characters and its terminator.
+    const SettingDesc& printer = *find_setting(L"Printer Name");
+    store.put_string(L"Printer Name", L"12345");
+    EXPECT_EQ(get_registry(key, 6, printer), 1);
+    EXPECT_EQ(g_settings.printer_name, L"12345");
+    store.put_string(L"Printer Name", L"123456");
+    EXPECT_EQ(get_registry(key, 6, printer), 0);
+    EXPECT_EQ(g_settings.printer_name, L"12345");
+    EXPECT_EQ(port.boxes.size(), 1u);
+    close_reg_key(key);
+    EXPECT_EQ(store.open_count, 0);
+}
+
+TEST(SettingsStore, MemoryStoreBehavesLikeTheRegistry) {
+    MemoryStore store;
+    uint32_t err = 99;
+    const StoreKey key = store.open_key(err);
+    ASSERT_NE(key, 0u);
+    EXPECT_EQ(err, reg::ok);
+    const uint32_t v = 0xA1B2C3D4;
+    EXPECT_EQ(store.set_value(key, L"Value", reg::dword, &v, 4), reg::ok);
+
+    uint8_t small[2] = {7, 7};
+    uint32_t type = 0, size = sizeof small;
+    EXPECT_EQ(store.query_value(key, L"VALUE", type, small, size), reg::more_data);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(small[0], 7);  // nothing copied
+
+    uint32_t out = 0;
+    size = 4;
+    EXPECT_EQ(store.query_value(key, L"value", type, &out, size), reg::ok);
+    EXPECT_EQ(out, v);
+    EXPECT_EQ(type, reg::dword);
+    size = 4;
+    EXPECT_EQ(store.query_value(key, L"other", type, &out, size), reg::file_not_found);
+
+    store.close_key(key);
+    size = 4;
+    EXPECT_EQ(store.query_value(key, L"value", type, &out, size), reg::invalid_handle);
+    EXPECT_EQ(store.set_value(key, L"value", reg::dword, &v, 4), reg::invalid_handle);
+    EXPECT_EQ(store.values.size(), 1u);
+}
+
+TEST(SettingsStore, StringsTravelAsUtf16) {
+    const std::wstring s = L"A\u00e4\u20ac";
+    const std::vector<uint8_t> b = utf16_bytes(s);
+    EXPECT_EQ(b, (std::vector<uint8_t>{0x41, 0, 0xE4, 0, 0xAC, 0x20}));
+    EXPECT_EQ(from_utf16_bytes(b.data(), b.size() / 2), s);
+
+    // A character outside the basic plane takes two units in either build.
+    std::wstring clef;
+    if constexpr (sizeof(wchar_t) == 2)
+        clef = L"\xD834\xDD1E";
+    else
+        clef = std::wstring(1, static_cast<wchar_t>(0x1D11E));
+    const std::vector<uint8_t> c = utf16_bytes(clef);
+    EXPECT_EQ(c, (std::vector<uint8_t>{0x34, 0xD8, 0x1E, 0xDD}));
+    EXPECT_EQ(from_utf16_bytes(c.data(), 2), clef);
+}

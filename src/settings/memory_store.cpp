@@ -33,7 +33,7 @@ StoreKey MemoryStore::open_key(uint32_t& error) {
         const uint32_t r = open_results.front();
         open_results.pop_front();
         if (r != reg::ok) {
-            error = last_error_ = r;
+            error = r;
             return 0;
         }
     }

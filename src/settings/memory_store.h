@@ -27,7 +27,6 @@ public:
     uint32_t set_value(StoreKey key, const std::wstring& name, uint32_t type, const void* data,
                        uint32_t size) override;
     void close_key(StoreKey key) override;
-    uint32_t last_error() override { return last_error_; }
 
     // Direct access for tests and for seeding.
     const StoredValue* find(const std::wstring& name) const;
@@ -50,7 +49,6 @@ private:
 
     StoreKey next_key_ = 1;
     std::vector<StoreKey> open_keys_;
-    uint32_t last_error_ = 0;
 };
 
 }  // namespace tindral

@@ -15,6 +15,10 @@ namespace {
 
 SettingsStore* g_store = nullptr;
 
+// The code of the last failed open. put_settings reports it rather than the thread's last error:
+// the registry does not set that, and the message box shown in between may change it.
+uint32_t g_open_error = 0;
+
 SettingsStore& fallback_store() {
     static MemoryStore store;
     return store;
@@ -76,7 +80,10 @@ SettingsStore& settings_store() { return g_store ? *g_store : fallback_store(); 
 StoreKey open_reg_key() {
     uint32_t err = reg::ok;
     const StoreKey key = settings_store().open_key(err);
-    if (key == 0) report_store_error(L"open_reg_key %s", err);
+    if (key == 0) {
+        g_open_error = err;
+        report_store_error(L"open_reg_key %s", err);
+    }
     return key;
 }
 
@@ -148,7 +155,7 @@ int get_settings() {
 int put_settings() {
     const StoreKey key = open_reg_key();
     if (key == 0) {
-        report_system_error(L"Tindral put_settings", settings_store().last_error(), Owner::main,
+        report_system_error(L"Tindral put_settings", g_open_error, Owner::main,
                             mb::task_modal | mb::icon_information);
         return 0;
     }

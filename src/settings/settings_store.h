@@ -42,9 +42,6 @@ public:
                                const void* data, uint32_t size) = 0;
 
     virtual void close_key(StoreKey key) = 0;
-
-    // The error code of the thread's last failed call (GetLastError on Windows).
-    virtual uint32_t last_error() = 0;
 };
 
 // Installs the store every settings operation goes through and returns the previous one.

@@ -61,6 +61,8 @@ TEST(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
     std::vector<std::wstring> created;
     for (const StoredValue& v : store.values) created.push_back(v.name);
     EXPECT_EQ(created, expected);
+    EXPECT_EQ(created[kSettingCount], L"ComboPathFilename00");
+    EXPECT_EQ(created.back(), L"ComboPathFilename15");
 
     for (int i = 0; i < kSettingCount; ++i) {
         const SettingDesc& r = settings_table()[i];
@@ -356,33 +358,6 @@ TEST(RegistrySettings, ReportIsCutToItsHundredCharacterBuffer) {
     EXPECT_EQ(port.boxes[0].text, L"get_registry " + std::wstring(99 - 13, L'e'));
 }
 
-TEST(RegistrySettings, SingleValueOperations) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
-    RecordingPort port;
-    const StoreKey key = open_reg_key();
-    ASSERT_NE(key, 0u);
-    const SettingDesc& layer = *find_setting(L"Layer group 2");
-    g_settings.layer_groups[2] = 0x80000001u;
-    EXPECT_EQ(put_registry(key, 4, layer), 1);
-    EXPECT_EQ(store.dword(L"Layer group 2"), 0x80000001u);
-    g_settings.layer_groups[2] = 0;
-    EXPECT_EQ(get_registry(key, 4, layer), 1);
-    EXPECT_EQ(g_settings.layer_groups[2], 0x80000001u);
-
-    // A string variable with room for 5 characters and its terminator.
-    const SettingDesc& printer = *find_setting(L"Printer Name");
-    store.put_string(L"Printer Name", L"12345");
-    EXPECT_EQ(get_registry(key, 6, printer), 1);
-    EXPECT_EQ(g_settings.printer_name, L"12345");
-    store.put_string(L"Printer Name", L"123456");
-    EXPECT_EQ(get_registry(key, 6, printer), 0);
-    EXPECT_EQ(g_settings.printer_name, L"12345");
-    EXPECT_EQ(port.boxes.size(), 1u);
-    close_reg_key(key);
-    EXPECT_EQ(store.open_count, 0);
-}
-
 TEST(SettingsStore, MemoryStoreBehavesLikeTheRegistry) {
     MemoryStore store;
     uint32_t err = 99;
@@ -391,6 +366,7 @@ TEST(SettingsStore, MemoryStoreBehavesLikeTheRegistry) {
     EXPECT_EQ(err, reg::ok);
     const uint32_t v = 0xA1B2C3D4;
     EXPECT_EQ(store.set_value(key, L"Value", reg::dword, &v, 4), reg::ok);
+    EXPECT_EQ(store.set_value(key, L"VALUE", reg::dword, &v, 4), reg::ok);  // the same value
 
     uint8_t small[2] = {7, 7};
     uint32_t type = 0, size = sizeof small;

@@ -67,35 +67,6 @@ TEST(SettingsTable, EveryRowIsBoundToItsOwnVariableAndItsDefault) {
     EXPECT_EQ(kDefaultSettings.crosshair_y, 400u);
 }
 
-TEST(SettingsTable, WindowAndGeneralRowsSplitTheTable) {
-    std::set<const SettingDesc*> seen;
-    const SettingDesc* const* window = window_settings();
-    for (int i = 0; i < kWindowSettingCount; ++i) {
-        EXPECT_EQ(std::wstring(window[i]->name).rfind(L"Wnd ", 0), 0u) << window[i]->name;
-        EXPECT_EQ(window[i]->type, reg::dword);
-        seen.insert(window[i]);
-    }
-    EXPECT_STREQ(window[0]->name, L"Wnd main X");
-    EXPECT_STREQ(window[7]->name, L"Wnd board height");
-    EXPECT_STREQ(window[15]->name, L"Wnd bom height");
-    const SettingDesc* const* general = general_settings();
-    for (int i = 0; i < kGeneralSettingCount; ++i)
-        EXPECT_TRUE(seen.insert(general[i]).second) << "twice: " << general[i]->name;
-    EXPECT_EQ(seen.size(), static_cast<size_t>(kSettingCount));
-}
-
-TEST(SettingsTable, RecentPathRowsAreNumberedFromZero) {
-    const SettingDesc* paths = path_list_table();
-    EXPECT_STREQ(paths[0].name, L"ComboPathFilename00");
-    EXPECT_STREQ(paths[9].name, L"ComboPathFilename09");
-    EXPECT_STREQ(paths[15].name, L"ComboPathFilename15");
-    for (int i = 0; i < kRecentPathCount; ++i) {
-        EXPECT_EQ(paths[i].type, reg::sz);
-        EXPECT_EQ(paths[i].variable, &g_settings.recent_paths[i]);
-        EXPECT_EQ(paths[i].default_string(), L"");
-    }
-}
-
 TEST(Settings, LayerBitsAndDefaultLayers) {
     Settings s;
     std::set<int> on;

@@ -23,9 +23,6 @@ StoreKey RegistryStore::open_key(uint32_t& error) {
                              nullptr, &key, nullptr);
     if (rc != ERROR_SUCCESS) {
         error = static_cast<uint32_t>(rc);
-        // The registry functions return their code without setting it as the thread's error;
-        // put_settings reports the thread's last error, so make it the real cause.
-        SetLastError(static_cast<DWORD>(rc));
         return 0;
     }
     error = ERROR_SUCCESS;

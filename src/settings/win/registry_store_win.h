@@ -18,7 +18,6 @@ public:
     uint32_t set_value(StoreKey key, const std::wstring& name, uint32_t type, const void* data,
                        uint32_t size) override;
     void close_key(StoreKey key) override;
-    uint32_t last_error() override { return GetLastError(); }
 };
 
 }  // namespace tindral

@@ -1,5 +1,6 @@
 #include "lists/bom_rows.h"
 
+#include <algorithm>
 #include <functional>
 #include <unordered_map>
 
@@ -51,6 +52,12 @@ std::wstring bom_cell(const BomRow& row, int column) {
 
 int compare_bom_cells(const std::wstring& a, const std::wstring& b, int column) {
     return column == 3 ? compare_cell_number(a, b) : compare_cell_text(a, b);
+}
+
+void sort_bom_rows(std::vector<BomRow>& rows, int column) {
+    std::stable_sort(rows.begin(), rows.end(), [column](const BomRow& a, const BomRow& b) {
+        return compare_bom_cells(bom_cell(a, column), bom_cell(b, column), column) < 0;
+    });
 }
 
 }  // namespace tindral

@@ -31,4 +31,7 @@ std::wstring bom_cell(const BomRow& row, int column);
 // -1, 0 or 1: column 3 compares as numbers, every other column as text.
 int compare_bom_cells(const std::wstring& a, const std::wstring& b, int column);
 
+// Sorts the rows as a header click does: ascending by the column, equal rows keep their order.
+void sort_bom_rows(std::vector<BomRow>& rows, int column);
+
 }  // namespace tindral

@@ -144,6 +144,13 @@ TEST(BomRows, OneRowPerPairOverBothSidesInFirstOrder) {
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 2), 1);
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 4), 1);
     EXPECT_TRUE(bom_rows(BoardModel{}).empty());
+
+    std::vector<BomRow> sorted = {{L"x", L"p", L"a", 10, 0}, {L"y", L"p", L"b", 9, 1},
+                                  {L"z", L"p", L"c", 10, 2}};
+    sort_bom_rows(sorted, 3);  // numeric, and stable for the two tens
+    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, L"bac");
+    sort_bom_rows(sorted, 0);
+    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, L"abc");
 }
 
 namespace {

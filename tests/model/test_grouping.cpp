@@ -41,6 +41,8 @@ TEST(Grouping, NumbersAndAmountsFollowFirstIndexClassAndSide) {
         part(L"C7", L"0805", L"100n", kSideBottom),   // 7
         part(L"IC1", L"SO8", L"LM358", kSideBottom),  // 8
         part(L"C6", L"0805", L"100n"),                // 9
+        part(L"RN1", L"a", L"1"), part(L"r5", L"a", L"2"), part(L"CON1", L"a", L"3"),
+        part(L"R", L"a", L"4"), part(L"", L"a", L"5"), part(L"C12", L"a", L"6", kSideBottom),
     });
     group_components(b);
     const auto& e = b.elements;
@@ -54,6 +56,9 @@ TEST(Grouping, NumbersAndAmountsFollowFirstIndexClassAndSide) {
     EXPECT_EQ(e[6].group, 3006u);
     EXPECT_EQ(e[7].group, 6004u);
     EXPECT_EQ(e[8].group, 7006u);
+    // Only upper-case R or C followed by a digit make a class.
+    for (size_t i = 10; i < 15; ++i) EXPECT_EQ(e[i].group, 3000u + i) << i;
+    EXPECT_EQ(e[15].group, 6015u);
 
     // Amounts sit on the first element of each side and count every class of the pair.
     EXPECT_EQ(e[0].amount_top, 3u);  // R1, R2 and TP1
@@ -68,21 +73,6 @@ TEST(Grouping, NumbersAndAmountsFollowFirstIndexClassAndSide) {
         EXPECT_EQ(e[i].amount_top, 0u) << i;
         EXPECT_EQ(e[i].amount_bottom, 0u) << i;
     }
-}
-
-TEST(Grouping, ClassNeedsUpperCaseLetterAndDigit) {
-    BoardModel b = board_of({part(L"RN1", L"a", L"1"), part(L"r5", L"b", L"1"),
-                             part(L"CON1", L"c", L"1"), part(L"C12", L"d", L"1"),
-                             part(L"R", L"e", L"1"), part(L"", L"f", L"1"),
-                             part(L"R9x", L"g", L"1", kSideBottom)});
-    group_components(b);
-    EXPECT_EQ(b.elements[0].group, 3000u);
-    EXPECT_EQ(b.elements[1].group, 3001u);
-    EXPECT_EQ(b.elements[2].group, 3002u);
-    EXPECT_EQ(b.elements[3].group, 2003u);
-    EXPECT_EQ(b.elements[4].group, 3004u);
-    EXPECT_EQ(b.elements[5].group, 3005u);
-    EXPECT_EQ(b.elements[6].group, 5006u);
 }
 
 TEST(Grouping, ShadeAlternatesInAscendingGroupOrderAcrossClasses) {

@@ -1,0 +1,41 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "board/board_file.h"
+#include "board/utf8.h"
+
+namespace tindral {
+
+FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    const int fd = ::open(wide_to_utf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return {FileReadStatus::open_failed, static_cast<uint32_t>(errno)};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const uint32_t err = S_ISDIR(st.st_mode) ? EISDIR : static_cast<uint32_t>(errno);
+        ::close(fd);
+        return {FileReadStatus::open_failed, err};
+    }
+    // The size is a hint only: read until the end, however long the file turns out to be.
+    bytes.reserve(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const uint32_t err = static_cast<uint32_t>(errno);
+            ::close(fd);
+            bytes.clear();
+            return {FileReadStatus::read_failed, err};
+        }
+        bytes.append(chunk, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return {};
+}
+
+}  // namespace tindral

@@ -1,0 +1,125 @@
+#include "board/utf8.h"
+
+#include <cstdint>
+
+namespace tindral {
+
+namespace {
+
+void append_code_point(std::wstring& out, uint32_t cp) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (cp >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (cp & 0x3FF));
+            return;
+        }
+    }
+    out += static_cast<wchar_t>(cp);
+}
+
+}  // namespace
+
+std::wstring utf8_to_wide(std::string_view s) {
+    std::wstring out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            out += static_cast<wchar_t>(c);
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        uint32_t cp = 0;
+        uint32_t min = 0;
+        if ((c & 0xE0) == 0xC0) {
+            extra = 1, cp = c & 0x1F, min = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2, cp = c & 0x0F, min = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            extra = 3, cp = c & 0x07, min = 0x10000;
+        } else {
+            out += L'\uFFFD';
+            ++i;
+            continue;
+        }
+        size_t j = i + 1;
+        for (int k = 0; k < extra; ++k, ++j) {
+            if (j >= s.size() || (static_cast<unsigned char>(s[j]) & 0xC0) != 0x80) break;
+            cp = (cp << 6) | (static_cast<unsigned char>(s[j]) & 0x3F);
+        }
+        if (j - i != static_cast<size_t>(extra) + 1 || cp < min || cp > 0x10FFFF ||
+            (cp >= 0xD800 && cp <= 0xDFFF)) {
+            out += L'\uFFFD';
+            i = j > i + 1 ? j : i + 1;
+            continue;
+        }
+        append_code_point(out, cp);
+        i = j;
+    }
+    return out;
+}
+
+size_t first_invalid_utf8(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra = 0;
+        uint32_t cp = 0, min = 0;
+        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F, min = 0x80;
+        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F, min = 0x800;
+        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07, min = 0x10000;
+        else return i;
+        if (s.size() - i <= static_cast<size_t>(extra)) return i;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char d = static_cast<unsigned char>(s[i + k]);
+            if ((d & 0xC0) != 0x80) return i;
+            cp = (cp << 6) | (d & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
+        i += static_cast<size_t>(extra) + 1;
+    }
+    return std::string_view::npos;
+}
+
+std::string wide_to_utf8(std::wstring_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        uint32_t cp = static_cast<uint32_t>(s[i]);
+        if constexpr (sizeof(wchar_t) == 2) {
+            if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size()) {
+                const uint32_t lo = static_cast<uint32_t>(s[i + 1]);
+                if (lo >= 0xDC00 && lo <= 0xDFFF) {
+                    cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
+                    ++i;
+                }
+            }
+        }
+        if ((cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) cp = 0xFFFD;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+}  // namespace tindral

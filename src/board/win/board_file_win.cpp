@@ -1,0 +1,43 @@
+#include <windows.h>
+
+#include "board/board_file.h"
+
+namespace tindral {
+
+FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    // A directory fails here (access denied) because backup semantics are not asked for.
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {FileReadStatus::open_failed, GetLastError()};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) {
+        const DWORD err = size.QuadPart > 0x7FFFFFFF ? ERROR_FILE_TOO_LARGE : GetLastError();
+        CloseHandle(file);
+        return {FileReadStatus::read_failed, err};
+    }
+    try {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+    } catch (...) {
+        CloseHandle(file);
+        throw;
+    }
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
+                      nullptr)) {
+            const DWORD err = GetLastError();
+            CloseHandle(file);
+            bytes.clear();
+            return {FileReadStatus::read_failed, err};
+        }
+        if (got == 0) break;  // the file shrank meanwhile
+        done += got;
+    }
+    bytes.resize(done);
+    CloseHandle(file);
+    return {};
+}
+
+}  // namespace tindral

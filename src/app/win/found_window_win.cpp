@@ -1,0 +1,79 @@
+#include "app/win/found_window_win.h"
+
+#include "app/format.h"
+#include "app/startup_rules.h"
+#include "app/win/globals_win.h"
+#include "app/win/window_settings_win.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr int kListLeft = 10;
+constexpr int kListTop = 15;
+
+void set_button_text() {
+    if (g_button_found_close) SetWindowTextW(g_button_found_close, text(TXT_CLOSE));
+}
+
+void lay_out(HWND hwnd, int width, int height) {
+    if (g_list_found)
+        SetWindowPos(g_list_found, nullptr, kListLeft, kListTop, width - 20,
+                     height - kListTop - 60, SWP_NOZORDER);
+    if (g_button_found_close) {
+        RECT b{};
+        GetWindowRect(g_button_found_close, &b);
+        SetWindowPos(g_button_found_close, nullptr, width - (b.right - b.left) - 10, height - 40,
+                     0, 0, SWP_NOZORDER | SWP_NOSIZE);
+    }
+}
+
+LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    switch (msg) {
+        case WM_CREATE:
+            set_button_text();
+            SetWindowTextW(hwnd, format_text(100, L"%s     %s", kProgramTitle,
+                                             text(TXT_FOUND_COMPONENTS)).c_str());
+            return 0;
+        case WM_ACTIVATE:
+            set_button_text();
+            return 0;
+        case WM_SIZE:
+            lay_out(hwnd, LOWORD(lparam), HIWORD(lparam));
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_CLOSE:  // hidden, never destroyed before the program ends
+            ShowWindow(hwnd, SW_HIDE);
+            return 0;
+        case WM_COMMAND:
+            if (g_button_found_close && reinterpret_cast<HWND>(lparam) == g_button_found_close) {
+                ShowWindow(hwnd, SW_HIDE);
+                return 0;
+            }
+            break;
+        case WM_MOVE:
+            return 0;
+        case WM_DESTROY:
+            record_window(hwnd, TopWindow::found);
+            store_settings();
+            return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK WndProcFound(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    try {
+        return found_message(hwnd, msg, wparam, lparam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // namespace tindral

@@ -1,0 +1,43 @@
+#include "app/win/list_columns_win.h"
+
+#include "app/list_columns.h"
+#include "app/win/globals_win.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr DWORD kListExStyles = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
+
+void replace_columns(HWND list, const ListColumn* columns, int count) {
+    if (!list) return;
+    while (SendMessageW(list, LVM_DELETECOLUMN, 0, 0)) {
+    }
+    for (int i = 0; i < count; ++i) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        col.fmt = LVCFMT_LEFT;
+        col.cx = columns[i].width;
+        col.pszText = const_cast<wchar_t*>(text(columns[i].title));
+        col.iSubItem = i;
+        SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+    }
+}
+
+void set_list_styles(HWND list) {
+    if (list) SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, kListExStyles, kListExStyles);
+}
+
+}  // namespace
+
+void set_list_columns() {
+    replace_columns(g_list_main, kMainListColumns, kMainColumnCount);
+    set_list_styles(g_list_main);
+}
+
+void set_found_columns() {
+    set_list_styles(g_list_found);
+    replace_columns(g_list_found, kFoundListColumns, kFoundColumnCount);
+}
+
+}  // namespace tindral

@@ -1,0 +1,90 @@
+#include "app/win/main_window_win.h"
+
+#include "../../../resources/resource.h"
+#include "app/format.h"
+#include "app/startup_rules.h"
+#include "app/win/globals_win.h"
+#include "app/win/window_settings_win.h"
+#include "settings/registry_settings.h"
+
+namespace tindral {
+
+namespace {
+
+// The end of the program: keep the window places and settings, then leave the message loop.
+void on_destroy() {
+    put_path_list();
+    if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
+    g_keyboard_hook = nullptr;
+    record_window(g_hwnd_main, TopWindow::main);
+    record_window(g_hwnd_board, TopWindow::board);
+    record_window(g_hwnd_found, TopWindow::found);
+    store_window_settings();
+    store_settings();
+    PostQuitMessage(0);
+}
+
+void on_move(HWND hwnd) {
+    RECT r{};
+    if (!GetWindowRect(hwnd, &r)) return;
+    g_settings.wnd_main_x = static_cast<uint32_t>(r.left);
+    g_settings.wnd_main_y = static_cast<uint32_t>(r.top);
+    store_window_settings();
+}
+
+void on_paint(HWND hwnd) {
+    if (!GetUpdateRect(hwnd, nullptr, FALSE)) return;
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    switch (msg) {
+        case WM_CREATE:
+            SetWindowTextW(hwnd, format_text(100, L"%s", kProgramTitle).c_str());
+            return 0;
+        case WM_SIZE:
+            size_main_list();
+            return 0;
+        case WM_MOVE:
+            on_move(hwnd);
+            return 0;
+        case WM_PAINT:
+            on_paint(hwnd);
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDM_EXIT) {
+                DestroyWindow(hwnd);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            on_destroy();
+            return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wparam, lparam);
+}
+
+}  // namespace
+
+void size_main_list() {
+    // WM_SIZE arrives while the main window is created, before its controls exist.
+    if (!g_list_main || !g_hwnd_main) return;
+    RECT client{};
+    GetClientRect(g_hwnd_main, &client);
+    const int width = client.right - client.left;
+    const int height = client.bottom - client.top;
+    SetWindowPos(g_list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
+                 SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+LRESULT CALLBACK WndProcMain(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    try {
+        return main_message(hwnd, msg, wparam, lparam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // namespace tindral

@@ -34,9 +34,11 @@ PackageRef find_package_ref(const BoardModel& board, size_t element) {
 
 uint32_t find_package(const BoardModel& board, size_t element) {
     const PackageRef ref = find_package_ref(board, element);
-    if (!ref.found || ref.library > 0xFFFF || ref.package > 0xFFFF) return kNoPackage;
-    const uint32_t packed = static_cast<uint32_t>(ref.library << 16 | ref.package);
-    return packed;  // library 0, package 0xFFFF would read as "none": too many packages to pack
+    // library 0 with package 0xFFFF would pack into the "none" value itself
+    if (!ref.found || ref.library > 0xFFFF || ref.package > 0xFFFF ||
+        (ref.library == 0 && ref.package == 0xFFFF))
+        return kNoPackage;
+    return static_cast<uint32_t>(ref.library << 16 | ref.package);
 }
 
 const PackageRec* element_package(const BoardModel& board, size_t element) {

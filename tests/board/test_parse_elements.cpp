@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include "board/section_readers.h"
+#include "board_snippet.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+
+namespace tindral::test {
+namespace {
+
+TEST(ElementRotation, SideAndAngleFromRotText) {
+    struct Case {
+        const wchar_t* text;
+        bool known;
+        uint32_t side;
+        double degrees;
+    } cases[] = {
+        {L"R90", true, kSideTop, 90},       {L"MR90", true, kSideBottom, 270},
+        {L"M0", true, kSideBottom, 180},    {L"RM90", true, kSideBottom, 270},
+        {L"MR270", true, kSideBottom, 450},  // not reduced
+        {L"SR90", true, kSideTop, 90},      {L"SMR90", true, kSideBottom, 270},
+        {L"R22.5", true, kSideTop, 22.5},   {L"90", false, 0, 0},
+        {L"S", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const Rotation r = read_rotation(c.text);
+        EXPECT_EQ(r.known, c.known) << c.text;
+        if (!c.known) continue;
+        EXPECT_EQ(r.side, c.side) << c.text;
+        EXPECT_DOUBLE_EQ(r.degrees, c.degrees) << c.text;
+    }
+}
+
+TEST(ElementReader, AttributesIntoTheElementRecord) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet(
+        "<elements>"
+        "<element name=\"R1\" library=\"rcl\" package=\"0603\" value=\"10k\" x=\"1.5\" "
+        "y=\"-2.25\" smashed=\"yes\" locked=\"no\" rot=\"MR90\" library_urn=\"u\" "
+        "package3d_urn=\"v\" populate=\"no\"/>"
+        "<element name=\"R2\" smashed=\"maybe\" locked=\"yes\" rot=\"SR180\"/>"
+        "<element name=\"U1\" smashed=\"no\" rot=\"90\"/>"
+        "</elements>");
+    EXPECT_TRUE(port.boxes.empty());
+    ASSERT_EQ(p.outcome.result, 1);
+    ASSERT_EQ(p.board.elements.size(), 3u);
+    const ElementRec& r1 = p.board.elements[0];
+    EXPECT_EQ(r1.name + L"|" + r1.library + L"|" + r1.package + L"|" + r1.value,
+              L"R1|rcl|0603|10k");
+    EXPECT_DOUBLE_EQ(r1.x, 1.5);
+    EXPECT_DOUBLE_EQ(r1.y, -2.25);
+    EXPECT_EQ(r1.smashed, 1u);
+    EXPECT_EQ(r1.locked, 0u);
+    EXPECT_EQ(r1.side, kSideBottom);
+    EXPECT_DOUBLE_EQ(r1.rotation, 270);
+
+    const ElementRec& r2 = p.board.elements[1];
+    EXPECT_EQ(r2.smashed, 1u);  // anything but "no"
+    EXPECT_EQ(r2.locked, 1u);
+    EXPECT_EQ(r2.side, kSideTop);
+    EXPECT_DOUBLE_EQ(r2.rotation, 180);
+    // a rot text without R or M changes nothing
+    EXPECT_DOUBLE_EQ(p.board.elements[2].rotation, 0);
+}
+
+TEST(ElementReader, EmptyValueReadsUndefinedInTheCurrentLanguage) {
+    BoardSettingsGuard settings(1);
+    const std::string body =
+        "<elements><element name=\"LOGO\" value=\"\"/><element name=\"X\"/></elements>";
+    LanguageGuard english(1);
+    const Parsed p = parse_snippet(body);
+    EXPECT_EQ(p.board.elements.at(0).value, L"Undefined");
+    EXPECT_EQ(p.board.elements.at(1).value, L"");  // no value attribute at all
+    LanguageGuard german(0);
+    EXPECT_EQ(parse_snippet(body).board.elements.at(0).value, L"Undefiniert");
+}
+
+TEST(ElementReader, ChildrenLeaveNoTraceAndTheNextElementsAreRead) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet(
+        "<elements>"
+        "<element name=\"C1\" value=\"1u\">"
+        "<attribute name=\"NAME\" x=\"1\" y=\"2\" size=\"1\" layer=\"25\" rot=\"R90\"/>"
+        "<attribute name=\"VALUE\" value=\"1u\" display=\"off\" constant=\"no\"/>"
+        "</element>"
+        "<element name=\"C2\"><variant name=\"lite\" populate=\"no\"/></element>"
+        "<element name=\"C3\"><gizmo kind=\"x\"><attribute name=\"in\"/></gizmo>"
+        "<attribute name=\"NAME\"/></element>"
+        "<element name=\"C4\" y=\"6\"/>"
+        "</elements>");
+    // attribute and variant are Eagle's own children; anything else is named once
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"Unexpected element set elem gizmo\rContinue?");
+    ASSERT_EQ(p.board.elements.size(), 4u);
+    EXPECT_EQ(p.board.elements[0].value, L"1u");
+    EXPECT_EQ(p.board.elements[3].name, L"C4");
+    EXPECT_DOUBLE_EQ(p.board.elements[3].y, 6);
+}
+
+TEST(ElementReader, UnknownAttributeAsksOnceAndNoAbandons) {
+    LanguageGuard english(1);
+    const std::string body = "<elements><element name=\"R1\" foo=\"bar\" value=\"v\"/>"
+                             "<element name=\"R2\"/></elements>";
+    {
+        BoardSettingsGuard settings(1);
+        RecordingPort port;
+        const Parsed p = parse_snippet(body);
+        ASSERT_EQ(port.boxes.size(), 1u);
+        EXPECT_EQ(port.boxes[0].text, L"Unexpected element set elem foo\rContinue?");
+        EXPECT_EQ(port.boxes[0].title, L"Tindral Warning");
+        EXPECT_EQ(port.boxes[0].flags, 0x42034u);
+        EXPECT_EQ(port.boxes[0].owner, Owner::none);
+        EXPECT_EQ(p.outcome.result, 1);
+        ASSERT_EQ(p.board.elements.size(), 2u);
+        EXPECT_EQ(p.board.elements[0].value, L"v");  // the walk went on past foo's value
+
+        port.answers = {mb::id_no};
+        const Parsed no = parse_snippet(body);
+        EXPECT_EQ(no.outcome.result, 0);
+        EXPECT_FALSE(no.outcome.set_title);
+        EXPECT_EQ(no.board.board_loaded, 0u);
+        EXPECT_TRUE(no.board.elements.empty());
+    }
+    BoardSettingsGuard quiet(0);
+    RecordingPort port;
+    EXPECT_EQ(parse_snippet(body).board.elements.size(), 2u);
+    EXPECT_TRUE(port.boxes.empty());
+}
+
+}  // namespace
+}  // namespace tindral::test

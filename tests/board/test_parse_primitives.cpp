@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include "board/primitive_readers.h"
+#include "board_snippet.h"
+#include "model/placement.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+
+namespace tindral::test {
+namespace {
+
+const PackageRec& only_package(const Parsed& p) {
+    EXPECT_EQ(p.board.libraries.size(), 1u);
+    EXPECT_EQ(p.board.libraries.at(0).packages.size(), 1u);
+    return p.board.libraries.at(0).packages.at(0);
+}
+
+std::string holes(int n) {
+    std::string s;
+    for (int i = 1; i <= n; ++i)
+        s += "<hole x=\"" + std::to_string(i) + "\" y=\"-" + std::to_string(i) + "\" drill=\"0." +
+             std::to_string(i) + "\"/>";
+    return s;
+}
+
+TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet(
+        "<libraries>" +
+        library_with("PKG",
+                     "<description language=\"en\">&lt;b&gt;part&lt;/b&gt;</description>"
+                     "<wire x1=\"-1\" y1=\"2\" x2=\"3\" y2=\"4.5\" width=\"0.2\" layer=\"21\" "
+                     "cap=\"flat\" style=\"longdash\"/>"
+                     "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"51\" curve=\"-90\"/>"
+                     "<circle x=\"1\" y=\"2\" radius=\"3\" width=\"0.4\" layer=\"21\"/>"
+                     "<rectangle x1=\"1\" y1=\"2\" x2=\"3\" y2=\"4\" layer=\"51\" rot=\"MR90\"/>"
+                     "<rectangle layer=\"51\" rot=\"R45\"/><rectangle layer=\"51\" rot=\"30\"/>"
+                     "<pad name=\"1\" x=\"0\" y=\"0\" drill=\"0.8\" stop=\"no\"/>"
+                     "<smd name=\"2\" x=\"0\" y=\"0\" dx=\"1\" dy=\"1\" layer=\"1\" cream=\"no\"/>"
+                     "<text x=\"0\" y=\"0\" size=\"1\" layer=\"25\">&gt;NAME</text>"
+                     "<text x=\"0\" y=\"0\" size=\"1\" layer=\"27\"></text>"
+                     "<dimension x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\" layer=\"47\" "
+                     "dtype=\"parallel\"/>"
+                     "<frame x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" columns=\"4\" rows=\"4\"/>"
+                     "<polygon width=\"0.1\" layer=\"29\" pour=\"solid\">"
+                     "<vertex x=\"0\" y=\"0\"/><vertex x=\"1\" y=\"0\" curve=\"90\"/>"
+                     "<vertex x=\"1\" y=\"1\"/></polygon>"
+                     "<hole x=\"2\" y=\"3\" drill=\"1.2\"/>") +
+        "</libraries>");
+    EXPECT_TRUE(port.boxes.empty());
+    ASSERT_EQ(p.outcome.result, 1);
+    const PackageRec& pkg = only_package(p);
+    EXPECT_EQ(pkg.name, L"PKG");
+    ASSERT_EQ(pkg.wires.size(), 2u);
+    EXPECT_DOUBLE_EQ(pkg.wires[0].x1, -1);
+    EXPECT_DOUBLE_EQ(pkg.wires[0].y2, 4.5);
+    EXPECT_EQ(pkg.wires[0].layer, 21);
+    EXPECT_DOUBLE_EQ(pkg.wires[0].curve, 0);  // straight without a curve attribute
+    EXPECT_DOUBLE_EQ(pkg.wires[1].curve, -90);
+    ASSERT_EQ(pkg.circles.size(), 1u);
+    EXPECT_DOUBLE_EQ(pkg.circles[0].radius, 3);
+    ASSERT_EQ(pkg.rectangles.size(), 3u);
+    EXPECT_DOUBLE_EQ(pkg.rectangles[0].x2, 3);
+    EXPECT_DOUBLE_EQ(pkg.rectangles[0].rot, 90);
+    EXPECT_DOUBLE_EQ(pkg.rectangles[1].rot, 45);
+    EXPECT_DOUBLE_EQ(pkg.rectangles[2].rot, 30);
+    ASSERT_EQ(pkg.polygons.size(), 1u);
+    EXPECT_EQ(pkg.polygons[0].layer, 29);
+    ASSERT_EQ(pkg.polygons[0].vertices.size(), 3u);
+    EXPECT_DOUBLE_EQ(pkg.polygons[0].vertices[2].y, 1);
+    ASSERT_EQ(pkg.holes.size(), 1u);
+    EXPECT_DOUBLE_EQ(pkg.holes[0].drill, 1.2);
+}
+
+TEST(PrimitiveReaders, SevenHolesKeepTheirOrderInPackageAndPlain) {
+    BoardSettingsGuard settings(1);
+    const Parsed p = parse_snippet("<plain>" + holes(7) + "</plain><libraries>" +
+                                   library_with("H", holes(7)) + "</libraries>");
+    const PackageRec& pkg = only_package(p);
+    ASSERT_EQ(pkg.holes.size(), 7u);
+    ASSERT_EQ(p.board.plain_holes.size(), 7u);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_DOUBLE_EQ(pkg.holes[i].x, i + 1);
+        EXPECT_DOUBLE_EQ(p.board.plain_holes[i].y, -(i + 1));
+        EXPECT_DOUBLE_EQ(p.board.plain_holes[i].placed_radius, (i + 1) / 20.0);
+    }
+}
+
+TEST(PrimitiveReaders, PolygonWithoutVerticesEndsAtItsFirstOtherChild) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    // <polygon/> with attributes has no end token: the next child follows at once
+    const Parsed p = parse_snippet(
+        "<libraries>" +
+        library_with("P", "<polygon width=\"0.1\" layer=\"1\"/><wire x1=\"1\" y1=\"1\" x2=\"2\" "
+                          "y2=\"2\" layer=\"21\"/><polygon width=\"0.2\" layer=\"2\"></polygon>"
+                          "<circle x=\"1\" y=\"1\" radius=\"1\" layer=\"21\"/>") +
+        "</libraries>");
+    EXPECT_EQ(p.outcome.result, 1);
+    const PackageRec& pkg = only_package(p);
+    ASSERT_EQ(pkg.polygons.size(), 2u);
+    EXPECT_TRUE(pkg.polygons[0].vertices.empty());
+    EXPECT_TRUE(pkg.polygons[1].vertices.empty());
+    EXPECT_EQ(pkg.wires.size(), 1u);
+    EXPECT_EQ(pkg.circles.size(), 1u);
+}
+
+TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    struct Case {
+        const char* child;
+        std::vector<std::wstring> questions;
+    } cases[] = {
+        // wire, circle, pad, smd, text and dimension look at the value as a name as well
+        {"<wire x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>",
+         {L"Unexpected element wire attr glow\rContinue?",
+          L"Unexpected element wire attr 7\rContinue?"}},
+        {"<circle x=\"0\" y=\"0\" glow=\"7\" radius=\"1\" layer=\"21\"/>",
+         {L"Unexpected element circle attr glow\rContinue?",
+          L"Unexpected element circle attr 7\rContinue?"}},
+        {"<pad name=\"1\" glow=\"7\" x=\"0\" y=\"0\"/>",
+         {L"Unexpected element pad attr glow\rContinue?",
+          L"Unexpected element pad attr 7\rContinue?"}},
+        {"<smd name=\"1\" glow=\"7\" x=\"0\" y=\"0\"/>",
+         {L"Unexpected element smd attr glow\rContinue?",
+          L"Unexpected element smd attr 7\rContinue?"}},
+        {"<text x=\"0\" glow=\"7\">t</text>",
+         {L"Unexpected element text attr glow\rContinue?",
+          L"Unexpected element text attr 7\rContinue?"}},
+        {"<dimension x1=\"0\" glow=\"7\"/>",
+         {L"Unexpected element dimension attr glow\rContinue?",
+          L"Unexpected element dimension attr 7\rContinue?"}},
+        // rectangle, hole, polygon and vertex step past the value
+        {"<rectangle x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>",
+         {L"Unexpected element rectangle attr glow\rContinue?"}},
+        {"<hole x=\"0\" glow=\"7\" y=\"0\" drill=\"1\"/>",
+         {L"Unexpected element hole attr glow\rContinue?"}},
+        {"<polygon width=\"0\" glow=\"7\" layer=\"1\"><vertex x=\"0\" y=\"0\" glow=\"7\"/>"
+         "</polygon>",
+         {L"Unexpected element polygon attr glow\rContinue?",
+          L"Unexpected element vertex attr glow\rContinue?"}},
+        // an unknown child is named once, its tokens then run through the package walk
+        {"<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/><gizmo/>",
+         {L"Unexpected element package attr gizmo\rContinue?"}},
+    };
+    for (const Case& c : cases) {
+        RecordingPort port;
+        const Parsed p =
+            parse_snippet("<libraries>" + library_with("P", c.child) + "</libraries>");
+        EXPECT_EQ(p.outcome.result, 1) << c.child;
+        std::vector<std::wstring> asked;
+        for (const ShownBox& b : port.boxes) asked.push_back(b.text);
+        EXPECT_EQ(asked, c.questions) << c.child;
+    }
+}
+
+TEST(PrimitiveReaders, NoToAnyQuestionAbandonsTheLoad) {
+    BoardSettingsGuard settings(1);
+    const std::string in_package =
+        "<libraries>" +
+        library_with("P", "<hole x=\"1\" y=\"1\" drill=\"1\"/><hole x=\"2\" bad=\"1\" y=\"2\" "
+                          "drill=\"1\"/><hole x=\"3\" y=\"3\" drill=\"1\"/>") +
+        "</libraries>";
+    const std::string in_plain =
+        "<plain><wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"20\"/><squiggle a=\"1\"/>"
+        "<wire x1=\"0\" y1=\"0\" x2=\"2\" y2=\"2\" layer=\"20\"/></plain>";
+    for (const std::string& body : {in_package, in_plain}) {
+        RecordingPort port;
+        port.answers = {mb::id_no};
+        const Parsed p = parse_snippet(body);
+        EXPECT_EQ(port.boxes.size(), 1u) << body;
+        EXPECT_EQ(p.outcome.result, 0) << body;
+        EXPECT_EQ(p.board.board_loaded, 0u);
+        EXPECT_TRUE(p.board.libraries.empty());
+        EXPECT_LE(p.board.plain_wires.size(), 1u);
+    }
+}
+
+TEST(PlainSection, KeepsWiresCirclesHolesAndStepsOverTheRest) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet(
+        "<plain>"
+        "<wire x1=\"0\" y1=\"0\" x2=\"10\" y2=\"0\" width=\"0\" layer=\"20\"/>"
+        "<text x=\"1\" y=\"1\" size=\"1\" layer=\"25\">label</text>"
+        "<text x=\"1\" y=\"1\" size=\"1\" layer=\"25\"></text>"
+        "<wire x1=\"10\" y1=\"0\" x2=\"10\" y2=\"8\" width=\"0\" layer=\"20\" curve=\"45\"/>"
+        "<rectangle x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\" grouprefs=\"g\"/>"
+        "<polygon width=\"0.1\" layer=\"1\" pour=\"solid\"><vertex x=\"0\" y=\"0\"/>"
+        "<vertex x=\"1\" y=\"0\"/></polygon>"
+        "<dimension x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\" x3=\"0\" y3=\"1\" layer=\"47\"/>"
+        "<frame x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" columns=\"4\" rows=\"4\" layer=\"94\"/>"
+        "<spline width=\"0.1\"><vertex x=\"0\" y=\"0\"/><vertex x=\"1\" y=\"1\"/></spline>"
+        "<circle x=\"5\" y=\"5\" radius=\"2\" width=\"0.1\" layer=\"21\"/>"
+        "<hole x=\"3\" y=\"3\" drill=\"1\"/>"
+        "</plain>");
+    EXPECT_TRUE(port.boxes.empty());
+    ASSERT_EQ(p.board.plain_wires.size(), 2u);  // the texts hide nothing
+    EXPECT_DOUBLE_EQ(p.board.plain_wires[1].y2, 8);
+    EXPECT_DOUBLE_EQ(p.board.plain_wires[1].curve, 45);
+    ASSERT_EQ(p.board.plain_circles.size(), 1u);
+    ASSERT_EQ(p.board.plain_holes.size(), 1u);
+    // plain points are taken as they are
+    EXPECT_DOUBLE_EQ(p.board.plain_wires[1].placed_y2, 8);
+    EXPECT_DOUBLE_EQ(p.board.plain_circles[0].placed_radius, 2);
+    EXPECT_DOUBLE_EQ(p.board.plain_holes[0].placed_x, 3);
+    EXPECT_DOUBLE_EQ(p.board.extent.min_x, 0);
+    EXPECT_DOUBLE_EQ(p.board.extent.max_x, 10);
+    EXPECT_DOUBLE_EQ(p.board.extent.min_y, 0);
+    EXPECT_DOUBLE_EQ(p.board.extent.max_y, 8);
+}
+
+TEST(PlainSection, UnknownElementIsAskedAboutTokenByToken) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet("<plain><squiggle a=\"1\"></squiggle>"
+                                   "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"20\"/></plain>");
+    std::vector<std::wstring> asked;
+    for (const ShownBox& b : port.boxes) asked.push_back(b.text);
+    EXPECT_EQ(asked, (std::vector<std::wstring>{
+                         L"Unexpected element set_plain elem squiggle\rContinue?",
+                         L"Unexpected element set_plain elem a\rContinue?",
+                         L"Unexpected element set_plain elem 1\rContinue?"}));
+    EXPECT_EQ(p.board.plain_wires.size(), 1u);
+}
+
+TEST(LibraryReader, PackagesDescriptionsAnd3dData) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    std::string packages;
+    for (int i = 0; i < 6; ++i)
+        packages += "<package name=\"P" + std::to_string(i) + "\" urn=\"u\" "
+                    "library_version=\"3\" locally_modified=\"yes\"><description/>"
+                    "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/></package>";
+    const Parsed p = parse_snippet(
+        "<libraries>"
+        "<library name=\"empty\" urn=\"urn:x\"><description>none</description>"
+        "<packages></packages></library>"
+        "<library name=\"six\" urn=\"urn:y\"><description language=\"de\">sechs</description>"
+        "<description language=\"en\">six</description><packages>" + packages +
+        "</packages><packages3d><package3d name=\"a\" urn=\"b\" type=\"model\">"
+        "<description>3d</description><packageinstances><packageinstance name=\"P0\"/>"
+        "</packageinstances></package3d></packages3d></library>"
+        "<library name=\"last\">" "<packages><package name=\"Q\"></package></packages></library>"
+        "</libraries>");
+    EXPECT_TRUE(port.boxes.empty());
+    // a library without packages is not kept, and the next ones are read as libraries
+    ASSERT_EQ(p.board.libraries.size(), 2u);
+    EXPECT_EQ(p.board.libraries[0].name, L"six");
+    ASSERT_EQ(p.board.libraries[0].packages.size(), 6u);
+    EXPECT_EQ(p.board.libraries[0].packages[5].name, L"P5");
+    EXPECT_EQ(p.board.libraries[0].packages[5].wires.size(), 1u);
+    EXPECT_EQ(p.board.libraries[1].name, L"last");
+    EXPECT_EQ(p.board.libraries[1].packages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tindral::test

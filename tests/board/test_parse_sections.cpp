@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <new>
+
+#include "board/parse_walk.h"
+#include "board_snippet.h"
+#include "model/placement.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+
+namespace tindral::test {
+namespace {
+
+const LayerRec& row(const BoardModel& b, int number) {
+    for (const LayerRec& r : b.layers)
+        if (r.number == number) return r;
+    static const LayerRec none{};
+    return none;
+}
+
+TEST(NameRules, SameNameAndFindElement) {
+    EXPECT_EQ(same_name(L"grid", L"grid"), 0);
+    EXPECT_EQ(same_name(L"grid", L"Grid"), 1);
+    EXPECT_EQ(same_name(L"Grid", L"grid"), -1);
+    EXPECT_EQ(same_name(L"grid", L"gri"), 1);  // lengths differ
+    EXPECT_EQ(same_name(L"\u00FC", L"\u00FD"), -1);
+
+    const TokenList t = tokens_of("<libraries><library name=\"a\"><grid distance=\"1\"/>"
+                                  "</library></libraries><grid distance=\"2\"/>");
+    const long g = find_element(t, L"grid");
+    ASSERT_GT(g, 0);
+    EXPECT_EQ(t.at(static_cast<size_t>(g) + 1).text, L"1");  // the first one in the list
+    EXPECT_EQ(find_element(t, L"Grid"), -1);
+    EXPECT_EQ(find_element(t, L"distance"), -1);  // attribute names are not elements
+}
+
+TEST(GridReader, OnlyUnitAndStyleValuesAreChecked) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    Parsed p = parse_snippet("<grid distance=\"0.1\" unitdist=\"inch\" unit=\"inch\" "
+                             "style=\"lines\" multiple=\"1\" altunit=\"mil\" frob=\"1\"/>");
+    EXPECT_TRUE(port.boxes.empty());  // an unknown grid attribute asks nothing
+
+    p = parse_snippet("<grid unit=\"furlong\" style=\"dots\"/>");
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"Unexpected element set_grid elem furlong\rContinue?");
+
+    port.answers = {mb::id_no};
+    p = parse_snippet("<grid style=\"hatched\"/><elements><element name=\"A\"/></elements>");
+    EXPECT_EQ(p.outcome.result, 0);
+    EXPECT_TRUE(p.board.elements.empty());  // nothing read after the No
+}
+
+TEST(LayerReader, FixedRowsTakeColourFillAndFlags) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet(
+        "<layers>"
+        "<layer number=\"16\" name=\"Bottom\" color=\"1\" fill=\"1\" visible=\"yes\" active=\"yes\"/>"
+        "<layer number=\"21\" name=\"Mine\" color=\"14\" fill=\"5\" visible=\"yes\" active=\"no\"/>"
+        "<layer number=\"42\" name=\"x\" color=\"3\" glow=\"1\" fill=\"2\" visible=\"maybe\" "
+        "active=\"yes\"/>"
+        "<layer number=\"60\" name=\"NoRow\" color=\"9\" fill=\"9\" visible=\"yes\" active=\"yes\"/>"
+        "</layers>");
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"Unexpected element elem glow\rContinue?");
+    const BoardModel fresh = fresh_board();
+    for (size_t i = 0; i < fresh.layers.size(); ++i) {
+        const int n = fresh.layers[i].number;
+        if (n == 21 || n == 42) continue;
+        EXPECT_EQ(p.board.layers[i].colour, fresh.layers[i].colour) << n;
+        EXPECT_EQ(p.board.layers[i].visible, 0) << n;
+    }
+    const LayerRec& tplace = row(p.board, 21);
+    EXPECT_STREQ(tplace.name, L"tPlace");  // never the file's name
+    EXPECT_EQ(tplace.colour, 14);
+    EXPECT_EQ(tplace.fill, 5);
+    EXPECT_EQ(tplace.visible, 1);
+    EXPECT_EQ(tplace.active, 0);
+    const LayerRec& brestrict = row(p.board, 42);
+    EXPECT_EQ(brestrict.colour, 3);
+    EXPECT_EQ(brestrict.fill, 2);  // read on past the unknown attribute
+    EXPECT_EQ(brestrict.visible, 2);
+}
+
+TEST(ParseBoard, MissingSectionsReadAsEmptyAndEachParseStartsAnew) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    Parsed p = parse_snippet("<elements><element name=\"A\"/><element name=\"B\"/></elements>");
+    EXPECT_EQ(p.outcome.result, 1);
+    EXPECT_EQ(p.board.board_loaded, 1u);
+    ASSERT_EQ(p.board.elements.size(), 2u);
+    EXPECT_EQ(find_package(p.board, 0), kNoPackage);  // listed, not placed
+    EXPECT_EQ(p.board.placed_count, 2u);
+
+    p.outcome = parse_board(tokens_of("<plain/><elements><element name=\"C\"/></elements>"),
+                            p.board);
+    EXPECT_EQ(p.outcome.result, 1);
+    ASSERT_EQ(p.board.elements.size(), 1u);
+    EXPECT_EQ(p.board.elements[0].name, L"C");
+    EXPECT_TRUE(port.boxes.empty());
+}
+
+TEST(ParseBoard, NoSideShownLeavesTheBoardUnloaded) {
+    BoardSettingsGuard settings(1, 0, 0);
+    const std::string body =
+        "<plain><wire x1=\"0\" y1=\"0\" x2=\"10\" y2=\"5\" width=\"0\" layer=\"20\"/></plain>"
+        "<libraries>" +
+        library_with("P", "<wire x1=\"0\" y1=\"0\" x2=\"100\" y2=\"0\" layer=\"21\"/>") +
+        "</libraries><elements><element name=\"U1\" library=\"lib\" package=\"P\" x=\"1\" "
+        "y=\"1\"/></elements>";
+    g_settings.xml_path_file_name = L"C:\\boards\\amp.brd";
+    Parsed p = parse_snippet(body);
+    EXPECT_EQ(p.outcome.result, 1);
+    EXPECT_TRUE(p.outcome.set_title);
+    EXPECT_EQ(p.outcome.board_title, L"Tindral V2.00.1    amp.brd");
+    EXPECT_FALSE(p.outcome.show_bom_button);
+    EXPECT_EQ(p.board.board_loaded, 0u);
+    EXPECT_DOUBLE_EQ(p.board.extent.max_x, 10);  // the plain drawing still counts
+
+    BoardSettingsGuard bottom_only(1, 0, 1);
+    p = parse_snippet(body);
+    EXPECT_TRUE(p.outcome.show_bom_button);
+    EXPECT_EQ(p.board.board_loaded, 1u);
+    EXPECT_DOUBLE_EQ(p.board.board_width, 101);
+    EXPECT_DOUBLE_EQ(p.board.board_height, 5);
+}
+
+// Runs out of memory at the first question, as any allocation inside the walk might.
+class FailingPort : public RecordingPort {
+public:
+    int show(Owner owner, const std::wstring& text, const std::wstring& title,
+             unsigned flags) override {
+        if ((flags & 0xF) == mb::yes_no) throw std::bad_alloc();
+        return RecordingPort::show(owner, text, title, flags);
+    }
+};
+
+TEST(ParseBoard, OutOfMemoryIsReportedAndTheModelReleased) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    FailingPort port;
+    const Parsed p = parse_snippet(
+        "<plain><wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"20\"/></plain>"
+        "<elements><element name=\"A\"/><element name=\"B\" odd=\"1\"/></elements>");
+    EXPECT_EQ(p.outcome.result, 0);
+    EXPECT_FALSE(p.outcome.set_title);
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"Out of memory");
+    EXPECT_EQ(port.boxes[0].title, L"Tindral Error");
+    EXPECT_EQ(port.boxes[0].flags, 0x42010u);
+    EXPECT_EQ(port.boxes[0].owner, Owner::none);
+    EXPECT_TRUE(p.board.plain_wires.empty());
+    EXPECT_TRUE(p.board.elements.empty());
+}
+
+}  // namespace
+}  // namespace tindral::test

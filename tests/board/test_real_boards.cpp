@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/parse_board.h"
+#include "board/tokenise.h"
+#include "model/placement.h"
+#include "board_snippet.h"
+#include "support/recording_port.h"
+
+namespace tindral::test {
+namespace {
+
+// Counts from the boards' fact sheet (SOURCES.md beside them).
+struct BoardFacts {
+    const wchar_t* file;
+    size_t elements, bottom, libraries, packages;
+    size_t pkg_wires, pkg_circles, pkg_rectangles, pkg_polygons, pkg_holes;
+    size_t plain_wires, plain_circles, plain_holes;
+};
+
+const BoardFacts kBoards[] = {
+    {L"adafruit-vcnl4010-e6.brd", 16, 2, 1, 8, 31, 6, 1135, 0, 0, 8, 0, 0},
+    {L"olimex-olimexino-85bc-e6.brd", 40, 7, 9, 18, 268, 14, 36, 0, 4, 22, 4, 2},
+    {L"ultimachine-rambo-e6.brd", 309, 0, 20, 56, 1033, 17, 3549, 62, 1, 98, 5, 0},
+    {L"olimex-a10-olinuxino-lime-reva-e6.brd", 356, 239, 14, 55, 1970, 32, 241, 3, 22, 326, 4, 0},
+    {L"olimex-lcd-olinuxino-7ts-reva-e7.brd", 86, 85, 10, 25, 1041, 16, 81, 0, 6, 4, 0, 0},
+    {L"sparkfun-serial-motor-driver-e7.brd", 49, 7, 10, 21, 137, 10, 126, 13, 1, 47, 2, 0},
+    {L"sparkfun-spectacle-director-e7.brd", 76, 11, 16, 27, 154, 6, 85, 14, 5, 24, 0, 0},
+    {L"luckyresistor-plant-sensor-head-e8.brd", 23, 2, 2, 11, 97, 4, 25, 0, 0, 338, 17, 0},
+    {L"luckyresistor-snowflake-e8.brd", 51, 32, 1, 8, 962, 2, 32, 1, 0, 3146, 2, 16},
+    {L"sparkfun-qwiic-pir-e9.brd", 48, 18, 13, 34, 62, 13, 150, 49, 1, 10, 0, 0},
+    {L"adafruit-metro-rp2350-e9.brd", 170, 5, 9, 104, 291, 10, 52006, 17, 8, 20, 0, 4},
+};
+
+TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
+    BoardSettingsGuard settings(1);  // report unexpected on
+    for (const BoardFacts& f : kBoards) {
+        SCOPED_TRACE(std::string(f.file, f.file + std::wstring(f.file).size()));
+        RecordingPort port;
+        TokenList tokens;
+        const TokeniseResult t = tokenise_board(std::wstring(TINDRAL_BOARDS_DIR) + L"/" + f.file,
+                                                tokens);
+        ASSERT_TRUE(t.ok && !t.damaged);
+        BoardModel board = fresh_board();
+        const ParseOutcome out = parse_board(tokens, board);
+        for (const ShownBox& b : port.boxes)
+            ADD_FAILURE() << "asked: " << std::string(b.text.begin(), b.text.end());
+        EXPECT_EQ(out.result, 1);
+        EXPECT_EQ(board.board_loaded, 1u);
+
+        EXPECT_EQ(board.elements.size(), f.elements);
+        EXPECT_EQ(board.placed_count, f.elements);
+        size_t bottom = 0, unplaced = 0;
+        for (size_t i = 0; i < board.elements.size(); ++i) {
+            bottom += board.elements[i].side == kSideBottom;
+            unplaced += element_package(board, i) == nullptr;
+        }
+        EXPECT_EQ(bottom, f.bottom);
+        EXPECT_EQ(unplaced, 0u);
+
+        EXPECT_EQ(board.libraries.size(), f.libraries);
+        size_t packages = 0, wires = 0, circles = 0, rectangles = 0, polygons = 0, holes = 0;
+        for (const LibraryRec& lib : board.libraries) {
+            packages += lib.packages.size();
+            for (const PackageRec& p : lib.packages) {
+                wires += p.wires.size();
+                circles += p.circles.size();
+                rectangles += p.rectangles.size();
+                polygons += p.polygons.size();
+                holes += p.holes.size();
+            }
+        }
+        EXPECT_EQ(packages, f.packages);
+        EXPECT_EQ(wires, f.pkg_wires);
+        EXPECT_EQ(circles, f.pkg_circles);
+        EXPECT_EQ(rectangles, f.pkg_rectangles);
+        EXPECT_EQ(polygons, f.pkg_polygons);
+        EXPECT_EQ(holes, f.pkg_holes);
+        EXPECT_EQ(board.plain_wires.size(), f.plain_wires);
+        EXPECT_EQ(board.plain_circles.size(), f.plain_circles);
+        EXPECT_EQ(board.plain_holes.size(), f.plain_holes);
+
+        EXPECT_GT(board.board_width, 0);
+        EXPECT_GT(board.board_height, 0);
+    }
+}
+
+}  // namespace
+}  // namespace tindral::test

@@ -1,0 +1,166 @@
+#include "cli/cli_options.h"
+
+namespace tindral::cli {
+
+namespace {
+
+bool parse_sort(const std::wstring& s, int limit, int& out) {
+    if (s.empty() || s.size() > 3) return false;
+    int v = 0;
+    for (wchar_t c : s) {
+        if (c < L'0' || c > L'9') return false;
+        v = v * 10 + (c - L'0');
+    }
+    if (v >= limit) return false;
+    out = v;
+    return true;
+}
+
+}  // namespace
+
+bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, std::wstring& error) {
+    out = CliOptions{};
+    std::vector<std::wstring> positional;
+    std::wstring sort_text;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& a = args[i];
+        // "--name value" and "--name=value" are both accepted.
+        std::wstring name = a, value;
+        bool has_value = false;
+        if (a.rfind(L"--", 0) == 0) {
+            const size_t eq = a.find(L'=');
+            if (eq != std::wstring::npos) {
+                name = a.substr(0, eq);
+                value = a.substr(eq + 1);
+                has_value = true;
+            }
+        }
+        auto take_value = [&]() -> bool {
+            if (has_value) return true;
+            if (i + 1 >= args.size()) {
+                error = name + L" needs a value";
+                return false;
+            }
+            value = args[++i];
+            return true;
+        };
+        if (name == L"--help" || name == L"-h") {
+            out.help = true;
+        } else if (name == L"--strict") {
+            out.strict = true;
+        } else if (name == L"--format") {
+            if (!take_value()) return false;
+            if (value == L"text") out.format = OutputFormat::text;
+            else if (value == L"csv") out.format = OutputFormat::csv;
+            else if (value == L"json") out.format = OutputFormat::json;
+            else {
+                error = L"unknown format \"" + value + L"\" (text, csv or json)";
+                return false;
+            }
+        } else if (name == L"--lang") {
+            if (!take_value()) return false;
+            if (value == L"de") out.language = 0;
+            else if (value == L"en") out.language = 1;
+            else {
+                error = L"unknown language \"" + value + L"\" (de or en)";
+                return false;
+            }
+        } else if (name == L"--side") {
+            if (!take_value()) return false;
+            out.side_given = true;
+            if (value == L"both") out.side = SideChoice::both;
+            else if (value == L"top") out.side = SideChoice::top;
+            else if (value == L"bottom") out.side = SideChoice::bottom;
+            else {
+                error = L"unknown side \"" + value + L"\" (top, bottom or both)";
+                return false;
+            }
+        } else if (name == L"--sort") {
+            if (!take_value()) return false;
+            sort_text = value;
+            if (sort_text.empty()) sort_text = L"x";  // reported below
+        } else if (a.size() > 1 && a[0] == L'-') {
+            error = L"unknown option " + a;
+            return false;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (out.help) return true;
+    if (positional.empty()) {
+        error = L"missing command (list or bom)";
+        return false;
+    }
+    if (positional[0] == L"list") out.command = Command::list;
+    else if (positional[0] == L"bom") out.command = Command::bom;
+    else {
+        error = L"unknown command \"" + positional[0] + L"\" (list or bom)";
+        return false;
+    }
+    if (positional.size() < 2) {
+        error = L"missing board file";
+        return false;
+    }
+    if (positional.size() > 2) {
+        error = L"one board file only";
+        return false;
+    }
+    out.board = positional[1];
+    if (out.command == Command::bom && out.side_given) {
+        error = L"--side applies to list only: the BOM always counts both sides";
+        return false;
+    }
+    if (!sort_text.empty()) {
+        const int limit = out.command == Command::list ? 11 : 4;
+        if (!parse_sort(sort_text, limit, out.sort)) {
+            error = L"--sort needs a column number from 0 to " + std::to_wstring(limit - 1);
+            return false;
+        }
+    }
+    return true;
+}
+
+const char* cli_help_text() {
+    return
+        "Usage: tindral-cli list BOARD [--side top|bottom|both] [--sort N] [options]\n"
+        "       tindral-cli bom BOARD [--sort N] [options]\n"
+        "\n"
+        "Reads an Eagle XML board file (.brd) and prints the component list or the bill of\n"
+        "materials exactly as the program shows them. The board file is only read.\n"
+        "\n"
+        "Commands:\n"
+        "  list   one row per component: name, library, package, value, x, y, rotation\n"
+        "         (\"%3.3f\"), side (\"Top\"/\"Bottom\"), amount, group, index. Default order:\n"
+        "         by group, then by index, as the program's default view.\n"
+        "  bom    one row per package and value over both sides: library (of the first\n"
+        "         such component), package, value, amount; in the order of each pair's\n"
+        "         first component.\n"
+        "\n"
+        "Options:\n"
+        "  --side top|bottom|both   list: which sides have rows (default both)\n"
+        "  --sort N                 sort as a click on the header of column N would:\n"
+        "                           list 0-10 (by index first, then by the column, so\n"
+        "                           equal cells keep the index order); bom 0-3.\n"
+        "                           Text columns compare ordinally, number columns\n"
+        "                           numerically.\n"
+        "  --format text|csv|json   text: aligned columns with a header (list: then the\n"
+        "                           counter line; bom: the date line first); csv: RFC 4180\n"
+        "                           with a header line of the column names; json: one\n"
+        "                           array of objects with those names (default text)\n"
+        "  --lang de|en             language of the texts that depend on it: column\n"
+        "                           titles, counter line, \"Undefiniert\"/\"Undefined\" for\n"
+        "                           an empty value, messages (default en)\n"
+        "  --strict                 the first unexpected item of the file, or a damaged\n"
+        "                           file, is an error (exit 2)\n"
+        "  --help                   this text\n"
+        "\n"
+        "The program's default settings apply; no stored settings are read. Nothing is\n"
+        "asked: every unexpected item of the file is reported on stderr and skipped.\n"
+        "Output is UTF-8.\n"
+        "\n"
+        "Exit status: 0 done; 1 the file cannot be read or is not an Eagle board (one\n"
+        "line on stderr names the file and the reason); 2 --strict met an unexpected\n"
+        "item or a damaged file; 3 wrong command line.\n";
+}
+
+}  // namespace tindral::cli

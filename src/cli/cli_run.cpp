@@ -1,0 +1,127 @@
+#include "cli/cli_run.h"
+
+#include "app/list_columns.h"
+#include "board/board_file.h"
+#include "board/parse_board.h"
+#include "board/tokenise.h"
+#include "board/utf8.h"
+#include "cli/cli_options.h"
+#include "cli/cli_output.h"
+#include "cli/cli_port.h"
+#include "lists/bom_date.h"
+#include "lists/bom_rows.h"
+#include "lists/list_rows.h"
+#include "lists/placed_counter.h"
+#include "model/grouping.h"
+#include "settings/settings.h"
+
+namespace tindral::cli {
+
+namespace {
+
+void write(std::FILE* f, const std::string& s) { std::fwrite(s.data(), 1, s.size(), f); }
+
+const wchar_t* const kListKeys[kListColumnCount] = {
+    L"name", L"library", L"package", L"value", L"x", L"y",
+    L"rotation", L"side", L"amount", L"group", L"index"};
+
+// The BOM's columns are the main list's library, package, value and amount.
+const int kBomTitleColumns[kBomColumnCount] = {kColLibrary, kColPackage, kColValue, kColAmount};
+const wchar_t* const kBomKeys[kBomColumnCount] = {L"library", L"package", L"value", L"amount"};
+
+Table list_table(const BoardModel& board, const CliOptions& o) {
+    Table t;
+    for (int c = 0; c < kListColumnCount; ++c) {
+        t.keys.push_back(kListKeys[c]);
+        t.titles.push_back(text(kMainListColumns[c].title));
+        t.number.push_back(is_number_column(c));
+    }
+    const bool top = o.side != SideChoice::bottom;
+    const bool bottom = o.side != SideChoice::top;
+    std::vector<size_t> rows = shown_list_rows(board, top, bottom);
+    sort_list_rows(rows, board, o.sort >= 0 ? o.sort : static_cast<int>(g_settings.sort_col));
+    for (size_t r : rows) {
+        const auto cells = list_row_cells(board.elements[r], r);
+        t.rows.emplace_back(cells.begin(), cells.end());
+    }
+    return t;
+}
+
+Table bom_table(const BoardModel& board, const CliOptions& o) {
+    Table t;
+    for (int c = 0; c < kBomColumnCount; ++c) {
+        t.keys.push_back(kBomKeys[c]);
+        t.titles.push_back(text(kMainListColumns[kBomTitleColumns[c]].title));
+        t.number.push_back(c == 3);
+    }
+    std::vector<BomRow> rows = bom_rows(board);
+    if (o.sort >= 0) sort_bom_rows(rows, o.sort);
+    for (const BomRow& row : rows) {
+        std::vector<std::wstring> cells;
+        for (int c = 0; c < kBomColumnCount; ++c) cells.push_back(bom_cell(row, c));
+        t.rows.push_back(std::move(cells));
+    }
+    return t;
+}
+
+std::string render(const Table& t, const CliOptions& o, const BoardModel& board) {
+    switch (o.format) {
+        case OutputFormat::csv: return render_csv(t);
+        case OutputFormat::json: return render_json(t);
+        case OutputFormat::text: break;
+    }
+    if (o.command == Command::bom) return render_text(t, {bom_date_text(local_time_now())}, {});
+    return render_text(t, {}, {L"", placed_counter_text(board)});
+}
+
+}  // namespace
+
+int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
+    CliOptions o;
+    std::wstring error;
+    if (!parse_cli_options(args, o, error)) {
+        write(err, "tindral-cli: " + wide_to_utf8(error) + "\nTry 'tindral-cli --help'.\n");
+        return kExitUsage;
+    }
+    if (o.help) {
+        write(out, cli_help_text());
+        return kExitOk;
+    }
+    // No stored settings: the defaults as constructed, but the chosen language.
+    g_settings.language = o.language;
+
+    CliPort port(o.board, o.strict, err);
+    std::string bytes;
+    const FileReadResult read = read_whole_file(o.board, bytes);
+    if (read.status != FileReadStatus::ok) {
+        port.report((read.status == FileReadStatus::open_failed ? L"cannot open: "
+                                                                 : L"cannot read: ") +
+                    port.system_error_text(read.error));
+        return kExitUnreadable;
+    }
+
+    TokenList tokens;
+    const TokeniseResult tok = tokenise_bytes(bytes, tokens);
+    bytes.clear();
+    if (!tok.ok) {
+        if (port.lines == 0) port.report(L"not an Eagle board file");
+        return kExitUnreadable;
+    }
+    if (tok.damaged && o.strict) return kExitStrict;
+
+    const ParseOutcome parsed = parse_board(tokens, g_board);
+    free_token_list(tokens);
+    if (parsed.result == 0) {
+        if (port.refused) return kExitStrict;
+        if (port.lines == 0) port.report(L"the board could not be read");
+        return kExitUnreadable;
+    }
+    group_components(g_board);
+
+    const Table table = o.command == Command::list ? list_table(g_board, o) : bom_table(g_board, o);
+    write(out, render(table, o, g_board));
+    std::fflush(out);
+    return kExitOk;
+}
+
+}  // namespace tindral::cli

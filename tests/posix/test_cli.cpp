@@ -1,0 +1,364 @@
+// End-to-end checks of the tindral-cli program on real boards and small snippets.
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string boards_dir() {
+    std::string out;
+    for (const wchar_t* p = TINDRAL_BOARDS_DIR; *p; ++p) out += static_cast<char>(*p);
+    return out;
+}
+
+struct CliRun {
+    int rc = -1;
+    std::string out, err;
+};
+
+std::string slurp(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tindral-cli-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
+
+    CliRun run(const std::string& args) {
+        const std::string out = dir_ + "/out", err = dir_ + "/err";
+        const std::string cmd = std::string("'") + TINDRAL_CLI_PATH + "' " + args + " >'" + out +
+                                "' 2>'" + err + "'";
+        const int status = std::system(cmd.c_str());
+        CliRun r;
+        r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        r.out = slurp(out);
+        r.err = slurp(err);
+        return r;
+    }
+    std::string write_file(const std::string& name, const std::string& bytes) {
+        const std::string path = dir_ + "/" + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string dir_;
+};
+
+std::string board(const char* name) { return "'" + boards_dir() + "/" + name + "'"; }
+
+// RFC 4180 reader: every record ends with CRLF; ok turns false on anything else.
+std::vector<std::vector<std::string>> parse_csv(const std::string& s, bool& ok) {
+    std::vector<std::vector<std::string>> rows(1);
+    std::string field;
+    bool quoted = false;
+    ok = true;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (quoted) {
+            if (c != '"') field += c;
+            else if (i + 1 < s.size() && s[i + 1] == '"') field += s[++i];
+            else quoted = false;
+        } else if (c == '"' && field.empty()) {
+            quoted = true;
+        } else if (c == ',' || (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) {
+            rows.back().push_back(field);
+            field.clear();
+            if (c == '\r') rows.emplace_back(), ++i;
+        } else {
+            ok = ok && c != '"' && c != '\r' && c != '\n';
+            field += c;
+        }
+    }
+    ok = ok && !quoted && field.empty() && rows.back().empty();
+    rows.pop_back();
+    return rows;
+}
+
+// Just enough JSON to check the output's shape: a value is a string (text), a number (its
+// text), or an array/object (items; an object's keys in order).
+struct Json {
+    char kind = 0;  // 's', 'n', '[', '{'
+    std::string text;
+    std::vector<std::string> keys;
+    std::vector<Json> items;
+};
+
+struct JsonReader {
+    const std::string& s;
+    size_t i = 0;
+    bool ok = true;
+    char peek() {
+        while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
+        return i < s.size() ? s[i] : '\0';
+    }
+    bool eat(char c) { return peek() == c ? (++i, true) : false; }
+    std::string str() {
+        std::string out;
+        ok = ok && eat('"');
+        while (ok && i < s.size() && s[i] != '"') {
+            if (static_cast<unsigned char>(s[i]) < 0x20) ok = false;
+            if (s[i] == '\\' && ++i < s.size()) {
+                const size_t k = std::string("\"\\/nrtu").find(s[i]);
+                ok = ok && k != std::string::npos;
+                if (s[i] == 'u') { out += static_cast<char>(std::stoi(s.substr(i + 1, 4), nullptr, 16)); i += 4; }
+                else if (k != std::string::npos) out += "\"\\/\n\r\t"[k];
+                ++i;
+            } else {
+                out += s[i++];
+            }
+        }
+        ok = ok && eat('"');
+        return out;
+    }
+    Json value() {
+        Json v;
+        const char c = peek();
+        if (c == '[' || c == '{') {
+            v.kind = s[i++];
+            const char close = c == '[' ? ']' : '}';
+            if (eat(close)) return v;
+            do {
+                if (c == '{') {
+                    v.keys.push_back(str());
+                    ok = ok && eat(':');
+                }
+                v.items.push_back(value());
+            } while (ok && eat(','));
+            ok = ok && eat(close);
+        } else if (c == '"') {
+            v.kind = 's';
+            v.text = str();
+        } else {
+            v.kind = 'n';
+            const size_t start = i;
+            while (i < s.size() && std::strchr("-+.eE0123456789", s[i]) && s[i]) ++i;
+            v.text = s.substr(start, i - start);
+            ok = ok && !v.text.empty();
+        }
+        return v;
+    }
+};
+
+const std::vector<std::string> kListKeys = {"name", "library", "package", "value", "x", "y",
+                                            "rotation", "side", "amount", "group", "index"};
+
+struct BoardFacts {
+    const char* file;
+    int elements;
+    int bottom;
+};
+
+const BoardFacts kBoards[] = {
+    {"adafruit-vcnl4010-e6.brd", 16, 2},
+    {"olimex-olimexino-85bc-e6.brd", 40, 7},
+    {"ultimachine-rambo-e6.brd", 309, 0},
+    {"olimex-a10-olinuxino-lime-reva-e6.brd", 356, 239},
+    {"olimex-lcd-olinuxino-7ts-reva-e7.brd", 86, 85},
+    {"sparkfun-serial-motor-driver-e7.brd", 49, 7},
+    {"sparkfun-spectacle-director-e7.brd", 76, 11},
+    {"luckyresistor-plant-sensor-head-e8.brd", 23, 2},
+    {"luckyresistor-snowflake-e8.brd", 51, 32},
+    {"sparkfun-qwiic-pir-e9.brd", 48, 18},
+    {"adafruit-metro-rp2350-e9.brd", 170, 5},
+};
+
+}  // namespace
+
+TEST_F(CliTest, RowCountsSidesAndDefaultOrderOnEveryBoard) {
+    for (const BoardFacts& b : kBoards) {
+        SCOPED_TRACE(b.file);
+        CliRun all = run("list " + board(b.file) + " --format csv --strict");
+        ASSERT_EQ(all.rc, 0) << all.err;
+        EXPECT_EQ(all.err, "");
+        bool ok = false;
+        const auto rows = parse_csv(all.out, ok);
+        ASSERT_TRUE(ok);
+        ASSERT_EQ(rows.size(), static_cast<size_t>(b.elements) + 1);
+        EXPECT_EQ(rows[0], kListKeys);
+        // Default view: by group, equal groups by index; every index once.
+        std::vector<bool> seen(b.elements, false);
+        int bottoms = 0;
+        for (size_t r = 1; r < rows.size(); ++r) {
+            ASSERT_EQ(rows[r].size(), 11u);
+            const long index = std::stol(rows[r][10]);
+            ASSERT_TRUE(index >= 0 && index < b.elements && !seen[index]);
+            seen[index] = true;
+            bottoms += rows[r][7] == "Bottom";
+            if (r > 1) {
+                const long g0 = std::stol(rows[r - 1][9]), g1 = std::stol(rows[r][9]);
+                EXPECT_TRUE(g0 < g1 || (g0 == g1 && std::stol(rows[r - 1][10]) < index));
+            }
+        }
+        EXPECT_EQ(bottoms, b.bottom);
+
+        CliRun bottom = run("list " + board(b.file) + " --side bottom --format csv");
+        EXPECT_EQ(parse_csv(bottom.out, ok).size(), static_cast<size_t>(b.bottom) + 1);
+        CliRun top = run("list " + board(b.file) + " --side top --format csv");
+        EXPECT_EQ(parse_csv(top.out, ok).size(), static_cast<size_t>(b.elements - b.bottom) + 1);
+
+        // The BOM counts both sides: its amounts add up to the element count.
+        CliRun bom = run("bom " + board(b.file) + " --format csv");
+        ASSERT_EQ(bom.rc, 0);
+        const auto bom_rows = parse_csv(bom.out, ok);
+        ASSERT_TRUE(ok);
+        long sum = 0;
+        for (size_t r = 1; r < bom_rows.size(); ++r) sum += std::stol(bom_rows[r][3]);
+        EXPECT_EQ(sum, b.elements);
+    }
+}
+
+TEST_F(CliTest, HeaderClickOrderIsNumericWithIndexTieBreak) {
+    CliRun r = run("list " + board("olimex-olimexino-85bc-e6.brd") + " --sort 4 --format csv");
+    ASSERT_EQ(r.rc, 0);
+    bool ok = false;
+    const auto rows = parse_csv(r.out, ok);
+    ASSERT_EQ(rows.size(), 41u);
+    for (size_t i = 2; i < rows.size(); ++i) {
+        const double a = std::stod(rows[i - 1][4]), b = std::stod(rows[i][4]);
+        EXPECT_TRUE(a < b || (a == b && std::stol(rows[i - 1][10]) < std::stol(rows[i][10])))
+            << rows[i - 1][4] << " " << rows[i][4];
+    }
+    EXPECT_EQ(run("list " + board("olimex-olimexino-85bc-e6.brd") + " --sort 11").rc, 3);
+    EXPECT_EQ(run("bom " + board("olimex-olimexino-85bc-e6.brd") + " --sort 4").rc, 3);
+    EXPECT_EQ(run("bom " + board("olimex-olimexino-85bc-e6.brd") + " --side top").rc, 3);
+    EXPECT_EQ(run("lst " + board("olimex-olimexino-85bc-e6.brd")).rc, 3);
+    EXPECT_EQ(run("list").rc, 3);
+    CliRun help = run("--help");
+    EXPECT_EQ(help.rc, 0);
+    EXPECT_NE(help.out.find("--strict"), std::string::npos);
+}
+
+TEST_F(CliTest, CsvQuotesCommasAndQuotes) {
+    const std::string path = write_file("quoted.brd",
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
+        "<eagle version=\"7.2.0\"><drawing><grid distance=\"0.1\" unit=\"mm\"/><layers></layers>"
+        "<board><plain></plain><libraries><library name=\"a,b\"><packages><package name=\"P\">"
+        "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" width=\"0.1\" layer=\"21\"/></package></packages>"
+        "</library></libraries><elements>\n"
+        "<element name=\"R1\" library=\"a,b\" package=\"P\" value=\"1,5k &quot;x&quot;\" x=\"1\" y=\"2\"/>\n"
+        "<element name=\"R2\" library=\"a,b\" package=\"P\" value=\"2&#13;&#10;k\" x=\"3\" y=\"4\"/>\n"
+        "</elements></board></drawing></eagle>\n");
+    CliRun r = run("list '" + path + "' --format csv");
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_NE(r.out.find("\"a,b\",P,\"1,5k \"\"x\"\"\""), std::string::npos) << r.out;
+    bool ok = false;
+    const auto rows = parse_csv(r.out, ok);
+    ASSERT_TRUE(ok);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1][1], "a,b");
+    EXPECT_EQ(rows[1][3], "1,5k \"x\"");
+    EXPECT_EQ(rows[2][3], "2\r\nk");
+
+    // A real board's value with quotes in it.
+    CliRun v = run("bom " + board("adafruit-vcnl4010-e6.brd") + " --format csv");
+    const auto bom = parse_csv(v.out, ok);
+    ASSERT_TRUE(ok);
+    bool found = false;
+    for (const auto& row : bom) found = found || row[2] == "FIDUCIAL\"\"";
+    EXPECT_TRUE(found);
+}
+
+TEST_F(CliTest, JsonIsAnArrayOfObjectsWithTheColumnNames) {
+    CliRun r = run("list " + board("luckyresistor-plant-sensor-head-e8.brd") + " --format json");
+    ASSERT_EQ(r.rc, 0);
+    JsonReader reader{r.out};
+    const Json doc = reader.value();
+    ASSERT_TRUE(reader.ok);
+    EXPECT_EQ(reader.peek(), '\0');  // nothing after the array
+    ASSERT_EQ(doc.kind, '[');
+    ASSERT_EQ(doc.items.size(), 23u);
+    bool ohm = false;
+    for (const Json& row : doc.items) {
+        ASSERT_EQ(row.kind, '{');
+        EXPECT_EQ(row.keys, kListKeys);
+        for (size_t c = 0; c < row.items.size(); ++c)
+            EXPECT_EQ(row.items[c].kind, c >= 4 && c != 7 ? 'n' : 's') << kListKeys[c];
+        ohm = ohm || row.items[3].text == "11k\xCE\xA9 1%";
+    }
+    EXPECT_TRUE(ohm);
+
+    CliRun bom = run("bom " + board("sparkfun-spectacle-director-e7.brd") + " --format json");
+    JsonReader bom_reader{bom.out};
+    const Json bom_doc = bom_reader.value();
+    ASSERT_TRUE(bom_reader.ok);
+    ASSERT_FALSE(bom_doc.items.empty());
+    EXPECT_EQ(bom_doc.items[0].keys,
+              (std::vector<std::string>{"library", "package", "value", "amount"}));
+}
+
+TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {
+    CliRun de = run("list " + board("adafruit-vcnl4010-e6.brd") + " --lang de");
+    ASSERT_EQ(de.rc, 0);
+    EXPECT_EQ(de.out.rfind("Name  Bibliothek", 0), 0u);
+    EXPECT_NE(de.out.find("Undefiniert"), std::string::npos);
+    EXPECT_NE(de.out.find("  Best\xC3\xBC" "ckt: Gesamt 0 von 16     Oben 0 von 14     Unten 0 von 2\n"),
+              std::string::npos);
+    CliRun en = run("list " + board("adafruit-vcnl4010-e6.brd"));
+    EXPECT_NE(en.out.find("Undefined"), std::string::npos);
+    EXPECT_EQ(en.out.find("Undefiniert"), std::string::npos);
+    EXPECT_NE(en.out.find("  Placed: Total 0 of 16     TOP 0 of 14     BOTTOM 0 of 2\n"),
+              std::string::npos);
+}
+
+TEST_F(CliTest, UnexpectedItemsAreSkippedOrFailUnderStrict) {
+    const std::string path = write_file("unknown.brd",
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+        "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
+        "<eagle version=\"7.2.0\"><drawing><grid distance=\"0.1\" unit=\"mm\"/><layers></layers>"
+        "<board><plain></plain><libraries></libraries><elements>\n"
+        "<element name=\"R1\" library=\"l\" package=\"P\" value=\"1k\" x=\"1\" y=\"2\" frobnicate=\"1\"/>\n"
+        "<element name=\"R2\" library=\"l\" package=\"P\" value=\"1k\" x=\"3\" y=\"4\"/>\n"
+        "</elements></board></drawing></eagle>\n");
+    CliRun lax = run("list '" + path + "' --format csv");
+    EXPECT_EQ(lax.rc, 0);
+    bool ok = false;
+    EXPECT_EQ(parse_csv(lax.out, ok).size(), 3u);
+    EXPECT_NE(lax.err.find("frobnicate"), std::string::npos);
+    EXPECT_NE(lax.err.find(path), std::string::npos);
+
+    CliRun strict = run("list '" + path + "' --format csv --strict");
+    EXPECT_EQ(strict.rc, 2);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_NE(strict.err.find("frobnicate"), std::string::npos);
+}
+
+TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
+    const std::vector<std::string> paths = {
+        dir_ + "/missing.brd",
+        dir_,  // a folder
+        write_file("kicad.brd", "PCBNEW-BOARD Version 1 date 1/1/2010\n"),
+        write_file("binary.brd", std::string("\x10\x80\x00\x01", 4)),
+        write_file("conflict.brd", "<<<<<<< HEAD\n<?xml version=\"1.0\"?>\n<eagle/>\n"),
+        write_file("other-root.brd", "<?xml version=\"1.0\"?>\n<kicad_pcb/>\n"),
+        write_file("empty.brd", ""),
+    };
+    for (const std::string& p : paths) {
+        SCOPED_TRACE(p);
+        CliRun r = run("list '" + p + "'");
+        EXPECT_EQ(r.rc, 1);
+        EXPECT_EQ(r.out, "");
+        ASSERT_FALSE(r.err.empty());
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // exactly one line
+        EXPECT_EQ(r.err.rfind("tindral-cli: " + p + ": ", 0), 0u) << r.err;
+        EXPECT_GT(r.err.size(), ("tindral-cli: " + p + ": \n").size());
+    }
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# tindral-cli.exe under Wine must give byte for byte the CSV list of the native tindral-cli, on
+# every real board; and a missing file must fail the same way (exit 1, one line on stderr).
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+: "${BUILD_WIN:=build/win}"
+: "${BUILD_NATIVE:=build/native}"
+. tools/wine-env.sh
+WINE=$(wine_cmd)
+boards="$(cd ../shared/boards && pwd)"
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+passed=0
+failed=0
+check() {  # name, result (0 = pass)
+  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+
+if [ ! -x "$BUILD_NATIVE/tindral-cli" ] || [ ! -f "$BUILD_WIN/tindral-cli.exe" ]; then
+  echo "tindral-cli missing in $BUILD_NATIVE or $BUILD_WIN"
+  echo "wine-check: 0 passed, 1 failed"
+  exit 0
+fi
+[ -d "$WINEPREFIX" ] || wine_fresh_prefix
+
+for b in "$boards"/*.brd; do
+  name=$(basename "$b")
+  "$BUILD_NATIVE/tindral-cli" list "$b" --format csv >"$tmp/native.csv" 2>/dev/null
+  rn=$?
+  "$WINE" "$BUILD_WIN/tindral-cli.exe" list "Z:$b" --format csv >"$tmp/wine.csv" 2>/dev/null
+  rw=$?
+  ok=1
+  [ "$rn" -eq 0 ] && [ "$rw" -eq 0 ] && [ -s "$tmp/native.csv" ] && cmp -s "$tmp/native.csv" "$tmp/wine.csv" && ok=0
+  [ "$ok" -ne 0 ] && cmp "$tmp/native.csv" "$tmp/wine.csv" | head -n 1
+  check "list --format csv $name" "$ok"
+done
+
+"$WINE" "$BUILD_WIN/tindral-cli.exe" list "Z:$tmp/missing.brd" >"$tmp/out" 2>"$tmp/err"
+rw=$?
+lines=$(wc -l <"$tmp/err")
+ok=1
+[ "$rw" -eq 1 ] && [ "$lines" -eq 1 ] && [ ! -s "$tmp/out" ] && grep -q "missing.brd: " "$tmp/err" && ok=0
+check "missing file" "$ok"
+
+echo "wine-check: $passed passed, $failed failed"

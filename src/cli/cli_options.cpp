@@ -22,8 +22,17 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
     out = CliOptions{};
     std::vector<std::wstring> positional;
     std::wstring sort_text;
+    bool options_done = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& a = args[i];
+        if (options_done) {
+            positional.push_back(a);
+            continue;
+        }
+        if (a == L"--") {  // a board whose name starts with "-" follows
+            options_done = true;
+            continue;
+        }
         // "--name value" and "--name=value" are both accepted.
         std::wstring name = a, value;
         bool has_value = false;
@@ -153,6 +162,7 @@ const char* cli_help_text() {
         "  --strict                 the first unexpected item of the file, or a damaged\n"
         "                           file, is an error (exit 2)\n"
         "  --help                   this text\n"
+        "  --                       the arguments after it are no options\n"
         "\n"
         "The program's default settings apply; no stored settings are read. Nothing is\n"
         "asked: every unexpected item of the file is reported on stderr and skipped.\n"

@@ -241,6 +241,7 @@ TEST_F(CliTest, HeaderClickOrderIsNumericWithIndexTieBreak) {
     EXPECT_EQ(run("bom " + board("olimex-olimexino-85bc-e6.brd") + " --side top").rc, 3);
     EXPECT_EQ(run("lst " + board("olimex-olimexino-85bc-e6.brd")).rc, 3);
     EXPECT_EQ(run("list").rc, 3);
+    EXPECT_EQ(run("list -- -x.brd").rc, 1);  // taken as a file name, which is missing
     CliRun help = run("--help");
     EXPECT_EQ(help.rc, 0);
     EXPECT_NE(help.out.find("--strict"), std::string::npos);
@@ -267,6 +268,13 @@ TEST_F(CliTest, CsvQuotesCommasAndQuotes) {
     EXPECT_EQ(rows[1][1], "a,b");
     EXPECT_EQ(rows[1][3], "1,5k \"x\"");
     EXPECT_EQ(rows[2][3], "2\r\nk");
+    CliRun json = run("list '" + path + "' --format json");
+    JsonReader reader{json.out};
+    const Json doc = reader.value();
+    ASSERT_TRUE(reader.ok) << json.out;
+    ASSERT_EQ(doc.items.size(), 2u);
+    EXPECT_EQ(doc.items[0].items[3].text, "1,5k \"x\"");
+    EXPECT_EQ(doc.items[1].items[3].text, "2\r\nk");
 
     // A real board's value with quotes in it.
     CliRun v = run("bom " + board("adafruit-vcnl4010-e6.brd") + " --format csv");

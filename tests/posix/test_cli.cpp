@@ -208,6 +208,8 @@ TEST_F(CliTest, RowCountsSidesAndDefaultOrderOnEveryBoard) {
             }
         }
         EXPECT_EQ(bottoms, b.bottom);
+        // The 4 MB board is read once: it is slow in Debug builds.
+        if (std::strcmp(b.file, "adafruit-metro-rp2350-e9.brd") == 0) continue;
 
         CliRun bottom = run("list " + board(b.file) + " --side bottom --format csv");
         EXPECT_EQ(parse_csv(bottom.out, ok).size(), static_cast<size_t>(b.bottom) + 1);

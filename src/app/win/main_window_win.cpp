@@ -5,6 +5,7 @@
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
 #include "app/win/window_settings_win.h"
+#include "model/board_model.h"
 #include "settings/registry_settings.h"
 
 namespace tindral {
@@ -16,6 +17,7 @@ void on_destroy() {
     put_path_list();
     if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
     g_keyboard_hook = nullptr;
+    release_board();
     record_window(g_hwnd_main, TopWindow::main);
     record_window(g_hwnd_board, TopWindow::board);
     record_window(g_hwnd_found, TopWindow::found);

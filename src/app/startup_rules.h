@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "app/lang.h"
 #include "settings/settings.h"

@@ -31,9 +31,9 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             SetWindowTextW(hwnd, format_text(100, L"%s     %s", kProgramTitle,
                                              text(TXT_COMPONENT_LIST)).c_str());
             return 0;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE:  // the default handling still gives the window the focus
             set_button_texts();
-            return 0;
+            break;
         case WM_SIZE:
             if (g_list_bom)
                 SetWindowPos(g_list_bom, nullptr, kListLeft, kListTop, LOWORD(lparam) - 20,

@@ -35,9 +35,9 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             SetWindowTextW(hwnd, format_text(100, L"%s     %s", kProgramTitle,
                                              text(TXT_FOUND_COMPONENTS)).c_str());
             return 0;
-        case WM_ACTIVATE:
+        case WM_ACTIVATE:  // the default handling still gives the window the focus
             set_button_text();
-            return 0;
+            break;
         case WM_SIZE:
             lay_out(hwnd, LOWORD(lparam), HIWORD(lparam));
             return 0;

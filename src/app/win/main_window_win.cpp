@@ -45,7 +45,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_CREATE:
             SetWindowTextW(hwnd, format_text(100, L"%s", kProgramTitle).c_str());
-            return 0;
+            return 1;
         case WM_SIZE:
             size_main_list();
             return 0;

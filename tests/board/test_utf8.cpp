@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "board/utf8.h"
+
+using namespace tindral;
+
+TEST(Utf8, RoundTripsEveryPlane) {
+    const std::string s = "aZ \xC3\xA4\xC3\x9F \xE2\x82\xAC \xF0\x9F\x98\x80 \xF4\x8F\xBF\xBF";
+    const std::wstring w = utf8_to_wide(s);
+    EXPECT_EQ(w, std::wstring(L"aZ \u00E4\u00DF \u20AC \U0001F600 \U0010FFFF"));
+    EXPECT_EQ(wide_to_utf8(w), s);
+    EXPECT_EQ(first_invalid_utf8(s), std::string::npos);
+}
+
+TEST(Utf8, MalformedSequencesAreFoundAndReplaced) {
+    struct Case {
+        std::string bytes;
+        size_t bad;
+    };
+    const Case cases[] = {
+        {"ab\xFF", 2},              // never a lead byte
+        {"a\xC0\x80", 1},           // overlong NUL
+        {"a\xE0\x80\xAF", 1},       // overlong slash
+        {"\xED\xA0\x80z", 0},       // encoded surrogate
+        {"x\xF4\x90\x80\x80", 1},   // past U+10FFFF
+        {"ok\xE2\x82", 2},          // cut at the end
+        {"ok\xC3(", 2},             // continuation missing
+        {"\x80", 0},                // lone continuation byte
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(first_invalid_utf8(c.bytes), c.bad) << c.bytes;
+        const std::wstring w = utf8_to_wide(c.bytes);
+        EXPECT_NE(w.find(L'\uFFFD'), std::wstring::npos) << c.bytes;
+        EXPECT_EQ(first_invalid_utf8(wide_to_utf8(w)), std::string::npos) << c.bytes;
+    }
+}

@@ -57,7 +57,10 @@ bool read_polygon(const TokenList& tokens, size_t& pos, PolygonRec& p) {
                           {L"grouprefs"}},
                          L"%s polygon attr %s\r%s", AfterUnknown::past_value))
         return false;
-    if (!is_start(tokens, pos, L"vertex")) return true;
+    if (!is_start(tokens, pos, L"vertex")) {
+        if (is_end(tokens, pos, L"polygon")) ++pos;  // <polygon ...></polygon>
+        return true;
+    }
     p.vertices.clear();
     for (;;) {
         ++pos;

@@ -98,6 +98,7 @@ TEST(PrimitiveReaders, PolygonWithoutVerticesEndsAtItsFirstOtherChild) {
                           "<circle x=\"1\" y=\"1\" radius=\"1\" layer=\"21\"/>") +
         "</libraries>");
     EXPECT_EQ(p.outcome.result, 1);
+    EXPECT_TRUE(port.boxes.empty());
     const PackageRec& pkg = only_package(p);
     ASSERT_EQ(pkg.polygons.size(), 2u);
     EXPECT_TRUE(pkg.polygons[0].vertices.empty());

@@ -86,5 +86,35 @@ TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
     }
 }
 
+// Every reader must stop at the end of the list, wherever the file breaks off, and on any
+// sequence of tokens: cut a real board at many places and shuffle pieces of it.
+TEST(RealBoards, CutAndScrambledTokenListsEndCleanly) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;  // answers Yes to every question
+    TokenList whole;
+    ASSERT_TRUE(tokenise_board(std::wstring(TINDRAL_BOARDS_DIR) + L"/olimex-olimexino-85bc-e6.brd",
+                               whole).ok);
+    const size_t n = whole.count();
+    for (size_t cut = 0; cut < n; cut += n / 150) {
+        TokenList part;
+        part.tokens.assign(whole.tokens.begin(), whole.tokens.begin() + cut);
+        BoardModel board = fresh_board();
+        parse_board(part, board);
+        EXPECT_LE(board.elements.size(), 40u);
+    }
+    uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 40; ++round) {
+        TokenList soup;
+        for (int i = 0; i < 3000; ++i) {
+            XmlToken t = whole.tokens[(next() >> 8) % n];
+            if (next() % 4 == 0) t.kind = static_cast<uint8_t>((next() >> 8) % 7);
+            soup.tokens.push_back(t);
+        }
+        BoardModel board = fresh_board();
+        parse_board(soup, board);
+    }
+}
+
 }  // namespace
 }  // namespace tindral::test

@@ -1,0 +1,118 @@
+// Choosing components one after another, with "Leave selected" on and off, as the main list
+// and the board window apply the rules together.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "lists/placed_counter.h"
+#include "lists/selection_state.h"
+#include "support/language_guard.h"
+
+using namespace tindral;
+
+namespace {
+
+// Rows show components in a different order than the model, as a sorted list does.
+struct Chooser {
+    BoardModel board;
+    bool leave = true;
+    int32_t last_row = -1;
+    int32_t previous = -1;
+    std::vector<bool> marked;  // per row
+
+    explicit Chooser(bool leave_selected) : leave(leave_selected) {
+        const uint32_t sides[] = {kSideTop, kSideBottom, kSideTop, kSideBottom, kSideTop};
+        for (uint32_t s : sides) {
+            ElementRec e;
+            e.side = s;
+            board.elements.push_back(e);
+        }
+        board.selection.assign(board.elements.size(), 0);
+        marked.assign(board.elements.size(), false);
+    }
+    static int32_t row_of(uint32_t c) { return 4 - static_cast<int32_t>(c); }
+
+    int32_t choose(uint32_t c) {
+        const int32_t row = row_of(c);
+        const ToggleOutcome t = toggle_selection(board.selection, c, row, leave, last_row);
+        if (t.unmark_row >= 0) marked[t.unmark_row] = false;
+        marked[row] = t.row_marked;
+        return settle_previous_current(board.selection, previous, c, leave);
+    }
+    std::vector<uint32_t> states() const { return board.selection; }
+};
+
+TEST(SelectionState, LeaveSelectedOnKeepsPlacedComponentsAndClearsOnSecondChoice) {
+    Chooser ch(true);
+    EXPECT_EQ(ch.choose(0), -1);
+    EXPECT_EQ(ch.choose(1), 0);  // A demoted, to be redrawn
+    EXPECT_EQ(ch.states(), (std::vector<uint32_t>{2, 1, 0, 0, 0}));
+    EXPECT_EQ(ch.previous, 1);
+    EXPECT_EQ(ch.last_row, Chooser::row_of(1));
+    EXPECT_TRUE(ch.marked[Chooser::row_of(0)]);
+    EXPECT_EQ(count_placed(ch.board).placed, 2u);
+
+    // Choosing the current one clears it; nothing is left current.
+    EXPECT_EQ(ch.choose(1), -1);
+    EXPECT_EQ(ch.states(), (std::vector<uint32_t>{2, 0, 0, 0, 0}));
+    EXPECT_EQ(ch.previous, -1);
+    EXPECT_EQ(ch.last_row, -1);
+    EXPECT_FALSE(ch.marked[Chooser::row_of(1)]);
+
+    // A selected (placed) one is cleared as well; the current one still becomes selected.
+    ch.choose(2);
+    EXPECT_EQ(ch.choose(0), 2);
+    EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 0, 2, 0, 0}));
+    EXPECT_EQ(ch.previous, -1);
+    EXPECT_EQ(ch.choose(3), -1);
+    EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 0, 2, 1, 0}));
+}
+
+TEST(SelectionState, LeaveSelectedOffKeepsOnlyTheCurrentComponent) {
+    Chooser ch(false);
+    ch.choose(0);
+    EXPECT_EQ(ch.choose(1), 0);
+    EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 1, 0, 0, 0}));
+    EXPECT_FALSE(ch.marked[Chooser::row_of(0)]);
+    EXPECT_TRUE(ch.marked[Chooser::row_of(1)]);
+
+    // Choosing the current one again keeps it current and its row marked.
+    EXPECT_EQ(ch.choose(1), -1);
+    EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 1, 0, 0, 0}));
+    EXPECT_TRUE(ch.marked[Chooser::row_of(1)]);
+    EXPECT_EQ(ch.last_row, Chooser::row_of(1));
+    EXPECT_EQ(ch.previous, 1);
+    EXPECT_EQ(std::count(ch.marked.begin(), ch.marked.end(), true), 1);
+}
+
+TEST(SelectionState, ComponentOutsideTheStatesChangesNothing) {
+    std::vector<uint32_t> states{1, 0};
+    int32_t last = 0, previous = 0;
+    const ToggleOutcome t = toggle_selection(states, 7, 3, false, last);
+    EXPECT_FALSE(t.changed);
+    EXPECT_EQ(last, 0);
+    EXPECT_EQ(settle_previous_current(states, previous, 7, true), 0);
+    EXPECT_EQ(states, (std::vector<uint32_t>{2, 0}));
+    EXPECT_EQ(previous, -1);
+}
+
+TEST(SelectionState, CounterLineFollowsTheChoices) {
+    test::LanguageGuard english(1);
+    Chooser ch(true);
+    ch.choose(0);
+    ch.choose(1);
+    ch.choose(4);
+    EXPECT_EQ(placed_counter_text(ch.board),
+              L"  Placed: Total 3 of 5     TOP 2 of 3     BOTTOM 1 of 2");
+    ch.choose(4);
+    {
+        test::LanguageGuard german(0);
+        EXPECT_EQ(placed_counter_text(ch.board),
+                  L"  Best\u00FCckt: Gesamt 2 von 5     Oben 1 von 3     Unten 1 von 2");
+    }
+}
+
+}  // namespace

@@ -19,6 +19,9 @@ namespace {
 constexpr std::string_view kEagleDoctype = "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">";
 constexpr size_t kMaxLeadingBreaks = 80;
 constexpr std::string_view kXmlStart = "<?xml version";
+// Boards nest a few levels; both readers give up somewhere past 255, at slightly different
+// depths, so the walk stops first, at the same node for both.
+constexpr int kMaxDepth = 250;
 
 constexpr unsigned kFlagsRefused = mb::task_modal;                  // no icon
 constexpr unsigned kFlagsReader = mb::task_modal | mb::icon_hand;   // 0x2010
@@ -165,6 +168,7 @@ void report_damaged(uint32_t line) {
 TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
                     TokenList& out) {
     bool first_element = true;
+    int depth = 0;
     std::wstring prefix, name, value;
     for (;;) {
         XmlNode node = XmlNode::none;
@@ -194,6 +198,11 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
                 }
                 first_element = false;
             }
+            // Asked before the attributes are walked, when the answer is still the element's.
+            if (!r.is_empty_element() && ++depth > kMaxDepth) {
+                const uint32_t line = r.line_number();
+                return TokeniseResult{true, false, true, line ? file_line(file, prepared, line) : 0};
+            }
             append(out, kTokenStart, name);
             if (!read_attributes(r, out)) return failed(out);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
@@ -203,6 +212,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix") ||
                 !get(&XmlReader::get_local_name, r, name, L"Error getting local name"))
                 return failed(out);
+            --depth;
             append(out, kTokenEnd, name);
             break;
         case XmlNode::text:

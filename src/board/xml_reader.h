@@ -35,7 +35,6 @@ inline bool xml_failed(XmlResult r) { return r < 0; }
 constexpr XmlResult xml_error_malformed = static_cast<XmlResult>(0xC00CEE2D);  // WC_E_SYNTAX
 constexpr XmlResult xml_error_dtd_prohibited = static_cast<XmlResult>(0xC00CEE4F);
 constexpr XmlResult xml_error_out_of_memory = static_cast<XmlResult>(0x8007000E);
-constexpr XmlResult xml_error_unexpected = static_cast<XmlResult>(0x8000FFFF);
 
 class XmlReader {
 public:

@@ -69,7 +69,8 @@ struct ByteSource {
 
 // No network, no DTD loading, no entity substitution beyond the predefined ones; errors are
 // collected, not printed.
-constexpr int kOptions = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+constexpr int kOptions =
+    XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_BIG_LINES;
 
 class LibxmlReader : public XmlReader {
 public:
@@ -152,8 +153,10 @@ public:
     }
 
     uint32_t line_number() override {
-        if (failed_ && error_line_ > 0) return static_cast<uint32_t>(error_line_);
-        const int line = reader_ ? xmlTextReaderGetParserLineNumber(reader_) : 0;
+        if (failed_) return error_line_ > 0 ? static_cast<uint32_t>(error_line_) : 0;
+        if (state_ != State::nodes) return 1;
+        const xmlNodePtr node = reader_ ? xmlTextReaderCurrentNode(reader_) : nullptr;
+        const long line = node ? xmlGetLineNo(node) : 0;
         return line > 0 ? static_cast<uint32_t>(line) : 0;
     }
 
@@ -180,10 +183,10 @@ private:
     // After an error: read the file again, byte by byte near the error, and go on from the
     // nodes already delivered up to the first node the block parse had lost.
     bool replay() {
-        const long consumed = xmlTextReaderByteConsumed(reader_);
-        size_t at = consumed > 0 ? static_cast<size_t>(consumed) : bytes_.size();
-        at = std::min(at, bytes_.size());
-        const size_t fine_from = at > kReplaySlack ? at - kReplaySlack : 0;
+        // The block that held the error lies within the bytes handed over last: the reader asks
+        // for at most 4096 bytes ahead of a block of 512.
+        const size_t handed = source_.next;
+        const size_t fine_from = handed > kReplaySlack ? handed - kReplaySlack : 0;
         const int keep_line = error_line_;
         replayed_ = true;
         if (!open(fine_from)) return false;

@@ -59,14 +59,14 @@ bool report_unexpected(const wchar_t* format, const std::wstring& name) {
     return message_box(Owner::none, message, text(TXT_TITLE_WARNING), flags) != mb::id_no;
 }
 
-bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrSpec> specs,
+bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;
-        const AttrSpec* match = nullptr;
-        for (const AttrSpec& s : specs) {
-            if (name == std::wstring_view(s.name)) {
-                match = &s;
+        const AttrRule* match = nullptr;
+        for (const AttrRule& r : rules) {
+            if (name == std::wstring_view(r.name)) {
+                match = &r;
                 break;
             }
         }

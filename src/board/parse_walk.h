@@ -34,7 +34,7 @@ bool report_unexpected(const wchar_t* format, const std::wstring& name);
 
 // One accepted attribute: its value goes into number or integer, or nowhere when both are null.
 // A number is read with convert when one is given.
-struct AttrSpec {
+struct AttrRule {
     const wchar_t* name;
     double* number = nullptr;
     int32_t* integer = nullptr;
@@ -45,9 +45,9 @@ struct AttrSpec {
 // taken as a name and reported in its turn), or past its value.
 enum class AfterUnknown { next_token, past_value };
 
-// Walks the attribute tokens at pos into the specs. Returns false when the user answered No;
+// Walks the attribute tokens at pos into the rules. Returns false when the user answered No;
 // pos then stands on the unknown name.
-bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrSpec> specs,
+bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after);
 
 // Steps over a whole element that nothing keeps: pos on its start token. Takes its attributes,

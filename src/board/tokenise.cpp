@@ -242,7 +242,20 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
             break;
         }
     }
+    if (first_element) {
+        // A document without any element ends normally for some readers: it is damaged.
+        return TokeniseResult{true, false, true, buffer_line_of(file, file.size())};
+    }
     return TokeniseResult{true, false, false, 0};
+}
+
+// The first control character XML does not allow (all below 0x20 but tab, LF and CR).
+size_t first_control_byte(std::string_view s) {
+    for (size_t i = 0; i < s.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(s[i]);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return i;
+    }
+    return std::string_view::npos;
 }
 
 TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
@@ -261,13 +274,12 @@ TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
     PreparedBytes prepared;
     cut_doctype_lines(bytes, start, prepared);
 
-    // XmlLite takes broken UTF-8 as it comes, libxml2 stops there: both readers stop at the
-    // first bad byte, and the file counts as damaged from there on.
-    size_t bad_byte = std::string_view::npos;
-    if (declares_utf8(prepared.bytes)) {
-        bad_byte = first_invalid_utf8(prepared.bytes);
-        if (bad_byte != std::string_view::npos) prepared.bytes.resize(bad_byte);
-    }
+    // XmlLite takes broken UTF-8 and control characters as they come, libxml2 stops there:
+    // both readers stop at the first bad byte, and the file counts as damaged from there on.
+    size_t bad_byte = first_control_byte(prepared.bytes);
+    if (declares_utf8(prepared.bytes))
+        bad_byte = std::min(bad_byte, first_invalid_utf8(prepared.bytes));
+    if (bad_byte != std::string_view::npos) prepared.bytes.resize(bad_byte);
 
     XmlReaderSetup setup = open_xml_reader(prepared.bytes);
     if (!setup.reader) {

@@ -148,6 +148,25 @@ TEST(Tokenise, OtherDoctypesStopTheReaderAsDamage) {
     }
 }
 
+TEST(Tokenise, DocumentWithoutAnyElementIsDamaged) {
+    // Lines: the last line of the file is reported.
+    const std::pair<std::string, uint32_t> cases[] = {
+        {kDecl.substr(0, kDecl.size() - 1), 1},
+        {kDecl, 2},
+        {kDecl + "<!-- only a comment -->\n", 3},
+    };
+    for (const auto& [xml, line] : cases) {
+        RecordingPort port;
+        TokenList list;
+        const TokeniseResult r = tokenise_bytes(xml, list);
+        EXPECT_TRUE(r.ok) << xml;
+        EXPECT_TRUE(r.damaged) << xml;
+        EXPECT_EQ(r.damaged_line, line) << xml;
+        EXPECT_EQ(list.count(), 5u);
+        EXPECT_EQ(port.boxes.size(), 1u);
+    }
+}
+
 TEST(Tokenise, RefusedBeginningsShowOneBoxAndDropThePath) {
     struct Case {
         std::string bytes;
@@ -239,6 +258,7 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
         {"\n<a x=\"1\">\n<b/>\n<c>\xFF\xFE</c>", 12, 5},  // invalid UTF-8
         {"\n<a x=\"1\">\n<b/>\n<c>ok\xC3\x28</c>", 12, 5},    // broken two-byte sequence
         {"\n<a x=\"1\">\n<b/>\n<c v=\"\xED\xA0\x80\"/>", 11, 5},  // encoded surrogate
+        {"\n<a x=\"1\">\n<b/>\n<c>\x01</c>", 12, 5},  // control character
     };
     for (const Case& c : cases) {
         LanguageGuard en(1);

@@ -17,4 +17,7 @@ struct FileReadResult {
 // A directory is refused as a failed open. Defined by the platform layer.
 FileReadResult read_whole_file(const std::wstring& path, std::string& bytes);
 
+// The first max_bytes bytes of a file (fewer when it is shorter), opened the same way.
+FileReadResult read_file_start(const std::wstring& path, size_t max_bytes, std::string& bytes);
+
 }  // namespace tindral

@@ -38,4 +38,29 @@ FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
     return {};
 }
 
+FileReadResult read_file_start(const std::wstring& path, size_t max_bytes, std::string& bytes) {
+    bytes.assign(max_bytes, '\0');
+    const int fd = ::open(wide_to_utf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        bytes.clear();
+        return {FileReadStatus::open_failed, static_cast<uint32_t>(errno)};
+    }
+    size_t done = 0;
+    while (done < max_bytes) {
+        const ssize_t n = ::read(fd, bytes.data() + done, max_bytes - done);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const uint32_t err = static_cast<uint32_t>(errno);  // EISDIR for a folder
+            ::close(fd);
+            bytes.clear();
+            return {FileReadStatus::read_failed, err};
+        }
+        done += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(done);
+    return {};
+}
+
 }  // namespace tindral

@@ -40,4 +40,30 @@ FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
     return {};
 }
 
+FileReadResult read_file_start(const std::wstring& path, size_t max_bytes, std::string& bytes) {
+    bytes.assign(max_bytes, '\0');
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        bytes.clear();
+        return {FileReadStatus::open_failed, GetLastError()};
+    }
+    size_t done = 0;
+    while (done < max_bytes) {
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data() + done, static_cast<DWORD>(max_bytes - done), &got,
+                      nullptr)) {
+            const DWORD err = GetLastError();
+            CloseHandle(file);
+            bytes.clear();
+            return {FileReadStatus::read_failed, err};
+        }
+        if (got == 0) break;
+        done += got;
+    }
+    CloseHandle(file);
+    bytes.resize(done);
+    return {};
+}
+
 }  // namespace tindral

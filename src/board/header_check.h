@@ -1,0 +1,28 @@
+#pragma once
+// The quick look at a newly chosen file before it joins the recent-path list, and the file-name
+// part of the board path that the window titles show.
+
+#include <cstddef>
+#include <string>
+
+namespace tindral {
+
+constexpr size_t kHeaderCheckBytes = 512;
+
+// 1 when bytes (the start of a file) begin with the XML declaration, then line breaks only,
+// then the Eagle DOCTYPE line; 0 otherwise.
+int eagle_header_ok(const std::string& bytes);
+
+// Checks the start of the file named by the current board path. Returns 1 or 0 as above, or
+// -1 when the file cannot be opened or read (already reported to the user).
+int is_eagle_version_ok();
+
+// The text after the last separator of path (the whole path when there is none).
+std::wstring file_name_part(const std::wstring& path);
+
+// Fills g_file_name_part from the current board path and returns it.
+const std::wstring& extract_file_name();
+
+extern std::wstring g_file_name_part;
+
+}  // namespace tindral

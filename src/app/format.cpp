@@ -8,7 +8,7 @@ namespace tindral {
 
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, zero = false, plus = false, blank = false, alt = false;
     int width = -1;
     int precision = -1;
@@ -44,7 +44,7 @@ private:
 std::wstring widen_ascii(std::string_view s) { return std::wstring(s.begin(), s.end()); }
 
 // Places sign/prefix, zero padding and blanks around the digits of a number.
-void emit_number(Out& out, const Spec& sp, std::wstring_view prefix, std::wstring_view digits,
+void emit_number(Out& out, const Conversion& sp, std::wstring_view prefix, std::wstring_view digits,
                  bool zero_pad_allowed) {
     const int body = static_cast<int>(prefix.size() + digits.size());
     const int fill = sp.width > body ? sp.width - body : 0;
@@ -63,7 +63,7 @@ void emit_number(Out& out, const Spec& sp, std::wstring_view prefix, std::wstrin
     }
 }
 
-void emit_integer(Out& out, const Spec& sp, const FormatArg& a) {
+void emit_integer(Out& out, const Conversion& sp, const FormatArg& a) {
     const bool is_signed_conv = sp.conv == L'd' || sp.conv == L'i';
     bool negative = false;
     uint64_t magnitude = 0;
@@ -106,7 +106,7 @@ void emit_integer(Out& out, const Spec& sp, const FormatArg& a) {
     emit_number(out, sp, prefix, widen_ascii(digits), sp.precision < 0);
 }
 
-void emit_floating(Out& out, const Spec& sp, const FormatArg& a) {
+void emit_floating(Out& out, const Conversion& sp, const FormatArg& a) {
     double v = a.kind == FormatArg::Kind::floating ? a.d
                : a.kind == FormatArg::Kind::signed_int ? static_cast<double>(a.i)
                                                         : static_cast<double>(a.u);
@@ -145,7 +145,7 @@ void emit_floating(Out& out, const Spec& sp, const FormatArg& a) {
     emit_number(out, sp, prefix, widen_ascii(digits), true);
 }
 
-void emit_string(Out& out, const Spec& sp, const wchar_t* s) {
+void emit_string(Out& out, const Conversion& sp, const wchar_t* s) {
     std::wstring_view text = s ? std::wstring_view(s) : std::wstring_view(L"(null)");
     if (sp.precision >= 0 && text.size() > static_cast<size_t>(sp.precision))
         text = text.substr(0, static_cast<size_t>(sp.precision));
@@ -182,7 +182,7 @@ int format_args(wchar_t* buffer, size_t capacity, const wchar_t* fmt, const Form
             out.put(L'%');
             continue;
         }
-        Spec sp;
+        Conversion sp;
         for (;; ++p) {
             if (*p == L'-') sp.left = true;
             else if (*p == L'0') sp.zero = true;
@@ -230,7 +230,7 @@ int format_args(wchar_t* buffer, size_t capacity, const wchar_t* fmt, const Form
                     break;
                 }
                 const wchar_t ch[2] = {static_cast<wchar_t>(a.kind == FormatArg::Kind::signed_int ? a.i : static_cast<int64_t>(a.u)), 0};
-                Spec s2 = sp;
+                Conversion s2 = sp;
                 s2.precision = -1;
                 emit_string(out, s2, ch);
                 break;

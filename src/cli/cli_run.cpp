@@ -8,6 +8,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
 #include "cli/cli_port.h"
+#include "cli/render_command.h"
 #include "lists/bom_date.h"
 #include "lists/bom_rows.h"
 #include "lists/list_rows.h"
@@ -77,6 +78,7 @@ std::string render(const Table& t, const CliOptions& o, const BoardModel& board)
 }  // namespace
 
 int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
+    if (!args.empty() && args[0] == L"render") return run_render(args, out, err);
     CliOptions o;
     std::wstring error;
     if (!parse_cli_options(args, o, error)) {

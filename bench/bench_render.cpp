@@ -1,0 +1,90 @@
+// Drawing speed of the largest shared board: one full paint (plain section and every element,
+// with the element box table) onto a canvas that only counts the calls.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "board/board_file.h"
+#include "board/parse_board.h"
+#include "board/tokenise.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+#include "view/draw_board.h"
+
+namespace tindral {
+namespace {
+
+class CountingCanvas : public Canvas {
+public:
+    Pen select_pen(const Pen& pen) override {
+        const Pen previous = pen_;
+        pen_ = pen;
+        return previous;
+    }
+    void move_to(int32_t x, int32_t y) override { sum += x + y; }
+    void line_to(int32_t x, int32_t y) override {
+        sum += x + y;
+        ++calls;
+    }
+    void ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
+        sum += l + t + r + b;
+        ++calls;
+    }
+    void arc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t, int32_t, int32_t, int32_t) override {
+        sum += l + t + r + b;
+        ++calls;
+    }
+    void text_out(int32_t, int32_t, const std::wstring&) override { ++calls; }
+
+    int64_t calls = 0;
+    int64_t sum = 0;
+
+private:
+    Pen pen_;
+};
+
+const BoardModel& metro_board() {
+    static const BoardModel board = [] {
+        BoardModel b;
+        std::string bytes;
+        read_whole_file(std::wstring(TINDRAL_BOARDS_DIR) + L"/adafruit-metro-rp2350-e9.brd", bytes);
+        TokenList tokens;
+        if (!tokenise_bytes(bytes, tokens).ok || parse_board(tokens, b).result != 1)
+            std::fprintf(stderr, "the board could not be read\n");
+        return b;
+    }();
+    return board;
+}
+
+void render_board(benchmark::State& state, bool both_sides) {
+    const BoardModel& b = metro_board();
+    Settings s = kDefaultSettings;
+    s.show_bottom_side = both_sides ? 1 : 0;
+    BoardView v;
+    v.area_width = 1600;
+    v.area_height = 1000;
+    fit_view(v, b, 1600, 1000, FitKind::load);
+    int64_t calls = 0;
+    for (auto _ : state) {
+        CountingCanvas c;
+        draw_plain(c, b, v, s);
+        draw_elements(c, b, v, s);
+        benchmark::DoNotOptimize(c.sum);
+        calls = c.calls;
+    }
+    state.counters["draw_calls"] = static_cast<double>(calls);
+    state.counters["elements"] = static_cast<double>(b.elements.size());
+}
+
+void BM_RenderMetroTop(benchmark::State& state) { render_board(state, false); }
+void BM_RenderMetroBothSides(benchmark::State& state) { render_board(state, true); }
+
+BENCHMARK(BM_RenderMetroTop)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenderMetroBothSides)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace tindral
+
+BENCHMARK_MAIN();

@@ -1,0 +1,267 @@
+#include "view/draw_board.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+
+#include "app/messages.h"
+#include "model/placement.h"
+
+namespace tindral {
+
+namespace {
+
+// Single-precision pi/180 and pi, used in double arithmetic: the arcs must land on the same
+// pixels as they always have.
+constexpr double kRadiansPerDegreeF = 0.01745329238474369;
+constexpr double kPiF = 3.1415927410125732;
+
+constexpr int kLayerHoles = 45;
+constexpr int kLayerDocu = 51;
+
+int32_t clamp32(int64_t n) {
+    return static_cast<int32_t>(std::clamp<int64_t>(n, std::numeric_limits<int32_t>::min(),
+                                                    std::numeric_limits<int32_t>::max()));
+}
+
+struct Mapped {
+    double x, y;
+};
+
+Mapped map_point(const BoardView& v, Point p) { return {logical_x(v, p.x), logical_y(v, p.y)}; }
+
+void line(Canvas& c, Mapped a, Mapped b, ElementBox& box) {
+    c.move_to(to_logical(a.x), to_logical(a.y));
+    c.line_to(to_logical(b.x), to_logical(b.y));
+    widen_box(box, a.x, a.y);
+    widen_box(box, b.x, b.y);
+}
+
+// The square of radius r around a board point, as an ellipse.
+void circle(Canvas& c, const BoardView& v, Point centre, double r, ElementBox& box) {
+    const Mapped lo = map_point(v, {centre.x - r, centre.y - r});
+    const Mapped hi = map_point(v, {centre.x + r, centre.y + r});
+    c.ellipse(to_logical(lo.x), to_logical(lo.y), to_logical(hi.x), to_logical(hi.y));
+    widen_box(box, lo.x, lo.y);
+    widen_box(box, hi.x, hi.y);
+}
+
+// An arc of curve degrees between the scaled local end points a and b around the logical
+// origin (ox, oy). The centre is found for the arc as the package describes it (counter-
+// clockwise for a positive curve); mirror flips the local x of everything afterwards, which
+// also turns the direction round.
+void arc(Canvas& c, double ox, double oy, Point a, Point b, double curve, bool mirror,
+         ElementBox& box) {
+    const double chord = std::sqrt((a.y - b.y) * (a.y - b.y) + (a.x - b.x) * (a.x - b.x));
+    const double r = chord / (2 * std::sin(curve * kRadiansPerDegreeF * 0.5));  // < 0 for c < 0
+    const double h = curve * 0.5 * kPiF / 180;
+    const double k = std::cos(h) / std::sin(h);
+    double cx = (a.x + b.x - (b.y - a.y) * k) * 0.5;
+    const double cy = ((b.x - a.x) * k + a.y + b.y) * 0.5;
+    if (mirror) {
+        a.x = -a.x;
+        b.x = -b.x;
+        cx = -cx;
+    }
+    const int32_t left = to_logical(ox + cx - r);
+    const int32_t top = to_logical(oy + cy - r);
+    const int32_t right = clamp32(int64_t{left} - to_logical(-2 * r));
+    const int32_t bottom = clamp32(int64_t{top} - to_logical(-2 * r));
+    const Mapped e1{ox + a.x, oy + a.y};
+    const Mapped e2{ox + b.x, oy + b.y};
+    const Mapped from = (curve > 0) != mirror ? e1 : e2;
+    const Mapped to = (curve > 0) != mirror ? e2 : e1;
+    c.arc(left, top, right, bottom, to_logical(from.x), to_logical(from.y), to_logical(to.x),
+          to_logical(to.y));
+    widen_box(box, e1.x, e1.y);
+    widen_box(box, e1.x + 2 * r, e1.y + 2 * r);
+}
+
+}  // namespace
+
+Pen pen_for(uint32_t side, uint32_t state, const Settings& s) {
+    const bool bottom = side == kSideBottom;
+    switch (state) {
+    case 0:
+        return bottom ? Pen{PenRole::bottom_unselected, s.color_bottom_unselected}
+                      : Pen{PenRole::top_unselected, s.color_top_unselected};
+    case 1:
+        return bottom ? Pen{PenRole::bottom_current, s.color_bottom_curr_selection}
+                      : Pen{PenRole::top_current, s.color_top_curr_selection};
+    case 2:
+        return bottom ? Pen{PenRole::bottom_selected, s.color_bottom_selected}
+                      : Pen{PenRole::top_selected, s.color_top_selected};
+    default:
+        return {PenRole::grey, kGreyPenColour};
+    }
+}
+
+uint32_t element_state(const BoardModel& b, size_t element) {
+    return element < b.selection.size() ? b.selection[element] : 0;
+}
+
+bool side_shown(const ElementRec& e, const Settings& s) {
+    if (e.side == kSideBottom) return s.show_bottom_side != 0;
+    if (e.side == kSideTop) return s.show_top_side != 0;
+    return false;
+}
+
+int32_t to_logical(double v) {
+    if (std::isnan(v)) return 0;
+    if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(v);  // truncates toward zero
+}
+
+void widen_box(ElementBox& box, double x, double y) {
+    if (x > box.max_x) box.max_x = to_logical(x);
+    if (x < box.min_x) box.min_x = to_logical(x);
+    if (y > box.max_y) box.max_y = to_logical(y);
+    if (y < box.min_y) box.min_y = to_logical(y);
+}
+
+int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s) {
+    const Pen top = pen_for(kSideTop, 0, s);
+    c.select_pen(top);
+    ElementBox unused;
+    const Mapped origin = map_point(v, {0, 0});
+    for (const WireRec& w : b.plain_wires) {
+        if (!s.layer_enabled(w.layer)) continue;
+        if (w.curve == 0) {
+            line(c, map_point(v, {w.placed_x1, w.placed_y1}), map_point(v, {w.placed_x2, w.placed_y2}),
+                 unused);
+        } else {
+            arc(c, origin.x, origin.y, {w.placed_x1 * v.scale, w.placed_y1 * v.scale},
+                {w.placed_x2 * v.scale, w.placed_y2 * v.scale}, w.curve, v.bottom_only, unused);
+        }
+    }
+    for (const CircleRec& ci : b.plain_circles) {
+        if (s.layer_enabled(ci.layer))
+            circle(c, v, {ci.placed_x, ci.placed_y}, ci.placed_radius, unused);
+    }
+    if (s.layer_enabled(kLayerHoles)) {
+        for (const HoleRec& h : b.plain_holes)
+            circle(c, v, {h.placed_x, h.placed_y}, h.placed_radius, unused);
+    }
+    c.select_pen(top);
+    return 1;
+}
+
+int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                 size_t element, ElementBox& box) {
+    if (element >= b.elements.size()) return 1;
+    const ElementRec& e = b.elements[element];
+    const PackageRec* pkg = element_package(b, element);
+    if (pkg == nullptr || !side_shown(e, s)) return 1;
+
+    // Every point of an element takes the rule of the straight wires: rotated, and on the
+    // bottom turned a further half turn and mirrored in x. Circles, polygons and holes of a
+    // mirrored element so stay where its outline lines put them at any rotation (a label of
+    // an MR90 part inside the board, a hole of an MR0 part on the side its wires show).
+    const bool bottom_only = v.bottom_only;
+    const auto board = [&](double x, double y) {
+        return map_point(v, board_point(e, PointKind::straight_end, {x, y}, bottom_only));
+    };
+
+    // Arcs are built around the element's origin from the same local points; on a bottom
+    // element the arc is mirrored like the lines, unless the whole view is mirrored as well.
+    const Mapped origin = map_point(v, {e.x, e.y});
+    const bool mirror_arcs = bottom_only != (e.side == kSideBottom);
+    for (const WireRec& w : pkg->wires) {
+        if (!s.layer_enabled(w.layer)) continue;
+        if (w.curve == 0) {
+            line(c, board(w.placed_x1, w.placed_y1), board(w.placed_x2, w.placed_y2), box);
+            continue;
+        }
+        const Point q1 = local_point(e, PointKind::straight_end, {w.placed_x1, w.placed_y1}, bottom_only);
+        const Point q2 = local_point(e, PointKind::straight_end, {w.placed_x2, w.placed_y2}, bottom_only);
+        arc(c, origin.x, origin.y, {q1.x * v.scale, q1.y * v.scale}, {q2.x * v.scale, q2.y * v.scale},
+            w.curve, mirror_arcs, box);
+    }
+    const auto round = [&](double x, double y, double r) {
+        const Point centre = board_point(e, PointKind::straight_end, {x, y}, bottom_only);
+        circle(c, v, centre, r, box);
+    };
+    for (const CircleRec& ci : pkg->circles) {
+        if (s.layer_enabled(ci.layer)) round(ci.placed_x, ci.placed_y, ci.placed_radius);
+    }
+    for (const RectangleRec& r : pkg->rectangles) {
+        if (!s.layer_enabled(r.layer)) continue;
+        for (size_t k = 0; k < 4; ++k)
+            line(c, board(r.start_x[k], r.start_y[k]), board(r.end_x[k], r.end_y[k]), box);
+    }
+    // Polygons follow the documentation layer, whatever their own layer.
+    if (s.layer_enabled(kLayerDocu)) {
+        for (const PolygonRec& poly : pkg->polygons) {
+            if (poly.vertices.empty()) continue;
+            const Mapped first = board(poly.vertices[0].x, poly.vertices[0].y);
+            c.move_to(to_logical(first.x), to_logical(first.y));
+            widen_box(box, first.x, first.y);
+            for (size_t i = 1; i < poly.vertices.size(); ++i) {
+                const Mapped p = board(poly.vertices[i].x, poly.vertices[i].y);
+                c.line_to(to_logical(p.x), to_logical(p.y));
+                widen_box(box, p.x, p.y);
+            }
+            c.line_to(to_logical(first.x), to_logical(first.y));
+        }
+    }
+    // Holes from the package-local centre: the placed centre in the shared package record only
+    // holds the one of the element placed last.
+    if (s.layer_enabled(kLayerHoles)) {
+        for (const HoleRec& h : pkg->holes) round(h.x, h.y, h.drill * 0.5);
+    }
+    return 1;
+}
+
+void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s) {
+    const Pen kept = c.select_pen(pen_for(kSideTop, 0, s));
+    v.boxes.clear();
+    v.boxes.reserve(b.elements.size());
+    for (size_t i = 0; i < b.elements.size(); ++i) {
+        ElementBox box;
+        const ElementRec& e = b.elements[i];
+        if (side_shown(e, s)) c.select_pen(pen_for(e.side, element_state(b, i), s));
+        draw_element(c, b, v, s, i, box);
+        v.boxes.push_back(box);
+    }
+    c.select_pen(kept);
+}
+
+void paint_board(Canvas& c, BoardModel& b, BoardView& v, const Settings& s) {
+    if (!b.board_loaded) return;
+    try {
+        draw_plain(c, b, v, s);
+        draw_elements(c, b, v, s);
+    } catch (const std::bad_alloc&) {
+        std::vector<ElementBox>().swap(v.boxes);
+        show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
+        release_board(b);
+    }
+}
+
+bool redraw_element(Canvas& c, BoardModel& b, BoardView& v, const Settings& s, size_t e) {
+    if (e >= b.elements.size()) return false;
+    const Pen kept = c.select_pen(pen_for(b.elements[e].side, element_state(b, e), s));
+    ElementBox scratch;
+    bool counter_changed = false;
+    const int32_t p = v.previous_current;
+    if (p >= 0 && static_cast<size_t>(p) != e && static_cast<size_t>(p) < b.elements.size() &&
+        element_state(b, p) == 1) {
+        const uint32_t now = s.leave_selected ? 2 : 0;
+        c.select_pen(pen_for(b.elements[p].side, now, s));
+        draw_element(c, b, v, s, p, scratch);
+        b.selection[p] = now;
+        counter_changed = true;
+    }
+    v.previous_current = -1;
+
+    const uint32_t state = element_state(b, e);
+    c.select_pen(pen_for(b.elements[e].side, state, s));
+    draw_element(c, b, v, s, e, scratch);
+    v.previous_current = state != 0 ? static_cast<int32_t>(e) : -1;
+    c.select_pen(kept);
+    return counter_changed;
+}
+
+}  // namespace tindral

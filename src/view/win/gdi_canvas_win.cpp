@@ -1,0 +1,68 @@
+#include "view/win/gdi_canvas_win.h"
+
+#include "app/win/globals_win.h"
+
+namespace tindral {
+
+void prepare_board_dc(HDC dc, int w, int h) {
+    SetMapMode(dc, MM_ISOTROPIC);
+    SetWindowExtEx(dc, w, h, nullptr);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetViewportOrgEx(dc, 0, h, nullptr);
+    SetViewportExtEx(dc, w, -h, nullptr);
+    SetROP2(dc, R2_COPYPEN);
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+}
+
+GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), original_pen_(GetCurrentObject(dc, OBJ_PEN)) {}
+
+GdiCanvas::~GdiCanvas() {
+    SelectObject(dc_, original_pen_);
+    for (const OwnPen& p : own_) DeleteObject(p.pen);
+}
+
+HPEN GdiCanvas::pen_of(const Pen& pen) {
+    HPEN made = nullptr;
+    switch (pen.role) {
+    case PenRole::none: return static_cast<HPEN>(original_pen_);
+    case PenRole::top_unselected: made = g_pens.top_unselected; break;
+    case PenRole::top_current: made = g_pens.top_curr_selection; break;
+    case PenRole::top_selected: made = g_pens.top_selected; break;
+    case PenRole::bottom_unselected: made = g_pens.bottom_unselected; break;
+    case PenRole::bottom_current: made = g_pens.bottom_curr_selection; break;
+    case PenRole::bottom_selected: made = g_pens.bottom_selected; break;
+    case PenRole::grey: made = g_pens.grey; break;
+    }
+    if (made) return made;
+    for (const OwnPen& p : own_)
+        if (p.colour == pen.colour) return p.pen;
+    HPEN own = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pen.colour));
+    if (own) own_.push_back({pen.colour, own});
+    return own;
+}
+
+Pen GdiCanvas::select_pen(const Pen& pen) {
+    const Pen previous = pen_;
+    if (HPEN h = pen_of(pen)) SelectObject(dc_, h);
+    pen_ = pen;
+    return previous;
+}
+
+void GdiCanvas::move_to(int32_t x, int32_t y) { MoveToEx(dc_, x, y, nullptr); }
+
+void GdiCanvas::line_to(int32_t x, int32_t y) { LineTo(dc_, x, y); }
+
+void GdiCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    Ellipse(dc_, left, top, right, bottom);
+}
+
+void GdiCanvas::arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start_x,
+                    int32_t start_y, int32_t end_x, int32_t end_y) {
+    Arc(dc_, left, top, right, bottom, start_x, start_y, end_x, end_y);
+}
+
+void GdiCanvas::text_out(int32_t x, int32_t y, const std::wstring& text) {
+    TextOutW(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace tindral

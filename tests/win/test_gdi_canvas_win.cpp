@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "view/win/gdi_canvas_win.h"
+
+namespace tindral::test {
+namespace {
+
+// A 100 x 100 memory bitmap on black, prepared like the drawing area.
+class Surface {
+public:
+    Surface() {
+        dc = CreateCompatibleDC(nullptr);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = kSize;
+        bi.bmiHeader.biHeight = -kSize;  // top-down rows
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+        old = SelectObject(dc, bitmap);
+        PatBlt(dc, 0, 0, kSize, kSize, BLACKNESS);
+        prepare_board_dc(dc, kSize, kSize);
+    }
+    ~Surface() {
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    // Device pixel (x, y), y downwards, lit by anything.
+    bool lit(int x, int y) const {
+        GdiFlush();
+        return (bits[y * kSize + x] & 0xFFFFFF) != 0;
+    }
+    bool lit_near(int x, int y) const {
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (lit(x + dx, y + dy)) return true;
+        return false;
+    }
+
+    static constexpr int kSize = 100;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ old = nullptr;
+    uint32_t* bits = nullptr;
+};
+
+TEST(GdiCanvas, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
+    Surface s;
+    {
+        GdiCanvas c(s.dc);
+        c.select_pen({PenRole::top_current, 0x0000FF});
+        c.move_to(10, 10);
+        c.line_to(40, 10);
+        // quarter circle about (50,50), radius 20, from 3 o'clock to 12 o'clock
+        c.arc(30, 30, 70, 70, 70, 50, 50, 70);
+        c.ellipse(80, 80, 90, 90);
+    }
+    // logical y 10 is device row 90
+    EXPECT_TRUE(s.lit(20, 90));
+    EXPECT_FALSE(s.lit(20, 10));
+    // the arc passes the upper right (on the screen) of its centre, not the lower left
+    EXPECT_TRUE(s.lit_near(50 + 14, 50 - 14));
+    EXPECT_FALSE(s.lit_near(50 - 14, 50 + 14));
+    EXPECT_FALSE(s.lit_near(50 + 14, 50 + 14));
+    // outline only: the ellipse's middle stays dark
+    EXPECT_TRUE(s.lit_near(85, 100 - 80));
+    EXPECT_FALSE(s.lit(85, 100 - 85));
+}
+
+TEST(GdiCanvas, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
+    Surface s;
+    const HGDIOBJ before = GetCurrentObject(s.dc, OBJ_PEN);
+    {
+        GdiCanvas c(s.dc);
+        EXPECT_EQ(c.select_pen({PenRole::grey, 0x505050}).role, PenRole::none);
+        const Pen grey = c.select_pen({PenRole::bottom_selected, 0x00FA00});
+        EXPECT_EQ(grey, (Pen{PenRole::grey, 0x505050}));
+        EXPECT_NE(GetCurrentObject(s.dc, OBJ_PEN), before);
+        c.select_pen({PenRole::none, 0});
+        EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
+        c.select_pen({PenRole::top_current, 0x0000FF});
+    }
+    EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
+}
+
+}  // namespace
+}  // namespace tindral::test

@@ -1,5 +1,5 @@
-// Reading a board for the windows: path rules, titles, and what the model holds after a read
-// that succeeded, was refused, or was abandoned by the user.
+// What the model holds after a read that was refused or abandoned by the user (the windows
+// show nothing of a half-read board).
 
 #include <gtest/gtest.h>
 
@@ -22,41 +22,6 @@ fs::path temp_file(const std::string& name, const std::string& bytes) {
     const fs::path p = fs::temp_directory_path() / ("tindral-load-" + name);
     std::ofstream(p, std::ios::binary) << bytes;
     return p;
-}
-
-TEST(LoadBoard, PathRulesAndTitles) {
-    EXPECT_FALSE(path_names_a_file(L"C:\\"));
-    EXPECT_FALSE(path_names_a_file(L""));
-    EXPECT_TRUE(path_names_a_file(L"C:\\a"));
-    EXPECT_EQ(main_title_for(L"x.brd"), L"Tindral V2.00.1      x.brd");
-    EXPECT_EQ(board_path_title(L"C:\\boards\\x.brd"), L"Tindral V2.00.1       C:\\boards\\x.brd");
-}
-
-TEST(LoadBoard, RealBoardIsReadGroupedWithFreshStatesAndPathStored) {
-    MemoryStore store;
-    test::SettingsGuard settings(&store);
-    test::RecordingPort port;
-    g_settings.show_bottom_side = 1;
-    BoardModel board;
-    board.layers = make_layer_table();
-    board.selection = {1, 2};  // from an earlier board
-
-    const std::wstring path = std::wstring(TINDRAL_BOARDS_DIR) + L"/sparkfun-qwiic-pir-e9.brd";
-    int order = 0, tokens_read_at = -1;
-    const ReadBoardOutcome out = read_board(path, board, [&] {
-        tokens_read_at = order++;
-        EXPECT_EQ(store.find(L"Xml path file name"), nullptr);  // stored after the tokens
-    });
-    EXPECT_EQ(tokens_read_at, 0);
-    ASSERT_EQ(out.result, 1);
-    EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(board.board_loaded, 1u);
-    EXPECT_TRUE(out.show_bom_button);
-    EXPECT_EQ(out.board_title, L"Tindral V2.00.1    " + path);  // no backslash in a native path
-    ASSERT_FALSE(board.elements.empty());
-    EXPECT_EQ(board.selection, std::vector<uint32_t>(board.elements.size(), 0));
-    for (const ElementRec& e : board.elements) EXPECT_NE(e.group, 0u) << e.name.c_str();
-    EXPECT_EQ(store.string(L"Xml path file name"), path);
 }
 
 TEST(LoadBoard, RefusedOrAbandonedReadLeavesAnEmptyModel) {

@@ -117,7 +117,8 @@ struct LangText {
     X(TXT_TOOL_TO_FRONT, L"Bring to front", L"Bring to front") \
     X(TXT_CELL_TOP, L"Top", L"Top") \
     X(TXT_CELL_BOTTOM, L"Bottom", L"Bottom") \
-    X(TXT_SELECTION_NAME_IMPOSSIBLE, L"Aus diesem Pfad kann kein Name f\u00FCr die Auswahl Datei gebildet werden (Pfad zu kurz oder zu lang):\n%s", L"No selection file name can be made from this path (too short or too long):\n%s")
+    X(TXT_SELECTION_NAME_IMPOSSIBLE, L"Aus diesem Pfad kann kein Name f\u00FCr die Auswahl Datei gebildet werden (Pfad zu kurz oder zu lang):\n%s", L"No selection file name can be made from this path (too short or too long):\n%s") \
+    X(TXT_ABOUT_NOTICE, L"Hilfe zum Best\u00FCcken von Leiterplatten von Hand", L"Helps you fit the parts of a circuit board by hand")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

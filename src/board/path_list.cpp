@@ -80,8 +80,8 @@ int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog) {
     g_settings.xml_path_file_name = chosen;
 
     bool known = false;
-    for (int i = 0; i < n && !known; ++i)
-        known = same_path_ignoring_case(g_settings.recent_paths[i], chosen);
+    for (const std::wstring& p : g_settings.recent_paths)
+        known = known || (!p.empty() && same_path_ignoring_case(p, chosen));
     if (!known) {
         const int header = is_eagle_version_ok();
         if (header != 1) {
@@ -139,7 +139,10 @@ int select_path_index(const std::vector<std::wstring>& items, const std::wstring
 
 void fill_path_combo(PathCombo& combo) {
     if (g_settings.use_filelist != 0) {
+        // Entries in use come first, also when the stored list had gaps.
         combo.items = listed_paths();
+        for (size_t i = 0; i < g_settings.recent_paths.size(); ++i)
+            g_settings.recent_paths[i] = i < combo.items.size() ? combo.items[i] : std::wstring();
         int at = last_selected_path_index(g_settings);
         if (static_cast<size_t>(at) >= combo.items.size()) at = 0;
         g_settings.last_selected_file_index = static_cast<uint32_t>(at);

@@ -3,6 +3,7 @@
 #include "app/format.h"
 #include "app/messages.h"
 #include "board/board_file.h"
+#include "lists/selection_state.h"
 #include "selection/selection_file.h"
 #include "selection/selection_format.h"
 #include "settings/settings.h"
@@ -81,7 +82,7 @@ int load_selection(std::vector<uint32_t>& states) {
     decode_states(bytes, states);
     // A saved current selection comes back as selected.
     for (uint32_t& s : states)
-        if (s != 0) s = 2;
+        if (s != kStateUnselected) s = kStateSelected;
     return 1;
 }
 

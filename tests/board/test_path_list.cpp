@@ -72,6 +72,16 @@ TEST_F(PathListTest, FillTakesTheListOrTheSinglePathAndMendsTheLastIndex) {
     EXPECT_EQ(g_settings.last_selected_file_index, 0u);
     EXPECT_EQ(g_settings.xml_path_file_name, listed(0));
 
+    // A stored list with a gap closes up, and the index counts the paths in use.
+    g_settings.recent_paths[1].clear();
+    g_settings.last_selected_file_index = 1;
+    fill_path_combo(combo);
+    EXPECT_EQ(combo.items, (std::vector<std::wstring>{listed(0), listed(2)}));
+    EXPECT_EQ(combo.selection, 1);
+    EXPECT_EQ(g_settings.xml_path_file_name, listed(2));
+    EXPECT_EQ(g_settings.recent_paths[1], listed(2));
+    EXPECT_EQ(g_settings.recent_paths[2], L"");
+
     g_settings.use_filelist = 0;
     g_settings.last_selected_file_index = 2;
     g_settings.xml_path_file_name = L"D:\\x\\single.brd";

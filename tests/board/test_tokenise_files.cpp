@@ -7,11 +7,9 @@
 #include <string>
 
 #include "board/tokenise.h"
-#include "support/language_guard.h"
 #include "support/recording_port.h"
 
 using namespace tindral;
-using test::LanguageGuard;
 using test::RecordingPort;
 namespace fs = std::filesystem;
 
@@ -96,20 +94,6 @@ TEST(TokeniseFile, ReadOnlyBoardOpenElsewhereLoadsAndLeavesNothingBeside) {
         ++files;
     }
     EXPECT_EQ(files, 1u);
-}
-
-TEST(TokeniseFile, RefusedFileShowsOneBoxAndNoReaderRuns) {
-    TempDir dir;
-    LanguageGuard en(1);
-    const fs::path board = dir.write("bom.brd", "\xEF\xBB\xBF" + kBoard);
-    RecordingPort port;
-    TokenList list;
-    const TokeniseResult r = tokenise_board(board.wstring(), list);
-    EXPECT_FALSE(r.ok);
-    EXPECT_TRUE(r.drop_path);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text,
-              L"Tindral can only handle files generated from Eagle Version V6 or V7");
 }
 
 TEST(TokeniseFile, EveryRealBoardGivesACompleteWellFormedStream) {

@@ -4,6 +4,12 @@
 #include "app/win/globals_win.h"
 #include "app/win/toolbar_win.h"
 #include "app/win/window_settings_win.h"
+#include "lists/selection_state.h"
+#include "lists/win/found_list_win.h"
+#include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
 
 namespace tindral {
 
@@ -65,7 +71,45 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
+void redraw_area() {
+    if (!g_hwnd_layout) return;
+    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+    UpdateWindow(g_hwnd_layout);
+}
+
 }  // namespace
+
+void redraw_element(uint32_t component) {
+    const int32_t demoted = settle_previous_current(g_board.selection, g_view.previous_current,
+                                                    component, g_settings.leave_selected != 0);
+    if (demoted >= 0) update_placed_counter();
+    redraw_area();
+}
+
+void draw_crosshair(bool from_found_list) {
+    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
+    if (from_found_list) {
+        const int32_t c = selected_found_component();
+        if (c >= 0) g_view.current = c;
+    }
+    redraw_area();
+}
+
+void set_current_component(int32_t component) { g_view.current = component; }
+
+void apply_scroll_ranges() {
+    if (!g_hwnd_layout) return;
+    const ScrollAxis* axes[] = {&g_view.hscroll, &g_view.vscroll};
+    const int bars[] = {SB_HORZ, SB_VERT};
+    for (int i = 0; i < 2; ++i) {
+        SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS};
+        si.nMin = axes[i]->min;
+        si.nMax = axes[i]->max;
+        si.nPage = static_cast<UINT>(axes[i]->page);
+        si.nPos = axes[i]->pos;
+        SetScrollInfo(g_hwnd_layout, bars[i], &si, TRUE);
+    }
+}
 
 LRESULT CALLBACK WndProcBoard(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     try {

@@ -4,6 +4,7 @@
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
 #include "app/win/window_settings_win.h"
+#include "lists/win/found_list_win.h"
 
 namespace tindral {
 
@@ -56,6 +57,11 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+            if (g_list_found && header->hwndFrom == g_list_found) return found_list_notify(header);
+            return 0;
+        }
         case WM_MOVE:
             return 0;
         case WM_DESTROY:

@@ -2,6 +2,8 @@
 
 #include "app/list_columns.h"
 #include "app/win/globals_win.h"
+#include "lists/win/main_list_win.h"
+#include "settings/settings.h"
 
 namespace tindral {
 
@@ -33,6 +35,8 @@ void set_list_styles(HWND list) {
 void set_list_columns() {
     replace_columns(g_list_main, kMainListColumns, kMainColumnCount);
     set_list_styles(g_list_main);
+    set_list_activation();
+    set_sort_header(static_cast<int>(g_settings.sort_col));
 }
 
 void set_found_columns() {

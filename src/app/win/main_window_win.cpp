@@ -5,12 +5,20 @@
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
 #include "app/win/window_settings_win.h"
+#include "board/path_list.h"
+#include "board/win/load_board_win.h"
+#include "lists/win/main_list_win.h"
 #include "model/board_model.h"
 #include "settings/registry_settings.h"
+#include "settings/settings.h"
+#include "settings/win/dialog_commands_win.h"
+#include "settings/win/path_delete_dialog_win.h"
 
 namespace tindral {
 
 namespace {
+
+constexpr int kSortColGroup = 9;
 
 // The end of the program: keep the window places and settings, then leave the message loop.
 void on_destroy() {
@@ -41,6 +49,29 @@ void on_paint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+// After a failed load the path leaves the recent-path list; the combo box shows what is left.
+void drop_failed_path_from_combo() {
+    PathCombo combo;
+    if (!drop_failed_path(combo) || !g_combo_path) return;
+    SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
+    for (const std::wstring& item : combo.items)
+        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageW(g_combo_path, CB_SETCURSEL, static_cast<WPARAM>(combo.selection), 0);
+}
+
+void on_button(HWND button) {
+    if (button == g_button_load) {
+        if (!load_board()) drop_failed_path_from_combo();
+    } else if (button == g_button_delete) {
+        open_path_delete_dialog();
+    }
+}
+
+LRESULT on_notify(const NMHDR* header, LPARAM lparam) {
+    if (g_list_main && header->hwndFrom == g_list_main) return main_list_notify(header, lparam);
+    return 0;
+}
+
 LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_CREATE:
@@ -55,11 +86,18 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_PAINT:
             on_paint(hwnd);
             return 0;
+        case WM_VSCROLL:
+            if (g_settings.sort_col == kSortColGroup) sort_component_list(kSortColGroup);
+            return 0;
+        case WM_NOTIFY:
+            return on_notify(reinterpret_cast<const NMHDR*>(lparam), lparam);
         case WM_COMMAND:
+            if (lparam && HIWORD(wparam) == BN_CLICKED) on_button(reinterpret_cast<HWND>(lparam));
             if (LOWORD(wparam) == IDM_EXIT) {
                 DestroyWindow(hwnd);
                 return 0;
             }
+            if (run_dialog_command(hwnd, LOWORD(wparam))) return 0;
             break;
         case WM_DESTROY:
             on_destroy();

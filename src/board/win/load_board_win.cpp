@@ -1,0 +1,148 @@
+#include "board/win/load_board_win.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <io.h>
+#include <new>
+#include <string>
+
+#include "app/messages.h"
+#include "app/startup_rules.h"
+#include "app/win/board_window_win.h"
+#include "app/win/globals_win.h"
+#include "board/header_check.h"
+#include "board/load_board.h"
+#include "lists/selection_state.h"
+#include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr int kPathChars = 260;
+
+void specify_file() {
+    message_box(Owner::main, text(TXT_SPECIFY_FILE), text(TXT_TITLE_ERROR),
+                mb::topmost | mb::task_modal | mb::icon_hand);
+}
+
+// The combo box text, empty when it cannot be read.
+std::wstring combo_path() {
+    wchar_t buf[kPathChars] = {};
+    const LRESULT n = SendMessageW(g_combo_path, WM_GETTEXT, kPathChars, reinterpret_cast<LPARAM>(buf));
+    return n > 0 ? std::wstring(buf, static_cast<size_t>(n)) : std::wstring();
+}
+
+void redraw_area() {
+    if (!g_hwnd_layout) return;
+    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+    UpdateWindow(g_hwnd_layout);
+}
+
+void hide_if_visible(HWND hwnd) {
+    if (hwnd && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_HIDE);
+}
+
+void fit_board() {
+    RECT client{};
+    if (g_hwnd_layout) GetClientRect(g_hwnd_layout, &client);
+    g_view.area_width = static_cast<uint32_t>(client.right);
+    g_view.area_height = static_cast<uint32_t>(client.bottom);
+    fit_view(g_view, g_board, client.right, client.bottom, FitKind::load);
+    apply_scroll_ranges();
+}
+
+// A load the walk abandoned, or one that ran out of memory, shows no board at all.
+void show_no_board() {
+    g_board.board_loaded = 0;
+    if (g_hwnd_board) SetWindowTextW(g_hwnd_board, board_title_no_board().c_str());
+    fill_component_list(true);
+    update_placed_counter();
+    redraw_area();
+}
+
+int load_steps() {
+    if (!g_combo_path || SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0) == 0) {
+        specify_file();
+        return 0;
+    }
+    std::wstring path = combo_path();
+    if (path.empty()) {
+        specify_file();
+        return 0;
+    }
+    g_settings.xml_path_file_name = path;
+
+    // The old board disappears at once.
+    g_board.board_loaded = 0;
+    if (g_hwnd_board) {
+        InvalidateRect(g_hwnd_board, nullptr, TRUE);
+        UpdateWindow(g_hwnd_board);
+    }
+    redraw_area();
+    if (!path_names_a_file(path)) {
+        specify_file();
+        return 0;
+    }
+
+    SetWindowTextW(g_hwnd_main, main_title_for(extract_file_name()).c_str());
+    hide_if_visible(g_list_layers);
+    hide_if_visible(g_hwnd_found);
+    hide_if_visible(g_hwnd_bom);
+
+    g_view.hscroll.pos = g_view.vscroll.pos = 0;
+    reset_extent(g_board.extent);
+
+    if (_waccess(path.c_str(), 0) != 0) {
+        show_errno_message(errno);
+        return 0;
+    }
+
+    g_view.crosshair_drawn = 0;
+    g_view.current = -1;
+    g_view.previous_current = -1;
+    g_last_row = -1;
+
+    const ReadBoardOutcome read = read_board(path, g_board, [&] {
+        if (g_hwnd_board) SetWindowTextW(g_hwnd_board, board_path_title(path).c_str());
+    });
+    if (!read.result) {
+        // A refused file left the model as it was; an abandoned walk emptied it.
+        if (g_board.elements.empty()) show_no_board();
+        return 0;
+    }
+    if (g_hwnd_board && !read.board_title.empty())
+        SetWindowTextW(g_hwnd_board, read.board_title.c_str());
+    if (g_button_bom) ShowWindow(g_button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
+
+    fit_board();
+    g_view.bottom_only = bottom_only_view(g_settings);
+
+    fill_component_list(true);
+    update_placed_counter();
+    redraw_area();
+    sort_component_list(static_cast<int>(g_settings.sort_col));
+    return 1;
+}
+
+}  // namespace
+
+int load_board() {
+    try {
+        return load_steps();
+    } catch (const std::bad_alloc&) {
+        release_board();
+        try {
+            show_no_board();
+        } catch (...) {
+        }
+        show_error(Owner::main, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
+        return 0;
+    }
+}
+
+}  // namespace tindral

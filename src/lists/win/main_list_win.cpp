@@ -1,0 +1,255 @@
+#include "lists/win/main_list_win.h"
+
+#include <cwchar>
+
+#include "app/list_columns.h"
+#include "app/win/board_window_win.h"
+#include "app/win/globals_win.h"
+#include "lists/list_rows.h"
+#include "lists/placed_counter.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/registry_settings.h"
+#include "settings/settings.h"
+
+namespace tindral {
+
+bool g_double_click_select = false;
+
+namespace {
+
+constexpr int kCellChars = 100;
+constexpr int kImageUnmarked = 0;
+constexpr int kImageMarked = 1;
+constexpr int kImageSortMark = 2;
+constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
+
+int row_count() { return static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0)); }
+
+void set_cell(int row, int column, const std::wstring& text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(g_list_main, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void set_row_state(int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// Rows carry their model index, so that the comparison needs no text from the control. Equal
+// cells fall back to the index: the order a sort by Index and then by the column gives, whatever
+// sort the control uses.
+int CALLBACK compare_rows(LPARAM a, LPARAM b, LPARAM column) {
+    const size_t ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
+    const size_t n = g_board.elements.size();
+    if (ia >= n || ib >= n) return ia < ib ? -1 : (ia > ib ? 1 : 0);
+    const int c = compare_list_rows(g_board, ia, ib, static_cast<int>(column));
+    if (c != 0) return c;
+    return ia < ib ? -1 : (ia > ib ? 1 : 0);
+}
+
+void store_sort_col() {
+    const SettingDesc* row = find_setting(L"Sort col");
+    if (!row) return;
+    const StoreKey key = open_reg_key();
+    if (key == 0) return;  // reported
+    put_registry(key, 4, *row);
+    close_reg_key(key);
+}
+
+struct GroupColours {
+    COLORREF text, back;
+};
+
+GroupColours group_colours(const ElementRec& e) {
+    const Settings& s = g_settings;
+    if (e.side == kSideTop)
+        return e.shade == 0 ? GroupColours{s.group_color_top_text1, s.group_color_top_back1}
+                            : GroupColours{s.group_color_top_text2, s.group_color_top_back2};
+    return e.shade == 0 ? GroupColours{s.group_color_bottom_text1, s.group_color_bottom_back1}
+                        : GroupColours{s.group_color_bottom_text2, s.group_color_bottom_back2};
+}
+
+LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
+    switch (cd->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: {
+            if (g_settings.sort_col != kMainColumnGroup || !g_board.board_loaded) return 0;
+            const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
+            if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return 0;
+            if (g_fonts.row) SelectObject(cd->nmcd.hdc, g_fonts.row);
+            const GroupColours colours = group_colours(g_board.elements[c]);
+            cd->clrText = colours.text;
+            cd->clrTextBk = colours.back;
+            return CDRF_DODEFAULT;
+        }
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+            return CDRF_NEWFONT;
+    }
+    return CDRF_NOTIFYPOSTERASE;
+}
+
+int row_of_click(LPARAM lparam) {
+    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(lparam);
+    return item->iItem;
+}
+
+}  // namespace
+
+void set_list_activation() {
+    if (!g_list_main) return;
+    const DWORD mask = LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE;
+    const DWORD style = g_double_click_select ? LVS_EX_TWOCLICKACTIVATE : LVS_EX_ONECLICKACTIVATE;
+    SendMessageW(g_list_main, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
+}
+
+void fill_component_list(bool reset) {
+    if (!g_list_main) return;
+    SendMessageW(g_list_main, LVM_DELETEALLITEMS, 0, 0);
+    const std::vector<size_t> rows =
+        shown_list_rows(g_board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
+    // One redraw for the whole fill instead of one per row.
+    SendMessageW(g_list_main, WM_SETREDRAW, FALSE, 0);
+    int row = 0;
+    for (size_t i : rows) {
+        const auto cells = list_row_cells(g_board.elements[i], i);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(cells[0].c_str());
+        item.iImage = kImageUnmarked;
+        item.lParam = static_cast<LPARAM>(i);
+        const int at = static_cast<int>(
+            SendMessageW(g_list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (at < 0) continue;
+        for (int c = 1; c < kListColumnCount; ++c) set_cell(at, c, cells[c]);
+        ++row;
+    }
+    SendMessageW(g_list_main, WM_SETREDRAW, TRUE, 0);
+    if (reset) g_board.selection.assign(g_board.elements.size(), kStateUnselected);
+    InvalidateRect(g_list_main, nullptr, TRUE);
+}
+
+void show_row_marks() {
+    const int n = row_count();
+    for (int row = 0; row < n; ++row) {
+        const int32_t c = row_component(row);
+        const bool marked = c >= 0 && static_cast<size_t>(c) < g_board.selection.size() &&
+                            g_board.selection[c] != kStateUnselected;
+        mark_row(row, marked);
+    }
+}
+
+void set_sort_header(int column) {
+    if (!g_list_main) return;
+    for (int c = 0; c < kMainColumnCount; ++c) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_FMT | LVCF_IMAGE;
+        col.fmt = c == column ? LVCFMT_LEFT | LVCFMT_IMAGE : LVCFMT_LEFT;
+        col.iImage = c == column ? kImageSortMark : -1;
+        SendMessageW(g_list_main, LVM_SETCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
+    }
+}
+
+void sort_component_list(int column) {
+    if (!g_list_main) return;
+    SendMessageW(g_list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&compare_rows));
+}
+
+void sort_by_header_click(int column) {
+    if (column < 0 || column >= kMainColumnCount) return;
+    set_sort_header(column);
+    sort_component_list(column);
+    g_settings.sort_col = static_cast<uint32_t>(column);
+    store_sort_col();
+    InvalidateRect(g_list_main, nullptr, TRUE);  // the group colours come or go with the order
+}
+
+int32_t row_component(int row) {
+    if (row < 0 || !g_list_main) return -1;
+    wchar_t cell[kCellChars] = {};
+    LVITEMW item{};
+    item.iSubItem = kMainColumnIndex;
+    item.pszText = cell;
+    item.cchTextMax = kCellChars;
+    if (SendMessageW(g_list_main, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)) <= 0)
+        return -1;
+    wchar_t* end = nullptr;
+    const long value = std::wcstol(cell, &end, 10);
+    if (end == cell || value < 0) return -1;
+    return static_cast<int32_t>(value);
+}
+
+void mark_row(int row, bool marked) {
+    if (row < 0 || !g_list_main) return;
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = marked ? kImageMarked : kImageUnmarked;
+    SendMessageW(g_list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    set_row_state(row, marked ? kRowStates : 0, kRowStates);
+}
+
+void update_placed_counter() {
+    if (g_static_counter) SetWindowTextW(g_static_counter, placed_counter_text(g_board).c_str());
+}
+
+void toggle_row_selection(uint32_t component, int row) {
+    const ToggleOutcome t = toggle_selection(g_board.selection, component, row,
+                                             g_settings.leave_selected != 0, g_last_row);
+    if (t.changed) {
+        if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
+        mark_row(row, t.row_marked);
+    }
+    update_placed_counter();
+}
+
+int find_component_row(uint32_t component) {
+    const int n = row_count();
+    for (int row = 0; row < n; ++row)
+        if (row_component(row) == static_cast<int32_t>(component)) return row;
+    return -1;
+}
+
+void choose_main_row(int row, bool by_mouse) {
+    if (by_mouse && g_hwnd_found && IsWindowVisible(g_hwnd_found)) ShowWindow(g_hwnd_found, SW_HIDE);
+    const int32_t c = row_component(row);
+    if (c < 0) return;
+    toggle_row_selection(static_cast<uint32_t>(c), row);
+    InvalidateRect(g_list_main, nullptr, TRUE);
+    UpdateWindow(g_list_main);
+    // The chosen row stays selected and focused; its image shows the state.
+    set_row_state(row, kRowStates, kRowStates);
+    redraw_element(static_cast<uint32_t>(c));
+    if (g_settings.use_crosshair) {
+        set_current_component(c);
+        draw_crosshair(false);
+    }
+}
+
+LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
+    switch (header->code) {
+        case NM_CUSTOMDRAW:
+            return custom_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(lparam));
+        case LVN_COLUMNCLICK:
+            sort_by_header_click(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
+            return 0;
+        case LVN_HOTTRACK:
+            return 1;  // hovering never selects a row
+        case NM_CLICK:
+            if (!g_double_click_select) choose_main_row(row_of_click(lparam), true);
+            return 0;
+        case NM_DBLCLK:
+            if (g_double_click_select) choose_main_row(row_of_click(lparam), true);
+            return 0;
+    }
+    return 0;
+}
+
+}  // namespace tindral

@@ -1,0 +1,381 @@
+// Loading boards through the real main window (path in the combo box, Load clicked) and reading
+// the main list back: rows as tindral-cli lists them, choosing rows, header clicks, the found
+// list, and the failed loads.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/win/control_tables_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/list_columns_win.h"
+#include "app/win/window_classes_win.h"
+#include "lists/selection_state.h"
+#include "lists/win/found_list_win.h"
+#include "model/board_model.h"
+#include "settings/memory_store.h"
+#include "view/board_view.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+
+using namespace tindral;
+
+namespace {
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+std::wstring board_path(const wchar_t* name) {
+    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
+    for (wchar_t& c : p)
+        if (c == L'/') c = L'\\';
+    return p;
+}
+
+std::wstring utf8_to_wide(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+Rows parse_csv(const std::wstring& text) {
+    Rows rows(1);
+    std::wstring cell;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (quoted) {
+            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
+                cell += L'"';
+                ++i;
+            } else if (c == L'"') {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == L'"') {
+            quoted = true;
+        } else if (c == L',') {
+            rows.back().push_back(cell);
+            cell.clear();
+        } else if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            rows.back().push_back(cell);
+            cell.clear();
+            rows.emplace_back();
+            ++i;
+        } else {
+            cell += c;
+        }
+    }
+    if (rows.back().empty()) rows.pop_back();
+    return rows;
+}
+
+// The rows of `tindral-cli list` without its key line.
+Rows cli_rows(const std::wstring& board, const wchar_t* options) {
+    const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" list \"" + board +
+                             L"\" --format csv " + options + L"\"";
+    std::string bytes;
+    if (FILE* p = _wpopen(cmd.c_str(), L"rb")) {
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
+        _pclose(p);
+    }
+    Rows rows = parse_csv(utf8_to_wide(bytes));
+    if (!rows.empty()) rows.erase(rows.begin());
+    return rows;
+}
+
+std::wstring cell(HWND list, int row, int column) {
+    wchar_t buf[300] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = 300;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buf;
+}
+
+Rows list_rows(HWND list) {
+    Rows rows;
+    const int n = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < n; ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < 11; ++c) rows.back().push_back(cell(list, r, c));
+    }
+    return rows;
+}
+
+int row_image(int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+std::wstring window_text(HWND hwnd) {
+    wchar_t buf[400] = {};
+    GetWindowTextW(hwnd, buf, 400);
+    return buf;
+}
+
+class LoadAndList : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
+        g_instance = GetModuleHandleW(nullptr);
+        static bool registered = false;
+        if (!registered) {
+            register_classes();
+            registered = true;
+        }
+        LoadLibraryW(L"Riched20.dll");
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
+                                      nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
+                                       700, nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                       nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                     nullptr, nullptr, g_instance, nullptr);
+        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        ASSERT_EQ(create_child_controls(), 1);
+        set_list_columns();
+        set_found_columns();
+    }
+
+    void TearDown() override {
+        // The main window's own end would store the settings and post the quit message.
+        if (g_hwnd_main) {
+            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+            DestroyWindow(g_hwnd_main);
+        }
+        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+            if (w) DestroyWindow(w);
+        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
+        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
+                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
+                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
+                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
+                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
+                        &g_button_bom_close, &g_static_date})
+            *h = nullptr;
+        g_toolbar_images = nullptr;
+        release_board();
+        g_board.layers = saved_layers_;
+        g_view = BoardView{};
+        g_last_row = -1;
+    }
+
+    // Puts path into the combo box (and the recent paths) and clicks Load.
+    void load(const std::wstring& path) {
+        g_settings.recent_paths[0] = path;
+        SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
+        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
+        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(g_button_load));
+    }
+
+    void notify(HWND from, UINT code, int row, int column = 0) {
+        NMITEMACTIVATE n{};
+        n.hdr.hwndFrom = from;
+        n.hdr.code = code;
+        n.iItem = row;
+        n.iSubItem = column;
+        SendMessageW(GetParent(from), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    }
+
+    int row_of(uint32_t component) {
+        const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        for (int r = 0; r < n; ++r)
+            if (cell(g_list_main, r, 10) == std::to_wstring(component)) return r;
+        return -1;
+    }
+
+    std::array<LayerRec, kLayerRows> saved_layers_{};
+    MemoryStore store_;
+    test::SettingsGuard settings_{&store_};
+    test::LanguageGuard english_{1};
+    test::RecordingPort port_;
+};
+
+TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
+    struct Case {
+        const wchar_t* board;
+        uint32_t top, bottom, sort;
+        const wchar_t* options;
+    };
+    const Case cases[] = {
+        {L"sparkfun-serial-motor-driver-e7.brd", 1, 0, 9, L"--side top --sort 9"},
+        {L"olimex-olimexino-85bc-e6.brd", 1, 1, 3, L"--side both --sort 3"},
+        {L"adafruit-vcnl4010-e6.brd", 0, 1, 4, L"--side bottom --sort 4"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.board);
+        g_settings.show_top_side = c.top;
+        g_settings.show_bottom_side = c.bottom;
+        g_settings.sort_col = c.sort;
+        const std::wstring path = board_path(c.board);
+        load(path);
+        EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
+        EXPECT_EQ(g_board.board_loaded, 1u);
+        const Rows expected = cli_rows(path, c.options);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(list_rows(g_list_main), expected);
+        EXPECT_EQ(window_text(g_hwnd_main), std::wstring(L"Tindral V2.00.1      ") + c.board);
+        EXPECT_EQ(window_text(g_hwnd_board), std::wstring(L"Tindral V2.00.1    ") + c.board);
+        EXPECT_EQ(g_board.selection, std::vector<uint32_t>(g_board.elements.size(), 0));
+        EXPECT_EQ(store_.string(L"Xml path file name"), path);
+        EXPECT_TRUE(GetWindowLongW(g_button_bom, GWL_STYLE) & WS_VISIBLE);
+    }
+}
+
+TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
+    g_settings.show_bottom_side = 1;
+    g_settings.leave_selected = 1;
+    g_settings.sort_col = 9;
+    load(board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    ASSERT_EQ(g_board.board_loaded, 1u);
+    ASSERT_GE(g_board.elements.size(), 3u);
+    const int ra = row_of(0), rb = row_of(1);
+    ASSERT_GE(ra, 0);
+    ASSERT_GE(rb, 0);
+
+    notify(g_list_main, NM_DBLCLK, ra);  // a double click is not a choice by default
+    EXPECT_EQ(g_board.selection[0], 0u);
+    notify(g_list_main, NM_CLICK, ra);
+    notify(g_list_main, NM_CLICK, rb);
+    EXPECT_EQ(g_board.selection[0], kStateSelected);
+    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_EQ(row_image(ra), 1);
+    EXPECT_EQ(row_image(rb), 1);
+    const size_t n = g_board.elements.size();
+    EXPECT_EQ(window_text(g_static_counter).rfind(L"  Placed: Total 2 of " + std::to_wstring(n), 0), 0u)
+        << window_text(g_static_counter).c_str();
+    notify(g_list_main, NM_CLICK, rb);  // chosen again: cleared
+    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    EXPECT_EQ(row_image(rb), 0);
+    notify(g_list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
+    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+
+    // Group colours by side and shade only while the list is sorted by group.
+    auto draw_row = [&](int row, NMLVCUSTOMDRAW& cd) {
+        cd = NMLVCUSTOMDRAW{};
+        cd.nmcd.hdr.hwndFrom = g_list_main;
+        cd.nmcd.hdr.code = NM_CUSTOMDRAW;
+        cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+        cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
+        cd.nmcd.hdc = GetDC(g_list_main);
+        cd.clrText = cd.clrTextBk = 0x123456;
+        const LRESULT r = SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&cd));
+        ReleaseDC(g_list_main, cd.nmcd.hdc);
+        return r;
+    };
+    bool seen[2][2] = {};
+    for (int r = 0; r < static_cast<int>(n); ++r) {
+        NMLVCUSTOMDRAW cd;
+        EXPECT_EQ(draw_row(r, cd), CDRF_DODEFAULT);
+        const ElementRec& e = g_board.elements[std::stoi(cell(g_list_main, r, 10))];
+        const bool top = e.side == kSideTop;
+        const Settings& s = g_settings;
+        const COLORREF text = top ? (e.shade ? s.group_color_top_text2 : s.group_color_top_text1)
+                                  : (e.shade ? s.group_color_bottom_text2 : s.group_color_bottom_text1);
+        const COLORREF back = top ? (e.shade ? s.group_color_top_back2 : s.group_color_top_back1)
+                                  : (e.shade ? s.group_color_bottom_back2 : s.group_color_bottom_back1);
+        EXPECT_EQ(cd.clrText, text) << r;
+        EXPECT_EQ(cd.clrTextBk, back) << r;
+        seen[top][e.shade != 0] = true;
+    }
+    EXPECT_TRUE(seen[1][0] && seen[1][1] && (seen[0][0] || seen[0][1]));
+
+    // A header click sorts by that column with the Index breaking ties, marks the header and
+    // stores "Sort col" at once.
+    notify(g_list_main, LVN_COLUMNCLICK, -1, 2);
+    EXPECT_EQ(g_settings.sort_col, 2u);
+    EXPECT_EQ(store_.dword(L"Sort col"), 2u);
+    const Rows rows = list_rows(g_list_main);
+    for (size_t r = 1; r < rows.size(); ++r) {
+        const bool ordered = rows[r - 1][2] < rows[r][2] ||
+                             (rows[r - 1][2] == rows[r][2] &&
+                              std::stoi(rows[r - 1][10]) < std::stoi(rows[r][10]));
+        EXPECT_TRUE(ordered) << r;
+    }
+    for (int c = 0; c < 11; ++c) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_FMT | LVCF_IMAGE;
+        SendMessageW(g_list_main, LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
+        EXPECT_EQ((col.fmt & LVCFMT_IMAGE) != 0, c == 2) << c;
+        if (c == 2) EXPECT_EQ(col.iImage, 2);
+    }
+    NMLVCUSTOMDRAW plain;
+    draw_row(0, plain);
+    EXPECT_EQ(plain.clrText, 0x123456u);
+    EXPECT_EQ(plain.clrTextBk, 0x123456u);
+
+    // The found list names the component by its model index even when names repeat.
+    g_board.elements[2].name = g_board.elements[0].name;
+    fill_found_list({2});
+    ShowWindow(g_hwnd_found, SW_SHOW);
+    notify(g_list_found, LVN_ITEMACTIVATE, 0);
+    EXPECT_EQ(g_board.selection[2], kStateCurrent);
+    EXPECT_EQ(g_board.selection[0], kStateSelected);
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_EQ(row_image(row_of(2)), 1);
+}
+
+TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
+    load(board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    const Rows before = list_rows(g_list_main);
+    ASSERT_FALSE(before.empty());
+
+    const std::wstring missing = board_path(L"no-such-board.brd");
+    load(missing);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, L"_taccess File not found");
+    EXPECT_EQ(port_.boxes[0].title, L"Tindral Error");
+    EXPECT_EQ(list_rows(g_list_main), before);
+    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(g_settings.recent_paths[0].empty());
+    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
+
+    wchar_t temp_dir[MAX_PATH] = {}, text_file[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp_dir);
+    GetTempFileNameW(temp_dir, L"tnb", 0, text_file);
+    HANDLE f = CreateFileW(text_file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, "no board\r\n", 10, &written, nullptr);
+    CloseHandle(f);
+    port_.boxes.clear();
+    load(text_file);
+    ASSERT_EQ(port_.boxes.size(), 1u);  // the tokeniser's own refusal
+    EXPECT_TRUE(port_.boxes[0].text == text(TXT_ONLY_V6_V7) ||
+                port_.boxes[0].text == text(TXT_NOT_EAGLE_FILE))
+        << port_.boxes[0].text.c_str();
+    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
+    DeleteFileW(text_file);
+
+    // "C:\" and an empty combo box ask for a file before touching anything.
+    port_.boxes.clear();
+    load(L"C:\\");
+    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(g_button_load));  // the combo box is empty now
+    ASSERT_EQ(port_.boxes.size(), 2u);
+    for (const auto& box : port_.boxes) {
+        EXPECT_EQ(box.text, L"Please specify file");
+        EXPECT_EQ(box.flags, 0x42010u);
+    }
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include "app/format.h"
 #include "app/lang.h"
 #include "settings/settings.h"
+#include "view/canvas.h"
 
 namespace tindral {
 
@@ -69,6 +70,10 @@ std::vector<PrintPage> layout_print_pages(const std::wstring& title, const Print
     if (pages.back().rows > 0 && !pages.back().has_footer)
         add_footer(pages.back(), static_cast<int>(pages.size()), g);
     return pages;
+}
+
+void draw_print_page(Canvas& canvas, const PrintPage& page) {
+    for (const PrintText& t : page.texts) canvas.text_out(t.x, t.y, t.text);
 }
 
 }  // namespace tindral

@@ -10,6 +10,8 @@
 
 namespace tindral {
 
+class Canvas;
+
 struct PrintGeometry {
     int32_t left_offset = 2000;    // x of the first column
     int32_t column_width = 5000;   // distance between column starts
@@ -43,5 +45,9 @@ using PrintRow = std::array<std::wstring, 4>;  // library, package, value, amoun
 std::vector<PrintPage> layout_print_pages(const std::wstring& title, const PrintRow& column_titles,
                                           const std::vector<PrintRow>& rows,
                                           const PrintGeometry& geometry);
+
+// Draws one page onto a canvas whose device context the printer has prepared: MM_HIMETRIC,
+// the print font and the black pen selected.
+void draw_print_page(Canvas& canvas, const PrintPage& page);
 
 }  // namespace tindral

@@ -8,6 +8,7 @@
 #include "print/print_layout.h"
 #include "settings/settings.h"
 #include "support/language_guard.h"
+#include "support/recording_canvas.h"
 #include "support/settings_guard.h"
 
 using namespace tindral;
@@ -50,6 +51,12 @@ TEST(PrintLayout, A4WithTheDefaultsHolds42RowsAPage) {
     EXPECT_EQ(t.back(), (PrintText{15500, -27900, L"Page  -2-"}));
     EXPECT_TRUE(pages[2].has_footer);
     EXPECT_EQ(pages[2].texts.back().text, L"Page  -3-");
+
+    test::RecordingCanvas canvas;
+    draw_print_page(canvas, pages[2]);
+    ASSERT_EQ(canvas.count(test::CallKind::text), 5u + 16 * 4 + 1);
+    EXPECT_EQ(canvas.calls.back().args, (std::vector<int32_t>{15500, -27900}));
+    EXPECT_EQ(canvas.calls.back().text, L"Page  -3-");
 }
 
 TEST(PrintLayout, FullLastPageEmptyListAndSettings) {

@@ -1,0 +1,37 @@
+#include "app/win/about_dialog_win.h"
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "app/startup_rules.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr int kVersionText = 1012;
+constexpr int kNoticeText = 1011;
+
+}  // namespace
+
+INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
+    try {
+        switch (msg) {
+            case WM_INITDIALOG:
+                SetWindowTextW(dialog,
+                               format_text(100, L"%s  %s", kProgramTitle, text(TXT_ABOUT)).c_str());
+                SetDlgItemTextW(dialog, kVersionText, kProgramTitle);
+                SetDlgItemTextW(dialog, kNoticeText, text(TXT_ABOUT_NOTICE));
+                return TRUE;
+            case WM_COMMAND:
+                if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
+                    EndDialog(dialog, LOWORD(wparam));
+                    return TRUE;
+                }
+                break;
+        }
+    } catch (...) {
+    }
+    return FALSE;
+}
+
+}  // namespace tindral

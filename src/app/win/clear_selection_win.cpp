@@ -1,0 +1,39 @@
+#include "app/win/clear_selection_win.h"
+
+#include <algorithm>
+
+#include "app/win/globals_win.h"
+#include "lists/selection_state.h"
+#include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "view/board_view.h"
+
+namespace tindral {
+
+namespace {
+
+void redraw_area() {
+    if (!g_hwnd_layout) return;
+    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+    UpdateWindow(g_hwnd_layout);
+}
+
+}  // namespace
+
+void clear_selection() {
+    g_view.crosshair_drawn = 0;
+    g_view.current = -1;
+    g_last_row = -1;
+    std::fill(g_board.selection.begin(), g_board.selection.end(), kStateUnselected);
+    show_row_marks();
+    redraw_area();
+}
+
+void remove_crosshair() {
+    g_view.current = -1;
+    if (!g_board.board_loaded) return;
+    g_view.crosshair_drawn = 0;
+    redraw_area();
+}
+
+}  // namespace tindral

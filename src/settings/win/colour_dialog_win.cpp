@@ -1,0 +1,192 @@
+#include "settings/win/colour_dialog_win.h"
+
+#include <commdlg.h>
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "app/startup_rules.h"
+#include "app/win/board_window_win.h"
+#include "app/win/gdi_objects_win.h"
+#include "app/win/globals_win.h"
+#include "model/board_model.h"
+#include "settings/colour_choice.h"
+#include "settings/registry_settings.h"
+
+namespace tindral {
+
+ColourChooser g_colour_chooser = choose_colour;
+
+namespace {
+
+enum : int {
+    kSetDefaults = 1054,
+    kCopyTopToBottom = 1070,
+    kListTop = 1081,
+    kListBottom = 1082,
+    kBoardTop = 1083,
+    kBoardBottom = 1084,
+};
+
+// The drawing objects behind each swatch, in the order of kColourSlots.
+struct SwatchObjects {
+    HBRUSH* brush;
+    HPEN* pen;
+};
+
+const SwatchObjects kObjects[kColourSlotCount] = {
+    {&g_brushes.group_top_text1, nullptr},
+    {&g_brushes.group_top_back1, nullptr},
+    {&g_brushes.group_top_text2, nullptr},
+    {&g_brushes.group_top_back2, nullptr},
+    {&g_brushes.group_bottom_text1, nullptr},
+    {&g_brushes.group_bottom_back1, nullptr},
+    {&g_brushes.group_bottom_text2, nullptr},
+    {&g_brushes.group_bottom_back2, nullptr},
+    {&g_brushes.top_curr_selection, &g_pens.top_curr_selection},
+    {&g_brushes.top_selected, &g_pens.top_selected},
+    {&g_brushes.top_unselected, &g_pens.top_unselected},
+    {&g_brushes.bottom_curr_selection, &g_pens.bottom_curr_selection},
+    {&g_brushes.bottom_selected, &g_pens.bottom_selected},
+    {&g_brushes.bottom_unselected, &g_pens.bottom_unselected},
+    {&g_brushes.crosshair, &g_pens.crosshair},
+};
+
+int slot_index(int swatch_id) {
+    for (int i = 0; i < kColourSlotCount; ++i)
+        if (kColourSlots[i].swatch_id == swatch_id) return i;
+    return -1;
+}
+
+void renew_slot(HWND dialog, int i) {
+    const ColourSlot& slot = kColourSlots[i];
+    renew_swatch(dialog, slot.swatch_id, *kObjects[i].brush, kObjects[i].pen,
+                 g_settings.*slot.colour);
+}
+
+void set_texts(HWND dialog) {
+    SetWindowTextW(dialog, format_text(100, L"%s  DlgColorSettings", kProgramTitle).c_str());
+    for (const ColourSlot& slot : kColourSlots)
+        SetDlgItemTextW(dialog, slot.caption_id, text(slot.caption));
+    SetDlgItemTextW(dialog, kListTop, text(TXT_SIDE_TOP));
+    SetDlgItemTextW(dialog, kBoardTop, text(TXT_SIDE_TOP));
+    SetDlgItemTextW(dialog, kListBottom, text(TXT_SIDE_BOTTOM));
+    SetDlgItemTextW(dialog, kBoardBottom, text(TXT_SIDE_BOTTOM));
+    SetDlgItemTextW(dialog, kSetDefaults, text(TXT_SET_COLORS_DEFAULT));
+    SetDlgItemTextW(dialog, kCopyTopToBottom, text(TXT_COPY_COLORS));
+    SetDlgItemTextW(dialog, IDCANCEL, text(TXT_CANCEL));
+}
+
+void paint_samples(HWND dialog) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(dialog, &ps);
+    if (!dc) return;
+    const HGDIOBJ old_font = g_fonts.list ? SelectObject(dc, g_fonts.list) : nullptr;
+    const int old_mode = SetBkMode(dc, OPAQUE);
+    SampleLine lines[kSampleLineCount];
+    sample_lines(g_settings, lines);
+    const wchar_t* sample = text(TXT_TEXT_SAMPLE);
+    for (const SampleLine& line : lines) {
+        SetTextColor(dc, static_cast<COLORREF>(line.text_colour));
+        SetBkColor(dc, static_cast<COLORREF>(line.back_colour));
+        TextOutW(dc, line.x, line.y, sample, lstrlenW(sample));
+    }
+    SetBkMode(dc, old_mode);
+    if (old_font) SelectObject(dc, old_font);
+    EndPaint(dialog, &ps);
+}
+
+void on_swatch(HWND dialog, int i) {
+    uint32_t colour = g_settings.*kColourSlots[i].colour;
+    if (!g_colour_chooser(dialog, colour)) return;
+    g_settings.*kColourSlots[i].colour = colour;
+    renew_slot(dialog, i);
+}
+
+void on_ok(HWND dialog) {
+    put_settings();
+    EndDialog(dialog, IDOK);
+    if (!g_board.board_loaded) return;
+    if (g_hwnd_main) InvalidateRect(g_hwnd_main, nullptr, TRUE);
+    if (g_list_main) InvalidateRect(g_list_main, nullptr, TRUE);
+    if (g_hwnd_board) InvalidateRect(g_hwnd_board, nullptr, TRUE);
+    if (g_hwnd_layout) {
+        InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+        UpdateWindow(g_hwnd_layout);
+    }
+    draw_crosshair(false);
+}
+
+void on_command(HWND dialog, int id, int code) {
+    switch (id) {
+        case kSetDefaults:
+            reset_colours_to_default(g_settings);
+            create_pens_and_brushes();
+            InvalidateRect(dialog, nullptr, TRUE);
+            return;
+        case kCopyTopToBottom:
+            copy_top_colours_to_bottom(g_settings);
+            for (int swatch : {1069, 1067, 1065}) renew_slot(dialog, slot_index(swatch));
+            return;
+        case IDOK:
+            on_ok(dialog);
+            return;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return;
+    }
+    const int i = slot_index(id);
+    if (i >= 0 && code == STN_CLICKED) on_swatch(dialog, i);
+}
+
+}  // namespace
+
+int choose_colour(HWND owner, uint32_t& colour) {
+    COLORREF custom[16] = {};  // black at every call
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = static_cast<COLORREF>(colour);
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
+    if (!ChooseColorW(&cc)) return 0;
+    colour = static_cast<uint32_t>(cc.rgbResult);
+    return 1;
+}
+
+void renew_swatch(HWND dialog, int, HBRUSH& brush, HPEN* pen, uint32_t colour) {
+    if (brush) DeleteObject(brush);
+    brush = CreateSolidBrush(static_cast<COLORREF>(colour));
+    if (pen) {
+        if (*pen) DeleteObject(*pen);
+        *pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(colour));
+    }
+    InvalidateRect(dialog, nullptr, TRUE);
+}
+
+INT_PTR CALLBACK DlgColorSettings(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    try {
+        switch (msg) {
+            case WM_INITDIALOG:
+                get_settings();
+                // The swatches show what was just read, not colours of a cancelled dialog.
+                create_pens_and_brushes();
+                set_texts(dialog);
+                return TRUE;
+            case WM_CTLCOLORSTATIC: {
+                const int i = slot_index(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
+                if (i < 0) return FALSE;
+                return reinterpret_cast<INT_PTR>(*kObjects[i].brush);
+            }
+            case WM_PAINT:
+                paint_samples(dialog);
+                return TRUE;
+            case WM_COMMAND:
+                on_command(dialog, LOWORD(wparam), HIWORD(wparam));
+                return TRUE;
+        }
+    } catch (...) {
+    }
+    return FALSE;
+}
+
+}  // namespace tindral

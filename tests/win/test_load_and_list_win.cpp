@@ -312,12 +312,13 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
                               std::stoi(rows[r - 1][10]) < std::stoi(rows[r][10]));
         EXPECT_TRUE(ordered) << r;
     }
+    HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_main, LVM_GETHEADER, 0, 0));
     for (int c = 0; c < 11; ++c) {
-        LVCOLUMNW col{};
-        col.mask = LVCF_FMT | LVCF_IMAGE;
-        SendMessageW(g_list_main, LVM_GETCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
-        EXPECT_EQ((col.fmt & LVCFMT_IMAGE) != 0, c == 2) << c;
-        if (c == 2) EXPECT_EQ(col.iImage, 2);
+        HDITEMW item{};
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ((item.fmt & HDF_IMAGE) != 0, c == 2) << c;
+        if (c == 2) EXPECT_EQ(item.iImage, 2);
     }
     NMLVCUSTOMDRAW plain;
     draw_row(0, plain);

@@ -147,12 +147,22 @@ void show_row_marks() {
 
 void set_sort_header(int column) {
     if (!g_list_main) return;
+    // Through the header itself: not every list view passes a column's image flag on to it.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_main, LVM_GETHEADER, 0, 0));
+    if (!header) return;
     for (int c = 0; c < kMainColumnCount; ++c) {
-        LVCOLUMNW col{};
-        col.mask = LVCF_FMT | LVCF_IMAGE;
-        col.fmt = c == column ? LVCFMT_LEFT | LVCFMT_IMAGE : LVCFMT_LEFT;
-        col.iImage = c == column ? kImageSortMark : -1;
-        SendMessageW(g_list_main, LVM_SETCOLUMNW, c, reinterpret_cast<LPARAM>(&col));
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item))) continue;
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        if (c == column) {
+            item.fmt |= HDF_IMAGE;
+            item.iImage = kImageSortMark;
+        } else {
+            item.fmt &= ~HDF_IMAGE;
+            item.iImage = 0;
+        }
+        SendMessageW(header, HDM_SETITEMW, c, reinterpret_cast<LPARAM>(&item));
     }
 }
 

@@ -88,17 +88,6 @@ TEST(SelectionState, LeaveSelectedOffKeepsOnlyTheCurrentComponent) {
     EXPECT_EQ(std::count(ch.marked.begin(), ch.marked.end(), true), 1);
 }
 
-TEST(SelectionState, ComponentOutsideTheStatesChangesNothing) {
-    std::vector<uint32_t> states{1, 0};
-    int32_t last = 0, previous = 0;
-    const ToggleOutcome t = toggle_selection(states, 7, 3, false, last);
-    EXPECT_FALSE(t.changed);
-    EXPECT_EQ(last, 0);
-    EXPECT_EQ(settle_previous_current(states, previous, 7, true), 0);
-    EXPECT_EQ(states, (std::vector<uint32_t>{2, 0}));
-    EXPECT_EQ(previous, -1);
-}
-
 TEST(SelectionState, CounterLineFollowsTheChoices) {
     test::LanguageGuard english(1);
     Chooser ch(true);

@@ -18,6 +18,7 @@
 #include "app/win/window_classes_win.h"
 #include "lists/selection_state.h"
 #include "lists/win/found_list_win.h"
+#include "lists/win/main_list_win.h"
 #include "model/board_model.h"
 #include "settings/memory_store.h"
 #include "view/board_view.h"
@@ -269,6 +270,12 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     EXPECT_EQ(row_image(rb), 0);
     notify(g_list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
     EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    g_double_click_select = true;  // the settings dialog's option: one click only selects
+    notify(g_list_main, NM_CLICK, rb);
+    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    notify(g_list_main, NM_DBLCLK, rb);
+    g_double_click_select = false;
+    EXPECT_EQ(g_board.selection[1], kStateCurrent);
 
     // Group colours by side and shade only while the list is sorted by group.
     auto draw_row = [&](int row, NMLVCUSTOMDRAW& cd) {
@@ -332,6 +339,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     notify(g_list_found, LVN_ITEMACTIVATE, 0);
     EXPECT_EQ(g_board.selection[2], kStateCurrent);
     EXPECT_EQ(g_board.selection[0], kStateSelected);
+    EXPECT_EQ(g_board.selection[1], kStateSelected);  // the current one before
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
     EXPECT_EQ(row_image(row_of(2)), 1);
 }

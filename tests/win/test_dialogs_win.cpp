@@ -1,0 +1,467 @@
+// The settings, colour, About and path-list dialogs on the real main window: templates, texts,
+// the language switch while the settings dialog is open, renewed pens and brushes, the path
+// lists, and the menu and button commands that open the dialogs.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../../resources/resource.h"
+#include "app/win/about_dialog_win.h"
+#include "app/win/control_tables_win.h"
+#include "app/win/gdi_objects_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/list_columns_win.h"
+#include "app/win/window_classes_win.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/memory_store.h"
+#include "settings/win/colour_dialog_win.h"
+#include "settings/win/path_delete_dialog_win.h"
+#include "settings/win/settings_dialog_win.h"
+#include "view/board_view.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+
+using namespace tindral;
+
+namespace {
+
+std::wstring window_text(HWND hwnd) {
+    wchar_t buf[400] = {};
+    GetWindowTextW(hwnd, buf, 400);
+    return buf;
+}
+
+std::wstring item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
+
+void click(HWND dialog, int id, int code = BN_CLICKED) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
+    wchar_t buf[100] = {};
+    GetMenuStringW(menu, item, buf, 100, flag);
+    return buf;
+}
+
+std::wstring column_title(HWND list, int column) {
+    wchar_t buf[100] = {};
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT;
+    col.pszText = buf;
+    col.cchTextMax = 100;
+    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
+    return buf;
+}
+
+std::vector<std::wstring> list_box_texts(HWND list) {
+    std::vector<std::wstring> out;
+    const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t buf[300] = {};
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+        out.push_back(buf);
+    }
+    return out;
+}
+
+std::vector<std::wstring> combo_texts() {
+    std::vector<std::wstring> out;
+    const int n = static_cast<int>(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+        wchar_t buf[300] = {};
+        SendMessageW(g_combo_path, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
+        out.push_back(buf);
+    }
+    return out;
+}
+
+HMENU main_menu() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    for (UINT id : {IDM_LOAD_SELECTION, IDM_SAVE_SELECTION, IDM_EXIT}) AppendMenuW(file, MF_STRING, id, L"-");
+    HMENU options = CreatePopupMenu();
+    for (UINT id : {IDM_SETTINGS, IDM_COLORS}) AppendMenuW(options, MF_STRING, id, L"-");
+    HMENU help = CreatePopupMenu();
+    for (UINT id : {IDM_ABOUT, IDM_EMAIL, IDM_HOMEPAGE, IDM_HELP}) AppendMenuW(help, MF_STRING, id, L"-");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"-");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"-");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"-");
+    return bar;
+}
+
+COLORREF pen_colour(HPEN pen) {
+    LOGPEN lp{};
+    GetObjectW(pen, sizeof lp, &lp);
+    return lp.lopnColor;
+}
+
+COLORREF brush_colour(HBRUSH brush) {
+    LOGBRUSH lb{};
+    GetObjectW(brush, sizeof lb, &lb);
+    return lb.lbColor;
+}
+
+// The real main, board, found and BOM windows with their controls, on an in-memory settings
+// store and a recording message port.
+class Dialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g_instance = GetModuleHandleW(nullptr);
+        static bool registered = false;
+        if (!registered) {
+            register_classes();
+            registered = true;
+        }
+        LoadLibraryW(L"Riched20.dll");
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        g_settings.language = 1;
+        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
+                                      nullptr, main_menu(), g_instance, nullptr);
+        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
+                                       700, nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                       nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                     nullptr, nullptr, g_instance, nullptr);
+        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        create_fonts();
+        create_pens_and_brushes();
+        ASSERT_EQ(create_child_controls(), 1);
+        set_list_columns();
+    }
+
+    void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
+        if (g_hwnd_main) {
+            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+            DestroyWindow(g_hwnd_main);
+        }
+        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+            if (w) DestroyWindow(w);
+        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
+        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
+                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
+                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
+                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
+                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
+                        &g_button_bom_close, &g_static_date})
+            *h = nullptr;
+        g_toolbar_images = nullptr;
+        release_board();
+        g_view = BoardView{};
+        g_last_row = -1;
+        g_colour_chooser = choose_colour;
+    }
+
+    HWND open(int id, DLGPROC proc) {
+        dialog_ = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(id), g_hwnd_main, proc, 0);
+        return dialog_;
+    }
+
+    test::RecordingPort port_;
+    MemoryStore store_;
+    test::SettingsGuard settings_{&store_};
+    HWND dialog_ = nullptr;
+};
+
+// Template position of a control in dialog units, compared with where it ended up.
+struct Placed {
+    int id, x, y, w, h;
+};
+
+void expect_placed(HWND dialog, const Placed& p) {
+    HWND control = GetDlgItem(dialog, p.id);
+    ASSERT_NE(control, nullptr) << p.id;
+    RECT want{p.x, p.y, p.w, p.h};  // each field mapped on its own, as the dialog manager does
+    MapDialogRect(dialog, &want);
+    RECT got{};
+    GetWindowRect(control, &got);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+    EXPECT_EQ(got.left, want.left) << p.id;
+    EXPECT_EQ(got.top, want.top) << p.id;
+    EXPECT_EQ(got.right - got.left, want.right) << p.id;
+    EXPECT_EQ(got.bottom - got.top, want.bottom) << p.id;
+}
+
+// Whether the band of one sample line shows both of its colours.
+bool line_shows(HDC dc, int y, uint32_t text_colour, uint32_t back_colour) {
+    bool text = false, back = false;
+    for (int x = 270; x < 360; ++x)
+        for (int dy = 0; dy < 18; ++dy) {
+            const COLORREF c = GetPixel(dc, x, y + dy);
+            text = text || c == text_colour;
+            back = back || c == back_colour;
+        }
+    return text && back;
+}
+
+TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
+    store_.put_dword(L"Language", 1);
+    store_.put_dword(L"Printer selection mode", 3);
+    HWND d = open(IDD_SETTINGS, DlgSettings);
+    ASSERT_NE(d, nullptr);
+
+    const Placed controls[] = {
+        {1002, 343, 31, 100, 61}, {1000, 355, 52, 73, 10},  {1001, 355, 71, 70, 10},
+        {1003, 18, 38, 154, 10},  {1080, 18, 56, 154, 10},  {1014, 18, 74, 154, 10},
+        {1016, 18, 92, 154, 10},  {1015, 18, 110, 154, 10}, {1010, 16, 153, 214, 121},
+        {1007, 20, 174, 199, 10}, {1008, 20, 192, 199, 10}, {1009, 20, 210, 199, 10},
+        {1004, 239, 46, 90, 186}, {1005, 249, 238, 30, 14}, {1006, 287, 238, 30, 14},
+        {1013, 245, 259, 84, 14}, {1071, 343, 127, 119, 88}, {1072, 349, 148, 107, 10},
+        {1073, 349, 166, 107, 10}, {1074, 349, 184, 107, 10}, {IDOK, 385, 227, 50, 14},
+        {IDCANCEL, 385, 245, 50, 14},
+    };
+    for (const Placed& p : controls) expect_placed(d, p);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(d, 1004), GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_NOTIFY),
+              LBS_EXTENDEDSEL | LBS_NOTIFY);
+
+    EXPECT_EQ(window_text(d), L"Tindral V2.00.1  DlgSettings");
+    EXPECT_EQ(item_text(d, 1002), L"Language Selection");
+    EXPECT_EQ(item_text(d, 1007), L"Select element with a double click");
+    EXPECT_EQ(item_text(d, IDCANCEL), L"Cancel");
+    EXPECT_EQ(IsDlgButtonChecked(d, 1001), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(d, 1074), BST_CHECKED);  // the stored printer mode
+    EXPECT_EQ(SendDlgItemMessageW(d, 1004, LB_GETSELCOUNT, 0, 0), 10);
+
+    // German at once: dialog, menu, buttons and columns, with the dialog still open.
+    CheckRadioButton(d, 1000, 1001, 1000);
+    click(d, 1000);
+    EXPECT_EQ(g_settings.language, 0u);
+    EXPECT_EQ(item_text(d, 1002), L"Sprach Auswahl");
+    EXPECT_EQ(item_text(d, 1013), L"Standard Layers setzen");
+    HMENU bar = GetMenu(g_hwnd_main);
+    EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"Datei");
+    EXPECT_EQ(menu_string(bar, IDM_SETTINGS, MF_BYCOMMAND), L"Einstellungen");
+    EXPECT_EQ(window_text(g_button_load), L"Laden");
+    EXPECT_EQ(window_text(g_button_found_close), L"Schlie\u00DFen");
+    EXPECT_EQ(window_text(g_button_print), L"Drucken");
+    EXPECT_EQ(column_title(g_list_main, 9), L"Gruppe");
+
+    // Cancel keeps the new language in memory and writes nothing of it.
+    click(d, IDCANCEL);
+    EXPECT_EQ(g_settings.language, 0u);
+    EXPECT_EQ(store_.dword(L"Language"), 1u);
+}
+
+TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged) {
+    g_board.selection = {2, 1, 0};
+    g_view.current = 1;
+    HWND d = open(IDD_SETTINGS, DlgSettings);
+    ASSERT_NE(d, nullptr);
+    const size_t writes_at_open = store_.writes.size();
+
+    // "Leave selected" off disables "Save selections on exit".
+    CheckDlgButton(d, 1008, BST_UNCHECKED);
+    click(d, 1008);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 1009)));
+
+    click(d, 1006);  // None
+    EXPECT_EQ(SendDlgItemMessageW(d, 1004, LB_GETSELCOUNT, 0, 0), 0);
+    SendDlgItemMessageW(d, 1004, LB_SETSEL, TRUE, 0);
+    CheckRadioButton(d, 1072, 1074, 1074);
+    click(d, 1074);
+    EXPECT_EQ(g_settings.printer_selection_mode, 3u);
+
+    click(d, IDOK);
+    const std::wstring first_layer = list_box_texts(GetDlgItem(d, 1004)).front();
+    const int n = _wtoi(first_layer.c_str());
+    EXPECT_TRUE(g_settings.layer_enabled(n));
+    EXPECT_EQ(store_.dword(L"Layer group " + std::to_wstring(n / 32)), 1u << (n % 32));
+    EXPECT_EQ(store_.dword(L"Layer group 0") | store_.dword(L"Layer group 1"), n < 64 ? 1u << (n % 32) : 0u);
+    EXPECT_EQ(store_.dword(L"Leave selected"), 0u);
+    EXPECT_EQ(store_.dword(L"Printer selection mode"), 3u);
+    EXPECT_GT(store_.writes.size(), writes_at_open);
+    EXPECT_EQ(g_board.selection, (std::vector<uint32_t>{0, 0, 0}));
+    EXPECT_EQ(g_view.current, -1);
+}
+
+TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
+    HWND d = open(IDD_COLORS, DlgColorSettings);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(window_text(d), L"Tindral V2.00.1  DlgColorSettings");
+    EXPECT_EQ(item_text(d, 1062), L"Selected");
+    EXPECT_EQ(item_text(d, 1084), L"Bottom");
+    EXPECT_EQ(item_text(d, 1017), L"Component window");
+
+    static uint32_t next_colour = 0;
+    g_colour_chooser = [](HWND, uint32_t& c) {
+        if (next_colour == 0) return 0;
+        c = next_colour;
+        return 1;
+    };
+
+    // A cancelled chooser changes nothing, not even the brush handle.
+    const HBRUSH brush_before = g_brushes.top_selected;
+    next_colour = 0;
+    click(d, 1063, STN_CLICKED);
+    EXPECT_EQ(g_settings.color_top_selected, kDefaultSettings.color_top_selected);
+    EXPECT_EQ(g_brushes.top_selected, brush_before);
+
+    next_colour = 0x00ABCDEF;
+    click(d, 1063, STN_CLICKED);
+    EXPECT_EQ(g_settings.color_top_selected, 0x00ABCDEFu);
+    EXPECT_EQ(pen_colour(g_pens.top_selected), 0x00ABCDEFu);
+    EXPECT_EQ(brush_colour(g_brushes.top_selected), 0x00ABCDEFu);
+    HDC dc = GetDC(d);
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageW(d, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                                    reinterpret_cast<LPARAM>(GetDlgItem(d, 1063)))),
+              g_brushes.top_selected);
+    ReleaseDC(d, dc);
+
+    // A list colour has a brush only.
+    const HPEN crosshair_pen = g_pens.crosshair;
+    next_colour = 0x00112233;
+    click(d, 1026, STN_CLICKED);
+    EXPECT_EQ(brush_colour(g_brushes.group_top_text1), 0x00112233u);
+    EXPECT_EQ(g_pens.crosshair, crosshair_pen);
+
+    // Top to bottom: the three board colours and their pens.
+    click(d, 1070);
+    EXPECT_EQ(g_settings.color_bottom_selected, 0x00ABCDEFu);
+    EXPECT_EQ(pen_colour(g_pens.bottom_selected), 0x00ABCDEFu);
+    EXPECT_EQ(g_settings.group_color_bottom_text1, kDefaultSettings.group_color_bottom_text1);
+
+    click(d, IDOK);
+    EXPECT_EQ(store_.dword(L"Color top selected"), 0x00ABCDEFu);
+    EXPECT_EQ(store_.dword(L"Color bottom selected"), 0x00ABCDEFu);
+    EXPECT_EQ(store_.dword(L"group color top text1"), 0x00112233u);
+}
+
+TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
+    g_settings.color_crosshair = 0x000001;
+    store_.put_dword(L"Color crosshair", 0x000001);
+    HWND d = open(IDD_COLORS, DlgColorSettings);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(pen_colour(g_pens.crosshair), 0x000001u);
+    click(d, 1054);
+    EXPECT_EQ(g_settings.color_crosshair, kDefaultSettings.color_crosshair);
+    EXPECT_EQ(pen_colour(g_pens.crosshair), kDefaultSettings.color_crosshair);
+
+    // Sample lines in the list colours: first line of the top side, second of the bottom side.
+    SetWindowPos(d, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    UpdateWindow(d);
+    HDC dc = GetDC(d);
+    const Settings& s = g_settings;
+    EXPECT_TRUE(line_shows(dc, 58, s.group_color_top_text1, s.group_color_top_back1));
+    EXPECT_TRUE(line_shows(dc, 279, s.group_color_bottom_text2, s.group_color_bottom_back2));
+    EXPECT_FALSE(line_shows(dc, 279, s.group_color_top_text1, s.group_color_top_back1));
+    ReleaseDC(d, dc);
+}
+
+TEST_F(Dialogs, AboutBoxTexts) {
+    {
+        test::LanguageGuard german(0);
+        HWND d = open(IDD_ABOUT, about_dialog_proc);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(window_text(d), L"Tindral V2.00.1  \u00DCber ...");
+        EXPECT_EQ(item_text(d, 1012), L"Tindral V2.00.1");
+        EXPECT_FALSE(item_text(d, 1011).empty());
+        DestroyWindow(d);
+        dialog_ = nullptr;
+    }
+    HWND d = open(IDD_ABOUT, about_dialog_proc);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(window_text(d), L"Tindral V2.00.1  About ...");
+}
+
+TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
+    const std::vector<std::wstring> paths = {L"C:\\a\\one.brd", L"C:\\b\\two.brd", L"C:\\c\\three.brd"};
+    g_settings.use_filelist = 1;
+    store_.put_dword(L"Use filelist", 1);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paths[i].c_str()));
+        store_.put_string(i == 0 ? L"ComboPathFilename00" : i == 1 ? L"ComboPathFilename01" : L"ComboPathFilename02", paths[i]);
+    }
+
+    HWND d = open(IDD_PATH_DELETE, path_delete_dialog_proc);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(window_text(d), L"Tindral V2.00.1  Delete");
+    EXPECT_EQ(item_text(d, 1078), L"Path/filename");
+    EXPECT_EQ(list_box_texts(GetDlgItem(d, 1075)), paths);
+    EXPECT_EQ(list_box_texts(GetDlgItem(d, 1077)),
+              (std::vector<std::wstring>{L"\\one.brd", L"\\two.brd", L"\\three.brd"}));
+
+    // Nothing selected: an information box, nothing deleted.
+    click(d, 1076);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, L"Nothing to delete selected");
+    EXPECT_EQ(port_.boxes[0].title, L"Tindral Info");
+    EXPECT_EQ(port_.boxes[0].flags, 0x40040u);
+    EXPECT_EQ(SendDlgItemMessageW(d, 1075, LB_GETCOUNT, 0, 0), 3);
+
+    // A selection in either list shows in the other.
+    SendDlgItemMessageW(d, 1077, LB_SETSEL, TRUE, 2);
+    click(d, 1077, LBN_SELCHANGE);
+    EXPECT_GT(SendDlgItemMessageW(d, 1075, LB_GETSEL, 2, 0), 0);
+    SendDlgItemMessageW(d, 1075, LB_SETSEL, FALSE, 2);
+    SendDlgItemMessageW(d, 1075, LB_SETSEL, TRUE, 0);
+    click(d, 1075, LBN_SELCHANGE);
+    EXPECT_GT(SendDlgItemMessageW(d, 1077, LB_GETSEL, 0, 0), 0);
+    EXPECT_EQ(SendDlgItemMessageW(d, 1077, LB_GETSEL, 2, 0), 0);
+
+    click(d, 1076);
+    EXPECT_EQ(list_box_texts(GetDlgItem(d, 1075)), (std::vector<std::wstring>{paths[1], paths[2]}));
+    EXPECT_EQ(list_box_texts(GetDlgItem(d, 1077)), (std::vector<std::wstring>{L"\\two.brd", L"\\three.brd"}));
+    EXPECT_EQ(combo_texts(), paths);  // nothing changes outside before OK
+
+    click(d, IDOK);
+    EXPECT_EQ(combo_texts(), (std::vector<std::wstring>{paths[1], paths[2]}));
+    EXPECT_EQ(g_settings.recent_paths[0], paths[1]);
+    EXPECT_EQ(g_settings.recent_paths[1], paths[2]);
+    EXPECT_TRUE(g_settings.recent_paths[2].empty());
+    EXPECT_EQ(store_.string(L"ComboPathFilename00"), paths[1]);
+    EXPECT_TRUE(store_.string(L"ComboPathFilename02").empty());
+}
+
+// Records the captions of the dialogs that are about to be created and stops their creation,
+// so that a modal command returns at once.
+std::vector<std::wstring> g_blocked_dialogs;
+
+LRESULT CALLBACK block_dialogs(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+        const auto* cbt = reinterpret_cast<const CBT_CREATEWNDW*>(lparam);
+        if (cbt->lpcs->lpszClass == MAKEINTATOM(32770) ||
+            (!IS_INTRESOURCE(cbt->lpcs->lpszClass) && lstrcmpW(cbt->lpcs->lpszClass, L"#32770") == 0)) {
+            g_blocked_dialogs.push_back(cbt->lpcs->lpszName ? cbt->lpcs->lpszName : L"");
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+TEST_F(Dialogs, MenuCommandsAndDeleteButtonOpenTheirDialogs) {
+    g_blocked_dialogs.clear();
+    HHOOK hook = SetWindowsHookExW(WH_CBT, block_dialogs, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    for (UINT id : {IDM_SETTINGS, IDM_COLORS, IDM_ABOUT})
+        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    EXPECT_EQ(g_blocked_dialogs,
+              (std::vector<std::wstring>{L"DlgSettings", L"DlgColorSettings", L"About"}));
+
+    // The Delete button: nothing with an empty combo box or without the file list.
+    g_blocked_dialogs.clear();
+    const LPARAM button = reinterpret_cast<LPARAM>(g_button_delete);
+    g_settings.use_filelist = 1;
+    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), button);
+    EXPECT_TRUE(g_blocked_dialogs.empty());
+    SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\y.brd"));
+    g_settings.use_filelist = 0;
+    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), button);
+    EXPECT_TRUE(g_blocked_dialogs.empty());
+    g_settings.use_filelist = 1;
+    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), button);
+    EXPECT_EQ(g_blocked_dialogs, (std::vector<std::wstring>{L"Delete"}));
+    EXPECT_EQ(window_text(g_edit_path_count), L"1");
+    UnhookWindowsHookEx(hook);
+}
+
+}  // namespace

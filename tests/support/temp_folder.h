@@ -1,6 +1,6 @@
 #pragma once
-// A fresh folder per test (named after the suite and test, so parallel test processes never
-// share one), removed with everything in it afterwards, read-only files included.
+// A fresh folder per test, named after suite and test so parallel test processes never share
+// one; removed afterwards with everything in it, read-only files included.
 
 #include <gtest/gtest.h>
 
@@ -21,15 +21,11 @@ struct TempFolder {
         std::filesystem::create_directories(path);
     }
     ~TempFolder() { remove(); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
 
     std::filesystem::path write(const std::string& name, const std::string& bytes) const {
-        const std::filesystem::path p = path / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
+        std::ofstream(path / name, std::ios::binary) << bytes;
+        return path / name;
     }
-
     static std::string read(const std::filesystem::path& p) {
         std::ifstream in(p, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
@@ -37,11 +33,11 @@ struct TempFolder {
 
 private:
     void remove() const {
+        namespace fs = std::filesystem;
         std::error_code ec;
-        for (const auto& e : std::filesystem::recursive_directory_iterator(path, ec))
-            std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all,
-                                         std::filesystem::perm_options::add, ec);
-        std::filesystem::remove_all(path, ec);
+        for (const auto& e : fs::recursive_directory_iterator(path, ec))
+            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path, ec);
     }
 };
 

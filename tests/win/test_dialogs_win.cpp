@@ -245,6 +245,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     EXPECT_EQ(window_text(g_button_found_close), L"Schlie\u00DFen");
     EXPECT_EQ(window_text(g_button_print), L"Drucken");
     EXPECT_EQ(column_title(g_list_main, 9), L"Gruppe");
+    EXPECT_EQ(window_text(g_static_counter).rfind(L"  Best\u00FCckt: Gesamt", 0), 0u);
 
     // Cancel keeps the new language in memory and writes nothing of it.
     click(d, IDCANCEL);

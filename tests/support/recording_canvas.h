@@ -23,7 +23,6 @@ public:
     Pen select_pen(const Pen& pen) override {
         const Pen previous = pen_;
         pen_ = pen;
-        selections.push_back(pen);
         return previous;
     }
     void move_to(int32_t x, int32_t y) override { add(CallKind::move_to, {x, y}); }
@@ -54,7 +53,6 @@ public:
     Pen pen() const { return pen_; }
 
     std::vector<DrawCall> calls;
-    std::vector<Pen> selections;
 
 private:
     void add(CallKind k, std::vector<int32_t> args) { calls.push_back({k, pen_, std::move(args), {}}); }

@@ -1,7 +1,8 @@
 #pragma once
-// A hand-built board for the drawing tests: one package with one of each primitive, placed by
-// the model's own placement.
+// Hand-built boards for the drawing tests, placed by the model's own placement, and the
+// shared boards.
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -16,32 +17,31 @@ namespace tindral::test {
 
 enum : int32_t { kLayerOutline = 21, kLayerOff = 99, kLayerPolygon = 1 };
 
-inline PackageRec sample_package() {
+inline WireRec wire(double x1, double y1, double x2, double y2, double curve = 0,
+                    int32_t layer = kLayerOutline) {
+    WireRec w;
+    w.x1 = x1, w.y1 = y1, w.x2 = x2, w.y2 = y2, w.curve = curve, w.layer = layer;
+    return w;
+}
+
+inline CircleRec circle_at(double x, double y, double r) { return CircleRec{x, y, r, 0, kLayerOutline}; }
+
+inline PackageRec only_wires(std::vector<WireRec> wires) {
     PackageRec p;
     p.name = L"PKG";
-    WireRec straight;
-    straight.x1 = 1, straight.y1 = 0, straight.x2 = 2, straight.y2 = 0;
-    straight.layer = kLayerOutline;
-    WireRec curved;
-    curved.x1 = 0, curved.y1 = 0, curved.x2 = 1, curved.y2 = 1;
-    curved.curve = 90;
-    curved.layer = kLayerOutline;
-    WireRec hidden = straight;
-    hidden.layer = kLayerOff;
-    p.wires = {straight, curved, hidden};
-    CircleRec c;
-    c.x = 1, c.y = 0, c.radius = 0.5, c.layer = kLayerOutline;
-    p.circles = {c};
+    p.wires = std::move(wires);
+    return p;
+}
+
+// One primitive of each kind, a wire on a hidden layer and a polygon without vertices.
+inline PackageRec sample_package() {
+    PackageRec p = only_wires({wire(1, 0, 2, 0), wire(0, 0, 1, 1, 90), wire(1, 0, 2, 0, 0, kLayerOff)});
+    p.circles = {circle_at(1, 0, 0.5)};
     RectangleRec r;
     r.x1 = 0, r.y1 = 0, r.x2 = 1, r.y2 = 2, r.layer = kLayerOutline;
     p.rectangles = {r};
-    PolygonRec poly;
-    poly.layer = kLayerPolygon;
-    poly.vertices = {{0, 0}, {1, 0}, {1, 1}};
-    p.polygons = {poly, PolygonRec{}};  // the second has no vertices
-    HoleRec h;
-    h.x = 1, h.y = 0, h.drill = 0.6;
-    p.holes = {h};
+    p.polygons = {PolygonRec{0, kLayerPolygon, {{0, 0}, {1, 0}, {1, 1}}}, PolygonRec{}};
+    p.holes = {HoleRec{1, 0, 0.6}};
     return p;
 }
 
@@ -51,21 +51,14 @@ inline ElementRec element(const wchar_t* name, double x, double y, double rotati
     e.name = name;
     e.library = L"LIB";
     e.package = package;
-    e.x = x;
-    e.y = y;
-    e.rotation = rotation;
-    e.side = side;
+    e.x = x, e.y = y, e.rotation = rotation, e.side = side;
     return e;
 }
 
-// Elements as given, all using the sample package unless they name another; placed and loaded.
-inline BoardModel sample_board(std::initializer_list<ElementRec> elements,
-                               PackageRec package = sample_package()) {
+// The elements with the package in library LIB; placed, measured and loaded.
+inline BoardModel sample_board(std::initializer_list<ElementRec> elements, PackageRec package = sample_package()) {
     BoardModel b;
-    LibraryRec lib;
-    lib.name = L"LIB";
-    lib.packages = {std::move(package)};
-    b.libraries = {lib};
+    b.libraries = {LibraryRec{L"LIB", {std::move(package)}}};
     b.elements = elements;
     place_all_elements(b);
     b.board_width = std::abs(b.extent.max_x - b.extent.min_x);

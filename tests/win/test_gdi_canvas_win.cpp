@@ -28,15 +28,12 @@ public:
         DeleteObject(bitmap);
         DeleteDC(dc);
     }
-    // Device pixel (x, y), y downwards, lit by anything.
-    bool lit(int x, int y) const {
-        GdiFlush();
-        return (bits[y * kSize + x] & 0xFFFFFF) != 0;
-    }
+    // Anything drawn within a pixel of device pixel (x, y), y downwards.
     bool lit_near(int x, int y) const {
+        GdiFlush();
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx)
-                if (lit(x + dx, y + dy)) return true;
+                if (bits[(y + dy) * kSize + x + dx] & 0xFFFFFF) return true;
         return false;
     }
 
@@ -59,15 +56,15 @@ TEST(GdiCanvas, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
         c.ellipse(80, 80, 90, 90);
     }
     // logical y 10 is device row 90
-    EXPECT_TRUE(s.lit(20, 90));
-    EXPECT_FALSE(s.lit(20, 10));
+    EXPECT_TRUE(s.lit_near(20, 90));
+    EXPECT_FALSE(s.lit_near(20, 10));
     // the arc passes the upper right (on the screen) of its centre, not the lower left
     EXPECT_TRUE(s.lit_near(50 + 14, 50 - 14));
     EXPECT_FALSE(s.lit_near(50 - 14, 50 + 14));
     EXPECT_FALSE(s.lit_near(50 + 14, 50 + 14));
     // outline only: the ellipse's middle stays dark
-    EXPECT_TRUE(s.lit_near(85, 100 - 80));
-    EXPECT_FALSE(s.lit(85, 100 - 85));
+    EXPECT_TRUE(s.lit_near(85, 100 - 81));
+    EXPECT_FALSE(s.lit_near(85, 100 - 85));
 }
 
 TEST(GdiCanvas, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {

@@ -116,24 +116,6 @@ TEST(ColourChoice, CopyTopToBottomTakesOnlyTheThreeBoardColours) {
     EXPECT_EQ(s, before);  // list colours and crosshair untouched
 }
 
-TEST(ColourChoice, SampleLinesAlternateThePairsOfEachSide) {
-    Settings s = kDefaultSettings;
-    SampleLine lines[kSampleLineCount];
-    sample_lines(s, lines);
-    EXPECT_EQ(lines[0].y, 58);
-    EXPECT_EQ(lines[1].y, 78);
-    EXPECT_EQ(lines[4].y, 138);
-    EXPECT_EQ(lines[6].y, 259);
-    EXPECT_EQ(lines[11].y, 359);
-    for (const SampleLine& l : lines) EXPECT_EQ(l.x, 270);
-    EXPECT_EQ(lines[2].text_colour, s.group_color_top_text1);
-    EXPECT_EQ(lines[2].back_colour, s.group_color_top_back1);
-    EXPECT_EQ(lines[5].text_colour, s.group_color_top_text2);
-    EXPECT_EQ(lines[5].back_colour, s.group_color_top_back2);
-    EXPECT_EQ(lines[8].back_colour, s.group_color_bottom_back1);
-    EXPECT_EQ(lines[11].text_colour, s.group_color_bottom_text2);
-}
-
 TEST(PathDelete, FileNamePartLooksNoFurtherLeftThanTheThirdCharacter) {
     EXPECT_EQ(path_file_part(L"C:\\boards\\rev2\\main.brd"), L"\\main.brd");
     EXPECT_EQ(path_file_part(L"C:\\x.brd"), L"\\x.brd");      // backslash at index 2

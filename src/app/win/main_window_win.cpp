@@ -6,7 +6,7 @@
 #include "app/win/globals_win.h"
 #include "app/win/window_settings_win.h"
 #include "board/path_list.h"
-#include "board/win/load_board_win.h"
+#include "board/win/path_choice_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
 #include "settings/registry_settings.h"
@@ -49,19 +49,11 @@ void on_paint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-// After a failed load the path leaves the recent-path list; the combo box shows what is left.
-void drop_failed_path_from_combo() {
-    PathCombo combo;
-    if (!drop_failed_path(combo) || !g_combo_path) return;
-    SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
-    for (const std::wstring& item : combo.items)
-        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageW(g_combo_path, CB_SETCURSEL, static_cast<WPARAM>(combo.selection), 0);
-}
-
 void on_button(HWND button) {
     if (button == g_button_load) {
-        if (!load_board()) drop_failed_path_from_combo();
+        load_from_path_combo();
+    } else if (button == g_button_browse) {
+        browse_for_board();
     } else if (button == g_button_delete) {
         open_path_delete_dialog();
     }
@@ -93,6 +85,9 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return on_notify(reinterpret_cast<const NMHDR*>(lparam), lparam);
         case WM_COMMAND:
             if (lparam && HIWORD(wparam) == BN_CLICKED) on_button(reinterpret_cast<HWND>(lparam));
+            if (lparam && HIWORD(wparam) == CBN_SELCHANGE &&
+                reinterpret_cast<HWND>(lparam) == g_combo_path)
+                path_selection_changed();
             if (LOWORD(wparam) == IDM_EXIT) {
                 DestroyWindow(hwnd);
                 return 0;

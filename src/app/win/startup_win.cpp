@@ -11,6 +11,7 @@
 #include "app/win/list_icons_win.h"
 #include "app/win/main_window_win.h"
 #include "app/win/window_classes_win.h"
+#include "board/win/path_choice_win.h"
 #include "settings/registry_settings.h"
 #include "settings/settings.h"
 
@@ -89,6 +90,7 @@ int init_instance(HINSTANCE instance, int show) {
     size_main_list();
     set_list_columns();
     set_found_columns();
+    fill_path_combo_box();
     create_list_icons();
 
     g_scroll_allowance_x = GetSystemMetrics(SM_CXVSCROLL) + 1 + GetSystemMetrics(SM_CXBORDER);

@@ -1,0 +1,273 @@
+// Choosing board files through the real main window: the browse button with the open dialog
+// answered by the test, the Load button, the path combo box at start-up and its selection.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win/control_tables_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/list_columns_win.h"
+#include "app/win/window_classes_win.h"
+#include "board/win/open_board_dialog_win.h"
+#include "board/win/path_choice_win.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/memory_store.h"
+#include "settings/win/path_combo_win.h"
+#include "view/board_view.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+
+using namespace tindral;
+
+namespace {
+
+std::wstring board_path(const wchar_t* name) {
+    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
+    for (wchar_t& c : p)
+        if (c == L'/') c = L'\\';
+    return p;
+}
+
+std::wstring window_text(HWND hwnd) {
+    wchar_t buf[400] = {};
+    GetWindowTextW(hwnd, buf, 400);
+    return buf;
+}
+
+bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// What the open dialog answers next, and how often it was asked.
+std::wstring g_answer;
+bool g_answer_ok = false;
+int g_dialog_calls = 0;
+
+bool scripted_dialog(std::wstring& chosen) {
+    ++g_dialog_calls;
+    if (g_answer_ok) chosen = g_answer;
+    return g_answer_ok;
+}
+
+class Browse : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_layers_ = g_board.layers;
+        previous_dialog_ = set_open_board_dialog(&scripted_dialog);
+        g_dialog_calls = 0;
+        g_instance = GetModuleHandleW(nullptr);
+        static bool registered = false;
+        if (!registered) {
+            register_classes();
+            registered = true;
+        }
+        LoadLibraryW(L"Riched20.dll");
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
+                                      nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
+                                       700, nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                       nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                     nullptr, nullptr, g_instance, nullptr);
+        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        ASSERT_EQ(create_child_controls(), 1);
+        set_list_columns();
+        set_found_columns();
+    }
+
+    void TearDown() override {
+        set_open_board_dialog(previous_dialog_);
+        // The main window's own end would store the settings and post the quit message.
+        if (g_hwnd_main) {
+            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+            DestroyWindow(g_hwnd_main);
+        }
+        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+            if (w) DestroyWindow(w);
+        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
+        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
+                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
+                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
+                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
+                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
+                        &g_button_bom_close, &g_static_date})
+            *h = nullptr;
+        g_toolbar_images = nullptr;
+        release_board();
+        g_board.layers = saved_layers_;
+        g_view = BoardView{};
+        g_last_row = -1;
+    }
+
+    void click(HWND button) {
+        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+
+    void browse(const std::wstring& answer, bool ok = true) {
+        g_answer = answer;
+        g_answer_ok = ok;
+        click(g_button_browse);
+    }
+
+    // Starts with these recent paths as the program would: list on, combo box filled.
+    void start_with(const std::vector<std::wstring>& paths) {
+        g_settings.use_filelist = 1;
+        for (size_t i = 0; i < paths.size(); ++i) g_settings.recent_paths[i] = paths[i];
+        fill_path_combo_box();
+    }
+
+    int selection() { return static_cast<int>(SendMessageW(g_combo_path, CB_GETCURSEL, 0, 0)); }
+
+    std::array<LayerRec, kLayerRows> saved_layers_{};
+    OpenBoardDialogFn previous_dialog_ = nullptr;
+    MemoryStore store_;
+    test::SettingsGuard settings_{&store_};
+    test::LanguageGuard english_{1};
+    test::RecordingPort port_;
+};
+
+TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
+    const std::wstring older = board_path(L"adafruit-vcnl4010-e6.brd");
+    const std::wstring chosen = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    start_with({older});
+
+    browse(chosen);
+    EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
+    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      sparkfun-qwiic-pir-e9.brd");
+    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
+    EXPECT_EQ(selection(), 0);
+    EXPECT_EQ(window_text(g_edit_path_count), L"2");
+    EXPECT_EQ(g_settings.last_selected_file_index, 0u);
+    EXPECT_EQ(store_.string(L"ComboPathFilename00"), chosen);
+    EXPECT_EQ(store_.string(L"ComboPathFilename01"), older);
+    EXPECT_EQ(store_.string(L"Xml path file name"), chosen);
+
+    // The older file in other letters is a listed one: no check, no new entry, it is selected.
+    std::wstring upper = older;
+    for (wchar_t& c : upper) c = static_cast<wchar_t>(towupper(c));
+    ASSERT_NE(upper, older);
+    browse(upper);
+    EXPECT_TRUE(port_.boxes.empty());
+    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
+    EXPECT_EQ(selection(), 1);
+    EXPECT_EQ(g_settings.last_selected_file_index, 1u);
+    EXPECT_EQ(window_text(g_edit_path_count), L"2");
+    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      adafruit-vcnl4010-e6.brd");
+    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(g_dialog_calls, 2);
+}
+
+TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
+    const std::wstring listed = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    start_with({listed});
+    ASSERT_EQ(selection(), 0);
+    const size_t writes = store_.writes.size();
+
+    browse(L"", false);
+    EXPECT_EQ(g_dialog_calls, 1);
+    EXPECT_TRUE(port_.boxes.empty());
+    EXPECT_EQ(g_settings.xml_path_file_name, listed);
+    EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
+    EXPECT_EQ(selection(), 0);
+    EXPECT_EQ(g_board.board_loaded, 0u);  // nothing was loaded
+
+    wchar_t temp_dir[MAX_PATH] = {}, text_file[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp_dir);
+    GetTempFileNameW(temp_dir, L"tnb", 0, text_file);
+    HANDLE f = CreateFileW(text_file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, "<?xml version=\"1.0\"?>\r\n<eagle/>\r\n", 33, &written, nullptr);
+    CloseHandle(f);
+    browse(text_file);
+    DeleteFileW(text_file);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, text(TXT_ONLY_V6_V7));
+    EXPECT_EQ(port_.boxes[0].title, L"Tindral Warning");
+    EXPECT_EQ(port_.boxes[0].flags, 0x2010u);
+    EXPECT_EQ(g_settings.xml_path_file_name, listed);
+    EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
+    EXPECT_TRUE(g_settings.recent_paths[1].empty());
+    EXPECT_EQ(store_.writes.size(), writes);  // nothing stored
+    EXPECT_EQ(g_board.board_loaded, 0u);
+}
+
+TEST_F(Browse, FullListWarnsWithoutTheDialog) {
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < 15; ++i) paths.push_back(L"Z:\\boards\\b" + std::to_wstring(i) + L".brd");
+    start_with(paths);
+    browse(board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    EXPECT_EQ(g_dialog_calls, 0);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, text(TXT_PATH_LIST_FULL));
+    EXPECT_EQ(path_combo_items(), paths);
+}
+
+TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
+    g_settings.use_filelist = 0;
+    g_settings.xml_path_file_name = board_path(L"adafruit-vcnl4010-e6.brd");
+    g_settings.recent_paths[1] = L"Z:\\old\\left-over.brd";
+    fill_path_combo_box();
+    EXPECT_FALSE(shown(g_edit_path_count));
+    EXPECT_FALSE(shown(g_button_delete));
+
+    const std::wstring chosen = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    browse(chosen);
+    EXPECT_TRUE(port_.boxes.empty());
+    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{chosen});
+    EXPECT_EQ(selection(), 0);
+    EXPECT_EQ(store_.string(L"ComboPathFilename00"), chosen);
+    for (int i = 1; i < 16; ++i) {
+        wchar_t name[32];
+        swprintf(name, 32, L"ComboPathFilename%02d", i);
+        const StoredValue* v = store_.find(name);
+        ASSERT_NE(v, nullptr) << i;
+        EXPECT_TRUE(store_.string(name).empty()) << i;
+    }
+    EXPECT_FALSE(shown(g_edit_path_count));
+}
+
+TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
+    const std::wstring a = board_path(L"adafruit-vcnl4010-e6.brd");
+    const std::wstring missing = board_path(L"no-such-board.brd");
+    const std::wstring b = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    g_settings.recent_paths[0] = a;
+    g_settings.recent_paths[2] = missing;  // a gap closes up
+    g_settings.recent_paths[3] = b;
+    g_settings.last_selected_file_index = 1;
+    start_with({});
+    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, missing, b}));
+    EXPECT_EQ(selection(), 1);
+    EXPECT_EQ(window_text(g_combo_path), missing);
+    EXPECT_EQ(window_text(g_edit_path_count), L"3");
+    EXPECT_TRUE(shown(g_edit_path_count));
+    EXPECT_TRUE(shown(g_button_delete));
+
+    SendMessageW(g_combo_path, CB_SETCURSEL, 2, 0);
+    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(g_combo_path));
+    EXPECT_EQ(g_settings.last_selected_file_index, 2u);
+
+    SendMessageW(g_combo_path, CB_SETCURSEL, 1, 0);
+    click(g_button_load);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, L"_taccess File not found");
+    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, b}));
+    EXPECT_EQ(selection(), -1);
+    EXPECT_EQ(window_text(g_edit_path_count), L"2");
+    EXPECT_EQ(g_settings.recent_paths[1], b);
+    EXPECT_TRUE(g_settings.recent_paths[2].empty());
+    EXPECT_TRUE(shown(g_button_delete));
+}
+
+}  // namespace

@@ -22,13 +22,13 @@ if ! "$WINE" reg query "$KEY" >/dev/null 2>&1; then
   "$WINE" reg add "$KEY" /v "Use filelist" /t REG_DWORD /d 1 /f >/dev/null
   "$WINE" reg add "$KEY" /v "ComboPathFilename00" /t REG_SZ /d "$sample" /f >/dev/null
 fi
-# The program must not join a Wine session started without the display it is going to use.
-wineserver -w 2>/dev/null || true
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$WINE" "$BUILD_WIN/tindral.exe"
 fi
 
+# The program must not join the Wine session of the reg calls, which has no display.
+wineserver -w 2>/dev/null || true
 shot="$(pwd)/$BUILD_WIN/screenshot.png"
 rm -f "$shot"
 # No virtual Wine desktop here: xdotool finds top-level windows only as X windows of their own.

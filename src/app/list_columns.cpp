@@ -24,4 +24,11 @@ const ListColumn kFoundListColumns[kFoundColumnCount] = {
     {80, {L"Seite", L"Side"}},
 };
 
+const ListColumn kBomListColumns[kBomListColumnCount] = {
+    {120, {L"Bibliothek", L"Library"}},
+    {120, {L"Geh\u00E4use", L"Package"}},
+    {120, {L"Wert", L"Value"}},
+    {80, {L"Anzahl", L"Amount"}},
+};
+
 }  // namespace tindral

@@ -14,8 +14,10 @@ constexpr int kMainColumnCount = 11;
 constexpr int kMainColumnGroup = 9;
 constexpr int kMainColumnIndex = 10;  // the component's index in the board model
 constexpr int kFoundColumnCount = 5;
+constexpr int kBomListColumnCount = 4;
 
 extern const ListColumn kMainListColumns[kMainColumnCount];
 extern const ListColumn kFoundListColumns[kFoundColumnCount];
+extern const ListColumn kBomListColumns[kBomListColumnCount];
 
 }  // namespace tindral

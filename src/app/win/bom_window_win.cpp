@@ -3,7 +3,11 @@
 #include "app/format.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/list_columns_win.h"
 #include "app/win/window_settings_win.h"
+#include "lists/bom_date.h"
+#include "model/board_model.h"
+#include "print/win/print_component_list_win.h"
 
 namespace tindral {
 
@@ -11,6 +15,52 @@ namespace {
 
 constexpr int kListLeft = 10;
 constexpr int kListTop = 35;
+
+// The rows in the order the list shows them.
+std::vector<BomRow> g_bom_rows;
+
+void show_rows() {
+    SendMessageW(g_list_bom, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(g_list_bom, LVM_DELETEALLITEMS, 0, 0);
+    for (size_t r = 0; r < g_bom_rows.size(); ++r) {
+        const std::wstring label = bom_cell(g_bom_rows[r], 0);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(r);
+        item.pszText = const_cast<wchar_t*>(label.c_str());
+        const int at = static_cast<int>(
+            SendMessageW(g_list_bom, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (at < 0) continue;
+        for (int c = 1; c < kBomColumnCount; ++c) {
+            const std::wstring cell = bom_cell(g_bom_rows[r], c);
+            LVITEMW sub{};
+            sub.iSubItem = c;
+            sub.pszText = const_cast<wchar_t*>(cell.c_str());
+            SendMessageW(g_list_bom, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+    SendMessageW(g_list_bom, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_list_bom, nullptr, TRUE);
+}
+
+// Ascending by the clicked column; equal rows keep the order they had.
+void sort_by_column(int column) {
+    if (column < 0 || column >= kBomColumnCount) return;
+    sort_bom_rows(g_bom_rows, column);
+    show_rows();
+}
+
+LRESULT bom_notify(const NMHDR* header) {
+    if (!g_list_bom || header->hwndFrom != g_list_bom) return 0;
+    switch (header->code) {
+        case LVN_HOTTRACK:
+            return 1;  // hovering never selects a row
+        case LVN_COLUMNCLICK:
+            sort_by_column(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+            return 0;
+    }
+    return 0;
+}
 
 void set_button_texts() {
     if (g_button_print) SetWindowTextW(g_button_print, text(TXT_PRINT));
@@ -55,7 +105,13 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                 hide_and_keep_place(hwnd);
                 return 0;
             }
+            if (g_button_print && reinterpret_cast<HWND>(lparam) == g_button_print) {
+                print_component_list();
+                return 0;
+            }
             break;
+        case WM_NOTIFY:
+            return bom_notify(reinterpret_cast<const NMHDR*>(lparam));
         case WM_DESTROY:
             record_window(hwnd, TopWindow::bom);
             store_settings();
@@ -65,6 +121,19 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 }  // namespace
+
+void fill_bom_list() {
+    if (!g_hwnd_bom || !g_list_bom) return;
+    ShowWindow(g_hwnd_bom, SW_SHOW);
+    BringWindowToTop(g_hwnd_bom);
+    if (g_static_date) SetWindowTextW(g_static_date, bom_date_text(local_time_now()).c_str());
+    set_bom_columns();
+    ShowWindow(g_list_bom, SW_SHOW);
+    g_bom_rows = bom_rows(g_board);
+    show_rows();
+}
+
+const std::vector<BomRow>& shown_bom_rows() { return g_bom_rows; }
 
 LRESULT CALLBACK WndProcBom(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     try {

@@ -1,10 +1,108 @@
 #include "app/win/keyboard_hook_win.h"
 
+#include "app/messages.h"
 #include "app/win/globals_win.h"
+#include "lists/win/found_list_win.h"
+#include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "settings/win/path_delete_dialog_win.h"
 
 namespace tindral {
 
+KeyFlags g_key_flags;
+
+namespace {
+
+constexpr LPARAM kKeyUpBit = static_cast<LPARAM>(1) << 31;
+
+bool visible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
+
+void on_escape() {
+    if (visible(g_hwnd_found))
+        ShowWindow(g_hwnd_found, SW_HIDE);
+    else if (visible(g_hwnd_bom))
+        ShowWindow(g_hwnd_bom, SW_HIDE);
+    if (!g_list_main) return;
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = 0;
+    SendMessageW(g_list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+void on_delete() {
+    // The hook also sees the keys of the dialog it opens: a second Delete there must not open it
+    // again on top of itself.
+    static bool open = false;
+    if (open) return;
+    open = true;
+    open_path_delete_dialog();
+    open = false;
+}
+
+void on_arrow() {
+    if (visible(g_hwnd_found)) {
+        if (g_list_found) SetFocus(g_list_found);
+    } else if (g_list_main) {
+        SetFocus(g_list_main);
+    }
+}
+
+void choose_selected_row() {
+    const int row = static_cast<int>(
+        SendMessageW(g_list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row >= 0) {
+        choose_main_row(row, false);
+        return;
+    }
+    g_key_flags.message_open = true;
+    show_warning(Owner::main, TXT_NO_COMPONENT_SELECTED,
+                 mb::topmost | mb::task_modal | mb::icon_exclamation);
+    g_key_flags.message_open = false;
+    g_key_flags.busy = false;
+}
+
+void on_space(LPARAM flags) {
+    if (!visible(g_hwnd_main) || !g_board.board_loaded || !g_list_main) return;
+    const bool key_up = (flags & kKeyUpBit) != 0;
+    if (g_key_flags.busy || g_key_flags.message_open) {
+        if (key_up) g_key_flags.busy = false;
+        return;
+    }
+    g_key_flags.busy = true;
+    if (key_up) {
+        g_key_flags.busy = false;
+        return;
+    }
+    if (visible(g_hwnd_found))
+        activate_found_row();
+    else
+        choose_selected_row();
+    g_key_flags.busy = false;
+}
+
+void handle_key(WPARAM key, LPARAM flags) {
+    switch (key) {
+        case VK_ESCAPE: on_escape(); break;
+        case VK_DELETE:
+            if (!(flags & kKeyUpBit)) on_delete();
+            break;
+        case VK_UP:
+        case VK_DOWN: on_arrow(); break;
+        case VK_SPACE: on_space(flags); break;
+    }
+}
+
+}  // namespace
+
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code >= 0) {
+        try {
+            handle_key(wparam, lparam);
+        } catch (...) {
+            // The key is passed on all the same.
+        }
+    }
     // Every key still reaches the window that has the focus.
     return CallNextHookEx(g_keyboard_hook, code, wparam, lparam);
 }

@@ -44,4 +44,9 @@ void set_found_columns() {
     replace_columns(g_list_found, kFoundListColumns, kFoundColumnCount);
 }
 
+void set_bom_columns() {
+    set_list_styles(g_list_bom);
+    replace_columns(g_list_bom, kBomListColumns, kBomListColumnCount);
+}
+
 }  // namespace tindral

@@ -10,4 +10,7 @@ void set_list_columns();
 // The found-components list's five columns and its list-view styles.
 void set_found_columns();
 
+// The BOM list's four columns and its list-view styles.
+void set_bom_columns();
+
 }  // namespace tindral

@@ -4,11 +4,13 @@
 #include "app/format.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/main_commands_win.h"
 #include "app/win/window_settings_win.h"
 #include "board/path_list.h"
 #include "board/win/path_choice_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
+#include "selection/win/selection_commands_win.h"
 #include "settings/registry_settings.h"
 #include "settings/settings.h"
 #include "settings/win/dialog_commands_win.h"
@@ -22,6 +24,7 @@ constexpr int kSortColGroup = 9;
 
 // The end of the program: keep the window places and settings, then leave the message loop.
 void on_destroy() {
+    save_selection_on_exit();  // first, while the board is still loaded
     put_path_list();
     if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
     g_keyboard_hook = nullptr;
@@ -56,6 +59,8 @@ void on_button(HWND button) {
         browse_for_board();
     } else if (button == g_button_delete) {
         open_path_delete_dialog();
+    } else {
+        run_main_button(button);
     }
 }
 
@@ -93,6 +98,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             if (run_dialog_command(hwnd, LOWORD(wparam))) return 0;
+            if (run_main_command(hwnd, LOWORD(wparam))) return 0;
             break;
         case WM_DESTROY:
             on_destroy();

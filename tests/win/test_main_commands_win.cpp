@@ -1,0 +1,480 @@
+// The main window's own commands through the real windows: the selection file from the menu,
+// Clear selection, Exit with the save on exit, the keyboard hook and the BOM window.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource.h"
+#include "app/win/control_tables_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/keyboard_hook_win.h"
+#include "app/win/list_columns_win.h"
+#include "app/win/window_classes_win.h"
+#include "lists/bom_date.h"
+#include "lists/placed_counter.h"
+#include "lists/selection_state.h"
+#include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "settings/memory_store.h"
+#include "view/board_view.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+#include "support/temp_folder.h"
+
+using namespace tindral;
+
+namespace {
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
+constexpr LPARAM kKeyDown = 1;
+
+std::wstring shared_board(const wchar_t* name) {
+    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
+    for (wchar_t& c : p)
+        if (c == L'/') c = L'\\';
+    return p;
+}
+
+std::wstring cell(HWND list, int row, int column) {
+    wchar_t buf[300] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = 300;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buf;
+}
+
+Rows list_rows(HWND list, int columns) {
+    Rows rows;
+    const int n = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < n; ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < columns; ++c) rows.back().push_back(cell(list, r, c));
+    }
+    return rows;
+}
+
+std::wstring window_text(HWND hwnd) {
+    wchar_t buf[400] = {};
+    GetWindowTextW(hwnd, buf, 400);
+    return buf;
+}
+
+std::wstring utf8_to_wide(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+// RFC 4180 rows of `tindral-cli bom --format csv`, without the key line.
+Rows cli_bom_rows(const std::wstring& board, const wchar_t* options) {
+    const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" bom \"" + board +
+                             L"\" --format csv " + options + L"\"";
+    std::string bytes;
+    if (FILE* p = _wpopen(cmd.c_str(), L"rb")) {
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
+        _pclose(p);
+    }
+    const std::wstring text = utf8_to_wide(bytes);
+    Rows rows(1);
+    std::wstring field;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (quoted) {
+            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
+                field += L'"';
+                ++i;
+            } else if (c == L'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == L'"') {
+            quoted = true;
+        } else if (c == L',') {
+            rows.back().push_back(field);
+            field.clear();
+        } else if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            rows.back().push_back(field);
+            field.clear();
+            rows.emplace_back();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (rows.back().empty()) rows.pop_back();
+    if (!rows.empty()) rows.erase(rows.begin());
+    return rows;
+}
+
+LocalTime fixed_time() { return {2026, 3, 4, 5, 6}; }
+
+class MainCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_layers_ = g_board.layers;
+        g_instance = GetModuleHandleW(nullptr);
+        static bool registered = false;
+        if (!registered) {
+            register_classes();
+            registered = true;
+        }
+        LoadLibraryW(L"Riched20.dll");
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
+                                      nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
+                                       700, nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                       nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 40, 50, 650, 300,
+                                     nullptr, nullptr, g_instance, nullptr);
+        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        ASSERT_EQ(create_child_controls(), 1);
+        set_list_columns();
+        set_found_columns();
+        ShowWindow(g_hwnd_main, SW_SHOW);
+    }
+
+    void TearDown() override {
+        if (g_hwnd_main && IsWindow(g_hwnd_main)) {
+            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+            DestroyWindow(g_hwnd_main);
+        }
+        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+            if (w) {
+                SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+                DestroyWindow(w);
+            }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
+        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
+                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
+                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
+                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
+                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
+                        &g_button_bom_close, &g_static_date})
+            *h = nullptr;
+        g_toolbar_images = nullptr;
+        release_board();
+        g_board.layers = saved_layers_;
+        g_view = BoardView{};
+        g_last_row = -1;
+        g_key_flags = KeyFlags{};
+    }
+
+    void load(const std::wstring& path) {
+        g_settings.recent_paths[0] = path;
+        SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
+        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
+        click(g_button_load);
+        port_.boxes.clear();
+    }
+
+    // A copy of a shared board in the test's own folder, so that its selection file lands there.
+    std::wstring load_copy(const wchar_t* name) {
+        const auto copy = dir_.path / "board.brd";
+        std::filesystem::copy_file(shared_board(name), copy);
+        load(copy.wstring());
+        return (dir_.path / "boar.TindralSel").wstring();
+    }
+
+    void click(HWND button) {
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+    void menu(unsigned id) { SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    void choose(uint32_t component) {
+        NMITEMACTIVATE n{};
+        n.hdr.hwndFrom = g_list_main;
+        n.hdr.code = NM_CLICK;
+        n.iItem = find_component_row(component);
+        SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    }
+
+    int row_image(int row) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+
+    // Component index -> image of its row, for every row of the main list.
+    std::vector<int> images_by_component() {
+        std::vector<int> out(g_board.elements.size(), -1);
+        const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        for (int r = 0; r < n; ++r) out[row_component(r)] = row_image(r);
+        return out;
+    }
+
+    std::vector<uint32_t> file_states(const std::wstring& file) {
+        const std::string bytes = test::TempFolder::read(file);
+        std::vector<uint32_t> states(bytes.size() / 4);
+        for (size_t i = 0; i < states.size(); ++i)
+            for (int b = 3; b >= 0; --b)
+                states[i] = states[i] << 8 | static_cast<unsigned char>(bytes[4 * i + b]);
+        return states;
+    }
+
+    static bool read_only_and_hidden(const std::wstring& file) {
+        const DWORD a = GetFileAttributesW(file.c_str());
+        return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
+               (a & FILE_ATTRIBUTE_HIDDEN);
+    }
+
+    std::array<LayerRec, kLayerRows> saved_layers_{};
+    MemoryStore store_;
+    test::SettingsGuard settings_{&store_};
+    test::LanguageGuard english_{1};
+    test::RecordingPort port_;
+    test::TempFolder dir_;
+};
+
+TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
+    // Without a board both commands only say so.
+    menu(IDM_LOAD_SELECTION);
+    menu(IDM_SAVE_SELECTION);
+    ASSERT_EQ(port_.boxes.size(), 2u);
+    for (const auto& box : port_.boxes) {
+        EXPECT_EQ(box.text, L"No board loaded");
+        EXPECT_EQ(box.title, L"Tindral Info");
+        EXPECT_EQ(box.flags, 0x2040u);
+    }
+    port_.boxes.clear();
+
+    g_settings.leave_selected = 1;
+    g_settings.show_bottom_side = 1;
+    const std::wstring file = load_copy(L"sparkfun-qwiic-pir-e9.brd");
+    ASSERT_EQ(g_board.board_loaded, 1u);
+    const size_t n = g_board.elements.size();
+    ASSERT_GE(n, 3u);
+
+    menu(IDM_LOAD_SELECTION);  // nothing saved yet
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, L"For this file is no data available");
+    port_.boxes.clear();
+
+    choose(0);
+    choose(2);
+    std::vector<uint32_t> expected(n, kStateUnselected);
+    expected[0] = kStateSelected;
+    expected[2] = kStateCurrent;
+    ASSERT_EQ(g_board.selection, expected);
+    menu(IDM_SAVE_SELECTION);
+    EXPECT_TRUE(port_.boxes.empty());
+    EXPECT_EQ(file_states(file), expected);
+    EXPECT_EQ(test::TempFolder::read(file).size(), 4 * n);
+    EXPECT_TRUE(read_only_and_hidden(file));
+    menu(IDM_SAVE_SELECTION);  // a protected file is replaced all the same
+    EXPECT_TRUE(port_.boxes.empty());
+    EXPECT_TRUE(read_only_and_hidden(file));
+
+    click(g_button_clear);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(images_by_component(), std::vector<int>(n, 0));
+    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(n));
+    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+
+    port_.answers = {mb::id_no};
+    menu(IDM_LOAD_SELECTION);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, L"Current selection will be overwritten! \nContinue?");
+    EXPECT_EQ(port_.boxes[0].flags, 0x2044u);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    port_.boxes.clear();
+
+    menu(IDM_LOAD_SELECTION);  // Yes
+    EXPECT_EQ(port_.boxes.size(), 1u);
+    expected[2] = kStateSelected;  // the saved current selection comes back as selected
+    EXPECT_EQ(g_board.selection, expected);
+    std::vector<int> images(n, 0);
+    images[0] = images[2] = 1;
+    EXPECT_EQ(images_by_component(), images);
+    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+    EXPECT_TRUE(read_only_and_hidden(file));
+}
+
+TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
+    g_settings.save_selections_on_exit = 1;
+    const std::wstring file = load_copy(L"sparkfun-serial-motor-driver-e7.brd");
+    ASSERT_EQ(g_board.board_loaded, 1u);
+    const size_t n = g_board.elements.size();
+    choose(1);
+    std::vector<uint32_t> expected(n, kStateUnselected);
+    expected[1] = kStateCurrent;
+
+    menu(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(g_hwnd_main));
+    g_hwnd_main = nullptr;
+    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(file_states(file), expected);
+    EXPECT_TRUE(read_only_and_hidden(file));
+    EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(MainCommands, ExitWithoutTheOptionWritesNoFile) {
+    const std::wstring file = load_copy(L"sparkfun-serial-motor-driver-e7.brd");
+    choose(1);
+    menu(IDM_EXIT);
+    g_hwnd_main = nullptr;
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Presses Space again while its own warning box is open.
+class ReenteringPort : public test::RecordingPort {
+public:
+    int show(Owner owner, const std::wstring& text, const std::wstring& title,
+             unsigned flags) override {
+        open_during_box = g_key_flags.message_open;
+        if (!pressed_) {
+            pressed_ = true;
+            KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
+            KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);
+            KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
+        }
+        return RecordingPort::show(owner, text, title, flags);
+    }
+    bool open_during_box = false;
+
+private:
+    bool pressed_ = false;
+};
+
+TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
+    g_settings.show_bottom_side = 1;
+    load(shared_board(L"sparkfun-qwiic-pir-e9.brd"));
+    ASSERT_EQ(g_board.board_loaded, 1u);
+    {
+        ReenteringPort port;
+        KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
+        ASSERT_EQ(port.boxes.size(), 1u);
+        EXPECT_EQ(port.boxes[0].text, L"No component selected");
+        EXPECT_EQ(port.boxes[0].title, L"Tindral Warning");
+        EXPECT_EQ(port.boxes[0].flags, 0x42030u);
+        EXPECT_EQ(port.boxes[0].owner, Owner::main);
+        EXPECT_TRUE(port.open_during_box);
+        EXPECT_FALSE(g_key_flags.busy || g_key_flags.message_open);
+    }
+
+    const int row = find_component_row(1);
+    LVITEMW item{};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);  // a release chooses nothing
+    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    g_key_flags.busy = true;  // a Space action still running
+    KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
+    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);
+    EXPECT_FALSE(g_key_flags.busy);
+    KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
+    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_EQ(row_image(row), 1);
+    EXPECT_TRUE(port_.boxes.empty());
+
+    ShowWindow(g_hwnd_main, SW_HIDE);  // Space only acts for the visible main window
+    KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
+    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
+    load(shared_board(L"sparkfun-qwiic-pir-e9.brd"));
+    LVITEMW item{};
+    item.stateMask = item.state = LVIS_SELECTED;
+    SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    ShowWindow(g_hwnd_found, SW_SHOW);
+    ShowWindow(g_hwnd_bom, SW_SHOW);
+    KeyboardHook(HC_ACTION, VK_ESCAPE, kKeyDown);
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
+    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+    KeyboardHook(HC_ACTION, VK_ESCAPE, kKeyDown);
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
+}
+
+// Counts the path-list dialogs that open, presses Delete once more inside each, then cancels it.
+int g_dialogs_opened = 0;
+HWND g_closing = nullptr;
+void CALLBACK close_dialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    if (!dialog || dialog == g_closing) return;
+    g_closing = dialog;
+    ++g_dialogs_opened;
+    KeyboardHook(HC_ACTION, VK_DELETE, kKeyDown);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
+    g_settings.use_filelist = 1;
+    g_dialogs_opened = 0;
+    g_closing = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, close_dialog);
+    KeyboardHook(HC_ACTION, VK_DELETE, kKeyDown);  // empty combo box: nothing to open
+    SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\a.brd"));
+    KeyboardHook(HC_ACTION, VK_DELETE, kKeyUp);
+    EXPECT_EQ(g_dialogs_opened, 0);
+    KeyboardHook(HC_ACTION, VK_DELETE, kKeyDown);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_dialogs_opened, 1);
+}
+
+TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
+    const ClockSource saved_clock = set_clock_source(&fixed_time);
+    const wchar_t* board = L"olimex-olimexino-85bc-e6.brd";
+    g_settings.show_bottom_side = 0;  // the BOM counts both sides all the same
+    load(shared_board(board));
+    ASSERT_EQ(g_board.board_loaded, 1u);
+
+    click(g_button_bom);
+    EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
+    EXPECT_EQ(window_text(g_static_date), L"04.03.2026  05:06");
+    const Rows expected = cli_bom_rows(shared_board(board), L"");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(list_rows(g_list_bom, 4), expected);
+    HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_bom, LVM_GETHEADER, 0, 0));
+    EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4);
+
+    NMLISTVIEW n{};
+    n.hdr.hwndFrom = g_list_bom;
+    n.hdr.code = LVN_COLUMNCLICK;
+    n.iSubItem = 3;
+    SendMessageW(g_hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    EXPECT_EQ(list_rows(g_list_bom, 4), cli_bom_rows(shared_board(board), L"--sort 3"));
+
+    SetWindowPos(g_hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
+    click(g_button_bom_close);
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
+    EXPECT_EQ(g_settings.wnd_bom_x, 70u);
+    EXPECT_EQ(g_settings.wnd_bom_width, 500u);
+    click(g_button_bom);  // refilled in the original order
+    EXPECT_EQ(list_rows(g_list_bom, 4), expected);
+    set_clock_source(saved_clock);
+}
+
+}  // namespace

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# The two compiled help files lie beside tindral.exe, are real CHM files and hold every page and
+# the contents of their language.
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+: "${BUILD_WIN:=build/win}"
+
+passed=0
+failed=0
+check() {  # name, result (0 = pass)
+  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
+}
+
+if ! command -v chmcmd >/dev/null 2>&1; then
+  echo "chmcmd missing: the help files are not built"
+  echo "wine-check: 0 passed, 0 failed"
+  exit 0
+fi
+
+for pair in "de TindralHelpGer.chm" "en TindralHelpEng.chm"; do
+  set -- $pair
+  lang=$1 chm="$BUILD_WIN/$2"
+  if [ ! -f "$chm" ]; then
+    check "$2 beside tindral.exe" 1
+    continue
+  fi
+  check "$2 beside tindral.exe" 0
+  [ "$(head -c 4 "$chm")" = "ITSF" ]
+  check "$2 is a compiled help file" $?
+  for page in help/$lang/*.html help/$lang/*.hhc; do
+    grep -qa "/$(basename "$page")" "$chm"
+    check "$2 holds $(basename "$page")" $?
+  done
+done
+echo "wine-check: $passed passed, $failed failed"

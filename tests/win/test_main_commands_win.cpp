@@ -151,17 +151,22 @@ protected:
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
-        ShowWindow(g_hwnd_main, SW_SHOW);
+    }
+
+    // Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
+    // waits for every map and unmap of a top-level window there.
+    static void set_visible(HWND hwnd, bool visible) {
+        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+        SetWindowLongPtrW(hwnd, GWL_STYLE, visible ? style | WS_VISIBLE : style & ~WS_VISIBLE);
     }
 
     void TearDown() override {
-        if (g_hwnd_main && IsWindow(g_hwnd_main)) {
-            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            DestroyWindow(g_hwnd_main);
-        }
-        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
-            if (w) {
+        // Their own ends would store the settings and post the quit message; an unmapping
+        // would wait for the X server.
+        for (HWND w : {g_hwnd_main, g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+            if (w && IsWindow(w)) {
                 SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+                SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) & ~WS_VISIBLE);
                 DestroyWindow(w);
             }
         MSG msg;
@@ -369,6 +374,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     g_settings.show_bottom_side = 1;
     load(shared_board(L"sparkfun-qwiic-pir-e9.brd"));
     ASSERT_EQ(g_board.board_loaded, 1u);
+    set_visible(g_hwnd_main, true);
     {
         ReenteringPort port;
         KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
@@ -397,7 +403,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     EXPECT_EQ(row_image(row), 1);
     EXPECT_TRUE(port_.boxes.empty());
 
-    ShowWindow(g_hwnd_main, SW_HIDE);  // Space only acts for the visible main window
+    set_visible(g_hwnd_main, false);  // Space only acts for the visible main window
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
     EXPECT_EQ(g_board.selection[1], kStateCurrent);
     EXPECT_TRUE(port_.boxes.empty());
@@ -408,8 +414,8 @@ TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
-    ShowWindow(g_hwnd_found, SW_SHOW);
-    ShowWindow(g_hwnd_bom, SW_SHOW);
+    set_visible(g_hwnd_found, true);
+    set_visible(g_hwnd_bom, true);
     KeyboardHook(HC_ACTION, VK_ESCAPE, kKeyDown);
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
     EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));

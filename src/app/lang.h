@@ -118,7 +118,9 @@ struct LangText {
     X(TXT_CELL_TOP, L"Top", L"Top") \
     X(TXT_CELL_BOTTOM, L"Bottom", L"Bottom") \
     X(TXT_SELECTION_NAME_IMPOSSIBLE, L"Aus diesem Pfad kann kein Name f\u00FCr die Auswahl Datei gebildet werden (Pfad zu kurz oder zu lang):\n%s", L"No selection file name can be made from this path (too short or too long):\n%s") \
-    X(TXT_ABOUT_NOTICE, L"Hilfe zum Best\u00FCcken von Leiterplatten von Hand", L"Helps you fit the parts of a circuit board by hand")
+    X(TXT_ABOUT_NOTICE, L"Hilfe zum Best\u00FCcken von Leiterplatten von Hand", L"Helps you fit the parts of a circuit board by hand") \
+    X(TXT_ERR_ENDPAGE, L"EndPage Fehler", L"EndPage Error") \
+    X(TXT_ERR_ENDDOC, L"EndDoc Fehler", L"EndDoc Error")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

@@ -1,19 +1,27 @@
 #include "app/win/board_window_win.h"
 
+#include <windowsx.h>
+
 #include "app/messages.h"
+#include "app/win/board_commands_win.h"
+#include "app/win/board_paint_win.h"
 #include "app/win/globals_win.h"
 #include "app/win/toolbar_win.h"
 #include "app/win/window_settings_win.h"
-#include "lists/selection_state.h"
 #include "lists/win/found_list_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
+#include "settings/layer_choice.h"
 #include "settings/settings.h"
+#include "settings/win/layer_list_win.h"
 #include "view/board_view.h"
 
 namespace tindral {
 
 namespace {
+
+constexpr int kLayerListWidth = 200;
+constexpr int kLayerListHeight = 250;
 
 void keep_board_rect(HWND hwnd) {
     record_window(hwnd, TopWindow::board);
@@ -41,22 +49,126 @@ void paint_nothing(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
+void hide_if_visible(HWND hwnd) {
+    if (hwnd && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_HIDE);
+}
+
+void scroll(ScrollBarKind kind, int code) {
+    const int bar = kind == ScrollBarKind::horizontal ? SB_HORZ : SB_VERT;
+    // The 32-bit thumb position; the message itself carries only 16 bits.
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_TRACKPOS;
+    GetScrollInfo(g_hwnd_layout, bar, &si);
+    scroll_view(g_view, kind, code, si.nTrackPos);
+    const ScrollAxis& axis = kind == ScrollBarKind::horizontal ? g_view.hscroll : g_view.vscroll;
+    SetScrollPos(g_hwnd_layout, bar, axis.pos, TRUE);
+    redraw_area();
+}
+
+void take_layer_choice() {
+    layer_set_from_lines(g_settings, selected_layer_texts(g_list_layers));
+    ShowWindow(g_list_layers, SW_HIDE);
+    redraw_area();
+}
+
+void show_hits(std::vector<uint32_t> hits) {
+    g_view.hits = std::move(hits);
+    if (!g_hwnd_found) return;
+    if (g_view.hits.empty()) {
+        hide_if_visible(g_hwnd_found);
+        return;
+    }
+    if (!IsWindowVisible(g_hwnd_found)) ShowWindow(g_hwnd_found, SW_SHOW);
+    BringWindowToTop(g_hwnd_found);
+    if (g_list_found) SetFocus(g_list_found);
+    fill_found_list(g_view.hits);
+    draw_crosshair(false);
+}
+
+void left_click(int x, int y) {
+    if (g_list_layers && IsWindowVisible(g_list_layers)) take_layer_choice();
+    hide_if_visible(g_hwnd_bom);
+    RECT client{};
+    GetClientRect(g_hwnd_layout, &client);
+    show_hits(hit_test(g_view.boxes, x, y, client.bottom));
+}
+
+void right_click(int x, int y) {
+    if (!g_list_layers) return;
+    fill_layer_list(g_list_layers);
+    SetWindowPos(g_list_layers, HWND_TOP, x, y, kLayerListWidth, kLayerListHeight, 0);
+    ShowWindow(g_list_layers, SW_SHOW);
+}
+
+void wheel(int delta) {
+    if (!g_hwnd_layout || !IsWindowVisible(g_hwnd_layout) || IsIconic(g_hwnd_board)) return;
+    wheel_zoom(g_view, g_board, delta);
+    if (g_board.board_loaded) redraw_area();
+}
+
+// Messages of the drawing area only.
+bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    const int x = GET_X_LPARAM(lparam), y = GET_Y_LPARAM(lparam);
+    switch (msg) {
+    case WM_PAINT:
+        paint_area(hwnd);
+        return true;
+    case WM_ERASEBKGND:
+        return true;  // the picture covers every pixel
+    case WM_HSCROLL:
+        scroll(ScrollBarKind::horizontal, LOWORD(wparam));
+        return true;
+    case WM_VSCROLL:
+        scroll(ScrollBarKind::vertical, LOWORD(wparam));
+        return true;
+    case WM_MBUTTONDOWN:
+        pan_begin(g_view, x, y);
+        SetCapture(hwnd);
+        return true;
+    case WM_MOUSEMOVE:
+        if (pan_move(g_view, x, y, (wparam & MK_MBUTTON) != 0)) redraw_area();
+        return true;
+    case WM_MBUTTONUP:
+        if (GetCapture() == hwnd) ReleaseCapture();
+        pan_end(g_view, g_board);
+        return true;
+    case WM_LBUTTONDOWN:
+        left_click(x, y);
+        return true;
+    case WM_RBUTTONDOWN:
+        right_click(x, y);
+        return true;
+    }
+    return false;
+}
+
 LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     const bool is_board = hwnd == g_hwnd_board;
+    if (!is_board && hwnd == g_hwnd_layout && area_message(hwnd, msg, wparam, lparam)) {
+        return msg == WM_ERASEBKGND ? 1 : 0;
+    }
     switch (msg) {
         case WM_CREATE:
             return 0;
         case WM_PAINT:
             paint_nothing(hwnd);
             return 0;
+        case WM_MOUSEWHEEL:
+            wheel(GET_WHEEL_DELTA_WPARAM(wparam));
+            return 0;
+        case WM_COMMAND:
+            if (is_board && run_board_command(LOWORD(wparam))) return 0;
+            break;
         case WM_MOVE:
             if (!is_board) break;
             keep_board_rect(hwnd);
-            if (g_hwnd_layout) InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+            redraw_area();
             return 0;
         case WM_SIZE:
             if (!is_board) break;
             lay_out_board(hwnd);
+            fit_area();
             return 0;
         case WM_CLOSE:
             if (!is_board) break;
@@ -66,24 +178,16 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_DESTROY:
             if (is_board) store_settings();
+            if (hwnd == g_hwnd_layout) release_area_picture();
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wparam, lparam);
 }
 
-void redraw_area() {
-    if (!g_hwnd_layout) return;
-    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-    UpdateWindow(g_hwnd_layout);
-}
-
 }  // namespace
 
 void redraw_element(uint32_t component) {
-    const int32_t demoted = settle_previous_current(g_board.selection, g_view.previous_current,
-                                                    component, g_settings.leave_selected != 0);
-    if (demoted >= 0) update_placed_counter();
-    redraw_area();
+    if (redraw_element_picture(component)) update_placed_counter();
 }
 
 void draw_crosshair(bool from_found_list) {
@@ -92,7 +196,7 @@ void draw_crosshair(bool from_found_list) {
         const int32_t c = selected_found_component();
         if (c >= 0) g_view.current = c;
     }
-    redraw_area();
+    xor_crosshair();
 }
 
 void set_current_component(int32_t component) { g_view.current = component; }
@@ -102,7 +206,9 @@ void apply_scroll_ranges() {
     const ScrollAxis* axes[] = {&g_view.hscroll, &g_view.vscroll};
     const int bars[] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
-        SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS};
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
         si.nMin = axes[i]->min;
         si.nMax = axes[i]->max;
         si.nPage = static_cast<UINT>(axes[i]->page);

@@ -1,0 +1,87 @@
+#include "app/win/board_commands_win.h"
+
+#include "../../../resources/resource.h"
+#include "app/win/board_window_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/toolbar_win.h"
+#include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+
+namespace tindral {
+
+namespace {
+
+void zoom(double factor) {
+    zoom_view(g_view, g_board, factor);
+    if (g_board.board_loaded) redraw_area();
+}
+
+void bring_main_to_front() {
+    if (!g_hwnd_main) return;
+    if (IsIconic(g_hwnd_main)) ShowWindow(g_hwnd_main, SW_RESTORE);
+    BringWindowToTop(g_hwnd_main);
+    SetForegroundWindow(g_hwnd_main);
+}
+
+}  // namespace
+
+void redraw_area() {
+    if (!g_hwnd_layout) return;
+    // The picture covers the whole area: no background erase, so nothing flickers.
+    InvalidateRect(g_hwnd_layout, nullptr, FALSE);
+    UpdateWindow(g_hwnd_layout);
+}
+
+void fit_area() {
+    RECT client{};
+    if (g_hwnd_layout) GetClientRect(g_hwnd_layout, &client);
+    g_view.area_width = static_cast<uint32_t>(client.right);
+    g_view.area_height = static_cast<uint32_t>(client.bottom);
+    fit_view(g_view, g_board, client.right, client.bottom, FitKind::button);
+    apply_scroll_ranges();
+    redraw_area();
+}
+
+void refresh_sides() {
+    rebuild_toolbar();
+    if (g_hwnd_bom && IsWindowVisible(g_hwnd_bom)) ShowWindow(g_hwnd_bom, SW_HIDE);
+    g_view.bottom_only = bottom_only_view(g_settings);
+    fill_component_list(false);
+    show_row_marks();
+    sort_component_list(static_cast<int>(g_settings.sort_col));
+    redraw_area();
+}
+
+bool run_board_command(int command) {
+    switch (command) {
+    case IDM_TOP_SIDE:
+        g_settings.show_top_side = g_settings.show_top_side ? 0 : 1;
+        refresh_sides();
+        return true;
+    case IDM_BOTTOM_SIDE:
+        g_settings.show_bottom_side = g_settings.show_bottom_side ? 0 : 1;
+        refresh_sides();
+        return true;
+    case IDM_REFRESH:
+        recompute_origin(g_view, g_board);
+        redraw_area();
+        return true;
+    case IDM_ZOOM_IN:
+        zoom(1.5);
+        return true;
+    case IDM_ZOOM_OUT:
+        zoom(0.5);
+        return true;
+    case IDM_FIT:
+        fit_area();
+        return true;
+    case IDM_TO_FRONT:
+        bring_main_to_front();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tindral

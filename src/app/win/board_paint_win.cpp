@@ -1,0 +1,181 @@
+#include "app/win/board_paint_win.h"
+
+#include <new>
+
+#include "app/messages.h"
+#include "app/win/globals_win.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+#include "view/draw_board.h"
+#include "view/win/gdi_canvas_win.h"
+
+namespace tindral {
+
+namespace {
+
+struct Picture {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;
+    int width = 0, height = 0;
+};
+
+Picture g_picture;
+
+// The picture in the area's client size, made anew when the size changed.
+bool ensure_picture(HWND area, int w, int h) {
+    if (g_picture.dc && g_picture.width == w && g_picture.height == h) return true;
+    release_area_picture();
+    HDC screen = GetDC(area);
+    if (!screen) return false;
+    g_picture.dc = CreateCompatibleDC(screen);
+    g_picture.bitmap = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
+    ReleaseDC(area, screen);
+    if (!g_picture.dc || !g_picture.bitmap) {
+        release_area_picture();
+        return false;
+    }
+    g_picture.original = SelectObject(g_picture.dc, g_picture.bitmap);
+    g_picture.width = w;
+    g_picture.height = h;
+    return true;
+}
+
+// Back to plain device pixels, so that filling and copying ignore the board mapping.
+void plain_mapping(HDC dc) {
+    SetMapMode(dc, MM_TEXT);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+}
+
+void draw_picture() {
+    HDC dc = g_picture.dc;
+    plain_mapping(dc);
+    const RECT all{0, 0, g_picture.width, g_picture.height};
+    FillRect(dc, &all, g_brushes.black ? g_brushes.black
+                                       : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (!g_board.board_loaded) {
+        g_view.boxes.clear();
+        return;
+    }
+    prepare_board_dc(dc, g_picture.width, g_picture.height);
+    {
+        GdiCanvas canvas(dc);
+        paint_board(canvas, g_board, g_view, g_settings);  // reports running out of memory
+    }
+    plain_mapping(dc);
+}
+
+void copy_picture(HDC screen) {
+    BitBlt(screen, 0, 0, g_picture.width, g_picture.height, g_picture.dc, 0, 0, SRCCOPY);
+    // The copy holds no crosshair.
+    g_view.crosshair_drawn = 0;
+}
+
+// The crosshair lines over one component's box, drawn by exclusive-or.
+void xor_lines(HDC dc, const RECT& client, uint32_t component) {
+    if (component >= g_view.boxes.size()) return;
+    const auto pos = crosshair_position(g_view.boxes[component],
+                                        {client.left, client.top, client.right, client.bottom});
+    if (!pos) return;
+    g_settings.crosshair_x = static_cast<uint32_t>(pos->x);
+    g_settings.crosshair_y = static_cast<uint32_t>(pos->y);
+    const int old_rop = SetROP2(dc, R2_XORPEN);
+    HPEN own = g_pens.crosshair ? nullptr : CreatePen(PS_SOLID, 1, g_settings.color_crosshair);
+    const HGDIOBJ old_pen = SelectObject(dc, g_pens.crosshair ? g_pens.crosshair : own);
+    MoveToEx(dc, client.left, pos->y, nullptr);
+    LineTo(dc, client.right, pos->y);
+    MoveToEx(dc, pos->x, client.top, nullptr);
+    LineTo(dc, pos->x, client.bottom);
+    SelectObject(dc, old_pen);
+    if (own) DeleteObject(own);
+    SetROP2(dc, old_rop);
+}
+
+void xor_crosshair_on(HDC dc, const RECT& client) {
+    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
+    if (g_view.crosshair_drawn != 0) xor_lines(dc, client, g_view.crosshair_drawn - 1);
+    g_view.crosshair_drawn = 0;
+    if (g_view.current < 0) return;
+    const uint32_t c = static_cast<uint32_t>(g_view.current);
+    if (c >= g_view.boxes.size() || g_view.boxes[c].empty()) return;
+    xor_lines(dc, client, c);
+    g_view.crosshair_drawn = c + 1;
+}
+
+}  // namespace
+
+void paint_area(HWND area) {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(area, &ps);
+    if (!screen) return;
+    RECT client{};
+    GetClientRect(area, &client);
+    try {
+        if (ensure_picture(area, client.right, client.bottom)) {
+            draw_picture();
+            copy_picture(screen);
+            xor_crosshair_on(screen, client);
+        } else {
+            FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+    } catch (const std::bad_alloc&) {
+        g_view.boxes.clear();
+        EndPaint(area, &ps);
+        release_board();
+        show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
+        InvalidateRect(area, nullptr, FALSE);
+        return;
+    }
+    EndPaint(area, &ps);
+}
+
+bool redraw_element_picture(uint32_t e) {
+    HWND area = g_hwnd_layout;
+    RECT client{};
+    if (area) GetClientRect(area, &client);
+    if (!area || !g_board.board_loaded || !g_picture.dc || g_picture.width != client.right ||
+        g_picture.height != client.bottom || g_view.boxes.size() != g_board.elements.size()) {
+        // No picture to draw into: settle the states and paint the whole area.
+        const bool changed = settle_previous_current(g_board.selection, g_view.previous_current,
+                                                     e, g_settings.leave_selected != 0) >= 0;
+        if (area) InvalidateRect(area, nullptr, FALSE);
+        return changed;
+    }
+    prepare_board_dc(g_picture.dc, g_picture.width, g_picture.height);
+    bool changed = false;
+    {
+        GdiCanvas canvas(g_picture.dc);
+        changed = redraw_element(canvas, g_board, g_view, g_settings, e);
+    }
+    plain_mapping(g_picture.dc);
+    if (HDC screen = GetDC(area)) {
+        copy_picture(screen);
+        xor_crosshair_on(screen, client);
+        ReleaseDC(area, screen);
+    }
+    return changed;
+}
+
+void xor_crosshair() {
+    if (!g_hwnd_layout) return;
+    RECT client{};
+    GetClientRect(g_hwnd_layout, &client);
+    if (HDC screen = GetDC(g_hwnd_layout)) {
+        xor_crosshair_on(screen, client);
+        ReleaseDC(g_hwnd_layout, screen);
+    }
+}
+
+HDC area_picture_dc() { return g_picture.dc; }
+
+void release_area_picture() {
+    if (g_picture.dc && g_picture.original) SelectObject(g_picture.dc, g_picture.original);
+    if (g_picture.bitmap) DeleteObject(g_picture.bitmap);
+    if (g_picture.dc) DeleteDC(g_picture.dc);
+    g_picture = Picture{};
+}
+
+}  // namespace tindral

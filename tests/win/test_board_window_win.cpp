@@ -1,0 +1,392 @@
+// The board window driven through its messages with a real board loaded: the colours of the
+// painted picture and of the screen, the toolbar commands, scrolling, panning, the wheel, the
+// left click that fills the found window, the layer list and the exclusive-or crosshair.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource.h"
+#include "app/win/board_paint_win.h"
+#include "app/win/control_tables_win.h"
+#include "app/win/gdi_objects_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/list_columns_win.h"
+#include "app/win/window_classes_win.h"
+#include "app/win/board_window_win.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/memory_store.h"
+#include "view/board_view.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+
+using namespace tindral;
+
+namespace {
+
+constexpr COLORREF kBlack = 0;
+
+std::wstring board_path(const wchar_t* name) {
+    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
+    std::replace(p.begin(), p.end(), L'/', L'\\');
+    return p;
+}
+
+std::wstring cell(HWND list, int row, int column) {
+    wchar_t buf[300] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = 300;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buf;
+}
+
+int client_height() {
+    RECT r{};
+    GetClientRect(g_hwnd_layout, &r);
+    return r.bottom;
+}
+
+// How often a colour occurs inside a component's box (device pixels of dc, y downwards).
+int count_in_box(HDC dc, const ElementBox& box, COLORREF colour) {
+    const int h = client_height();
+    int n = 0;
+    for (int x = std::max(box.min_x, 0); x <= box.max_x; ++x)
+        for (int y = std::max(h - box.max_y, 0); y <= std::min(h - box.min_y, h - 1); ++y)
+            if (GetPixel(dc, x, y) == colour) ++n;
+    return n;
+}
+
+struct Hit {
+    int x = -1, y = -1;  // a device pixel of the colour inside the box
+};
+
+Hit find_in_box(HDC dc, const ElementBox& box, COLORREF colour) {
+    const int h = client_height();
+    for (int x = std::max(box.min_x, 0); x <= box.max_x; ++x)
+        for (int y = std::max(h - box.max_y, 0); y <= std::min(h - box.min_y, h - 1); ++y)
+            if (GetPixel(dc, x, y) == colour) return {x, y};
+    return {};
+}
+
+bool overlaps(const ElementBox& a, const ElementBox& b) {
+    return !a.empty() && !b.empty() && a.min_x <= b.max_x && b.min_x <= a.max_x &&
+           a.min_y <= b.max_y && b.min_y <= a.max_y;
+}
+
+class BoardWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_layers_ = g_board.layers;
+        g_instance = GetModuleHandleW(nullptr);
+        static bool registered = false;
+        if (!registered) {
+            register_classes();
+            registered = true;
+        }
+        LoadLibraryW(L"Riched20.dll");  // the main window's count field
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        g_settings.show_top_side = 1;
+        g_settings.show_bottom_side = 1;
+        g_settings.leave_selected = 1;
+        create_pens_and_brushes();
+        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600,
+                                      nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700,
+                                       nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                       nullptr, nullptr, g_instance, nullptr);
+        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                     nullptr, nullptr, g_instance, nullptr);
+        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        ASSERT_EQ(create_child_controls(), 1);
+        set_list_columns();
+        set_found_columns();
+        ShowWindow(g_hwnd_board, SW_SHOW);
+        SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+
+    void TearDown() override {
+        if (g_hwnd_main) {
+            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+            DestroyWindow(g_hwnd_main);
+        }
+        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+            if (w) DestroyWindow(w);
+        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
+        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
+                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
+                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
+                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
+                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
+                        &g_button_bom_close, &g_static_date})
+            *h = nullptr;
+        g_toolbar_images = nullptr;
+        release_area_picture();
+        release_board();
+        g_board.layers = saved_layers_;
+        g_view = BoardView{};
+        g_last_row = -1;
+    }
+
+    void load(const wchar_t* name) {
+        const std::wstring path = board_path(name);
+        g_settings.recent_paths[0] = path;
+        SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
+        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
+        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(g_button_load));
+        ASSERT_EQ(g_board.board_loaded, 1u)
+            << (port_.boxes.empty() ? std::string("no box")
+                                    : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
+        UpdateWindow(g_hwnd_layout);
+        ASSERT_EQ(g_view.boxes.size(), g_board.elements.size());
+    }
+
+    void command(int id) { SendMessageW(g_hwnd_board, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    void mouse(UINT msg, int x, int y, WPARAM keys = 0) {
+        SendMessageW(g_hwnd_layout, msg, keys, MAKELPARAM(x, y));
+    }
+
+    void choose(uint32_t component) {
+        const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        for (int r = 0; r < n; ++r) {
+            if (cell(g_list_main, r, 10) != std::to_wstring(component)) continue;
+            NMITEMACTIVATE note{};
+            note.hdr.hwndFrom = g_list_main;
+            note.hdr.code = NM_CLICK;
+            note.iItem = r;
+            SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
+            return;
+        }
+        ADD_FAILURE() << "no row for component " << component;
+    }
+
+    // A drawn component of the side whose box overlaps no other box; past the end for none.
+    uint32_t lone_component(uint32_t side) {
+        const auto& boxes = g_view.boxes;
+        for (uint32_t i = 0; i < boxes.size(); ++i) {
+            if (boxes[i].empty() || g_board.elements[i].side != side) continue;
+            if (boxes[i].max_x - boxes[i].min_x < 4 || boxes[i].max_y - boxes[i].min_y < 4) continue;
+            bool alone = boxes[i].min_x >= 0 && boxes[i].min_y >= 0;
+            for (uint32_t j = 0; j < boxes.size() && alone; ++j)
+                if (j != i && overlaps(boxes[i], boxes[j])) alone = false;
+            if (alone) return i;
+        }
+        return static_cast<uint32_t>(g_view.boxes.size());
+    }
+
+    std::array<LayerRec, kLayerRows> saved_layers_{};
+    MemoryStore store_;
+    test::SettingsGuard settings_{&store_};
+    test::LanguageGuard english_{1};
+    test::RecordingPort port_;
+};
+
+TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
+    g_settings.use_crosshair = 0;
+    g_settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
+    load(L"sparkfun-qwiic-pir-e9.brd");
+    const Settings& s = g_settings;
+    const uint32_t a = lone_component(kSideTop);
+    ASSERT_LT(a, g_view.boxes.size());
+    const ElementBox box_a = g_view.boxes[a];
+    HDC pic = area_picture_dc();
+    ASSERT_NE(pic, nullptr);
+    EXPECT_GT(count_in_box(pic, box_a, s.color_top_unselected), 0);
+    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
+
+    // Chosen: current colour in the picture and on the screen, no unselected pixel left.
+    choose(a);
+    EXPECT_EQ(g_board.selection[a], kStateCurrent);
+    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
+    const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
+    ASSERT_GE(current.x, 0);
+    HDC screen = GetDC(g_hwnd_layout);
+    EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_curr_selection);
+
+    // Another choice leaves the first one selected.
+    choose(a == 0 ? 1 : 0);
+    EXPECT_EQ(g_board.selection[a], kStateSelected);
+    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
+    EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
+    EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);
+    ReleaseDC(g_hwnd_layout, screen);
+
+    // Top off: only the bottom is drawn, mirrored; the list shows the bottom rows only.
+    command(IDM_TOP_SIDE);
+    EXPECT_EQ(g_settings.show_top_side, 0u);
+    EXPECT_TRUE(g_view.bottom_only);
+    EXPECT_EQ(SendMessageW(g_hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 7);
+    EXPECT_TRUE(g_view.boxes[a].empty());
+    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_selected), 0);
+    const uint32_t b = lone_component(kSideBottom);
+    ASSERT_LT(b, g_view.boxes.size());
+    EXPECT_GT(count_in_box(pic, g_view.boxes[b], s.color_bottom_unselected), 0);
+    size_t bottoms = 0;
+    for (const ElementRec& e : g_board.elements) bottoms += e.side == kSideBottom;
+    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
+
+    command(IDM_BOTTOM_SIDE);  // nothing shown at all
+    EXPECT_TRUE(std::all_of(g_view.boxes.begin(), g_view.boxes.end(),
+                            [](const ElementBox& x) { return x.empty(); }));
+    command(IDM_TOP_SIDE);
+    command(IDM_BOTTOM_SIDE);
+    EXPECT_FALSE(g_view.bottom_only);
+    EXPECT_EQ(g_view.boxes[a], box_a);
+    EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
+
+    // Plus and Minus scale the picture about the centre; Fit brings the fitted picture back.
+    command(IDM_FIT);
+    const double fitted = g_view.scale;
+    const ElementBox fitted_a = g_view.boxes[a];
+    const int width = fitted_a.max_x - fitted_a.min_x;
+    command(IDM_ZOOM_IN);
+    EXPECT_DOUBLE_EQ(g_view.scale, fitted * 1.5);
+    EXPECT_NEAR(g_view.boxes[a].max_x - g_view.boxes[a].min_x, width * 1.5, 2);
+    command(IDM_ZOOM_OUT);
+    command(IDM_ZOOM_OUT);
+    EXPECT_DOUBLE_EQ(g_view.scale, fitted * 0.375);
+    EXPECT_NEAR(g_view.boxes[a].max_x - g_view.boxes[a].min_x, width * 0.375, 2);
+    command(IDM_FIT);
+    EXPECT_EQ(g_view.boxes[a], fitted_a);
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
+    load(L"sparkfun-qwiic-pir-e9.brd");
+    const uint32_t a = lone_component(kSideTop);
+    ASSERT_LT(a, g_view.boxes.size());
+    const ElementBox start = g_view.boxes[a];
+    const auto shifted = [&](int dx, int dy) {
+        const ElementBox& now = g_view.boxes[a];
+        return now.min_x - start.min_x == dx && now.max_x - start.max_x == dx &&
+               now.min_y - start.min_y == dy && now.max_y - start.max_y == dy;
+    };
+
+    SendMessageW(g_hwnd_layout, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(g_hwnd_layout, WM_HSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(GetScrollPos(g_hwnd_layout, SB_VERT), 1);
+    EXPECT_EQ(GetScrollPos(g_hwnd_layout, SB_HORZ), g_view.hscroll.page);
+    EXPECT_GT(g_view.hscroll.page, 0);
+    EXPECT_TRUE(shifted(-g_view.hscroll.page, 1)) << g_view.boxes[a].min_x - start.min_x;
+    SendMessageW(g_hwnd_layout, WM_HSCROLL, SB_PAGEUP, 0);
+    SendMessageW(g_hwnd_layout, WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_TRUE(shifted(0, 0));
+
+    // Dragging with the middle button moves the picture with the mouse and keeps it there.
+    mouse(WM_MBUTTONDOWN, 100, 100, MK_MBUTTON);
+    mouse(WM_MOUSEMOVE, 110, 95, MK_MBUTTON);
+    EXPECT_TRUE(shifted(10, 5));
+    mouse(WM_MBUTTONUP, 110, 95);
+    command(IDM_REFRESH);
+    EXPECT_TRUE(shifted(10, 5));
+    mouse(WM_MOUSEMOVE, 200, 200);  // no button: nothing moves
+    EXPECT_TRUE(shifted(10, 5));
+
+    const double scale = g_view.scale;
+    SendMessageW(g_hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_DOUBLE_EQ(g_view.scale, scale + static_cast<double>(0.2f));
+    EXPECT_GT(g_view.boxes[a].max_x - g_view.boxes[a].min_x, start.max_x - start.min_x);
+    ShowWindow(g_hwnd_board, SW_MINIMIZE);  // no wheel zoom while the area cannot be seen
+    const double minimised = g_view.scale;
+    SendMessageW(g_hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_DOUBLE_EQ(g_view.scale, minimised);
+}
+
+TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
+    g_settings.use_crosshair = 1;
+    load(L"sparkfun-qwiic-pir-e9.brd");
+    const uint32_t a = lone_component(kSideTop);
+    ASSERT_LT(a, g_view.boxes.size());
+    const ElementBox box = g_view.boxes[a];
+    const int h = client_height();
+    const int cx = box.min_x + (box.max_x - box.min_x) / 2;
+    const int cy = h - (box.min_y + (box.max_y - box.min_y) / 2);
+
+    // A click on the component lists it; the crosshair is not moved by the click.
+    mouse(WM_LBUTTONDOWN, cx, cy);
+    EXPECT_TRUE(IsWindowVisible(g_hwnd_found));
+    ASSERT_EQ(SendMessageW(g_list_found, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(cell(g_list_found, 0, 0), g_board.elements[a].name);
+    EXPECT_EQ(cell(g_list_found, 0, 4), L"Top");
+    EXPECT_EQ(g_view.crosshair_drawn, 0u);
+    mouse(WM_LBUTTONDOWN, 0, 0);  // nothing there
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+
+    // Choosing it draws the crosshair by exclusive-or; drawing it for no component removes it.
+    choose(a);
+    EXPECT_EQ(g_view.crosshair_drawn, a + 1);
+    EXPECT_EQ(g_settings.crosshair_x, static_cast<uint32_t>(cx));
+    HDC screen = GetDC(g_hwnd_layout);
+    HDC pic = area_picture_dc();
+    int row = -1;  // a pixel of the vertical line over black background
+    for (int y = 0; y < h && row < 0; ++y)
+        if (GetPixel(pic, cx, y) == kBlack) row = y;
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(GetPixel(screen, cx, row), g_settings.color_crosshair);
+    draw_crosshair(false);  // removed and drawn again in the same place
+    EXPECT_EQ(GetPixel(screen, cx, row), g_settings.color_crosshair);
+    set_current_component(-1);
+    draw_crosshair(false);
+    EXPECT_EQ(GetPixel(screen, cx, row), kBlack);
+    EXPECT_EQ(g_view.crosshair_drawn, 0u);
+    ReleaseDC(g_hwnd_layout, screen);
+
+    // The layer list opens at a right click; a left click takes over its (empty) choice, after
+    // which nothing is drawn and the same click finds nothing.
+    mouse(WM_RBUTTONDOWN, 30, 40);
+    ASSERT_TRUE(IsWindowVisible(g_list_layers));
+    RECT r{};
+    GetWindowRect(g_list_layers, &r);
+    MapWindowPoints(nullptr, g_hwnd_layout, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, 30);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 200);
+    EXPECT_GT(SendMessageW(g_list_layers, LB_GETSELCOUNT, 0, 0), 0);
+    SendMessageW(g_list_layers, LB_SETSEL, FALSE, -1);
+    mouse(WM_LBUTTONDOWN, cx, cy);
+    EXPECT_FALSE(IsWindowVisible(g_list_layers));
+    EXPECT_TRUE(std::all_of(g_settings.layer_groups.begin(), g_settings.layer_groups.end(),
+                            [](uint32_t g) { return g == 0; }));
+    EXPECT_TRUE(g_view.boxes[a].empty());
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+}
+
+// Not a check: the timing harness of tests/wine/board-repaint-timing.sh. Prints the median of
+// the whole-area repaints a middle-button drag causes on the largest shared board.
+TEST_F(BoardWindow, DISABLED_PanRepaintTimingOfTheLargestBoard) {
+    load(L"adafruit-metro-rp2350-e9.brd");
+    LARGE_INTEGER freq, t0, t1;
+    QueryPerformanceFrequency(&freq);
+    std::vector<double> ms;
+    mouse(WM_MBUTTONDOWN, 300, 300, MK_MBUTTON);
+    for (int i = 0; i < 21; ++i) {
+        QueryPerformanceCounter(&t0);
+        mouse(WM_MOUSEMOVE, 300 + i % 7, 300 - i % 5, MK_MBUTTON);
+        QueryPerformanceCounter(&t1);
+        ms.push_back(1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
+                     static_cast<double>(freq.QuadPart));
+    }
+    mouse(WM_MBUTTONUP, 300, 300);
+    std::sort(ms.begin(), ms.end());
+    size_t drawn = 0;
+    for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+    ASSERT_GT(drawn, 0u);
+    std::printf("repaint-median-ms %.2f (min %.2f, max %.2f, %zu elements drawn)\n", ms[ms.size() / 2],
+                ms.front(), ms.back(), drawn);
+}
+
+}  // namespace

@@ -20,8 +20,10 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::window_text;
 
 namespace {
 
@@ -38,12 +40,6 @@ protected:
     }
     void TearDown() override {
         if (parent_) DestroyWindow(parent_);
-    }
-
-    static std::wstring window_text(HWND hwnd) {
-        wchar_t buf[200] = {};
-        GetWindowTextW(hwnd, buf, 200);
-        return buf;
     }
 
     HWND parent_ = nullptr;

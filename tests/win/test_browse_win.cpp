@@ -23,23 +23,13 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::board_path;
+using tindral::test::window_text;
 
 namespace {
-
-std::wstring board_path(const wchar_t* name) {
-    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
-    for (wchar_t& c : p)
-        if (c == L'/') c = L'\\';
-    return p;
-}
-
-std::wstring window_text(HWND hwnd) {
-    wchar_t buf[400] = {};
-    GetWindowTextW(hwnd, buf, 400);
-    return buf;
-}
 
 bool shown(HWND hwnd) { return (GetWindowLongW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0; }
 
@@ -60,24 +50,8 @@ protected:
         saved_layers_ = g_board.layers;
         previous_dialog_ = set_open_board_dialog(&scripted_dialog);
         g_dialog_calls = 0;
-        g_instance = GetModuleHandleW(nullptr);
-        static bool registered = false;
-        if (!registered) {
-            register_classes();
-            registered = true;
-        }
-        LoadLibraryW(L"Riched20.dll");
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
-                                      nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
-                                       700, nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                       nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                     nullptr, nullptr, g_instance, nullptr);
-        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        test::prepare_window_classes();
+        ASSERT_TRUE(test::create_top_windows());
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
@@ -85,26 +59,8 @@ protected:
 
     void TearDown() override {
         set_open_board_dialog(previous_dialog_);
-        // The main window's own end would store the settings and post the quit message.
-        if (g_hwnd_main) {
-            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            DestroyWindow(g_hwnd_main);
-        }
-        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
-            if (w) DestroyWindow(w);
-        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
-        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
-                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
-                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
-                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
-                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
-                        &g_button_bom_close, &g_static_date})
-            *h = nullptr;
-        g_toolbar_images = nullptr;
-        release_board();
+        test::destroy_app_windows();
         g_board.layers = saved_layers_;
-        g_view = BoardView{};
-        g_last_row = -1;
     }
 
     void click(HWND button) {

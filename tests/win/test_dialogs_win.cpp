@@ -27,16 +27,12 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::window_text;
 
 namespace {
-
-std::wstring window_text(HWND hwnd) {
-    wchar_t buf[400] = {};
-    GetWindowTextW(hwnd, buf, 400);
-    return buf;
-}
 
 std::wstring item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
 
@@ -114,25 +110,9 @@ COLORREF brush_colour(HBRUSH brush) {
 class Dialogs : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_instance = GetModuleHandleW(nullptr);
-        static bool registered = false;
-        if (!registered) {
-            register_classes();
-            registered = true;
-        }
-        LoadLibraryW(L"Riched20.dll");
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
+        test::prepare_window_classes();
         g_settings.language = 1;
-        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
-                                      nullptr, main_menu(), g_instance, nullptr);
-        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
-                                       700, nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                       nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                     nullptr, nullptr, g_instance, nullptr);
-        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        ASSERT_TRUE(test::create_top_windows(main_menu()));
         create_fonts();
         create_pens_and_brushes();
         ASSERT_EQ(create_child_controls(), 1);
@@ -141,24 +121,7 @@ protected:
 
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
-        if (g_hwnd_main) {
-            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            DestroyWindow(g_hwnd_main);
-        }
-        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
-            if (w) DestroyWindow(w);
-        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
-        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
-                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
-                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
-                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
-                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
-                        &g_button_bom_close, &g_static_date})
-            *h = nullptr;
-        g_toolbar_images = nullptr;
-        release_board();
-        g_view = BoardView{};
-        g_last_row = -1;
+        test::destroy_app_windows();
         g_colour_chooser = choose_colour;
     }
 

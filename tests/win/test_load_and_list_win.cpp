@@ -25,169 +25,36 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::board_path;
+using tindral::test::list_cell;
+using tindral::test::list_rows;
+using tindral::test::Rows;
+using tindral::test::window_text;
 
 namespace {
 
-using Rows = std::vector<std::vector<std::wstring>>;
-
-std::wstring board_path(const wchar_t* name) {
-    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
-    for (wchar_t& c : p)
-        if (c == L'/') c = L'\\';
-    return p;
-}
-
-std::wstring utf8_to_wide(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
-Rows parse_csv(const std::wstring& text) {
-    Rows rows(1);
-    std::wstring cell;
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (quoted) {
-            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
-                cell += L'"';
-                ++i;
-            } else if (c == L'"') {
-                quoted = false;
-            } else {
-                cell += c;
-            }
-        } else if (c == L'"') {
-            quoted = true;
-        } else if (c == L',') {
-            rows.back().push_back(cell);
-            cell.clear();
-        } else if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-            rows.back().push_back(cell);
-            cell.clear();
-            rows.emplace_back();
-            ++i;
-        } else {
-            cell += c;
-        }
-    }
-    if (rows.back().empty()) rows.pop_back();
-    return rows;
-}
-
-// The rows of `tindral-cli list` without its key line.
-Rows cli_rows(const std::wstring& board, const wchar_t* options) {
-    const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" list \"" + board +
-                             L"\" --format csv " + options + L"\"";
-    std::string bytes;
-    if (FILE* p = _wpopen(cmd.c_str(), L"rb")) {
-        char buf[4096];
-        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
-        _pclose(p);
-    }
-    Rows rows = parse_csv(utf8_to_wide(bytes));
-    if (!rows.empty()) rows.erase(rows.begin());
-    return rows;
-}
-
-std::wstring cell(HWND list, int row, int column) {
-    wchar_t buf[300] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buf;
-    item.cchTextMax = 300;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buf;
-}
-
-Rows list_rows(HWND list) {
-    Rows rows;
-    const int n = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int r = 0; r < n; ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < 11; ++c) rows.back().push_back(cell(list, r, c));
-    }
-    return rows;
-}
-
-int row_image(int row) {
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
-}
-
-std::wstring window_text(HWND hwnd) {
-    wchar_t buf[400] = {};
-    GetWindowTextW(hwnd, buf, 400);
-    return buf;
-}
+int row_image(int row) { return test::list_image(g_list_main, row); }
 
 class LoadAndList : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
-        g_instance = GetModuleHandleW(nullptr);
-        static bool registered = false;
-        if (!registered) {
-            register_classes();
-            registered = true;
-        }
-        LoadLibraryW(L"Riched20.dll");
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
-                                      nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
-                                       700, nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                       nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                     nullptr, nullptr, g_instance, nullptr);
-        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        test::prepare_window_classes();
+        ASSERT_TRUE(test::create_top_windows());
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
     }
 
     void TearDown() override {
-        // The main window's own end would store the settings and post the quit message.
-        if (g_hwnd_main) {
-            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            DestroyWindow(g_hwnd_main);
-        }
-        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
-            if (w) DestroyWindow(w);
-        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
-        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
-                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
-                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
-                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
-                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
-                        &g_button_bom_close, &g_static_date})
-            *h = nullptr;
-        g_toolbar_images = nullptr;
-        release_board();
+        test::destroy_app_windows();
         g_board.layers = saved_layers_;
-        g_view = BoardView{};
-        g_last_row = -1;
     }
 
-    // Puts path into the combo box (and the recent paths) and clicks Load.
-    void load(const std::wstring& path) {
-        g_settings.recent_paths[0] = path;
-        SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
-        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
-        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(g_button_load));
-    }
+    void load(const std::wstring& path) { test::load_through_combo(path); }
 
     void notify(HWND from, UINT code, int row, int column = 0) {
         NMITEMACTIVATE n{};
@@ -201,7 +68,7 @@ protected:
     int row_of(uint32_t component) {
         const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < n; ++r)
-            if (cell(g_list_main, r, 10) == std::to_wstring(component)) return r;
+            if (list_cell(g_list_main, r, 10) == std::to_wstring(component)) return r;
         return -1;
     }
 
@@ -232,9 +99,9 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
         load(path);
         EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
         EXPECT_EQ(g_board.board_loaded, 1u);
-        const Rows expected = cli_rows(path, c.options);
+        const Rows expected = test::cli_csv_rows(L"list", path, c.options);
         ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(list_rows(g_list_main), expected);
+        EXPECT_EQ(list_rows(g_list_main, 11), expected);
         EXPECT_EQ(window_text(g_hwnd_main), std::wstring(L"Tindral V2.00.1      ") + c.board);
         EXPECT_EQ(window_text(g_hwnd_board), std::wstring(L"Tindral V2.00.1    ") + c.board);
         EXPECT_EQ(g_board.selection, std::vector<uint32_t>(g_board.elements.size(), 0));
@@ -294,7 +161,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     for (int r = 0; r < static_cast<int>(n); ++r) {
         NMLVCUSTOMDRAW cd;
         EXPECT_EQ(draw_row(r, cd), CDRF_DODEFAULT);
-        const ElementRec& e = g_board.elements[std::stoi(cell(g_list_main, r, 10))];
+        const ElementRec& e = g_board.elements[std::stoi(list_cell(g_list_main, r, 10))];
         const bool top = e.side == kSideTop;
         const Settings& s = g_settings;
         const COLORREF text = top ? (e.shade ? s.group_color_top_text2 : s.group_color_top_text1)
@@ -312,7 +179,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     notify(g_list_main, LVN_COLUMNCLICK, -1, 2);
     EXPECT_EQ(g_settings.sort_col, 2u);
     EXPECT_EQ(store_.dword(L"Sort col"), 2u);
-    const Rows rows = list_rows(g_list_main);
+    const Rows rows = list_rows(g_list_main, 11);
     for (size_t r = 1; r < rows.size(); ++r) {
         const bool ordered = rows[r - 1][2] < rows[r][2] ||
                              (rows[r - 1][2] == rows[r][2] &&
@@ -346,7 +213,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
 
 TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
     load(board_path(L"sparkfun-qwiic-pir-e9.brd"));
-    const Rows before = list_rows(g_list_main);
+    const Rows before = list_rows(g_list_main, 11);
     ASSERT_FALSE(before.empty());
 
     const std::wstring missing = board_path(L"no-such-board.brd");
@@ -354,7 +221,7 @@ TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_EQ(port_.boxes[0].text, L"_taccess File not found");
     EXPECT_EQ(port_.boxes[0].title, L"Tindral Error");
-    EXPECT_EQ(list_rows(g_list_main), before);
+    EXPECT_EQ(list_rows(g_list_main, 11), before);
     EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(g_settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      no-such-board.brd");

@@ -29,99 +29,22 @@
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
 #include "support/temp_folder.h"
+#include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::list_cell;
+using tindral::test::list_rows;
+using tindral::test::Rows;
+using tindral::test::window_text;
 
 namespace {
-
-using Rows = std::vector<std::vector<std::wstring>>;
 
 constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
 constexpr LPARAM kKeyDown = 1;
 
-std::wstring shared_board(const wchar_t* name) {
-    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
-    for (wchar_t& c : p)
-        if (c == L'/') c = L'\\';
-    return p;
-}
-
-std::wstring cell(HWND list, int row, int column) {
-    wchar_t buf[300] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buf;
-    item.cchTextMax = 300;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buf;
-}
-
-Rows list_rows(HWND list, int columns) {
-    Rows rows;
-    const int n = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int r = 0; r < n; ++r) {
-        rows.emplace_back();
-        for (int c = 0; c < columns; ++c) rows.back().push_back(cell(list, r, c));
-    }
-    return rows;
-}
-
-std::wstring window_text(HWND hwnd) {
-    wchar_t buf[400] = {};
-    GetWindowTextW(hwnd, buf, 400);
-    return buf;
-}
-
-std::wstring utf8_to_wide(const std::string& s) {
-    if (s.empty()) return {};
-    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
-    return w;
-}
-
 // RFC 4180 rows of `tindral-cli bom --format csv`, without the key line.
 Rows cli_bom_rows(const std::wstring& board, const wchar_t* options) {
-    const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" bom \"" + board +
-                             L"\" --format csv " + options + L"\"";
-    std::string bytes;
-    if (FILE* p = _wpopen(cmd.c_str(), L"rb")) {
-        char buf[4096];
-        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
-        _pclose(p);
-    }
-    const std::wstring text = utf8_to_wide(bytes);
-    Rows rows(1);
-    std::wstring field;
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (quoted) {
-            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
-                field += L'"';
-                ++i;
-            } else if (c == L'"') {
-                quoted = false;
-            } else {
-                field += c;
-            }
-        } else if (c == L'"') {
-            quoted = true;
-        } else if (c == L',') {
-            rows.back().push_back(field);
-            field.clear();
-        } else if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-            rows.back().push_back(field);
-            field.clear();
-            rows.emplace_back();
-            ++i;
-        } else {
-            field += c;
-        }
-    }
-    if (rows.back().empty()) rows.pop_back();
-    if (!rows.empty()) rows.erase(rows.begin());
-    return rows;
+    return test::cli_csv_rows(L"bom", board, options);
 }
 
 LocalTime fixed_time() { return {2026, 3, 4, 5, 6}; }
@@ -130,24 +53,8 @@ class MainCommands : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_layers_ = g_board.layers;
-        g_instance = GetModuleHandleW(nullptr);
-        static bool registered = false;
-        if (!registered) {
-            register_classes();
-            registered = true;
-        }
-        LoadLibraryW(L"Riched20.dll");
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
-                                      nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900,
-                                       700, nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                       nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 40, 50, 650, 300,
-                                     nullptr, nullptr, g_instance, nullptr);
-        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
+        test::prepare_window_classes();
+        ASSERT_TRUE(test::create_top_windows(nullptr, {40, 50}));
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
@@ -161,46 +68,20 @@ protected:
     }
 
     void TearDown() override {
-        // Their own ends would store the settings and post the quit message; an unmapping
-        // would wait for the X server.
-        for (HWND w : {g_hwnd_main, g_hwnd_board, g_hwnd_found, g_hwnd_bom})
-            if (w && IsWindow(w)) {
-                SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-                SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) & ~WS_VISIBLE);
-                DestroyWindow(w);
-            }
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
-        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
-                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
-                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
-                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
-                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
-                        &g_button_bom_close, &g_static_date})
-            *h = nullptr;
-        g_toolbar_images = nullptr;
-        release_board();
+        test::destroy_app_windows();
         g_board.layers = saved_layers_;
-        g_view = BoardView{};
-        g_last_row = -1;
         g_key_flags = KeyFlags{};
     }
 
     void load(const std::wstring& path) {
-        g_settings.recent_paths[0] = path;
-        SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
-        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
-        click(g_button_load);
+        test::load_through_combo(path);
         port_.boxes.clear();
     }
 
     // A copy of a shared board in the test's own folder, so that its selection file lands there.
     std::wstring load_copy(const wchar_t* name) {
         const auto copy = dir_.path / "board.brd";
-        std::filesystem::copy_file(shared_board(name), copy);
+        std::filesystem::copy_file(test::board_path(name), copy);
         load(copy.wstring());
         return (dir_.path / "boar.TindralSel").wstring();
     }
@@ -219,13 +100,7 @@ protected:
         SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
     }
 
-    int row_image(int row) {
-        LVITEMW item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = row;
-        SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-        return item.iImage;
-    }
+    int row_image(int row) { return test::list_image(g_list_main, row); }
 
     // Component index -> image of its row, for every row of the main list.
     std::vector<int> images_by_component() {
@@ -372,7 +247,7 @@ private:
 
 TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     g_settings.show_bottom_side = 1;
-    load(shared_board(L"sparkfun-qwiic-pir-e9.brd"));
+    load(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
     ASSERT_EQ(g_board.board_loaded, 1u);
     set_visible(g_hwnd_main, true);
     {
@@ -410,7 +285,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
 }
 
 TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
-    load(shared_board(L"sparkfun-qwiic-pir-e9.brd"));
+    load(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
@@ -454,13 +329,13 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     const ClockSource saved_clock = set_clock_source(&fixed_time);
     const wchar_t* board = L"olimex-olimexino-85bc-e6.brd";
     g_settings.show_bottom_side = 0;  // the BOM counts both sides all the same
-    load(shared_board(board));
+    load(test::board_path(board));
     ASSERT_EQ(g_board.board_loaded, 1u);
 
     click(g_button_bom);
     EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
     EXPECT_EQ(window_text(g_static_date), L"04.03.2026  05:06");
-    const Rows expected = cli_bom_rows(shared_board(board), L"");
+    const Rows expected = cli_bom_rows(test::board_path(board), L"");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(list_rows(g_list_bom, 4), expected);
     HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_bom, LVM_GETHEADER, 0, 0));
@@ -471,7 +346,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     n.hdr.code = LVN_COLUMNCLICK;
     n.iSubItem = 3;
     SendMessageW(g_hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(list_rows(g_list_bom, 4), cli_bom_rows(shared_board(board), L"--sort 3"));
+    EXPECT_EQ(list_rows(g_list_bom, 4), cli_bom_rows(test::board_path(board), L"--sort 3"));
 
     SetWindowPos(g_hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
     click(g_button_bom_close);

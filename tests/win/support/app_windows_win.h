@@ -1,0 +1,186 @@
+#pragma once
+// The real main, board, found and BOM windows for in-process tests, and the readers the tests
+// compare them with: list rows, window texts and the CSV output of tindral-cli.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/win/control_tables_win.h"
+#include "app/win/globals_win.h"
+#include "app/win/window_classes_win.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+
+namespace tindral::test {
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+// A shared board by file name, with backslashes as the program's own dialogs give them.
+inline std::wstring board_path(const wchar_t* name) {
+    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
+    for (wchar_t& c : p)
+        if (c == L'/') c = L'\\';
+    return p;
+}
+
+inline std::wstring utf8_to_wide(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+// RFC 4180 rows; a line ends with CR LF.
+inline Rows parse_csv(const std::wstring& text) {
+    Rows rows(1);
+    std::wstring cell;
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (quoted) {
+            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
+                cell += L'"';
+                ++i;
+            } else if (c == L'"') {
+                quoted = false;
+            } else {
+                cell += c;
+            }
+        } else if (c == L'"') {
+            quoted = true;
+        } else if (c == L',') {
+            rows.back().push_back(cell);
+            cell.clear();
+        } else if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
+            rows.back().push_back(cell);
+            cell.clear();
+            rows.emplace_back();
+            ++i;
+        } else {
+            cell += c;
+        }
+    }
+    if (rows.back().empty()) rows.pop_back();
+    return rows;
+}
+
+// The rows of `tindral-cli <command> <board> --format csv <options>` without its key line.
+inline Rows cli_csv_rows(const wchar_t* command, const std::wstring& board, const wchar_t* options) {
+    const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" " + command +
+                             L" \"" + board + L"\" --format csv " + options + L"\"";
+    std::string bytes;
+    if (FILE* p = _wpopen(cmd.c_str(), L"rb")) {
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
+        _pclose(p);
+    }
+    Rows rows = parse_csv(utf8_to_wide(bytes));
+    if (!rows.empty()) rows.erase(rows.begin());
+    return rows;
+}
+
+inline std::wstring list_cell(HWND list, int row, int column) {
+    wchar_t buf[300] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buf;
+    item.cchTextMax = 300;
+    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    return buf;
+}
+
+inline Rows list_rows(HWND list, int columns) {
+    Rows rows;
+    const int n = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int r = 0; r < n; ++r) {
+        rows.emplace_back();
+        for (int c = 0; c < columns; ++c) rows.back().push_back(list_cell(list, r, c));
+    }
+    return rows;
+}
+
+inline int list_image(HWND list, int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+inline std::wstring window_text(HWND hwnd) {
+    wchar_t buf[400] = {};
+    GetWindowTextW(hwnd, buf, 400);
+    return buf;
+}
+
+// Puts path into the combo box (and the recent paths) and clicks Load.
+inline void load_through_combo(const std::wstring& path) {
+    g_settings.recent_paths[0] = path;
+    SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
+    SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
+    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(g_button_load));
+}
+
+// Registers the window classes once and loads the controls the windows use.
+inline void prepare_window_classes() {
+    g_instance = GetModuleHandleW(nullptr);
+    static bool registered = false;
+    if (!registered) {
+        register_classes();
+        registered = true;
+    }
+    LoadLibraryW(L"Riched20.dll");
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+// The four top-level windows, not yet shown and without their child controls.
+inline bool create_top_windows(HMENU main_menu = nullptr, POINT bom_at = {5, 5}) {
+    g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
+                                  nullptr, main_menu, g_instance, nullptr);
+    g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900, 700,
+                                   nullptr, nullptr, g_instance, nullptr);
+    g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
+                                   nullptr, nullptr, g_instance, nullptr);
+    g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, bom_at.x, bom_at.y,
+                                 650, 300, nullptr, nullptr, g_instance, nullptr);
+    return g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom;
+}
+
+// Destroys the windows and forgets every handle and the loaded board. Their own ends would
+// store the settings and post the quit message, and an unmapping would wait for the X server,
+// so they end as plain hidden windows.
+inline void destroy_app_windows() {
+    for (HWND w : {g_hwnd_main, g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+        if (w && IsWindow(w)) {
+            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+            SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) & ~WS_VISIBLE);
+            DestroyWindow(w);
+        }
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
+    for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
+                    &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
+                    &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
+                    &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
+                    &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
+                    &g_button_bom_close, &g_static_date})
+        *h = nullptr;
+    g_toolbar_images = nullptr;
+    release_board();
+    g_view = BoardView{};
+    g_last_row = -1;
+}
+
+}  // namespace tindral::test

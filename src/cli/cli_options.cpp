@@ -1,17 +1,14 @@
 #include "cli/cli_options.h"
 
+#include "cli/cli_args.h"
+
 namespace tindral::cli {
 
 namespace {
 
 bool parse_sort(const std::wstring& s, int limit, int& out) {
-    if (s.empty() || s.size() > 3) return false;
-    int v = 0;
-    for (wchar_t c : s) {
-        if (c < L'0' || c > L'9') return false;
-        v = v * 10 + (c - L'0');
-    }
-    if (v >= limit) return false;
+    int32_t v = 0;
+    if (!parse_decimal(s, 3, v) || v >= limit) return false;
     out = v;
     return true;
 }
@@ -22,43 +19,16 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
     out = CliOptions{};
     std::vector<std::wstring> positional;
     std::wstring sort_text;
-    bool options_done = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::wstring& a = args[i];
-        if (options_done) {
-            positional.push_back(a);
-            continue;
-        }
-        if (a == L"--") {  // a board whose name starts with "-" follows
-            options_done = true;
-            continue;
-        }
-        // "--name value" and "--name=value" are both accepted.
-        std::wstring name = a, value;
-        bool has_value = false;
-        if (a.rfind(L"--", 0) == 0) {
-            const size_t eq = a.find(L'=');
-            if (eq != std::wstring::npos) {
-                name = a.substr(0, eq);
-                value = a.substr(eq + 1);
-                has_value = true;
-            }
-        }
-        auto take_value = [&]() -> bool {
-            if (has_value) return true;
-            if (i + 1 >= args.size()) {
-                error = name + L" needs a value";
-                return false;
-            }
-            value = args[++i];
-            return true;
-        };
+    const bool read = read_cli_args(args, 0, positional, error, [&](const std::wstring& a,
+                                                                    const std::wstring& name,
+                                                                    const TakeValue& take_value) {
+        std::wstring value;
         if (name == L"--help" || name == L"-h") {
             out.help = true;
         } else if (name == L"--strict") {
             out.strict = true;
         } else if (name == L"--format") {
-            if (!take_value()) return false;
+            if (!take_value(value)) return false;
             if (value == L"text") out.format = OutputFormat::text;
             else if (value == L"csv") out.format = OutputFormat::csv;
             else if (value == L"json") out.format = OutputFormat::json;
@@ -67,7 +37,7 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
                 return false;
             }
         } else if (name == L"--lang") {
-            if (!take_value()) return false;
+            if (!take_value(value)) return false;
             if (value == L"de") out.language = 0;
             else if (value == L"en") out.language = 1;
             else {
@@ -75,26 +45,20 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
                 return false;
             }
         } else if (name == L"--side") {
-            if (!take_value()) return false;
+            if (!take_value(value)) return false;
             out.side_given = true;
-            if (value == L"both") out.side = SideChoice::both;
-            else if (value == L"top") out.side = SideChoice::top;
-            else if (value == L"bottom") out.side = SideChoice::bottom;
-            else {
-                error = L"unknown side \"" + value + L"\" (top, bottom or both)";
-                return false;
-            }
+            if (!parse_side_word(value, out.side, error)) return false;
         } else if (name == L"--sort") {
-            if (!take_value()) return false;
+            if (!take_value(value)) return false;
             sort_text = value;
             if (sort_text.empty()) sort_text = L"x";  // reported below
-        } else if (a.size() > 1 && a[0] == L'-') {
+        } else {
             error = L"unknown option " + a;
             return false;
-        } else {
-            positional.push_back(a);
         }
-    }
+        return true;
+    });
+    if (!read) return false;
     if (out.help) return true;
     if (positional.empty()) {
         error = L"missing command (list or bom)";

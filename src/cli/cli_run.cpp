@@ -1,13 +1,9 @@
 #include "cli/cli_run.h"
 
 #include "app/list_columns.h"
-#include "board/board_file.h"
-#include "board/parse_board.h"
-#include "board/tokenise.h"
-#include "board/utf8.h"
+#include "cli/cli_load.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
-#include "cli/cli_port.h"
 #include "cli/render_command.h"
 #include "lists/bom_date.h"
 #include "lists/bom_rows.h"
@@ -19,8 +15,6 @@
 namespace tindral::cli {
 
 namespace {
-
-void write(std::FILE* f, const std::string& s) { std::fwrite(s.data(), 1, s.size(), f); }
 
 const wchar_t* const kListKeys[kListColumnCount] = {
     L"name", L"library", L"package", L"value", L"x", L"y",
@@ -81,47 +75,18 @@ int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* er
     if (!args.empty() && args[0] == L"render") return run_render(args, out, err);
     CliOptions o;
     std::wstring error;
-    if (!parse_cli_options(args, o, error)) {
-        write(err, "tindral-cli: " + wide_to_utf8(error) + "\nTry 'tindral-cli --help'.\n");
-        return kExitUsage;
-    }
+    if (!parse_cli_options(args, o, error)) return usage_error(err, error);
     if (o.help) {
-        write(out, cli_help_text());
+        write_bytes(out, cli_help_text());
         return kExitOk;
     }
     // No stored settings: the defaults as constructed, but the chosen language.
     g_settings.language = o.language;
-
-    CliPort port(o.board, o.strict, err);
-    std::string bytes;
-    const FileReadResult read = read_whole_file(o.board, bytes);
-    if (read.status != FileReadStatus::ok) {
-        port.report((read.status == FileReadStatus::open_failed ? L"cannot open: "
-                                                                 : L"cannot read: ") +
-                    port.system_error_text(read.error));
-        return kExitUnreadable;
-    }
-
-    TokenList tokens;
-    const TokeniseResult tok = tokenise_bytes(bytes, tokens);
-    bytes.clear();
-    if (!tok.ok) {
-        if (port.lines == 0) port.report(L"not an Eagle board file");
-        return kExitUnreadable;
-    }
-    if (tok.damaged && o.strict) return kExitStrict;
-
-    const ParseOutcome parsed = parse_board(tokens, g_board);
-    free_token_list(tokens);
-    if (parsed.result == 0) {
-        if (port.refused) return kExitStrict;
-        if (port.lines == 0) port.report(L"the board could not be read");
-        return kExitUnreadable;
-    }
+    if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;
     group_components(g_board);
 
     const Table table = o.command == Command::list ? list_table(g_board, o) : bom_table(g_board, o);
-    write(out, render(table, o, g_board));
+    write_bytes(out, render(table, o, g_board));
     std::fflush(out);
     return kExitOk;
 }

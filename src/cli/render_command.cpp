@@ -3,12 +3,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "board/board_file.h"
-#include "board/parse_board.h"
-#include "board/tokenise.h"
 #include "board/utf8.h"
+#include "cli/cli_args.h"
+#include "cli/cli_load.h"
 #include "cli/cli_options.h"
-#include "cli/cli_port.h"
+#include "model/board_model.h"
 #include "settings/settings.h"
 #include "view/svg_canvas.h"
 
@@ -25,67 +24,42 @@ struct RenderOptions {
     bool help = false;
 };
 
-void write(std::FILE* f, const std::string& s) { std::fwrite(s.data(), 1, s.size(), f); }
-
 bool parse_width(const std::wstring& s, int32_t& out) {
-    if (s.empty() || s.size() > 5) return false;
     int32_t v = 0;
-    for (wchar_t c : s) {
-        if (c < L'0' || c > L'9') return false;
-        v = v * 10 + (c - L'0');
-    }
-    if (v < 16 || v > 20000) return false;
+    if (!parse_decimal(s, 5, v) || v < 16 || v > 20000) return false;
     out = v;
     return true;
 }
 
+RenderSide render_side(SideChoice side) {
+    switch (side) {
+        case SideChoice::top: return RenderSide::top;
+        case SideChoice::bottom: return RenderSide::bottom;
+        case SideChoice::both: break;
+    }
+    return RenderSide::both;
+}
+
 bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& o, std::wstring& error) {
     std::vector<std::wstring> positional;
-    bool options_done = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::wstring& a = args[i];
-        if (options_done || a.empty() || a[0] != L'-' || a == L"-") {
-            positional.push_back(a);
-            continue;
-        }
-        if (a == L"--") {
-            options_done = true;
-            continue;
-        }
-        std::wstring name = a, value;
-        bool has_value = false;
-        if (const size_t eq = a.find(L'='); a.rfind(L"--", 0) == 0 && eq != std::wstring::npos) {
-            name = a.substr(0, eq);
-            value = a.substr(eq + 1);
-            has_value = true;
-        }
-        const auto take_value = [&]() {
-            if (has_value) return true;
-            if (i + 1 >= args.size()) {
-                error = name + L" needs a value";
-                return false;
-            }
-            value = args[++i];
-            return true;
-        };
+    const bool read = read_cli_args(args, 1, positional, error, [&](const std::wstring& a,
+                                                                    const std::wstring& name,
+                                                                    const TakeValue& take_value) {
+        std::wstring value;
         if (name == L"--help" || name == L"-h") {
             o.help = true;
         } else if (name == L"--strict") {
             o.strict = true;
         } else if (name == L"--out") {
-            if (!take_value()) return false;
+            if (!take_value(value)) return false;
             o.out_path = value;
         } else if (name == L"--side") {
-            if (!take_value()) return false;
-            if (value == L"both") o.side = RenderSide::both;
-            else if (value == L"top") o.side = RenderSide::top;
-            else if (value == L"bottom") o.side = RenderSide::bottom;
-            else {
-                error = L"unknown side \"" + value + L"\" (top, bottom or both)";
-                return false;
-            }
+            if (!take_value(value)) return false;
+            SideChoice side = SideChoice::both;
+            if (!parse_side_word(value, side, error)) return false;
+            o.side = render_side(side);
         } else if (name == L"--width") {
-            if (!take_value()) return false;
+            if (!take_value(value)) return false;
             if (!parse_width(value, o.width)) {
                 error = L"--width needs a number of pixels from 16 to 20000";
                 return false;
@@ -94,7 +68,9 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
             error = L"unknown option " + a;
             return false;
         }
-    }
+        return true;
+    });
+    if (!read) return false;
     if (o.help) return true;
     if (positional.empty()) {
         error = L"missing board file";
@@ -117,42 +93,16 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
 int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
     RenderOptions o;
     std::wstring error;
-    if (!parse_render_options(args, o, error)) {
-        write(err, "tindral-cli: " + wide_to_utf8(error) + "\nTry 'tindral-cli --help'.\n");
-        return kExitUsage;
-    }
+    if (!parse_render_options(args, o, error)) return usage_error(err, error);
     if (o.help) {
-        write(out, cli_help_text());
+        write_bytes(out, cli_help_text());
         return kExitOk;
     }
-
-    CliPort port(o.board, o.strict, err);
-    std::string bytes;
-    const FileReadResult read = read_whole_file(o.board, bytes);
-    if (read.status != FileReadStatus::ok) {
-        port.report((read.status == FileReadStatus::open_failed ? L"cannot open: " : L"cannot read: ") +
-                    port.system_error_text(read.error));
-        return kExitUnreadable;
-    }
-    TokenList tokens;
-    const TokeniseResult tok = tokenise_bytes(bytes, tokens);
-    bytes.clear();
-    if (!tok.ok) {
-        if (port.lines == 0) port.report(L"not an Eagle board file");
-        return kExitUnreadable;
-    }
-    if (tok.damaged && o.strict) return kExitStrict;
-    const ParseOutcome parsed = parse_board(tokens, g_board);
-    free_token_list(tokens);
-    if (parsed.result == 0) {
-        if (port.refused) return kExitStrict;
-        if (port.lines == 0) port.report(L"the board could not be read");
-        return kExitUnreadable;
-    }
+    if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;
 
     const std::string svg = render_board_svg(g_board, o.side, g_settings, o.width);
     if (o.out_path == L"-") {
-        write(out, svg);
+        write_bytes(out, svg);
         std::fflush(out);
         return kExitOk;
     }
@@ -160,7 +110,7 @@ int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE*
     file.write(svg.data(), static_cast<std::streamsize>(svg.size()));
     file.close();
     if (!file) {
-        write(err, "tindral-cli: " + wide_to_utf8(o.out_path) + ": cannot write the SVG file\n");
+        write_bytes(err, "tindral-cli: " + wide_to_utf8(o.out_path) + ": cannot write the SVG file\n");
         return kExitUnreadable;
     }
     return kExitOk;

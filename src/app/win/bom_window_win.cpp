@@ -1,8 +1,9 @@
 #include "app/win/bom_window_win.h"
 
-#include "app/format.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
+#include "app/win/list_window_parts_win.h"
 #include "app/win/list_columns_win.h"
 #include "app/win/window_settings_win.h"
 #include "lists/bom_date.h"
@@ -78,8 +79,7 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_CREATE:
             set_button_texts();
-            SetWindowTextW(hwnd, format_text(100, L"%s     %s", kProgramTitle,
-                                             text(TXT_COMPONENT_LIST)).c_str());
+            set_list_window_title(hwnd, TXT_COMPONENT_LIST);
             return 0;
         case WM_ACTIVATE:  // the default handling still gives the window the focus
             set_button_texts();
@@ -89,12 +89,9 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                 SetWindowPos(g_list_bom, nullptr, kListLeft, kListTop, LOWORD(lparam) - 20,
                              HIWORD(lparam) - kListTop - 10, SWP_NOZORDER);
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            BeginPaint(hwnd, &ps);
-            EndPaint(hwnd, &ps);
+        case WM_PAINT:
+            paint_nothing(hwnd);
             return 0;
-        }
         case WM_MOVE:
             return 0;
         case WM_CLOSE:
@@ -113,8 +110,7 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_NOTIFY:
             return bom_notify(reinterpret_cast<const NMHDR*>(lparam));
         case WM_DESTROY:
-            record_window(hwnd, TopWindow::bom);
-            store_settings();
+            keep_place_on_destroy(hwnd, TopWindow::bom);
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wparam, lparam);
@@ -136,11 +132,7 @@ void fill_bom_list() {
 const std::vector<BomRow>& shown_bom_rows() { return g_bom_rows; }
 
 LRESULT CALLBACK WndProcBom(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    try {
-        return bom_message(hwnd, msg, wparam, lparam);
-    } catch (...) {
-        return 0;
-    }
+    return guarded_window_message(bom_message, hwnd, msg, wparam, lparam);
 }
 
 }  // namespace tindral

@@ -1,8 +1,9 @@
 #include "app/win/found_window_win.h"
 
-#include "app/format.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
+#include "app/win/list_window_parts_win.h"
 #include "app/win/window_settings_win.h"
 #include "lists/win/found_list_win.h"
 
@@ -33,8 +34,7 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_CREATE:
             set_button_text();
-            SetWindowTextW(hwnd, format_text(100, L"%s     %s", kProgramTitle,
-                                             text(TXT_FOUND_COMPONENTS)).c_str());
+            set_list_window_title(hwnd, TXT_FOUND_COMPONENTS);
             return 0;
         case WM_ACTIVATE:  // the default handling still gives the window the focus
             set_button_text();
@@ -42,12 +42,9 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_SIZE:
             lay_out(hwnd, LOWORD(lparam), HIWORD(lparam));
             return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            BeginPaint(hwnd, &ps);
-            EndPaint(hwnd, &ps);
+        case WM_PAINT:
+            paint_nothing(hwnd);
             return 0;
-        }
         case WM_CLOSE:  // hidden, never destroyed before the program ends
             ShowWindow(hwnd, SW_HIDE);
             return 0;
@@ -65,8 +62,7 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_MOVE:
             return 0;
         case WM_DESTROY:
-            record_window(hwnd, TopWindow::found);
-            store_settings();
+            keep_place_on_destroy(hwnd, TopWindow::found);
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wparam, lparam);
@@ -75,11 +71,7 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 LRESULT CALLBACK WndProcFound(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    try {
-        return found_message(hwnd, msg, wparam, lparam);
-    } catch (...) {
-        return 0;
-    }
+    return guarded_window_message(found_message, hwnd, msg, wparam, lparam);
 }
 
 }  // namespace tindral

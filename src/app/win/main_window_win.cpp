@@ -4,6 +4,8 @@
 #include "app/format.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
+#include "app/win/list_window_parts_win.h"
 #include "app/win/main_commands_win.h"
 #include "app/win/window_settings_win.h"
 #include "board/path_list.h"
@@ -46,10 +48,7 @@ void on_move(HWND hwnd) {
 }
 
 void on_paint(HWND hwnd) {
-    if (!GetUpdateRect(hwnd, nullptr, FALSE)) return;
-    PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
-    EndPaint(hwnd, &ps);
+    if (GetUpdateRect(hwnd, nullptr, FALSE)) paint_nothing(hwnd);
 }
 
 void on_button(HWND button) {
@@ -121,11 +120,7 @@ void size_main_list() {
 }
 
 LRESULT CALLBACK WndProcMain(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    try {
-        return main_message(hwnd, msg, wparam, lparam);
-    } catch (...) {
-        return 0;
-    }
+    return guarded_window_message(main_message, hwnd, msg, wparam, lparam);
 }
 
 }  // namespace tindral

@@ -1,0 +1,28 @@
+#pragma once
+// No exception leaves a window or dialog procedure: one that escapes the handling ends the
+// message as handled by a window, or as not handled by a dialog.
+
+#include <windows.h>
+
+namespace tindral {
+
+template <class Handle>
+LRESULT guarded_window_message(Handle handle, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    try {
+        return handle(hwnd, msg, wparam, lparam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+template <class Handle>
+INT_PTR guarded_dialog_message(Handle handle, HWND dialog, UINT msg, WPARAM wparam,
+                               LPARAM lparam) {
+    try {
+        return handle(dialog, msg, wparam, lparam);
+    } catch (...) {
+        return FALSE;
+    }
+}
+
+}  // namespace tindral

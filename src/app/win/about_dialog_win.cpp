@@ -3,6 +3,7 @@
 #include "app/format.h"
 #include "app/lang.h"
 #include "app/startup_rules.h"
+#include "app/win/guarded_proc_win.h"
 
 namespace tindral {
 
@@ -11,27 +12,28 @@ namespace {
 constexpr int kVersionText = 1012;
 constexpr int kNoticeText = 1011;
 
-}  // namespace
-
-INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                SetWindowTextW(dialog,
-                               format_text(100, L"%s  %s", kProgramTitle, text(TXT_ABOUT)).c_str());
-                SetDlgItemTextW(dialog, kVersionText, kProgramTitle);
-                SetDlgItemTextW(dialog, kNoticeText, text(TXT_ABOUT_NOTICE));
+INT_PTR about_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            SetWindowTextW(dialog,
+                           format_text(100, L"%s  %s", kProgramTitle, text(TXT_ABOUT)).c_str());
+            SetDlgItemTextW(dialog, kVersionText, kProgramTitle);
+            SetDlgItemTextW(dialog, kNoticeText, text(TXT_ABOUT_NOTICE));
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
+                EndDialog(dialog, LOWORD(wparam));
                 return TRUE;
-            case WM_COMMAND:
-                if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-                    EndDialog(dialog, LOWORD(wparam));
-                    return TRUE;
-                }
-                break;
-        }
-    } catch (...) {
+            }
+            break;
     }
     return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK about_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return guarded_dialog_message(about_message, dialog, msg, wparam, lparam);
 }
 
 }  // namespace tindral

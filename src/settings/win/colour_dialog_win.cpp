@@ -8,6 +8,7 @@
 #include "app/win/board_window_win.h"
 #include "app/win/gdi_objects_win.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
 #include "model/board_model.h"
 #include "settings/colour_choice.h"
 #include "settings/registry_settings.h"
@@ -163,30 +164,35 @@ void renew_swatch(HWND dialog, int, HBRUSH& brush, HPEN* pen, uint32_t colour) {
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
-INT_PTR CALLBACK DlgColorSettings(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                get_settings();
-                // The swatches show what was just read, not colours of a cancelled dialog.
-                create_pens_and_brushes();
-                set_texts(dialog);
-                return TRUE;
-            case WM_CTLCOLORSTATIC: {
-                const int i = slot_index(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
-                if (i < 0) return FALSE;
-                return reinterpret_cast<INT_PTR>(*kObjects[i].brush);
-            }
-            case WM_PAINT:
-                paint_samples(dialog);
-                return TRUE;
-            case WM_COMMAND:
-                on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-                return TRUE;
+namespace {
+
+INT_PTR colour_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            get_settings();
+            // The swatches show what was just read, not colours of a cancelled dialog.
+            create_pens_and_brushes();
+            set_texts(dialog);
+            return TRUE;
+        case WM_CTLCOLORSTATIC: {
+            const int i = slot_index(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
+            if (i < 0) return FALSE;
+            return reinterpret_cast<INT_PTR>(*kObjects[i].brush);
         }
-    } catch (...) {
+        case WM_PAINT:
+            paint_samples(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            on_command(dialog, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
     }
     return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK DlgColorSettings(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return guarded_dialog_message(colour_message, dialog, msg, wparam, lparam);
 }
 
 }  // namespace tindral

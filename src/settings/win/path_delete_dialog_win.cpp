@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
 #include "board/path_list.h"
 #include "settings/path_delete.h"
 #include "settings/registry_settings.h"
@@ -107,35 +108,36 @@ void on_ok(HWND dialog) {
     EndDialog(dialog, IDOK);
 }
 
-}  // namespace
-
-INT_PTR CALLBACK path_delete_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                on_init(dialog);
-                return TRUE;
-            case WM_COMMAND:
-                switch (LOWORD(wparam)) {
-                    case kPathList:
-                    case kNameList:
-                        if (HIWORD(wparam) == LBN_SELCHANGE) mirror_selection(dialog, LOWORD(wparam));
-                        return TRUE;
-                    case kDeleteButton:
-                        on_delete(dialog);
-                        return TRUE;
-                    case IDOK:
-                        on_ok(dialog);
-                        return TRUE;
-                    case IDCANCEL:
-                        EndDialog(dialog, IDCANCEL);
-                        return TRUE;
-                }
-                break;
-        }
-    } catch (...) {
+INT_PTR path_delete_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            on_init(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wparam)) {
+                case kPathList:
+                case kNameList:
+                    if (HIWORD(wparam) == LBN_SELCHANGE) mirror_selection(dialog, LOWORD(wparam));
+                    return TRUE;
+                case kDeleteButton:
+                    on_delete(dialog);
+                    return TRUE;
+                case IDOK:
+                    on_ok(dialog);
+                    return TRUE;
+                case IDCANCEL:
+                    EndDialog(dialog, IDCANCEL);
+                    return TRUE;
+            }
+            break;
     }
     return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK path_delete_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return guarded_dialog_message(path_delete_message, dialog, msg, wparam, lparam);
 }
 
 void open_path_delete_dialog() {

@@ -8,6 +8,7 @@
 #include "app/win/apply_language_win.h"
 #include "app/win/board_window_win.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
 #include "app/win/language_win.h"
 #include "board/path_list.h"
 #include "lists/win/main_list_win.h"
@@ -243,21 +244,22 @@ void on_command(HWND dialog, int id, int code) {
     }
 }
 
-}  // namespace
-
-INT_PTR CALLBACK DlgSettings(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
-    try {
-        switch (msg) {
-            case WM_INITDIALOG:
-                on_init(dialog);
-                return TRUE;
-            case WM_COMMAND:
-                on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-                return TRUE;
-        }
-    } catch (...) {
+INT_PTR settings_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            on_init(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            on_command(dialog, LOWORD(wparam), HIWORD(wparam));
+            return TRUE;
     }
     return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK DlgSettings(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    return guarded_dialog_message(settings_message, dialog, msg, wparam, lparam);
 }
 
 }  // namespace tindral

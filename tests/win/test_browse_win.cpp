@@ -44,23 +44,17 @@ bool scripted_dialog(std::wstring& chosen) {
     return g_answer_ok;
 }
 
-class Browse : public ::testing::Test {
+class Browse : public test::AppWindowsTest {
 protected:
     void SetUp() override {
-        saved_layers_ = g_board.layers;
         previous_dialog_ = set_open_board_dialog(&scripted_dialog);
         g_dialog_calls = 0;
-        test::prepare_window_classes();
-        ASSERT_TRUE(test::create_top_windows());
-        ASSERT_EQ(create_child_controls(), 1);
-        set_list_columns();
-        set_found_columns();
+        AppWindowsTest::SetUp();
     }
 
     void TearDown() override {
         set_open_board_dialog(previous_dialog_);
-        test::destroy_app_windows();
-        g_board.layers = saved_layers_;
+        AppWindowsTest::TearDown();
     }
 
     void click(HWND button) {
@@ -83,12 +77,7 @@ protected:
 
     int selection() { return static_cast<int>(SendMessageW(g_combo_path, CB_GETCURSEL, 0, 0)); }
 
-    std::array<LayerRec, kLayerRows> saved_layers_{};
     OpenBoardDialogFn previous_dialog_ = nullptr;
-    MemoryStore store_;
-    test::SettingsGuard settings_{&store_};
-    test::LanguageGuard english_{1};
-    test::RecordingPort port_;
 };
 
 TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {

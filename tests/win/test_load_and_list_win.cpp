@@ -38,22 +38,8 @@ namespace {
 
 int row_image(int row) { return test::list_image(g_list_main, row); }
 
-class LoadAndList : public ::testing::Test {
+class LoadAndList : public test::AppWindowsTest {
 protected:
-    void SetUp() override {
-        saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
-        test::prepare_window_classes();
-        ASSERT_TRUE(test::create_top_windows());
-        ASSERT_EQ(create_child_controls(), 1);
-        set_list_columns();
-        set_found_columns();
-    }
-
-    void TearDown() override {
-        test::destroy_app_windows();
-        g_board.layers = saved_layers_;
-    }
-
     void load(const std::wstring& path) { test::load_through_combo(path); }
 
     void notify(HWND from, UINT code, int row, int column = 0) {
@@ -72,11 +58,6 @@ protected:
         return -1;
     }
 
-    std::array<LayerRec, kLayerRows> saved_layers_{};
-    MemoryStore store_;
-    test::SettingsGuard settings_{&store_};
-    test::LanguageGuard english_{1};
-    test::RecordingPort port_;
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {

@@ -49,16 +49,9 @@ Rows cli_bom_rows(const std::wstring& board, const wchar_t* options) {
 
 LocalTime fixed_time() { return {2026, 3, 4, 5, 6}; }
 
-class MainCommands : public ::testing::Test {
+class MainCommands : public test::AppWindowsTest {
 protected:
-    void SetUp() override {
-        saved_layers_ = g_board.layers;
-        test::prepare_window_classes();
-        ASSERT_TRUE(test::create_top_windows(nullptr, {40, 50}));
-        ASSERT_EQ(create_child_controls(), 1);
-        set_list_columns();
-        set_found_columns();
-    }
+    MainCommands() { bom_at_ = {40, 50}; }
 
     // Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
     // waits for every map and unmap of a top-level window there.
@@ -68,8 +61,7 @@ protected:
     }
 
     void TearDown() override {
-        test::destroy_app_windows();
-        g_board.layers = saved_layers_;
+        AppWindowsTest::TearDown();
         g_key_flags = KeyFlags{};
     }
 
@@ -125,11 +117,6 @@ protected:
                (a & FILE_ATTRIBUTE_HIDDEN);
     }
 
-    std::array<LayerRec, kLayerRows> saved_layers_{};
-    MemoryStore store_;
-    test::SettingsGuard settings_{&store_};
-    test::LanguageGuard english_{1};
-    test::RecordingPort port_;
     test::TempFolder dir_;
 };
 

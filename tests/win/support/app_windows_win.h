@@ -5,17 +5,25 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
+#include <array>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/win/control_tables_win.h"
 #include "app/win/globals_win.h"
+#include "app/win/list_columns_win.h"
 #include "app/win/window_classes_win.h"
 #include "lists/selection_state.h"
 #include "model/board_model.h"
+#include "settings/memory_store.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
 
 namespace tindral::test {
 
@@ -182,5 +190,31 @@ inline void destroy_app_windows() {
     g_view = BoardView{};
     g_last_row = -1;
 }
+
+// The real windows with their controls and list columns, in English, on an in-memory settings
+// store and a recording message port; the board's layers as they were before.
+class AppWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
+        prepare_window_classes();
+        ASSERT_TRUE(create_top_windows(nullptr, bom_at_));
+        ASSERT_EQ(create_child_controls(), 1);
+        set_list_columns();
+        set_found_columns();
+    }
+
+    void TearDown() override {
+        destroy_app_windows();
+        g_board.layers = saved_layers_;
+    }
+
+    POINT bom_at_{5, 5};
+    std::array<LayerRec, kLayerRows> saved_layers_{};
+    MemoryStore store_;
+    SettingsGuard settings_{&store_};
+    LanguageGuard english_{1};
+    RecordingPort port_;
+};
 
 }  // namespace tindral::test

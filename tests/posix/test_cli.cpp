@@ -14,25 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "posix/support/cli_process.h"
+
+using tindral::test::boards_dir;
+using tindral::test::CliRun;
+
 namespace {
-
-std::string boards_dir() {
-    std::string out;
-    for (const wchar_t* p = TINDRAL_BOARDS_DIR; *p; ++p) out += static_cast<char>(*p);
-    return out;
-}
-
-struct CliRun {
-    int rc = -1;
-    std::string out, err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 class CliTest : public ::testing::Test {
 protected:
@@ -43,17 +30,7 @@ protected:
     }
     void TearDown() override { std::system(("rm -rf '" + dir_ + "'").c_str()); }
 
-    CliRun run(const std::string& args) {
-        const std::string out = dir_ + "/out", err = dir_ + "/err";
-        const std::string cmd = std::string("'") + TINDRAL_CLI_PATH + "' " + args + " >'" + out +
-                                "' 2>'" + err + "'";
-        const int status = std::system(cmd.c_str());
-        CliRun r;
-        r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.out = slurp(out);
-        r.err = slurp(err);
-        return r;
-    }
+    CliRun run(const std::string& args) { return tindral::test::run_cli_process(dir_, args); }
     std::string write_file(const std::string& name, const std::string& bytes) {
         const std::string path = dir_ + "/" + name;
         std::ofstream(path, std::ios::binary) << bytes;

@@ -10,14 +10,13 @@
 #include <sstream>
 #include <string>
 
-namespace {
+#include "posix/support/cli_process.h"
 
-std::string slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using tindral::test::boards_dir;
+using tindral::test::CliRun;
+using tindral::test::slurp;
+
+namespace {
 
 size_t shapes(const std::string& svg) {
     size_t n = 0;
@@ -32,18 +31,15 @@ protected:
         char pattern[] = "/tmp/tindral-render-test-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         dir = pattern;
-        for (const wchar_t* p = TINDRAL_BOARDS_DIR; *p; ++p) board += static_cast<char>(*p);
-        board = "'" + board + "/sparkfun-qwiic-pir-e9.brd'";
+        board = "'" + boards_dir() + "/sparkfun-qwiic-pir-e9.brd'";
     }
     void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
 
     int run(const std::string& args) {
-        const std::string cmd = std::string("'") + TINDRAL_CLI_PATH + "' " + args + " >'" + dir + "/stdout' 2>'" +
-                                dir + "/stderr'";
-        const int status = std::system(cmd.c_str());
-        out = slurp(dir + "/stdout");
-        err = slurp(dir + "/stderr");
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const CliRun r = tindral::test::run_cli_process(dir, args);
+        out = r.out;
+        err = r.err;
+        return r.rc;
     }
 
     std::string dir, board, out, err;

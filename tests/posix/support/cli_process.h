@@ -1,0 +1,45 @@
+#pragma once
+// Runs the native tindral-cli as its own process, with its output caught in files of a folder.
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace tindral::test {
+
+struct CliRun {
+    int rc = -1;
+    std::string out, err;
+};
+
+inline std::string slurp(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+// The shared boards folder as a narrow path.
+inline std::string boards_dir() {
+    std::string out;
+    for (const wchar_t* p = TINDRAL_BOARDS_DIR; *p; ++p) out += static_cast<char>(*p);
+    return out;
+}
+
+// args are passed through the shell as they are; stdout and stderr land in dir.
+inline CliRun run_cli_process(const std::string& dir, const std::string& args) {
+    const std::string out = dir + "/stdout", err = dir + "/stderr";
+    const std::string cmd = std::string("'") + TINDRAL_CLI_PATH + "' " + args + " >'" + out +
+                            "' 2>'" + err + "'";
+    const int status = std::system(cmd.c_str());
+    CliRun r;
+    r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.out = slurp(out);
+    r.err = slurp(err);
+    return r;
+}
+
+}  // namespace tindral::test

@@ -3,7 +3,9 @@
 
 namespace tindral {
 
-// The BOM window's Print button. Printing is not built yet: this does nothing and shows nothing.
-void print_component_list();
+// The BOM window's Print button: prints the list on the printer the "Printer selection mode"
+// names. Returns 1 when a job was printed (or the print dialog was left with Apply), else 0;
+// failures have been reported.
+int print_component_list();
 
 }  // namespace tindral

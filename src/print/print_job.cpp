@@ -1,0 +1,170 @@
+#include "print/print_job.h"
+
+#include "app/format.h"
+#include "app/lang.h"
+#include "app/list_columns.h"
+#include "app/messages.h"
+#include "settings/registry_settings.h"
+#include "settings/settings.h"
+#include "settings/settings_table.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr const wchar_t* kDocumentName = L"TindralPrint";
+constexpr int32_t kPaperLetter = 1;
+constexpr int32_t kPaperA4 = 9;
+
+struct DialogError {
+    uint32_t code;
+    const wchar_t* format;
+};
+
+constexpr DialogError kDialogErrors[] = {
+    {0xFFFF, L"%s CDERR_DIALOGFAILURE"},     {1, L"%s CDERR_STRUCTSIZE"},
+    {2, L"%s CDERR_INITIALIZITATION"},        {3, L"%s CDERR_NOTEMPLATE"},
+    {4, L"%s CDERR_NOHINSTANCE"},             {5, L"%s CDERR_LOADSTRFAILURE"},
+    {6, L"%s CDERR_FINDRESFAILURE"},          {7, L"%s CDERR_LOADRESFAILURE"},
+    {8, L"%s CDERR_LOCKRESFAILURE"},          {9, L"%s CDERR_MEMALLOCFAILURE"},
+    {10, L"%s CDERR_MEMLOCKFAILURE"},         {11, L"%s CDERR_NOHOOK"},
+    {12, L"%s CDERR_REGISTERMSGFAIL"},        {0x1001, L"%s PDERR_SETUPFAILURE"},
+    {0x1002, L"%s PDERR_PARSEFAILURE"},       {0x1003, L"%s PDERR_RETDEFFAILURE"},
+    {0x1004, L"%s PDERR_LOADDRVFAILURE"},     {0x1005, L"%s PDERR_GETDEVMODEFAIL"},
+    {0x1006, L"%s PDERR_INITFAILURE"},        {0x1007, L"%s PDERR_NODEVICES"},
+    {0x1008, L"%s PDERR_NODEFAULTPRN"},       {0x1009, L"%s PDERR_DNDMMISMATCH"},
+    {0x100A, L"%s PDERR_CREATEICFAILURE"},    {0x100B, L"%s PDERR_PRINTERNOTFOUND"},
+    {0x100C, L"%s PDERR_DEFAULTDIFFERENT"},
+};
+
+int fail(TextKey key, unsigned flags = mb::icon_hand) {
+    show_error(Owner::bom, key, flags);
+    return 0;
+}
+
+// A failed StartPage alone is task-modal and topmost.
+constexpr unsigned kStartPageFlags = mb::task_modal | mb::topmost | mb::icon_hand;
+
+// The chosen printer is kept at once, so a crash later does not lose it.
+void store_printer_name(const std::wstring& name) {
+    g_settings.printer_name = name.substr(0, kMaxPathChars);
+    const SettingDesc* row = find_setting(L"Printer Name");
+    if (!row) return;
+    const StoreKey key = open_reg_key();
+    if (!key) return;
+    put_registry(key, stored_length(*row), *row);
+    close_reg_key(key);
+}
+
+PrintRow column_titles() {
+    PrintRow titles;
+    for (int c = 0; c < kBomListColumnCount; ++c) titles[c] = text(kBomListColumns[c].title);
+    return titles;
+}
+
+// Steps 2 to 8 once the printer's name is known; the caller releases the device.
+int print_on(PrintDevice& d, const std::wstring& name, bool to_file, const std::wstring& title,
+             const std::vector<PrintRow>& rows) {
+    // An empty name would open the print server instead of a printer.
+    if (name.empty() || !d.open_printer(name)) return fail(TXT_ERR_OPENPRINTER);
+    DeviceModeInfo info;
+    if (!d.read_device_mode(info)) return fail(TXT_ERR_DOCUMENTPROPERTIES);
+    if (info.has_orientation && !d.set_portrait()) return fail(TXT_ERR_DOCUMENTPROPERTIES);
+    if (!d.create_dc(name)) return fail(TXT_ERR_CREATEDC);
+
+    PaperSize& paper = current_paper();
+    apply_device_mode_paper(info, paper);
+    // Without a height every row would fill a page of its own.
+    if (paper.width_mm <= 0 || paper.height_mm <= 0) return fail(TXT_ERR_PAPER_SIZE);
+
+    if (!d.start_doc(kDocumentName, to_file)) return fail(TXT_ERR_STARTDOC);
+    if (!d.start_page()) return fail(TXT_ERR_STARTPAGE, kStartPageFlags);
+
+    const std::vector<PrintPage> pages = layout_print_pages(
+        title.substr(0, 99), column_titles(), rows, print_geometry(paper.width_mm, paper.height_mm));
+    Canvas& canvas = d.begin_drawing();
+    TextKey failure = TXT_COUNT;
+    for (size_t p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !d.start_page()) {
+            failure = TXT_ERR_STARTPAGE;
+            break;
+        }
+        draw_print_page(canvas, pages[p]);
+        if (!d.end_page()) {
+            failure = TXT_ERR_ENDPAGE;
+            break;
+        }
+    }
+    d.end_drawing();
+    if (failure != TXT_COUNT)
+        return fail(failure, failure == TXT_ERR_STARTPAGE ? kStartPageFlags : mb::icon_hand);
+    if (!d.end_doc()) return fail(TXT_ERR_ENDDOC);
+    return 1;
+}
+
+}  // namespace
+
+PaperSize& current_paper() {
+    static PaperSize paper;
+    return paper;
+}
+
+void apply_device_mode_paper(const DeviceModeInfo& info, PaperSize& paper) {
+    if (info.has_paper_size) {
+        if (info.paper_size == kPaperLetter) paper = {215, 279};
+        if (info.paper_size == kPaperA4) paper = {210, 297};
+    }
+    if (info.has_paper_width) {
+        paper.width_mm = info.paper_width / 10;
+        if (info.has_paper_length) paper.height_mm = info.paper_length / 10;
+    }
+}
+
+std::wstring common_dialog_error_text(const wchar_t* operation, uint32_t code) {
+    for (const DialogError& e : kDialogErrors)
+        if (e.code == code) return format_text(100, e.format, operation);
+    return format_text(100, L"%s unknown error nmb:%ld", operation, code);
+}
+
+int report_common_dialog_error(uint32_t code) {
+    if (code == 0) return 1;
+    message_box(Owner::none, common_dialog_error_text(L"PageSetupDlg", code), text(TXT_TITLE_ERROR),
+                mb::task_modal | mb::icon_hand);
+    return 0;
+}
+
+int print_component_list(PrintDevice& d, const std::wstring& title,
+                         const std::vector<PrintRow>& rows) {
+    std::wstring name;
+    bool to_file = false;
+    switch (g_settings.printer_selection_mode) {
+        case 1:
+            name = d.default_printer();
+            break;
+        case 3:
+            name = g_settings.printer_name.empty() ? d.default_printer() : g_settings.printer_name;
+            break;
+        case 2: {
+            const PrintDialogChoice choice = d.print_dialog();
+            switch (choice.result) {
+                case DialogResult::failed: return fail(TXT_ERR_PRINT_DIALOG);
+                case DialogResult::cancel: return 0;
+                case DialogResult::apply: return 1;
+                case DialogResult::print: break;
+            }
+            name = choice.device;
+            to_file = choice.to_file;
+            PaperSize paper;
+            if (report_common_dialog_error(d.default_paper(paper))) current_paper() = paper;
+            store_printer_name(name);
+            break;
+        }
+        default:
+            return 0;
+    }
+    const int result = print_on(d, name, to_file, title, rows);
+    d.release();
+    return result;
+}
+
+}  // namespace tindral

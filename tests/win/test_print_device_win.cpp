@@ -1,0 +1,172 @@
+// The printer side of printing under Wine: pages recorded into an enhanced metafile in place of
+// a printer, and the failures that the real calls give without a printer.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win/gdi_objects_win.h"
+#include "app/win/globals_win.h"
+#include "lists/bom_rows.h"
+#include "print/print_job.h"
+#include "print/win/print_device_win.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/settings_guard.h"
+#include "view/view_fixture.h"
+
+namespace tindral::test {
+namespace {
+
+// What the metafile holds: the texts per page (a comment marks each page's end), the mapping
+// mode set and the height of the fonts selected.
+struct Recorded {
+    std::vector<std::vector<std::wstring>> pages{1};
+    std::vector<int> map_modes;
+    std::vector<LONG> font_heights;
+};
+
+int CALLBACK collect(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM data) {
+    Recorded& r = *reinterpret_cast<Recorded*>(data);
+    switch (rec->iType) {
+        case EMR_EXTTEXTOUTW: {
+            const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
+            const auto* s = reinterpret_cast<const wchar_t*>(
+                reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
+            r.pages.back().emplace_back(s, t->emrtext.nChars);
+            break;
+        }
+        case EMR_GDICOMMENT: r.pages.emplace_back(); break;
+        case EMR_SETMAPMODE:
+            r.map_modes.push_back(static_cast<int>(reinterpret_cast<const EMRSETMAPMODE*>(rec)->iMode));
+            break;
+        case EMR_EXTCREATEFONTINDIRECTW:
+            r.font_heights.push_back(
+                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec)->elfw.elfLogFont.lfHeight);
+            break;
+    }
+    return 1;
+}
+
+// A printer that is a metafile: the spooler's part is answered here, the drawing is real.
+class MetafileDevice : public WinPrintDevice {
+public:
+    ~MetafileDevice() override { if (emf) DeleteEnhMetaFile(emf); }
+    std::wstring default_printer() override { return L"Metafile"; }
+    bool open_printer(const std::wstring&) override { return true; }
+    bool read_device_mode(DeviceModeInfo& info) override {
+        info = {true, true, false, false, 9, 0, 0};
+        return true;
+    }
+    bool set_portrait() override { return true; }
+    bool create_dc(const std::wstring&) override {
+        dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+        return dc_ != nullptr;
+    }
+    bool start_doc(const std::wstring& name, bool) override {
+        document = name;
+        return true;
+    }
+    bool start_page() override { return ++started, true; }
+    bool end_page() override { return GdiComment(dc_, 4, reinterpret_cast<const BYTE*>("page")) != 0; }
+    bool end_doc() override { return true; }
+    void release() override {
+        if (dc_) emf = CloseEnhMetaFile(dc_);
+        dc_ = nullptr;
+        WinPrintDevice::release();
+    }
+
+    Recorded recorded() const {
+        Recorded r;
+        EnumEnhMetaFile(nullptr, emf, collect, &r, nullptr);
+        r.pages.pop_back();  // after the last page's mark
+        return r;
+    }
+
+    HENHMETAFILE emf = nullptr;
+    std::wstring document;
+    int started = 0;
+};
+
+class PrinterSide : public ::testing::Test {
+protected:
+    PrinterSide() {
+        if (!g_fonts.print) create_fonts();
+        if (!g_pens.black) create_pens_and_brushes();
+        g_settings.printer_selection_mode = 1;
+        current_paper() = {};
+    }
+    ~PrinterSide() override { current_paper() = {}; }
+
+    SettingsGuard settings;
+    LanguageGuard english{1};
+    RecordingPort port;
+};
+
+TEST_F(PrinterSide, SharedBoardBomIsDrawnPageByPageInHundredthsOfAMillimetre) {
+    BoardModel board;
+    ASSERT_TRUE(load_shared_board(L"ultimachine-rambo-e6.brd", board));
+    std::vector<PrintRow> rows;
+    for (const BomRow& r : bom_rows(board))
+        rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});
+    ASSERT_GT(rows.size(), 42u);  // more than one A4 page
+
+    MetafileDevice device;
+    ASSERT_EQ(print_component_list(device, L"07.12.2026  01:30", rows), 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(device.document, L"TindralPrint");
+
+    const Recorded r = device.recorded();
+    const size_t pages = (rows.size() + 41) / 42;
+    ASSERT_EQ(r.pages.size(), pages);
+    EXPECT_EQ(device.started, static_cast<int>(pages));
+    size_t texts = 0;
+    for (const auto& p : r.pages) texts += p.size();
+    EXPECT_EQ(texts, rows.size() * 4 + pages * 6);
+    EXPECT_EQ(r.pages[0][0], L"07.12.2026  01:30");
+    EXPECT_EQ(r.pages[0][1], L"Library");
+    EXPECT_EQ(r.pages[0][5], rows[0][0]);
+    EXPECT_EQ(r.pages.back().back(), L"Page  -" + std::to_wstring(pages) + L"-");
+    // MM_HIMETRIC while drawing, the previous mode afterwards; the 5 mm print font.
+    ASSERT_GE(r.map_modes.size(), 2u);
+    EXPECT_EQ(r.map_modes.front(), MM_HIMETRIC);
+    EXPECT_EQ(r.map_modes.back(), MM_TEXT);
+    ASSERT_FALSE(r.font_heights.empty());
+    EXPECT_EQ(r.font_heights.front(), 500);
+}
+
+// A memory device context is no printer: the real StartDoc refuses it.
+class MemoryDcDevice : public MetafileDevice {
+public:
+    bool create_dc(const std::wstring&) override { return (dc_ = CreateCompatibleDC(nullptr)) != nullptr; }
+    bool start_doc(const std::wstring& name, bool to_file) override {
+        return WinPrintDevice::start_doc(name, to_file);
+    }
+    void release() override { WinPrintDevice::release(); }
+};
+
+TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
+    MemoryDcDevice device;
+    EXPECT_EQ(print_component_list(device, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"StartDoc Error");
+    EXPECT_EQ(port.boxes[0].owner, Owner::bom);
+    EXPECT_EQ(port.boxes[0].flags, 0x10u);
+    EXPECT_EQ(device.started, 0);
+
+    // Without any printer installed, the default printer cannot be opened.
+    WinPrintDevice real;
+    if (!real.default_printer().empty()) {
+        GTEST_SKIP() << "a printer is installed";
+    }
+    port.boxes.clear();
+    EXPECT_EQ(print_component_list(real, L"t", {}), 0);
+    ASSERT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port.boxes[0].text, L"Error at \"OpenPrinter\"");
+}
+
+}  // namespace
+}  // namespace tindral::test

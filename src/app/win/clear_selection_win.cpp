@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/win/globals_win.h"
+#include "app/win/layout_area_win.h"
 #include "lists/selection_state.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
@@ -10,30 +11,20 @@
 
 namespace tindral {
 
-namespace {
-
-void redraw_area() {
-    if (!g_hwnd_layout) return;
-    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-    UpdateWindow(g_hwnd_layout);
-}
-
-}  // namespace
-
 void clear_selection() {
     g_view.crosshair_drawn = 0;
     g_view.current = -1;
     g_last_row = -1;
     std::fill(g_board.selection.begin(), g_board.selection.end(), kStateUnselected);
     show_row_marks();
-    redraw_area();
+    redraw_layout_area();
 }
 
 void remove_crosshair() {
     g_view.current = -1;
     if (!g_board.board_loaded) return;
     g_view.crosshair_drawn = 0;
-    redraw_area();
+    redraw_layout_area();
 }
 
 }  // namespace tindral

@@ -11,6 +11,7 @@
 #include "app/startup_rules.h"
 #include "app/win/board_window_win.h"
 #include "app/win/globals_win.h"
+#include "app/win/layout_area_win.h"
 #include "board/header_check.h"
 #include "board/load_board.h"
 #include "lists/selection_state.h"
@@ -37,12 +38,6 @@ std::wstring combo_path() {
     return n > 0 ? std::wstring(buf, static_cast<size_t>(n)) : std::wstring();
 }
 
-void redraw_area() {
-    if (!g_hwnd_layout) return;
-    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-    UpdateWindow(g_hwnd_layout);
-}
-
 void hide_if_visible(HWND hwnd) {
     if (hwnd && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_HIDE);
 }
@@ -62,7 +57,7 @@ void show_no_board() {
     if (g_hwnd_board) SetWindowTextW(g_hwnd_board, board_title_no_board().c_str());
     fill_component_list(true);
     update_placed_counter();
-    redraw_area();
+    redraw_layout_area();
 }
 
 int load_steps() {
@@ -83,7 +78,7 @@ int load_steps() {
         InvalidateRect(g_hwnd_board, nullptr, TRUE);
         UpdateWindow(g_hwnd_board);
     }
-    redraw_area();
+    redraw_layout_area();
     if (!path_names_a_file(path)) {
         specify_file();
         return 0;
@@ -124,7 +119,7 @@ int load_steps() {
 
     fill_component_list(true);
     update_placed_counter();
-    redraw_area();
+    redraw_layout_area();
     sort_component_list(static_cast<int>(g_settings.sort_col));
     return 1;
 }

@@ -2,6 +2,7 @@
 
 #include "app/messages.h"
 #include "app/win/globals_win.h"
+#include "app/win/layout_area_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
 #include "selection/selection.h"
@@ -17,12 +18,6 @@ bool board_loaded_or_tell() {
     return false;
 }
 
-void redraw_area() {
-    if (!g_hwnd_layout) return;
-    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-    UpdateWindow(g_hwnd_layout);
-}
-
 }  // namespace
 
 void save_selection_command() {
@@ -36,7 +31,7 @@ void load_selection_command() {
     // row marked before the load but unmarked in the file loses its mark too.
     show_row_marks();
     update_placed_counter();
-    redraw_area();
+    redraw_layout_area();
 }
 
 void save_selection_on_exit() {

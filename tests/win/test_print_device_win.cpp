@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <string>
 #include <vector>
@@ -166,6 +167,97 @@ TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
     EXPECT_EQ(print_component_list(real, L"t", {}), 0);
     ASSERT_EQ(port.boxes.size(), 1u);
     EXPECT_EQ(port.boxes[0].text, L"Error at \"OpenPrinter\"");
+}
+
+// A minimal PostScript printer description of our own for Wine's PostScript driver.
+constexpr char kPrinterDescription[] =
+    "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*LanguageVersion: English\n"
+    "*LanguageEncoding: ISOLatin1\n*Manufacturer: \"Test\"\n*ModelName: \"Test PS\"\n"
+    "*NickName: \"Test PS\"\n*PSVersion: \"(3010.000) 0\"\n*LanguageLevel: \"3\"\n"
+    "*ColorDevice: False\n*DefaultColorSpace: Gray\n*TTRasterizer: Type42\n"
+    "*DefaultResolution: 300dpi\n*OpenUI *PageSize/Page Size: PickOne\n*DefaultPageSize: A4\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]>>setpagedevice\"\n*CloseUI: *PageSize\n"
+    "*DefaultImageableArea: A4\n*ImageableArea A4/A4: \"18 18 577 824\"\n"
+    "*DefaultPaperDimension: A4\n*PaperDimension A4/A4: \"595 842\"\n";
+
+constexpr const wchar_t* kTestPrinter = L"Tindral Test PS";
+
+bool write_file(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == bytes.size();
+}
+
+std::string read_file(const std::wstring& path) {
+    std::string bytes;
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return bytes;
+    char buf[4096];
+    DWORD got = 0;
+    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
+    CloseHandle(f);
+    return bytes;
+}
+
+// Wine spools a printer whose port is a Unix path into that file: a real job without a dialog.
+TEST_F(PrinterSide, RealJobThroughWinesPostScriptDriverLandsInAFile) {
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unix_name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unix_name) {
+        GTEST_SKIP() << "not under Wine";
+    }
+    wchar_t dir[MAX_PATH] = {};
+    DWORD needed = 0;
+    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
+    ASSERT_TRUE(write_file(std::wstring(dir) + L"\\tindral-test.ppd", kPrinterDescription));
+    DRIVER_INFO_3W driver{};
+    driver.cVersion = 3;
+    driver.pName = const_cast<wchar_t*>(L"Wine PostScript Driver");
+    driver.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
+    driver.pDataFile = const_cast<wchar_t*>(L"tindral-test.ppd");
+    driver.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
+    ASSERT_TRUE(AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES));
+
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring out = std::wstring(temp) + L"tindral-print.ps";
+    DeleteFileW(out.c_str());
+    char* unix_out = unix_name(out.c_str());
+    ASSERT_NE(unix_out, nullptr);
+    const std::wstring port_path(unix_out, unix_out + strlen(unix_out));
+    HeapFree(GetProcessHeap(), 0, unix_out);
+
+    PRINTER_INFO_2W info{};
+    info.pPrinterName = const_cast<wchar_t*>(kTestPrinter);
+    info.pPortName = const_cast<wchar_t*>(port_path.c_str());
+    info.pDriverName = driver.pName;
+    info.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
+    info.pDatatype = const_cast<wchar_t*>(L"RAW");
+    HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    ASSERT_NE(added, nullptr) << GetLastError();
+
+    g_settings.printer_selection_mode = 3;
+    g_settings.printer_name = kTestPrinter;
+    std::vector<PrintRow> rows(100, PrintRow{L"lib", L"pkg", L"10k", L"1"});
+    int result = 0;
+    {
+        WinPrintDevice device;
+        result = print_component_list(device, L"07.12.2026  01:30", rows);
+    }
+    DeletePrinter(added);
+    ClosePrinter(added);
+
+    EXPECT_EQ(result, 1);
+    EXPECT_TRUE(port.boxes.empty());
+    const std::string ps = read_file(out);
+    DeleteFileW(out.c_str());
+    EXPECT_NE(ps.find("%%Title: TindralPrint"), std::string::npos);
+    EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos);  // 42 + 42 + 16 rows on A4
+    EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);
 }
 
 }  // namespace

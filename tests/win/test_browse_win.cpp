@@ -126,15 +126,10 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
     EXPECT_EQ(selection(), 0);
     EXPECT_EQ(g_board.board_loaded, 0u);  // nothing was loaded
 
-    wchar_t temp_dir[MAX_PATH] = {}, text_file[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp_dir);
-    GetTempFileNameW(temp_dir, L"tnb", 0, text_file);
-    HANDLE f = CreateFileW(text_file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, "<?xml version=\"1.0\"?>\r\n<eagle/>\r\n", 33, &written, nullptr);
-    CloseHandle(f);
+    const std::wstring text_file =
+        test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
     browse(text_file);
-    DeleteFileW(text_file);
+    DeleteFileW(text_file.c_str());
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_EQ(port_.boxes[0].text, text(TXT_ONLY_V6_V7));
     EXPECT_EQ(port_.boxes[0].title, L"Tindral Warning");

@@ -207,13 +207,7 @@ TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
     EXPECT_TRUE(g_settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
 
-    wchar_t temp_dir[MAX_PATH] = {}, text_file[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp_dir);
-    GetTempFileNameW(temp_dir, L"tnb", 0, text_file);
-    HANDLE f = CreateFileW(text_file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(f, "no board\r\n", 10, &written, nullptr);
-    CloseHandle(f);
+    const std::wstring text_file = test::temp_file_with("no board\r\n");
     port_.boxes.clear();
     load(text_file);
     ASSERT_EQ(port_.boxes.size(), 1u);  // the tokeniser's own refusal
@@ -221,7 +215,7 @@ TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
                 port_.boxes[0].text == text(TXT_NOT_EAGLE_FILE))
         << port_.boxes[0].text.c_str();
     EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
-    DeleteFileW(text_file);
+    DeleteFileW(text_file.c_str());
 
     // "C:\" and an empty combo box ask for a file before touching anything.
     port_.boxes.clear();

@@ -138,6 +138,18 @@ inline void load_through_combo(const std::wstring& path) {
                  reinterpret_cast<LPARAM>(g_button_load));
 }
 
+// A new file in the temporary folder holding bytes; the caller deletes it.
+inline std::wstring temp_file_with(const std::string& bytes) {
+    wchar_t temp_dir[MAX_PATH] = {}, file[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp_dir);
+    GetTempFileNameW(temp_dir, L"tnb", 0, file);
+    HANDLE f = CreateFileW(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return file;
+}
+
 // Registers the window classes once and loads the controls the windows use.
 inline void prepare_window_classes() {
     g_instance = GetModuleHandleW(nullptr);

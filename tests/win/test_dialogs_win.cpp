@@ -112,7 +112,7 @@ protected:
     void SetUp() override {
         test::prepare_window_classes();
         g_settings.language = 1;
-        ASSERT_TRUE(test::create_top_windows(main_menu()));
+        ASSERT_TRUE(test::create_top_windows({}, main_menu()));
         create_fonts();
         create_pens_and_brushes();
         ASSERT_EQ(create_child_controls(), 1);

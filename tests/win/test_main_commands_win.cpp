@@ -51,7 +51,7 @@ LocalTime fixed_time() { return {2026, 3, 4, 5, 6}; }
 
 class MainCommands : public test::AppWindowsTest {
 protected:
-    MainCommands() { bom_at_ = {40, 50}; }
+    MainCommands() { places_.bom = {40, 50, 650, 300}; }
 
     // Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
     // waits for every map and unmap of a top-level window there.

@@ -163,16 +163,24 @@ inline void prepare_window_classes() {
     InitCommonControlsEx(&icc);
 }
 
+// Where the four top-level windows are made: left, top, width and height.
+struct TopWindowPlaces {
+    RECT main{0, 0, 1100, 700};
+    RECT board{300, 5, 900, 700};
+    RECT found{5, 5, 650, 300};
+    RECT bom{5, 5, 650, 300};
+};
+
 // The four top-level windows, not yet shown and without their child controls.
-inline bool create_top_windows(HMENU main_menu = nullptr, POINT bom_at = {5, 5}) {
-    g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 1100, 700,
-                                  nullptr, main_menu, g_instance, nullptr);
-    g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5, 900, 700,
-                                   nullptr, nullptr, g_instance, nullptr);
-    g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                   nullptr, nullptr, g_instance, nullptr);
-    g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, bom_at.x, bom_at.y,
-                                 650, 300, nullptr, nullptr, g_instance, nullptr);
+inline bool create_top_windows(const TopWindowPlaces& at = {}, HMENU main_menu = nullptr) {
+    const auto make = [](const wchar_t* cls, const RECT& r, HMENU menu) {
+        return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom,
+                               nullptr, menu, g_instance, nullptr);
+    };
+    g_hwnd_main = make(kClassMain, at.main, main_menu);
+    g_hwnd_board = make(kClassBoard, at.board, nullptr);
+    g_hwnd_found = make(kClassFound, at.found, nullptr);
+    g_hwnd_bom = make(kClassBom, at.bom, nullptr);
     return g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom;
 }
 
@@ -210,7 +218,7 @@ protected:
     void SetUp() override {
         saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
         prepare_window_classes();
-        ASSERT_TRUE(create_top_windows(nullptr, bom_at_));
+        ASSERT_TRUE(create_top_windows(places_));
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
@@ -221,7 +229,7 @@ protected:
         g_board.layers = saved_layers_;
     }
 
-    POINT bom_at_{5, 5};
+    TopWindowPlaces places_;
     std::array<LayerRec, kLayerRows> saved_layers_{};
     MemoryStore store_;
     SettingsGuard settings_{&store_};

@@ -42,15 +42,6 @@ void hide_if_visible(HWND hwnd) {
     if (hwnd && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_HIDE);
 }
 
-void fit_board() {
-    RECT client{};
-    if (g_hwnd_layout) GetClientRect(g_hwnd_layout, &client);
-    g_view.area_width = static_cast<uint32_t>(client.right);
-    g_view.area_height = static_cast<uint32_t>(client.bottom);
-    fit_view(g_view, g_board, client.right, client.bottom, FitKind::load);
-    apply_scroll_ranges();
-}
-
 // A load the walk abandoned, or one that ran out of memory, shows no board at all.
 void show_no_board() {
     g_board.board_loaded = 0;
@@ -114,7 +105,7 @@ int load_steps() {
         SetWindowTextW(g_hwnd_board, read.board_title.c_str());
     if (g_button_bom) ShowWindow(g_button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
 
-    fit_board();
+    fit_layout_area(FitKind::load);
     g_view.bottom_only = bottom_only_view(g_settings);
 
     fill_component_list(true);

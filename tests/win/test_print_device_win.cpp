@@ -202,62 +202,143 @@ std::string read_file(const std::wstring& path) {
     return bytes;
 }
 
-// Wine spools a printer whose port is a Unix path into that file: a real job without a dialog.
-TEST_F(PrinterSide, RealJobThroughWinesPostScriptDriverLandsInAFile) {
-    using UnixName = char*(CDECL*)(const wchar_t*);
-    const auto unix_name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+using UnixName = char*(CDECL*)(const wchar_t*);
+
+UnixName wine_unix_name() {
+    return reinterpret_cast<UnixName>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unix_name) {
+}
+
+// A PostScript printer in the Wine prefix for one test: Wine spools a printer whose port is a
+// Unix path into that file, so a real job needs no dialog. Removed again at the end.
+struct TestPrinter {
+    TestPrinter() {
+        const UnixName unix_name = wine_unix_name();
+        if (!unix_name) return;
+        wchar_t dir[MAX_PATH] = {};
+        DWORD needed = 0;
+        if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed) ||
+            !write_file(std::wstring(dir) + L"\\tindral-test.ppd", kPrinterDescription))
+            return;
+        DRIVER_INFO_3W driver{};
+        driver.cVersion = 3;
+        driver.pName = const_cast<wchar_t*>(L"Wine PostScript Driver");
+        driver.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
+        driver.pDataFile = const_cast<wchar_t*>(L"tindral-test.ppd");
+        driver.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
+        if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES)) return;
+
+        wchar_t temp[MAX_PATH] = {};
+        GetTempPathW(MAX_PATH, temp);
+        out = std::wstring(temp) + L"tindral-print.ps";
+        DeleteFileW(out.c_str());
+        char* unix_out = unix_name(out.c_str());
+        if (!unix_out) return;
+        const std::wstring port(unix_out, unix_out + strlen(unix_out));
+        HeapFree(GetProcessHeap(), 0, unix_out);
+
+        PRINTER_INFO_2W info{};
+        info.pPrinterName = const_cast<wchar_t*>(kTestPrinter);
+        info.pPortName = const_cast<wchar_t*>(port.c_str());
+        info.pDriverName = driver.pName;
+        info.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
+        info.pDatatype = const_cast<wchar_t*>(L"RAW");
+        handle = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+    }
+    ~TestPrinter() {
+        if (handle) {
+            DeletePrinter(handle);
+            ClosePrinter(handle);
+        }
+        if (!out.empty()) DeleteFileW(out.c_str());
+    }
+    TestPrinter(const TestPrinter&) = delete;
+    TestPrinter& operator=(const TestPrinter&) = delete;
+
+    HANDLE handle = nullptr;
+    std::wstring out;
+};
+
+TEST_F(PrinterSide, RealJobThroughWinesPostScriptDriverLandsInAFile) {
+    if (!wine_unix_name()) {
         GTEST_SKIP() << "not under Wine";
     }
-    wchar_t dir[MAX_PATH] = {};
-    DWORD needed = 0;
-    ASSERT_TRUE(GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed));
-    ASSERT_TRUE(write_file(std::wstring(dir) + L"\\tindral-test.ppd", kPrinterDescription));
-    DRIVER_INFO_3W driver{};
-    driver.cVersion = 3;
-    driver.pName = const_cast<wchar_t*>(L"Wine PostScript Driver");
-    driver.pDriverPath = const_cast<wchar_t*>(L"wineps.drv");
-    driver.pDataFile = const_cast<wchar_t*>(L"tindral-test.ppd");
-    driver.pConfigFile = const_cast<wchar_t*>(L"wineps.drv");
-    ASSERT_TRUE(AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES));
-
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring out = std::wstring(temp) + L"tindral-print.ps";
-    DeleteFileW(out.c_str());
-    char* unix_out = unix_name(out.c_str());
-    ASSERT_NE(unix_out, nullptr);
-    const std::wstring port_path(unix_out, unix_out + strlen(unix_out));
-    HeapFree(GetProcessHeap(), 0, unix_out);
-
-    PRINTER_INFO_2W info{};
-    info.pPrinterName = const_cast<wchar_t*>(kTestPrinter);
-    info.pPortName = const_cast<wchar_t*>(port_path.c_str());
-    info.pDriverName = driver.pName;
-    info.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
-    info.pDatatype = const_cast<wchar_t*>(L"RAW");
-    HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    ASSERT_NE(added, nullptr) << GetLastError();
-
+    TestPrinter printer;
+    ASSERT_NE(printer.handle, nullptr) << GetLastError();
     g_settings.printer_selection_mode = 3;
     g_settings.printer_name = kTestPrinter;
-    std::vector<PrintRow> rows(100, PrintRow{L"lib", L"pkg", L"10k", L"1"});
+    const std::vector<PrintRow> rows(100, PrintRow{L"lib", L"pkg", L"10k", L"1"});
     int result = 0;
     {
         WinPrintDevice device;
         result = print_component_list(device, L"07.12.2026  01:30", rows);
     }
-    DeletePrinter(added);
-    ClosePrinter(added);
-
     EXPECT_EQ(result, 1);
     EXPECT_TRUE(port.boxes.empty());
-    const std::string ps = read_file(out);
-    DeleteFileW(out.c_str());
+    const std::string ps = read_file(printer.out);
     EXPECT_NE(ps.find("%%Title: TindralPrint"), std::string::npos);
     EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos);  // 42 + 42 + 16 rows on A4
     EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);
+}
+
+// Answers every dialog that becomes active on this thread with one button.
+HHOOK g_dialog_hook = nullptr;
+WPARAM g_dialog_button = IDCANCEL;
+int g_dialogs_answered = 0;
+LRESULT CALLBACK answer_dialog(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_ACTIVATE) {
+        wchar_t cls[16] = {};
+        GetClassNameW(reinterpret_cast<HWND>(wparam), cls, 16);
+        if (std::wstring(cls) == L"#32770") {
+            ++g_dialogs_answered;
+            PostMessageW(reinterpret_cast<HWND>(wparam), WM_COMMAND, g_dialog_button, 0);
+        }
+    }
+    return CallNextHookEx(g_dialog_hook, code, wparam, lparam);
+}
+
+// The print dialog of mode 2, owned by a stand-in BOM window, answered with one button.
+int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
+    g_settings.printer_selection_mode = 2;
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const HWND saved_bom = g_hwnd_bom;
+    g_hwnd_bom = owner;
+    g_dialog_button = button;
+    g_dialogs_answered = 0;
+    g_dialog_hook = SetWindowsHookExW(WH_CBT, answer_dialog, nullptr, GetCurrentThreadId());
+    int result = -1;
+    {
+        WinPrintDevice device;
+        result = print_component_list(device, L"t", rows);
+    }
+    UnhookWindowsHookEx(g_dialog_hook);
+    g_hwnd_bom = saved_bom;
+    DestroyWindow(owner);
+    return result;
+}
+
+TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
+    if (!wine_unix_name()) {
+        GTEST_SKIP() << "not under Wine";
+    }
+    TestPrinter printer;  // the dialog wants a printer to offer
+    ASSERT_NE(printer.handle, nullptr);
+    ASSERT_TRUE(SetDefaultPrinterW(kTestPrinter));
+
+    EXPECT_EQ(print_through_dialog(IDCANCEL, {{L"a", L"b", L"c", L"1"}}), 0);
+    EXPECT_EQ(g_dialogs_answered, 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(g_settings.printer_name.empty());
+    EXPECT_TRUE(read_file(printer.out).empty());
+
+    // Print: the chosen printer is kept, the driver's A4 (595 x 842 points) is the paper, one
+    // page is printed.
+    EXPECT_EQ(print_through_dialog(IDOK, {{L"a", L"b", L"c", L"1"}}), 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(g_settings.printer_name, kTestPrinter);
+    EXPECT_NEAR(current_paper().width_mm, 210, 1);
+    EXPECT_EQ(current_paper().height_mm, 297);
+    EXPECT_NE(read_file(printer.out).find("%%Pages: 1"), std::string::npos);
 }
 
 }  // namespace

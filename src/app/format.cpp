@@ -101,7 +101,7 @@ void emit_integer(Out& out, const Conversion& sp, const FormatArg& a) {
     }
     if (sp.alt && magnitude != 0) {
         if (base == 16) prefix += sp.conv == L'X' ? L"0X" : L"0x";
-        if (base == 8 && (digits.empty() || digits[0] != '0')) digits.insert(0, "0");
+        if (base == 8 && (digits.empty() || digits[0] != '0')) digits = "0" + digits;
     }
     emit_number(out, sp, prefix, widen_ascii(digits), sp.precision < 0);
 }

@@ -259,28 +259,6 @@ struct TestPrinter {
     std::wstring out;
 };
 
-TEST_F(PrinterSide, RealJobThroughWinesPostScriptDriverLandsInAFile) {
-    if (!wine_unix_name()) {
-        GTEST_SKIP() << "not under Wine";
-    }
-    TestPrinter printer;
-    ASSERT_NE(printer.handle, nullptr) << GetLastError();
-    g_settings.printer_selection_mode = 3;
-    g_settings.printer_name = kTestPrinter;
-    const std::vector<PrintRow> rows(100, PrintRow{L"lib", L"pkg", L"10k", L"1"});
-    int result = 0;
-    {
-        WinPrintDevice device;
-        result = print_component_list(device, L"07.12.2026  01:30", rows);
-    }
-    EXPECT_EQ(result, 1);
-    EXPECT_TRUE(port.boxes.empty());
-    const std::string ps = read_file(printer.out);
-    EXPECT_NE(ps.find("%%Title: TindralPrint"), std::string::npos);
-    EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos);  // 42 + 42 + 16 rows on A4
-    EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);
-}
-
 // Answers every dialog that becomes active on this thread with one button.
 HHOOK g_dialog_hook = nullptr;
 WPARAM g_dialog_button = IDCANCEL;
@@ -331,14 +309,17 @@ TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
     EXPECT_TRUE(g_settings.printer_name.empty());
     EXPECT_TRUE(read_file(printer.out).empty());
 
-    // Print: the chosen printer is kept, the driver's A4 (595 x 842 points) is the paper, one
-    // page is printed.
-    EXPECT_EQ(print_through_dialog(IDOK, {{L"a", L"b", L"c", L"1"}}), 1);
+    // Print: a real job through Wine's PostScript driver into the port's file. The chosen printer
+    // is kept and the driver's A4 (595 x 842 points) is the paper.
+    EXPECT_EQ(print_through_dialog(IDOK, std::vector<PrintRow>(100, PrintRow{L"l", L"p", L"v", L"1"})), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(g_settings.printer_name, kTestPrinter);
     EXPECT_NEAR(current_paper().width_mm, 210, 1);
     EXPECT_EQ(current_paper().height_mm, 297);
-    EXPECT_NE(read_file(printer.out).find("%%Pages: 1"), std::string::npos);
+    const std::string ps = read_file(printer.out);
+    EXPECT_NE(ps.find("%%Title: TindralPrint"), std::string::npos);
+    EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos);  // 42 + 42 + 16 rows
+    EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);
 }
 
 }  // namespace

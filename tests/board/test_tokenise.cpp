@@ -211,7 +211,7 @@ TEST(Tokenise, RefusedBeginningsShowOneBoxAndDropThePath) {
 }
 
 TEST(Tokenise, UpToEightyLeadingLineBreaksAreSkipped) {
-    for (const std::string lead : {std::string(80, '\n'), std::string(40, '\r') + std::string(40, '\n'),
+    for (const std::string& lead : {std::string(80, '\n'), std::string(40, '\r') + std::string(40, '\n'),
                                    std::string(1, '\n')}) {
         RecordingPort port;
         TokenList list;

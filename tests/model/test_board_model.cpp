@@ -14,7 +14,9 @@ TEST(LayerTable, FixedRowsThenEmptyOnes) {
     for (const LayerRec& r : rows) {
         if (r.number == 0) break;
         // walkers stop at the first empty row, so the numbers must rise without a gap of 0
-        if (filled > 0) EXPECT_GT(r.number, rows[filled - 1].number);
+        if (filled > 0) {
+            EXPECT_GT(r.number, rows[filled - 1].number);
+        }
         ASSERT_NE(r.name, nullptr);
         if (r.default_choice) defaults.insert(r.number);
         ++filled;

@@ -1,0 +1,130 @@
+// Not checks: the timing harness of bench/load-paint-timing.sh. Times a load through the Load
+// button plus the first full paint of the drawing area, for the largest shared board and for a
+// generated 10 000-element board, and prints medians; a second pass times the load's steps one
+// by one to show where the time goes.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/win/gdi_objects_win.h"
+#include "app/win/board_paint_win.h"
+#include "app/win/layout_area_win.h"
+#include "board/load_board.h"
+#include "lists/win/main_list_win.h"
+#include "support/app_windows_win.h"
+#include "support/synthetic_board.h"
+
+using namespace tindral;
+
+namespace {
+
+constexpr int kRuns = 7;
+constexpr int kGeneratedElements = 10000;
+
+double now_ms() {
+    LARGE_INTEGER freq, t;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&t);
+    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+void print_figure(const char* label, std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    std::printf("%s-median-ms %.1f (min %.1f, max %.1f, %zu runs)\n", label, ms[ms.size() / 2],
+                ms.front(), ms.back(), ms.size());
+}
+
+class LoadPaintTiming : public test::AppWindowsTest {
+protected:
+    void SetUp() override {
+        test::AppWindowsTest::SetUp();
+        g_settings.show_top_side = 1;
+        g_settings.show_bottom_side = 1;
+        create_pens_and_brushes();
+        ShowWindow(g_hwnd_board, SW_SHOW);
+        ShowWindow(g_hwnd_main, SW_SHOW);
+        generated_ = test::temp_file_with(test::synthetic_board(kGeneratedElements));
+    }
+
+    void TearDown() override {
+        release_area_picture();
+        test::AppWindowsTest::TearDown();
+        DeleteFileW(generated_.c_str());
+    }
+
+    // Load button plus the first full paint of the drawing area, as a user sees it.
+    double load_and_paint(const std::wstring& path) {
+        const double t0 = now_ms();
+        test::load_through_combo(path);
+        UpdateWindow(g_hwnd_layout);
+        const double t1 = now_ms();
+        EXPECT_EQ(g_board.board_loaded, 1u);
+        EXPECT_NE(area_picture_dc(), nullptr);
+        return t1 - t0;
+    }
+
+    void time_board(const char* label, const std::wstring& path) {
+        std::vector<double> ms;
+        for (int i = 0; i < kRuns; ++i) ms.push_back(load_and_paint(path));
+        ASSERT_TRUE(port_.boxes.empty());
+        size_t drawn = 0;
+        for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+        EXPECT_GT(drawn, 0u);
+        std::printf("%s elements %zu, drawn %zu\n", label, g_board.elements.size(), drawn);
+        print_figure(label, ms);
+    }
+
+    // The load's steps timed one by one, in the order the Load button runs them.
+    void time_steps(const char* label, const std::wstring& path) {
+        std::vector<double> tokenise, parse, list, sort, paint;
+        for (int i = 0; i < kRuns; ++i) {
+            double t_tokens = 0;
+            const double t0 = now_ms();
+            const ReadBoardOutcome read = read_board(path, g_board, [&] { t_tokens = now_ms(); });
+            const double t1 = now_ms();
+            ASSERT_EQ(read.result, 1);
+            fit_layout_area(FitKind::load);
+            const double t2 = now_ms();
+            fill_component_list(true);
+            update_placed_counter();
+            const double t3 = now_ms();
+            sort_component_list(static_cast<int>(g_settings.sort_col));
+            const double t4 = now_ms();
+            redraw_layout_area();
+            const double t5 = now_ms();
+            tokenise.push_back(t_tokens - t0);
+            parse.push_back(t1 - t_tokens);
+            list.push_back(t3 - t2);
+            sort.push_back(t4 - t3);
+            paint.push_back(t5 - t4);
+        }
+        const std::string l(label);
+        print_figure((l + "-tokenise").c_str(), tokenise);
+        print_figure((l + "-parse-group").c_str(), parse);
+        print_figure((l + "-list-fill").c_str(), list);
+        print_figure((l + "-list-sort").c_str(), sort);
+        print_figure((l + "-paint").c_str(), paint);
+    }
+
+    std::wstring generated_;
+};
+
+TEST_F(LoadPaintTiming, DISABLED_LoadAndFirstPaint) {
+    time_board("largest-load-paint", test::board_path(L"adafruit-metro-rp2350-e9.brd"));
+    time_board("generated-load-paint", generated_);
+    EXPECT_EQ(g_board.elements.size(), static_cast<size_t>(kGeneratedElements));
+}
+
+TEST_F(LoadPaintTiming, DISABLED_LoadSteps) {
+    time_steps("largest", test::board_path(L"adafruit-metro-rp2350-e9.brd"));
+    time_steps("generated", generated_);
+}
+
+}  // namespace

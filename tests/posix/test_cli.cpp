@@ -15,9 +15,11 @@
 #include <vector>
 
 #include "posix/support/cli_process.h"
+#include "posix/support/csv_reader.h"
 
 using tindral::test::boards_dir;
 using tindral::test::CliRun;
+using tindral::test::parse_csv;
 
 namespace {
 
@@ -40,34 +42,6 @@ protected:
 };
 
 std::string board(const char* name) { return "'" + boards_dir() + "/" + name + "'"; }
-
-// RFC 4180 reader: every record ends with CRLF; ok turns false on anything else.
-std::vector<std::vector<std::string>> parse_csv(const std::string& s, bool& ok) {
-    std::vector<std::vector<std::string>> rows(1);
-    std::string field;
-    bool quoted = false;
-    ok = true;
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (quoted) {
-            if (c != '"') field += c;
-            else if (i + 1 < s.size() && s[i + 1] == '"') field += s[++i];
-            else quoted = false;
-        } else if (c == '"' && field.empty()) {
-            quoted = true;
-        } else if (c == ',' || (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) {
-            rows.back().push_back(field);
-            field.clear();
-            if (c == '\r') rows.emplace_back(), ++i;
-        } else {
-            ok = ok && c != '"' && c != '\r' && c != '\n';
-            field += c;
-        }
-    }
-    ok = ok && !quoted && field.empty() && rows.back().empty();
-    rows.pop_back();
-    return rows;
-}
 
 // Just enough JSON to check the output's shape: a value is a string (text), a number (its
 // text), or an array/object (items; an object's keys in order).

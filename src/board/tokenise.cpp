@@ -292,6 +292,11 @@ TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
         show_code(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code, kFlagsReader);
         return failed(out);
     }
+    // Room for every token up front: an attribute gives two tokens per pair of quotes, an
+    // element at most two per '<'. Growing the list instead moves every token several times.
+    const std::string& b = prepared.bytes;
+    out.tokens.reserve(static_cast<size_t>(std::count(b.begin(), b.end(), '"')) +
+                       2 * static_cast<size_t>(std::count(b.begin(), b.end(), '<')));
     TokeniseResult res = walk(*setup.reader, bytes, prepared, out);
     if (res.ok && bad_byte != std::string_view::npos) {
         // The reader stops at the cut, or earlier at a fault of its own.

@@ -17,9 +17,9 @@
 #include "board/parse_board.h"
 #include "board/tokenise.h"
 #include "board/xml_reader.h"
-#include "board_generator.h"
 #include "lists/selection_state.h"
 #include "model/grouping.h"
+#include "support/synthetic_board.h"
 
 namespace tindral {
 namespace {
@@ -170,7 +170,7 @@ const bool registered = [] {
     }
     for (int n : {1000, 10000, 50000}) {
         const std::string name = "generated-" + std::to_string(n);
-        boards()[name] = bench::generated_board(n);
+        boards()[name] = test::synthetic_board(n);
         order.emplace_back(name, "");
     }
     for (const auto& [name, unused] : order) {

@@ -365,7 +365,7 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
 }
 
-// Not a check: the timing harness of tests/wine/board-repaint-timing.sh. Prints the median of
+// Not a check: the timing harness of bench/board-repaint-timing.sh. Prints the median of
 // the whole-area repaints a middle-button drag causes on the largest shared board.
 TEST_F(BoardWindow, DISABLED_PanRepaintTimingOfTheLargestBoard) {
     load(L"adafruit-metro-rp2350-e9.brd");

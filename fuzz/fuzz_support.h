@@ -1,0 +1,30 @@
+#pragma once
+// A message port for the fuzz targets: answers every question from a plan, shows nothing.
+
+#include "app/messages.h"
+
+namespace tindral::fuzz {
+
+class QuietPort : public MessagePort {
+public:
+    // no_at: the n-th Yes/No question (1-based) is answered No; 0 answers every one Yes.
+    explicit QuietPort(unsigned no_at = 0) : no_at_(no_at) { previous_ = set_message_port(this); }
+    ~QuietPort() override { set_message_port(previous_); }
+    QuietPort(const QuietPort&) = delete;
+    QuietPort& operator=(const QuietPort&) = delete;
+
+    int show(Owner, const std::wstring&, const std::wstring&, unsigned flags) override {
+        if ((flags & 0xF) != mb::yes_no) return mb::id_ok;
+        ++questions;
+        return questions == no_at_ ? mb::id_no : mb::id_yes;
+    }
+    std::wstring system_error_text(uint32_t) override { return L"system"; }
+
+    unsigned questions = 0;
+
+private:
+    unsigned no_at_;
+    MessagePort* previous_ = nullptr;
+};
+
+}  // namespace tindral::fuzz

@@ -1,0 +1,14 @@
+// Arbitrary file bytes through the tokeniser and the libxml2 reader.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "board/tokenise.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tindral::fuzz::QuietPort port;
+    tindral::TokenList tokens;
+    tindral::tokenise_bytes(std::string_view(reinterpret_cast<const char*>(data), size), tokens);
+    return 0;
+}

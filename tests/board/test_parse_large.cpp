@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <string>
 
 #include "board/parse_board.h"
@@ -59,16 +57,12 @@ TokenList large_board(size_t elements) {
     return t;
 }
 
-TEST(ParseSpeed, FiftyThousandElementsInWellUnderASecond) {
+TEST(ParseLarge, FiftyThousandElementsAreReadAndPlaced) {
     BoardSettingsGuard settings(1);
     RecordingPort port;
     const TokenList tokens = large_board(50000);
     BoardModel board = fresh_board();
-    const auto start = std::chrono::steady_clock::now();
     const ParseOutcome out = parse_board(tokens, board);
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("parse_board: 50000 elements, %zu tokens: %.3f s\n", tokens.count(), seconds);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(out.result, 1);
     ASSERT_EQ(board.elements.size(), 50000u);
@@ -77,7 +71,6 @@ TEST(ParseSpeed, FiftyThousandElementsInWellUnderASecond) {
     EXPECT_EQ(board.placed_count, 50000u);
     // the rightmost point: the hole (0, 1) of a mirrored element at x 999.5, turned by R(270)
     EXPECT_NEAR(board.extent.max_x, 999.5 + 1 + 0.4, 1e-9);
-    EXPECT_LT(seconds, 1.0);
 }
 
 }  // namespace

@@ -27,28 +27,14 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::list_cell;
 
 namespace {
 
 constexpr COLORREF kBlack = 0;
-
-std::wstring board_path(const wchar_t* name) {
-    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
-    std::replace(p.begin(), p.end(), L'/', L'\\');
-    return p;
-}
-
-std::wstring cell(HWND list, int row, int column) {
-    wchar_t buf[300] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buf;
-    item.cchTextMax = 300;
-    SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-    return buf;
-}
 
 int client_height() {
     RECT r{};
@@ -83,70 +69,30 @@ bool overlaps(const ElementBox& a, const ElementBox& b) {
            a.min_y <= b.max_y && b.min_y <= a.max_y;
 }
 
-class BoardWindow : public ::testing::Test {
+class BoardWindow : public test::AppWindowsTest {
 protected:
+    BoardWindow() {
+        places_.main = {0, 0, 900, 600};
+        places_.board = {0, 0, 900, 700};
+    }
+
     void SetUp() override {
-        saved_layers_ = g_board.layers;
-        g_instance = GetModuleHandleW(nullptr);
-        static bool registered = false;
-        if (!registered) {
-            register_classes();
-            registered = true;
-        }
-        LoadLibraryW(L"Riched20.dll");  // the main window's count field
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
         g_settings.show_top_side = 1;
         g_settings.show_bottom_side = 1;
         g_settings.leave_selected = 1;
         create_pens_and_brushes();
-        g_hwnd_main = CreateWindowExW(0, kClassMain, L"", WS_OVERLAPPEDWINDOW, 0, 0, 900, 600,
-                                      nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 0, 0, 900, 700,
-                                       nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                       nullptr, nullptr, g_instance, nullptr);
-        g_hwnd_bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW, 5, 5, 650, 300,
-                                     nullptr, nullptr, g_instance, nullptr);
-        ASSERT_TRUE(g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom);
-        ASSERT_EQ(create_child_controls(), 1);
-        set_list_columns();
-        set_found_columns();
+        AppWindowsTest::SetUp();
         ShowWindow(g_hwnd_board, SW_SHOW);
         SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 
     void TearDown() override {
-        if (g_hwnd_main) {
-            SetWindowLongPtrW(g_hwnd_main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            DestroyWindow(g_hwnd_main);
-        }
-        for (HWND w : {g_hwnd_board, g_hwnd_found, g_hwnd_bom})
-            if (w) DestroyWindow(w);
-        if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
-        for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
-                        &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
-                        &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
-                        &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
-                        &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
-                        &g_button_bom_close, &g_static_date})
-            *h = nullptr;
-        g_toolbar_images = nullptr;
+        AppWindowsTest::TearDown();
         release_area_picture();
-        release_board();
-        g_board.layers = saved_layers_;
-        g_view = BoardView{};
-        g_last_row = -1;
     }
 
     void load(const wchar_t* name) {
-        const std::wstring path = board_path(name);
-        g_settings.recent_paths[0] = path;
-        SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
-        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-        SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
-        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(g_button_load));
+        test::load_through_combo(test::board_path(name));
         ASSERT_EQ(g_board.board_loaded, 1u)
             << (port_.boxes.empty() ? std::string("no box")
                                     : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
@@ -163,7 +109,7 @@ protected:
     void choose(uint32_t component) {
         const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < n; ++r) {
-            if (cell(g_list_main, r, 10) != std::to_wstring(component)) continue;
+            if (list_cell(g_list_main, r, 10) != std::to_wstring(component)) continue;
             NMITEMACTIVATE note{};
             note.hdr.hwndFrom = g_list_main;
             note.hdr.code = NM_CLICK;
@@ -187,12 +133,6 @@ protected:
         }
         return static_cast<uint32_t>(g_view.boxes.size());
     }
-
-    std::array<LayerRec, kLayerRows> saved_layers_{};
-    MemoryStore store_;
-    test::SettingsGuard settings_{&store_};
-    test::LanguageGuard english_{1};
-    test::RecordingPort port_;
 };
 
 TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
@@ -320,8 +260,8 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     mouse(WM_LBUTTONDOWN, cx, cy);
     EXPECT_TRUE(IsWindowVisible(g_hwnd_found));
     ASSERT_EQ(SendMessageW(g_list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(cell(g_list_found, 0, 0), g_board.elements[a].name);
-    EXPECT_EQ(cell(g_list_found, 0, 4), L"Top");
+    EXPECT_EQ(list_cell(g_list_found, 0, 0), g_board.elements[a].name);
+    EXPECT_EQ(list_cell(g_list_found, 0, 4), L"Top");
     EXPECT_EQ(g_view.crosshair_drawn, 0u);
     mouse(WM_LBUTTONDOWN, 0, 0);  // nothing there
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));

@@ -3,6 +3,7 @@
 #include "../../../resources/resource.h"
 #include "app/win/board_window_win.h"
 #include "app/win/globals_win.h"
+#include "app/win/layout_area_win.h"
 #include "app/win/toolbar_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
@@ -35,12 +36,7 @@ void redraw_area() {
 }
 
 void fit_area() {
-    RECT client{};
-    if (g_hwnd_layout) GetClientRect(g_hwnd_layout, &client);
-    g_view.area_width = static_cast<uint32_t>(client.right);
-    g_view.area_height = static_cast<uint32_t>(client.bottom);
-    fit_view(g_view, g_board, client.right, client.bottom, FitKind::button);
-    apply_scroll_ranges();
+    fit_layout_area(FitKind::button);
     redraw_area();
 }
 

@@ -6,6 +6,7 @@
 #include "app/win/board_commands_win.h"
 #include "app/win/board_paint_win.h"
 #include "app/win/globals_win.h"
+#include "app/win/guarded_proc_win.h"
 #include "app/win/toolbar_win.h"
 #include "app/win/window_settings_win.h"
 #include "lists/win/found_list_win.h"
@@ -218,11 +219,7 @@ void apply_scroll_ranges() {
 }
 
 LRESULT CALLBACK WndProcBoard(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    try {
-        return board_message(hwnd, msg, wparam, lparam);
-    } catch (...) {
-        return 0;
-    }
+    return guarded_window_message(board_message, hwnd, msg, wparam, lparam);
 }
 
 }  // namespace tindral

@@ -173,7 +173,9 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
         item.mask = HDI_FORMAT | HDI_IMAGE;
         SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item));
         EXPECT_EQ((item.fmt & HDF_IMAGE) != 0, c == 2) << c;
-        if (c == 2) EXPECT_EQ(item.iImage, 2);
+        if (c == 2) {
+            EXPECT_EQ(item.iImage, 2);
+        }
     }
     NMLVCUSTOMDRAW plain;
     draw_row(0, plain);

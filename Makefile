@@ -1,5 +1,5 @@
 # Tindral: `make run` starts the program under Wine, `make test` builds and runs every test.
-.PHONY: all setup build test run clean
+.PHONY: all setup build test run dist clean
 
 all: build
 
@@ -17,6 +17,10 @@ test: setup
 
 run: setup
 	@bash tools/run.sh
+
+# The Windows setup program and the portable zip, in build/dist/.
+dist: setup
+	@bash tools/dist.sh
 
 clean:
 	rm -rf build

@@ -4,7 +4,8 @@
 # Builds build/fuzz with clang, replays fuzz/regressions/<target>/ first, then fuzzes from the
 # hand-written seeds in fuzz/corpus/<target>/ plus the shared boards (copied into the build
 # folder; boards over FUZZ_MAX_BOARD_BYTES, default 1.5 MB, are left out: big inputs slow every
-# mutation down). Prints executions and findings; exits non-zero on any finding. Findings land in build/fuzz/findings/<target>/.
+# mutation down). Prints executions and findings; exits non-zero on any finding. Findings
+# land in build/fuzz/findings/<target>/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)

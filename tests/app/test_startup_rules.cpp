@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "app/startup_rules.h"
 #include "support/language_guard.h"
 
@@ -47,6 +50,17 @@ TEST(FirstStart, LanguageFollowsKeyboardLayoutOnlyOnTheFirstStart) {
 
 uint32_t stored(int v) { return static_cast<uint32_t>(v); }
 
+// Left, top, width and height, compared at once.
+using Rect = std::array<int, 4>;
+Rect stored_rect(const Settings& s, TopWindow w) {
+    const WindowRect r = stored_window_rect(s, w);
+    return {r.x, r.y, r.width, r.height};
+}
+Rect initial_rect(const Settings& s, TopWindow w) {
+    const WindowRect r = initial_window_rect(s, w);
+    return {r.x, r.y, r.width, r.height};
+}
+
 TEST(WindowRects, MainAndBoardRectanglesAreClampedOthersKept) {
     Settings s;
     s.wnd_main_x = stored(-20);
@@ -63,22 +77,10 @@ TEST(WindowRects, MainAndBoardRectanglesAreClampedOthersKept) {
     s.wnd_bom_height = 3;
     clamp_window_rects(s);
 
-    const WindowRect main = stored_window_rect(s, TopWindow::main);
-    EXPECT_EQ(main.x, 0);
-    EXPECT_EQ(main.y, 0);
-    EXPECT_EQ(main.width, 1100);
-    EXPECT_EQ(main.height, 768);
-    const WindowRect board = stored_window_rect(s, TopWindow::board);
-    EXPECT_EQ(board.x, 0);
-    EXPECT_EQ(board.y, 0);
-    EXPECT_EQ(board.width, 984);
-    EXPECT_EQ(board.height, 728);
-    const WindowRect found = stored_window_rect(s, TopWindow::found);
-    EXPECT_EQ(found.x, -7);
-    EXPECT_EQ(found.width, 10);
-    const WindowRect bom = stored_window_rect(s, TopWindow::bom);
-    EXPECT_EQ(bom.y, -9);
-    EXPECT_EQ(bom.height, 3);
+    EXPECT_EQ(stored_rect(s, TopWindow::main), (Rect{0, 0, 1100, 768}));
+    EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{0, 0, 984, 728}));
+    EXPECT_EQ(stored_rect(s, TopWindow::found), (Rect{-7, 5, 10, 300}));
+    EXPECT_EQ(stored_rect(s, TopWindow::bom), (Rect{5, -9, 650, 3}));
 }
 
 TEST(WindowRects, ValuesAtTheLimitsStay) {
@@ -92,14 +94,8 @@ TEST(WindowRects, ValuesAtTheLimitsStay) {
     s.wnd_board_width = 200;
     s.wnd_board_height = 100;
     clamp_window_rects(s);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::main).width, 200);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::main).height, 100);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::board).x, 1500);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::main).x, 0);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::main).y, 1);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::board).y, 0);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::board).width, 200);
-    EXPECT_EQ(stored_window_rect(s, TopWindow::board).height, 100);
+    EXPECT_EQ(stored_rect(s, TopWindow::main), (Rect{0, 1, 200, 100}));
+    EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{1500, 0, 200, 100}));
 }
 
 TEST(WindowRects, RememberWindowPosChoosesStoredOrDefault) {
@@ -109,39 +105,20 @@ TEST(WindowRects, RememberWindowPosChoosesStoredOrDefault) {
     record_window_rect(s, TopWindow::found, 100, 110, 500, 310);
     record_window_rect(s, TopWindow::bom, 200, 210, 900, 610);
 
-    s.remember_window_pos = 1;
-    const WindowRect main = initial_window_rect(s, TopWindow::main);
-    EXPECT_EQ(main.x, 40);
-    EXPECT_EQ(main.y, 50);
-    EXPECT_EQ(main.width, 900);
-    EXPECT_EQ(main.height, 600);
-    const WindowRect board = initial_window_rect(s, TopWindow::board);
-    EXPECT_EQ(board.x, -8);
-    EXPECT_EQ(board.width, 1040);
-    EXPECT_EQ(initial_window_rect(s, TopWindow::found).width, 400);
-    EXPECT_EQ(initial_window_rect(s, TopWindow::bom).height, 400);
     // Each window has its own four values.
-    EXPECT_EQ(s.wnd_bom_x, 200u);
-    EXPECT_EQ(s.wnd_found_x, 100u);
+    s.remember_window_pos = 1;
+    EXPECT_EQ(initial_rect(s, TopWindow::main), (Rect{40, 50, 900, 600}));
+    EXPECT_EQ(initial_rect(s, TopWindow::board), (Rect{-8, -8, 1040, 816}));
+    EXPECT_EQ(initial_rect(s, TopWindow::found), (Rect{100, 110, 400, 200}));
+    EXPECT_EQ(initial_rect(s, TopWindow::bom), (Rect{200, 210, 700, 400}));
 
     s.remember_window_pos = 0;
-    const WindowRect dmain = initial_window_rect(s, TopWindow::main);
-    EXPECT_EQ(dmain.x, 10);
-    EXPECT_EQ(dmain.y, 100);
-    EXPECT_EQ(dmain.width, 1100);
-    EXPECT_EQ(dmain.height, 768);
-    const WindowRect dboard = initial_window_rect(s, TopWindow::board);
-    EXPECT_EQ(dboard.x, 300);
-    EXPECT_EQ(dboard.width, 984);
-    for (TopWindow w : {TopWindow::found, TopWindow::bom}) {
-        const WindowRect d = initial_window_rect(s, w);
-        EXPECT_EQ(d.x, 5);
-        EXPECT_EQ(d.y, 5);
-        EXPECT_EQ(d.width, 650);
-        EXPECT_EQ(d.height, 300);
-    }
+    EXPECT_EQ(initial_rect(s, TopWindow::main), (Rect{10, 100, 1100, 768}));
+    EXPECT_EQ(initial_rect(s, TopWindow::board), (Rect{300, 5, 984, 728}));
+    EXPECT_EQ(initial_rect(s, TopWindow::found), (Rect{5, 5, 650, 300}));
+    EXPECT_EQ(initial_rect(s, TopWindow::bom), (Rect{5, 5, 650, 300}));
     // The stored values are not touched by the choice.
-    EXPECT_EQ(stored_window_rect(s, TopWindow::main).x, 40);
+    EXPECT_EQ(stored_rect(s, TopWindow::main), (Rect{40, 50, 900, 600}));
 }
 
 TEST(Toolbar, SideButtonsShowTheSideSettings) {
@@ -151,14 +128,10 @@ TEST(Toolbar, SideButtonsShowTheSideSettings) {
             s.show_top_side = top;
             s.show_bottom_side = bottom;
             const auto b = toolbar_buttons(s);
-            EXPECT_EQ(b[0].bitmap, top ? 133 : 134);
-            EXPECT_EQ(b[1].bitmap, bottom ? 131 : 132);
+            std::vector<int> bitmaps;
+            for (const auto& button : b) bitmaps.push_back(button.bitmap);
             // The other buttons never change with the sides.
-            EXPECT_EQ(b[2].bitmap, 138);
-            EXPECT_EQ(b[3].bitmap, 137);
-            EXPECT_EQ(b[4].bitmap, 136);
-            EXPECT_EQ(b[5].bitmap, 135);
-            EXPECT_EQ(b[6].bitmap, 139);
+            EXPECT_EQ(bitmaps, (std::vector<int>{top ? 133 : 134, bottom ? 131 : 132, 138, 137, 136, 135, 139}));
         }
     }
     // A side setting other than 1 still means shown.

@@ -12,6 +12,7 @@
 #include "support/recording_port.h"
 
 using namespace tindral;
+using test::Boxes;
 using test::LanguageGuard;
 using test::RecordingPort;
 
@@ -22,6 +23,7 @@ using Toks = std::vector<Tok>;
 
 const std::string kDecl = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
 const std::string kDoctype = "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">";
+const std::wstring kOnlyV6V7 = L"Tindral can only handle files generated from Eagle Version V6 or V7";
 
 Toks toks(const TokenList& list) {
     Toks out;
@@ -29,14 +31,36 @@ Toks toks(const TokenList& list) {
     return out;
 }
 
+// One tokeniser run: its result as one text, the tokens and the boxes it showed.
+struct Outcome {
+    std::string result;
+    TokenList list;
+    Boxes boxes;
+};
+
+Outcome run(const std::string& xml) {
+    RecordingPort port;
+    Outcome out;
+    const TokeniseResult r = tokenise_bytes(xml, out.list);
+    out.result = std::string(r.ok ? "ok" : "failed") + (r.drop_path ? " drop" : "");
+    if (r.damaged) out.result += " damaged at " + std::to_string(r.damaged_line);
+    out.boxes = port.boxes;
+    return out;
+}
+
+test::ShownBox damaged_box(uint32_t line) {
+    return {Owner::main,
+            L"The file is damaged or incomplete (line " + std::to_wstring(line) +
+                L").\rThe lists may be incomplete.",
+            L"Tindral Warning", 0x2030};
+}
+
 // The tokens between <eagle> and </eagle> of a small document.
 Toks inner(const std::string& body) {
-    RecordingPort port;
-    TokenList list;
-    const TokeniseResult r = tokenise_bytes("<?xml version=\"1.0\"?><eagle>" + body + "</eagle>", list);
-    EXPECT_TRUE(r.ok && !r.damaged) << body;
-    EXPECT_TRUE(port.boxes.empty()) << body;
-    Toks t = toks(list);
+    const Outcome r = run("<?xml version=\"1.0\"?><eagle>" + body + "</eagle>");
+    EXPECT_EQ(r.result, "ok") << body;
+    EXPECT_TRUE(r.boxes.empty()) << body;
+    Toks t = toks(r.list);
     EXPECT_GE(t.size(), 4u);
     if (t.size() < 4) return {};
     EXPECT_EQ(t[3], Tok(1, L"eagle"));
@@ -47,16 +71,11 @@ Toks inner(const std::string& body) {
 }  // namespace
 
 TEST(Tokenise, WorkedExampleTokenByToken) {
-    RecordingPort port;
-    TokenList list;
-    const std::string xml = kDecl + kDoctype + "\n" +
-        "<eagle version=\"7.2.0\"><drawing><grid distance=\"0.1\" unit=\"mm\"/><plain/>"
-        "<description>Board</description></drawing></eagle>";
-    const TokeniseResult r = tokenise_bytes(xml, list);
-    EXPECT_TRUE(r.ok);
-    EXPECT_FALSE(r.damaged);
-    EXPECT_FALSE(r.drop_path);
-    EXPECT_TRUE(port.boxes.empty());
+    const Outcome r = run(kDecl + kDoctype + "\n" +
+                      "<eagle version=\"7.2.0\"><drawing><grid distance=\"0.1\" unit=\"mm\"/><plain/>"
+                      "<description>Board</description></drawing></eagle>");
+    EXPECT_EQ(r.result, "ok");
+    EXPECT_TRUE(r.boxes.empty());
     const Toks expected = {
         {5, L"xml"},      {2, L"version"},  {3, L"1.0"},   {2, L"encoding"}, {3, L"utf-8"},
         {1, L"eagle"},    {2, L"version"},  {3, L"7.2.0"}, {1, L"drawing"},  {1, L"grid"},
@@ -64,9 +83,8 @@ TEST(Tokenise, WorkedExampleTokenByToken) {
         {0, L""},         {1, L"description"}, {6, L"Board"}, {4, L"description"},
         {4, L"drawing"},  {4, L"eagle"},
     };
-    EXPECT_EQ(toks(list), expected);
-    EXPECT_EQ(list.count(), 21u);
-    EXPECT_EQ(list.at(list.count()).kind, kTokenEmptyEnd);
+    EXPECT_EQ(toks(r.list), expected);
+    EXPECT_EQ(r.list.at(r.list.count()).kind, kTokenEmptyEnd);
 }
 
 TEST(Tokenise, EmptyElementForms) {
@@ -82,12 +100,10 @@ TEST(Tokenise, DropsWhitespaceCommentsCdataAndInstructions) {
     EXPECT_EQ(inner("\n  <!-- note -->\r\n\t<?pi data?><a><![CDATA[raw <x>]]></a>\n"),
               (Toks{{1, L"a"}, {4, L"a"}}));
     // Comments and instructions before the root are dropped as well.
-    RecordingPort port;
-    TokenList list;
-    const auto r = tokenise_bytes(kDecl + "<!-- c --><?pi x?>\n<eagle/>\n<!-- after -->", list);
-    EXPECT_TRUE(r.ok && !r.damaged);
-    EXPECT_EQ(toks(list), (Toks{{5, L"xml"}, {2, L"version"}, {3, L"1.0"}, {2, L"encoding"},
-                                {3, L"utf-8"}, {1, L"eagle"}, {0, L""}}));
+    const Outcome r = run(kDecl + "<!-- c --><?pi x?>\n<eagle/>\n<!-- after -->");
+    EXPECT_EQ(r.result, "ok");
+    EXPECT_EQ(toks(r.list), (Toks{{5, L"xml"}, {2, L"version"}, {3, L"1.0"}, {2, L"encoding"},
+                                  {3, L"utf-8"}, {1, L"eagle"}, {0, L""}}));
 }
 
 TEST(Tokenise, TextAndValuesAsTheReaderDeliversThem) {
@@ -116,167 +132,110 @@ TEST(Tokenise, NamespacePrefixesAreDropped) {
 }
 
 TEST(Tokenise, EagleDoctypeLinesAreCutWherever) {
-    RecordingPort port;
-    TokenList list;
-    const std::string xml = kDecl + kDoctype + "\n<eagle>\n<a/>" + kDoctype + "\n<b/></eagle>";
-    const TokeniseResult r = tokenise_bytes(xml, list);
-    EXPECT_TRUE(r.ok && !r.damaged);
-    EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(list.count(), 11u);
-    EXPECT_EQ(list.at(8).text, L"b");
+    const Outcome r = run(kDecl + kDoctype + "\n<eagle>\n<a/>" + kDoctype + "\n<b/></eagle>");
+    EXPECT_EQ(r.result, "ok");
+    EXPECT_TRUE(r.boxes.empty());
+    EXPECT_EQ(r.list.count(), 11u);
+    EXPECT_EQ(r.list.at(8).text, L"b");
 }
 
-TEST(Tokenise, OtherDoctypesStopTheReaderAsDamage) {
+TEST(Tokenise, OtherDoctypesAndDocumentsWithoutElementsAreDamage) {
+    LanguageGuard en(1);
     for (const std::string doctype : {"<!DOCTYPE eagle SYSTEM 'eagle.dtd'>",
                                       "<!DOCTYPE  eagle SYSTEM \"eagle.dtd\">",
                                       "<!DOCTYPE eagle [<!ENTITY a \"aaaaaaaaaa\">]>"}) {
-        RecordingPort port;
-        LanguageGuard en(1);
-        TokenList list;
-        const TokeniseResult r =
-            tokenise_bytes(kDecl + doctype + "\n<eagle><a/></eagle>", list);
-        EXPECT_TRUE(r.ok) << doctype;
-        EXPECT_TRUE(r.damaged) << doctype;
-        EXPECT_FALSE(r.drop_path);
-        EXPECT_EQ(r.damaged_line, 2u) << doctype;
-        EXPECT_EQ(list.count(), 5u) << doctype;  // the declaration only
-        ASSERT_EQ(port.boxes.size(), 1u);
-        EXPECT_EQ(port.boxes[0].text,
-                  L"The file is damaged or incomplete (line 2).\rThe lists may be incomplete.");
-        EXPECT_EQ(port.boxes[0].title, L"Tindral Warning");
-        EXPECT_EQ(port.boxes[0].owner, Owner::main);
+        const Outcome r = run(kDecl + doctype + "\n<eagle><a/></eagle>");
+        EXPECT_EQ(r.result, "ok damaged at 2") << doctype;
+        EXPECT_EQ(r.list.count(), 5u) << doctype;  // the declaration only
+        EXPECT_EQ(r.boxes, Boxes{damaged_box(2)});
     }
-}
-
-TEST(Tokenise, DocumentWithoutAnyElementIsDamaged) {
-    // Lines: the last line of the file is reported.
+    // Without any element the last line of the file is reported.
     const std::pair<std::string, uint32_t> cases[] = {
         {kDecl.substr(0, kDecl.size() - 1), 1},
         {kDecl, 2},
         {kDecl + "<!-- only a comment -->\n", 3},
     };
     for (const auto& [xml, line] : cases) {
-        RecordingPort port;
-        TokenList list;
-        const TokeniseResult r = tokenise_bytes(xml, list);
-        EXPECT_TRUE(r.ok) << xml;
-        EXPECT_TRUE(r.damaged) << xml;
-        EXPECT_EQ(r.damaged_line, line) << xml;
-        EXPECT_EQ(list.count(), 5u);
-        EXPECT_EQ(port.boxes.size(), 1u);
+        const Outcome r = run(xml);
+        EXPECT_EQ(r.result, "ok damaged at " + std::to_string(line)) << xml;
+        EXPECT_EQ(r.list.count(), 5u);
+        EXPECT_EQ(r.boxes, Boxes{damaged_box(line)});
     }
 }
 
 TEST(Tokenise, RefusedBeginningsShowOneBoxAndDropThePath) {
-    struct Case {
-        std::string bytes;
-        const wchar_t* text;
-    };
     const std::string ok_rest = kDecl + "<eagle/>";
-    const Case cases[] = {
-        {"", L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {std::string(5, '\n'), L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {std::string(80, '\n'), L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {std::string(81, '\n'), L" Unsupported Eagle version"},
-        {std::string(40, '\r') + std::string(41, '\n') + ok_rest, L" Unsupported Eagle version"},
-        {std::string(300, '\n'), L" Unsupported Eagle version"},
-        {"\xEF\xBB\xBF" + ok_rest, L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {" " + ok_rest, L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {"\t" + ok_rest, L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {"<?xml  version=\"1.0\"?><eagle/>", L"Tindral can only handle files generated from Eagle Version V6 or V7"},
-        {"<?xml versio", L"Tindral can only handle files generated from Eagle Version V6 or V7"},
+    const std::wstring unsupported = L" Unsupported Eagle version";
+    const std::pair<std::string, std::wstring> cases[] = {
+        {"", kOnlyV6V7},
+        {std::string(5, '\n'), kOnlyV6V7},
+        {std::string(80, '\n'), kOnlyV6V7},
+        {std::string(81, '\n'), unsupported},
+        {std::string(40, '\r') + std::string(41, '\n') + ok_rest, unsupported},
+        {std::string(300, '\n'), unsupported},
+        {"\xEF\xBB\xBF" + ok_rest, kOnlyV6V7},
+        {" " + ok_rest, kOnlyV6V7},
+        {"\t" + ok_rest, kOnlyV6V7},
+        {"<?xml  version=\"1.0\"?><eagle/>", kOnlyV6V7},
+        {"<?xml versio", kOnlyV6V7},
     };
     LanguageGuard en(1);
-    for (const Case& c : cases) {
-        RecordingPort port;
-        TokenList list;
-        const TokeniseResult r = tokenise_bytes(c.bytes, list);
-        EXPECT_FALSE(r.ok) << c.bytes.size();
-        EXPECT_TRUE(r.drop_path);
-        EXPECT_EQ(list.count(), 0u);
-        ASSERT_EQ(port.boxes.size(), 1u) << c.bytes.size();
-        EXPECT_EQ(port.boxes[0].text, c.text);
-        EXPECT_EQ(port.boxes[0].title, L"Tindral Error");
-        EXPECT_EQ(port.boxes[0].owner, Owner::main);
-        EXPECT_EQ(port.boxes[0].flags, 0x2000u);
+    for (const auto& [bytes, text] : cases) {
+        const Outcome r = run(bytes);
+        EXPECT_EQ(r.result, "failed drop") << bytes.size();
+        EXPECT_EQ(r.list.count(), 0u);
+        EXPECT_EQ(r.boxes, (Boxes{{Owner::main, text, L"Tindral Error", 0x2000}})) << bytes.size();
     }
-    // German texts, same box.
     LanguageGuard de(0);
-    RecordingPort port;
-    TokenList list;
-    tokenise_bytes(std::string(81, '\r') + ok_rest, list);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L" Nicht unterst\u00FCtzte Eagle Version");
-    EXPECT_EQ(port.boxes[0].title, L"Tindral Fehler");
+    EXPECT_EQ(run(std::string(81, '\r') + ok_rest).boxes,
+              (Boxes{{Owner::main, L" Nicht unterst\u00FCtzte Eagle Version", L"Tindral Fehler", 0x2000}}));
 }
 
 TEST(Tokenise, UpToEightyLeadingLineBreaksAreSkipped) {
     for (const std::string& lead : {std::string(80, '\n'), std::string(40, '\r') + std::string(40, '\n'),
                                    std::string(1, '\n')}) {
-        RecordingPort port;
-        TokenList list;
-        const TokeniseResult r = tokenise_bytes(lead + kDecl + "<eagle/>", list);
-        EXPECT_TRUE(r.ok && !r.damaged);
-        EXPECT_TRUE(port.boxes.empty());
-        EXPECT_EQ(list.count(), 7u);
+        const Outcome r = run(lead + kDecl + "<eagle/>");
+        EXPECT_EQ(r.result, "ok");
+        EXPECT_TRUE(r.boxes.empty());
+        EXPECT_EQ(r.list.count(), 7u);
     }
 }
 
 TEST(Tokenise, RootMustBeNamedEagleExactly) {
-    for (const std::string root : {"<Eagle/>", "<EAGLE></EAGLE>", "<board/>", "<x:eagle xmlns:x=\"u\"/>"}) {
-        LanguageGuard en(1);
-        RecordingPort port;
-        TokenList list;
-        const TokeniseResult r = tokenise_bytes(kDecl + kDoctype + "\n" + root, list);
-        const bool prefixed = root[1] == 'x';  // the local name counts, not the prefix
-        if (prefixed) {
-            EXPECT_TRUE(r.ok && !r.damaged);
-            continue;
-        }
-        EXPECT_FALSE(r.ok) << root;
-        EXPECT_FALSE(r.drop_path);
-        EXPECT_EQ(list.count(), 0u);
-        ASSERT_EQ(port.boxes.size(), 1u);
-        EXPECT_EQ(port.boxes[0].text, L"This file doe not seem not to be a Eagle file");
-        EXPECT_EQ(port.boxes[0].title, L"Tindral Error");
-        EXPECT_EQ(port.boxes[0].owner, Owner::none);
-        EXPECT_EQ(port.boxes[0].flags, 0x10u);
+    LanguageGuard en(1);
+    for (const std::string root : {"<Eagle/>", "<EAGLE></EAGLE>", "<board/>"}) {
+        const Outcome r = run(kDecl + kDoctype + "\n" + root);
+        EXPECT_EQ(r.result, "failed") << root;
+        EXPECT_EQ(r.list.count(), 0u);
+        EXPECT_EQ(r.boxes, (Boxes{{Owner::none, L"This file doe not seem not to be a Eagle file",
+                                   L"Tindral Error", 0x10}}));
     }
+    // The local name counts, not the prefix.
+    EXPECT_EQ(run(kDecl + kDoctype + "\n<x:eagle xmlns:x=\"u\"/>").result, "ok");
 }
 
 TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
     struct Case {
         std::string tail;    // after the declaration line and <eagle>
         size_t count;        // tokens kept
-        uint32_t line;       // line of the file where reading stopped
     };
-    // Lines: 1 declaration, 2 <eagle>, 3 onwards the tail.
+    // Lines: 1 declaration, 2 <eagle>, 3 onwards the tail; reading stops in line 5.
     const Case cases[] = {
-        {"\n<a x=\"1\">\n<b/>\n<c>text", 12, 5},   // ends inside element text
-        {"\n<a x=\"1\">\n<b/>\n<c y=\"", 11, 5},    // ends inside a tag
-        {"\n<a x=\"1\">\n<b/>\n</q>\n</a>", 11, 5},  // mismatched end tag
-        {"\n<a x=\"1\">\n<b/>\n<c>\xFF\xFE</c>", 12, 5},  // invalid UTF-8
-        {"\n<a x=\"1\">\n<b/>\n<c>ok\xC3\x28</c>", 12, 5},    // broken two-byte sequence
-        {"\n<a x=\"1\">\n<b/>\n<c v=\"\xED\xA0\x80\"/>", 11, 5},  // encoded surrogate
-        {"\n<a x=\"1\">\n<b/>\n<c>\x01</c>", 12, 5},  // control character
+        {"\n<a x=\"1\">\n<b/>\n<c>text", 12},   // ends inside element text
+        {"\n<a x=\"1\">\n<b/>\n<c y=\"", 11},    // ends inside a tag
+        {"\n<a x=\"1\">\n<b/>\n</q>\n</a>", 11},  // mismatched end tag
+        {"\n<a x=\"1\">\n<b/>\n<c>\xFF\xFE</c>", 12},  // invalid UTF-8
+        {"\n<a x=\"1\">\n<b/>\n<c>ok\xC3\x28</c>", 12},    // broken two-byte sequence
+        {"\n<a x=\"1\">\n<b/>\n<c v=\"\xED\xA0\x80\"/>", 11},  // encoded surrogate
+        {"\n<a x=\"1\">\n<b/>\n<c>\x01</c>", 12},  // control character
     };
+    LanguageGuard en(1);
     for (const Case& c : cases) {
-        LanguageGuard en(1);
-        RecordingPort port;
-        TokenList list;
-        const TokeniseResult r = tokenise_bytes(kDecl + "<eagle>" + c.tail, list);
-        EXPECT_TRUE(r.ok) << c.tail;
-        EXPECT_TRUE(r.damaged) << c.tail;
-        EXPECT_FALSE(r.drop_path);
-        EXPECT_EQ(r.damaged_line, c.line) << c.tail;
-        EXPECT_EQ(list.count(), c.count) << c.tail;
-        EXPECT_EQ(list.at(9).text, L"b") << c.tail;
-        ASSERT_EQ(port.boxes.size(), 1u) << c.tail;
-        EXPECT_EQ(port.boxes[0].text, L"The file is damaged or incomplete (line " +
-                                          std::to_wstring(c.line) +
-                                          L").\rThe lists may be incomplete.");
-        EXPECT_EQ(port.boxes[0].owner, Owner::main);
-        EXPECT_EQ(port.boxes[0].flags, 0x2030u);
+        const Outcome r = run(kDecl + "<eagle>" + c.tail);
+        EXPECT_EQ(r.result, "ok damaged at 5") << c.tail;
+        EXPECT_EQ(r.list.count(), c.count) << c.tail;
+        EXPECT_EQ(r.list.at(9).text, L"b") << c.tail;
+        EXPECT_EQ(r.boxes, Boxes{damaged_box(5)}) << c.tail;
     }
 }
 
@@ -284,67 +243,46 @@ TEST(Tokenise, NodesLongBeforeAnErrorAreAllKept) {
     // Readers that parse in blocks must not lose the nodes of the block that holds the error.
     std::string body;
     for (int i = 0; i < 300; ++i) body += "<e n=\"" + std::to_string(i) + "\"/>\n";
-    RecordingPort port;
-    TokenList list;
-    const TokeniseResult r = tokenise_bytes(kDecl + "<eagle>\n" + body + "</q>", list);
-    EXPECT_TRUE(r.damaged);
-    EXPECT_EQ(r.damaged_line, 303u);
-    ASSERT_EQ(list.count(), 6u + 300 * 3);
-    EXPECT_EQ(list.tokens.back().text, L"299");
+    const Outcome r = run(kDecl + "<eagle>\n" + body + "</q>");
+    EXPECT_EQ(r.result, "ok damaged at 303");
+    ASSERT_EQ(r.list.count(), 6u + 300 * 3);
+    EXPECT_EQ(r.list.tokens.back().text, L"299");
 }
 
 TEST(Tokenise, DamagedLineCountsTheLinesThatWereCut) {
     // Three leading blank lines and the DOCTYPE line are not seen by the reader, but the line
     // reported is the file's: 1-3 blank, 4 declaration, 5 DOCTYPE, 6 <eagle>, 7 <x>, 8 </y>.
     for (const std::string eol : {"\n", "\r\n"}) {
-        RecordingPort port;
-        TokenList list;
-        const std::string xml = eol + eol + eol + "<?xml version=\"1.0\"?>" + eol + kDoctype +
-                                eol + "<eagle>" + eol + "<x>" + eol + "</y>" + eol;
-        const TokeniseResult r = tokenise_bytes(xml, list);
-        EXPECT_TRUE(r.damaged);
-        EXPECT_EQ(r.damaged_line, 8u) << (eol.size() == 2 ? "CR LF" : "LF");
-        EXPECT_EQ(list.count(), 5u);
+        const Outcome r = run(eol + eol + eol + "<?xml version=\"1.0\"?>" + eol + kDoctype + eol +
+                          "<eagle>" + eol + "<x>" + eol + "</y>" + eol);
+        EXPECT_EQ(r.result, "ok damaged at 8") << (eol.size() == 2 ? "CR LF" : "LF");
+        EXPECT_EQ(r.list.count(), 5u);
     }
 }
 
 TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {
-    {
-        RecordingPort port;
-        TokenList list;
-        const std::string value(1'000'000, 'v');
-        const auto r = tokenise_bytes(kDecl + "<eagle><a big=\"" + value + "\">" + value +
-                                          "</a></eagle>", list);
-        EXPECT_TRUE(r.ok && !r.damaged);
-        ASSERT_EQ(list.count(), 12u);
-        EXPECT_EQ(list.at(8).text.size(), value.size());
-        EXPECT_EQ(list.at(9).text.size(), value.size());
-    }
-    {
-        // Far deeper than any board: the walk stops at the 250th level, as damage, whichever
-        // reader runs (each has its own limit a little further down).
-        RecordingPort port;
-        TokenList list;
-        std::string xml = kDecl + "<eagle>";
-        for (int i = 0; i < 100'000; ++i) xml += "<n>";
-        const auto r = tokenise_bytes(xml, list);
-        EXPECT_TRUE(r.ok);
-        EXPECT_TRUE(r.damaged);
-        EXPECT_EQ(r.damaged_line, 2u);
-        EXPECT_EQ(list.count(), 5u + 250);  // declaration, eagle, 249 levels of n
-        EXPECT_EQ(port.boxes.size(), 1u);
-    }
-    {
-        // The same with one element per line and attributes: the line is the element's.
-        RecordingPort port;
-        TokenList list;
-        std::string xml = "<?xml version=\"1.0\"?>\n<eagle>";
-        for (int i = 0; i < 300; ++i) xml += "<n a=\"" + std::to_string(i) + "\">\n";
-        for (int i = 0; i < 300; ++i) xml += "</n>";
-        const auto r = tokenise_bytes(xml + "</eagle>", list);
-        EXPECT_TRUE(r.damaged);
-        EXPECT_EQ(r.damaged_line, 251u);
-        ASSERT_EQ(list.count(), 3u + 1 + 249 * 3);
-        EXPECT_EQ(list.tokens.back().text, L"248");
-    }
+    const std::string value(1'000'000, 'v');
+    const Outcome big = run(kDecl + "<eagle><a big=\"" + value + "\">" + value + "</a></eagle>");
+    EXPECT_EQ(big.result, "ok");
+    ASSERT_EQ(big.list.count(), 12u);
+    EXPECT_EQ(big.list.at(8).text.size(), value.size());
+    EXPECT_EQ(big.list.at(9).text.size(), value.size());
+
+    // Far deeper than any board: the walk stops at the 250th level, as damage, whichever
+    // reader runs (each has its own limit a little further down).
+    std::string deep = kDecl + "<eagle>";
+    for (int i = 0; i < 100'000; ++i) deep += "<n>";
+    const Outcome d = run(deep);
+    EXPECT_EQ(d.result, "ok damaged at 2");
+    EXPECT_EQ(d.list.count(), 5u + 250);  // declaration, eagle, 249 levels of n
+    EXPECT_EQ(d.boxes.size(), 1u);
+
+    // The same with one element per line and attributes: the line is the element's.
+    std::string lines = "<?xml version=\"1.0\"?>\n<eagle>";
+    for (int i = 0; i < 300; ++i) lines += "<n a=\"" + std::to_string(i) + "\">\n";
+    for (int i = 0; i < 300; ++i) lines += "</n>";
+    const Outcome l = run(lines + "</eagle>");
+    EXPECT_EQ(l.result, "ok damaged at 251");
+    ASSERT_EQ(l.list.count(), 3u + 1 + 249 * 3);
+    EXPECT_EQ(l.list.tokens.back().text, L"248");
 }

@@ -8,34 +8,13 @@
 
 #include "board/tokenise.h"
 #include "support/recording_port.h"
+#include "support/temp_folder.h"
 
 using namespace tindral;
 using test::RecordingPort;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A fresh folder of its own, removed with everything in it afterwards.
-struct TempDir {
-    fs::path path;
-    TempDir() {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path = fs::temp_directory_path() / (std::string("tindral-tok-") + info->name());
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        for (const auto& e : fs::recursive_directory_iterator(path, ec))
-            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path, ec);
-    }
-    fs::path write(const std::string& name, const std::string& bytes) const {
-        const fs::path p = path / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return p;
-    }
-};
 
 const std::string kBoard =
     "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
@@ -45,7 +24,7 @@ const std::string kBoard =
 }  // namespace
 
 TEST(TokeniseFile, MissingFileOrFolderShowsTheSystemTextAndDropsThePath) {
-    TempDir dir;
+    test::TempFolder dir;
     struct Case {
         fs::path path;
         uint32_t code;
@@ -63,16 +42,13 @@ TEST(TokeniseFile, MissingFileOrFolderShowsTheSystemTextAndDropsThePath) {
         EXPECT_FALSE(r.ok);
         EXPECT_TRUE(r.drop_path);
         EXPECT_EQ(list.count(), 0u);
-        ASSERT_EQ(port.boxes.size(), 1u);
-        EXPECT_EQ(port.boxes[0].text, L"system text " + std::to_wstring(c.code));
-        EXPECT_EQ(port.boxes[0].title, L"CreateFile:   " + c.path.wstring());
-        EXPECT_EQ(port.boxes[0].owner, Owner::none);
-        EXPECT_EQ(port.boxes[0].flags, 0x42040u);
+        EXPECT_EQ(port.boxes, (test::Boxes{{Owner::none, L"system text " + std::to_wstring(c.code),
+                                            L"CreateFile:   " + c.path.wstring(), 0x42040}}));
     }
 }
 
 TEST(TokeniseFile, ReadOnlyBoardOpenElsewhereLoadsAndLeavesNothingBeside) {
-    TempDir dir;
+    test::TempFolder dir;
     const fs::path board = dir.write("amp.brd", kBoard);
     fs::permissions(board, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);

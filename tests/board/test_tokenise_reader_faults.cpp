@@ -11,6 +11,7 @@
 #include "support/recording_port.h"
 
 using namespace tindral;
+using test::Boxes;
 using test::LanguageGuard;
 using test::RecordingPort;
 
@@ -130,12 +131,7 @@ TEST(TokeniseReaderFaults, SetupFailuresNameTheStepAndTheCode) {
         ScriptedRun run(s);
         EXPECT_FALSE(run.result.ok);
         EXPECT_FALSE(run.result.drop_path);
-        ASSERT_EQ(run.port.boxes.size(), 1u);
-        EXPECT_EQ(run.port.boxes[0].text, text);
-        EXPECT_LE(run.port.boxes[0].text.size(), 63u);
-        EXPECT_EQ(run.port.boxes[0].title, L"Tindral Error");
-        EXPECT_EQ(run.port.boxes[0].owner, Owner::main);
-        EXPECT_EQ(run.port.boxes[0].flags, 0x2010u);
+        EXPECT_EQ(run.port.boxes, (Boxes{{Owner::main, text, L"Tindral Error", 0x2010}}));
     }
 }
 
@@ -165,10 +161,7 @@ TEST(TokeniseReaderFaults, NodeFailuresEndWithAnEmptyList) {
         ScriptedRun run(Script{{kDecl, kEagle, c.node}});
         EXPECT_FALSE(run.result.ok) << c.text;
         EXPECT_EQ(run.list.count(), 0u) << c.text;
-        ASSERT_EQ(run.port.boxes.size(), 1u) << c.text;
-        EXPECT_EQ(run.port.boxes[0].text, c.text);
-        EXPECT_EQ(run.port.boxes[0].flags, c.flags);
-        EXPECT_EQ(run.port.boxes[0].owner, Owner::main);
+        EXPECT_EQ(run.port.boxes, (Boxes{{Owner::main, c.text, L"Tindral Error", c.flags}}));
     }
 }
 
@@ -177,9 +170,8 @@ TEST(TokeniseReaderFaults, ABrokenDeclarationAttributeIsReportedAndReadingGoesOn
     decl.fail = L"attr-value";
     ScriptedRun run(Script{{decl, kEagle, {XmlNode::text, L"", L"t", {}, L""}}});
     EXPECT_TRUE(run.result.ok);
-    ASSERT_EQ(run.port.boxes.size(), 1u);
-    EXPECT_EQ(run.port.boxes[0].text, L"Error getting value, error is 80070057");
-    EXPECT_EQ(run.port.boxes[0].flags, 0x2011u);
+    EXPECT_EQ(run.port.boxes,
+              (Boxes{{Owner::main, L"Error getting value, error is 80070057", L"Tindral Error", 0x2011}}));
     // xml, version (its value failed), eagle, text
     ASSERT_EQ(run.list.count(), 4u);
     EXPECT_EQ(run.list.at(2).text, L"eagle");

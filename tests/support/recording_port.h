@@ -2,8 +2,11 @@
 // A message port for tests: records every box and answers from a script.
 
 #include <deque>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "app/messages.h"
 
@@ -14,7 +17,15 @@ struct ShownBox {
     std::wstring text;
     std::wstring title;
     unsigned flags;
+    bool operator==(const ShownBox&) const = default;
 };
+using Boxes = std::vector<ShownBox>;
+
+// A failed compare of boxes names every field; flags in hex as the flag constants are written.
+inline void PrintTo(const ShownBox& b, std::ostream* os) {
+    *os << "{owner " << static_cast<int>(b.owner) << ", " << ::testing::PrintToString(b.text) << ", "
+        << ::testing::PrintToString(b.title) << ", 0x" << std::hex << b.flags << std::dec << "}";
+}
 
 class RecordingPort : public MessagePort {
 public:

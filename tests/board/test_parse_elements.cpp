@@ -108,11 +108,8 @@ TEST(ElementReader, UnknownAttributeAsksOnceAndNoAbandons) {
         BoardSettingsGuard settings(1);
         RecordingPort port;
         const Parsed p = parse_snippet(body);
-        ASSERT_EQ(port.boxes.size(), 1u);
-        EXPECT_EQ(port.boxes[0].text, L"Unexpected element set elem foo\rContinue?");
-        EXPECT_EQ(port.boxes[0].title, L"Tindral Warning");
-        EXPECT_EQ(port.boxes[0].flags, 0x42034u);
-        EXPECT_EQ(port.boxes[0].owner, Owner::none);
+        EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"Unexpected element set elem foo\rContinue?",
+                                      L"Tindral Warning", 0x42034}}));
         EXPECT_EQ(p.outcome.result, 1);
         ASSERT_EQ(p.board.elements.size(), 2u);
         EXPECT_EQ(p.board.elements[0].value, L"v");  // the walk went on past foo's value

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "board/primitive_readers.h"
 #include "board_snippet.h"
 #include "model/placement.h"
@@ -110,41 +112,31 @@ TEST(PrimitiveReaders, PolygonWithoutVerticesEndsAtItsFirstOtherChild) {
 TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
     LanguageGuard english(1);
     BoardSettingsGuard settings(1);
+    const auto asked = [](const char* element, std::initializer_list<const char*> names) {
+        std::vector<std::wstring> out;
+        for (const char* n : names)
+            out.push_back(L"Unexpected element " + std::wstring(element, element + strlen(element)) + L" attr " +
+                          std::wstring(n, n + strlen(n)) + L"\rContinue?");
+        return out;
+    };
     struct Case {
         const char* child;
         std::vector<std::wstring> questions;
     } cases[] = {
         // wire, circle, pad, smd, text and dimension look at the value as a name as well
-        {"<wire x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>",
-         {L"Unexpected element wire attr glow\rContinue?",
-          L"Unexpected element wire attr 7\rContinue?"}},
-        {"<circle x=\"0\" y=\"0\" glow=\"7\" radius=\"1\" layer=\"21\"/>",
-         {L"Unexpected element circle attr glow\rContinue?",
-          L"Unexpected element circle attr 7\rContinue?"}},
-        {"<pad name=\"1\" glow=\"7\" x=\"0\" y=\"0\"/>",
-         {L"Unexpected element pad attr glow\rContinue?",
-          L"Unexpected element pad attr 7\rContinue?"}},
-        {"<smd name=\"1\" glow=\"7\" x=\"0\" y=\"0\"/>",
-         {L"Unexpected element smd attr glow\rContinue?",
-          L"Unexpected element smd attr 7\rContinue?"}},
-        {"<text x=\"0\" glow=\"7\">t</text>",
-         {L"Unexpected element text attr glow\rContinue?",
-          L"Unexpected element text attr 7\rContinue?"}},
-        {"<dimension x1=\"0\" glow=\"7\"/>",
-         {L"Unexpected element dimension attr glow\rContinue?",
-          L"Unexpected element dimension attr 7\rContinue?"}},
+        {"<wire x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>", asked("wire", {"glow", "7"})},
+        {"<circle x=\"0\" y=\"0\" glow=\"7\" radius=\"1\" layer=\"21\"/>", asked("circle", {"glow", "7"})},
+        {"<pad name=\"1\" glow=\"7\" x=\"0\" y=\"0\"/>", asked("pad", {"glow", "7"})},
+        {"<smd name=\"1\" glow=\"7\" x=\"0\" y=\"0\"/>", asked("smd", {"glow", "7"})},
+        {"<text x=\"0\" glow=\"7\">t</text>", asked("text", {"glow", "7"})},
+        {"<dimension x1=\"0\" glow=\"7\"/>", asked("dimension", {"glow", "7"})},
         // rectangle, hole, polygon and vertex step past the value
-        {"<rectangle x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>",
-         {L"Unexpected element rectangle attr glow\rContinue?"}},
-        {"<hole x=\"0\" glow=\"7\" y=\"0\" drill=\"1\"/>",
-         {L"Unexpected element hole attr glow\rContinue?"}},
-        {"<polygon width=\"0\" glow=\"7\" layer=\"1\"><vertex x=\"0\" y=\"0\" glow=\"7\"/>"
-         "</polygon>",
-         {L"Unexpected element polygon attr glow\rContinue?",
-          L"Unexpected element vertex attr glow\rContinue?"}},
+        {"<rectangle x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>", asked("rectangle", {"glow"})},
+        {"<hole x=\"0\" glow=\"7\" y=\"0\" drill=\"1\"/>", asked("hole", {"glow"})},
+        {"<polygon width=\"0\" glow=\"7\" layer=\"1\"><vertex x=\"0\" y=\"0\" glow=\"7\"/></polygon>",
+         {L"Unexpected element polygon attr glow\rContinue?", L"Unexpected element vertex attr glow\rContinue?"}},
         // an unknown child is named once, its tokens then run through the package walk
-        {"<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/><gizmo/>",
-         {L"Unexpected element package attr gizmo\rContinue?"}},
+        {"<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/><gizmo/>", asked("package", {"gizmo"})},
     };
     for (const Case& c : cases) {
         RecordingPort port;

@@ -147,11 +147,7 @@ TEST(ParseBoard, OutOfMemoryIsReportedAndTheModelReleased) {
         "<elements><element name=\"A\"/><element name=\"B\" odd=\"1\"/></elements>");
     EXPECT_EQ(p.outcome.result, 0);
     EXPECT_FALSE(p.outcome.set_title);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"Out of memory");
-    EXPECT_EQ(port.boxes[0].title, L"Tindral Error");
-    EXPECT_EQ(port.boxes[0].flags, 0x42010u);
-    EXPECT_EQ(port.boxes[0].owner, Owner::none);
+    EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"Out of memory", L"Tindral Error", 0x42010}}));
     EXPECT_TRUE(p.board.plain_wires.empty());
     EXPECT_TRUE(p.board.elements.empty());
 }

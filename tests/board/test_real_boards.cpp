@@ -33,6 +33,23 @@ const BoardFacts kBoards[] = {
     {L"adafruit-metro-rp2350-e9.brd", 170, 5, 9, 104, 291, 10, 52006, 17, 8, 20, 0, 4},
 };
 
+// Names are never empty, every attribute name has its value right after it, and no text is
+// blank; the stream runs from the declaration to the end of <eagle>.
+size_t malformed_tokens(const TokenList& list) {
+    size_t first_element = 0;
+    while (list.at(first_element).kind != kTokenStart && first_element < list.count()) ++first_element;
+    size_t bad = 0;
+    if (list.at(0).kind != kTokenXmlDecl || list.at(first_element).text != L"eagle") ++bad;
+    if (list.tokens.back().kind != kTokenEnd || list.tokens.back().text != L"eagle") ++bad;
+    for (size_t i = 0; i < list.count(); ++i) {
+        const XmlToken& t = list.at(i);
+        if ((t.kind == kTokenStart || t.kind == kTokenEnd || t.kind == kTokenAttrName) && t.text.empty()) ++bad;
+        if (t.kind == kTokenAttrName && list.at(i + 1).kind != kTokenAttrValue) ++bad;
+        if (t.kind == kTokenText && t.text.find_first_not_of(L" \t\r\n") == std::wstring::npos) ++bad;
+    }
+    return bad;
+}
+
 TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
     BoardSettingsGuard settings(1);  // report unexpected on
     for (const BoardFacts& f : kBoards) {
@@ -41,7 +58,8 @@ TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
         TokenList tokens;
         const TokeniseResult t = tokenise_board(std::wstring(TINDRAL_BOARDS_DIR) + L"/" + f.file,
                                                 tokens);
-        ASSERT_TRUE(t.ok && !t.damaged);
+        ASSERT_TRUE(t.ok && !t.damaged && !t.drop_path);
+        EXPECT_EQ(malformed_tokens(tokens), 0u);
         BoardModel board = fresh_board();
         const ParseOutcome out = parse_board(tokens, board);
         for (const ShownBox& b : port.boxes)

@@ -43,20 +43,15 @@ TEST(ListRows, CellTextsAndFormats) {
     b.elements = {part(L"R1", L"0603", L"10k\u03A9", 12.3456),
                   part(L"C1", L"0805", L"1\u00B5F", -3.5, kSideBottom)};
     group_components(b);
+    using Cells = std::vector<std::wstring>;
     const auto top = list_row_cells(b.elements[0], 0);
-    const std::vector<std::wstring> expect_top = {L"R1", L"lib", L"0603", L"10k\u03A9", L"12.346",
-                                                  L"-3.086", L"90.000", L"Top", L"1", L"1000",
-                                                  L"0"};
-    EXPECT_EQ(std::vector<std::wstring>(top.begin(), top.end()), expect_top);
+    EXPECT_EQ(Cells(top.begin(), top.end()), (Cells{L"R1", L"lib", L"0603", L"10k\u03A9", L"12.346", L"-3.086",
+                                                    L"90.000", L"Top", L"1", L"1000", L"0"}));
     // A bottom component shows its bottom amount; the side text is the same in German.
     LanguageGuard de(0);
     const auto bottom = list_row_cells(b.elements[1], 1);
-    EXPECT_EQ(bottom[kColX], L"-3.500");
-    EXPECT_EQ(bottom[kColRotation], L"180.000");
-    EXPECT_EQ(bottom[kColSide], L"Bottom");
-    EXPECT_EQ(bottom[kColAmount], L"1");
-    EXPECT_EQ(bottom[kColGroup], L"6001");
-    EXPECT_EQ(bottom[kColIndex], L"1");
+    EXPECT_EQ(Cells(bottom.begin(), bottom.end()), (Cells{L"C1", L"lib", L"0805", L"1\u00B5F", L"-3.500", L"0.875",
+                                                          L"180.000", L"Bottom", L"1", L"6001", L"1"}));
     EXPECT_EQ(list_cell(b.elements[0], 0, 11), L"");
 }
 
@@ -130,16 +125,11 @@ TEST(BomRows, OneRowPerPairOverBothSidesInFirstOrder) {
                   part(L"R3", L"0603", L"10K", 0),
                   part(L"C2", L"0603", L"100n", 0)};
     const auto rows = bom_rows(b);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].library, L"rcl");
-    EXPECT_EQ(rows[0].value, L"10k");
-    EXPECT_EQ(rows[0].amount, 2u);
-    EXPECT_EQ(rows[1].value, L"100n");
-    EXPECT_EQ(rows[1].amount, 2u);
-    EXPECT_EQ(rows[2].value, L"10K");
-    EXPECT_EQ(rows[2].first, 3u);
-    EXPECT_EQ(bom_cell(rows[0], 3), L"2");
-    EXPECT_EQ(bom_cell(rows[0], 1), L"0603");
+    std::vector<std::wstring> cells;
+    for (const BomRow& r : rows)
+        cells.push_back(bom_cell(r, 0) + L"|" + bom_cell(r, 1) + L"|" + bom_cell(r, 2) + L"|" + bom_cell(r, 3) +
+                        L"|" + std::to_wstring(r.first));
+    EXPECT_EQ(cells, (std::vector<std::wstring>{L"rcl|0603|10k|2|0", L"rcl|0603|100n|2|1", L"lib|0603|10K|1|3"}));
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 3), -1);
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 2), 1);
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 4), 1);

@@ -9,7 +9,6 @@
 
 #include "lists/placed_counter.h"
 #include "lists/selection_state.h"
-#include "support/language_guard.h"
 
 using namespace tindral;
 
@@ -86,22 +85,6 @@ TEST(SelectionState, LeaveSelectedOffKeepsOnlyTheCurrentComponent) {
     EXPECT_EQ(ch.last_row, Chooser::row_of(1));
     EXPECT_EQ(ch.previous, 1);
     EXPECT_EQ(std::count(ch.marked.begin(), ch.marked.end(), true), 1);
-}
-
-TEST(SelectionState, CounterLineFollowsTheChoices) {
-    test::LanguageGuard english(1);
-    Chooser ch(true);
-    ch.choose(0);
-    ch.choose(1);
-    ch.choose(4);
-    EXPECT_EQ(placed_counter_text(ch.board),
-              L"  Placed: Total 3 of 5     TOP 2 of 3     BOTTOM 1 of 2");
-    ch.choose(4);
-    {
-        test::LanguageGuard german(0);
-        EXPECT_EQ(placed_counter_text(ch.board),
-                  L"  Best\u00FCckt: Gesamt 2 von 5     Oben 1 von 3     Unten 1 von 2");
-    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 #include "model/board_model.h"
 
@@ -55,10 +56,7 @@ TEST(BoardExtent, StartValuesAndStrictWidening) {
     EXPECT_EQ(e.min_x, 1000000);
     widen_extent(e, 3, 4);
     widen_extent(e, -1, 10);
-    EXPECT_EQ(e.max_x, 3);
-    EXPECT_EQ(e.min_x, -1);
-    EXPECT_EQ(e.max_y, 10);
-    EXPECT_EQ(e.min_y, 4);
+    EXPECT_EQ((std::vector<double>{e.min_x, e.max_x, e.min_y, e.max_y}), (std::vector<double>{-1, 3, 4, 10}));
 }
 
 }  // namespace

@@ -26,6 +26,14 @@ BoardModel board_of(std::vector<ElementRec> elements) {
     return b;
 }
 
+// One field of every element, in element order.
+std::vector<uint32_t> field(const BoardModel& b, uint32_t ElementRec::*f) {
+    std::vector<uint32_t> out;
+    for (const ElementRec& e : b.elements) out.push_back(e.*f);
+    return out;
+}
+using Values = std::vector<uint32_t>;
+
 }  // namespace
 
 TEST(Grouping, NumbersAndAmountsFollowFirstIndexClassAndSide) {
@@ -44,34 +52,13 @@ TEST(Grouping, NumbersAndAmountsFollowFirstIndexClassAndSide) {
         part(L"R", L"a", L"4"), part(L"", L"a", L"5"), part(L"C12", L"a", L"6", kSideBottom),
     });
     group_components(b);
-    const auto& e = b.elements;
-    EXPECT_EQ(e[0].group, 1000u);
-    EXPECT_EQ(e[1].group, 1000u);
-    EXPECT_EQ(e[2].group, 5000u);
-    EXPECT_EQ(e[3].group, 3000u);
-    EXPECT_EQ(e[4].group, 2004u);
-    EXPECT_EQ(e[9].group, 2004u);
-    EXPECT_EQ(e[5].group, 1005u);
-    EXPECT_EQ(e[6].group, 3006u);
-    EXPECT_EQ(e[7].group, 6004u);
-    EXPECT_EQ(e[8].group, 7006u);
-    // Only upper-case R or C followed by a digit make a class.
-    for (size_t i = 10; i < 15; ++i) EXPECT_EQ(e[i].group, 3000u + i) << i;
-    EXPECT_EQ(e[15].group, 6015u);
-
-    // Amounts sit on the first element of each side and count every class of the pair.
-    EXPECT_EQ(e[0].amount_top, 3u);  // R1, R2 and TP1
-    EXPECT_EQ(e[0].amount_bottom, 0u);
-    EXPECT_EQ(e[2].amount_bottom, 1u);
-    EXPECT_EQ(e[2].amount_top, 0u);
-    EXPECT_EQ(e[4].amount_top, 2u);
-    EXPECT_EQ(e[7].amount_bottom, 1u);
-    EXPECT_EQ(e[6].amount_top, 1u);
-    EXPECT_EQ(e[8].amount_bottom, 1u);
-    for (size_t i : {1, 3, 9}) {
-        EXPECT_EQ(e[i].amount_top, 0u) << i;
-        EXPECT_EQ(e[i].amount_bottom, 0u) << i;
-    }
+    // Only upper-case R or C followed by a digit make a class (10 to 14 do not).
+    EXPECT_EQ(field(b, &ElementRec::group), (Values{1000, 1000, 5000, 3000, 2004, 1005, 3006, 6004, 7006,
+                                                    2004, 3010, 3011, 3012, 3013, 3014, 6015}));
+    // Amounts sit on the first element of each side and count every class of the pair: R1
+    // counts R1, R2 and TP1.
+    EXPECT_EQ(field(b, &ElementRec::amount_top), (Values{3, 0, 0, 0, 2, 1, 1, 0, 0, 0, 1, 1, 1, 1, 1, 0}));
+    EXPECT_EQ(field(b, &ElementRec::amount_bottom), (Values{0, 0, 1, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 1}));
 }
 
 TEST(Grouping, ShadeAlternatesInAscendingGroupOrderAcrossClasses) {
@@ -81,25 +68,16 @@ TEST(Grouping, ShadeAlternatesInAscendingGroupOrderAcrossClasses) {
                              part(L"R3", L"0603", L"3k"), part(L"R4", L"0603", L"1k"),
                              part(L"R5", L"0603", L"1k", kSideBottom)});
     group_components(b);
-    const auto& e = b.elements;
-    // Ascending: 1001 (R1,R4), 1003, 1004, 2002, 3000, 5001.
-    EXPECT_EQ(e[1].shade, 0u);
-    EXPECT_EQ(e[5].shade, 0u);
-    EXPECT_EQ(e[3].shade, 1u);
-    EXPECT_EQ(e[4].shade, 0u);
-    EXPECT_EQ(e[2].shade, 1u);
-    EXPECT_EQ(e[0].shade, 0u);
-    EXPECT_EQ(e[6].shade, 1u);  // the flag carries over into the bottom ranges
+    // Ascending: 1001 (R1,R4), 1003, 1004, 2002, 3000, 5001; the flag carries over into the
+    // bottom ranges.
+    EXPECT_EQ(field(b, &ElementRec::shade), (Values{0, 0, 1, 1, 0, 0, 1}));
 }
 
 TEST(Grouping, EmptyPackageOrValueGroupsByWholeString) {
     BoardModel b = board_of({part(L"X1", L"", L""), part(L"X2", L"P", L""),
                              part(L"X3", L"", L""), part(L"X4", L"", L"P")});
     group_components(b);
-    EXPECT_EQ(b.elements[0].group, 3000u);
-    EXPECT_EQ(b.elements[2].group, 3000u);
-    EXPECT_EQ(b.elements[1].group, 3001u);
-    EXPECT_EQ(b.elements[3].group, 3003u);
+    EXPECT_EQ(field(b, &ElementRec::group), (Values{3000, 3001, 3000, 3003}));
     EXPECT_EQ(b.elements[0].amount_top, 2u);
 
     // Long strings are compared whole: a difference after 99 characters still parts them.

@@ -18,6 +18,13 @@ constexpr double kEps = 1e-6;
         EXPECT_NEAR(q_.y, (ey), kEps);   \
     } while (0)
 
+void expect_extent(const BoardExtent& e, double min_x, double max_x, double min_y, double max_y) {
+    EXPECT_NEAR(e.min_x, min_x, kEps);
+    EXPECT_NEAR(e.max_x, max_x, kEps);
+    EXPECT_NEAR(e.min_y, min_y, kEps);
+    EXPECT_NEAR(e.max_y, max_y, kEps);
+}
+
 ElementRec element_at(double x, double y, const wchar_t* rot) {
     ElementRec e;
     e.x = x;
@@ -115,11 +122,7 @@ TEST(PlaceElement, FillsPlacedFieldsAndWidensTheExtentUnrotated) {
 
     // extent: wire 11..12, circle 10.5..11.5 / 19.5..20.5, rectangle 10..12 / 20..21,
     // polygon 7..10 / 20..24, hole 9.7..10.3 / 20.7..21.3
-    const BoardExtent& e = p.board.extent;
-    EXPECT_NEAR(e.min_x, 7, kEps);
-    EXPECT_NEAR(e.max_x, 12, kEps);
-    EXPECT_NEAR(e.min_y, 19.5, kEps);
-    EXPECT_NEAR(e.max_y, 24, kEps);
+    expect_extent(p.board.extent, 7, 12, 19.5, 24);
     EXPECT_NEAR(p.board.board_width, 5, kEps);
     EXPECT_NEAR(p.board.board_height, 4.5, kEps);
 }
@@ -130,11 +133,7 @@ TEST(PlaceElement, HoleAtTheOriginWidensByItsRotatedBox) {
         "<libraries>" + library_with("H", "<hole x=\"1\" y=\"0\" drill=\"0.6\"/>") +
         "</libraries><elements><element name=\"H1\" library=\"lib\" package=\"H\" x=\"0\" "
         "y=\"0\" rot=\"R90\"/></elements>");
-    const BoardExtent& e = p.board.extent;
-    EXPECT_NEAR(e.min_x, -0.3, kEps);
-    EXPECT_NEAR(e.max_x, 0.3, kEps);
-    EXPECT_NEAR(e.min_y, 0.7, kEps);
-    EXPECT_NEAR(e.max_y, 1.3, kEps);
+    expect_extent(p.board.extent, -0.3, 0.3, 0.7, 1.3);
 }
 
 TEST(PlaceElement, SharedPackageKeepsTheLastPlacedHoleCentre) {

@@ -5,7 +5,6 @@
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -15,13 +14,13 @@
 #include <vector>
 
 #include "posix/support/cli_process.h"
-#include "posix/support/csv_reader.h"
+#include "support/csv_reader.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-struct FileElement {
-    std::string name, library, package, value, x, y, rotation, side;
-};
+// Name, library, package, value, x, y, rotation and side as the list shows them.
+using FileElement = std::vector<std::string>;
 
 std::string attr(xmlNode* node, const char* name) {
     xmlChar* v = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
@@ -46,23 +45,16 @@ std::string fixed3(double v) {
 
 // What the list must show for one element, straight from its attributes.
 FileElement expected_from(xmlNode* e) {
-    FileElement f;
-    f.name = attr(e, "name");
-    f.library = attr(e, "library");
-    f.package = attr(e, "package");
-    f.value = attr(e, "value");
-    if (f.value.empty()) f.value = "Undefined";
-    f.x = fixed3(std::strtod(attr(e, "x").c_str(), nullptr));
-    f.y = fixed3(std::strtod(attr(e, "y").c_str(), nullptr));
+    const std::string value = attr(e, "value");
     std::string rot = attr(e, "rot");
     if (!rot.empty() && rot[0] == 'S') rot.erase(0, 1);
     const bool mirrored = rot.rfind("M", 0) == 0 || rot.rfind("RM", 0) == 0;
     size_t digits = 0;
     while (digits < rot.size() && (rot[digits] == 'M' || rot[digits] == 'R')) ++digits;
     const double angle = std::strtod(rot.c_str() + digits, nullptr);
-    f.rotation = fixed3(angle + (mirrored ? 180.0 : 0.0));
-    f.side = mirrored ? "Bottom" : "Top";
-    return f;
+    return {attr(e, "name"), attr(e, "library"), attr(e, "package"), value.empty() ? "Undefined" : value,
+            fixed3(std::strtod(attr(e, "x").c_str(), nullptr)), fixed3(std::strtod(attr(e, "y").c_str(), nullptr)),
+            fixed3(angle + (mirrored ? 180.0 : 0.0)), mirrored ? "Bottom" : "Top"};
 }
 
 std::vector<FileElement> elements_of(const std::string& path, bool& read) {
@@ -80,9 +72,8 @@ std::vector<FileElement> elements_of(const std::string& path, bool& read) {
 }
 
 TEST(CliMatchesFile, EveryElementOfEveryBoard) {
-    char pattern[] = "/tmp/tindral-cli-file-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
+    const tindral::test::TempFolder folder;
+    const std::string dir = folder.path.string();
 
     std::vector<std::string> boards;
     for (const auto& entry : std::filesystem::directory_iterator(tindral::test::boards_dir()))
@@ -107,21 +98,12 @@ TEST(CliMatchesFile, EveryElementOfEveryBoard) {
             const auto& row = rows[i + 1];
             const FileElement& f = file[i];
             ASSERT_EQ(row.size(), 11u);
-            SCOPED_TRACE(f.name);
             EXPECT_EQ(row[10], std::to_string(i));
-            EXPECT_EQ(row[0], f.name);
-            EXPECT_EQ(row[1], f.library);
-            EXPECT_EQ(row[2], f.package);
-            EXPECT_EQ(row[3], f.value);
-            EXPECT_EQ(row[4], f.x);
-            EXPECT_EQ(row[5], f.y);
-            EXPECT_EQ(row[6], f.rotation);
-            EXPECT_EQ(row[7], f.side);
+            EXPECT_EQ(FileElement(row.begin(), row.begin() + 8), f);
             ++checked;
         }
     }
     EXPECT_GT(checked, 0u);
-    std::system(("rm -rf '" + dir + "'").c_str());
 }
 
 }  // namespace

@@ -2,15 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "posix/support/cli_process.h"
+#include "support/temp_folder.h"
 
 using tindral::test::boards_dir;
 using tindral::test::CliRun;
@@ -27,14 +22,6 @@ size_t shapes(const std::string& svg) {
 
 class CliRenderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/tindral-render-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        board = "'" + boards_dir() + "/sparkfun-qwiic-pir-e9.brd'";
-    }
-    void TearDown() override { std::system(("rm -rf '" + dir + "'").c_str()); }
-
     int run(const std::string& args) {
         const CliRun r = tindral::test::run_cli_process(dir, args);
         out = r.out;
@@ -42,7 +29,9 @@ protected:
         return r.rc;
     }
 
-    std::string dir, board, out, err;
+    tindral::test::TempFolder folder;
+    std::string dir = folder.path.string(), out, err;
+    std::string board = "'" + boards_dir() + "/sparkfun-qwiic-pir-e9.brd'";
 };
 
 TEST_F(CliRenderTest, WritesTheSvgOfEachSideChoice) {

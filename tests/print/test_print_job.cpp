@@ -14,6 +14,7 @@
 #include "support/settings_guard.h"
 
 using namespace tindral;
+using test::Boxes;
 
 namespace {
 
@@ -105,11 +106,8 @@ TEST_F(PrintJob, DialogCancelApplyAndFailureStopBeforeAnyPrinterIsOpened) {
 
     device.choice.result = DialogResult::failed;
     EXPECT_EQ(print(), 0);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].owner, Owner::bom);
-    EXPECT_EQ(port.boxes[0].text, L"Couldn't open Printer Dialog\nPrinter offline?");
-    EXPECT_EQ(port.boxes[0].title, L"Tindral Error");
-    EXPECT_EQ(port.boxes[0].flags, 0x10u);
+    EXPECT_EQ(port.boxes,
+              (Boxes{{Owner::bom, L"Couldn't open Printer Dialog\nPrinter offline?", L"Tindral Error", 0x10}}));
     EXPECT_FALSE(device.called("open"));
 }
 
@@ -135,10 +133,8 @@ TEST_F(PrintJob, ChosenPrinterIsStoredAndEveryPageIsStartedDrawnAndEnded) {
 TEST_F(PrintJob, PageSetupFailureIsReportedWithoutOwnerAndPrintingGoesOn) {
     device.setup_error = 0x1008;
     ASSERT_EQ(print(), 1);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].owner, Owner::none);
-    EXPECT_EQ(port.boxes[0].text, L"PageSetupDlg PDERR_NODEFAULTPRN");
-    EXPECT_EQ(port.boxes[0].flags, mb::task_modal | mb::icon_hand);
+    EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"PageSetupDlg PDERR_NODEFAULTPRN", L"Tindral Error",
+                                  mb::task_modal | mb::icon_hand}}));
     EXPECT_EQ(common_dialog_error_text(L"PageSetupDlg", 0x1234), L"PageSetupDlg unknown error nmb:4660");
     EXPECT_EQ(common_dialog_error_text(L"PageSetupDlg", 2), L"PageSetupDlg CDERR_INITIALIZITATION");
 }
@@ -194,10 +190,7 @@ TEST_F(PrintJob, EachFailingStepIsReportedAndTheDeviceReleased) {
         device.started = 0;
         device.fail_at = c.step;
         EXPECT_EQ(print(50), 0);
-        ASSERT_EQ(port.boxes.size(), 1u);
-        EXPECT_EQ(port.boxes[0].text, c.text);
-        EXPECT_EQ(port.boxes[0].owner, Owner::bom);
-        EXPECT_EQ(port.boxes[0].flags, c.flags);
+        EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, c.text, L"Tindral Error", c.flags}}));
         EXPECT_EQ(device.calls.back(), "release");
         // Drawing that began is ended before the device goes.
         EXPECT_EQ(device.count("draw"), device.count("end draw"));

@@ -19,6 +19,17 @@ using namespace tindral;
 
 namespace {
 
+// The follow-up work OK names, as one text.
+std::string work_of(const SettingsOkWork& w) {
+    std::string out;
+    if (w.clear_selection) out += "clear ";
+    if (w.rebuild_path_combo) out += "combo ";
+    if (w.store_layer_groups) out += "layers ";
+    if (w.remove_crosshair) out += "crosshair ";
+    if (w.redraw_area) out += "redraw ";
+    return out;
+}
+
 std::vector<std::wstring> texts_of(const std::vector<LayerLine>& lines, const std::vector<int>& at) {
     std::vector<std::wstring> out;
     for (int i : at) out.push_back(lines[static_cast<size_t>(i)].text);
@@ -171,7 +182,7 @@ TEST(SettingsDialogRules, OkTakesTheControlsAndNamesTheFollowUps) {
 
     // Nothing clicked: the values are taken, but only the changed "Leave selected" asks for work.
     bool double_click = false;
-    SettingsOkWork work = apply_settings_choice(s, double_click, opened, choice);
+    const SettingsOkWork work = apply_settings_choice(s, double_click, opened, choice);
     EXPECT_EQ(s.language, 0u);
     EXPECT_EQ(s.leave_selected, 0u);
     EXPECT_EQ(s.save_selections_on_exit, 1u);
@@ -181,32 +192,22 @@ TEST(SettingsDialogRules, OkTakesTheControlsAndNamesTheFollowUps) {
     EXPECT_TRUE(double_click);
     EXPECT_TRUE(s.layer_enabled(21));
     EXPECT_FALSE(s.layer_enabled(20));  // rebuilt from the list, not added to
-    EXPECT_TRUE(work.clear_selection);
-    EXPECT_FALSE(work.rebuild_path_combo);
-    EXPECT_FALSE(work.store_layer_groups);
-    EXPECT_FALSE(work.remove_crosshair);
-    EXPECT_FALSE(work.redraw_area);
+    EXPECT_EQ(work_of(work), "clear ");
 
     // Clicked: the file list and crosshair count only when their value ended up changed / off.
     SettingsDialogMemory clicked = opened;
     clicked.layers_changed = clicked.leave_selected_clicked = true;
     clicked.crosshair_clicked = clicked.file_list_clicked = true;
     s = kDefaultSettings;
-    work = apply_settings_choice(s, double_click, clicked, choice);
-    EXPECT_TRUE(work.rebuild_path_combo);
-    EXPECT_TRUE(work.store_layer_groups);
-    EXPECT_TRUE(work.remove_crosshair);
-    EXPECT_TRUE(work.redraw_area);
+    EXPECT_EQ(work_of(apply_settings_choice(s, double_click, clicked, choice)),
+              "clear combo layers crosshair redraw ");
 
     choice.use_filelist = false;
     choice.use_crosshair = true;
     choice.leave_selected = true;
     choice.printer_mode = 0;  // no radio checked: the mode stays
     s = kDefaultSettings;
-    work = apply_settings_choice(s, double_click, clicked, choice);
-    EXPECT_FALSE(work.rebuild_path_combo);
-    EXPECT_FALSE(work.remove_crosshair);
-    EXPECT_FALSE(work.clear_selection);
+    EXPECT_EQ(work_of(apply_settings_choice(s, double_click, clicked, choice)), "layers redraw ");
     EXPECT_EQ(s.printer_selection_mode, 2u);
 }
 

@@ -1,28 +1,15 @@
 // The start-up pieces that work on real windows: control tables, toolbar, menu texts, list
 // columns and the windows that must not be closed.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
+#include <array>
 #include <string>
 
-#include "app/win/board_window_win.h"
-#include "app/win/bom_window_win.h"
-#include "app/win/control_tables_win.h"
-#include "app/win/found_window_win.h"
-#include "app/win/globals_win.h"
 #include "app/win/language_win.h"
-#include "app/win/list_columns_win.h"
 #include "app/win/toolbar_win.h"
-#include "app/win/window_classes_win.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::menu_string;
 using tindral::test::window_text;
 
 namespace {
@@ -67,10 +54,8 @@ TEST_F(ControlRowsTest, CreatesRowsWithTheirFontAndStopsAtTheFirstFailure) {
     RECT r{};
     GetWindowRect(first, &r);
     MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
-    EXPECT_EQ(r.left, 15);
-    EXPECT_EQ(r.top, 45);
-    EXPECT_EQ(r.right - r.left, 90);
-    EXPECT_EQ(r.bottom - r.top, 20);
+    EXPECT_EQ((std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+              (std::array<LONG, 4>{15, 45, 90, 20}));
 
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(third, nullptr);
@@ -141,63 +126,38 @@ TEST_F(ToolbarTest, RebuildKeepsOneToolbarWithSevenButtons) {
     g_toolbar_images = nullptr;
 }
 
-using MenuTextTest = WindowTest;
+using AppWindows = test::AppWindowsTest;
 
-std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
-    wchar_t buf[100] = {};
-    GetMenuStringW(menu, item, buf, 100, flag);
-    return buf;
-}
+class MenuTextTest : public test::AppWindowsTest {
+protected:
+    MenuTextTest() { main_menu_ = test::main_menu(); }
+};
 
 TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, 32784, L"-");
-    AppendMenuW(file, MF_STRING, 32783, L"-");
-    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(file, MF_STRING, 105, L"-");
-    HMENU options = CreatePopupMenu();
-    AppendMenuW(options, MF_STRING, 32771, L"-");
-    AppendMenuW(options, MF_STRING, 32785, L"-");
-    HMENU help = CreatePopupMenu();
-    AppendMenuW(help, MF_STRING, 32773, L"-");
-    AppendMenuW(help, MF_STRING, 32775, L"-");
-    AppendMenuW(help, MF_STRING, 32774, L"-");
-    AppendMenuW(help, MF_STRING, 32772, L"-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"-");
-    HWND main = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                bar, g_instance, nullptr);
-    ASSERT_NE(main, nullptr);
-    HWND saved_main = g_hwnd_main;
-    g_hwnd_main = main;
-
+    HMENU bar = GetMenu(g_hwnd_main);
     {
         test::LanguageGuard german(0);
         set_menu_texts();
         EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"Datei");
         EXPECT_EQ(menu_string(bar, 1, MF_BYPOSITION), L"Extras");
         EXPECT_EQ(menu_string(bar, 2, MF_BYPOSITION), L"Hilfe");
-        EXPECT_EQ(menu_string(bar, 32784, MF_BYCOMMAND), L"Auswahl laden");
-        EXPECT_EQ(menu_string(bar, 32783, MF_BYCOMMAND), L"Auswahl speichern");
-        EXPECT_EQ(menu_string(bar, 105, MF_BYCOMMAND), L"Beenden");
-        EXPECT_EQ(menu_string(bar, 32771, MF_BYCOMMAND), L"Einstellungen");
-        EXPECT_EQ(menu_string(bar, 32785, MF_BYCOMMAND), L"Farben");
-        EXPECT_EQ(menu_string(bar, 32773, MF_BYCOMMAND), L"\u00DCber ...");
-        EXPECT_EQ(menu_string(bar, 32772, MF_BYCOMMAND), L"Hilfe");
+        EXPECT_EQ(menu_string(bar, IDM_LOAD_SELECTION, MF_BYCOMMAND), L"Auswahl laden");
+        EXPECT_EQ(menu_string(bar, IDM_SAVE_SELECTION, MF_BYCOMMAND), L"Auswahl speichern");
+        EXPECT_EQ(menu_string(bar, IDM_EXIT, MF_BYCOMMAND), L"Beenden");
+        EXPECT_EQ(menu_string(bar, IDM_SETTINGS, MF_BYCOMMAND), L"Einstellungen");
+        EXPECT_EQ(menu_string(bar, IDM_COLORS, MF_BYCOMMAND), L"Farben");
+        EXPECT_EQ(menu_string(bar, IDM_ABOUT, MF_BYCOMMAND), L"\u00DCber ...");
+        EXPECT_EQ(menu_string(bar, IDM_HELP, MF_BYCOMMAND), L"Hilfe");
     }
-    {
-        test::LanguageGuard english(1);
-        set_menu_texts();
-        EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"File");
-        EXPECT_EQ(menu_string(bar, 1, MF_BYPOSITION), L"Options");
-        EXPECT_EQ(menu_string(bar, 105, MF_BYCOMMAND), L"Exit");
-        EXPECT_EQ(menu_string(bar, 32775, MF_BYCOMMAND), L"Email");
-        EXPECT_EQ(menu_string(bar, 32774, MF_BYCOMMAND), L"Homepage");
-        EXPECT_EQ(menu_string(bar, 32772, MF_BYCOMMAND), L"Help");
-    }
+    set_menu_texts();
+    EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"File");
+    EXPECT_EQ(menu_string(bar, 1, MF_BYPOSITION), L"Options");
+    EXPECT_EQ(menu_string(bar, IDM_EXIT, MF_BYCOMMAND), L"Exit");
+    EXPECT_EQ(menu_string(bar, IDM_EMAIL, MF_BYCOMMAND), L"Email");
+    EXPECT_EQ(menu_string(bar, IDM_HOMEPAGE, MF_BYCOMMAND), L"Homepage");
+    EXPECT_EQ(menu_string(bar, IDM_HELP, MF_BYCOMMAND), L"Help");
     // The separator stays one, and no entry was added.
+    HMENU file = GetSubMenu(bar, 0);
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_FTYPE;
@@ -205,12 +165,7 @@ TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
     EXPECT_TRUE(mii.fType & MFT_SEPARATOR);
     EXPECT_EQ(GetMenuItemCount(file), 4);
     EXPECT_EQ(GetMenuItemCount(bar), 3);
-
-    g_hwnd_main = saved_main;
-    DestroyWindow(main);
 }
-
-using ListColumnsTest = WindowTest;
 
 struct Column {
     std::wstring title;
@@ -232,117 +187,56 @@ int column_count(HWND list) {
     return static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
 }
 
-TEST_F(ListColumnsTest, ColumnsFollowTheLanguageAndAreNeverDoubled) {
-    HWND main_list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 500, 200,
-                                     parent_, nullptr, g_instance, nullptr);
-    HWND found_list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | LVS_REPORT, 0, 0, 500, 200,
-                                      parent_, nullptr, g_instance, nullptr);
-    ASSERT_NE(main_list, nullptr);
-    ASSERT_NE(found_list, nullptr);
-    HWND saved_main = g_list_main, saved_found = g_list_found;
-    g_list_main = main_list;
-    g_list_found = found_list;
-
+// The set-up has made the English columns once already.
+TEST_F(AppWindows, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
+    HWND main_list = g_list_main, found_list = g_list_found;
     {
         test::LanguageGuard german(0);
         set_list_columns();
         set_found_columns();
         ASSERT_EQ(column_count(main_list), 11);
-        EXPECT_EQ(column(main_list, 0).title, L"Name");
         EXPECT_EQ(column(main_list, 2).title, L"Geh\u00E4use");
         EXPECT_EQ(column(main_list, 2).width, 120);
-        EXPECT_EQ(column(main_list, 6).title, L"Drehung");
-        EXPECT_EQ(column(main_list, 6).width, 90);
-        EXPECT_EQ(column(main_list, 9).title, L"Gruppe");
         EXPECT_EQ(column(main_list, 10).title, L"Index");
-        EXPECT_EQ(column(main_list, 10).width, 80);
         ASSERT_EQ(column_count(found_list), 5);
         EXPECT_EQ(column(found_list, 4).title, L"Seite");
-        EXPECT_EQ(column(found_list, 4).width, 80);
     }
-    {
-        test::LanguageGuard english(1);
-        set_list_columns();  // again, as after a language change
-        set_found_columns();
-        ASSERT_EQ(column_count(main_list), 11);
-        EXPECT_EQ(column(main_list, 2).title, L"Package");
-        EXPECT_EQ(column(main_list, 8).title, L"Amount");
-        EXPECT_EQ(column(main_list, 9).title, L"Group");
-        ASSERT_EQ(column_count(found_list), 5);
-        EXPECT_EQ(column(found_list, 1).title, L"Library");
-    }
+    set_list_columns();  // again, as after a language change
+    set_found_columns();
+    ASSERT_EQ(column_count(main_list), 11);
+    EXPECT_EQ(column(main_list, 9).title, L"Group");
+    ASSERT_EQ(column_count(found_list), 5);
+    EXPECT_EQ(column(found_list, 1).title, L"Library");
     const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
     for (HWND list : {main_list, found_list})
         EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & wanted, wanted);
-
-    g_list_main = saved_main;
-    g_list_found = saved_found;
 }
 
-// The classes are registered once for the whole test program.
-void register_once() {
-    static bool done = false;
-    if (!done) {
-        g_instance = GetModuleHandleW(nullptr);
-        register_classes();
-        done = true;
-    }
-}
-
-TEST(SecondaryWindows, BoardRefusesToCloseFoundAndBomOnlyHide) {
-    register_once();
-    test::SettingsGuard settings;
-    test::LanguageGuard english(1);
-    test::RecordingPort port;
-
-    HWND board = CreateWindowExW(0, kClassBoard, L"", WS_OVERLAPPEDWINDOW, 300, 5,
-                                 400, 300, nullptr, nullptr, g_instance, nullptr);
-    HWND found = CreateWindowExW(0, kClassFound, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 5, 5, 300,
-                                 200, nullptr, nullptr, g_instance, nullptr);
-    HWND bom = CreateWindowExW(0, kClassBom, L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 50, 320,
-                               210, nullptr, nullptr, g_instance, nullptr);
-    ASSERT_NE(board, nullptr);
-    ASSERT_NE(found, nullptr);
-    ASSERT_NE(bom, nullptr);
-    HWND saved_board = g_hwnd_board, saved_bom = g_hwnd_bom;
-    g_hwnd_board = board;
-    g_hwnd_bom = bom;
-
+TEST_F(AppWindows, BoardRefusesToCloseFoundAndBomOnlyHide) {
     // Their titles are set while they are created.
-    wchar_t title[100] = {};
-    GetWindowTextW(found, title, 100);
-    EXPECT_STREQ(title, L"Tindral V2.00.1     Found components");
-    GetWindowTextW(bom, title, 100);
-    EXPECT_STREQ(title, L"Tindral V2.00.1     Component list");
+    EXPECT_EQ(window_text(g_hwnd_found), L"Tindral V2.00.1     Found components");
+    EXPECT_EQ(window_text(g_hwnd_bom), L"Tindral V2.00.1     Component list");
 
-    SendMessageW(board, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(board));
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"This window can only be minimized or maximized");
-    EXPECT_EQ(port.boxes[0].title, L"Tindral Info");
-    EXPECT_EQ(port.boxes[0].flags, 0x42040u);
-    EXPECT_EQ(port.boxes[0].owner, Owner::none);
+    SendMessageW(g_hwnd_board, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(g_hwnd_board));
+    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"This window can only be minimized or maximized",
+                                         L"Tindral Info", 0x42040}}));
 
-    SendMessageW(found, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(found));
-    EXPECT_FALSE(IsWindowVisible(found));
+    test::set_visible(g_hwnd_found, true);
+    SendMessageW(g_hwnd_found, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
 
-    RECT r{};
-    GetWindowRect(bom, &r);
-    SendMessageW(bom, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(bom));
-    EXPECT_FALSE(IsWindowVisible(bom));
+    test::set_visible(g_hwnd_bom, true);
+    SetWindowPos(g_hwnd_bom, nullptr, 40, 50, 320, 210, SWP_NOZORDER);
+    SendMessageW(g_hwnd_bom, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(g_hwnd_bom));
+    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
     // Its place is kept for the next start.
-    EXPECT_EQ(static_cast<LONG>(g_settings.wnd_bom_x), r.left);
-    EXPECT_EQ(static_cast<LONG>(g_settings.wnd_bom_y), r.top);
-    EXPECT_EQ(static_cast<LONG>(g_settings.wnd_bom_width), r.right - r.left);
-    EXPECT_EQ(port.boxes.size(), 1u);
-
-    g_hwnd_board = saved_board;
-    g_hwnd_bom = saved_bom;
-    DestroyWindow(board);
-    DestroyWindow(found);
-    DestroyWindow(bom);
+    EXPECT_EQ((std::array<uint32_t, 4>{g_settings.wnd_bom_x, g_settings.wnd_bom_y, g_settings.wnd_bom_width,
+                                       g_settings.wnd_bom_height}),
+              (std::array<uint32_t, 4>{40, 50, 320, 210}));
+    EXPECT_EQ(port_.boxes.size(), 1u);
 }
 
 }  // namespace

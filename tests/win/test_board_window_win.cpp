@@ -2,31 +2,14 @@
 // painted picture and of the screen, the toolbar commands, scrolling, panning, the wheel, the
 // left click that fills the found window, the layer list and the exclusive-or crosshair.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "../../resources/resource.h"
 #include "app/win/board_paint_win.h"
-#include "app/win/control_tables_win.h"
-#include "app/win/gdi_objects_win.h"
-#include "app/win/globals_win.h"
-#include "app/win/list_columns_win.h"
-#include "app/win/window_classes_win.h"
 #include "app/win/board_window_win.h"
-#include "lists/selection_state.h"
-#include "model/board_model.h"
-#include "settings/memory_store.h"
-#include "view/board_view.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
-#include "support/settings_guard.h"
+#include "app/win/gdi_objects_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
@@ -42,27 +25,25 @@ int client_height() {
     return r.bottom;
 }
 
-// How often a colour occurs inside a component's box (device pixels of dc, y downwards).
-int count_in_box(HDC dc, const ElementBox& box, COLORREF colour) {
-    const int h = client_height();
-    int n = 0;
-    for (int x = std::max(box.min_x, 0); x <= box.max_x; ++x)
-        for (int y = std::max(h - box.max_y, 0); y <= std::min(h - box.min_y, h - 1); ++y)
-            if (GetPixel(dc, x, y) == colour) ++n;
-    return n;
-}
-
+// How often a colour occurs inside a component's box (device pixels of dc, y downwards), and
+// the first device pixel of it.
 struct Hit {
-    int x = -1, y = -1;  // a device pixel of the colour inside the box
+    int count = 0, x = -1, y = -1;
 };
 
 Hit find_in_box(HDC dc, const ElementBox& box, COLORREF colour) {
     const int h = client_height();
+    Hit hit;
     for (int x = std::max(box.min_x, 0); x <= box.max_x; ++x)
         for (int y = std::max(h - box.max_y, 0); y <= std::min(h - box.min_y, h - 1); ++y)
-            if (GetPixel(dc, x, y) == colour) return {x, y};
-    return {};
+            if (GetPixel(dc, x, y) == colour) {
+                if (hit.count == 0) hit = {0, x, y};
+                ++hit.count;
+            }
+    return hit;
 }
+
+int count_in_box(HDC dc, const ElementBox& box, COLORREF colour) { return find_in_box(dc, box, colour).count; }
 
 bool overlaps(const ElementBox& a, const ElementBox& b) {
     return !a.empty() && !b.empty() && a.min_x <= b.max_x && b.min_x <= a.max_x &&
@@ -104,20 +85,6 @@ protected:
 
     void mouse(UINT msg, int x, int y, WPARAM keys = 0) {
         SendMessageW(g_hwnd_layout, msg, keys, MAKELPARAM(x, y));
-    }
-
-    void choose(uint32_t component) {
-        const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
-        for (int r = 0; r < n; ++r) {
-            if (list_cell(g_list_main, r, 10) != std::to_wstring(component)) continue;
-            NMITEMACTIVATE note{};
-            note.hdr.hwndFrom = g_list_main;
-            note.hdr.code = NM_CLICK;
-            note.iItem = r;
-            SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&note));
-            return;
-        }
-        ADD_FAILURE() << "no row for component " << component;
     }
 
     // A drawn component of the side whose box overlaps no other box; past the end for none.

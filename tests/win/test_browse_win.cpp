@@ -1,28 +1,12 @@
 // Choosing board files through the real main window: the browse button with the open dialog
 // answered by the test, the Load button, the path combo box at start-up and its selection.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "app/win/control_tables_win.h"
-#include "app/win/globals_win.h"
-#include "app/win/list_columns_win.h"
-#include "app/win/window_classes_win.h"
 #include "board/win/open_board_dialog_win.h"
 #include "board/win/path_choice_win.h"
-#include "lists/selection_state.h"
-#include "model/board_model.h"
-#include "settings/memory_store.h"
 #include "settings/win/path_combo_win.h"
-#include "view/board_view.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
@@ -55,11 +39,6 @@ protected:
     void TearDown() override {
         set_open_board_dialog(previous_dialog_);
         AppWindowsTest::TearDown();
-    }
-
-    void click(HWND button) {
-        SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
     }
 
     void browse(const std::wstring& answer, bool ok = true) {
@@ -130,10 +109,7 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
         test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
     browse(text_file);
     DeleteFileW(text_file.c_str());
-    ASSERT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(port_.boxes[0].text, text(TXT_ONLY_V6_V7));
-    EXPECT_EQ(port_.boxes[0].title, L"Tindral Warning");
-    EXPECT_EQ(port_.boxes[0].flags, 0x2010u);
+    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main, text(TXT_ONLY_V6_V7), L"Tindral Warning", 0x2010}}));
     EXPECT_EQ(g_settings.xml_path_file_name, listed);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
     EXPECT_TRUE(g_settings.recent_paths[1].empty());
@@ -184,8 +160,7 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
 
     SendMessageW(g_combo_path, CB_SETCURSEL, 1, 0);
     click(g_button_load);
-    ASSERT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(port_.boxes[0].text, L"_taccess File not found");
+    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(selection(), -1);
     EXPECT_EQ(window_text(g_edit_path_count), L"2");

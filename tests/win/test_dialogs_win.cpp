@@ -2,49 +2,28 @@
 // the language switch while the settings dialog is open, renewed pens and brushes, the path
 // lists, and the menu and button commands that open the dialogs.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
-#include "../../resources/resource.h"
 #include "app/win/about_dialog_win.h"
-#include "app/win/control_tables_win.h"
 #include "app/win/gdi_objects_win.h"
-#include "app/win/globals_win.h"
-#include "app/win/list_columns_win.h"
-#include "app/win/window_classes_win.h"
-#include "lists/selection_state.h"
-#include "model/board_model.h"
-#include "settings/memory_store.h"
 #include "settings/win/colour_dialog_win.h"
+#include "settings/win/path_combo_win.h"
 #include "settings/win/path_delete_dialog_win.h"
 #include "settings/win/settings_dialog_win.h"
-#include "view/board_view.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using tindral::test::menu_string;
 using tindral::test::window_text;
 
 namespace {
 
 std::wstring item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
 
-void click(HWND dialog, int id, int code = BN_CLICKED) {
+void press(HWND dialog, int id, int code = BN_CLICKED) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
-std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
-    wchar_t buf[100] = {};
-    GetMenuStringW(menu, item, buf, 100, flag);
-    return buf;
 }
 
 std::wstring column_title(HWND list, int column) {
@@ -68,31 +47,6 @@ std::vector<std::wstring> list_box_texts(HWND list) {
     return out;
 }
 
-std::vector<std::wstring> combo_texts() {
-    std::vector<std::wstring> out;
-    const int n = static_cast<int>(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i) {
-        wchar_t buf[300] = {};
-        SendMessageW(g_combo_path, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buf));
-        out.push_back(buf);
-    }
-    return out;
-}
-
-HMENU main_menu() {
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    for (UINT id : {IDM_LOAD_SELECTION, IDM_SAVE_SELECTION, IDM_EXIT}) AppendMenuW(file, MF_STRING, id, L"-");
-    HMENU options = CreatePopupMenu();
-    for (UINT id : {IDM_SETTINGS, IDM_COLORS}) AppendMenuW(options, MF_STRING, id, L"-");
-    HMENU help = CreatePopupMenu();
-    for (UINT id : {IDM_ABOUT, IDM_EMAIL, IDM_HOMEPAGE, IDM_HELP}) AppendMenuW(help, MF_STRING, id, L"-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(options), L"-");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"-");
-    return bar;
-}
-
 COLORREF pen_colour(HPEN pen) {
     LOGPEN lp{};
     GetObjectW(pen, sizeof lp, &lp);
@@ -105,23 +59,20 @@ COLORREF brush_colour(HBRUSH brush) {
     return lb.lbColor;
 }
 
-// The real main, board, found and BOM windows with their controls, on an in-memory settings
-// store and a recording message port.
-class Dialogs : public ::testing::Test {
+// The real windows with the main menu, fonts, pens and brushes, and the dialog under test.
+class Dialogs : public test::AppWindowsTest {
 protected:
+    Dialogs() { main_menu_ = test::main_menu(); }
+
     void SetUp() override {
-        test::prepare_window_classes();
-        g_settings.language = 1;
-        ASSERT_TRUE(test::create_top_windows({}, main_menu()));
         create_fonts();
         create_pens_and_brushes();
-        ASSERT_EQ(create_child_controls(), 1);
-        set_list_columns();
+        AppWindowsTest::SetUp();
     }
 
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
-        test::destroy_app_windows();
+        AppWindowsTest::TearDown();
         g_colour_chooser = choose_colour;
     }
 
@@ -130,30 +81,8 @@ protected:
         return dialog_;
     }
 
-    test::RecordingPort port_;
-    MemoryStore store_;
-    test::SettingsGuard settings_{&store_};
     HWND dialog_ = nullptr;
 };
-
-// Template position of a control in dialog units, compared with where it ended up.
-struct Placed {
-    int id, x, y, w, h;
-};
-
-void expect_placed(HWND dialog, const Placed& p) {
-    HWND control = GetDlgItem(dialog, p.id);
-    ASSERT_NE(control, nullptr) << p.id;
-    RECT want{p.x, p.y, p.w, p.h};  // each field mapped on its own, as the dialog manager does
-    MapDialogRect(dialog, &want);
-    RECT got{};
-    GetWindowRect(control, &got);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
-    EXPECT_EQ(got.left, want.left) << p.id;
-    EXPECT_EQ(got.top, want.top) << p.id;
-    EXPECT_EQ(got.right - got.left, want.right) << p.id;
-    EXPECT_EQ(got.bottom - got.top, want.bottom) << p.id;
-}
 
 // Whether the band of one sample line shows both of its colours.
 bool line_shows(HDC dc, int y, uint32_t text_colour, uint32_t back_colour) {
@@ -173,17 +102,6 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     HWND d = open(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
 
-    const Placed controls[] = {
-        {1002, 343, 31, 100, 61}, {1000, 355, 52, 73, 10},  {1001, 355, 71, 70, 10},
-        {1003, 18, 38, 154, 10},  {1080, 18, 56, 154, 10},  {1014, 18, 74, 154, 10},
-        {1016, 18, 92, 154, 10},  {1015, 18, 110, 154, 10}, {1010, 16, 153, 214, 121},
-        {1007, 20, 174, 199, 10}, {1008, 20, 192, 199, 10}, {1009, 20, 210, 199, 10},
-        {1004, 239, 46, 90, 186}, {1005, 249, 238, 30, 14}, {1006, 287, 238, 30, 14},
-        {1013, 245, 259, 84, 14}, {1071, 343, 127, 119, 88}, {1072, 349, 148, 107, 10},
-        {1073, 349, 166, 107, 10}, {1074, 349, 184, 107, 10}, {IDOK, 385, 227, 50, 14},
-        {IDCANCEL, 385, 245, 50, 14},
-    };
-    for (const Placed& p : controls) expect_placed(d, p);
     EXPECT_EQ(GetWindowLongW(GetDlgItem(d, 1004), GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_NOTIFY),
               LBS_EXTENDEDSEL | LBS_NOTIFY);
 
@@ -197,7 +115,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
 
     // German at once: dialog, menu, buttons and columns, with the dialog still open.
     CheckRadioButton(d, 1000, 1001, 1000);
-    click(d, 1000);
+    press(d, 1000);
     EXPECT_EQ(g_settings.language, 0u);
     EXPECT_EQ(item_text(d, 1002), L"Sprach Auswahl");
     EXPECT_EQ(item_text(d, 1013), L"Standard Layers setzen");
@@ -211,7 +129,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     EXPECT_EQ(window_text(g_static_counter).rfind(L"  Best\u00FCckt: Gesamt", 0), 0u);
 
     // Cancel keeps the new language in memory and writes nothing of it.
-    click(d, IDCANCEL);
+    press(d, IDCANCEL);
     EXPECT_EQ(g_settings.language, 0u);
     EXPECT_EQ(store_.dword(L"Language"), 1u);
 }
@@ -225,17 +143,17 @@ TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged)
 
     // "Leave selected" off disables "Save selections on exit".
     CheckDlgButton(d, 1008, BST_UNCHECKED);
-    click(d, 1008);
+    press(d, 1008);
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d, 1009)));
 
-    click(d, 1006);  // None
+    press(d, 1006);  // None
     EXPECT_EQ(SendDlgItemMessageW(d, 1004, LB_GETSELCOUNT, 0, 0), 0);
     SendDlgItemMessageW(d, 1004, LB_SETSEL, TRUE, 0);
     CheckRadioButton(d, 1072, 1074, 1074);
-    click(d, 1074);
+    press(d, 1074);
     EXPECT_EQ(g_settings.printer_selection_mode, 3u);
 
-    click(d, IDOK);
+    press(d, IDOK);
     const std::wstring first_layer = list_box_texts(GetDlgItem(d, 1004)).front();
     const int n = _wtoi(first_layer.c_str());
     EXPECT_TRUE(g_settings.layer_enabled(n));
@@ -266,12 +184,12 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
     // A cancelled chooser changes nothing, not even the brush handle.
     const HBRUSH brush_before = g_brushes.top_selected;
     next_colour = 0;
-    click(d, 1063, STN_CLICKED);
+    press(d, 1063, STN_CLICKED);
     EXPECT_EQ(g_settings.color_top_selected, kDefaultSettings.color_top_selected);
     EXPECT_EQ(g_brushes.top_selected, brush_before);
 
     next_colour = 0x00ABCDEF;
-    click(d, 1063, STN_CLICKED);
+    press(d, 1063, STN_CLICKED);
     EXPECT_EQ(g_settings.color_top_selected, 0x00ABCDEFu);
     EXPECT_EQ(pen_colour(g_pens.top_selected), 0x00ABCDEFu);
     EXPECT_EQ(brush_colour(g_brushes.top_selected), 0x00ABCDEFu);
@@ -284,17 +202,17 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
     // A list colour has a brush only.
     const HPEN crosshair_pen = g_pens.crosshair;
     next_colour = 0x00112233;
-    click(d, 1026, STN_CLICKED);
+    press(d, 1026, STN_CLICKED);
     EXPECT_EQ(brush_colour(g_brushes.group_top_text1), 0x00112233u);
     EXPECT_EQ(g_pens.crosshair, crosshair_pen);
 
     // Top to bottom: the three board colours and their pens.
-    click(d, 1070);
+    press(d, 1070);
     EXPECT_EQ(g_settings.color_bottom_selected, 0x00ABCDEFu);
     EXPECT_EQ(pen_colour(g_pens.bottom_selected), 0x00ABCDEFu);
     EXPECT_EQ(g_settings.group_color_bottom_text1, kDefaultSettings.group_color_bottom_text1);
 
-    click(d, IDOK);
+    press(d, IDOK);
     EXPECT_EQ(store_.dword(L"Color top selected"), 0x00ABCDEFu);
     EXPECT_EQ(store_.dword(L"Color bottom selected"), 0x00ABCDEFu);
     EXPECT_EQ(store_.dword(L"group color top text1"), 0x00112233u);
@@ -306,7 +224,7 @@ TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
     HWND d = open(IDD_COLORS, DlgColorSettings);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(pen_colour(g_pens.crosshair), 0x000001u);
-    click(d, 1054);
+    press(d, 1054);
     EXPECT_EQ(g_settings.color_crosshair, kDefaultSettings.color_crosshair);
     EXPECT_EQ(pen_colour(g_pens.crosshair), kDefaultSettings.color_crosshair);
 
@@ -355,30 +273,27 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
               (std::vector<std::wstring>{L"\\one.brd", L"\\two.brd", L"\\three.brd"}));
 
     // Nothing selected: an information box, nothing deleted.
-    click(d, 1076);
-    ASSERT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(port_.boxes[0].text, L"Nothing to delete selected");
-    EXPECT_EQ(port_.boxes[0].title, L"Tindral Info");
-    EXPECT_EQ(port_.boxes[0].flags, 0x40040u);
+    press(d, 1076);
+    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main, L"Nothing to delete selected", L"Tindral Info", 0x40040}}));
     EXPECT_EQ(SendDlgItemMessageW(d, 1075, LB_GETCOUNT, 0, 0), 3);
 
     // A selection in either list shows in the other.
     SendDlgItemMessageW(d, 1077, LB_SETSEL, TRUE, 2);
-    click(d, 1077, LBN_SELCHANGE);
+    press(d, 1077, LBN_SELCHANGE);
     EXPECT_GT(SendDlgItemMessageW(d, 1075, LB_GETSEL, 2, 0), 0);
     SendDlgItemMessageW(d, 1075, LB_SETSEL, FALSE, 2);
     SendDlgItemMessageW(d, 1075, LB_SETSEL, TRUE, 0);
-    click(d, 1075, LBN_SELCHANGE);
+    press(d, 1075, LBN_SELCHANGE);
     EXPECT_GT(SendDlgItemMessageW(d, 1077, LB_GETSEL, 0, 0), 0);
     EXPECT_EQ(SendDlgItemMessageW(d, 1077, LB_GETSEL, 2, 0), 0);
 
-    click(d, 1076);
+    press(d, 1076);
     EXPECT_EQ(list_box_texts(GetDlgItem(d, 1075)), (std::vector<std::wstring>{paths[1], paths[2]}));
     EXPECT_EQ(list_box_texts(GetDlgItem(d, 1077)), (std::vector<std::wstring>{L"\\two.brd", L"\\three.brd"}));
-    EXPECT_EQ(combo_texts(), paths);  // nothing changes outside before OK
+    EXPECT_EQ(path_combo_items(), paths);  // nothing changes outside before OK
 
-    click(d, IDOK);
-    EXPECT_EQ(combo_texts(), (std::vector<std::wstring>{paths[1], paths[2]}));
+    press(d, IDOK);
+    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{paths[1], paths[2]}));
     EXPECT_EQ(g_settings.recent_paths[0], paths[1]);
     EXPECT_EQ(g_settings.recent_paths[1], paths[2]);
     EXPECT_TRUE(g_settings.recent_paths[2].empty());

@@ -2,29 +2,10 @@
 // the main list back: rows as tindral-cli lists them, choosing rows, header clicks, the found
 // list, and the failed loads.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/win/control_tables_win.h"
-#include "app/win/globals_win.h"
-#include "app/win/list_columns_win.h"
-#include "app/win/window_classes_win.h"
-#include "lists/selection_state.h"
 #include "lists/win/found_list_win.h"
-#include "lists/win/main_list_win.h"
-#include "model/board_model.h"
-#include "settings/memory_store.h"
-#include "view/board_view.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
@@ -41,23 +22,13 @@ int row_image(int row) { return test::list_image(g_list_main, row); }
 class LoadAndList : public test::AppWindowsTest {
 protected:
     void load(const std::wstring& path) { test::load_through_combo(path); }
-
-    void notify(HWND from, UINT code, int row, int column = 0) {
-        NMITEMACTIVATE n{};
-        n.hdr.hwndFrom = from;
-        n.hdr.code = code;
-        n.iItem = row;
-        n.iSubItem = column;
-        SendMessageW(GetParent(from), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    }
-
-    int row_of(uint32_t component) {
+    // Found through the list's own cells, apart from the program's row search.
+    static int row_of(uint32_t component) {
         const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < n; ++r)
             if (list_cell(g_list_main, r, 10) == std::to_wstring(component)) return r;
         return -1;
     }
-
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
@@ -201,9 +172,7 @@ TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
 
     const std::wstring missing = board_path(L"no-such-board.brd");
     load(missing);
-    ASSERT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(port_.boxes[0].text, L"_taccess File not found");
-    EXPECT_EQ(port_.boxes[0].title, L"Tindral Error");
+    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_EQ(list_rows(g_list_main, 11), before);
     EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(g_settings.recent_paths[0].empty());
@@ -224,11 +193,7 @@ TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
     load(L"C:\\");
     SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(g_button_load));  // the combo box is empty now
-    ASSERT_EQ(port_.boxes.size(), 2u);
-    for (const auto& box : port_.boxes) {
-        EXPECT_EQ(box.text, L"Please specify file");
-        EXPECT_EQ(box.flags, 0x42010u);
-    }
+    EXPECT_EQ(port_.boxes, test::Boxes(2, {Owner::main, L"Please specify file", L"Tindral Error", 0x42010}));
 }
 
 }  // namespace

@@ -1,40 +1,21 @@
 // The main window's own commands through the real windows: the selection file from the menu,
 // Clear selection, Exit with the save on exit, the keyboard hook and the BOM window.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "../../resources/resource.h"
-#include "app/win/control_tables_win.h"
-#include "app/win/globals_win.h"
 #include "app/win/keyboard_hook_win.h"
-#include "app/win/list_columns_win.h"
-#include "app/win/window_classes_win.h"
 #include "lists/bom_date.h"
 #include "lists/placed_counter.h"
-#include "lists/selection_state.h"
-#include "lists/win/main_list_win.h"
-#include "model/board_model.h"
-#include "settings/memory_store.h"
-#include "view/board_view.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::list_cell;
+using tindral::test::Boxes;
 using tindral::test::list_rows;
 using tindral::test::Rows;
+using tindral::test::set_visible;
 using tindral::test::window_text;
 
 namespace {
@@ -42,23 +23,11 @@ namespace {
 constexpr LPARAM kKeyUp = static_cast<LPARAM>(0xC0000001u);
 constexpr LPARAM kKeyDown = 1;
 
-// RFC 4180 rows of `tindral-cli bom --format csv`, without the key line.
-Rows cli_bom_rows(const std::wstring& board, const wchar_t* options) {
-    return test::cli_csv_rows(L"bom", board, options);
-}
-
 LocalTime fixed_time() { return {2026, 3, 4, 5, 6}; }
 
 class MainCommands : public test::AppWindowsTest {
 protected:
     MainCommands() { places_.bom = {40, 50, 650, 300}; }
-
-    // Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
-    // waits for every map and unmap of a top-level window there.
-    static void set_visible(HWND hwnd, bool visible) {
-        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-        SetWindowLongPtrW(hwnd, GWL_STYLE, visible ? style | WS_VISIBLE : style & ~WS_VISIBLE);
-    }
 
     void TearDown() override {
         AppWindowsTest::TearDown();
@@ -76,20 +45,6 @@ protected:
         std::filesystem::copy_file(test::board_path(name), copy);
         load(copy.wstring());
         return (dir_.path / "boar.TindralSel").wstring();
-    }
-
-    void click(HWND button) {
-        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-    }
-    void menu(unsigned id) { SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
-    void choose(uint32_t component) {
-        NMITEMACTIVATE n{};
-        n.hdr.hwndFrom = g_list_main;
-        n.hdr.code = NM_CLICK;
-        n.iItem = find_component_row(component);
-        SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
     }
 
     int row_image(int row) { return test::list_image(g_list_main, row); }
@@ -124,12 +79,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     // Without a board both commands only say so.
     menu(IDM_LOAD_SELECTION);
     menu(IDM_SAVE_SELECTION);
-    ASSERT_EQ(port_.boxes.size(), 2u);
-    for (const auto& box : port_.boxes) {
-        EXPECT_EQ(box.text, L"No board loaded");
-        EXPECT_EQ(box.title, L"Tindral Info");
-        EXPECT_EQ(box.flags, 0x2040u);
-    }
+    EXPECT_EQ(port_.boxes, Boxes(2, {Owner::main, L"No board loaded", L"Tindral Info", 0x2040}));
     port_.boxes.clear();
 
     g_settings.leave_selected = 1;
@@ -140,8 +90,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     ASSERT_GE(n, 3u);
 
     menu(IDM_LOAD_SELECTION);  // nothing saved yet
-    ASSERT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(port_.boxes[0].text, L"For this file is no data available");
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"For this file is no data available", L"Tindral Info", 0x42040}}));
     port_.boxes.clear();
 
     choose(0);
@@ -167,9 +116,8 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
 
     port_.answers = {mb::id_no};
     menu(IDM_LOAD_SELECTION);
-    ASSERT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(port_.boxes[0].text, L"Current selection will be overwritten! \nContinue?");
-    EXPECT_EQ(port_.boxes[0].flags, 0x2044u);
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"Current selection will be overwritten! \nContinue?",
+                                   L"Tindral Info", 0x2044}}));
     EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
     port_.boxes.clear();
 
@@ -240,11 +188,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     {
         ReenteringPort port;
         KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-        ASSERT_EQ(port.boxes.size(), 1u);
-        EXPECT_EQ(port.boxes[0].text, L"No component selected");
-        EXPECT_EQ(port.boxes[0].title, L"Tindral Warning");
-        EXPECT_EQ(port.boxes[0].flags, 0x42030u);
-        EXPECT_EQ(port.boxes[0].owner, Owner::main);
+        EXPECT_EQ(port.boxes, (Boxes{{Owner::main, L"No component selected", L"Tindral Warning", 0x42030}}));
         EXPECT_TRUE(port.open_during_box);
         EXPECT_FALSE(g_key_flags.busy || g_key_flags.message_open);
     }
@@ -322,7 +266,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     click(g_button_bom);
     EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
     EXPECT_EQ(window_text(g_static_date), L"04.03.2026  05:06");
-    const Rows expected = cli_bom_rows(test::board_path(board), L"");
+    const Rows expected = test::cli_csv_rows(L"bom", test::board_path(board), L"");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(list_rows(g_list_bom, 4), expected);
     HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_bom, LVM_GETHEADER, 0, 0));
@@ -333,7 +277,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     n.hdr.code = LVN_COLUMNCLICK;
     n.iSubItem = 3;
     SendMessageW(g_hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(list_rows(g_list_bom, 4), cli_bom_rows(test::board_path(board), L"--sort 3"));
+    EXPECT_EQ(list_rows(g_list_bom, 4), test::cli_csv_rows(L"bom", test::board_path(board), L"--sort 3"));
 
     SetWindowPos(g_hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
     click(g_button_bom_close);

@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <winspool.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "support/temp_folder.h"
 #include "view/view_fixture.h"
 
 namespace tindral::test {
@@ -67,10 +70,7 @@ public:
         dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
         return dc_ != nullptr;
     }
-    bool start_doc(const std::wstring& name, bool) override {
-        document = name;
-        return true;
-    }
+    bool start_doc(const std::wstring&, bool) override { return true; }
     bool start_page() override { return ++started, true; }
     bool end_page() override { return GdiComment(dc_, 4, reinterpret_cast<const BYTE*>("page")) != 0; }
     bool end_doc() override { return true; }
@@ -88,7 +88,6 @@ public:
     }
 
     HENHMETAFILE emf = nullptr;
-    std::wstring document;
     int started = 0;
 };
 
@@ -118,7 +117,6 @@ TEST_F(PrinterSide, SharedBoardBomIsDrawnPageByPageInHundredthsOfAMillimetre) {
     MetafileDevice device;
     ASSERT_EQ(print_component_list(device, L"07.12.2026  01:30", rows), 1);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(device.document, L"TindralPrint");
 
     const Recorded r = device.recorded();
     const size_t pages = (rows.size() + 41) / 42;
@@ -152,10 +150,7 @@ public:
 TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
     MemoryDcDevice device;
     EXPECT_EQ(print_component_list(device, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"StartDoc Error");
-    EXPECT_EQ(port.boxes[0].owner, Owner::bom);
-    EXPECT_EQ(port.boxes[0].flags, 0x10u);
+    EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"StartDoc Error", L"Tindral Error", 0x10}}));
     EXPECT_EQ(device.started, 0);
 
     // Without any printer installed, the default printer cannot be opened.
@@ -165,8 +160,7 @@ TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
     }
     port.boxes.clear();
     EXPECT_EQ(print_component_list(real, L"t", {}), 0);
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"Error at \"OpenPrinter\"");
+    EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"Error at \"OpenPrinter\"", L"Tindral Error", 0x10}}));
 }
 
 // A minimal PostScript printer description of our own for Wine's PostScript driver.
@@ -183,23 +177,7 @@ constexpr char kPrinterDescription[] =
 constexpr const wchar_t* kTestPrinter = L"Tindral Test PS";
 
 bool write_file(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(f);
-    return ok && written == bytes.size();
-}
-
-std::string read_file(const std::wstring& path) {
-    std::string bytes;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return bytes;
-    char buf[4096];
-    DWORD got = 0;
-    while (ReadFile(f, buf, sizeof buf, &got, nullptr) && got) bytes.append(buf, got);
-    CloseHandle(f);
-    return bytes;
+    return static_cast<bool>(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes);
 }
 
 using UnixName = char*(CDECL*)(const wchar_t*);
@@ -307,7 +285,7 @@ TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
     EXPECT_EQ(g_dialogs_answered, 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_TRUE(g_settings.printer_name.empty());
-    EXPECT_TRUE(read_file(printer.out).empty());
+    EXPECT_TRUE(TempFolder::read(printer.out).empty());
 
     // Print: a real job through Wine's PostScript driver into the port's file. The chosen printer
     // is kept and the driver's A4 (595 x 842 points) is the paper.
@@ -316,7 +294,7 @@ TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
     EXPECT_EQ(g_settings.printer_name, kTestPrinter);
     EXPECT_NEAR(current_paper().width_mm, 210, 1);
     EXPECT_EQ(current_paper().height_mm, 297);
-    const std::string ps = read_file(printer.out);
+    const std::string ps = TempFolder::read(printer.out);
     EXPECT_NE(ps.find("%%Title: TindralPrint"), std::string::npos);
     EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos);  // 42 + 42 + 16 rows
     EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);

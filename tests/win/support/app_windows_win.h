@@ -17,13 +17,16 @@
 #include "app/win/list_columns_win.h"
 #include "app/win/window_classes_win.h"
 #include "lists/selection_state.h"
+#include "lists/win/main_list_win.h"
 #include "model/board_model.h"
 #include "settings/memory_store.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
+#include "support/csv_reader.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "../../../resources/resource.h"
 
 namespace tindral::test {
 
@@ -45,40 +48,6 @@ inline std::wstring utf8_to_wide(const std::string& s) {
     return w;
 }
 
-// RFC 4180 rows; a line ends with CR LF.
-inline Rows parse_csv(const std::wstring& text) {
-    Rows rows(1);
-    std::wstring cell;
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        if (quoted) {
-            if (c == L'"' && i + 1 < text.size() && text[i + 1] == L'"') {
-                cell += L'"';
-                ++i;
-            } else if (c == L'"') {
-                quoted = false;
-            } else {
-                cell += c;
-            }
-        } else if (c == L'"') {
-            quoted = true;
-        } else if (c == L',') {
-            rows.back().push_back(cell);
-            cell.clear();
-        } else if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') {
-            rows.back().push_back(cell);
-            cell.clear();
-            rows.emplace_back();
-            ++i;
-        } else {
-            cell += c;
-        }
-    }
-    if (rows.back().empty()) rows.pop_back();
-    return rows;
-}
-
 // The rows of `tindral-cli <command> <board> --format csv <options>` without its key line.
 inline Rows cli_csv_rows(const wchar_t* command, const std::wstring& board, const wchar_t* options) {
     const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" " + command +
@@ -89,8 +58,10 @@ inline Rows cli_csv_rows(const wchar_t* command, const std::wstring& board, cons
         for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
         _pclose(p);
     }
-    Rows rows = parse_csv(utf8_to_wide(bytes));
-    if (!rows.empty()) rows.erase(rows.begin());
+    bool ok = false;
+    Rows rows = parse_csv(utf8_to_wide(bytes), ok);
+    if (!ok || rows.empty()) return {};
+    rows.erase(rows.begin());
     return rows;
 }
 
@@ -126,6 +97,37 @@ inline std::wstring window_text(HWND hwnd) {
     wchar_t buf[400] = {};
     GetWindowTextW(hwnd, buf, 400);
     return buf;
+}
+
+inline std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
+    wchar_t buf[100] = {};
+    GetMenuStringW(menu, item, buf, 100, flag);
+    return buf;
+}
+
+// The main window's menu bar as the resources lay it out, every item "-" until the program
+// sets the texts.
+inline HMENU main_menu() {
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, IDM_LOAD_SELECTION, L"-");
+    AppendMenuW(file, MF_STRING, IDM_SAVE_SELECTION, L"-");
+    AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(file, MF_STRING, IDM_EXIT, L"-");
+    HMENU options = CreatePopupMenu();
+    for (UINT id : {IDM_SETTINGS, IDM_COLORS}) AppendMenuW(options, MF_STRING, id, L"-");
+    HMENU help = CreatePopupMenu();
+    for (UINT id : {IDM_ABOUT, IDM_EMAIL, IDM_HOMEPAGE, IDM_HELP}) AppendMenuW(help, MF_STRING, id, L"-");
+    for (HMENU popup : {file, options, help})
+        AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"-");
+    return bar;
+}
+
+// Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
+// waits for every map and unmap of a top-level window there.
+inline void set_visible(HWND hwnd, bool visible) {
+    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    SetWindowLongPtrW(hwnd, GWL_STYLE, visible ? style | WS_VISIBLE : style & ~WS_VISIBLE);
 }
 
 // Puts path into the combo box (and the recent paths) and clicks Load.
@@ -218,7 +220,7 @@ protected:
     void SetUp() override {
         saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
         prepare_window_classes();
-        ASSERT_TRUE(create_top_windows(places_));
+        ASSERT_TRUE(create_top_windows(places_, main_menu_));
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
@@ -229,7 +231,27 @@ protected:
         g_board.layers = saved_layers_;
     }
 
+    // A button click as the button's parent window receives it, and a menu command.
+    static void click(HWND button) {
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
+    static void menu(unsigned id) { SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    // A list view notification as the list's parent window receives it.
+    static void notify(HWND from, UINT code, int row, int column = 0) {
+        NMITEMACTIVATE n{};
+        n.hdr.hwndFrom = from;
+        n.hdr.code = code;
+        n.iItem = row;
+        n.iSubItem = column;
+        SendMessageW(GetParent(from), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    }
+    // A click on the main list's row of the component.
+    static void choose(uint32_t component) { notify(g_list_main, NM_CLICK, find_component_row(component)); }
+
     TopWindowPlaces places_;
+    HMENU main_menu_ = nullptr;  // destroyed with the main window
     std::array<LayerRec, kLayerRows> saved_layers_{};
     MemoryStore store_;
     SettingsGuard settings_{&store_};

@@ -40,6 +40,24 @@ void set_row_state(int row, UINT state, UINT mask) {
     SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
+int row_image(int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+// Only a changed image is set: setting one makes the control redraw the row.
+void set_row_image(int row, int image) {
+    if (row_image(row) == image) return;
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = image;
+    SendMessageW(g_list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
 // Rows carry their model index, so that the comparison needs no text from the control. Equal
 // cells fall back to the index: the order a sort by Index and then by the column gives, whatever
 // sort the control uses.
@@ -136,13 +154,21 @@ void fill_component_list(bool reset) {
 }
 
 void show_row_marks() {
+    // The list holds one selected row: highlighting every marked row in turn would leave only
+    // the last one highlighted, and each move of the focus costs the control a repaint (seconds
+    // on a large board with many marks). So the images first, then that one highlight.
+    if (!g_list_main) return;
     const int n = row_count();
+    int last_marked = -1;
     for (int row = 0; row < n; ++row) {
         const int32_t c = row_component(row);
         const bool marked = c >= 0 && static_cast<size_t>(c) < g_board.selection.size() &&
                             g_board.selection[c] != kStateUnselected;
-        mark_row(row, marked);
+        set_row_image(row, marked ? kImageMarked : kImageUnmarked);
+        if (marked) last_marked = row;
     }
+    set_row_state(-1, 0, kRowStates);
+    if (last_marked >= 0) set_row_state(last_marked, kRowStates, kRowStates);
 }
 
 void set_sort_header(int column) {
@@ -198,11 +224,7 @@ int32_t row_component(int row) {
 
 void mark_row(int row, bool marked) {
     if (row < 0 || !g_list_main) return;
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iImage = marked ? kImageMarked : kImageUnmarked;
-    SendMessageW(g_list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    set_row_image(row, marked ? kImageMarked : kImageUnmarked);
     set_row_state(row, marked ? kRowStates : 0, kRowStates);
 }
 

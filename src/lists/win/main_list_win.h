@@ -19,7 +19,8 @@ void set_list_activation();
 // Refills the rows of the shown sides; with reset, also makes the selection states anew.
 void fill_component_list(bool reset);
 
-// Every row's image and highlight from its component's state (after a refill that kept them).
+// Every row's image from its component's state (after a refill that kept them); the one
+// selected and focused row is the last marked one, none when nothing is marked.
 void show_row_marks();
 
 // The sort mark (image 2) on the header of column only.

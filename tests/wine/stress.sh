@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# A generated 50 000-element board through the whole program under Wine (the disabled stress
+# test of tindral_tests.exe): load, every column sorted, rows chosen, the selection file saved
+# and loaded, the BOM filled, sorted and printed, the sides switched. Prints each step's time and
+# the memory figures; a hang (no end within the limit) or a failed check fails.
+#   BUILD_WIN=build/win bash tests/wine/stress.sh
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+  exec tools/with-display.sh bash "$0" "$@"
+fi
+: "${BUILD_WIN:=build/win}"
+: "${STRESS_LIMIT:=600}"  # seconds
+. tools/wine-env.sh
+WINE=$(wine_cmd)
+TEST='Stress.DISABLED_FiftyThousandElementsThroughTheWholeProgram'
+
+if [ ! -f "$BUILD_WIN/tindral_tests.exe" ]; then
+  echo "tindral_tests.exe missing in $BUILD_WIN"
+  echo "wine-check: 0 passed, 1 failed"
+  exit 0
+fi
+[ -d "$WINEPREFIX" ] || wine_fresh_prefix
+
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+start=$(date +%s%N)
+timeout "$STRESS_LIMIT" "$WINE" "$BUILD_WIN/tindral_tests.exe" --gtest_color=no \
+  --gtest_also_run_disabled_tests --gtest_filter="$TEST" >"$log" 2>&1
+status=$?
+wall_ms=$(( ($(date +%s%N) - start) / 1000000 ))
+out=$(tr -d '\r' <"$log")
+
+printf '%s\n' "$out" | grep -E '^stress: '
+printf 'stress: wall-s %d.%01d\n' $((wall_ms / 1000)) $((wall_ms % 1000 / 100))
+if [ "$status" = 124 ]; then
+  echo "FAILED: the stress run did not end within $STRESS_LIMIT s"
+  echo "wine-check: 0 passed, 1 failed"
+elif printf '%s\n' "$out" | grep -q '^\[  PASSED  \] 1 test'; then
+  echo "wine-check: 1 passed, 0 failed"
+else
+  printf '%s\n' "$out" | grep -vE '^stress: ' | tail -n 40
+  echo "FAILED: the stress run (exit status $status)"
+  echo "wine-check: 0 passed, 1 failed"
+fi

@@ -9,7 +9,7 @@ packages=(
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64
   xvfb xauth x11-utils imagemagick xdotool
-  fp-utils nsis zip
+  fp-utils nsis zip unzip
   clang libclang-rt-14-dev
 )
 

@@ -2,7 +2,8 @@
 // program with the real windows (load, a header click on every column, choosing rows by click
 // and by Space, the selection file saved, cleared and loaded, the BOM filled, sorted and printed,
 // the sides switched). Every step is checked on all rows and timed; the times and the memory
-// figures go to stdout as "stress: <name> <number>" lines.
+// figures go to stdout as "stress: <name> <number>" lines. The list's marks after a selection
+// load and side switches are also checked on a small board with the other tests.
 
 #include <windows.h>
 #include <commctrl.h>

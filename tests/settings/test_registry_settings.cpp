@@ -45,12 +45,16 @@ void change_every_dword() {
         if (settings_table()[i].type == reg::dword) settings_table()[i].dword() = 5000 + i;
 }
 
+// Each test on its own in-memory store, from the default settings, with boxes recorded.
+struct RegistrySettings : ::testing::Test {
+    MemoryStore store;
+    SettingsGuard guard{&store};
+    RecordingPort port;
+};
+
 }  // namespace
 
-TEST(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
-    RecordingPort port;
+TEST_F(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
     change_every_dword();  // whatever the variables held, the defaults win
 
     EXPECT_EQ(get_settings(), 1);
@@ -84,10 +88,7 @@ TEST(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
     EXPECT_EQ(g_settings, kDefaultSettings);
 }
 
-TEST(RegistrySettings, StoredValuesAreReadAndDeletedOnesComeBackAsDefaults) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
-    RecordingPort port;
+TEST_F(RegistrySettings, StoredValuesAreReadAndDeletedOnesComeBackAsDefaults) {
     ASSERT_EQ(get_settings(), 1);
 
     store.put_dword(L"Sort col", 3);
@@ -119,10 +120,7 @@ TEST(RegistrySettings, StoredValuesAreReadAndDeletedOnesComeBackAsDefaults) {
     EXPECT_EQ(store.open_count, 0);
 }
 
-TEST(RegistrySettings, StringsHoldExactlyTheStoredCharacters) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
-    RecordingPort port;
+TEST_F(RegistrySettings, StringsHoldExactlyTheStoredCharacters) {
     const std::wstring max(kMaxPathChars, L'x');
     store.put_string(L"Printer Name", L"");
     store.put_string(L"Xml path file name", L"C:\\a.brd");
@@ -153,11 +151,8 @@ TEST(RegistrySettings, StringsHoldExactlyTheStoredCharacters) {
     EXPECT_TRUE(port.boxes.empty());
 }
 
-TEST(RegistrySettings, TooLongStringIsReportedAndTheVariableKept) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
+TEST_F(RegistrySettings, TooLongStringIsReportedAndTheVariableKept) {
     LanguageGuard en(1);
-    RecordingPort port;
     ASSERT_EQ(get_settings(), 1);
     store.put_string(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'));
     store.put_string(L"Xml path file name", L"C:\\next.brd");
@@ -181,10 +176,7 @@ TEST(RegistrySettings, TooLongStringIsReportedAndTheVariableKept) {
     EXPECT_EQ(g_settings.sort_col, 4u);
 }
 
-TEST(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
-    RecordingPort port;
+TEST_F(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
     ASSERT_EQ(get_settings(), 1);
     g_settings.language = 0;
     store.put_dword(L"Language", 1);
@@ -220,10 +212,7 @@ TEST(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
     EXPECT_EQ(store.open_count, 0);
 }
 
-TEST(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
-    RecordingPort port;
+TEST_F(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
     ASSERT_EQ(get_settings(), 1);
     const std::vector<StoredValue> before = store.values;
     change_every_dword();
@@ -278,11 +267,8 @@ TEST(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
     EXPECT_EQ(store.open_count, 0);
 }
 
-TEST(RegistrySettings, UnopenableKeyLeavesTheDefaultsAndIsReported) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
+TEST_F(RegistrySettings, UnopenableKeyLeavesTheDefaultsAndIsReported) {
     LanguageGuard de(0);
-    RecordingPort port;
     store.open_results = {reg::access_denied};
 
     EXPECT_EQ(get_settings(), 0);
@@ -305,11 +291,8 @@ TEST(RegistrySettings, UnopenableKeyLeavesTheDefaultsAndIsReported) {
     EXPECT_EQ(store.open_count, 0);
 }
 
-TEST(RegistrySettings, WritersStopWhenTheKeyCannotBeOpened) {
-    MemoryStore store;
-    SettingsGuard guard(&store);
+TEST_F(RegistrySettings, WritersStopWhenTheKeyCannotBeOpened) {
     LanguageGuard en(1);
-    RecordingPort port;
     store.open_results = {reg::access_denied, reg::access_denied, reg::access_denied};
 
     EXPECT_EQ(put_settings(), 0);
@@ -323,12 +306,10 @@ TEST(RegistrySettings, WritersStopWhenTheKeyCannotBeOpened) {
     EXPECT_TRUE(store.writes.empty());
 }
 
-TEST(RegistrySettings, ReportIsCutToItsHundredCharacterBuffer) {
+TEST_F(RegistrySettings, ReportIsCutToItsHundredCharacterBuffer) {
     struct VerbosePort : RecordingPort {
         std::wstring system_error_text(uint32_t) override { return std::wstring(300, L'e'); }
     };
-    MemoryStore store;
-    SettingsGuard guard(&store);
     VerbosePort port;
     store.query_errors[L"Language"] = reg::access_denied;
     get_settings();

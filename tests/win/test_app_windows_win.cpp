@@ -10,6 +10,7 @@
 
 using namespace tindral;
 using tindral::test::menu_string;
+using tindral::test::list_column;
 using tindral::test::window_text;
 
 namespace {
@@ -167,21 +168,6 @@ TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
     EXPECT_EQ(GetMenuItemCount(bar), 3);
 }
 
-struct Column {
-    std::wstring title;
-    int width;
-};
-
-Column column(HWND list, int i) {
-    wchar_t buf[100] = {};
-    LVCOLUMNW col{};
-    col.mask = LVCF_TEXT | LVCF_WIDTH;
-    col.pszText = buf;
-    col.cchTextMax = 100;
-    SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
-    return {buf, col.cx};
-}
-
 int column_count(HWND list) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
     return static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
@@ -195,18 +181,18 @@ TEST_F(AppWindows, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
         set_list_columns();
         set_found_columns();
         ASSERT_EQ(column_count(main_list), 11);
-        EXPECT_EQ(column(main_list, 2).title, L"Geh\u00E4use");
-        EXPECT_EQ(column(main_list, 2).width, 120);
-        EXPECT_EQ(column(main_list, 10).title, L"Index");
+        EXPECT_EQ(list_column(main_list, 2).title, L"Geh\u00E4use");
+        EXPECT_EQ(list_column(main_list, 2).width, 120);
+        EXPECT_EQ(list_column(main_list, 10).title, L"Index");
         ASSERT_EQ(column_count(found_list), 5);
-        EXPECT_EQ(column(found_list, 4).title, L"Seite");
+        EXPECT_EQ(list_column(found_list, 4).title, L"Seite");
     }
     set_list_columns();  // again, as after a language change
     set_found_columns();
     ASSERT_EQ(column_count(main_list), 11);
-    EXPECT_EQ(column(main_list, 9).title, L"Group");
+    EXPECT_EQ(list_column(main_list, 9).title, L"Group");
     ASSERT_EQ(column_count(found_list), 5);
-    EXPECT_EQ(column(found_list, 1).title, L"Library");
+    EXPECT_EQ(list_column(found_list, 1).title, L"Library");
     const DWORD wanted = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER;
     for (HWND list : {main_list, found_list})
         EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & wanted, wanted);

@@ -26,16 +26,6 @@ void press(HWND dialog, int id, int code = BN_CLICKED) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-std::wstring column_title(HWND list, int column) {
-    wchar_t buf[100] = {};
-    LVCOLUMNW col{};
-    col.mask = LVCF_TEXT;
-    col.pszText = buf;
-    col.cchTextMax = 100;
-    SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&col));
-    return buf;
-}
-
 std::vector<std::wstring> list_box_texts(HWND list) {
     std::vector<std::wstring> out;
     const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -125,7 +115,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     EXPECT_EQ(window_text(g_button_load), L"Laden");
     EXPECT_EQ(window_text(g_button_found_close), L"Schlie\u00DFen");
     EXPECT_EQ(window_text(g_button_print), L"Drucken");
-    EXPECT_EQ(column_title(g_list_main, 9), L"Gruppe");
+    EXPECT_EQ(test::list_column(g_list_main, 9).title, L"Gruppe");
     EXPECT_EQ(window_text(g_static_counter).rfind(L"  Best\u00FCckt: Gesamt", 0), 0u);
 
     // Cancel keeps the new language in memory and writes nothing of it.

@@ -99,6 +99,22 @@ inline std::wstring window_text(HWND hwnd) {
     return buf;
 }
 
+// Title and width of a list view column.
+struct ListColumn {
+    std::wstring title;
+    int width;
+};
+
+inline ListColumn list_column(HWND list, int i) {
+    wchar_t buf[100] = {};
+    LVCOLUMNW col{};
+    col.mask = LVCF_TEXT | LVCF_WIDTH;
+    col.pszText = buf;
+    col.cchTextMax = 100;
+    SendMessageW(list, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
+    return {buf, col.cx};
+}
+
 inline std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
     wchar_t buf[100] = {};
     GetMenuStringW(menu, item, buf, 100, flag);

@@ -26,6 +26,22 @@ TEST(Language, EveryKeyHasAGermanAndAnEnglishText) {
     }
 }
 
+// The exact texts, typos included, that no test of a box or window shows.
+TEST(Language, TextsNoOtherTestShows) {
+    LanguageGuard de(0);
+    EXPECT_EQ(std::wstring(text(TXT_PATH_LIST_FULL)),
+              L"In der Pfad Liste ist das Maximum an Eintr\u00e4gen erreicht.\r"
+              L"Bitte alte Eintr\u00e4ge l\u00f6schen");
+    EXPECT_EQ(std::wstring(text(TXT_SELECTION_OVERWRITE)),
+              L"Momentane Auswahl wird \u00fcberschrieben!\n Fortfahren?");
+    EXPECT_EQ(std::wstring(text(TXT_NO_APP_PATH)), L"Application path == 0\n\r Hilfe nicht verf\u00fcgbar");
+    EXPECT_EQ(std::wstring(text(TXT_OPEN_DIALOG_TITLE)), L"Auswahl der Eagle \"brd\" Datei \u00d6ffnen");
+    EXPECT_EQ(std::wstring(text(TXT_ERR_PAPER_SIZE)), L"Papier Gr\u00f6\u00dfe kann nicht festgestellt werden");
+    EXPECT_EQ(std::wstring(text(TXT_TOKEN_OUT_OF_MEMORY)), L" Zu wenig Speicher");
+    LanguageGuard en(1);
+    EXPECT_EQ(std::wstring(text(TXT_NO_APP_PATH)), L"Application path == 0\n\r No help available");
+}
+
 TEST(Language, AnyStoredValueOtherThanZeroPicksEnglish) {
     for (uint32_t v : {1u, 2u, 7u, 0xFFFFFFFFu}) {
         LanguageGuard g(v);

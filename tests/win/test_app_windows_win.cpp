@@ -181,15 +181,23 @@ TEST_F(AppWindows, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
         set_list_columns();
         set_found_columns();
         ASSERT_EQ(column_count(main_list), 11);
+        EXPECT_EQ(list_column(main_list, 0).title, L"Name");
         EXPECT_EQ(list_column(main_list, 2).title, L"Geh\u00E4use");
         EXPECT_EQ(list_column(main_list, 2).width, 120);
+        EXPECT_EQ(list_column(main_list, 6).title, L"Drehung");
+        EXPECT_EQ(list_column(main_list, 6).width, 90);
+        EXPECT_EQ(list_column(main_list, 9).title, L"Gruppe");
         EXPECT_EQ(list_column(main_list, 10).title, L"Index");
+        EXPECT_EQ(list_column(main_list, 10).width, 80);
         ASSERT_EQ(column_count(found_list), 5);
         EXPECT_EQ(list_column(found_list, 4).title, L"Seite");
+        EXPECT_EQ(list_column(found_list, 4).width, 80);
     }
     set_list_columns();  // again, as after a language change
     set_found_columns();
     ASSERT_EQ(column_count(main_list), 11);
+    EXPECT_EQ(list_column(main_list, 2).title, L"Package");
+    EXPECT_EQ(list_column(main_list, 8).title, L"Amount");
     EXPECT_EQ(list_column(main_list, 9).title, L"Group");
     ASSERT_EQ(column_count(found_list), 5);
     EXPECT_EQ(list_column(found_list, 1).title, L"Library");

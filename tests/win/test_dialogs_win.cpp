@@ -74,6 +74,17 @@ protected:
     HWND dialog_ = nullptr;
 };
 
+// Where a control of the template (dialog units) ended up: the difference as one value, each
+// field mapped on its own as the dialog manager does.
+std::vector<LONG> misplacement(HWND dialog, int id, LONG x, LONG y, LONG w, LONG h) {
+    RECT want{x, y, w, h}, got{};
+    MapDialogRect(dialog, &want);
+    GetWindowRect(GetDlgItem(dialog, id), &got);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+    return {got.left - want.left, got.top - want.top, got.right - got.left - want.right,
+            got.bottom - got.top - want.bottom};
+}
+
 // Whether the band of one sample line shows both of its colours.
 bool line_shows(HDC dc, int y, uint32_t text_colour, uint32_t back_colour) {
     bool text = false, back = false;
@@ -91,7 +102,20 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     store_.put_dword(L"Printer selection mode", 3);
     HWND d = open(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
-
+    const LONG template_places[][5] = {
+        {1002, 343, 31, 100, 61}, {1000, 355, 52, 73, 10},  {1001, 355, 71, 70, 10},
+        {1003, 18, 38, 154, 10},  {1080, 18, 56, 154, 10},  {1014, 18, 74, 154, 10},
+        {1016, 18, 92, 154, 10},  {1015, 18, 110, 154, 10}, {1010, 16, 153, 214, 121},
+        {1007, 20, 174, 199, 10}, {1008, 20, 192, 199, 10}, {1009, 20, 210, 199, 10},
+        {1004, 239, 46, 90, 186}, {1005, 249, 238, 30, 14}, {1006, 287, 238, 30, 14},
+        {1013, 245, 259, 84, 14}, {1071, 343, 127, 119, 88}, {1072, 349, 148, 107, 10},
+        {1073, 349, 166, 107, 10}, {1074, 349, 184, 107, 10}, {IDOK, 385, 227, 50, 14},
+        {IDCANCEL, 385, 245, 50, 14},
+    };
+    for (const auto& p : template_places) {
+        ASSERT_NE(GetDlgItem(d, p[0]), nullptr) << p[0];
+        EXPECT_EQ(misplacement(d, p[0], p[1], p[2], p[3], p[4]), std::vector<LONG>(4, 0)) << p[0];
+    }
     EXPECT_EQ(GetWindowLongW(GetDlgItem(d, 1004), GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_NOTIFY),
               LBS_EXTENDEDSEL | LBS_NOTIFY);
 

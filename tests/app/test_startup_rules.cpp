@@ -131,7 +131,8 @@ TEST(Toolbar, SideButtonsShowTheSideSettings) {
             std::vector<int> bitmaps;
             for (const auto& button : b) bitmaps.push_back(button.bitmap);
             // The other buttons never change with the sides.
-            EXPECT_EQ(bitmaps, (std::vector<int>{top ? 133 : 134, bottom ? 131 : 132, 138, 137, 136, 135, 139}));
+            EXPECT_EQ(bitmaps,
+                      (std::vector<int>{top ? 133 : 134, bottom ? 131 : 132, 138, 137, 136, 135, 139}));
         }
     }
     // A side setting other than 1 still means shown.

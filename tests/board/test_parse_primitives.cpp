@@ -115,8 +115,8 @@ TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
     const auto asked = [](const char* element, std::initializer_list<const char*> names) {
         std::vector<std::wstring> out;
         for (const char* n : names)
-            out.push_back(L"Unexpected element " + std::wstring(element, element + strlen(element)) + L" attr " +
-                          std::wstring(n, n + strlen(n)) + L"\rContinue?");
+            out.push_back(L"Unexpected element " + std::wstring(element, element + strlen(element)) +
+                          L" attr " + std::wstring(n, n + strlen(n)) + L"\rContinue?");
         return out;
     };
     struct Case {
@@ -131,10 +131,12 @@ TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
         {"<text x=\"0\" glow=\"7\">t</text>", asked("text", {"glow", "7"})},
         {"<dimension x1=\"0\" glow=\"7\"/>", asked("dimension", {"glow", "7"})},
         // rectangle, hole, polygon and vertex step past the value
-        {"<rectangle x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>", asked("rectangle", {"glow"})},
+        {"<rectangle x1=\"0\" glow=\"7\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/>",
+         asked("rectangle", {"glow"})},
         {"<hole x=\"0\" glow=\"7\" y=\"0\" drill=\"1\"/>", asked("hole", {"glow"})},
         {"<polygon width=\"0\" glow=\"7\" layer=\"1\"><vertex x=\"0\" y=\"0\" glow=\"7\"/></polygon>",
-         {L"Unexpected element polygon attr glow\rContinue?", L"Unexpected element vertex attr glow\rContinue?"}},
+         {L"Unexpected element polygon attr glow\rContinue?",
+          L"Unexpected element vertex attr glow\rContinue?"}},
         // an unknown child is named once, its tokens then run through the package walk
         {"<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/><gizmo/>", asked("package", {"gizmo"})},
     };

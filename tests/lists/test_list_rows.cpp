@@ -50,8 +50,8 @@ TEST(ListRows, CellTextsAndFormats) {
     // A bottom component shows its bottom amount; the side text is the same in German.
     LanguageGuard de(0);
     const auto bottom = list_row_cells(b.elements[1], 1);
-    EXPECT_EQ(Cells(bottom.begin(), bottom.end()), (Cells{L"C1", L"lib", L"0805", L"1\u00B5F", L"-3.500", L"0.875",
-                                                          L"180.000", L"Bottom", L"1", L"6001", L"1"}));
+    EXPECT_EQ(Cells(bottom.begin(), bottom.end()), (Cells{L"C1", L"lib", L"0805", L"1\u00B5F", L"-3.500",
+                                                          L"0.875", L"180.000", L"Bottom", L"1", L"6001", L"1"}));
     EXPECT_EQ(list_cell(b.elements[0], 0, 11), L"");
 }
 
@@ -129,7 +129,8 @@ TEST(BomRows, OneRowPerPairOverBothSidesInFirstOrder) {
     for (const BomRow& r : rows)
         cells.push_back(bom_cell(r, 0) + L"|" + bom_cell(r, 1) + L"|" + bom_cell(r, 2) + L"|" + bom_cell(r, 3) +
                         L"|" + std::to_wstring(r.first));
-    EXPECT_EQ(cells, (std::vector<std::wstring>{L"rcl|0603|10k|2|0", L"rcl|0603|100n|2|1", L"lib|0603|10K|1|3"}));
+    EXPECT_EQ(cells,
+              (std::vector<std::wstring>{L"rcl|0603|10k|2|0", L"rcl|0603|100n|2|1", L"lib|0603|10K|1|3"}));
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 3), -1);
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 2), 1);
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 4), 1);

@@ -53,8 +53,9 @@ FileElement expected_from(xmlNode* e) {
     while (digits < rot.size() && (rot[digits] == 'M' || rot[digits] == 'R')) ++digits;
     const double angle = std::strtod(rot.c_str() + digits, nullptr);
     return {attr(e, "name"), attr(e, "library"), attr(e, "package"), value.empty() ? "Undefined" : value,
-            fixed3(std::strtod(attr(e, "x").c_str(), nullptr)), fixed3(std::strtod(attr(e, "y").c_str(), nullptr)),
-            fixed3(angle + (mirrored ? 180.0 : 0.0)), mirrored ? "Bottom" : "Top"};
+            fixed3(std::strtod(attr(e, "x").c_str(), nullptr)),
+            fixed3(std::strtod(attr(e, "y").c_str(), nullptr)), fixed3(angle + (mirrored ? 180.0 : 0.0)),
+            mirrored ? "Bottom" : "Top"};
 }
 
 std::vector<FileElement> elements_of(const std::string& path, bool& read) {

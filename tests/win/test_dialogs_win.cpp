@@ -288,7 +288,8 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
 
     // Nothing selected: an information box, nothing deleted.
     press(d, 1076);
-    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main, L"Nothing to delete selected", L"Tindral Info", 0x40040}}));
+    EXPECT_EQ(port_.boxes,
+              (test::Boxes{{Owner::main, L"Nothing to delete selected", L"Tindral Info", 0x40040}}));
     EXPECT_EQ(SendDlgItemMessageW(d, 1075, LB_GETCOUNT, 0, 0), 3);
 
     // A selection in either list shows in the other.

@@ -90,7 +90,8 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     ASSERT_GE(n, 3u);
 
     menu(IDM_LOAD_SELECTION);  // nothing saved yet
-    EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"For this file is no data available", L"Tindral Info", 0x42040}}));
+    EXPECT_EQ(port_.boxes,
+              (Boxes{{Owner::main, L"For this file is no data available", L"Tindral Info", 0x42040}}));
     port_.boxes.clear();
 
     choose(0);

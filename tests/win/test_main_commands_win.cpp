@@ -8,6 +8,7 @@
 #include "app/win/keyboard_hook_win.h"
 #include "lists/bom_date.h"
 #include "lists/placed_counter.h"
+#include "selection/selection_format.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 
@@ -57,15 +58,6 @@ protected:
         return out;
     }
 
-    std::vector<uint32_t> file_states(const std::wstring& file) {
-        const std::string bytes = test::TempFolder::read(file);
-        std::vector<uint32_t> states(bytes.size() / 4);
-        for (size_t i = 0; i < states.size(); ++i)
-            for (int b = 3; b >= 0; --b)
-                states[i] = states[i] << 8 | static_cast<unsigned char>(bytes[4 * i + b]);
-        return states;
-    }
-
     static bool read_only_and_hidden(const std::wstring& file) {
         const DWORD a = GetFileAttributesW(file.c_str());
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
@@ -102,8 +94,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     ASSERT_EQ(g_board.selection, expected);
     menu(IDM_SAVE_SELECTION);
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(file_states(file), expected);
-    EXPECT_EQ(test::TempFolder::read(file).size(), 4 * n);
+    EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
     EXPECT_TRUE(read_only_and_hidden(file));
     menu(IDM_SAVE_SELECTION);  // a protected file is replaced all the same
     EXPECT_TRUE(port_.boxes.empty());
@@ -146,7 +137,7 @@ TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     EXPECT_FALSE(IsWindow(g_hwnd_main));
     g_hwnd_main = nullptr;
     EXPECT_EQ(g_board.board_loaded, 0u);
-    EXPECT_EQ(file_states(file), expected);
+    EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
     EXPECT_TRUE(read_only_and_hidden(file));
     EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
     MSG msg;

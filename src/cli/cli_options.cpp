@@ -61,13 +61,13 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
     if (!read) return false;
     if (out.help) return true;
     if (positional.empty()) {
-        error = L"missing command (list or bom)";
+        error = L"missing command (list, bom or render)";
         return false;
     }
     if (positional[0] == L"list") out.command = Command::list;
     else if (positional[0] == L"bom") out.command = Command::bom;
     else {
-        error = L"unknown command \"" + positional[0] + L"\" (list or bom)";
+        error = L"unknown command \"" + positional[0] + L"\" (list, bom or render)";
         return false;
     }
     if (positional.size() < 2) {

@@ -51,6 +51,8 @@ SelectionWriteResult write_selection_file(const std::wstring& path, const std::w
         DeleteFileW(temp_path.c_str());
         return {SelectionWriteStatus::replace_failed, err};
     }
+    // Hidden first: Wine run by a plain user drops the hidden flag when both come in one call.
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW(path.c_str(), kProtection);
     return {};
 }

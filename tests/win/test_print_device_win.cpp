@@ -20,76 +20,11 @@
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
 #include "support/temp_folder.h"
+#include "win/support/metafile_printer_win.h"
 #include "view/view_fixture.h"
 
 namespace tindral::test {
 namespace {
-
-// What the metafile holds: the texts per page (a comment marks each page's end), the mapping
-// mode set and the height of the fonts selected.
-struct Recorded {
-    std::vector<std::vector<std::wstring>> pages{1};
-    std::vector<int> map_modes;
-    std::vector<LONG> font_heights;
-};
-
-int CALLBACK collect(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM data) {
-    Recorded& r = *reinterpret_cast<Recorded*>(data);
-    switch (rec->iType) {
-        case EMR_EXTTEXTOUTW: {
-            const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-            const auto* s = reinterpret_cast<const wchar_t*>(
-                reinterpret_cast<const BYTE*>(rec) + t->emrtext.offString);
-            r.pages.back().emplace_back(s, t->emrtext.nChars);
-            break;
-        }
-        case EMR_GDICOMMENT: r.pages.emplace_back(); break;
-        case EMR_SETMAPMODE:
-            r.map_modes.push_back(static_cast<int>(reinterpret_cast<const EMRSETMAPMODE*>(rec)->iMode));
-            break;
-        case EMR_EXTCREATEFONTINDIRECTW:
-            r.font_heights.push_back(
-                reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(rec)->elfw.elfLogFont.lfHeight);
-            break;
-    }
-    return 1;
-}
-
-// A printer that is a metafile: the spooler's part is answered here, the drawing is real.
-class MetafileDevice : public WinPrintDevice {
-public:
-    ~MetafileDevice() override { if (emf) DeleteEnhMetaFile(emf); }
-    std::wstring default_printer() override { return L"Metafile"; }
-    bool open_printer(const std::wstring&) override { return true; }
-    bool read_device_mode(DeviceModeInfo& info) override {
-        info = {true, true, false, false, 9, 0, 0};
-        return true;
-    }
-    bool set_portrait() override { return true; }
-    bool create_dc(const std::wstring&) override {
-        dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-        return dc_ != nullptr;
-    }
-    bool start_doc(const std::wstring&, bool) override { return true; }
-    bool start_page() override { return ++started, true; }
-    bool end_page() override { return GdiComment(dc_, 4, reinterpret_cast<const BYTE*>("page")) != 0; }
-    bool end_doc() override { return true; }
-    void release() override {
-        if (dc_) emf = CloseEnhMetaFile(dc_);
-        dc_ = nullptr;
-        WinPrintDevice::release();
-    }
-
-    Recorded recorded() const {
-        Recorded r;
-        EnumEnhMetaFile(nullptr, emf, collect, &r, nullptr);
-        r.pages.pop_back();  // after the last page's mark
-        return r;
-    }
-
-    HENHMETAFILE emf = nullptr;
-    int started = 0;
-};
 
 class PrinterSide : public ::testing::Test {
 protected:
@@ -114,7 +49,7 @@ TEST_F(PrinterSide, SharedBoardBomIsDrawnPageByPageInHundredthsOfAMillimetre) {
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});
     ASSERT_GT(rows.size(), 42u);  // more than one A4 page
 
-    MetafileDevice device;
+    MetafilePrinter device;
     ASSERT_EQ(print_component_list(device, L"07.12.2026  01:30", rows), 1);
     EXPECT_TRUE(port.boxes.empty());
 
@@ -138,7 +73,7 @@ TEST_F(PrinterSide, SharedBoardBomIsDrawnPageByPageInHundredthsOfAMillimetre) {
 }
 
 // A memory device context is no printer: the real StartDoc refuses it.
-class MemoryDcDevice : public MetafileDevice {
+class MemoryDcDevice : public MetafilePrinter {
 public:
     bool create_dc(const std::wstring&) override { return (dc_ = CreateCompatibleDC(nullptr)) != nullptr; }
     bool start_doc(const std::wstring& name, bool to_file) override {

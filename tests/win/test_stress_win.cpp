@@ -33,6 +33,7 @@
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
+#include "win/support/metafile_printer_win.h"
 
 using namespace tindral;
 using tindral::test::list_cell;
@@ -185,63 +186,6 @@ std::vector<uint32_t> file_states(const std::filesystem::path& file) {
     return states;
 }
 
-// The texts of a recorded print job, page by page (a comment marks each page's end).
-int CALLBACK collect_texts(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM data) {
-    auto& pages = *reinterpret_cast<std::vector<std::vector<std::wstring>>*>(data);
-    if (rec->iType == EMR_EXTTEXTOUTW) {
-        const auto* t = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
-        const auto* s = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(rec) +
-                                                         t->emrtext.offString);
-        pages.back().emplace_back(s, t->emrtext.nChars);
-    } else if (rec->iType == EMR_GDICOMMENT) {
-        pages.emplace_back();
-    }
-    return 1;
-}
-
-// A printer that is an enhanced metafile: the spooler's part is answered here, the drawing is
-// the program's own.
-class MetafilePrinter : public WinPrintDevice {
-public:
-    ~MetafilePrinter() override {
-        if (emf_) DeleteEnhMetaFile(emf_);
-    }
-    std::wstring default_printer() override { return L"Metafile"; }
-    bool open_printer(const std::wstring&) override { return true; }
-    bool read_device_mode(DeviceModeInfo& info) override {
-        info = {true, true, false, false, 9, 0, 0};  // A4
-        return true;
-    }
-    bool set_portrait() override { return true; }
-    bool create_dc(const std::wstring&) override {
-        dc_ = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
-        return dc_ != nullptr;
-    }
-    bool start_doc(const std::wstring&, bool) override { return true; }
-    bool start_page() override { return ++started, true; }
-    bool end_page() override {
-        return GdiComment(dc_, 4, reinterpret_cast<const BYTE*>("page")) != 0;
-    }
-    bool end_doc() override { return true; }
-    void release() override {
-        if (dc_) emf_ = CloseEnhMetaFile(dc_);
-        dc_ = nullptr;
-        WinPrintDevice::release();
-    }
-
-    std::vector<std::vector<std::wstring>> pages() const {
-        std::vector<std::vector<std::wstring>> out(1);
-        EnumEnhMetaFile(nullptr, emf_, collect_texts, &out, nullptr);
-        out.pop_back();  // after the last page's mark
-        return out;
-    }
-
-    int started = 0;
-
-private:
-    HENHMETAFILE emf_ = nullptr;
-};
-
 class Stress : public test::AppWindowsTest {
 protected:
     void SetUp() override {
@@ -264,18 +208,6 @@ protected:
         current_paper() = {};
     }
 
-    static void notify(HWND from, UINT code, int row, int column) {
-        NMITEMACTIVATE n{};
-        n.hdr.hwndFrom = from;
-        n.hdr.code = code;
-        n.iItem = row;
-        n.iSubItem = column;
-        SendMessageW(GetParent(from), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    }
-    static void click(HWND button) {
-        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(button));
-    }
     static void menu(HWND window, unsigned id) {
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     }
@@ -474,12 +406,12 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
 
     // The BOM printed as the Print button does, onto a metafile in place of a printer.
     const test::Rows printed_rows = test::list_rows(g_list_bom, 4);
-    MetafilePrinter printer;
+    test::MetafilePrinter printer;
     int printed = 0;
     timed(report_, "bom-print", [&] { printed = print_bom_list(printer); });
     EXPECT_EQ(printed, 1);
     EXPECT_TRUE(port_.boxes.empty());
-    const auto pages = printer.pages();
+    const auto pages = printer.recorded().pages;
     ASSERT_EQ(static_cast<int>(pages.size()), printer.started);
     ASSERT_GE(pages.size(), 1u);
     EXPECT_LE(pages.size(), printed_rows.size() / 20 + 1);  // at least 20 rows fit on A4

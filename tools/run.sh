@@ -31,19 +31,10 @@ fi
 wineserver -w 2>/dev/null || true
 shot="$(pwd)/$BUILD_WIN/screenshot.png"
 rm -f "$shot"
-# No virtual Wine desktop here: xdotool finds top-level windows only as X windows of their own.
 xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   wine=$1 exe=$2 shot=$3
-  "$wine" "$exe" >/dev/null 2>&1 &
-  find_window() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
-  main=""
-  for i in $(seq 1 40); do
-    main=$(find_window "^Tindral V2\.00\.1\$")
-    [ -n "$main" ] && break
-    sleep 1
-  done
-  if [ -z "$main" ]; then echo "the main window did not appear" >&2; wineserver -k; exit 1; fi
-  sleep 2
+  . tools/wine-window.sh
+  main=$(start_tindral "$wine" "$exe") || exit 1
   # The Load button sits at 740,5 (60 x 25) in the client area; below a menu bar of unknown
   # height. A miss lands on the menu bar or the Clear selection button, which do no harm here.
   loaded=""

@@ -35,21 +35,13 @@ wineserver -w 2>/dev/null || true
 tools/with-display.sh bash -c '
   set -uo pipefail
   wine=$1 exe=$2 out=$3
-  "$wine" "$exe" >/dev/null 2>&1 &
-  find_window() { xdotool search --name "$1" 2>/dev/null | head -n 1; }
-  main=""
-  for i in $(seq 1 40); do
-    main=$(find_window "^Tindral V2\.00\.1\$")
-    [ -n "$main" ] && break
-    sleep 1
-  done
-  [ -n "$main" ] || { echo "the main window did not appear" >&2; wineserver -k; exit 1; }
-  sleep 2
+  . tools/wine-window.sh
+  main=$(start_tindral "$wine" "$exe") || exit 1
   # Coordinates are relative to the main window, menu bar included: Load, then the first row.
   xdotool mousemove --window "$main" 770 37 click 1
   board=""
   for i in $(seq 1 10); do
-    board=$(xdotool search --name "tindral-sample\.brd" 2>/dev/null | grep -vx "$main" | head -n 1)
+    board=$(find_window "tindral-sample\.brd" "$main")
     [ -n "$board" ] && break
     sleep 1
   done

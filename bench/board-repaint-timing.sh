@@ -5,11 +5,8 @@
 #   BUILD_WIN=build/win bash bench/board-repaint-timing.sh
 set -uo pipefail
 cd "$(dirname "$0")/.."
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  exec tools/with-display.sh bash "$0" "$@"
-fi
-: "${BUILD_WIN:=build/win}"
 . tools/wine-env.sh
+wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
 if [ ! -f "$BUILD_WIN/tindral_tests.exe" ]; then
   echo "tindral_tests.exe missing in $BUILD_WIN"

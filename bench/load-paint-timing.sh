@@ -5,12 +5,9 @@
 #   BUILD_WIN=build/perf-win bash bench/load-paint-timing.sh [rounds]
 set -uo pipefail
 cd "$(dirname "$0")/.."
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  exec tools/with-display.sh bash "$0" "$@"
-fi
-: "${BUILD_WIN:=build/win}"
 rounds=${1:-1}
 . tools/wine-env.sh
+wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
 if [ ! -f "$BUILD_WIN/tindral_tests.exe" ]; then
   echo "tindral_tests.exe missing in $BUILD_WIN"

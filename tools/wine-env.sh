@@ -17,3 +17,11 @@ wine_fresh_prefix() {
   "$(wine_cmd)" wineboot -i >/dev/null 2>&1 || true
   wineserver -w 2>/dev/null || true
 }
+
+# For a script that drives windows: runs it again on a virtual display unless one is there.
+#   wine_on_display "$0" "$@"
+wine_on_display() {
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    exec tools/with-display.sh bash "$@"
+  fi
+}

@@ -4,11 +4,8 @@
 # what setup put there but keeps the user's settings and files.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  exec tools/with-display.sh bash "$0" "$@"
-fi
-: "${BUILD_WIN:=build/win}"
 . tools/wine-env.sh
+wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
 TITLE='Tindral V2.00.1'
 SETTINGS_KEY='HKCU\Software\Moravel\TindralV1.01'

@@ -3,11 +3,8 @@
 # window is closed, leaving its window places and first-start choice in the registry.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  exec tools/with-display.sh bash "$0" "$@"
-fi
-: "${BUILD_WIN:=build/win}"
 . tools/wine-env.sh
+wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
 KEY='HKCU\Software\Moravel\TindralV1.01'
 TITLE='Tindral V2.00.1'

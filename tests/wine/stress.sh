@@ -6,12 +6,9 @@
 #   BUILD_WIN=build/win bash tests/wine/stress.sh
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  exec tools/with-display.sh bash "$0" "$@"
-fi
-: "${BUILD_WIN:=build/win}"
 : "${STRESS_LIMIT:=600}"  # seconds
 . tools/wine-env.sh
+wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
 TEST='Stress.DISABLED_FiftyThousandElementsThroughTheWholeProgram'
 

@@ -81,18 +81,12 @@ TEST(WindowRects, MainAndBoardRectanglesAreClampedOthersKept) {
     EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{0, 0, 984, 728}));
     EXPECT_EQ(stored_rect(s, TopWindow::found), (Rect{-7, 5, 10, 300}));
     EXPECT_EQ(stored_rect(s, TopWindow::bom), (Rect{5, -9, 650, 3}));
-}
 
-TEST(WindowRects, ValuesAtTheLimitsStay) {
-    Settings s;
-    s.wnd_main_x = 0;
+    // values at the limits stay
     s.wnd_main_y = 1;
-    s.wnd_main_width = 200;
-    s.wnd_main_height = 100;
+    s.wnd_main_width = s.wnd_board_width = 200;
+    s.wnd_main_height = s.wnd_board_height = 100;
     s.wnd_board_x = 1500;
-    s.wnd_board_y = 0;
-    s.wnd_board_width = 200;
-    s.wnd_board_height = 100;
     clamp_window_rects(s);
     EXPECT_EQ(stored_rect(s, TopWindow::main), (Rect{0, 1, 200, 100}));
     EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{1500, 0, 200, 100}));

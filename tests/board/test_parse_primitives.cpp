@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "board/primitive_readers.h"
 #include "board_snippet.h"
@@ -54,24 +55,21 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
     ASSERT_EQ(p.outcome.result, 1);
     const PackageRec& pkg = only_package(p);
     EXPECT_EQ(pkg.name, L"PKG");
-    ASSERT_EQ(pkg.wires.size(), 2u);
+    ASSERT_EQ((std::vector<size_t>{pkg.wires.size(), pkg.circles.size(), pkg.rectangles.size(),
+                                   pkg.polygons.size(), pkg.holes.size()}),
+              (std::vector<size_t>{2, 1, 3, 1, 1}));
     EXPECT_DOUBLE_EQ(pkg.wires[0].x1, -1);
     EXPECT_DOUBLE_EQ(pkg.wires[0].y2, 4.5);
     EXPECT_EQ(pkg.wires[0].layer, 21);
     EXPECT_DOUBLE_EQ(pkg.wires[0].curve, 0);  // straight without a curve attribute
     EXPECT_DOUBLE_EQ(pkg.wires[1].curve, -90);
-    ASSERT_EQ(pkg.circles.size(), 1u);
     EXPECT_DOUBLE_EQ(pkg.circles[0].radius, 3);
-    ASSERT_EQ(pkg.rectangles.size(), 3u);
     EXPECT_DOUBLE_EQ(pkg.rectangles[0].x2, 3);
-    EXPECT_DOUBLE_EQ(pkg.rectangles[0].rot, 90);
-    EXPECT_DOUBLE_EQ(pkg.rectangles[1].rot, 45);
-    EXPECT_DOUBLE_EQ(pkg.rectangles[2].rot, 30);
-    ASSERT_EQ(pkg.polygons.size(), 1u);
+    EXPECT_EQ((std::vector<double>{pkg.rectangles[0].rot, pkg.rectangles[1].rot, pkg.rectangles[2].rot}),
+              (std::vector<double>{90, 45, 30}));
     EXPECT_EQ(pkg.polygons[0].layer, 29);
     ASSERT_EQ(pkg.polygons[0].vertices.size(), 3u);
     EXPECT_DOUBLE_EQ(pkg.polygons[0].vertices[2].y, 1);
-    ASSERT_EQ(pkg.holes.size(), 1u);
     EXPECT_DOUBLE_EQ(pkg.holes[0].drill, 1.2);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 
 #include "../board/board_snippet.h"
@@ -107,14 +108,11 @@ TEST(PlaceElement, FillsPlacedFieldsAndWidensTheExtentUnrotated) {
     EXPECT_DOUBLE_EQ(pkg.wires[0].placed_x1, 1);  // package-local, not rotated
     EXPECT_DOUBLE_EQ(pkg.wires[0].placed_x2, 2);
     EXPECT_DOUBLE_EQ(pkg.circles[0].placed_radius, 0.5);
+    // the four edges, whole numbers and so exact
+    using Edge = std::array<double, 4>;
     const RectangleRec& r = pkg.rectangles[0];
-    const double sx[] = {0, 2, 2, 0}, sy[] = {0, 0, 1, 1}, ex[] = {2, 2, 0, 0}, ey[] = {0, 1, 1, 0};
-    for (int k = 0; k < 4; ++k) {
-        EXPECT_DOUBLE_EQ(r.start_x[k], sx[k]) << k;
-        EXPECT_DOUBLE_EQ(r.start_y[k], sy[k]) << k;
-        EXPECT_DOUBLE_EQ(r.end_x[k], ex[k]) << k;
-        EXPECT_DOUBLE_EQ(r.end_y[k], ey[k]) << k;
-    }
+    EXPECT_EQ((std::array<Edge, 4>{r.start_x, r.start_y, r.end_x, r.end_y}),
+              (std::array<Edge, 4>{Edge{0, 2, 2, 0}, Edge{0, 0, 1, 1}, Edge{2, 2, 0, 0}, Edge{0, 1, 1, 0}}));
     const HoleRec& h = pkg.holes[0];
     EXPECT_DOUBLE_EQ(h.placed_radius, 0.3);
     EXPECT_NEAR(h.placed_x, 0, kEps);  // only hole centres are rotated

@@ -231,7 +231,6 @@ TEST_F(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
     EXPECT_EQ(general[5], L"Layer group 0");
     EXPECT_EQ(position(general, L"Use Crosshair"), position(general, L"Sort col") + 1);
     EXPECT_EQ(position(general, L"Crosshair Y"), position(general, L"Sort col") + 3);
-    EXPECT_EQ(general[3 + position(general, L"Sort col")], L"Crosshair Y");
     EXPECT_EQ(general[4 + position(general, L"Sort col")], L"group color top text1");
     EXPECT_EQ(general[kGeneralSettingCount - 2], L"Printer Name");
     EXPECT_EQ(general[kGeneralSettingCount - 1], L"Xml path file name");

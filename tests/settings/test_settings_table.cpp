@@ -48,8 +48,6 @@ TEST(SettingsTable, EveryRowIsBoundToItsOwnVariableAndItsDefault) {
         if (r.type == reg::sz) ++strings;
     }
     EXPECT_EQ(strings, 2);
-    EXPECT_EQ(find_setting(L"Printer Name")->type, reg::sz);
-    EXPECT_EQ(find_setting(L"Xml path file name")->type, reg::sz);
     EXPECT_EQ(find_setting(L"group color top back2")->default_dword(), 0x4080FFu);
     EXPECT_EQ(find_setting(L"Sort col")->default_dword(), 9u);
     EXPECT_EQ(find_setting(L"no such value"), nullptr);

@@ -15,88 +15,62 @@ using tindral::test::window_text;
 
 namespace {
 
-// A hidden top-level window to hang controls on; destroyed with the test.
-class WindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        g_instance = GetModuleHandleW(nullptr);
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&icc);
-        parent_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 600, 400,
-                                  nullptr, nullptr, g_instance, nullptr);
-        ASSERT_NE(parent_, nullptr);
-    }
-    void TearDown() override {
-        if (parent_) DestroyWindow(parent_);
-    }
+// Controls and toolbar on the real windows.
+using AppWindows = test::AppWindowsTest;
 
-    HWND parent_ = nullptr;
-};
-
-using ControlRowsTest = WindowTest;
-
-TEST_F(ControlRowsTest, CreatesRowsWithTheirFontAndStopsAtTheFirstFailure) {
-    test::RecordingPort port;
-    test::LanguageGuard english(1);
+TEST_F(AppWindows, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
+    HWND parent = g_hwnd_main;
     HFONT font = CreateFontW(18, 9, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
     HWND first = nullptr, second = nullptr, third = nullptr;
     const ControlRow rows[] = {
-        {&first, 0, L"BUTTON", L"One", WS_CHILD | WS_VISIBLE, 15, 45, 90, 20, &parent_, &font},
-        {&second, 0, L"NoSuchClassForTindral", L"", WS_CHILD, 0, 0, 10, 10, &parent_, &font},
-        {&third, 0, L"BUTTON", L"Three", WS_CHILD, 0, 0, 10, 10, &parent_, &font},
+        {&first, 0, L"BUTTON", L"One", WS_CHILD | WS_VISIBLE, 15, 45, 90, 20, &parent, &font},
+        {&second, 0, L"NoSuchClassForTindral", L"", WS_CHILD, 0, 0, 10, 10, &parent, &font},
+        {&third, 0, L"BUTTON", L"Three", WS_CHILD, 0, 0, 10, 10, &parent, &font},
         {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
     };
     EXPECT_EQ(create_control_rows(rows), 0);
 
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(GetParent(first), parent_);
+    EXPECT_EQ(GetParent(first), parent);
     EXPECT_EQ(window_text(first), L"One");
     EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0)), font);
     RECT r{};
     GetWindowRect(first, &r);
-    MapWindowPoints(nullptr, parent_, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ((std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
               (std::array<LONG, 4>{15, 45, 90, 20}));
 
     EXPECT_EQ(second, nullptr);
     EXPECT_EQ(third, nullptr);
-    EXPECT_EQ(FindWindowExW(parent_, nullptr, L"BUTTON", L"Three"), nullptr);
+    EXPECT_EQ(FindWindowExW(parent, nullptr, L"BUTTON", L"Three"), nullptr);
 
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].title, L"Tindral Error");
-    EXPECT_EQ(port.boxes[0].flags, mb::icon_hand);
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].title, L"Tindral Error");
+    EXPECT_EQ(port_.boxes[0].flags, mb::icon_hand);
     // The system's text for the creation's own error (Windows and Wine use different codes).
     const std::wstring prefix = L"Tindral CreateWindowEx\rsystem text ";
-    EXPECT_TRUE(port.boxes[0].text == prefix + std::to_wstring(ERROR_CANNOT_FIND_WND_CLASS) ||
-                port.boxes[0].text == prefix + std::to_wstring(ERROR_CLASS_DOES_NOT_EXIST))
-        << port.boxes[0].text.c_str();
+    EXPECT_TRUE(port_.boxes[0].text == prefix + std::to_wstring(ERROR_CANNOT_FIND_WND_CLASS) ||
+                port_.boxes[0].text == prefix + std::to_wstring(ERROR_CLASS_DOES_NOT_EXIST))
+        << port_.boxes[0].text.c_str();
 
     // A table without failures is created up to its end row and reports nothing.
     HWND a = nullptr, b = nullptr;
     const ControlRow good[] = {
-        {&a, 0, L"STATIC", L"A", WS_CHILD, 0, 0, 10, 10, &parent_, &font},
-        {&b, 0, L"BUTTON", L"B", WS_CHILD, 0, 0, 10, 10, &parent_, &font},
+        {&a, 0, L"STATIC", L"A", WS_CHILD, 0, 0, 10, 10, &parent, &font},
+        {&b, 0, L"BUTTON", L"B", WS_CHILD, 0, 0, 10, 10, &parent, &font},
         {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
     };
     EXPECT_EQ(create_control_rows(good), 1);
     EXPECT_NE(a, nullptr);
     EXPECT_NE(b, nullptr);
-    EXPECT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes.size(), 1u);
     DeleteObject(font);
 }
 
-using ToolbarTest = WindowTest;
-
-TEST_F(ToolbarTest, RebuildKeepsOneToolbarWithSevenButtons) {
-    test::SettingsGuard settings;
-    test::LanguageGuard english(1);
-    g_hwnd_toolbar = nullptr;
-    g_toolbar_images = nullptr;
-
-    ASSERT_EQ(build_toolbar(parent_), 1);
+TEST_F(AppWindows, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
     HWND toolbar = g_hwnd_toolbar;
     ASSERT_NE(toolbar, nullptr);
-    EXPECT_EQ(GetParent(toolbar), parent_);
+    EXPECT_EQ(GetParent(toolbar), g_hwnd_board);
 
     auto check_buttons = [&] {
         ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
@@ -120,14 +94,7 @@ TEST_F(ToolbarTest, RebuildKeepsOneToolbarWithSevenButtons) {
     ASSERT_EQ(rebuild_toolbar(), 1);
     EXPECT_EQ(g_hwnd_toolbar, toolbar);
     check_buttons();
-
-    DestroyWindow(toolbar);
-    ImageList_Destroy(g_toolbar_images);
-    g_hwnd_toolbar = nullptr;
-    g_toolbar_images = nullptr;
 }
-
-using AppWindows = test::AppWindowsTest;
 
 class MenuTextTest : public test::AppWindowsTest {
 protected:

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "board/load_board.h"
@@ -12,34 +10,27 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "support/temp_folder.h"
 
 using namespace tindral;
-namespace fs = std::filesystem;
 
 namespace {
-
-fs::path temp_file(const std::string& name, const std::string& bytes) {
-    const fs::path p = fs::temp_directory_path() / ("tindral-load-" + name);
-    std::ofstream(p, std::ios::binary) << bytes;
-    return p;
-}
 
 TEST(LoadBoard, RefusedOrAbandonedReadLeavesAnEmptyModel) {
     MemoryStore store;
     test::SettingsGuard settings(&store);
     test::LanguageGuard english(1);
+    test::TempFolder dir;
     BoardModel board;
     board.layers = make_layer_table();
     {
         test::RecordingPort port;
-        const fs::path p = temp_file("text.brd", "just some text\r\n");
-        EXPECT_EQ(read_board(p.wstring(), board).result, 0);
+        EXPECT_EQ(read_board(dir.write("text.brd", "just some text\r\n").wstring(), board).result, 0);
         EXPECT_EQ(port.boxes.size(), 1u);
-        fs::remove(p);
     }
     {
         // An unknown element in the elements section, answered with No.
-        const fs::path p = temp_file(
+        const auto p = dir.write(
             "no.brd",
             "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
             "<eagle version=\"7.2.0\"><drawing><board><plain/><elements>"
@@ -55,7 +46,6 @@ TEST(LoadBoard, RefusedOrAbandonedReadLeavesAnEmptyModel) {
         EXPECT_TRUE(board.elements.empty());
         EXPECT_TRUE(board.selection.empty());
         EXPECT_EQ(board.board_loaded, 0u);
-        fs::remove(p);
     }
 }
 

@@ -166,9 +166,6 @@ TEST_F(CliTest, HeaderClickOrderIsNumericWithIndexTieBreak) {
     EXPECT_EQ(run("lst " + board("olimex-olimexino-85bc-e6.brd")).rc, 3);
     EXPECT_EQ(run("list").rc, 3);
     EXPECT_EQ(run("list -- -x.brd").rc, 1);  // taken as a file name, which is missing
-    CliRun help = run("--help");
-    EXPECT_EQ(help.rc, 0);
-    EXPECT_NE(help.out.find("--strict"), std::string::npos);
 }
 
 TEST_F(CliTest, CsvQuotesCommasAndQuotes) {

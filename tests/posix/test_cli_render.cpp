@@ -60,6 +60,7 @@ TEST_F(CliRenderTest, WrongCommandLinesAndFilesFail) {
     EXPECT_NE(err.find("cannot write"), std::string::npos);
     EXPECT_EQ(run("--help"), 0);
     EXPECT_NE(out.find("render BOARD --out"), std::string::npos);
+    EXPECT_NE(out.find("--strict"), std::string::npos);
 }
 
 }  // namespace

@@ -103,27 +103,29 @@ protected:
 
 TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
     HMENU bar = GetMenu(g_hwnd_main);
-    {
-        test::LanguageGuard german(0);
+    const struct {
+        UINT item, by;
+        const wchar_t *german, *english;
+    } entries[] = {
+        {0, MF_BYPOSITION, L"Datei", L"File"},
+        {1, MF_BYPOSITION, L"Extras", L"Options"},
+        {2, MF_BYPOSITION, L"Hilfe", L"Help"},
+        {IDM_LOAD_SELECTION, MF_BYCOMMAND, L"Auswahl laden", L"Load selection"},
+        {IDM_SAVE_SELECTION, MF_BYCOMMAND, L"Auswahl speichern", L"Save selection"},
+        {IDM_EXIT, MF_BYCOMMAND, L"Beenden", L"Exit"},
+        {IDM_SETTINGS, MF_BYCOMMAND, L"Einstellungen", L"Settings"},
+        {IDM_COLORS, MF_BYCOMMAND, L"Farben", L"Colors"},
+        {IDM_ABOUT, MF_BYCOMMAND, L"\u00DCber ...", L"About ..."},
+        {IDM_EMAIL, MF_BYCOMMAND, L"Email", L"Email"},
+        {IDM_HOMEPAGE, MF_BYCOMMAND, L"Homepage", L"Homepage"},
+        {IDM_HELP, MF_BYCOMMAND, L"Hilfe", L"Help"},
+    };
+    for (uint32_t language : {0u, 1u}) {
+        test::LanguageGuard guard(language);
         set_menu_texts();
-        EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"Datei");
-        EXPECT_EQ(menu_string(bar, 1, MF_BYPOSITION), L"Extras");
-        EXPECT_EQ(menu_string(bar, 2, MF_BYPOSITION), L"Hilfe");
-        EXPECT_EQ(menu_string(bar, IDM_LOAD_SELECTION, MF_BYCOMMAND), L"Auswahl laden");
-        EXPECT_EQ(menu_string(bar, IDM_SAVE_SELECTION, MF_BYCOMMAND), L"Auswahl speichern");
-        EXPECT_EQ(menu_string(bar, IDM_EXIT, MF_BYCOMMAND), L"Beenden");
-        EXPECT_EQ(menu_string(bar, IDM_SETTINGS, MF_BYCOMMAND), L"Einstellungen");
-        EXPECT_EQ(menu_string(bar, IDM_COLORS, MF_BYCOMMAND), L"Farben");
-        EXPECT_EQ(menu_string(bar, IDM_ABOUT, MF_BYCOMMAND), L"\u00DCber ...");
-        EXPECT_EQ(menu_string(bar, IDM_HELP, MF_BYCOMMAND), L"Hilfe");
+        for (const auto& e : entries)
+            EXPECT_EQ(menu_string(bar, e.item, e.by), language ? e.english : e.german) << e.item;
     }
-    set_menu_texts();
-    EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"File");
-    EXPECT_EQ(menu_string(bar, 1, MF_BYPOSITION), L"Options");
-    EXPECT_EQ(menu_string(bar, IDM_EXIT, MF_BYCOMMAND), L"Exit");
-    EXPECT_EQ(menu_string(bar, IDM_EMAIL, MF_BYCOMMAND), L"Email");
-    EXPECT_EQ(menu_string(bar, IDM_HOMEPAGE, MF_BYCOMMAND), L"Homepage");
-    EXPECT_EQ(menu_string(bar, IDM_HELP, MF_BYCOMMAND), L"Help");
     // The separator stays one, and no entry was added.
     HMENU file = GetSubMenu(bar, 0);
     MENUITEMINFOW mii{};

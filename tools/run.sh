@@ -36,7 +36,7 @@ xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
   . tools/wine-window.sh
   main=$(start_tindral "$wine" "$exe") || exit 1
   # The Load button sits at 740,5 (60 x 25) in the client area; below a menu bar of unknown
-  # height. A miss lands on the menu bar or the Clear selection button, which do no harm here.
+  # height. A miss lands on the menu bar or the Reset selection button, which do no harm here.
   loaded=""
   for dy in 0 20 43; do
     xdotool mousemove --window "$main" 770 $((17 + dy)) click 1

@@ -11,16 +11,10 @@ boards="$(cd ../shared/boards && pwd)"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-passed=0
-failed=0
-check() {  # name, result (0 = pass)
-  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
+. tools/wine-check.sh
 
 if [ ! -x "$BUILD_NATIVE/tindral-cli" ] || [ ! -f "$BUILD_WIN/tindral-cli.exe" ]; then
-  echo "tindral-cli missing in $BUILD_NATIVE or $BUILD_WIN"
-  echo "wine-check: 0 passed, 1 failed"
-  exit 0
+  check_cannot_run "tindral-cli missing in $BUILD_NATIVE or $BUILD_WIN"
 fi
 [ -d "$WINEPREFIX" ] || wine_fresh_prefix
 
@@ -43,4 +37,4 @@ ok=1
 [ "$rw" -eq 1 ] && [ "$lines" -eq 1 ] && [ ! -s "$tmp/out" ] && grep -q "missing.brd: " "$tmp/err" && ok=0
 check "missing file" "$ok"
 
-echo "wine-check: $passed passed, $failed failed"
+check_summary

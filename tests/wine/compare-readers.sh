@@ -16,12 +16,9 @@ exe="$BUILD_WIN/tindral-tokens.exe"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-passed=0
-failed=0
+. tools/wine-check.sh
 if [ ! -x "$native" ] || [ ! -f "$exe" ]; then
-  echo "compare-readers: $native or $exe missing"
-  echo "wine-check: 0 passed, 1 failed"
-  exit 0
+  check_cannot_run "compare-readers: $native or $exe missing"
 fi
 
 same=1
@@ -52,4 +49,4 @@ for board in "$boards"/*.brd; do
   if [ "$same" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 done
 
-echo "wine-check: $passed passed, $failed failed"
+check_summary

@@ -5,15 +5,11 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 : "${BUILD_WIN:=build/win}"
 
-passed=0
-failed=0
-check() {  # name, result (0 = pass)
-  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
+. tools/wine-check.sh
 
 if ! command -v chmcmd >/dev/null 2>&1; then
   echo "chmcmd missing: the help files are not built"
-  echo "wine-check: 0 passed, 0 failed"
+  check_summary
   exit 0
 fi
 
@@ -32,4 +28,4 @@ for pair in "de TindralHelpGer.chm" "en TindralHelpEng.chm"; do
     check "$2 holds $(basename "$page")" $?
   done
 done
-echo "wine-check: $passed passed, $failed failed"
+check_summary

@@ -14,19 +14,14 @@ DIST="$BUILD_WIN/dist"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-passed=0
-failed=0
-check() {  # name, result (0 = pass)
-  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
-give_up() { echo "$1"; echo "wine-check: $passed passed, $((failed + 1)) failed"; exit 0; }
+. tools/wine-check.sh
 
 # --- pack what make test's cross build made ---
 DIST_NO_BUILD=1 BUILD_WIN="$BUILD_WIN" DIST_DIR="$DIST" tools/dist.sh >"$tmp/dist.log" 2>&1 ||
-  { cat "$tmp/dist.log"; give_up "tools/dist.sh failed"; }
+  { cat "$tmp/dist.log"; check_cannot_run "tools/dist.sh failed"; }
 setup=$(ls "$DIST"/tindral-*-setup.exe 2>/dev/null | head -n 1)
 zip=$(ls "$DIST"/tindral-*-portable.zip 2>/dev/null | head -n 1)
-[ -n "$setup" ] && [ -n "$zip" ] || give_up "tools/dist.sh made no setup or zip in $DIST"
+[ -n "$setup" ] && [ -n "$zip" ] || check_cannot_run "tools/dist.sh made no setup or zip in $DIST"
 [ "$(basename "$zip")" = "tindral-2.00.1-portable.zip" ] && [ "$(basename "$setup")" = "tindral-2.00.1-setup.exe" ]
 check "archives named after the program's version 2.00.1" $?
 
@@ -114,4 +109,4 @@ check "a file the user saved in the install folder is kept" $?
 check "the user's settings key is kept" $?
 rm -rf "$inst"
 
-echo "wine-check: $passed passed, $failed failed"
+check_summary

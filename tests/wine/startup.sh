@@ -9,16 +9,10 @@ WINE=$(wine_cmd)
 KEY='HKCU\Software\Moravel\TindralV1.01'
 TITLE='Tindral V2.00.1'
 
-passed=0
-failed=0
-check() {  # name, result (0 = pass)
-  if [ "$2" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $1"; fi
-}
+. tools/wine-check.sh
 
 if [ ! -f "$BUILD_WIN/tindral.exe" ]; then
-  echo "tindral.exe missing in $BUILD_WIN"
-  echo "wine-check: 0 passed, 1 failed"
-  exit 0
+  check_cannot_run "tindral.exe missing in $BUILD_WIN"
 fi
 [ -d "$WINEPREFIX" ] || wine_fresh_prefix
 
@@ -112,4 +106,4 @@ fi
 [ "$(reg_get Language)" = 0 ] && [ "$(reg_get 'First start after start')" = 0 ]
 check "the stored language is kept" $?
 
-echo "wine-check: $passed passed, $failed failed"
+check_summary

@@ -10,12 +10,11 @@ cd "$(dirname "$0")/../.."
 . tools/wine-env.sh
 wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
+. tools/wine-check.sh
 TEST='Stress.DISABLED_FiftyThousandElementsThroughTheWholeProgram'
 
 if [ ! -f "$BUILD_WIN/tindral_tests.exe" ]; then
-  echo "tindral_tests.exe missing in $BUILD_WIN"
-  echo "wine-check: 0 passed, 1 failed"
-  exit 0
+  check_cannot_run "tindral_tests.exe missing in $BUILD_WIN"
 fi
 [ -d "$WINEPREFIX" ] || wine_fresh_prefix
 
@@ -31,12 +30,11 @@ out=$(tr -d '\r' <"$log")
 printf '%s\n' "$out" | grep -E '^stress: '
 printf 'stress: wall-s %d.%01d\n' $((wall_ms / 1000)) $((wall_ms % 1000 / 100))
 if [ "$status" = 124 ]; then
-  echo "FAILED: the stress run did not end within $STRESS_LIMIT s"
-  echo "wine-check: 0 passed, 1 failed"
+  check "the stress run did not end within $STRESS_LIMIT s" 1
 elif printf '%s\n' "$out" | grep -q '^\[  PASSED  \] 1 test'; then
-  echo "wine-check: 1 passed, 0 failed"
+  check "the stress run" 0
 else
   printf '%s\n' "$out" | grep -vE '^stress: ' | tail -n 40
-  echo "FAILED: the stress run (exit status $status)"
-  echo "wine-check: 0 passed, 1 failed"
+  check "the stress run (exit status $status)" 1
 fi
+check_summary

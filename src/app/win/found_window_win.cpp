@@ -18,10 +18,11 @@ void set_button_text() {
     if (g_button_found_close) SetWindowTextW(g_button_found_close, text(TXT_CLOSE));
 }
 
-void lay_out(HWND hwnd, int width, int height) {
+// The list is created hidden and before any size is known: every layout also shows it.
+void lay_out(int width, int height) {
     if (g_list_found)
         SetWindowPos(g_list_found, nullptr, kListLeft, kListTop, width - 20,
-                     height - kListTop - 60, SWP_NOZORDER);
+                     height - kListTop - 60, SWP_NOZORDER | SWP_SHOWWINDOW);
     if (g_button_found_close) {
         RECT b{};
         GetWindowRect(g_button_found_close, &b);
@@ -40,8 +41,14 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             set_button_text();
             break;
         case WM_SIZE:
-            lay_out(hwnd, LOWORD(lparam), HIWORD(lparam));
+            lay_out(LOWORD(lparam), HIWORD(lparam));
             return 0;
+        case WM_SHOWWINDOW:  // the controls were made after the window's first size
+            if (wparam) {
+                RECT client{};
+                if (GetClientRect(hwnd, &client)) lay_out(client.right, client.bottom);
+            }
+            break;
         case WM_PAINT:
             paint_nothing(hwnd);
             return 0;

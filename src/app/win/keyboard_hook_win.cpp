@@ -1,5 +1,7 @@
 #include "app/win/keyboard_hook_win.h"
 
+#include <initializer_list>
+
 #include "app/messages.h"
 #include "app/win/globals_win.h"
 #include "lists/win/found_list_win.h"
@@ -81,7 +83,36 @@ void on_space(LPARAM flags) {
     g_key_flags.busy = false;
 }
 
+bool is_one_of(HWND hwnd, std::initializer_list<HWND> windows) {
+    for (HWND w : windows)
+        if (w && hwnd == w) return true;
+    return false;
+}
+
+// Typing into a text field (the path count box, a file name box, a combo box's edit part) is
+// typing, not a command.
+bool focus_in_text_field() {
+    HWND focus = GetFocus();
+    if (!focus) return false;
+    wchar_t name[64] = {};
+    if (!GetClassNameW(focus, name, 64)) return false;
+    for (const wchar_t* text_class : {L"Edit", L"ComboBox", L"ComboBoxEx32", L"RichEdit20W",
+                                      L"RichEdit20A", L"RICHEDIT50W"})
+        if (lstrcmpiW(name, text_class) == 0) return true;
+    return false;
+}
+
+// The hook sees the keys of every window of the thread, dialogs and message boxes included;
+// they act only in the program's own windows, and Escape also in the BOM window it closes.
+bool keys_act_here(WPARAM key) {
+    const HWND active = GetActiveWindow();
+    const bool ours = is_one_of(active, {g_hwnd_main, g_hwnd_board, g_hwnd_found}) ||
+                      (key == VK_ESCAPE && is_one_of(active, {g_hwnd_bom}));
+    return ours && !focus_in_text_field();
+}
+
 void handle_key(WPARAM key, LPARAM flags) {
+    if (!keys_act_here(key)) return;
     switch (key) {
         case VK_ESCAPE: on_escape(); break;
         case VK_DELETE:

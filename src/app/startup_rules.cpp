@@ -1,5 +1,7 @@
 #include "app/startup_rules.h"
 
+#include <algorithm>
+
 #include "../../resources/resource.h"
 #include "app/format.h"
 
@@ -52,15 +54,31 @@ RectFields fields(TopWindow w) {
 
 }  // namespace
 
-void clamp_window_rects(Settings& s) {
+WindowRect fit_onto_screen(WindowRect r, const ScreenArea& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return r;
+    r.width = std::min(r.width, width);
+    r.height = std::min(r.height, height);
+    r.x = std::clamp(r.x, area.left, area.right - r.width);
+    r.y = std::clamp(r.y, area.top, area.bottom - r.height);
+    return r;
+}
+
+void clamp_window_rects(Settings& s, const std::function<ScreenArea(const WindowRect&)>& area_for) {
     clamp_at_least(s.wnd_main_x, 0, 0);
     clamp_at_least(s.wnd_main_y, 0, 0);
-    clamp_at_least(s.wnd_main_width, 200, 1100);
-    clamp_at_least(s.wnd_main_height, 100, 768);
     clamp_at_least(s.wnd_board_x, 0, 0);
     clamp_at_least(s.wnd_board_y, 0, 0);
-    clamp_at_least(s.wnd_board_width, 200, 984);
-    clamp_at_least(s.wnd_board_height, 100, 728);
+    for (TopWindow w : {TopWindow::main, TopWindow::board, TopWindow::found, TopWindow::bom}) {
+        const RectFields f = fields(w);
+        const WindowRect d = default_window_rect(w);
+        clamp_at_least(s.*f.width, 200, d.width);
+        clamp_at_least(s.*f.height, 100, d.height);
+        const WindowRect r = stored_window_rect(s, w);
+        const WindowRect fitted = fit_onto_screen(r, area_for(r));
+        record_window_rect(s, w, fitted.x, fitted.y, fitted.x + fitted.width,
+                           fitted.y + fitted.height);
+    }
 }
 
 WindowRect default_window_rect(TopWindow w) {

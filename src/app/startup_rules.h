@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "app/lang.h"
@@ -19,15 +20,25 @@ constexpr uint64_t kGermanKeyboardLayout = 0x04070407;
 // true when this was the first start.
 bool apply_first_start(Settings& s, uint64_t keyboard_layout);
 
-// Puts stored rectangles that would open a main or board window off screen or too small back
-// to usable values; the found and BOM rectangles are left as stored.
-void clamp_window_rects(Settings& s);
-
 struct WindowRect {
     int x, y, width, height;
 };
 
+// A monitor's work area in screen pixels; right and bottom are exclusive.
+struct ScreenArea {
+    int left, top, right, bottom;
+};
+
+// r moved wholly into the area, shrunk first where it is larger; an empty area changes nothing.
+WindowRect fit_onto_screen(WindowRect r, const ScreenArea& area);
+
 enum class TopWindow { main, board, found, bom };
+
+// Puts the four stored rectangles back to usable values: a main or board window left of or
+// above 0 starts at 0, a window narrower than 200 or lower than 100 pixels gets its default
+// width or height, and then each rectangle is moved onto the work area that area_for gives
+// for it (the monitor it is nearest to).
+void clamp_window_rects(Settings& s, const std::function<ScreenArea(const WindowRect&)>& area_for);
 
 WindowRect default_window_rect(TopWindow w);
 // The rectangle held in the settings (values stored as DWORDs read back signed).

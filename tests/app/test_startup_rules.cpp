@@ -61,35 +61,65 @@ Rect initial_rect(const Settings& s, TopWindow w) {
     return {r.x, r.y, r.width, r.height};
 }
 
-TEST(WindowRects, MainAndBoardRectanglesAreClampedOthersKept) {
+// One 1600 x 1000 screen.
+ScreenArea one_screen(const WindowRect&) { return {0, 0, 1600, 1000}; }
+
+TEST(WindowRects, AllFourRectanglesAreClampedOntoTheScreen) {
     Settings s;
     s.wnd_main_x = stored(-20);
-    s.wnd_main_y = stored(-32000);  // a minimised window stores this
+    s.wnd_main_y = stored(-32000);  // left by a window minimised at exit
     s.wnd_main_width = 150;
     s.wnd_main_height = 99;
     s.wnd_board_x = stored(-1);
     s.wnd_board_y = stored(-5);
     s.wnd_board_width = 199;
     s.wnd_board_height = stored(-160);
-    s.wnd_found_x = stored(-7);
-    s.wnd_found_width = 10;
-    s.wnd_bom_y = stored(-9);
-    s.wnd_bom_height = 3;
-    clamp_window_rects(s);
+    s.wnd_found_x = stored(-32000);
+    s.wnd_found_y = stored(-32000);
+    s.wnd_found_width = 160;
+    s.wnd_found_height = 28;
+    s.wnd_bom_x = 1500;  // mostly right of the screen
+    s.wnd_bom_y = 990;
+    clamp_window_rects(s, one_screen);
 
     EXPECT_EQ(stored_rect(s, TopWindow::main), (Rect{0, 0, 1100, 768}));
     EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{0, 0, 984, 728}));
-    EXPECT_EQ(stored_rect(s, TopWindow::found), (Rect{-7, 5, 10, 300}));
-    EXPECT_EQ(stored_rect(s, TopWindow::bom), (Rect{5, -9, 650, 3}));
+    EXPECT_EQ(stored_rect(s, TopWindow::found), (Rect{0, 0, 650, 300}));
+    EXPECT_EQ(stored_rect(s, TopWindow::bom), (Rect{950, 700, 650, 300}));
 
-    // values at the limits stay
+    // Values at the limits and rectangles already on the screen stay.
     s.wnd_main_y = 1;
-    s.wnd_main_width = s.wnd_board_width = 200;
-    s.wnd_main_height = s.wnd_board_height = 100;
-    s.wnd_board_x = 1500;
-    clamp_window_rects(s);
+    s.wnd_main_width = s.wnd_board_width = s.wnd_found_width = 200;
+    s.wnd_main_height = s.wnd_board_height = s.wnd_found_height = 100;
+    s.wnd_board_x = 1400;
+    s.wnd_found_x = 1400;
+    s.wnd_found_y = 900;
+    clamp_window_rects(s, one_screen);
     EXPECT_EQ(stored_rect(s, TopWindow::main), (Rect{0, 1, 200, 100}));
-    EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{1500, 0, 200, 100}));
+    EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{1400, 0, 200, 100}));
+    EXPECT_EQ(stored_rect(s, TopWindow::found), (Rect{1400, 900, 200, 100}));
+
+    // A window larger than the screen is shrunk to it.
+    s.wnd_board_width = 2000;
+    s.wnd_board_height = 1200;
+    clamp_window_rects(s, one_screen);
+    EXPECT_EQ(stored_rect(s, TopWindow::board), (Rect{0, 0, 1600, 1000}));
+}
+
+TEST(WindowRects, EachWindowStaysOnTheMonitorItIsNearest) {
+    // A second monitor left of the primary one, with a task bar along its bottom.
+    const auto two_monitors = [](const WindowRect& r) {
+        return r.x < 0 ? ScreenArea{-1280, 0, 0, 984} : ScreenArea{0, 0, 1600, 1000};
+    };
+    Settings s;
+    record_window_rect(s, TopWindow::found, -700, 800, -50, 1100);
+    record_window_rect(s, TopWindow::bom, 100, 100, 750, 400);
+    clamp_window_rects(s, two_monitors);
+    EXPECT_EQ(stored_rect(s, TopWindow::found), (Rect{-700, 684, 650, 300}));
+    EXPECT_EQ(stored_rect(s, TopWindow::bom), (Rect{100, 100, 650, 300}));
+
+    // Without a usable work area nothing is moved.
+    EXPECT_EQ(fit_onto_screen({-32000, -32000, 160, 28}, {0, 0, 0, 0}).x, -32000);
 }
 
 TEST(WindowRects, RememberWindowPosChoosesStoredOrDefault) {

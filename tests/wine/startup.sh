@@ -55,6 +55,9 @@ close_and_wait() {
 "$WINE" reg delete "$KEY" /f >/dev/null 2>&1
 reg_set "Wnd main X" 0xffffffec   # -20
 reg_set "Wnd main width" 150
+reg_set "Wnd found X" 0xffff8300  # -32000: left by a window minimised at exit
+reg_set "Wnd found Y" 0xffff8300
+reg_set "Wnd bom X" 5000          # right of the screen
 "$WINE" "$BUILD_WIN/tindral.exe" >/dev/null 2>&1 &
 pid=$!
 
@@ -85,6 +88,11 @@ lang=$(reg_get Language)
 check "a language was chosen on the first start ($lang)" $?
 [ "$(reg_get 'Wnd main X')" = 0 ] && [ "$(reg_get 'Wnd main width')" = 1100 ]
 check "stored main window X -20 and width 150 start at 0 and 1100" $?
+fx=$(reg_get 'Wnd found X'); fy=$(reg_get 'Wnd found Y')
+bx=$(reg_get 'Wnd bom X'); bw=$(reg_get 'Wnd bom width')
+[ -n "$fx" ] && [ "$fx" -lt 1600 ] && [ -n "$fy" ] && [ "$fy" -lt 1000 ] &&
+  [ -n "$bx" ] && [ -n "$bw" ] && [ $((bx + bw)) -le 1600 ]
+check "found window stored at -32000 and BOM window stored off screen come back on it ($fx,$fy $bx+$bw)" $?
 w=$(reg_get 'Wnd board width')
 [ -n "$w" ] && [ "$w" -ge 200 ]
 check "board window rectangle stored at the end" $?

@@ -41,7 +41,7 @@ void on_destroy() {
 
 void on_move(HWND hwnd) {
     RECT r{};
-    if (!GetWindowRect(hwnd, &r)) return;
+    if (!normal_window_rect(hwnd, r)) return;
     g_settings.wnd_main_x = static_cast<uint32_t>(r.left);
     g_settings.wnd_main_y = static_cast<uint32_t>(r.top);
     store_window_settings();

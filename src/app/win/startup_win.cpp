@@ -10,6 +10,7 @@
 #include "app/win/list_columns_win.h"
 #include "app/win/list_icons_win.h"
 #include "app/win/main_window_win.h"
+#include "app/win/window_settings_win.h"
 #include "app/win/window_classes_win.h"
 #include "board/win/path_choice_win.h"
 #include "settings/registry_settings.h"
@@ -18,6 +19,12 @@
 namespace tindral {
 
 namespace {
+
+// The stored or default rectangle, on the screen.
+WindowRect opening_rect(TopWindow w) {
+    const WindowRect r = initial_window_rect(g_settings, w);
+    return fit_onto_screen(r, work_area_near(r));
+}
 
 HWND create_top_window(const wchar_t* class_name, const wchar_t* title, DWORD style,
                        const WindowRect& r) {
@@ -28,7 +35,7 @@ HWND create_top_window(const wchar_t* class_name, const wchar_t* title, DWORD st
 // The board, found and BOM windows; a failure names the window in the box's title.
 int create_secondary_windows() {
     g_hwnd_board = create_top_window(kClassBoard, L"Tindral Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                     initial_window_rect(g_settings, TopWindow::board));
+                                     opening_rect(TopWindow::board));
     if (!g_hwnd_board) {
         report_system_error(L"Tindral CreateWindow Board", GetLastError());
         return 0;
@@ -37,14 +44,14 @@ int create_secondary_windows() {
     SetWindowTextW(g_hwnd_board, board_title_no_board().c_str());
 
     g_hwnd_found = create_top_window(kClassFound, L"", WS_OVERLAPPEDWINDOW,
-                                     initial_window_rect(g_settings, TopWindow::found));
+                                     opening_rect(TopWindow::found));
     if (!g_hwnd_found) {
         report_system_error(L"Tindral CreateWindow Found", GetLastError());
         return 0;
     }
 
     g_hwnd_bom = create_top_window(kClassBom, L"", WS_OVERLAPPEDWINDOW,
-                                   initial_window_rect(g_settings, TopWindow::bom));
+                                   opening_rect(TopWindow::bom));
     if (!g_hwnd_bom) {
         report_system_error(L"Tindral CreateWindow Bom", GetLastError());
         return 0;
@@ -60,9 +67,9 @@ int init_instance(HINSTANCE instance, int show) {
     get_settings();  // on failure (reported) the program runs on the defaults
 
     apply_first_start(g_settings, reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)));
-    clamp_window_rects(g_settings);
+    clamp_window_rects(g_settings, work_area_near);
 
-    const WindowRect main_rect = initial_window_rect(g_settings, TopWindow::main);
+    const WindowRect main_rect = opening_rect(TopWindow::main);
     g_hwnd_main = CreateWindowExW(0, kClassMain, kProgramTitle, WS_OVERLAPPEDWINDOW, main_rect.x,
                                   main_rect.y, main_rect.width, main_rect.height, nullptr,
                                   nullptr, instance, nullptr);

@@ -74,35 +74,44 @@ void copy_picture(HDC screen) {
     g_view.crosshair_drawn = 0;
 }
 
-// The crosshair lines over one component's box, drawn by exclusive-or.
-void xor_lines(HDC dc, const RECT& client, uint32_t component) {
-    if (component >= g_view.boxes.size()) return;
+// The colour the crosshair on the screen was drawn in: exclusive-or removes it only with the
+// same pen, and the colour dialog may have renewed the pen in between.
+COLORREF g_crosshair_drawn_colour = 0;
+
+// The crosshair lines over one component's box, drawn by exclusive-or in colour.
+bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) {
+    if (component >= g_view.boxes.size()) return false;
     const auto pos = crosshair_position(g_view.boxes[component],
                                         {client.left, client.top, client.right, client.bottom});
-    if (!pos) return;
+    if (!pos) return false;
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    if (!pen) return false;
     g_settings.crosshair_x = static_cast<uint32_t>(pos->x);
     g_settings.crosshair_y = static_cast<uint32_t>(pos->y);
     const int old_rop = SetROP2(dc, R2_XORPEN);
-    HPEN own = g_pens.crosshair ? nullptr : CreatePen(PS_SOLID, 1, g_settings.color_crosshair);
-    const HGDIOBJ old_pen = SelectObject(dc, g_pens.crosshair ? g_pens.crosshair : own);
+    const HGDIOBJ old_pen = SelectObject(dc, pen);
     MoveToEx(dc, client.left, pos->y, nullptr);
     LineTo(dc, client.right, pos->y);
     MoveToEx(dc, pos->x, client.top, nullptr);
     LineTo(dc, pos->x, client.bottom);
     SelectObject(dc, old_pen);
-    if (own) DeleteObject(own);
+    DeleteObject(pen);
     SetROP2(dc, old_rop);
+    return true;
 }
 
 void xor_crosshair_on(HDC dc, const RECT& client) {
     if (!g_settings.use_crosshair || !g_board.board_loaded) return;
-    if (g_view.crosshair_drawn != 0) xor_lines(dc, client, g_view.crosshair_drawn - 1);
+    if (g_view.crosshair_drawn != 0)
+        xor_lines(dc, client, g_view.crosshair_drawn - 1, g_crosshair_drawn_colour);
     g_view.crosshair_drawn = 0;
     if (g_view.current < 0) return;
     const uint32_t c = static_cast<uint32_t>(g_view.current);
     if (c >= g_view.boxes.size() || g_view.boxes[c].empty()) return;
-    xor_lines(dc, client, c);
+    const COLORREF colour = static_cast<COLORREF>(g_settings.color_crosshair);
+    if (!xor_lines(dc, client, c, colour)) return;
     g_view.crosshair_drawn = c + 1;
+    g_crosshair_drawn_colour = colour;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "model/board_model.h"
 #include "settings/colour_choice.h"
 #include "settings/registry_settings.h"
+#include "settings/reread_settings.h"
 
 namespace tindral {
 
@@ -103,9 +104,9 @@ void on_swatch(HWND dialog, int i) {
     renew_slot(dialog, i);
 }
 
-void on_ok(HWND dialog) {
-    put_settings();
-    EndDialog(dialog, IDOK);
+// The lists and the board in the colours now in force (OK, and also Cancel, which keeps the
+// colours picked meanwhile).
+void show_colours_in_force() {
     if (!g_board.board_loaded) return;
     if (g_hwnd_main) InvalidateRect(g_hwnd_main, nullptr, TRUE);
     if (g_list_main) InvalidateRect(g_list_main, nullptr, TRUE);
@@ -115,6 +116,12 @@ void on_ok(HWND dialog) {
         UpdateWindow(g_hwnd_layout);
     }
     draw_crosshair(false);
+}
+
+void on_ok(HWND dialog) {
+    put_settings();
+    EndDialog(dialog, IDOK);
+    show_colours_in_force();
 }
 
 void on_command(HWND dialog, int id, int code) {
@@ -133,6 +140,7 @@ void on_command(HWND dialog, int id, int code) {
             return;
         case IDCANCEL:
             EndDialog(dialog, IDCANCEL);
+            show_colours_in_force();
             return;
     }
     const int i = slot_index(id);
@@ -169,7 +177,7 @@ namespace {
 INT_PTR colour_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_INITDIALOG:
-            get_settings();
+            reread_settings();
             // The swatches show what was just read, not colours of a cancelled dialog.
             create_pens_and_brushes();
             set_texts(dialog);

@@ -12,6 +12,7 @@
 #include "board/path_list.h"
 #include "settings/path_delete.h"
 #include "settings/registry_settings.h"
+#include "settings/reread_settings.h"
 #include "settings/settings.h"
 #include "settings/win/path_combo_win.h"
 
@@ -68,7 +69,7 @@ void show_lists(HWND dialog, const PathDeleteLists& lists) {
 
 void on_init(HWND dialog) {
     SetWindowTextW(dialog, format_text(100, L"%s  %s", kProgramTitle, text(TXT_DELETE)).c_str());
-    get_settings();
+    reread_settings();
     SetDlgItemTextW(dialog, kPathCaption, text(TXT_PATH_FILENAME));
     SetDlgItemTextW(dialog, kNameCaption, text(TXT_FILENAME));
     SetDlgItemTextW(dialog, kDeleteButton, text(TXT_DELETE));

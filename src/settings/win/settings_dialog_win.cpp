@@ -15,6 +15,7 @@
 #include "model/board_model.h"
 #include "settings/layer_choice.h"
 #include "settings/registry_settings.h"
+#include "settings/reread_settings.h"
 #include "settings/settings_dialog_rules.h"
 #include "settings/win/layer_list_win.h"
 #include "app/win/clear_selection_win.h"
@@ -110,7 +111,7 @@ uint32_t printer_radio(HWND dialog) {
 }
 
 void on_init(HWND dialog) {
-    get_settings();
+    reread_settings();
     set_texts(dialog);
     const uint32_t mode = g_settings.printer_selection_mode;
     check(dialog, kPrinterDefault, mode == 1);
@@ -192,11 +193,9 @@ void on_ok(HWND dialog) {
 }
 
 void on_cancel(HWND dialog) {
-    // Only the language and the printer mode stay as chosen; the rest comes back from the store.
-    const uint32_t language = g_settings.language;
+    // The language and the printer mode stay as chosen; the rest comes back from the store.
     const uint32_t mode = g_settings.printer_selection_mode;
-    get_settings();
-    g_settings.language = language;
+    reread_settings();
     g_settings.printer_selection_mode = mode;
     EndDialog(dialog, IDCANCEL);
 }

@@ -1,0 +1,190 @@
+// What the board window shows after a dialog closed: the sides switched with real clicks on the
+// toolbar stay as they are, with the list, the mirror flag and the toolbar agreeing, and the
+// crosshair leaves no stray lines behind when its colour changed in a cancelled colour dialog.
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "app/win/board_paint_win.h"
+#include "app/win/board_window_win.h"
+#include "app/win/gdi_objects_win.h"
+#include "settings/win/colour_dialog_win.h"
+#include "settings/win/path_delete_dialog_win.h"
+#include "settings/win/settings_dialog_win.h"
+#include "view/board_view.h"
+#include "win/support/app_windows_win.h"
+#include "win/support/real_input_win.h"
+
+using namespace tindral;
+using tindral::test::list_cell;
+using tindral::test::pump_for;
+
+namespace {
+
+constexpr COLORREF kBlack = 0;
+
+// The toolbar button's pixels on the screen, as the user sees them.
+std::vector<COLORREF> button_pixels(int index) {
+    RECT r{};
+    SendMessageW(g_hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(g_hwnd_toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    std::vector<COLORREF> out;
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top; y < r.bottom; y += 2)
+        for (int x = r.left; x < r.right; x += 2) out.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+bool click_tool(int index) {
+    RECT r{};
+    if (!SendMessageW(g_hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
+        return false;
+    return test::left_click_in(g_hwnd_toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+class ViewAfterDialogs : public test::AppWindowsTest {
+protected:
+    ViewAfterDialogs() {
+        main_menu_ = test::main_menu();
+        places_.main = {0, 0, 900, 600};
+        places_.board = {0, 0, 900, 700};
+    }
+
+    void SetUp() override {
+        g_settings.show_top_side = 1;
+        g_settings.show_bottom_side = 0;
+        g_settings.leave_selected = 1;
+        g_settings.use_filelist = 1;
+        create_fonts();
+        create_pens_and_brushes();
+        AppWindowsTest::SetUp();
+        ShowWindow(g_hwnd_board, SW_SHOW);
+        SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        test::load_through_combo(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
+        ASSERT_EQ(g_board.board_loaded, 1u);
+        UpdateWindow(g_hwnd_layout);
+        pump_for(100);
+        port_.boxes.clear();
+    }
+
+    void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
+        AppWindowsTest::TearDown();
+        release_area_picture();
+        g_colour_chooser = choose_colour;
+    }
+
+    HWND open(int id, DLGPROC proc) {
+        if (dialog_) DestroyWindow(dialog_);
+        dialog_ = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(id), g_hwnd_main, proc, 0);
+        return dialog_;
+    }
+
+    void press(int id, int code = BN_CLICKED) {
+        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    }
+
+    // The shown sides are the same everywhere: settings, mirror flag, main list rows.
+    void expect_bottom_only_everywhere() {
+        EXPECT_EQ(g_settings.show_top_side, 0u);
+        EXPECT_EQ(g_settings.show_bottom_side, 1u);
+        EXPECT_TRUE(g_view.bottom_only);
+        const int rows = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        const auto bottoms = std::count_if(g_board.elements.begin(), g_board.elements.end(),
+                                           [](const ElementRec& e) { return e.side == kSideBottom; });
+        EXPECT_EQ(rows, bottoms);
+        for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(g_list_main, r, 7), L"Bottom");
+    }
+
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
+    const std::vector<COLORREF> top_on = button_pixels(0), bottom_off = button_pixels(1);
+    ASSERT_TRUE(click_tool(0));  // Top off
+    ASSERT_TRUE(click_tool(1));  // Bottom on
+    expect_bottom_only_everywhere();
+    const std::vector<COLORREF> top_off = button_pixels(0), bottom_on = button_pixels(1);
+    ASSERT_NE(top_off, top_on);  // the buttons show the switch
+    ASSERT_NE(bottom_on, bottom_off);
+
+    struct Step {
+        int dialog;
+        DLGPROC proc;
+        int button;
+    };
+    const Step steps[] = {
+        {IDD_COLORS, DlgColorSettings, IDCANCEL},
+        {IDD_SETTINGS, DlgSettings, IDCANCEL},
+        {IDD_PATH_DELETE, path_delete_dialog_proc, IDCANCEL},
+        {IDD_SETTINGS, DlgSettings, IDOK},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.dialog);
+        ASSERT_NE(open(s.dialog, s.proc), nullptr);
+        press(s.button);
+        pump_for(100);
+        expect_bottom_only_everywhere();
+        EXPECT_EQ(button_pixels(0), top_off);
+        EXPECT_EQ(button_pixels(1), bottom_on);
+    }
+    // OK stored the sides as they are shown.
+    EXPECT_EQ(store_.dword(L"show top side"), 0u);
+    EXPECT_EQ(store_.dword(L"Show bottom side"), 1u);
+}
+
+TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
+    g_settings.use_crosshair = 1;
+    RECT client{};
+    GetClientRect(g_hwnd_layout, &client);
+    // Two drawn components whose crosshair lines do not cross each other's.
+    uint32_t a = 0, b = 0;
+    const auto centre_x = [&](uint32_t i) { return g_view.boxes[i].min_x + (g_view.boxes[i].max_x - g_view.boxes[i].min_x) / 2; };
+    for (a = 0; a < g_view.boxes.size() && g_view.boxes[a].empty(); ++a) {
+    }
+    for (b = a + 1; b < g_view.boxes.size(); ++b)
+        if (!g_view.boxes[b].empty() && std::abs(centre_x(b) - centre_x(a)) > 10) break;
+    ASSERT_LT(b, g_view.boxes.size());
+
+    const auto choose = [](uint32_t c) {
+        NMITEMACTIVATE n{};
+        n.hdr.hwndFrom = g_list_main;
+        n.hdr.code = NM_CLICK;
+        n.iItem = find_component_row(c);
+        SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    };
+    choose(a);
+    ASSERT_EQ(g_view.crosshair_drawn, a + 1);
+    const int xa = centre_x(a);
+    const ElementBox& bb = g_view.boxes[b];
+    const int yb = client.bottom - (bb.min_y + (bb.max_y - bb.min_y) / 2);
+    // A row of a's vertical line over black background, away from b's horizontal line.
+    HDC pic = area_picture_dc();
+    int y = -1;
+    for (int i = 0; i < client.bottom && y < 0; ++i)
+        if (GetPixel(pic, xa, i) == kBlack && std::abs(i - yb) > 2) y = i;
+    ASSERT_GE(y, 0);
+    HDC screen = GetDC(g_hwnd_layout);
+    EXPECT_EQ(GetPixel(screen, xa, y), g_settings.color_crosshair);
+
+    // A new crosshair colour picked, then the dialog cancelled.
+    ASSERT_NE(open(IDD_COLORS, DlgColorSettings), nullptr);
+    g_colour_chooser = [](HWND, uint32_t& c) {
+        c = 0x0000FFFF;
+        return 1;
+    };
+    press(1056, STN_CLICKED);
+    press(IDCANCEL);
+    pump_for(100);
+
+    // Choosing another part moves the crosshair: nothing of the old one stays on the screen.
+    choose(b);
+    ASSERT_EQ(g_view.crosshair_drawn, b + 1);
+    EXPECT_EQ(GetPixel(screen, xa, y), kBlack);
+    ReleaseDC(g_hwnd_layout, screen);
+}
+
+}  // namespace

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "app/win/keyboard_hook_win.h"
+#include "app/win/main_commands_win.h"
+#include "app/contact.h"
 #include "lists/bom_date.h"
 #include "lists/placed_counter.h"
 #include "selection/selection_format.h"
@@ -49,6 +51,13 @@ protected:
     }
 
     int row_image(int row) { return test::list_image(g_list_main, row); }
+
+    // The keys act only while one of the program's windows is the active one.
+    static void activate_main() {
+        ShowWindow(g_hwnd_main, SW_SHOW);
+        SetForegroundWindow(g_hwnd_main);
+        SetFocus(g_list_main);
+    }
 
     // Component index -> image of its row, for every row of the main list.
     std::vector<int> images_by_component() {
@@ -176,7 +185,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     g_settings.show_bottom_side = 1;
     load(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
     ASSERT_EQ(g_board.board_loaded, 1u);
-    set_visible(g_hwnd_main, true);
+    activate_main();
     {
         ReenteringPort port;
         KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
@@ -212,6 +221,7 @@ TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    activate_main();
     set_visible(g_hwnd_found, true);
     set_visible(g_hwnd_bom, true);
     KeyboardHook(HC_ACTION, VK_ESCAPE, kKeyDown);
@@ -236,6 +246,7 @@ void CALLBACK close_dialog(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
     g_settings.use_filelist = 1;
+    activate_main();
     g_dialogs_opened = 0;
     g_closing = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, close_dialog);
@@ -279,6 +290,47 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     click(g_button_bom);  // refilled in the original order
     EXPECT_EQ(list_rows(g_list_bom, 4), expected);
     set_clock_source(saved_clock);
+}
+
+// What Email and Homepage asked the shell for; the next answer to give.
+struct ShellCall {
+    HWND owner;
+    std::wstring verb, file;
+    bool has_parameters;
+    int show;
+};
+std::vector<ShellCall> g_shell_calls;
+INT_PTR g_shell_answer = 42;
+
+HINSTANCE WINAPI record_shell_open(HWND owner, const wchar_t* verb, const wchar_t* file,
+                                   const wchar_t* parameters, const wchar_t*, int show) {
+    g_shell_calls.push_back({owner, verb, file, parameters != nullptr, show});
+    SetLastError(g_shell_answer > 32 ? 0 : ERROR_FILE_NOT_FOUND);
+    return reinterpret_cast<HINSTANCE>(g_shell_answer);
+}
+
+TEST_F(MainCommands, EmailAndHomepageOpenTheirProgramsInANormalWindow) {
+    const ShellOpenFn before = set_shell_open(&record_shell_open);
+    g_shell_calls.clear();
+    g_shell_answer = 42;
+    menu(IDM_EMAIL);
+    menu(IDM_HOMEPAGE);
+    ASSERT_EQ(g_shell_calls.size(), 2u);
+    EXPECT_EQ(g_shell_calls[0].owner, g_hwnd_main);
+    EXPECT_EQ(g_shell_calls[0].file, std::wstring(L"mailto:") + kContactMail);
+    EXPECT_EQ(g_shell_calls[1].owner, nullptr);
+    EXPECT_EQ(g_shell_calls[1].file, kHomepage);
+    for (const ShellCall& c : g_shell_calls) {
+        EXPECT_EQ(c.verb, L"open");
+        EXPECT_EQ(c.show, SW_SHOWNORMAL);
+    }
+    EXPECT_TRUE(port_.boxes.empty());
+
+    // A target the shell cannot open is reported with the system's text.
+    g_shell_answer = SE_ERR_FNF;
+    menu(IDM_HOMEPAGE);
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"system text 2", L"Tindral ShellExecute", 0x2040}}));
+    set_shell_open(before);
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
 #include "app/win/main_commands_win.h"
 
-#include <shellapi.h>
-
 #include <string>
 
 #include "../../../resources/resource.h"
@@ -10,6 +8,7 @@
 #include "app/win/clear_selection_win.h"
 #include "app/win/globals_win.h"
 #include "app/win/help_win.h"
+#include "app/messages.h"
 #include "lists/win/main_list_win.h"
 #include "selection/win/selection_commands_win.h"
 #include "settings/settings.h"
@@ -18,12 +17,27 @@ namespace tindral {
 
 namespace {
 
-void open_mail(HWND main) {
-    const std::wstring target = std::wstring(L"mailto:") + kContactMail;
-    ShellExecuteW(main, L"open", target.c_str(), nullptr, nullptr, 0);
+ShellOpenFn g_shell_open = ShellExecuteW;
+
+// The mail program and the browser open in their normal window, not hidden.
+void shell_open(HWND owner, const wchar_t* file, const wchar_t* parameters) {
+    SetLastError(0);
+    const HINSTANCE result =
+        g_shell_open(owner, L"open", file, parameters, nullptr, SW_SHOWNORMAL);
+    // Values up to 32 are error codes.
+    if (reinterpret_cast<INT_PTR>(result) <= 32) {
+        const DWORD code = GetLastError();
+        report_system_error(L"Tindral ShellExecute",
+                            code ? code : static_cast<DWORD>(reinterpret_cast<INT_PTR>(result)));
+    }
 }
 
-void open_homepage() { ShellExecuteW(nullptr, L"open", kHomepage, L"", nullptr, 0); }
+void open_mail(HWND main) {
+    const std::wstring target = std::wstring(L"mailto:") + kContactMail;
+    shell_open(main, target.c_str(), nullptr);
+}
+
+void open_homepage() { shell_open(nullptr, kHomepage, L""); }
 
 // The states are already cleared: the refill keeps them and only restores the order.
 void clear_and_refill() {
@@ -34,6 +48,12 @@ void clear_and_refill() {
 }
 
 }  // namespace
+
+ShellOpenFn set_shell_open(ShellOpenFn fn) {
+    const ShellOpenFn before = g_shell_open;
+    g_shell_open = fn ? fn : ShellExecuteW;
+    return before;
+}
 
 bool run_main_command(HWND main, unsigned command) {
     switch (command) {

@@ -50,6 +50,7 @@ protected:
         main_menu_ = test::main_menu();
         places_.main = {0, 0, 900, 600};
         places_.board = {0, 0, 900, 700};
+        places_.found = {0, 750, 650, 240};  // below the board window
     }
 
     void SetUp() override {
@@ -180,9 +181,18 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     press(IDCANCEL);
     pump_for(100);
 
-    // Choosing another part moves the crosshair: nothing of the old one stays on the screen.
-    choose(b);
-    ASSERT_EQ(g_view.crosshair_drawn, b + 1);
+    // A click on another part lists it and draws the crosshair of the current part again: in
+    // the colour now in force, on the same place.
+    const int xb = centre_x(b);
+    SendMessageW(g_hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
+    ASSERT_TRUE(IsWindowVisible(g_hwnd_found));
+    EXPECT_EQ(g_view.crosshair_drawn, a + 1);
+    EXPECT_EQ(GetPixel(screen, xa, y), 0x0000FFFFu);
+
+    // Taken away, it leaves nothing behind.
+    set_current_component(-1);
+    draw_crosshair(false);
+    EXPECT_EQ(g_view.crosshair_drawn, 0u);
     EXPECT_EQ(GetPixel(screen, xa, y), kBlack);
     ReleaseDC(g_hwnd_layout, screen);
 }

@@ -110,11 +110,11 @@ void show_colours_in_force() {
     if (!g_board.board_loaded) return;
     if (g_hwnd_main) InvalidateRect(g_hwnd_main, nullptr, TRUE);
     if (g_list_main) InvalidateRect(g_list_main, nullptr, TRUE);
-    if (g_hwnd_board) InvalidateRect(g_hwnd_board, nullptr, TRUE);
-    if (g_hwnd_layout) {
-        InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-        UpdateWindow(g_hwnd_layout);
-    }
+    // The board window erases its children's place too: it paints first, then the drawing
+    // area, and only then is the crosshair drawn on top.
+    if (g_hwnd_board)
+        RedrawWindow(g_hwnd_board, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     draw_crosshair(false);
 }
 

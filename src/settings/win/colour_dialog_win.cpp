@@ -108,13 +108,12 @@ void on_swatch(HWND dialog, int i) {
 // colours picked meanwhile).
 void show_colours_in_force() {
     if (!g_board.board_loaded) return;
-    if (g_hwnd_main) InvalidateRect(g_hwnd_main, nullptr, TRUE);
-    if (g_list_main) InvalidateRect(g_list_main, nullptr, TRUE);
-    // The board window erases its children's place too: it paints first, then the drawing
-    // area, and only then is the crosshair drawn on top.
-    if (g_hwnd_board)
-        RedrawWindow(g_hwnd_board, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    // A parent erases its children's place too: each window paints first, then its children,
+    // and only then is the crosshair drawn on top.
+    for (HWND window : {g_hwnd_main, g_hwnd_board})
+        if (window)
+            RedrawWindow(window, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     draw_crosshair(false);
 }
 

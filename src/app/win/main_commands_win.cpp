@@ -11,6 +11,8 @@
 #include "app/win/globals_win.h"
 #include "app/win/help_win.h"
 #include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "selection/marks_guard.h"
 #include "selection/win/selection_commands_win.h"
 #include "settings/settings.h"
 
@@ -27,6 +29,7 @@ void open_homepage() { ShellExecuteW(nullptr, L"open", kHomepage, L"", nullptr, 
 
 // The states are already cleared: the refill keeps them and only restores the order.
 void clear_and_refill() {
+    if (!may_drop_marks(g_board)) return;
     clear_selection();
     fill_component_list(false);
     sort_component_list(static_cast<int>(g_settings.sort_col));

@@ -82,8 +82,9 @@ void CALLBACK answer_box(HWND, UINT, UINT_PTR, DWORD) {
     SeenBox seen;
     EnumChildWindows(box, longest_static, reinterpret_cast<LPARAM>(&seen.text));
     seen.visible = IsWindowVisible(box) != FALSE;
-    const LRESULT def = SendMessageW(box, DM_GETDEFID, 0, 0);
-    if (HIWORD(def) == DC_HASDEFID) seen.default_button = LOWORD(def);
+    for (int id : {IDYES, IDNO, IDCANCEL, IDOK})
+        if (HWND b = GetDlgItem(box, id); b && (GetWindowLongW(b, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+            seen.default_button = id;
     g_seen.push_back(seen);
     g_buttons.erase(g_buttons.begin());
     click_at(centre(button));
@@ -92,8 +93,9 @@ void CALLBACK answer_box(HWND, UINT, UINT_PTR, DWORD) {
 class MarksByMouse : public test::AppWindowsTest {
 protected:
     MarksByMouse() {
-        places_.main = {0, 0, 780, 600};
-        places_.board = {800, 0, 780, 700};
+        // Side by side on the 1600-pixel screen, every button of the main window inside it.
+        places_.main = {0, 0, 1000, 600};
+        places_.board = {1010, 0, 580, 700};
     }
 
     void SetUp() override {
@@ -125,6 +127,8 @@ protected:
         g_buttons = std::move(answers);
         SetForegroundWindow(g_hwnd_main);
         pump_until([] { return false; }, 200);
+        // Nothing may cover the button where the mouse goes down.
+        if (WindowFromPoint(centre(button)) != button) return false;
         click_at(centre(button));
         const bool answered = pump_until([&] { return g_seen.size() == seen_before; });
         pump_until([] { return false; }, 300);  // the click's own work and the repaint
@@ -175,7 +179,9 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     test::load_through_combo(board.wstring());
     ASSERT_EQ(g_board.board_loaded, 1u);
     const size_t n = g_board.elements.size();
-    dir_.write("board.TindralSel", encode_states(std::vector<uint32_t>(n, kStateSelected)));
+    std::wstring file;
+    ASSERT_TRUE(make_selection_path(board.wstring(), file));
+    dir_.write(fs::path(file).filename().string(), encode_states(std::vector<uint32_t>(n, kStateSelected)));
     UpdateWindow(g_hwnd_layout);
     EXPECT_EQ(placed_pixels(), 0);
 
@@ -191,6 +197,7 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     // Reset selection: the loaded marks are on disk, so no question; the green goes.
     ASSERT_TRUE(click_button(g_button_clear, {}));
     EXPECT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(placed_pixels(), 0);
 
     // Loading again would drop the cleared state, which differs from the file: Cancel keeps it.
@@ -207,7 +214,7 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
     EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateSelected));
     EXPECT_GT(placed_pixels(), 0);
-    EXPECT_EQ(test::TempFolder::read(dir_.path / "board.TindralSel"),
+    EXPECT_EQ(test::TempFolder::read(file),
               encode_states(std::vector<uint32_t>(n, kStateSelected)));
 }
 

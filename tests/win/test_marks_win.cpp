@@ -10,7 +10,6 @@
 #include "selection/selection_format.h"
 #include "settings/registry_settings.h"
 #include "settings/win/settings_dialog_win.h"
-#include "support/failing_selection_files.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 
@@ -46,7 +45,12 @@ protected:
 
     void load(const fs::path& board) { test::load_through_combo(board.wstring()); }
 
-    std::string read(const char* name) { return test::TempFolder::read(dir_.path / name); }
+    // The selection file the program names for a board in the test's folder.
+    static fs::path selection_file(const fs::path& board) {
+        std::wstring name;
+        make_selection_path(board.wstring(), name);
+        return name;
+    }
 
     // Marks of the first and the third component, the third saved as the current one.
     std::string saved_marks(size_t n) {
@@ -69,7 +73,7 @@ TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
     ASSERT_GE(n, 3u);
     EXPECT_TRUE(port_.boxes.empty());  // no file, no question
 
-    dir_.write("board.TindralSel", saved_marks(n));
+    dir_.write(selection_file(board).filename().string(), saved_marks(n));
     port_.boxes.clear();
     load(board);
     EXPECT_EQ(port_.boxes, kOffer);
@@ -86,7 +90,7 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     const fs::path board = copy_board("board.brd");
     load(board);
     const std::string marks = saved_marks(g_board.elements.size());
-    dir_.write("board.TindralSel", marks);
+    const fs::path file = dir_.write(selection_file(board).filename().string(), marks);
     port_.boxes.clear();
     port_.answers = {mb::id_no};
     load(board);
@@ -96,7 +100,7 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(g_hwnd_main));
     g_hwnd_main = nullptr;
-    EXPECT_EQ(read("board.TindralSel"), marks);
+    EXPECT_EQ(test::TempFolder::read(file), marks);
 }
 
 TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
@@ -131,8 +135,8 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
     ASSERT_EQ(g_settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
 
     menu(IDM_SAVE_SELECTION);
-    EXPECT_TRUE(fs::exists(dir_.path / "board.TindralSel"));
-    EXPECT_FALSE(fs::exists(dir_.path / "other.TindralSel"));
+    EXPECT_TRUE(fs::exists(selection_file(board)));
+    EXPECT_FALSE(fs::exists(selection_file(dir_.path / "other.brd")));
 }
 
 TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
@@ -173,7 +177,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     DestroyWindow(d);
     EXPECT_EQ(g_settings.leave_selected, 0u);
     EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
-    EXPECT_FALSE(fs::exists(dir_.path / "board.TindralSel"));
+    EXPECT_FALSE(fs::exists(selection_file(board)));
 
     // Yes saves them before Reset selection takes them off.
     choose(1);
@@ -182,7 +186,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     EXPECT_EQ(port_.boxes, kSaveFirst);
     std::vector<uint32_t> saved(n, kStateUnselected);
     saved[1] = kStateCurrent;
-    EXPECT_EQ(read("board.TindralSel"), encode_states(saved));
+    EXPECT_EQ(test::TempFolder::read(selection_file(board)), encode_states(saved));
     EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
 }
 
@@ -219,7 +223,7 @@ protected:
 
 TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
     EXPECT_EQ(SendMessageW(g_hwnd_main, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(read("board.TindralSel"), encode_states(marks_));
+    EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
     SendMessageW(g_hwnd_main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(store_.string(L"ComboPathFilename00"), board_.wstring());
     EXPECT_EQ(store_.string(L"Xml path file name"), board_.wstring());
@@ -229,15 +233,16 @@ TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
 }
 
 TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
-    test::FailingSelectionFiles files;
-    files.write_fault = SelectionWriteResult{SelectionWriteStatus::write_failed, test::kErrorDiskFull};
+    // A folder where the new file would be written: refused by the system, for root as well.
+    const fs::path blocker = fs::path(temp_selection_path(selection_file(board_).wstring())) / "x";
+    fs::create_directories(blocker);
     const auto stays = [&](auto end) {
         port_.boxes.clear();
         port_.answers = {mb::id_ok, mb::id_no};
         end();
         EXPECT_TRUE(IsWindow(g_hwnd_main));
         ASSERT_EQ(port_.boxes.size(), 2u);
-        EXPECT_EQ(port_.boxes[0].title, L"Tindral WriteFile");
+        EXPECT_NE(port_.boxes[0].text.find(L"save_selectione:"), std::wstring::npos);
         EXPECT_EQ(port_.boxes[1], kExitAnyway);
         EXPECT_EQ(g_board.board_loaded, 1u);
         EXPECT_EQ(g_board.selection, marks_);
@@ -246,15 +251,16 @@ TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
     stays([] { SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0); });
     stays([] { EXPECT_EQ(SendMessageW(g_hwnd_main, WM_QUERYENDSESSION, 0, 0), FALSE); });
     SendMessageW(g_hwnd_main, WM_ENDSESSION, FALSE, 0);  // the session goes on
-    EXPECT_FALSE(fs::exists(dir_.path / "board.TindralSel"));
+    EXPECT_FALSE(fs::exists(selection_file(board_)));
 
-    // Yes ends the program; so does a working save, with the store failing under it: told, too.
+    // Yes ends the program.
     port_.answers = {mb::id_ok, mb::id_yes};
     SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(g_hwnd_main));
     g_hwnd_main = nullptr;
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    fs::remove_all(blocker.parent_path());
 }
 
 TEST_F(EndOfProgram, StoreFailuresAtTheEndAreToldAndTheMarksSavedAllTheSame) {
@@ -262,7 +268,7 @@ TEST_F(EndOfProgram, StoreFailuresAtTheEndAreToldAndTheMarksSavedAllTheSame) {
     store_.set_errors[L"Leave selected"] = reg::access_denied;
     SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0);
     g_hwnd_main = nullptr;
-    EXPECT_EQ(read("board.TindralSel"), encode_states(marks_));
+    EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
     int told = 0;
     for (const test::ShownBox& b : port_.boxes) told += b.text.rfind(L"put_registry ", 0) == 0;
     EXPECT_GE(told, 2);

@@ -59,27 +59,6 @@ TEST(MarksChanged, OnlyAMarkGainedOrLostCounts) {
     EXPECT_FALSE(marks_changed({0, 0}, {}));
 }
 
-TEST_F(MarksGuard, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
-    EXPECT_TRUE(may_drop_marks(board));  // nothing changed: no question
-    EXPECT_TRUE(port.boxes.empty());
-
-    board.selection = {2, 1, 0, 0};
-    port.answers = {mb::id_cancel};
-    EXPECT_FALSE(may_drop_marks(board));
-    EXPECT_EQ(test::only_box(port), kSaveFirst);
-    EXPECT_EQ(board.selection, (States{2, 1, 0, 0}));
-    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
-
-    port.answers = {mb::id_no};
-    EXPECT_TRUE(may_drop_marks(board));
-    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
-
-    port.answers = {mb::id_yes};
-    EXPECT_TRUE(may_drop_marks(board));
-    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 1, 0, 0}));
-    EXPECT_FALSE(marks_unsaved(board));
-}
-
 TEST_F(MarksGuard, ExitSavesOnlyMarksChangedInThisRun) {
     // Unchanged marks: the file is already right, or holds marks the user never loaded.
     board.selection_file_ours = false;
@@ -122,13 +101,15 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
     };
     struct Way {
         const char* name;
-        std::vector<int> answers;  // to the questions before and after the failed write
+        std::vector<int> answers;  // to the boxes in their order
+        const wchar_t* question;   // asked around the failed write, nullptr for none
         std::function<bool()> run;  // true when the program went on as if saved
     };
     const Way ways[] = {
-        {"save first, then drop", {mb::id_yes}, [&] { return may_drop_marks(board); }},
-        {"exit, then stay", {mb::id_ok, mb::id_no}, [&] { return save_marks_before_exit(board, g_settings); }},
-        {"save command", {}, [&] { return save_selection(board) == 1; }},
+        {"save first, then drop", {mb::id_yes}, kSaveFirst, [&] { return may_drop_marks(board); }},
+        {"exit, then stay", {mb::id_ok, mb::id_no}, kExitAnyway,
+         [&] { return save_marks_before_exit(board, g_settings); }},
+        {"save command", {}, nullptr, [&] { return save_selection(board) == 1; }},
     };
     const States changed{2, 2, 0, 1};
     for (const Fault& f : faults)
@@ -144,23 +125,16 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
             EXPECT_EQ(board.selection, changed);
             EXPECT_TRUE(marks_unsaved(board));
             EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
-            bool told = false;
-            for (const test::ShownBox& b : port.boxes)
+            bool told = false, asked = false;
+            for (const test::ShownBox& b : port.boxes) {
                 told = told || (b.title + L"|" + b.text).rfind(f.shown, 0) == 0;
+                asked = asked || (w.question && b.title + L"|" + b.text + L"|" +
+                                                    format_text(20, L"%X", b.flags) == w.question);
+            }
             EXPECT_TRUE(told);
+            EXPECT_EQ(asked, w.question != nullptr);
+            EXPECT_EQ(port.boxes.size(), w.question ? 2u : 1u);
         }
-}
-
-TEST_F(MarksGuard, AFailedExitSaveAsksWhetherToEndAllTheSame) {
-    test::FailingSelectionFiles files;
-    files.write_fault = SelectionWriteResult{SelectionWriteStatus::write_failed, test::kErrorDiskFull};
-    board.selection = {0, 2, 0, 0};
-    port.answers = {mb::id_ok, mb::id_yes};
-    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
-    ASSERT_EQ(port.boxes.size(), 2u);
-    EXPECT_EQ(port.boxes[1].title + L"|" + port.boxes[1].text + L"|" +
-                  format_text(20, L"%X", port.boxes[1].flags),
-              kExitAnyway);  // No, the default, stays
 }
 
 TEST_F(MarksGuard, AFileGoneBetweenCheckAndUseLosesNothing) {

@@ -106,18 +106,6 @@ TEST_F(SelectionFileTest, SavedMarksComeBackAsSelectedWhenTheUserAgrees) {
     EXPECT_EQ(board.selection_kept, board.selection);
 }
 
-TEST_F(SelectionFileTest, TwoBoardsOfOneFolderKeepTheirOwnMarks) {
-    BoardModel other = loaded(L"motor2.brd", 3);
-    board.selection = {2, 0, 0};
-    other.selection = {0, 0, 2};
-    ASSERT_EQ(save_selection(board), 1);
-    ASSERT_EQ(save_selection(other), 1);
-    board.selection = {0, 0, 0};
-    ASSERT_EQ(load_selection(board), 1);
-    EXPECT_EQ(board.selection, (States{2, 0, 0}));
-    EXPECT_EQ(test::TempFolder::read(dir.path / "motor2.TindralSel"), encode_states({0, 0, 2}));
-}
-
 TEST_F(SelectionFileTest, TheOlderNameIsReadButNeverWritten) {
     const fs::path legacy = dir.write("motor.TindralSel", encode_states({0, 1, 2}));
     ASSERT_EQ(offer_saved_marks(board), 1);
@@ -194,14 +182,6 @@ TEST_F(SelectionFileTest, SavedMarksAreOfferedOnceAndKeptWhenDeclined) {
     board.selection = {0, 0, 0};
     ASSERT_EQ(save_selection(board), 1);
     EXPECT_TRUE(port.boxes.empty());
-}
-
-TEST_F(SelectionFileTest, SavesGoBesideTheLoadedBoardWhateverTheSettingsSay) {
-    g_settings.xml_path_file_name = (dir.path / "other.brd").wstring();
-    board.selection = {0, 2, 0};
-    ASSERT_EQ(save_selection(board), 1);
-    EXPECT_EQ(test::TempFolder::read(file), encode_states({0, 2, 0}));
-    EXPECT_FALSE(fs::exists(dir.path / "other.TindralSel"));
 }
 
 TEST_F(SelectionFileTest, FailedSaveKeepsThePreviousMarks) {

@@ -118,6 +118,11 @@ struct LangText {
     X(TXT_CELL_TOP, L"Top", L"Top") \
     X(TXT_CELL_BOTTOM, L"Bottom", L"Bottom") \
     X(TXT_SELECTION_NAME_IMPOSSIBLE, L"Aus diesem Pfad kann kein Name f\u00FCr die Auswahl Datei gebildet werden (Pfad zu kurz oder zu lang):\n%s", L"No selection file name can be made from this path (too short or too long):\n%s") \
+    X(TXT_LOAD_SAVED_MARKS, L"F\u00FCr dieses Board gibt es gespeicherte Markierungen. Laden?", L"There are saved marks for this board. Load them?") \
+    X(TXT_MARKS_DO_NOT_FIT, L"Die gespeicherten Markierungen passen nicht zu diesem Board (es wurde ge\u00E4ndert). Sie werden nicht geladen, die Datei bleibt unver\u00E4ndert:\n%s", L"The saved marks do not fit this board (it has been changed). They are not loaded and the file is left as it is:\n%s") \
+    X(TXT_REPLACE_SAVED_MARKS, L"Diese Datei enth\u00E4lt Markierungen, die nicht geladen wurden. Ersetzen?\n%s", L"This file holds marks that were not loaded. Replace them?\n%s") \
+    X(TXT_SAVE_CHANGED_MARKS, L"Die Markierungen wurden seit dem letzten Speichern ge\u00E4ndert. Vorher speichern?", L"The marks have changed since they were last saved. Save them first?") \
+    X(TXT_EXIT_WITHOUT_SAVING, L"Die Markierungen konnten nicht gespeichert werden. Ohne Speichern beenden?", L"The marks could not be saved. Exit without saving them?") \
     X(TXT_ABOUT_NOTICE, L"Hilfe zum Best\u00FCcken von Leiterplatten von Hand", L"Helps you fit the parts of a circuit board by hand") \
     X(TXT_ERR_ENDPAGE, L"EndPage Fehler", L"EndPage Error") \
     X(TXT_ERR_ENDDOC, L"EndDoc Fehler", L"EndDoc Error")

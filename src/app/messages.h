@@ -13,11 +13,13 @@ namespace tindral {
 namespace mb {
 constexpr unsigned ok = 0x0;
 constexpr unsigned ok_cancel = 0x1;
+constexpr unsigned yes_no_cancel = 0x3;
 constexpr unsigned yes_no = 0x4;
 constexpr unsigned icon_hand = 0x10;
 constexpr unsigned icon_exclamation = 0x30;
 constexpr unsigned icon_information = 0x40;
 constexpr unsigned task_modal = 0x2000;
+constexpr unsigned default_button2 = 0x100;
 constexpr unsigned topmost = 0x40000;
 
 constexpr int id_ok = 1;

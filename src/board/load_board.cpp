@@ -35,9 +35,12 @@ ReadBoardOutcome read_board(const std::wstring& path, BoardModel& board,
     }  // the model keeps its own copies of every text
     if (!parsed.result) {
         release_board(board);
+        out.declined = true;
         return out;
     }
+    board.path = path;
     board.selection.assign(board.placed_count, kStateUnselected);
+    board.selection_kept = board.selection;
     group_components(board);
     out.result = 1;
     if (parsed.set_title) out.board_title = parsed.board_title;

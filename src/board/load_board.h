@@ -20,12 +20,14 @@ std::wstring board_path_title(const std::wstring& path);
 
 struct ReadBoardOutcome {
     int result = 0;            // 1: the model holds the board, grouped; 0: stopped, reported
+    bool declined = false;     // stopped by the user's No (or memory), not by a broken file
     std::wstring board_title;  // the board window's title after the walk; empty when none
     bool show_bom_button = false;
 };
 
 // Tokenises path, stores the settings, parses, makes the selection states anew (all 0) and
-// groups the components. A damaged file has been reported by the tokeniser and still loads.
+// groups the components; the model keeps path as its own. A damaged file has been reported by
+// the tokeniser and still loads.
 // When the walk is abandoned (the user answered No) the model is emptied, so nothing of it is
 // shown. tokens_read runs between tokenising and parsing.
 ReadBoardOutcome read_board(const std::wstring& path, BoardModel& board,

@@ -40,4 +40,12 @@ int32_t settle_previous_current(std::vector<uint32_t>& states, int32_t& previous
     return demoted;
 }
 
+bool marks_changed(const std::vector<uint32_t>& states, const std::vector<uint32_t>& kept) {
+    for (size_t i = 0; i < states.size(); ++i) {
+        const bool was = i < kept.size() && kept[i] != kStateUnselected;
+        if ((states[i] != kStateUnselected) != was) return true;
+    }
+    return false;
+}
+
 }  // namespace tindral

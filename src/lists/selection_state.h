@@ -35,4 +35,8 @@ ToggleOutcome toggle_selection(std::vector<uint32_t>& states, uint32_t c, int32_
 int32_t settle_previous_current(std::vector<uint32_t>& states, int32_t& previous, uint32_t c,
                                 bool leave_selected);
 
+// The marks changed since kept was taken: some component is marked in one and not in the
+// other (a current selection counts as marked, as it is saved).
+bool marks_changed(const std::vector<uint32_t>& states, const std::vector<uint32_t>& kept);
+
 }  // namespace tindral

@@ -74,6 +74,9 @@ std::array<LayerRec, kLayerRows> make_layer_table() {
 void release_board(BoardModel& board) {
     // swap with empties so that the memory really goes back, not just the counts
     std::vector<uint32_t>().swap(board.selection);
+    std::vector<uint32_t>().swap(board.selection_kept);
+    board.path.clear();
+    board.selection_file_ours = false;
     std::vector<WireRec>().swap(board.plain_wires);
     std::vector<CircleRec>().swap(board.plain_circles);
     std::vector<HoleRec>().swap(board.plain_holes);

@@ -79,6 +79,15 @@ struct BoardModel {
     double board_width = 0, board_height = 0;
 
     std::vector<uint32_t> selection;  // 0 unselected, 1 current selection, 2 selected
+
+    // The board file, fixed while it is loaded: its marks are saved beside it, whatever the
+    // settings say meanwhile.
+    std::wstring path;
+    // The marks as they were last loaded from or saved into the selection file (all 0 after
+    // the load of the board): what the user would lose by dropping the current ones.
+    std::vector<uint32_t> selection_kept;
+    // The selection file holds marks of this run (loaded or saved), so replacing it loses nothing.
+    bool selection_file_ours = false;
 };
 
 // The process-wide model.

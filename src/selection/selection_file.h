@@ -1,8 +1,12 @@
 #pragma once
-// The file operations of the selection file, done by the platform layer.
+// The file operations of the selection file. The platform layer does them; tests put a store
+// in between that fails on purpose (disk full, access denied, a file gone between check and
+// write).
 
 #include <cstdint>
 #include <string>
+
+#include "board/board_file.h"
 
 namespace tindral {
 
@@ -20,5 +24,24 @@ bool selection_file_exists(const std::wstring& path);
 // temp_path is gone.
 SelectionWriteResult write_selection_file(const std::wstring& path, const std::wstring& temp_path,
                                           const std::string& bytes);
+
+// What the selection code does with files; by default the functions above and read_whole_file.
+class SelectionFiles {
+public:
+    virtual ~SelectionFiles() = default;
+    virtual bool exists(const std::wstring& path) { return selection_file_exists(path); }
+    virtual FileReadResult read(const std::wstring& path, std::string& bytes) {
+        return read_whole_file(path, bytes);
+    }
+    virtual SelectionWriteResult write(const std::wstring& path, const std::wstring& temp_path,
+                                       const std::string& bytes) {
+        return write_selection_file(path, temp_path, bytes);
+    }
+};
+
+// Installs the file operations the selection code uses and returns the previous ones; nullptr
+// goes back to the platform's.
+SelectionFiles* set_selection_files(SelectionFiles* files);
+SelectionFiles& selection_files();
 
 }  // namespace tindral

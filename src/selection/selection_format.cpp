@@ -10,16 +10,37 @@ namespace {
 constexpr size_t kCutChars = 5;
 }
 
-bool make_selection_path(const std::wstring& board_path, std::wstring& selection_path) {
-    const size_t sep = board_path.find_last_of(L"\\/");
-    const size_t name_chars =
-        sep == std::wstring::npos ? board_path.size() : board_path.size() - sep - 1;
-    // Cutting into the folder part would put the file into another folder.
-    if (name_chars < kCutChars) return false;
-    std::wstring name = board_path.substr(0, board_path.size() - kCutChars) + L".TindralSel";
+namespace {
+
+constexpr wchar_t kSuffix[] = L".TindralSel";
+
+bool fits_path_limit(std::wstring name, std::wstring& selection_path) {
     if (name.size() > static_cast<size_t>(kMaxPathChars)) return false;
     selection_path = std::move(name);
     return true;
+}
+
+size_t name_start(const std::wstring& path) {
+    const size_t sep = path.find_last_of(L"\\/");
+    return sep == std::wstring::npos ? 0 : sep + 1;
+}
+
+}  // namespace
+
+bool make_selection_path(const std::wstring& board_path, std::wstring& selection_path) {
+    const size_t start = name_start(board_path);
+    if (start >= board_path.size()) return false;
+    // A leading dot starts a name, not an extension.
+    const size_t dot = board_path.find_last_of(L'.');
+    const size_t end = dot != std::wstring::npos && dot > start ? dot : board_path.size();
+    return fits_path_limit(board_path.substr(0, end) + kSuffix, selection_path);
+}
+
+bool legacy_selection_path(const std::wstring& board_path, std::wstring& selection_path) {
+    // Cutting into the folder part would name a file in another folder.
+    if (board_path.size() - name_start(board_path) < kCutChars) return false;
+    return fits_path_limit(board_path.substr(0, board_path.size() - kCutChars) + kSuffix,
+                           selection_path);
 }
 
 std::wstring temp_selection_path(const std::wstring& selection_path) {
@@ -44,6 +65,16 @@ void decode_states(const std::string& bytes, std::vector<uint32_t>& states) {
         for (int k = 3; k >= 0; --k) v = (v << 8) | static_cast<uint8_t>(bytes[i * 4 + k]);
         states[i] = v;
     }
+}
+
+bool fits_board(const std::string& bytes, size_t components) {
+    return bytes.size() == components * 4;
+}
+
+bool holds_marks(const std::string& bytes) {
+    for (const char b : bytes)
+        if (b != 0) return true;
+    return false;
 }
 
 }  // namespace tindral

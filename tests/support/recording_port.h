@@ -42,7 +42,8 @@ public:
             answers.pop_front();
             return a;
         }
-        return (flags & 0xF) == mb::yes_no ? mb::id_yes : mb::id_ok;
+        const unsigned buttons = flags & 0xF;
+        return buttons == mb::yes_no || buttons == mb::yes_no_cancel ? mb::id_yes : mb::id_ok;
     }
     std::wstring system_error_text(uint32_t code) override {
         return L"system text " + std::to_wstring(code);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "lists/placed_counter.h"
 #include "lists/win/found_list_win.h"
 #include "win/support/app_windows_win.h"
 
@@ -165,15 +166,19 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     EXPECT_EQ(row_image(row_of(2)), 1);
 }
 
-TEST_F(LoadAndList, FailedLoadsReportKeepTheListAndDropThePath) {
+TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     load(board_path(L"sparkfun-qwiic-pir-e9.brd"));
-    const Rows before = list_rows(g_list_main, 11);
-    ASSERT_FALSE(before.empty());
+    const std::wstring counter_before = window_text(g_static_counter);
+    ASSERT_FALSE(list_rows(g_list_main, 11).empty());
 
+    // The old board goes with its rows and counter: nothing on screen that Save would refuse.
     const std::wstring missing = board_path(L"no-such-board.brd");
     load(missing);
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
-    EXPECT_EQ(list_rows(g_list_main, 11), before);
+    EXPECT_TRUE(list_rows(g_list_main, 11).empty());
+    EXPECT_NE(window_text(g_static_counter), counter_before);
+    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(g_board.board_loaded, 0u);
     EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(g_settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      no-such-board.brd");

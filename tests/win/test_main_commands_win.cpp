@@ -47,7 +47,7 @@ protected:
         const auto copy = dir_.path / "board.brd";
         std::filesystem::copy_file(test::board_path(name), copy);
         load(copy.wstring());
-        return (dir_.path / "boar.TindralSel").wstring();
+        return (dir_.path / "board.TindralSel").wstring();
     }
 
     int row_image(int row) { return test::list_image(g_list_main, row); }

@@ -343,7 +343,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     EXPECT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{last_row});
 
     // The selection file: saved, the marks cleared, loaded back.
-    const std::filesystem::path file = dir_.path / "boar.TindralSel";
+    const std::filesystem::path file = dir_.path / "board.TindralSel";
     timed(report_, "save-selection", [&] { menu(g_hwnd_main, IDM_SAVE_SELECTION); });
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(file_states(file), expected);

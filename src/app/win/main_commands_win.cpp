@@ -10,6 +10,8 @@
 #include "app/win/help_win.h"
 #include "app/messages.h"
 #include "lists/win/main_list_win.h"
+#include "model/board_model.h"
+#include "selection/marks_guard.h"
 #include "selection/win/selection_commands_win.h"
 #include "settings/settings.h"
 
@@ -41,6 +43,7 @@ void open_homepage() { shell_open(nullptr, kHomepage, L""); }
 
 // The states are already cleared: the refill keeps them and only restores the order.
 void clear_and_refill() {
+    if (!may_drop_marks(g_board)) return;
     clear_selection();
     fill_component_list(false);
     sort_component_list(static_cast<int>(g_settings.sort_col));

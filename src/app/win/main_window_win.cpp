@@ -24,19 +24,49 @@ namespace {
 
 constexpr int kSortColGroup = 9;
 
-// The end of the program: keep the window places and settings, then leave the message loop.
-void on_destroy() {
-    save_selection_on_exit();  // first, while the board is still loaded
+// The user agreed to end the program (marks saved, or left unsaved on purpose); a second way
+// out, such as the end of the Windows session after its query, does not ask again.
+bool g_end_agreed = false;
+
+// Every way out (Exit, the close box, the end of the Windows session) comes here first, while
+// the board is still loaded. False when the user stays.
+bool agree_to_end() {
+    if (!g_end_agreed) g_end_agreed = settle_marks_for_exit();
+    return g_end_agreed;
+}
+
+void request_exit(HWND hwnd) {
+    if (agree_to_end()) DestroyWindow(hwnd);
+}
+
+// The recent paths, the window places and the settings into the store.
+void store_everything() {
     put_path_list();
-    if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
-    g_keyboard_hook = nullptr;
-    release_board();
     record_window(g_hwnd_main, TopWindow::main);
     record_window(g_hwnd_board, TopWindow::board);
     record_window(g_hwnd_found, TopWindow::found);
     store_window_settings();
     store_settings();
+}
+
+// The end of the program: keep the window places and settings, then leave the message loop.
+void on_destroy() {
+    store_everything();
+    if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
+    g_keyboard_hook = nullptr;
+    release_board();
+    g_end_agreed = false;
     PostQuitMessage(0);
+}
+
+// Windows may end the process any time after WM_ENDSESSION; no WM_DESTROY follows.
+void on_end_session(bool ending) {
+    if (!ending) {
+        g_end_agreed = false;  // the session goes on, and so does the program
+        return;
+    }
+    agree_to_end();
+    store_everything();
 }
 
 void on_move(HWND hwnd) {
@@ -71,6 +101,7 @@ LRESULT on_notify(const NMHDR* header, LPARAM lparam) {
 LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_CREATE:
+            g_end_agreed = false;
             SetWindowTextW(hwnd, format_text(100, L"%s", kProgramTitle).c_str());
             return 1;
         case WM_SIZE:
@@ -93,12 +124,20 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                 reinterpret_cast<HWND>(lparam) == g_combo_path)
                 path_selection_changed();
             if (LOWORD(wparam) == IDM_EXIT) {
-                DestroyWindow(hwnd);
+                request_exit(hwnd);
                 return 0;
             }
             if (run_dialog_command(hwnd, LOWORD(wparam))) return 0;
             if (run_main_command(hwnd, LOWORD(wparam))) return 0;
             break;
+        case WM_CLOSE:
+            request_exit(hwnd);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return agree_to_end() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            on_end_session(wparam != FALSE);
+            return 0;
         case WM_DESTROY:
             on_destroy();
             return 0;

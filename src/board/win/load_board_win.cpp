@@ -17,6 +17,9 @@
 #include "lists/selection_state.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
+#include "selection/marks_guard.h"
+#include "selection/selection.h"
+#include "selection/win/selection_commands_win.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 
@@ -61,15 +64,18 @@ int load_steps() {
         specify_file();
         return 0;
     }
+    // The board on screen goes now; its unsaved marks first get a chance to be saved.
+    if (!may_drop_marks(g_board)) return kLoadKeptByUser;
     g_settings.xml_path_file_name = path;
 
-    // The old board disappears at once.
-    g_board.board_loaded = 0;
+    // The old board disappears at once, with its rows, marks and counter, so that a load that
+    // fails leaves nothing of it that Save selection would refuse.
+    release_board();
+    show_no_board();
     if (g_hwnd_board) {
         InvalidateRect(g_hwnd_board, nullptr, TRUE);
         UpdateWindow(g_hwnd_board);
     }
-    redraw_layout_area();
     if (!path_names_a_file(path)) {
         specify_file();
         return 0;
@@ -97,9 +103,9 @@ int load_steps() {
         if (g_hwnd_board) SetWindowTextW(g_hwnd_board, board_path_title(path).c_str());
     });
     if (!read.result) {
-        // A refused file left the model as it was; an abandoned walk emptied it.
-        if (g_board.elements.empty()) show_no_board();
-        return 0;
+        show_no_board();  // the board window was titled with the path meanwhile
+        // A No to a question about the file is no sign of a broken file.
+        return read.declined ? kLoadKeptByUser : 0;
     }
     if (g_hwnd_board && !read.board_title.empty())
         SetWindowTextW(g_hwnd_board, read.board_title.c_str());
@@ -112,6 +118,7 @@ int load_steps() {
     update_placed_counter();
     redraw_layout_area();
     sort_component_list(static_cast<int>(g_settings.sort_col));
+    if (offer_saved_marks(g_board)) show_loaded_marks();
     return 1;
 }
 

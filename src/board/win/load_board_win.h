@@ -3,8 +3,12 @@
 
 namespace tindral {
 
+// The load stopped on the user's answer (keep the unsaved marks, or No to a question about the
+// file): the path stays in the recent-path list.
+constexpr int kLoadKeptByUser = -1;
+
 // 1 when a board was read and shown, 0 when the load stopped (the user has been told why);
-// the caller then drops the path from the recent-path list.
+// the caller then drops the path from the recent-path list. kLoadKeptByUser: see above.
 int load_board();
 
 }  // namespace tindral

@@ -48,11 +48,11 @@ void browse_for_board() {
     if (!choose_board_file(combo, ask_for_board_file)) return;
     show_path_combo(combo);
     g_view.crosshair_drawn = 0;
-    if (!load_board()) drop_failed_path_from_combo();
+    if (load_board() == 0) drop_failed_path_from_combo();
 }
 
 void load_from_path_combo() {
-    if (!load_board()) drop_failed_path_from_combo();
+    if (load_board() == 0) drop_failed_path_from_combo();
 }
 
 void path_selection_changed() {

@@ -5,6 +5,7 @@
 #include "app/win/layout_area_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
+#include "selection/marks_guard.h"
 #include "selection/selection.h"
 #include "settings/settings.h"
 
@@ -21,12 +22,10 @@ bool board_loaded_or_tell() {
 }  // namespace
 
 void save_selection_command() {
-    if (board_loaded_or_tell()) save_selection(g_board.selection);
+    if (board_loaded_or_tell()) save_selection(g_board);
 }
 
-void load_selection_command() {
-    if (!board_loaded_or_tell()) return;
-    if (!load_selection(g_board.selection)) return;
+void show_loaded_marks() {
     // Rows are matched through their Index column. Every row is set from the loaded state, so a
     // row marked before the load but unmarked in the file loses its mark too.
     show_row_marks();
@@ -34,9 +33,11 @@ void load_selection_command() {
     redraw_layout_area();
 }
 
-void save_selection_on_exit() {
-    if (g_settings.save_selections_on_exit && g_board.board_loaded && g_board.placed_count > 0)
-        save_selection(g_board.selection);
+void load_selection_command() {
+    if (!board_loaded_or_tell()) return;
+    if (load_selection(g_board) == 1) show_loaded_marks();
 }
+
+bool settle_marks_for_exit() { return save_marks_before_exit(g_board, g_settings); }
 
 }  // namespace tindral

@@ -10,8 +10,11 @@ void save_selection_command();
 // the board; without a board the user is told so.
 void load_selection_command();
 
-// At the end of the program, when "Save selections on exit" is set and a board with placed
-// components is loaded.
-void save_selection_on_exit();
+// The marks just loaded into the model, in the main list, the counter line and on the board.
+void show_loaded_marks();
+
+// Before the program ends: with "Save selections on exit" set, saves unsaved marks. False when
+// that failed and the user chose to stay.
+bool settle_marks_for_exit();
 
 }  // namespace tindral

@@ -19,6 +19,7 @@
 #include "settings/settings_dialog_rules.h"
 #include "settings/win/layer_list_win.h"
 #include "app/win/clear_selection_win.h"
+#include "selection/marks_guard.h"
 #include "settings/win/path_combo_win.h"
 
 namespace tindral {
@@ -176,6 +177,9 @@ void on_ok(HWND dialog) {
     choice.double_click = checked(dialog, kDoubleClick);
     choice.printer_mode = printer_radio(dialog);
     choice.selected_layer_texts = selected_layer_texts(GetDlgItem(dialog, kLayerList));
+    // A change of "Leave selected" takes every mark off; Cancel there keeps the dialog open.
+    if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) && !may_drop_marks(g_board))
+        return;
 
     const SettingsOkWork work = apply_settings_choice(g_settings, g_double_click_select, g_memory, choice);
     if (work.clear_selection) clear_selection();

@@ -1,0 +1,155 @@
+// The questions before marks are dropped or the program ends, and the faults of the file system
+// under them: whatever fails, the marks on disk and in memory stay, and the user is told.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "lists/selection_state.h"
+#include "selection/marks_guard.h"
+#include "selection/selection.h"
+#include "selection/selection_format.h"
+#include "support/box_summary.h"
+#include "support/failing_selection_files.h"
+#include "support/language_guard.h"
+#include "support/settings_guard.h"
+#include "support/temp_folder.h"
+
+using namespace tindral;
+using States = std::vector<uint32_t>;
+namespace fs = std::filesystem;
+
+namespace {
+
+const wchar_t kSaveFirst[] =
+    L"Tindral Info|The marks have changed since they were last saved. Save them first?|2043";
+const wchar_t kExitAnyway[] =
+    L"Tindral Warning|The marks could not be saved. Exit without saving them?|2134";
+
+struct MarksGuard : ::testing::Test {
+    test::SettingsGuard settings;
+    test::RecordingPort port;
+    test::LanguageGuard english{1};
+    test::TempFolder dir;
+    BoardModel board;
+    fs::path file = dir.path / "drive.TindralSel";
+
+    MarksGuard() {
+        board.path = (dir.path / "drive.brd").wstring();
+        board.selection = {2, 0, 0, 0};
+        board.selection_kept = board.selection;
+        board.selection_file_ours = true;
+        board.placed_count = 4;
+        board.board_loaded = 1;
+        dir.write("drive.TindralSel", encode_states(board.selection));
+        g_settings.save_selections_on_exit = 1;
+    }
+};
+
+}  // namespace
+
+TEST(MarksChanged, OnlyAMarkGainedOrLostCounts) {
+    EXPECT_FALSE(marks_changed({0, 1, 2}, {0, 2, 2}));  // current or selected: marked alike
+    EXPECT_TRUE(marks_changed({0, 1, 2}, {0, 0, 2}));
+    EXPECT_TRUE(marks_changed({0, 0, 0}, {2, 0, 0}));
+    EXPECT_TRUE(marks_changed({0, 2}, {}));  // nothing kept yet: every mark is new
+    EXPECT_FALSE(marks_changed({0, 0}, {}));
+}
+
+TEST_F(MarksGuard, ExitSavesOnlyMarksChangedInThisRun) {
+    // Unchanged marks: the file is already right, or holds marks the user never loaded.
+    board.selection_file_ours = false;
+    board.selection = {0, 0, 0, 0};
+    board.selection_kept = board.selection;
+    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
+
+    board.selection = {0, 0, 2, 0};
+    g_settings.save_selections_on_exit = 0;
+    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
+
+    // Marks made now would replace marks that were not loaded: asked, No keeps the file.
+    g_settings.save_selections_on_exit = 1;
+    port.answers = {mb::id_no};
+    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_EQ(port.boxes.size(), 1u);
+    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
+    port.answers = {mb::id_yes};
+    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_EQ(test::TempFolder::read(file), encode_states({0, 0, 2, 0}));
+}
+
+// Every way the program saves, against every fault of the file system.
+TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
+    struct Fault {
+        const char* name;
+        SelectionWriteResult result;
+        const wchar_t* shown;  // the start of the error box
+    };
+    const Fault faults[] = {
+        {"disk full", {SelectionWriteStatus::write_failed, test::kErrorDiskFull},
+         L"Tindral WriteFile|system text 112"},
+        {"access denied", {SelectionWriteStatus::replace_failed, test::kErrorAccessDenied},
+         L"Tindral Error|system text 5\nsave_selectione:"},
+        {"folder gone", {SelectionWriteStatus::create_failed, test::kErrorPathNotFound},
+         L"Tindral Error|system text 3\nsave_selectione:"},
+    };
+    struct Way {
+        const char* name;
+        std::vector<int> answers;  // to the boxes in their order
+        const wchar_t* question;   // asked around the failed write, nullptr for none
+        std::function<bool()> run;  // true when the program went on as if saved
+    };
+    const Way ways[] = {
+        {"save first, then drop", {mb::id_yes}, kSaveFirst, [&] { return may_drop_marks(board); }},
+        {"exit, then stay", {mb::id_ok, mb::id_no}, kExitAnyway,
+         [&] { return save_marks_before_exit(board, g_settings); }},
+        {"save command", {}, nullptr, [&] { return save_selection(board) == 1; }},
+    };
+    const States changed{2, 2, 0, 1};
+    for (const Fault& f : faults)
+        for (const Way& w : ways) {
+            SCOPED_TRACE(std::string(f.name) + ", " + w.name);
+            test::FailingSelectionFiles files;
+            files.write_fault = f.result;
+            board.selection = changed;
+            port.boxes.clear();
+            port.answers.assign(w.answers.begin(), w.answers.end());
+            EXPECT_FALSE(w.run());
+            EXPECT_EQ(files.writes, 1);
+            EXPECT_EQ(board.selection, changed);
+            EXPECT_TRUE(marks_unsaved(board));
+            EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
+            bool told = false, asked = false;
+            for (const test::ShownBox& b : port.boxes) {
+                told = told || (b.title + L"|" + b.text).rfind(f.shown, 0) == 0;
+                asked = asked || (w.question && b.title + L"|" + b.text + L"|" +
+                                                    format_text(20, L"%X", b.flags) == w.question);
+            }
+            EXPECT_TRUE(told);
+            EXPECT_EQ(asked, w.question != nullptr);
+            EXPECT_EQ(port.boxes.size(), w.question ? 2u : 1u);
+        }
+}
+
+TEST_F(MarksGuard, AFileGoneBetweenCheckAndUseLosesNothing) {
+    // Gone between the look for marks of another run and the write: the write makes it anew.
+    test::FailingSelectionFiles files;
+    files.vanish_after_check = true;
+    board.selection_file_ours = false;
+    board.selection = {0, 0, 0, 2};
+    EXPECT_EQ(save_selection(board), 1);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(test::TempFolder::read(file), encode_states({0, 0, 0, 2}));
+
+    // Gone between the check and the read of Load selection: told, the marks stay as they are.
+    EXPECT_EQ(load_selection(board), 0);
+    EXPECT_EQ(port.boxes.size(), 1u);
+    EXPECT_NE(port.boxes[0].text.find(L"\nload_selection:" + file.wstring()), std::wstring::npos);
+    EXPECT_EQ(board.selection, (States{0, 0, 0, 2}));
+}

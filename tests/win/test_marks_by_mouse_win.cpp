@@ -1,0 +1,221 @@
+// The questions about marks answered with real mouse clicks on the shown windows and their
+// message boxes, and the board's pixels on the screen before and after each answer.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/win/gdi_objects_win.h"
+#include "app/win/board_paint_win.h"
+#include "app/win/message_port_win.h"
+#include "selection/selection_format.h"
+#include "support/temp_folder.h"
+#include "win/support/app_windows_win.h"
+
+using namespace tindral;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A left click at a screen point, through the system's input queue.
+void click_at(POINT p) {
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT in[3] = {};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = p.x * 65535 / w;
+        i.mi.dy = p.y * 65535 / h;
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+}
+
+POINT centre(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+bool pump_until(const std::function<bool()>& done, DWORD ms = 8000) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > ms) return false;
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+// What the message box on the screen showed, and the button the mouse pressed in it.
+struct SeenBox {
+    std::wstring text;
+    bool visible = false;
+    int default_button = 0;
+};
+std::vector<SeenBox> g_seen;
+std::vector<int> g_buttons;  // the buttons to click, box by box
+HWND g_last_box = nullptr;
+
+BOOL CALLBACK longest_static(HWND child, LPARAM out) {
+    wchar_t cls[32] = {}, buf[400] = {};
+    GetClassNameW(child, cls, 32);
+    GetWindowTextW(child, buf, 400);
+    auto* text = reinterpret_cast<std::wstring*>(out);
+    if (lstrcmpiW(cls, L"Static") == 0 && wcslen(buf) > text->size()) *text = buf;
+    return TRUE;
+}
+
+// Runs inside the message box's own loop: reads the box and clicks the next button.
+void CALLBACK answer_box(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowW(L"#32770", L"Tindral Info");
+    if (!box || box == g_last_box || g_buttons.empty()) return;
+    HWND button = GetDlgItem(box, g_buttons.front());
+    if (!button || !IsWindowVisible(button)) return;
+    g_last_box = box;
+    SeenBox seen;
+    EnumChildWindows(box, longest_static, reinterpret_cast<LPARAM>(&seen.text));
+    seen.visible = IsWindowVisible(box) != FALSE;
+    for (int id : {IDYES, IDNO, IDCANCEL, IDOK})
+        if (HWND b = GetDlgItem(box, id); b && (GetWindowLongW(b, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+            seen.default_button = id;
+    g_seen.push_back(seen);
+    g_buttons.erase(g_buttons.begin());
+    click_at(centre(button));
+}
+
+class MarksByMouse : public test::AppWindowsTest {
+protected:
+    MarksByMouse() {
+        // Side by side on the 1600-pixel screen, every button of the main window inside it.
+        places_.main = {0, 0, 1000, 600};
+        places_.board = {1010, 0, 580, 700};
+    }
+
+    void SetUp() override {
+        create_fonts();
+        create_pens_and_brushes();
+        g_settings.leave_selected = 1;
+        g_settings.show_bottom_side = 1;
+        g_settings.use_crosshair = 0;
+        AppWindowsTest::SetUp();
+        previous_port_ = set_message_port(&screen_port_);
+        ShowWindow(g_hwnd_main, SW_SHOW);
+        ShowWindow(g_hwnd_board, SW_SHOW);
+        UpdateWindow(g_hwnd_main);
+        g_seen.clear();
+        g_last_box = nullptr;
+        timer_ = SetTimer(nullptr, 0, 100, answer_box);
+    }
+
+    void TearDown() override {
+        KillTimer(nullptr, timer_);
+        set_message_port(previous_port_);
+        AppWindowsTest::TearDown();
+        release_area_picture();
+    }
+
+    // Clicks a button of the main window; true once the boxes it raised were all answered.
+    bool click_button(HWND button, std::vector<int> answers) {
+        const size_t seen_before = g_seen.size() + answers.size();
+        g_buttons = std::move(answers);
+        SetForegroundWindow(g_hwnd_main);
+        pump_until([] { return false; }, 200);
+        // Nothing may cover the button where the mouse goes down.
+        if (WindowFromPoint(centre(button)) != button) return false;
+        click_at(centre(button));
+        const bool answered = pump_until([&] { return g_seen.size() == seen_before; });
+        pump_until([] { return false; }, 300);  // the click's own work and the repaint
+        UpdateWindow(g_hwnd_layout);
+        return answered;
+    }
+
+    // Pixels of the drawing area on the screen in the colour of placed parts.
+    int placed_pixels() {
+        RECT r{};
+        GetClientRect(g_hwnd_layout, &r);
+        HDC screen = GetDC(g_hwnd_layout);
+        HDC mem = CreateCompatibleDC(screen);
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = r.right;
+        bi.bmiHeader.biHeight = -r.bottom;  // top-down
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ old = SelectObject(mem, dib);
+        BitBlt(mem, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
+        GdiFlush();
+        const COLORREF c = g_settings.color_top_selected;
+        const uint32_t want = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        int n = 0;
+        const auto* px = static_cast<const uint32_t*>(bits);
+        for (long i = 0; px && i < static_cast<long>(r.right) * r.bottom; ++i) n += (px[i] & 0xFFFFFF) == want;
+        SelectObject(mem, old);
+        DeleteObject(dib);
+        DeleteDC(mem);
+        ReleaseDC(g_hwnd_layout, screen);
+        return n;
+    }
+
+    WinMessagePort screen_port_;
+    MessagePort* previous_port_ = nullptr;
+    UINT_PTR timer_ = 0;
+    test::TempFolder dir_;
+};
+
+TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
+    const fs::path board = dir_.path / "board.brd";
+    fs::copy_file(test::board_path(L"sparkfun-qwiic-pir-e9.brd"), board);
+    // The Load button is clicked with the path in the combo box; no file, no question.
+    test::load_through_combo(board.wstring());
+    ASSERT_EQ(g_board.board_loaded, 1u);
+    const size_t n = g_board.elements.size();
+    std::wstring file;
+    ASSERT_TRUE(make_selection_path(board.wstring(), file));
+    dir_.write(fs::path(file).filename().string(), encode_states(std::vector<uint32_t>(n, kStateSelected)));
+    UpdateWindow(g_hwnd_layout);
+    EXPECT_EQ(placed_pixels(), 0);
+
+    // The offer of the saved marks: Yes, the default, loads them and the parts turn green.
+    ASSERT_TRUE(click_button(g_button_load, {IDYES}));
+    ASSERT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_seen[0].text, L"There are saved marks for this board. Load them?");
+    EXPECT_TRUE(g_seen[0].visible);
+    EXPECT_EQ(g_seen[0].default_button, IDYES);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_GT(placed_pixels(), 0);
+
+    // Reset selection: the loaded marks are on disk, so no question; the green goes.
+    ASSERT_TRUE(click_button(g_button_clear, {}));
+    EXPECT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(placed_pixels(), 0);
+
+    // Loading again would drop the cleared state, which differs from the file: Cancel keeps it.
+    ASSERT_TRUE(click_button(g_button_load, {IDCANCEL}));
+    ASSERT_EQ(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[1].text, L"The marks have changed since they were last saved. Save them first?");
+    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 1);
+
+    // No drops them; the new load offers the file's marks again, and Yes brings the green back.
+    ASSERT_TRUE(click_button(g_button_load, {IDNO, IDYES}));
+    ASSERT_EQ(g_seen.size(), 4u);
+    EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_GT(placed_pixels(), 0);
+    EXPECT_EQ(test::TempFolder::read(file),
+              encode_states(std::vector<uint32_t>(n, kStateSelected)));
+}
+
+}  // namespace

@@ -1,0 +1,277 @@
+// Marks through the real windows: offered after a load, saved beside the board they belong to,
+// asked for before they are dropped, and kept when a save at the end fails.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/win/gdi_objects_win.h"
+#include "lists/placed_counter.h"
+#include "selection/selection_format.h"
+#include "settings/registry_settings.h"
+#include "settings/win/settings_dialog_win.h"
+#include "support/temp_folder.h"
+#include "win/support/app_windows_win.h"
+
+using namespace tindral;
+using tindral::test::Boxes;
+using tindral::test::window_text;
+namespace fs = std::filesystem;
+
+namespace {
+
+const Boxes kOffer{{Owner::main, L"There are saved marks for this board. Load them?", L"Tindral Info", 0x2044}};
+const Boxes kSaveFirst{{Owner::main, L"The marks have changed since they were last saved. Save them first?",
+                        L"Tindral Info", 0x2043}};
+const test::ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Exit without saving them?",
+                                 L"Tindral Warning", 0x2134};
+
+class Marks : public test::AppWindowsTest {
+protected:
+    void SetUp() override {
+        create_fonts();
+        create_pens_and_brushes();
+        g_settings.leave_selected = 1;
+        g_settings.show_bottom_side = 1;
+        AppWindowsTest::SetUp();
+    }
+
+    // A copy of a shared board in the test's own folder, so that its selection file lands there.
+    fs::path copy_board(const char* name, const wchar_t* shared = L"sparkfun-qwiic-pir-e9.brd") {
+        const fs::path copy = dir_.path / name;
+        fs::copy_file(test::board_path(shared), copy);
+        return copy;
+    }
+
+    void load(const fs::path& board) { test::load_through_combo(board.wstring()); }
+
+    // The selection file the program names for a board in the test's folder.
+    static fs::path selection_file(const fs::path& board) {
+        std::wstring name;
+        make_selection_path(board.wstring(), name);
+        return name;
+    }
+
+    // Marks of the first and the third component, the third saved as the current one.
+    std::string saved_marks(size_t n) {
+        std::vector<uint32_t> s(n, kStateUnselected);
+        s[0] = kStateSelected;
+        s[2] = kStateCurrent;
+        return encode_states(s);
+    }
+
+    int image_of(uint32_t component) { return test::list_image(g_list_main, find_component_row(component)); }
+    int combo_count() { return static_cast<int>(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0)); }
+
+    test::TempFolder dir_;
+};
+
+TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
+    const fs::path board = copy_board("board.brd");
+    load(board);
+    const size_t n = g_board.elements.size();
+    ASSERT_GE(n, 3u);
+    EXPECT_TRUE(port_.boxes.empty());  // no file, no question
+
+    dir_.write(selection_file(board).filename().string(), saved_marks(n));
+    port_.boxes.clear();
+    load(board);
+    EXPECT_EQ(port_.boxes, kOffer);
+    EXPECT_EQ(g_board.selection[0], kStateSelected);
+    EXPECT_EQ(g_board.selection[2], kStateSelected);
+    EXPECT_EQ(image_of(0), 1);
+    EXPECT_EQ(image_of(2), 1);
+    EXPECT_EQ(image_of(1), 0);
+    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+}
+
+TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
+    g_settings.save_selections_on_exit = 1;
+    const fs::path board = copy_board("board.brd");
+    load(board);
+    const std::string marks = saved_marks(g_board.elements.size());
+    const fs::path file = dir_.write(selection_file(board).filename().string(), marks);
+    port_.boxes.clear();
+    port_.answers = {mb::id_no};
+    load(board);
+    EXPECT_EQ(port_.boxes, kOffer);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(g_board.elements.size(), 0));
+
+    menu(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(g_hwnd_main));
+    g_hwnd_main = nullptr;
+    EXPECT_EQ(test::TempFolder::read(file), marks);
+}
+
+TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
+    const fs::path one = copy_board("board1.brd");
+    const fs::path two = copy_board("board2.brd");
+    load(one);
+    choose(0);
+    menu(IDM_SAVE_SELECTION);
+    load(two);
+    choose(1);
+    menu(IDM_SAVE_SELECTION);
+    EXPECT_TRUE(port_.boxes.empty());
+    EXPECT_FALSE(fs::exists(dir_.path / "board.TindralSel"));
+
+    load(one);  // Yes to the offer: only its own mark
+    EXPECT_EQ(port_.boxes, kOffer);
+    std::vector<uint32_t> expected(g_board.elements.size(), kStateUnselected);
+    expected[0] = kStateSelected;
+    EXPECT_EQ(g_board.selection, expected);
+}
+
+TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
+    const fs::path board = copy_board("board.brd");
+    load(board);
+    choose(0);
+    // A second instance loaded another board meanwhile; the dialog reads every setting again.
+    store_.put_string(L"Xml path file name", (dir_.path / "other.brd").wstring());
+    HWND d = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_SETTINGS), g_hwnd_main, DlgSettings, 0);
+    ASSERT_NE(d, nullptr);
+    SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
+    DestroyWindow(d);
+    ASSERT_EQ(g_settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
+
+    menu(IDM_SAVE_SELECTION);
+    EXPECT_TRUE(fs::exists(selection_file(board)));
+    EXPECT_FALSE(fs::exists(selection_file(dir_.path / "other.brd")));
+}
+
+TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
+    const fs::path board = copy_board("board.brd");
+    load(board);
+    const size_t n = g_board.elements.size();
+    choose(0);
+    std::vector<uint32_t> marked(n, kStateUnselected);
+    marked[0] = kStateCurrent;
+
+    // Cancel keeps everything: the board, its marks and the path.
+    port_.answers = {mb::id_cancel};
+    load(board);
+    EXPECT_EQ(port_.boxes, kSaveFirst);
+    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(g_board.selection, marked);
+    EXPECT_EQ(image_of(0), 1);
+    EXPECT_EQ(combo_count(), 1);
+
+    port_.boxes.clear();
+    port_.answers = {mb::id_cancel};
+    click(g_button_clear);
+    EXPECT_EQ(port_.boxes, kSaveFirst);
+    EXPECT_EQ(g_board.selection, marked);
+
+    // A change of "Leave selected" clears the marks: Cancel leaves the dialog open and them on.
+    HWND d = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_SETTINGS), g_hwnd_main, DlgSettings, 0);
+    ASSERT_NE(d, nullptr);
+    CheckDlgButton(d, 1008, BST_UNCHECKED);
+    port_.boxes.clear();
+    port_.answers = {mb::id_cancel};
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(port_.boxes, kSaveFirst);
+    EXPECT_EQ(g_settings.leave_selected, 1u);
+    EXPECT_EQ(g_board.selection, marked);
+    port_.answers = {mb::id_no};  // dropped
+    SendMessageW(d, WM_COMMAND, IDOK, 0);
+    DestroyWindow(d);
+    EXPECT_EQ(g_settings.leave_selected, 0u);
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_FALSE(fs::exists(selection_file(board)));
+
+    // Yes saves them before Reset selection takes them off.
+    choose(1);
+    port_.boxes.clear();
+    click(g_button_clear);
+    EXPECT_EQ(port_.boxes, kSaveFirst);
+    std::vector<uint32_t> saved(n, kStateUnselected);
+    saved[1] = kStateCurrent;
+    EXPECT_EQ(test::TempFolder::read(selection_file(board)), encode_states(saved));
+    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+}
+
+TEST_F(Marks, DecliningAQuestionAboutTheFileKeepsItsPath) {
+    const fs::path p = dir_.write(
+        "odd.brd",
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
+        "<eagle version=\"7.2.0\"><drawing><board><plain/><elements>"
+        "<element name=\"R1\" library=\"l\" package=\"p\" value=\"1k\" x=\"1\" y=\"2\">"
+        "<tindralfoo/></element></elements><libraries/></board></drawing></eagle>\n");
+    g_settings.report_unexpected = 1;
+    port_.answers = {mb::id_no};
+    load(p);
+    EXPECT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(combo_count(), 1);
+    EXPECT_EQ(g_settings.recent_paths[0], p.wstring());
+}
+
+class EndOfProgram : public Marks {
+protected:
+    void SetUp() override {
+        Marks::SetUp();
+        g_settings.save_selections_on_exit = 1;
+        board_ = copy_board("board.brd");
+        load(board_);
+        choose(2);
+        marks_ = g_board.selection;
+    }
+
+    fs::path board_;
+    std::vector<uint32_t> marks_;
+};
+
+TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
+    EXPECT_EQ(SendMessageW(g_hwnd_main, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
+    SendMessageW(g_hwnd_main, WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(store_.string(L"ComboPathFilename00"), board_.wstring());
+    EXPECT_EQ(store_.string(L"Xml path file name"), board_.wstring());
+    EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
+    EXPECT_NE(store_.find(L"Save selections on exit"), nullptr);
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
+    // A folder where the new file would be written: refused by the system, for root as well.
+    const fs::path blocker = fs::path(temp_selection_path(selection_file(board_).wstring())) / "x";
+    fs::create_directories(blocker);
+    const auto stays = [&](auto end) {
+        port_.boxes.clear();
+        port_.answers = {mb::id_ok, mb::id_no};
+        end();
+        EXPECT_TRUE(IsWindow(g_hwnd_main));
+        ASSERT_EQ(port_.boxes.size(), 2u);
+        EXPECT_NE(port_.boxes[0].text.find(L"save_selectione:"), std::wstring::npos);
+        EXPECT_EQ(port_.boxes[1], kExitAnyway);
+        EXPECT_EQ(g_board.board_loaded, 1u);
+        EXPECT_EQ(g_board.selection, marks_);
+    };
+    stays([] { menu(IDM_EXIT); });
+    stays([] { SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0); });
+    stays([] { EXPECT_EQ(SendMessageW(g_hwnd_main, WM_QUERYENDSESSION, 0, 0), FALSE); });
+    SendMessageW(g_hwnd_main, WM_ENDSESSION, FALSE, 0);  // the session goes on
+    EXPECT_FALSE(fs::exists(selection_file(board_)));
+
+    // Yes ends the program.
+    port_.answers = {mb::id_ok, mb::id_yes};
+    SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(g_hwnd_main));
+    g_hwnd_main = nullptr;
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    fs::remove_all(blocker.parent_path());
+}
+
+TEST_F(EndOfProgram, StoreFailuresAtTheEndAreToldAndTheMarksSavedAllTheSame) {
+    store_.set_errors[L"ComboPathFilename00"] = reg::access_denied;
+    store_.set_errors[L"Leave selected"] = reg::access_denied;
+    SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0);
+    g_hwnd_main = nullptr;
+    EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
+    int told = 0;
+    for (const test::ShownBox& b : port_.boxes) told += b.text.rfind(L"put_registry ", 0) == 0;
+    EXPECT_GE(told, 2);
+}
+
+}  // namespace

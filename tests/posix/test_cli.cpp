@@ -279,7 +279,11 @@ TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
         write_file("conflict.brd", "<<<<<<< HEAD\n<?xml version=\"1.0\"?>\n<eagle/>\n"),
         write_file("other-root.brd", "<?xml version=\"1.0\"?>\n<kicad_pcb/>\n"),
         write_file("empty.brd", ""),
+        write_file("cut-short.brd", "<?xml version=\"1.0\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n<eag"),
+        write_file("huge.brd", "<?xml version=\"1.0\"?>\n<eagle>\n"),
+        "/dev/zero",  // never ends
     };
+    std::filesystem::resize_file(paths[paths.size() - 2], (size_t{64} << 20) + 1);  // sparse
     for (const std::string& p : paths) {
         SCOPED_TRACE(p);
         CliRun r = run("list '" + p + "'");
@@ -289,5 +293,23 @@ TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // exactly one line
         EXPECT_EQ(r.err.rfind("tindral-cli: " + p + ": ", 0), 0u) << r.err;
         EXPECT_GT(r.err.size(), ("tindral-cli: " + p + ": \n").size());
+    }
+}
+
+TEST_F(CliTest, NamesThatAreNotUtf8ReachTheirFiles) {
+    const std::string bytes =
+        "<?xml version=\"1.0\"?>\n<eagle><drawing><board><elements>"
+        "<element name=\"R1\" library=\"l\" package=\"P\" value=\"1k\" x=\"1\" y=\"2\"/>"
+        "</elements></board></drawing></eagle>\n";
+    // Latin-1 and a broken sequence; also bytes that would be an encoded surrogate.
+    for (const std::string name : {"m\xF6ller.brd", "a\xC3(b.brd", "s\xED\xB2\x80.brd"}) {
+        const std::string path = write_file(name, bytes);
+        CliRun r = run("list '" + path + "' --format csv");
+        EXPECT_EQ(r.rc, 0) << r.err;
+        EXPECT_NE(r.out.find("R1,l,P,1k"), std::string::npos) << r.out;
+
+        const std::string svg = dir_ + "/" + name + ".svg";
+        EXPECT_EQ(run("render '" + path + "' --out '" + svg + "'").rc, 0);
+        EXPECT_TRUE(std::filesystem::exists(svg));
     }
 }

@@ -3,9 +3,8 @@
 #include <new>
 
 #include "app/lang.h"
-#include "board/utf8.h"
-
 #include "app/list_columns.h"
+#include "board/utf8.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"

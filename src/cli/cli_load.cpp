@@ -46,6 +46,7 @@ int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
 
     const ParseOutcome parsed = parse_board(tokens, g_board);
     free_token_list(tokens);
+    port.report_unshown();
     if (parsed.result == 0) {
         if (port.refused) return kExitStrict;
         if (port.lines == 0) port.report(L"the board could not be read");

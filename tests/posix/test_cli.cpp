@@ -270,6 +270,26 @@ TEST_F(CliTest, UnexpectedItemsAreSkippedOrFailUnderStrict) {
     EXPECT_NE(strict.err.find("frobnicate"), std::string::npos);
 }
 
+TEST_F(CliTest, ManyUnexpectedItemsAreCountedNotAllShown) {
+    std::string elements;
+    for (int i = 0; i < 150; ++i)
+        elements += "<element name=\"R" + std::to_string(i) + "\" library=\"l\" package=\"P\" "
+                    "value=\"1k\" x=\"1\" y=\"2\" frobnicate=\"1\"/>\n";
+    const std::string path = write_file("many.brd",
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<eagle><drawing><board><elements>\n" +
+        elements + "</elements></board></drawing></eagle>\n");
+    CliRun r = run("list '" + path + "' --format csv");
+    EXPECT_EQ(r.rc, 0);
+    bool ok = false;
+    EXPECT_EQ(parse_csv(r.out, ok).size(), 151u);  // every element still listed
+    size_t lines = 0, shown = 0;
+    for (size_t at = 0; (at = r.err.find('\n', at)) != std::string::npos; ++at) ++lines;
+    for (size_t at = 0; (at = r.err.find("frobnicate", at)) != std::string::npos; ++at) ++shown;
+    EXPECT_EQ(shown, 100u);
+    EXPECT_EQ(lines, 101u);
+    EXPECT_NE(r.err.find(path + ": 50 more unexpected items not shown\n"), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
     const std::vector<std::string> paths = {
         dir_ + "/missing.brd",

@@ -1,7 +1,13 @@
 #pragma once
-// A message port for the fuzz targets: answers every question from a plan, shows nothing.
+// For the fuzz targets: a message port that answers every question from a plan and shows
+// nothing, and a canvas that only counts.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
 #include "app/messages.h"
+#include "view/canvas.h"
 
 namespace tindral::fuzz {
 
@@ -25,6 +31,23 @@ public:
 private:
     unsigned no_at_;
     MessagePort* previous_ = nullptr;
+};
+
+struct CountingCanvas : Canvas {
+    Pen select_pen(const Pen& pen) override {
+        const Pen previous = pen_;
+        pen_ = pen;
+        return previous;
+    }
+    void move_to(int32_t, int32_t) override { ++calls; }
+    void line_to(int32_t, int32_t) override { ++calls; }
+    void ellipse(int32_t, int32_t, int32_t, int32_t) override { ++calls; }
+    void arc(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {
+        ++calls;
+    }
+    void text_out(int32_t, int32_t, const std::wstring&) override { ++calls; }
+    size_t calls = 0;
+    Pen pen_;
 };
 
 }  // namespace tindral::fuzz

@@ -16,24 +16,6 @@ namespace {
 
 using namespace tindral;
 
-// Counts the calls and checks that nothing is drawn before a pen.
-struct CountingCanvas : Canvas {
-    Pen select_pen(const Pen& pen) override {
-        const Pen previous = pen_;
-        pen_ = pen;
-        return previous;
-    }
-    void move_to(int32_t, int32_t) override { ++calls; }
-    void line_to(int32_t, int32_t) override { ++calls; }
-    void ellipse(int32_t, int32_t, int32_t, int32_t) override { ++calls; }
-    void arc(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {
-        ++calls;
-    }
-    void text_out(int32_t, int32_t, const std::wstring&) override { ++calls; }
-    size_t calls = 0;
-    Pen pen_;
-};
-
 void draw_and_hit(BoardModel& board, uint32_t top, uint32_t bottom) {
     Settings s;
     s.show_top_side = top;
@@ -41,7 +23,7 @@ void draw_and_hit(BoardModel& board, uint32_t top, uint32_t bottom) {
     BoardView v;
     v.bottom_only = bottom_only_view(s);
     fit_view(v, board, 900, 700, FitKind::load);
-    CountingCanvas c;
+    fuzz::CountingCanvas c;
     paint_board(c, board, v, s);
     if (board.elements.size() != 0 && v.boxes.size() != board.elements.size()) __builtin_trap();
     const std::vector<uint32_t> hits = hit_test(v.boxes, 450, 350, 700);

@@ -1,29 +1,55 @@
 #!/usr/bin/env bash
 # Fuzzes the core with libFuzzer: tools/fuzz.sh TARGET|all SECONDS
-#   TARGET: tokenise, load or selection; "all" shares the time out (load gets half).
-# Builds build/fuzz with clang, replays fuzz/regressions/<target>/ first, then fuzzes from the
-# hand-written seeds in fuzz/corpus/<target>/ plus the shared boards (copied into the build
-# folder; boards over FUZZ_MAX_BOARD_BYTES, default 1.5 MB, are left out: big inputs slow every
-# mutation down). Prints executions and findings; exits non-zero on any finding. Findings
-# land in build/fuzz/findings/<target>/.
+#   TARGET: tokenise, load, selection or board_marks (a board with the marks file beside it);
+#   "all" shares the time out (load gets two fifths, the others one fifth each).
+# Builds build/fuzz with clang, replays fuzz/regressions/<target>/ first, then fuzzes from small
+# seeds: the hand-written ones in fuzz/corpus/<target>/, the sample board, and the shared boards
+# cut down to their first few children of each section by fuzz/cut_board.awk (boards over
+# FUZZ_MAX_BOARD_BYTES, default 8 MB, are left out). Small inputs keep every run quick, so far
+# more of them fit in the time; fuzz/eagle.dict gives the mutations Eagle's vocabulary. Inputs
+# grow to FUZZ_MAX_LEN bytes (default 32768). Prints executions, executions a second, coverage
+# and findings; exits non-zero on any finding. Findings land in build/fuzz/findings/<target>/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 BUILD=${FUZZ_BUILD:-build/fuzz}
 BOARDS="$ROOT/../shared/boards"
-MAX_BOARD_BYTES=${FUZZ_MAX_BOARD_BYTES:-1500000}
+MAX_BOARD_BYTES=${FUZZ_MAX_BOARD_BYTES:-8000000}
+MAX_LEN=${FUZZ_MAX_LEN:-32768}
 
-usage() { echo "usage: tools/fuzz.sh tokenise|load|selection|all SECONDS" >&2; exit 2; }
+usage() { echo "usage: tools/fuzz.sh tokenise|load|selection|board_marks|all SECONDS" >&2; exit 2; }
 [ $# -eq 2 ] || usage
 what=$1
 secs=$2
 [[ "$secs" =~ ^[0-9]+$ ]] && [ "$secs" -gt 0 ] || usage
 case "$what" in
-  tokenise|load|selection) targets=("$what:$secs") ;;
-  all) q=$((secs / 4)); [ "$q" -gt 0 ] || q=1
-       targets=("tokenise:$q" "load:$((secs - 2 * q))" "selection:$q") ;;
+  tokenise|load|selection|board_marks) targets=("$what:$secs") ;;
+  all) q=$((secs / 5)); [ "$q" -gt 0 ] || q=1
+       targets=("tokenise:$q" "load:$((secs - 3 * q))" "selection:$q" "board_marks:$q") ;;
   *) usage ;;
 esac
+
+# Board seeds for a target: the sample board and the shared boards, cut small.
+board_seeds() {  # DIR
+  cp -f samples/*.brd "$1"/
+  [ -d "$BOARDS" ] || return 0
+  local b
+  for b in "$BOARDS"/*.brd; do
+    [ "$(stat -c %s "$b")" -le "$MAX_BOARD_BYTES" ] || continue
+    awk -v N=4 -f fuzz/cut_board.awk "$b" >"$1/cut-$(basename "$b")"
+  done
+}
+
+# board_marks inputs: each board seed, then marks of as many states as its name is long, then
+# the two length bytes.
+marks_seeds() {  # DIR
+  local b n
+  for b in "$1"/*.brd; do
+    n=$(( $(basename "$b" | wc -c) * 4 % 256 ))
+    { cat "$b"; head -c "$n" /dev/zero | tr '\0' '\2'; printf "\\x$(printf %02x "$n")\\x00"; } >"$b.marks"
+    rm -f "$b"
+  done
+}
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINDRAL_FUZZ=ON -DTINDRAL_TESTS=OFF >/dev/null || { echo "fuzz: configure failed"; exit 1; }
@@ -43,12 +69,13 @@ for t in "${targets[@]}"; do
   seeds="$BUILD/seeds/$name"
   findings="$BUILD/findings/$name"
   mkdir -p "$work" "$seeds" "$findings"
+  rm -f "$seeds"/*
   cp -f fuzz/corpus/"$name"/* "$seeds"/ 2>/dev/null
-  if [ "$name" != selection ] && [ -d "$BOARDS" ]; then
-    for b in "$BOARDS"/*.brd; do
-      [ "$(stat -c %s "$b")" -le "$MAX_BOARD_BYTES" ] && cp -f "$b" "$seeds"/
-    done
-  fi
+  dict=()
+  case "$name" in
+    tokenise|load) board_seeds "$seeds"; dict=(-dict=fuzz/eagle.dict) ;;
+    board_marks) board_seeds "$seeds"; marks_seeds "$seeds"; dict=(-dict=fuzz/eagle.dict) ;;
+  esac
 
   # The inputs of earlier findings must stay fixed.
   regress=0
@@ -63,15 +90,18 @@ for t in "${targets[@]}"; do
 
   log="$BUILD/$name.log"
   before=$(find "$findings" -type f | wc -l)
-  nice "$bin" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 -max_len=$MAX_BOARD_BYTES \
-       -print_final_stats=1 -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1
+  nice "$bin" -max_total_time="$time" -timeout=10 -rss_limit_mb=2048 -max_len="$MAX_LEN" \
+       "${dict[@]}" -print_final_stats=1 -artifact_prefix="$findings/" "$work" "$seeds" >"$log" 2>&1
   rc=$?
   after=$(find "$findings" -type f | wc -l)
   execs=$(grep -E '^stat::number_of_executed_units:' "$log" | tail -n 1 | awk '{print $2}')
   new=$((after - before))
   [ "$rc" -ne 0 ] && [ "$new" -eq 0 ] && new=1  # died without leaving an input
   new=$((new + regress))
-  echo "fuzz: $name: ${time}s, ${execs:-0} executions, $new findings, corpus $(ls "$work" | wc -l) inputs"
+  per_sec=$(grep -E '^stat::average_exec_per_sec:' "$log" | tail -n 1 | awk '{print $2}')
+  cov=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -n 1)
+  echo "fuzz: $name: ${time}s, ${execs:-0} executions (${per_sec:-0}/s), ${cov:-cov: 0}," \
+       "$new findings, corpus $(ls "$work" | wc -l) inputs"
   if [ "$rc" -ne 0 ]; then
     grep -E 'ERROR: |runtime error|SUMMARY|Test unit written' "$log" | head -n 8
   fi

@@ -107,6 +107,8 @@ struct LangText {
     X(TXT_UNSUPPORTED_VERSION, L" Nicht unterst\u00FCtzte Eagle Version", L" Unsupported Eagle version") \
     X(TXT_FILE_DAMAGED, L"Die Datei ist besch\u00E4digt oder unvollst\u00E4ndig (Zeile %d).\rDie Listen sind m\u00F6glicherweise unvollst\u00E4ndig.", L"The file is damaged or incomplete (line %d).\rThe lists may be incomplete.") \
     X(TXT_FILE_DAMAGED_NO_LINE, L"Die Datei ist besch\u00E4digt oder unvollst\u00E4ndig.\rDie Listen sind m\u00F6glicherweise unvollst\u00E4ndig.", L"The file is damaged or incomplete.\rThe lists may be incomplete.") \
+    X(TXT_FILE_TOO_LARGE, L"Die Datei ist zu gro\u00DF f\u00FCr eine Eagle Platine (mehr als %d MB).", L"The file is too large for an Eagle board (more than %d MB).") \
+    X(TXT_MORE_UNEXPECTED, L"%d weitere unerwartete Elemente nicht gezeigt", L"%d more unexpected items not shown") \
     X(TXT_RICHED20_NOT_FOUND, L"Riched20.dll not found", L"Riched20.dll not found") \
     X(TXT_TOOL_TOP, L"Top", L"Top") \
     X(TXT_TOOL_BOTTOM, L"Bottom", L"Bottom") \

@@ -1,3 +1,6 @@
+#include <iterator>
+#include <vector>
+
 #include "app/lang.h"
 #include "board/number_text.h"
 #include "board/parse_walk.h"
@@ -87,6 +90,54 @@ bool check_attribute_child(const TokenList& tokens, size_t& pos) {
     return true;
 }
 
+// Where each child of one element ends. <x .../> has no end token, so a child is known to hold
+// children of its own only once its end token is found; one pass from the first unknown child to
+// the element's end matches every start there with its end, so that each unknown child is
+// stepped over whole (asked about once) and the walk stays linear however many there are.
+class ChildEnds {
+public:
+    // pos on a child's start token: moves past the whole child.
+    void skip(const TokenList& tokens, size_t& pos) {
+        if (pos < from_ || pos >= to_) match(tokens, pos);
+        const size_t end = past_end_[pos - from_];
+        if (end) {
+            pos = end;
+            return;
+        }
+        ++pos;  // written <x .../>: its attributes are all of it
+        while (is_attribute(tokens, pos)) ++pos;
+    }
+
+private:
+    void match(const TokenList& tokens, size_t from) {
+        from_ = from;
+        past_end_.clear();
+        std::vector<size_t> open;  // start tokens without their end yet
+        size_t pos = from;
+        for (; !past_end(tokens, pos) && !is_start(tokens, pos, L"element"); ++pos) {
+            past_end_.push_back(0);
+            const XmlToken& t = tokens.at(pos);
+            if (t.kind == kTokenStart) {
+                open.push_back(pos);
+            } else if (t.kind == kTokenEmptyEnd && !open.empty()) {
+                past_end_[open.back() - from] = pos + 1;  // <x/>
+                open.pop_back();
+            } else if (t.kind == kTokenEnd) {
+                // Starts above the one this end closes were written <x .../>.
+                auto it = open.rbegin();
+                while (it != open.rend() && tokens.at(*it).text != t.text) ++it;
+                if (it == open.rend()) break;  // the element's own end, or its section's
+                past_end_[*it - from] = pos + 1;
+                open.erase(std::prev(it.base()), open.end());
+            }
+        }
+        to_ = pos;
+    }
+
+    size_t from_ = 0, to_ = 0;
+    std::vector<size_t> past_end_;  // by position from from_: past the end token, 0 for none
+};
+
 }  // namespace
 
 bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board) {
@@ -95,6 +146,7 @@ bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board) {
         ElementRec e;
         if (!read_element_attributes(tokens, pos, e)) return false;
         board.elements.push_back(std::move(e));
+        ChildEnds child_ends;
 
         // Its children, up to its own end token. Only <attribute> and <variant> belong here;
         // anything else is stepped over whole, so that the following elements are still read.
@@ -114,7 +166,7 @@ bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board) {
                 skip_element(tokens, pos);
             } else if (t.kind == kTokenStart) {
                 if (!report_unexpected(kElemFormat, t.text)) return false;
-                skip_element(tokens, pos);
+                child_ends.skip(tokens, pos);
             } else if (t.kind == kTokenEnd || t.kind == kTokenEmptyEnd) {
                 ++pos;  // </attribute>, or <element/> without attributes
             } else {

@@ -108,7 +108,10 @@ bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package) {
 int set_lib(const TokenList& tokens, size_t& pos, LibraryRec& library) {
     bool any_package = false;
     if (tokens.at(pos).kind == kTokenEnd) return 0;
-    if (tokens.at(pos).kind == kTokenEmptyEnd) return 0;  // <library/>
+    if (tokens.at(pos).kind == kTokenEmptyEnd) {  // <library/>: nothing in it, step past it
+        if (!past_end(tokens, pos)) ++pos;
+        return 0;
+    }
     for (;;) {
         const XmlToken& t = tokens.at(pos);
         if (past_end(tokens, pos) || t.kind == kTokenEnd) break;

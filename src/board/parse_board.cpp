@@ -31,12 +31,11 @@ bool section(const TokenList& tokens, const wchar_t* name, size_t& pos) {
 }
 
 bool read_libraries(const TokenList& tokens, size_t pos, BoardModel& board) {
+    if (tokens.at(pos).kind == kTokenEmptyEnd) return true;  // <libraries/>
     for (;;) {
-        if (past_end(tokens, pos) || tokens.at(pos).kind == kTokenEmptyEnd ||
-            is_end(tokens, pos, L"libraries"))
-            return true;
+        if (past_end(tokens, pos) || is_end(tokens, pos, L"libraries")) return true;
         if (!is_start(tokens, pos, L"library")) {
-            ++pos;  // nothing else belongs between the libraries
+            ++pos;  // nothing else belongs between the libraries, not even the end of a <x/>
             continue;
         }
         ++pos;

@@ -8,6 +8,7 @@
 #include "app/lang.h"
 #include "app/messages.h"
 #include "board/board_file.h"
+#include "board/crowded_tag.h"
 #include "board/utf8.h"
 #include "board/xml_reader.h"
 
@@ -159,10 +160,22 @@ bool get(XmlResult (XmlReader::*call)(std::wstring&), XmlReader& r, std::wstring
     return false;
 }
 
+void report_too_large() {
+    const std::wstring msg =
+        format_text(260, text(TXT_FILE_TOO_LARGE), static_cast<int>(kMaxBoardFileMegabytes));
+    message_box(Owner::main, msg, text(TXT_TITLE_ERROR), kFlagsReader);
+}
+
 void report_damaged(uint32_t line) {
     const std::wstring msg = line ? format_text(260, text(TXT_FILE_DAMAGED), static_cast<int>(line))
                                   : std::wstring(text(TXT_FILE_DAMAGED_NO_LINE));
     message_box(Owner::main, msg, text(TXT_TITLE_WARNING), kFlagsDamaged);
+}
+
+// Also a file that breaks off before its first element: nothing shows it is a board.
+TokeniseResult not_eagle(TokenList& out) {
+    message_box(Owner::none, text(TXT_NOT_EAGLE_FILE), text(TXT_TITLE_ERROR), mb::icon_hand);
+    return failed(out);
 }
 
 TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
@@ -175,6 +188,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
         const XmlResult hr = r.read(node);
         if (hr == xml_false) break;
         if (xml_failed(hr)) {
+            if (first_element) return not_eagle(out);
             const uint32_t line = r.line_number();
             return TokeniseResult{true, false, true, line ? file_line(file, prepared, line) : 0};
         }
@@ -191,11 +205,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
                 !get(&XmlReader::get_local_name, r, name, L"Error getting local name"))
                 return failed(out);
             if (first_element) {
-                if (name != L"eagle") {
-                    message_box(Owner::none, text(TXT_NOT_EAGLE_FILE), text(TXT_TITLE_ERROR),
-                                mb::icon_hand);
-                    return failed(out);
-                }
+                if (name != L"eagle") return not_eagle(out);
                 first_element = false;
             }
             // Asked before the attributes are walked, when the answer is still the element's.
@@ -242,10 +252,8 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
             break;
         }
     }
-    if (first_element) {
-        // A document without any element ends normally for some readers: it is damaged.
-        return TokeniseResult{true, false, true, buffer_line_of(file, file.size())};
-    }
+    // A document without any element ends normally for some readers.
+    if (first_element) return not_eagle(out);
     return TokeniseResult{true, false, false, 0};
 }
 
@@ -279,6 +287,9 @@ TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
     size_t bad_byte = first_control_byte(prepared.bytes);
     if (declares_utf8(prepared.bytes))
         bad_byte = std::min(bad_byte, first_invalid_utf8(prepared.bytes));
+    // A tag with more attributes than a board needs ends the file there too: libxml2 would
+    // take minutes over it.
+    bad_byte = std::min(bad_byte, first_crowded_tag(prepared.bytes));
     if (bad_byte != std::string_view::npos) prepared.bytes.resize(bad_byte);
 
     XmlReaderSetup setup = open_xml_reader(prepared.bytes);
@@ -333,6 +344,10 @@ TokeniseResult tokenise_board(const std::wstring& path, TokenList& out) {
     if (read.status == FileReadStatus::open_failed) {
         const std::wstring title = format_text(260, L"%s:   %s", L"CreateFile", path);
         message_box(Owner::none, system_error_text(read.error), title, kFlagsOpen);
+        return TokeniseResult{false, true, false, 0};
+    }
+    if (read.status == FileReadStatus::too_large) {
+        report_too_large();
         return TokeniseResult{false, true, false, 0};
     }
     if (read.status == FileReadStatus::read_failed) return TokeniseResult{};

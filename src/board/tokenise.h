@@ -17,7 +17,8 @@ struct TokeniseResult {
 };
 
 // Reads the board file (read-only, shared for reading) and tokenises it. out must be empty.
-// Every failure, and a damaged file, has been reported to the user on return.
+// Every failure, and a damaged file, has been reported to the user on return. A file larger than
+// any board is refused unread.
 TokeniseResult tokenise_board(const std::wstring& path, TokenList& out);
 
 // The same checks and tokens for a file's bytes held in memory.

@@ -1,5 +1,6 @@
 #include "board/utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tindral {
@@ -119,6 +120,36 @@ std::string wide_to_utf8(std::wstring_view s) {
             out += static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
+    return out;
+}
+
+namespace {
+constexpr uint32_t kEscapedByte = 0xDC00;  // + the byte, for 0x80 to 0xFF
+}
+
+std::wstring path_to_wide(std::string_view bytes) {
+    std::wstring out;
+    while (!bytes.empty()) {
+        const size_t bad = std::min(first_invalid_utf8(bytes), bytes.size());
+        out += utf8_to_wide(bytes.substr(0, bad));
+        if (bad == bytes.size()) break;
+        out += static_cast<wchar_t>(kEscapedByte + static_cast<unsigned char>(bytes[bad]));
+        bytes.remove_prefix(bad + 1);
+    }
+    return out;
+}
+
+std::string path_bytes(std::wstring_view path) {
+    std::string out;
+    size_t run = 0;  // start of the text not yet converted
+    for (size_t i = 0; i < path.size(); ++i) {
+        const uint32_t c = static_cast<uint32_t>(path[i]);
+        if (c < kEscapedByte + 0x80 || c > kEscapedByte + 0xFF) continue;
+        out += wide_to_utf8(path.substr(run, i - run));
+        out += static_cast<char>(c - kEscapedByte);
+        run = i + 1;
+    }
+    out += wide_to_utf8(path.substr(run));
     return out;
 }
 

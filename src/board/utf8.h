@@ -14,4 +14,10 @@ std::string wide_to_utf8(std::wstring_view s);
 // surrogates and values past U+10FFFF included), or npos.
 size_t first_invalid_utf8(std::string_view s);
 
+// File names on POSIX systems are bytes, not always UTF-8. Each byte outside well-formed UTF-8
+// becomes U+DC80 + its value (a lone surrogate, which no UTF-8 text gives) and goes back to
+// that byte, so every name survives the round trip. Windows names are UTF-16 already.
+std::wstring path_to_wide(std::string_view bytes);
+std::string path_bytes(std::wstring_view path);
+
 }  // namespace tindral

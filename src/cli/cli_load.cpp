@@ -1,5 +1,7 @@
 #include "cli/cli_load.h"
 
+#include "app/format.h"
+#include "app/lang.h"
 #include "board/board_file.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
@@ -21,6 +23,11 @@ int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
     CliPort port(board, strict, err);
     std::string bytes;
     const FileReadResult read = read_whole_file(board, bytes);
+    if (read.status == FileReadStatus::too_large) {
+        port.report(format_text(260, text(TXT_FILE_TOO_LARGE),
+                                static_cast<int>(kMaxBoardFileMegabytes)));
+        return kExitUnreadable;
+    }
     if (read.status != FileReadStatus::ok) {
         port.report((read.status == FileReadStatus::open_failed ? L"cannot open: "
                                                                  : L"cannot read: ") +
@@ -39,6 +46,7 @@ int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
 
     const ParseOutcome parsed = parse_board(tokens, g_board);
     free_token_list(tokens);
+    port.report_unshown();
     if (parsed.result == 0) {
         if (port.refused) return kExitStrict;
         if (port.lines == 0) port.report(L"the board could not be read");

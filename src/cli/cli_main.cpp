@@ -21,7 +21,8 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
     std::vector<std::wstring> args;
-    for (int i = 1; i < argc; ++i) args.push_back(tindral::utf8_to_wide(argv[i]));
+    // A board's name may hold bytes that are not UTF-8: they are kept, to reach the file.
+    for (int i = 1; i < argc; ++i) args.push_back(tindral::path_to_wide(argv[i]));
     return tindral::cli::run_cli(args, stdout, stderr);
 }
 #endif

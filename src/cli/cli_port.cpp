@@ -1,5 +1,7 @@
 #include "cli/cli_port.h"
 
+#include "app/format.h"
+#include "app/lang.h"
 #include "board/utf8.h"
 #include "cli/cli_error_text.h"
 
@@ -34,9 +36,16 @@ void CliPort::report(const std::wstring& text) {
     ++lines;
 }
 
+void CliPort::report_unshown() {
+    if (unexpected > kShownUnexpected)
+        report(format_text(100, text(TXT_MORE_UNEXPECTED), unexpected - kShownUnexpected));
+}
+
 int CliPort::show(Owner, const std::wstring& text, const std::wstring& title, unsigned flags) {
-    report(one_line(title) + L": " + one_line(text));
-    if ((flags & 0xF) == mb::yes_no) {
+    const bool question = (flags & 0xF) == mb::yes_no;
+    if (!question || ++unexpected <= kShownUnexpected)
+        report(one_line(title) + L": " + one_line(text));
+    if (question) {
         if (strict_) {
             refused = true;
             return mb::id_no;

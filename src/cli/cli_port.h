@@ -22,9 +22,15 @@ public:
 
     // Writes "tindral-cli: BOARD: text" as one line.
     void report(const std::wstring& text);
+    // One line for the unexpected items past the first kShownUnexpected, when there were any.
+    void report_unshown();
+
+    // A file of millions of unknown items would otherwise spend minutes writing stderr.
+    static constexpr int kShownUnexpected = 100;
 
     int lines = 0;         // lines written so far
     bool refused = false;  // a question was answered No
+    int unexpected = 0;    // unexpected-item questions met
 
 private:
     std::wstring board_;

@@ -1,6 +1,10 @@
 #include "cli/cli_run.h"
 
+#include <new>
+
+#include "app/lang.h"
 #include "app/list_columns.h"
+#include "board/utf8.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -69,9 +73,7 @@ std::string render(const Table& t, const CliOptions& o, const BoardModel& board)
     return render_text(t, {}, {L"", placed_counter_text(board)});
 }
 
-}  // namespace
-
-int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
+int run_command(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
     if (!args.empty() && args[0] == L"render") return run_render(args, out, err);
     CliOptions o;
     std::wstring error;
@@ -89,6 +91,18 @@ int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* er
     write_bytes(out, render(table, o, g_board));
     std::fflush(out);
     return kExitOk;
+}
+
+}  // namespace
+
+int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
+    try {
+        return run_command(args, out, err);
+    } catch (const std::bad_alloc&) {
+        // Reading and parsing report this themselves; listing or drawing a huge board may not.
+        write_bytes(err, "tindral-cli: " + wide_to_utf8(text(TXT_OUT_OF_MEMORY)) + "\n");
+        return kExitUnreadable;
+    }
 }
 
 }  // namespace tindral::cli

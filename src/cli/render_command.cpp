@@ -106,7 +106,12 @@ int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE*
         std::fflush(out);
         return kExitOk;
     }
-    std::ofstream file(std::filesystem::path(o.out_path), std::ios::binary | std::ios::trunc);
+#ifdef _WIN32
+    const std::filesystem::path out_file(o.out_path);
+#else
+    const std::filesystem::path out_file(path_bytes(o.out_path));  // names are bytes here
+#endif
+    std::ofstream file(out_file, std::ios::binary | std::ios::trunc);
     file.write(svg.data(), static_cast<std::streamsize>(svg.size()));
     file.close();
     if (!file) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "board/section_readers.h"
 #include "board_snippet.h"
 #include "support/language_guard.h"
@@ -98,6 +100,32 @@ TEST(ElementReader, ChildrenLeaveNoTraceAndTheNextElementsAreRead) {
     EXPECT_EQ(p.board.elements[0].value, L"1u");
     EXPECT_EQ(p.board.elements[3].name, L"C4");
     EXPECT_DOUBLE_EQ(p.board.elements[3].y, 6);
+}
+
+TEST(ElementReader, UnknownChildIsAskedAboutOnceWhateverItHolds) {
+    LanguageGuard english(1);
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    const Parsed p = parse_snippet(
+        "<elements>"
+        "<element name=\"A\"><gizmo k=\"1\"><part a=\"1\"><sub><leaf/></sub></part>"
+        "<part b=\"2\"/><gizmo/></gizmo><attribute name=\"NAME\"/></element>"
+        // written <x .../>: its siblings are children of the element, each asked about
+        "<element name=\"B\"><widget k=\"1\"/><gadget/><attribute name=\"VALUE\"/></element>"
+        "<element name=\"C\"><thing><element name=\"inner\"/></thing></element>"
+        "<element name=\"D\"/>"
+        "</elements>");
+    Boxes asked;
+    for (const char* name : {"gizmo", "widget", "gadget", "thing"})
+        asked.push_back({Owner::none,
+                         L"Unexpected element set elem " +
+                             std::wstring(name, name + std::strlen(name)) + L"\rContinue?",
+                         L"Tindral Warning", 0x42034});
+    EXPECT_EQ(port.boxes, asked);
+    std::wstring names;
+    for (const ElementRec& e : p.board.elements) names += e.name + L" ";
+    // An element start inside an unknown child still begins an element.
+    EXPECT_EQ(names, L"A B C inner D ");
 }
 
 TEST(ElementReader, UnknownAttributeAsksOnceAndNoAbandons) {

@@ -138,23 +138,29 @@ TEST(Tokenise, EagleDoctypeLinesAreCutWherever) {
     EXPECT_EQ(r.list.at(8).text, L"b");
 }
 
-TEST(Tokenise, OtherDoctypesAndDocumentsWithoutElementsAreDamage) {
+TEST(Tokenise, FilesThatBreakBeforeTheirFirstElementAreNoBoards) {
     LanguageGuard en(1);
     const std::string root = "\n<eagle><a/></eagle>";
-    // Another DOCTYPE is damage in its own line; without any element the file's last line.
-    const std::pair<std::string, uint32_t> cases[] = {
-        {kDecl + "<!DOCTYPE eagle SYSTEM 'eagle.dtd'>" + root, 2},
-        {kDecl + "<!DOCTYPE  eagle SYSTEM \"eagle.dtd\">" + root, 2},
-        {kDecl + "<!DOCTYPE eagle [<!ENTITY a \"aaaaaaaaaa\">]>" + root, 2},
-        {kDecl.substr(0, kDecl.size() - 1), 1},
-        {kDecl, 2},
-        {kDecl + "<!-- only a comment -->\n", 3},
+    // Nothing shows they are boards: refused like a foreign root, not loaded as empty boards.
+    const std::string cases[] = {
+        kDecl + "<!DOCTYPE eagle SYSTEM 'eagle.dtd'>" + root,
+        kDecl + "<!DOCTYPE  eagle SYSTEM \"eagle.dtd\">" + root,
+        kDecl + "<!DOCTYPE eagle [<!ENTITY a \"aaaaaaaaaa\">]>" + root,
+        kDecl.substr(0, kDecl.size() - 1),
+        kDecl,
+        kDecl + "<!-- only a comment -->\n",
+        kDecl + kDoctype + "\n<eag",
+        kDecl + kDoctype + "\n<eagle version=\"7",
+        "<?xml version",
+        kDecl + "\xFF<eagle/>",
     };
-    for (const auto& [xml, line] : cases) {
+    for (const std::string& xml : cases) {
         const Outcome r = run(xml);
-        EXPECT_EQ(r.result, "ok damaged at " + std::to_string(line)) << xml;
-        EXPECT_EQ(r.list.count(), 5u) << xml;  // the declaration only
-        EXPECT_EQ(r.boxes, Boxes{damaged_box(line)}) << xml;
+        EXPECT_EQ(r.result, "failed") << xml;
+        EXPECT_EQ(r.list.count(), 0u) << xml;
+        EXPECT_EQ(r.boxes, (Boxes{{Owner::none, L"This file doe not seem not to be a Eagle file",
+                                   L"Tindral Error", 0x10}}))
+            << xml;
     }
 }
 
@@ -248,6 +254,31 @@ TEST(Tokenise, DamagedLineCountsTheLinesThatWereCut) {
         EXPECT_EQ(r.result, "ok damaged at 8") << (eol.size() == 2 ? "CR LF" : "LF");
         EXPECT_EQ(r.list.count(), 5u);
     }
+}
+
+TEST(Tokenise, TagWithMoreAttributesThanAnyBoardEndsTheFileThere) {
+    LanguageGuard en(1);
+    auto attributes = [](int n) {
+        std::string a;
+        for (int i = 0; i < n; ++i) a += " a" + std::to_string(i) + "=\"=\"";
+        return a;
+    };
+    // Line 3 holds the crowded tag; what comes before it stands. The reader would take minutes
+    // over tens of thousands of attributes.
+    const Outcome crowded = run(kDecl + "<eagle>\n<a x=\"1\"/>\n<b" + attributes(20000) +
+                                "/>\n<c/></eagle>");
+    EXPECT_EQ(crowded.result, "ok damaged at 3");
+    EXPECT_EQ(crowded.list.count(), 9u);
+    EXPECT_EQ(crowded.boxes, Boxes{damaged_box(3)});
+
+    // Up to the bound a tag reads whole; '=' in values, comments, CDATA and instructions and
+    // '>' inside values count for nothing.
+    const std::string busy = "<!-- <x" + attributes(100) + "> --><![CDATA[<y" + attributes(100) +
+                             ">]]><?pi" + attributes(100) + "?><b" + attributes(62) +
+                             " gt=\"a>b\" q='\"==\"'/>";
+    const Outcome full = run(kDecl + "<eagle>" + busy + "</eagle>");
+    EXPECT_EQ(full.result, "ok");
+    EXPECT_EQ(full.list.count(), 5u + 2 + 2 * 64 + 1);
 }
 
 TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {

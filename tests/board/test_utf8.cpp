@@ -36,3 +36,16 @@ TEST(Utf8, MalformedSequencesAreFoundAndReplaced) {
         EXPECT_EQ(first_invalid_utf8(wide_to_utf8(w)), std::string::npos) << c.bytes;
     }
 }
+
+TEST(Utf8, FileNameBytesSurviveTheRoundTripWhateverTheyAre) {
+    // Every byte after every byte, in pairs, plus sequences that are only nearly UTF-8.
+    std::string all;
+    for (int a = 1; a < 256; ++a)
+        for (int b = 1; b < 256; b += 7) all += {static_cast<char>(a), static_cast<char>(b), '/'};
+    for (const std::string& bytes : {all, std::string("\xED\xA0\x80\xC0\xAF\xF4\x90\x80\x80"),
+                                     std::string("caf\xC3\xA9 \xE2\x82"), std::string()})
+        EXPECT_EQ(path_bytes(path_to_wide(bytes)), bytes);
+    // Well-formed names read as the text they are; printed, the stray bytes show as U+FFFD.
+    EXPECT_EQ(path_to_wide("caf\xC3\xA9"), L"caf\u00E9");
+    EXPECT_EQ(wide_to_utf8(path_to_wide("m\xF6ller")), "m\xEF\xBF\xBDller");
+}

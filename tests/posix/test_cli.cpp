@@ -270,6 +270,26 @@ TEST_F(CliTest, UnexpectedItemsAreSkippedOrFailUnderStrict) {
     EXPECT_NE(strict.err.find("frobnicate"), std::string::npos);
 }
 
+TEST_F(CliTest, ManyUnexpectedItemsAreCountedNotAllShown) {
+    std::string elements;
+    for (int i = 0; i < 150; ++i)
+        elements += "<element name=\"R" + std::to_string(i) + "\" library=\"l\" package=\"P\" "
+                    "value=\"1k\" x=\"1\" y=\"2\" frobnicate=\"1\"/>\n";
+    const std::string path = write_file("many.brd",
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<eagle><drawing><board><elements>\n" +
+        elements + "</elements></board></drawing></eagle>\n");
+    CliRun r = run("list '" + path + "' --format csv");
+    EXPECT_EQ(r.rc, 0);
+    bool ok = false;
+    EXPECT_EQ(parse_csv(r.out, ok).size(), 151u);  // every element still listed
+    size_t lines = 0, shown = 0;
+    for (size_t at = 0; (at = r.err.find('\n', at)) != std::string::npos; ++at) ++lines;
+    for (size_t at = 0; (at = r.err.find("frobnicate", at)) != std::string::npos; ++at) ++shown;
+    EXPECT_EQ(shown, 100u);
+    EXPECT_EQ(lines, 101u);
+    EXPECT_NE(r.err.find(path + ": 50 more unexpected items not shown\n"), std::string::npos) << r.err;
+}
+
 TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
     const std::vector<std::string> paths = {
         dir_ + "/missing.brd",
@@ -279,7 +299,11 @@ TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
         write_file("conflict.brd", "<<<<<<< HEAD\n<?xml version=\"1.0\"?>\n<eagle/>\n"),
         write_file("other-root.brd", "<?xml version=\"1.0\"?>\n<kicad_pcb/>\n"),
         write_file("empty.brd", ""),
+        write_file("cut-short.brd", "<?xml version=\"1.0\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n<eag"),
+        write_file("huge.brd", "<?xml version=\"1.0\"?>\n<eagle>\n"),
+        "/dev/zero",  // never ends
     };
+    std::filesystem::resize_file(paths[paths.size() - 2], (size_t{64} << 20) + 1);  // sparse
     for (const std::string& p : paths) {
         SCOPED_TRACE(p);
         CliRun r = run("list '" + p + "'");
@@ -289,5 +313,23 @@ TEST_F(CliTest, UnreadableOrForeignFilesGiveOneLineAndExitOne) {
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // exactly one line
         EXPECT_EQ(r.err.rfind("tindral-cli: " + p + ": ", 0), 0u) << r.err;
         EXPECT_GT(r.err.size(), ("tindral-cli: " + p + ": \n").size());
+    }
+}
+
+TEST_F(CliTest, NamesThatAreNotUtf8ReachTheirFiles) {
+    const std::string bytes =
+        "<?xml version=\"1.0\"?>\n<eagle><drawing><board><elements>"
+        "<element name=\"R1\" library=\"l\" package=\"P\" value=\"1k\" x=\"1\" y=\"2\"/>"
+        "</elements></board></drawing></eagle>\n";
+    // Latin-1 and a broken sequence; also bytes that would be an encoded surrogate.
+    for (const std::string name : {"m\xF6ller.brd", "a\xC3(b.brd", "s\xED\xB2\x80.brd"}) {
+        const std::string path = write_file(name, bytes);
+        CliRun r = run("list '" + path + "' --format csv");
+        EXPECT_EQ(r.rc, 0) << r.err;
+        EXPECT_NE(r.out.find("R1,l,P,1k"), std::string::npos) << r.out;
+
+        const std::string svg = dir_ + "/" + name + ".svg";
+        EXPECT_EQ(run("render '" + path + "' --out '" + svg + "'").rc, 0);
+        EXPECT_TRUE(std::filesystem::exists(svg));
     }
 }

@@ -193,6 +193,23 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
     DeleteFileW(text_file.c_str());
 
+    // Larger than any board: refused unread (the file is sparse), with a message of its own.
+    const std::wstring huge = test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle>\r\n");
+    HANDLE f = CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end{};
+    end.QuadPart = (LONGLONG{64} << 20) + 1;
+    EXPECT_TRUE(SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f));
+    CloseHandle(f);
+    port_.boxes.clear();
+    load(huge);
+    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main,
+                                         L"The file is too large for an Eagle board (more than 64 MB).",
+                                         L"Tindral Error", 0x2010}}));
+    EXPECT_EQ(list_rows(g_list_main, 11), before);
+    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
+    DeleteFileW(huge.c_str());
+
     // "C:\" and an empty combo box ask for a file before touching anything.
     port_.boxes.clear();
     load(L"C:\\");

@@ -49,4 +49,17 @@ for board in "$boards"/*.brd; do
   if [ "$same" = 1 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
 done
 
+# Files the readers would meet differently unless the tokeniser steps in first: a tag with far
+# more attributes than a board has, and files that break off before their first element.
+same=1
+{ printf '<?xml version="1.0"?>\n<eagle>\n<a x="1"/>\n<b'
+  for i in $(seq 1 5000); do printf ' a%d="%d"' "$i" "$i"; done
+  printf '/>\n</eagle>\n'; } > "$work/crowded.brd"
+compare "$work/crowded.brd" "a tag with 5000 attributes"
+printf '<?xml version="1.0"?>\n<!DOCTYPE eagle SYSTEM "eagle.dtd">\n<eag' > "$work/short.brd"
+compare "$work/short.brd" "cut inside the first tag"
+printf '<?xml version="1.0"?>\n<!-- nothing else -->\n' > "$work/no-element.brd"
+compare "$work/no-element.brd" "no element at all"
+check "crowded and short files give the same tokens" $((1 - same))
+
 check_summary

@@ -3,15 +3,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 
 #include "board/board_file.h"
 #include "board/utf8.h"
 
 namespace tindral {
 
-FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
+FileReadResult read_whole_file(const std::wstring& path, std::string& bytes, size_t max_bytes) {
     bytes.clear();
-    const int fd = ::open(wide_to_utf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path_bytes(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return {FileReadStatus::open_failed, static_cast<uint32_t>(errno)};
     struct stat st {};
     if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -19,7 +20,12 @@ FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
         ::close(fd);
         return {FileReadStatus::open_failed, err};
     }
-    // The size is a hint only: read until the end, however long the file turns out to be.
+    if (st.st_size > 0 && static_cast<uint64_t>(st.st_size) > max_bytes) {
+        ::close(fd);
+        return {FileReadStatus::too_large, EFBIG};
+    }
+    // The size is a hint only: read until the end, however long the file turns out to be, but
+    // no further than the bound (a device such as /dev/zero never ends).
     bytes.reserve(st.st_size > 0 ? static_cast<size_t>(st.st_size) : 0);
     char chunk[65536];
     for (;;) {
@@ -32,6 +38,11 @@ FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
             bytes.clear();
             return {FileReadStatus::read_failed, err};
         }
+        if (static_cast<size_t>(n) > max_bytes - bytes.size()) {
+            ::close(fd);
+            std::string().swap(bytes);
+            return {FileReadStatus::too_large, EFBIG};
+        }
         bytes.append(chunk, static_cast<size_t>(n));
     }
     ::close(fd);
@@ -40,7 +51,7 @@ FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
 
 FileReadResult read_file_start(const std::wstring& path, size_t max_bytes, std::string& bytes) {
     bytes.assign(max_bytes, '\0');
-    const int fd = ::open(wide_to_utf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path_bytes(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         bytes.clear();
         return {FileReadStatus::open_failed, static_cast<uint32_t>(errno)};

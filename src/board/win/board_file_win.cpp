@@ -1,20 +1,26 @@
 #include <windows.h>
 
+#include <cstdint>
+
 #include "board/board_file.h"
 
 namespace tindral {
 
-FileReadResult read_whole_file(const std::wstring& path, std::string& bytes) {
+FileReadResult read_whole_file(const std::wstring& path, std::string& bytes, size_t max_bytes) {
     bytes.clear();
     // A directory fails here (access denied) because backup semantics are not asked for.
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {FileReadStatus::open_failed, GetLastError()};
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file, &size) || size.QuadPart > 0x7FFFFFFF) {
-        const DWORD err = size.QuadPart > 0x7FFFFFFF ? ERROR_FILE_TOO_LARGE : GetLastError();
+    if (!GetFileSizeEx(file, &size)) {
+        const DWORD err = GetLastError();
         CloseHandle(file);
         return {FileReadStatus::read_failed, err};
+    }
+    if (static_cast<uint64_t>(size.QuadPart) > max_bytes) {
+        CloseHandle(file);
+        return {FileReadStatus::too_large, ERROR_FILE_TOO_LARGE};
     }
     try {
         bytes.resize(static_cast<size_t>(size.QuadPart));

@@ -1,0 +1,97 @@
+// A board and the marks file beside it, loaded together: the marks meet the board's own number
+// of components, then the counter, the lists and the drawing read them, and a save and a second
+// load must give them back unchanged.
+// Input: board bytes, then the marks file's bytes, then two bytes with the marks' length.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/parse_board.h"
+#include "board/tokenise.h"
+#include "fuzz_support.h"
+#include "lists/list_rows.h"
+#include "lists/selection_state.h"
+#include "lists/placed_counter.h"
+#include "model/grouping.h"
+#include "selection/selection.h"
+#include "selection/selection_format.h"
+#include "settings/settings.h"
+#include "view/board_view.h"
+#include "view/draw_board.h"
+
+namespace {
+
+using namespace tindral;
+
+// The marks file for the current board path, made writable first (a save leaves it read-only).
+bool write_marks(std::string_view bytes) {
+    std::wstring path;
+    if (!make_selection_path(g_settings.xml_path_file_name, path)) return false;
+    const std::string narrow(path.begin(), path.end());
+    ::chmod(narrow.c_str(), 0600);
+    std::ofstream f(narrow, std::ios::binary | std::ios::trunc);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(f);
+}
+
+void read_marks(BoardModel& board) {
+    Settings s;
+    BoardView v;
+    fit_view(v, board, 640, 480, FitKind::load);
+    fuzz::CountingCanvas c;
+    paint_board(c, board, v, s);
+    (void)placed_counter_text(board);
+    for (size_t r : shown_list_rows(board, true, true)) {
+        if (r >= board.elements.size()) __builtin_trap();
+        (void)list_row_cells(board.elements[r], r);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static const std::string dir = "/tmp/tindral-fuzz-marks-" + std::to_string(getpid());
+    static const bool made = ::mkdir(dir.c_str(), 0700) == 0 || errno == EEXIST;
+    if (!made || size < 2) return 0;
+    const size_t marks_size = std::min<size_t>(data[size - 2] | data[size - 1] << 8, size - 2);
+    const std::string_view input(reinterpret_cast<const char*>(data), size - 2);
+    const std::string_view board_bytes = input.substr(0, input.size() - marks_size);
+    const std::string_view marks = input.substr(input.size() - marks_size);
+
+    g_settings = Settings{};
+    g_settings.xml_path_file_name = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";
+    fuzz::QuietPort port;
+    BoardModel board;
+    {
+        TokenList tokens;
+        if (!tokenise_bytes(board_bytes, tokens).ok) return 0;
+        if (!parse_board(tokens, board).result) return 0;
+    }
+    board.selection.assign(board.placed_count, kStateUnselected);
+    group_components(board);
+    if (!write_marks(marks)) return 0;
+
+    const size_t n = board.selection.size();
+    if (load_selection(board.selection) == 1) {
+        if (board.selection.size() != n) __builtin_trap();
+        for (uint32_t s : board.selection)
+            if (s != kStateUnselected && s != kStateSelected) __builtin_trap();
+    }
+    read_marks(board);
+
+    // What is saved comes back as it was.
+    const std::vector<uint32_t> saved = board.selection;
+    if (save_selection(saved) == 1) {
+        if (load_selection(board.selection) != 1 || board.selection != saved) __builtin_trap();
+    }
+    release_board(board);
+    return 0;
+}

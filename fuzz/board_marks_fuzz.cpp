@@ -32,9 +32,9 @@ namespace {
 using namespace tindral;
 
 // The marks file for the current board path, made writable first (a save leaves it read-only).
-bool write_marks(std::string_view bytes) {
+bool write_marks(const BoardModel& board, std::string_view bytes) {
     std::wstring path;
-    if (!make_selection_path(g_settings.xml_path_file_name, path)) return false;
+    if (!make_selection_path(board.path, path)) return false;
     const std::string narrow(path.begin(), path.end());
     ::chmod(narrow.c_str(), 0600);
     std::ofstream f(narrow, std::ios::binary | std::ios::trunc);
@@ -67,7 +67,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view marks = input.substr(input.size() - marks_size);
 
     g_settings = Settings{};
-    g_settings.xml_path_file_name = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";
     fuzz::QuietPort port;
     BoardModel board;
     {
@@ -75,12 +74,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!tokenise_bytes(board_bytes, tokens).ok) return 0;
         if (!parse_board(tokens, board).result) return 0;
     }
+    board.path = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";
     board.selection.assign(board.placed_count, kStateUnselected);
     group_components(board);
-    if (!write_marks(marks)) return 0;
+    if (!write_marks(board, marks)) return 0;
 
     const size_t n = board.selection.size();
-    if (load_selection(board.selection) == 1) {
+    if (load_selection(board) == 1) {
         if (board.selection.size() != n) __builtin_trap();
         for (uint32_t s : board.selection)
             if (s != kStateUnselected && s != kStateSelected) __builtin_trap();
@@ -89,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // What is saved comes back as it was.
     const std::vector<uint32_t> saved = board.selection;
-    if (save_selection(saved) == 1) {
-        if (load_selection(board.selection) != 1 || board.selection != saved) __builtin_trap();
+    if (save_selection(board) == 1) {
+        if (load_selection(board) != 1 || board.selection != saved) __builtin_trap();
     }
     release_board(board);
     return 0;

@@ -3,9 +3,9 @@
 #   TARGET: tokenise, load, selection or board_marks (a board with the marks file beside it);
 #   "all" shares the time out (load gets two fifths, the others one fifth each).
 # Builds build/fuzz with clang, replays fuzz/regressions/<target>/ first, then fuzzes from small
-# seeds: the hand-written ones in fuzz/corpus/<target>/, the sample board, and the shared boards
-# cut down to their first few children of each section by fuzz/cut_board.awk (boards over
-# FUZZ_MAX_BOARD_BYTES, default 8 MB, are left out). Small inputs keep every run quick, so far
+# seeds: the hand-written ones in fuzz/corpus/<target>/, our own boards, and the real boards (when
+# present, tools/real-boards.sh) cut down to their first few children of each section by
+# fuzz/cut_board.awk (boards over FUZZ_MAX_BOARD_BYTES, default 8 MB, are left out). Small inputs keep every run quick, so far
 # more of them fit in the time; fuzz/eagle.dict gives the mutations Eagle's vocabulary. Inputs
 # grow to FUZZ_MAX_LEN bytes (default 32768). Prints executions, executions a second, coverage
 # and findings; exits non-zero on any finding. Findings land in build/fuzz/findings/<target>/.
@@ -13,7 +13,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 BUILD=${FUZZ_BUILD:-build/fuzz}
-BOARDS="$ROOT/../shared/boards"
+. tools/real-boards.sh
 MAX_BOARD_BYTES=${FUZZ_MAX_BOARD_BYTES:-8000000}
 MAX_LEN=${FUZZ_MAX_LEN:-32768}
 
@@ -29,12 +29,13 @@ case "$what" in
   *) usage ;;
 esac
 
-# Board seeds for a target: the sample board and the shared boards, cut small.
+# Board seeds for a target: our own boards, and the real ones cut small.
 board_seeds() {  # DIR
   cp -f samples/*.brd "$1"/
-  [ -d "$BOARDS" ] || return 0
+  compgen -G "tests/boards/*.brd" >/dev/null && cp -f tests/boards/*.brd "$1"/
+  [ -n "$REAL_BOARDS" ] || return 0
   local b
-  for b in "$BOARDS"/*.brd; do
+  for b in "$REAL_BOARDS"/*.brd; do
     [ "$(stat -c %s "$b")" -le "$MAX_BOARD_BYTES" ] || continue
     awk -v N=4 -f fuzz/cut_board.awk "$b" >"$1/cut-$(basename "$b")"
   done

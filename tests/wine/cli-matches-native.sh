@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # tindral-cli.exe under Wine must give byte for byte the CSV list of the native tindral-cli, on
-# every real board; and a missing file must fail the same way (exit 1, one line on stderr).
+# each of our own boards and every real board (when present); and a missing file must fail the
+# same way (exit 1, one line on stderr).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 : "${BUILD_WIN:=build/win}"
 : "${BUILD_NATIVE:=build/native}"
 . tools/wine-env.sh
 WINE=$(wine_cmd)
-boards="$(cd ../shared/boards && pwd)"
+. tools/real-boards.sh
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -18,7 +19,9 @@ if [ ! -x "$BUILD_NATIVE/tindral-cli" ] || [ ! -f "$BUILD_WIN/tindral-cli.exe" ]
 fi
 [ -d "$WINEPREFIX" ] || wine_fresh_prefix
 
-for b in "$boards"/*.brd; do
+test_boards_collect
+[ -n "$REAL_BOARDS" ] || check_skip "the real boards"
+for b in "${TEST_BOARDS[@]}"; do
   name=$(basename "$b")
   "$BUILD_NATIVE/tindral-cli" list "$b" --format csv >"$tmp/native.csv" 2>/dev/null
   rn=$?

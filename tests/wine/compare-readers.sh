@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# The two XML readers must give the same token stream: every board in the boards folder, and
-# each board cut off at a few places, is dumped by the native build (libxml2) and by the
-# Windows build under Wine (XmlLite), and the dumps are compared byte for byte.
-# Prints one line per dump and a last line "wine-check: N passed, M failed", counting boards
-# (a board passes when all its dumps are the same).
+# The two XML readers must give the same token stream: each of our own boards and every real
+# board (when present), and each board cut off at a few places, is dumped by the native build
+# (libxml2) and by the Windows build under Wine (XmlLite), and the dumps are compared byte for
+# byte. Prints one line per dump and a last line "wine-check: N passed, M failed, K skipped",
+# counting boards (a board passes when all its dumps are the same).
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 : "${BUILD_WIN:=build/win}"
 : "${BUILD_NATIVE:=build/native}"
 . tools/wine-env.sh
 WINE=$(wine_cmd)
-boards=$(cd ../shared/boards && pwd)
+. tools/real-boards.sh
 native="$BUILD_NATIVE/tindral-tokens"
 exe="$BUILD_WIN/tindral-tokens.exe"
 work=$(mktemp -d)
@@ -35,7 +35,9 @@ compare() {  # file label
   fi
 }
 
-for board in "$boards"/*.brd; do
+test_boards_collect
+[ -n "$REAL_BOARDS" ] || check_skip "the real boards"
+for board in "${TEST_BOARDS[@]}"; do
   name=$(basename "$board")
   same=1
   compare "$board" "$name"

@@ -9,6 +9,7 @@
 #include "app/messages.h"
 #include "board/board_file.h"
 #include "board/crowded_tag.h"
+#include "board/document_end.h"
 #include "board/utf8.h"
 #include "board/xml_reader.h"
 
@@ -178,8 +179,30 @@ TokeniseResult not_eagle(TokenList& out) {
     return failed(out);
 }
 
+// Readers differ where a file breaks off: libxml2 hands a text over only once the node after it
+// is read, a lenient reader closes the elements left open and calls the file whole, and each
+// names its own line for the end. Both end the same way here: without the text before the
+// break, without end tags the file does not hold, damaged in the line of the file's last byte.
+// reader_failed: false when the reader ended as if the file were whole. cut_here: the buffer was
+// cut at a bad byte, whose line the caller reports.
+TokeniseResult broken_off(const DocumentEnd& end, bool reader_failed, uint32_t reader_line,
+                          std::string_view file, const PreparedBytes& prepared, bool cut_here,
+                          TokenList& out) {
+    if (!reader_failed) {
+        for (size_t i = 0; i < end.open_elements && !out.tokens.empty() &&
+                           out.tokens.back().kind == kTokenEnd; ++i)
+            out.tokens.pop_back();
+    }
+    if (!out.tokens.empty() && out.tokens.back().kind == kTokenText) out.tokens.pop_back();
+    uint32_t line = reader_line ? file_line(file, prepared, reader_line) : 0;
+    if (end.kind == DocumentEnd::cut_off && !cut_here)
+        line = file_line(file, prepared, buffer_line_of(prepared.bytes, prepared.bytes.size() - 1));
+    return TokeniseResult{true, false, true, line};
+}
+
 TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
-                    TokenList& out) {
+                    bool cut_here, TokenList& out) {
+    const DocumentEnd end = document_end(prepared.bytes);
     bool first_element = true;
     int depth = 0;
     std::wstring prefix, name, value;
@@ -189,8 +212,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
         if (hr == xml_false) break;
         if (xml_failed(hr)) {
             if (first_element) return not_eagle(out);
-            const uint32_t line = r.line_number();
-            return TokeniseResult{true, false, true, line ? file_line(file, prepared, line) : 0};
+            return broken_off(end, true, r.line_number(), file, prepared, cut_here, out);
         }
 
         switch (node) {
@@ -254,6 +276,8 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
     }
     // A document without any element ends normally for some readers.
     if (first_element) return not_eagle(out);
+    if (end.kind == DocumentEnd::cut_off)
+        return broken_off(end, false, 0, file, prepared, cut_here, out);
     return TokeniseResult{true, false, false, 0};
 }
 
@@ -308,7 +332,7 @@ TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
     const std::string& b = prepared.bytes;
     out.tokens.reserve(static_cast<size_t>(std::count(b.begin(), b.end(), '"')) +
                        2 * static_cast<size_t>(std::count(b.begin(), b.end(), '<')));
-    TokeniseResult res = walk(*setup.reader, bytes, prepared, out);
+    TokeniseResult res = walk(*setup.reader, bytes, prepared, bad_byte != std::string_view::npos, out);
     if (res.ok && bad_byte != std::string_view::npos) {
         // The reader stops at the cut, or earlier at a fault of its own.
         const uint32_t line = file_line(bytes, prepared, buffer_line_of(prepared.bytes, bad_byte));

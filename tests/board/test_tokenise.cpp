@@ -235,6 +235,41 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
     }
 }
 
+// A file cut off anywhere reads the same with every reader: damaged in the line of its last
+// byte, with the tokens it holds and no text that ran into the cut (one reader hands a text over
+// only with the node after it, another closes the open elements itself and calls the file whole).
+TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
+    LanguageGuard en(1);
+    const std::string head = kDecl + kDoctype + "\n<eagle v=\"1\">\n<plain>\n<text s=\"2\">ab</text>\n";
+    // Lines: 1 declaration, 2 DOCTYPE, 3 <eagle>, 4 <plain>, 5 <text>, 6 onwards the tail.
+    struct Case {
+        std::string tail;
+        const char* result;
+        size_t count;  // tokens kept
+    };
+    const size_t head_tokens = 14;  // declaration (5), eagle (3), plain, text (3), "ab", </text>
+    const Case cases[] = {
+        {"</plain>\n", "ok damaged at 6", head_tokens + 1},  // between tags: nothing closed for it
+        {"</plain>", "ok damaged at 6", head_tokens + 1},
+        {"</plain>\n\n<!-- end -->\n", "ok damaged at 8", head_tokens + 1},
+        {"<text>cd</text", "ok damaged at 6", head_tokens + 1},  // <text> without the text "cd"
+        {"<text>cd</", "ok damaged at 6", head_tokens + 1},
+        {"<text>cd", "ok damaged at 6", head_tokens + 1},
+        {"</plain>\n</eagle>\n", "ok", head_tokens + 2},  // whole, for comparison
+    };
+    for (const Case& c : cases) {
+        const Outcome r = run(head + c.tail);
+        EXPECT_EQ(r.result, c.result) << c.tail;
+        EXPECT_EQ(r.list.count(), c.count) << c.tail;
+        if (r.list.count() == 0) continue;
+        EXPECT_NE(r.list.tokens.back().text, L"cd") << c.tail;
+    }
+    // Cut inside <eagle>'s own line break: the last byte is in line 3.
+    EXPECT_EQ(run(kDecl + kDoctype + "\n<eagle v=\"1\">\n").result, "ok damaged at 3");
+    // A fault before the cut keeps the reader's line: the mismatched end tag in line 5.
+    EXPECT_EQ(run(kDecl + "<eagle>\n<a>\n<b/>\n</q>\n\n\n").result, "ok damaged at 5");
+}
+
 TEST(Tokenise, NodesLongBeforeAnErrorAreAllKept) {
     // Readers that parse in blocks must not lose the nodes of the block that holds the error.
     std::string body;

@@ -4,9 +4,11 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "board/header_check.h"
 #include "settings/settings.h"
+#include "support/board_folders.h"
 #include "support/box_summary.h"
 #include "support/settings_guard.h"
 #include "support/temp_folder.h"
@@ -48,14 +50,27 @@ TEST(HeaderCheck, ReadsTheFileOfTheCurrentBoardPath) {
     fs::permissions(good, fs::perms::owner_read, fs::perm_options::replace);
     g_settings.xml_path_file_name = good.wstring();
     EXPECT_EQ(is_eagle_version_ok(), 1);
-    for (const auto& e : fs::directory_iterator(fs::path(TINDRAL_BOARDS_DIR))) {
-        if (e.path().extension() != ".brd") continue;
-        g_settings.xml_path_file_name = e.path().wstring();
-        EXPECT_EQ(is_eagle_version_ok(), 1) << e.path();
+    // Eagle 6 to 9 headers of our own boards.
+    const std::vector<std::wstring> own = test::board_files(test::own_boards_dir());
+    EXPECT_GE(own.size(), 4u);
+    for (const std::wstring& path : own) {
+        g_settings.xml_path_file_name = path;
+        EXPECT_EQ(is_eagle_version_ok(), 1) << fs::path(path);
     }
     EXPECT_TRUE(port.boxes.empty());
 
     g_settings.xml_path_file_name = (dir.path / "missing.brd").wstring();
     EXPECT_EQ(is_eagle_version_ok(), -1);
     EXPECT_EQ(test::only_box(port), L"Tindral CreateFile is_eagle_version_ok|system text 2|2040");
+}
+
+TEST(HeaderCheck, EveryRealBoardPasses) {
+    TINDRAL_NEED_REAL_BOARDS();
+    test::SettingsGuard settings;
+    test::RecordingPort port;
+    for (const std::wstring& path : test::board_files(test::real_boards().dir)) {
+        g_settings.xml_path_file_name = path;
+        EXPECT_EQ(is_eagle_version_ok(), 1) << fs::path(path);
+    }
+    EXPECT_TRUE(port.boxes.empty());
 }

@@ -1,4 +1,4 @@
-// End-to-end checks of the tindral-cli program on real boards and small snippets.
+// End-to-end checks of the tindral-cli program on whole boards and small snippets.
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 
 #include "posix/support/cli_process.h"
 #include "support/csv_reader.h"
+#include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 
-using tindral::test::boards_dir;
 using tindral::test::CliRun;
 using tindral::test::parse_csv;
 
@@ -24,11 +24,15 @@ protected:
     std::string write_file(const std::string& name, const std::string& bytes) {
         return folder_.write(name, bytes).string();
     }
+    void check_sides_and_order(const std::vector<std::string>& paths);
     tindral::test::TempFolder folder_;
     const std::string dir_ = folder_.path.string();
 };
 
-std::string board(const char* name) { return "'" + boards_dir() + "/" + name + "'"; }
+// One of our boards in tests/boards, quoted for the shell.
+std::string board(const char* name) {
+    return "'" + tindral::test::narrow(tindral::test::own_boards_dir()) + "/" + name + "'";
+}
 
 // Just enough JSON to check the output's shape: a value is a string (text), a number (its
 // text), or an array/object (items; an object's keys in order).
@@ -101,12 +105,13 @@ const std::vector<std::string> kListKeys = {"name", "library", "package", "value
 }  // namespace
 
 // The element count and every row's side are checked against the file by CliMatchesFile.
-TEST_F(CliTest, SidesAndDefaultOrderOnEveryBoard) {
-    for (const auto& entry : std::filesystem::directory_iterator(boards_dir())) {
-        const std::string file = entry.path().filename().string();
-        if (entry.path().extension() != ".brd") continue;
+void CliTest::check_sides_and_order(const std::vector<std::string>& paths) {
+    ASSERT_FALSE(paths.empty());
+    for (const std::string& path : paths) {
+        const std::string file = std::filesystem::path(path).filename().string();
+        const std::string b = "'" + path + "'";
         SCOPED_TRACE(file);
-        CliRun all = run("list " + board(file.c_str()) + " --format csv --strict");
+        CliRun all = run("list " + b + " --format csv --strict");
         ASSERT_EQ(all.rc, 0) << all.err;
         EXPECT_EQ(all.err, "");
         bool ok = false;
@@ -131,7 +136,6 @@ TEST_F(CliTest, SidesAndDefaultOrderOnEveryBoard) {
         }
         // The 4 MB board is read once: it is slow in Debug builds.
         if (file == "adafruit-metro-rp2350-e9.brd") continue;
-        const std::string b = board(file.c_str());
 
         CliRun bottom = run("list " + b + " --side bottom --format csv");
         EXPECT_EQ(parse_csv(bottom.out, ok).size(), static_cast<size_t>(bottoms) + 1);
@@ -149,21 +153,34 @@ TEST_F(CliTest, SidesAndDefaultOrderOnEveryBoard) {
     }
 }
 
+TEST_F(CliTest, SidesAndDefaultOrderOnEveryOwnBoard) {
+    std::vector<std::string> paths = tindral::test::narrow_board_files(tindral::test::own_boards_dir());
+    ASSERT_GE(paths.size(), 4u);
+    paths.push_back(write_file("generated.brd", tindral::test::synthetic_board(3000)));
+    check_sides_and_order(paths);
+}
+
+TEST_F(CliTest, SidesAndDefaultOrderOnEveryRealBoard) {
+    TINDRAL_NEED_REAL_BOARDS();
+    check_sides_and_order(tindral::test::narrow_board_files(tindral::test::real_boards().dir));
+}
+
 TEST_F(CliTest, HeaderClickOrderIsNumericWithIndexTieBreak) {
-    CliRun r = run("list " + board("olimex-olimexino-85bc-e6.brd") + " --sort 4 --format csv");
+    // Its x positions repeat: the ties show the index order.
+    CliRun r = run("list " + board("e6-both-sides.brd") + " --sort 4 --format csv");
     ASSERT_EQ(r.rc, 0);
     bool ok = false;
     const auto rows = parse_csv(r.out, ok);
-    ASSERT_EQ(rows.size(), 41u);
+    ASSERT_EQ(rows.size(), 13u);
     for (size_t i = 2; i < rows.size(); ++i) {
         const double a = std::stod(rows[i - 1][4]), b = std::stod(rows[i][4]);
         EXPECT_TRUE(a < b || (a == b && std::stol(rows[i - 1][10]) < std::stol(rows[i][10])))
             << rows[i - 1][4] << " " << rows[i][4];
     }
-    EXPECT_EQ(run("list " + board("olimex-olimexino-85bc-e6.brd") + " --sort 11").rc, 3);
-    EXPECT_EQ(run("bom " + board("olimex-olimexino-85bc-e6.brd") + " --sort 4").rc, 3);
-    EXPECT_EQ(run("bom " + board("olimex-olimexino-85bc-e6.brd") + " --side top").rc, 3);
-    EXPECT_EQ(run("lst " + board("olimex-olimexino-85bc-e6.brd")).rc, 3);
+    EXPECT_EQ(run("list " + board("e6-both-sides.brd") + " --sort 11").rc, 3);
+    EXPECT_EQ(run("bom " + board("e6-both-sides.brd") + " --sort 4").rc, 3);
+    EXPECT_EQ(run("bom " + board("e6-both-sides.brd") + " --side top").rc, 3);
+    EXPECT_EQ(run("lst " + board("e6-both-sides.brd")).rc, 3);
     EXPECT_EQ(run("list").rc, 3);
     EXPECT_EQ(run("list -- -x.brd").rc, 1);  // taken as a file name, which is missing
 }
@@ -197,24 +214,24 @@ TEST_F(CliTest, CsvQuotesCommasAndQuotes) {
     EXPECT_EQ(doc.items[0].items[3].text, "1,5k \"x\"");
     EXPECT_EQ(doc.items[1].items[3].text, "2\r\nk");
 
-    // A real board's value with quotes in it.
-    CliRun v = run("bom " + board("adafruit-vcnl4010-e6.brd") + " --format csv");
+    // A board file's value with quotes in it.
+    CliRun v = run("bom " + board("e9-empty-values.brd") + " --format csv");
     const auto bom = parse_csv(v.out, ok);
     ASSERT_TRUE(ok);
     bool found = false;
-    for (const auto& row : bom) found = found || row[2] == "FIDUCIAL\"\"";
-    EXPECT_TRUE(found);
+    for (const auto& row : bom) found = found || row[2] == "TP\"A\"";
+    EXPECT_TRUE(found) << v.out;
 }
 
 TEST_F(CliTest, JsonIsAnArrayOfObjectsWithTheColumnNames) {
-    CliRun r = run("list " + board("luckyresistor-plant-sensor-head-e8.brd") + " --format json");
+    CliRun r = run("list " + board("e8-plain-shapes.brd") + " --format json");
     ASSERT_EQ(r.rc, 0);
     JsonReader reader{r.out};
     const Json doc = reader.value();
     ASSERT_TRUE(reader.ok);
     EXPECT_EQ(reader.peek(), '\0');  // nothing after the array
     ASSERT_EQ(doc.kind, '[');
-    ASSERT_EQ(doc.items.size(), 23u);
+    ASSERT_EQ(doc.items.size(), 4u);
     bool ohm = false;
     for (const Json& row : doc.items) {
         ASSERT_EQ(row.kind, '{');
@@ -225,7 +242,7 @@ TEST_F(CliTest, JsonIsAnArrayOfObjectsWithTheColumnNames) {
     }
     EXPECT_TRUE(ohm);
 
-    CliRun bom = run("bom " + board("sparkfun-spectacle-director-e7.brd") + " --format json");
+    CliRun bom = run("bom " + board("e8-plain-shapes.brd") + " --format json");
     JsonReader bom_reader{bom.out};
     const Json bom_doc = bom_reader.value();
     ASSERT_TRUE(bom_reader.ok);
@@ -235,16 +252,16 @@ TEST_F(CliTest, JsonIsAnArrayOfObjectsWithTheColumnNames) {
 }
 
 TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {
-    CliRun de = run("list " + board("adafruit-vcnl4010-e6.brd") + " --lang de");
+    CliRun de = run("list " + board("e9-empty-values.brd") + " --lang de");
     ASSERT_EQ(de.rc, 0);
     EXPECT_EQ(de.out.rfind("Name  Bibliothek", 0), 0u);
     EXPECT_NE(de.out.find("Undefiniert"), std::string::npos);
-    EXPECT_NE(de.out.find("  Best\xC3\xBC" "ckt: Gesamt 0 von 16     Oben 0 von 14     Unten 0 von 2\n"),
+    EXPECT_NE(de.out.find("  Best\xC3\xBC" "ckt: Gesamt 0 von 6     Oben 0 von 4     Unten 0 von 2\n"),
               std::string::npos);
-    CliRun en = run("list " + board("adafruit-vcnl4010-e6.brd"));
+    CliRun en = run("list " + board("e9-empty-values.brd"));
     EXPECT_NE(en.out.find("Undefined"), std::string::npos);
     EXPECT_EQ(en.out.find("Undefiniert"), std::string::npos);
-    EXPECT_NE(en.out.find("  Placed: Total 0 of 16     TOP 0 of 14     BOTTOM 0 of 2\n"),
+    EXPECT_NE(en.out.find("  Placed: Total 0 of 6     TOP 0 of 4     BOTTOM 0 of 2\n"),
               std::string::npos);
 }
 
@@ -268,6 +285,22 @@ TEST_F(CliTest, UnexpectedItemsAreSkippedOrFailUnderStrict) {
     EXPECT_EQ(strict.rc, 2);
     EXPECT_EQ(strict.out, "");
     EXPECT_NE(strict.err.find("frobnicate"), std::string::npos);
+}
+
+// The same for a board file of ours with an unknown element attribute and package child.
+TEST_F(CliTest, UnknownVocabularyBoardIsReportedAndFailsUnderStrict) {
+    const std::string b = board("unexpected/unknown-vocabulary.brd");
+    CliRun lax = run("list " + b + " --format csv");
+    EXPECT_EQ(lax.rc, 0);
+    bool ok = false;
+    EXPECT_EQ(parse_csv(lax.out, ok).size(), 3u);
+    EXPECT_NE(lax.err.find("tindral_probe"), std::string::npos) << lax.err;
+    EXPECT_NE(lax.err.find("sparkle"), std::string::npos) << lax.err;
+
+    CliRun strict = run("list " + b + " --format csv --strict");
+    EXPECT_EQ(strict.rc, 2);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_NE(strict.err.find("tindral_probe"), std::string::npos) << strict.err;
 }
 
 TEST_F(CliTest, ManyUnexpectedItemsAreCountedNotAllShown) {

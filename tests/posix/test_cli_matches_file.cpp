@@ -15,6 +15,7 @@
 
 #include "posix/support/cli_process.h"
 #include "support/csv_reader.h"
+#include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -72,13 +73,8 @@ std::vector<FileElement> elements_of(const std::string& path, bool& read) {
     return out;
 }
 
-TEST(CliMatchesFile, EveryElementOfEveryBoard) {
-    const tindral::test::TempFolder folder;
-    const std::string dir = folder.path.string();
-
-    std::vector<std::string> boards;
-    for (const auto& entry : std::filesystem::directory_iterator(tindral::test::boards_dir()))
-        if (entry.path().extension() == ".brd") boards.push_back(entry.path().string());
+// dir takes the program's output.
+void check_boards(const std::vector<std::string>& boards, const std::string& dir) {
     ASSERT_FALSE(boards.empty());
 
     size_t checked = 0;
@@ -105,6 +101,23 @@ TEST(CliMatchesFile, EveryElementOfEveryBoard) {
         }
     }
     EXPECT_GT(checked, 0u);
+}
+
+// Our boards, the one with unknown names and a generated one of a few thousand parts.
+TEST(CliMatchesFile, EveryElementOfEveryOwnBoard) {
+    const tindral::test::TempFolder folder;
+    std::vector<std::string> boards = tindral::test::narrow_board_files(tindral::test::own_boards_dir());
+    for (const std::string& p : tindral::test::narrow_board_files(tindral::test::own_boards_dir() + L"/unexpected"))
+        boards.push_back(p);
+    boards.push_back(folder.write("generated.brd", tindral::test::synthetic_board(3000)).string());
+    ASSERT_GE(boards.size(), 6u);
+    check_boards(boards, folder.path.string());
+}
+
+TEST(CliMatchesFile, EveryElementOfEveryRealBoard) {
+    TINDRAL_NEED_REAL_BOARDS();
+    const tindral::test::TempFolder folder;
+    check_boards(tindral::test::narrow_board_files(tindral::test::real_boards().dir), folder.path.string());
 }
 
 }  // namespace

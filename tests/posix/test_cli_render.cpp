@@ -7,7 +7,6 @@
 #include "posix/support/cli_process.h"
 #include "support/temp_folder.h"
 
-using tindral::test::boards_dir;
 using tindral::test::CliRun;
 using tindral::test::slurp;
 
@@ -31,7 +30,8 @@ protected:
 
     tindral::test::TempFolder folder;
     std::string dir = folder.path.string(), out, err;
-    std::string board = "'" + boards_dir() + "/sparkfun-qwiic-pir-e9.brd'";
+    // Parts on both sides.
+    std::string board = "'" + tindral::test::narrow(tindral::test::own_board(L"e6-both-sides.brd")) + "'";
 };
 
 TEST_F(CliRenderTest, WritesTheSvgOfEachSideChoice) {

@@ -1,6 +1,6 @@
 #pragma once
-// Hand-built boards for the drawing tests, placed by the model's own placement, and the
-// shared boards.
+// Hand-built boards for the drawing tests, placed by the model's own placement, and board
+// files read whole.
 
 #include <cmath>
 #include <cstdint>
@@ -77,13 +77,17 @@ inline BoardView unit_view(uint32_t width = 200) {
     return v;
 }
 
-// One of the shared boards, parsed and placed; false when it could not be read.
-inline bool load_shared_board(const wchar_t* name, BoardModel& board) {
+// A board file, parsed and placed; false when it could not be read.
+inline bool load_board_file(const std::wstring& path, BoardModel& board) {
     std::string bytes;
-    if (read_whole_file(std::wstring(TINDRAL_BOARDS_DIR) + L"/" + name, bytes).status != FileReadStatus::ok)
-        return false;
+    if (read_whole_file(path, bytes).status != FileReadStatus::ok) return false;
     TokenList tokens;
     return tokenise_bytes(bytes, tokens).ok && parse_board(tokens, board).result == 1;
+}
+
+// One of the real boards in the folder beside the checkout.
+inline bool load_shared_board(const wchar_t* name, BoardModel& board) {
+    return load_board_file(std::wstring(TINDRAL_BOARDS_DIR) + L"/" + name, board);
 }
 
 }  // namespace tindral::test

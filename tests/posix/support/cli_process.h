@@ -7,6 +7,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "support/board_folders.h"
 
 namespace tindral::test {
 
@@ -22,10 +25,13 @@ inline std::string slurp(const std::string& path) {
     return s.str();
 }
 
-// The shared boards folder as a narrow path.
-inline std::string boards_dir() {
-    std::string out;
-    for (const wchar_t* p = TINDRAL_BOARDS_DIR; *p; ++p) out += static_cast<char>(*p);
+// A path of the board folders as the shell takes it (the folders' names are ASCII).
+inline std::string narrow(const std::wstring& path) { return std::string(path.begin(), path.end()); }
+
+// The .brd files of a folder, sorted, as narrow paths.
+inline std::vector<std::string> narrow_board_files(const std::wstring& dir) {
+    std::vector<std::string> out;
+    for (const std::wstring& p : board_files(dir)) out.push_back(narrow(p));
     return out;
 }
 

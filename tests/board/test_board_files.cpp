@@ -1,0 +1,256 @@
+// Whole board files through the tokeniser and parser: our own boards in tests/boards always, the
+// real boards beside the checkout when they are there.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "board/parse_board.h"
+#include "board/tokenise.h"
+#include "model/placement.h"
+#include "board_snippet.h"
+#include "support/board_folders.h"
+#include "support/language_guard.h"
+#include "support/recording_port.h"
+#include "support/synthetic_board.h"
+#include "support/temp_folder.h"
+
+namespace tindral::test {
+namespace {
+
+// Elements, bottom ones, libraries, packages; the packages' wires, circles, rectangles,
+// polygons and holes; the plain wires, circles and holes.
+using Counts = std::array<size_t, 12>;
+struct BoardFacts {
+    const wchar_t* file;
+    Counts counts;
+};
+
+// Counted by hand from the files in tests/boards.
+const BoardFacts kOwnBoards[] = {
+    {L"e6-both-sides.brd", {12, 5, 3, 4, 10, 2, 4, 0, 1, 5, 1, 1}},
+    {L"e7-odd-angles.brd", {8, 3, 3, 3, 6, 2, 5, 3, 0, 4, 0, 2}},
+    {L"e8-plain-shapes.brd", {4, 2, 1, 2, 6, 1, 1, 0, 0, 6, 2, 3}},
+    {L"e9-empty-values.brd", {6, 2, 1, 4, 6, 3, 3, 1, 0, 4, 0, 0}},
+};
+
+// From the real boards' fact sheet (SOURCES.md beside them).
+const BoardFacts kRealBoards[] = {
+    {L"adafruit-vcnl4010-e6.brd", {16, 2, 1, 8, 31, 6, 1135, 0, 0, 8, 0, 0}},
+    {L"olimex-olimexino-85bc-e6.brd", {40, 7, 9, 18, 268, 14, 36, 0, 4, 22, 4, 2}},
+    {L"ultimachine-rambo-e6.brd", {309, 0, 20, 56, 1033, 17, 3549, 62, 1, 98, 5, 0}},
+    {L"olimex-a10-olinuxino-lime-reva-e6.brd", {356, 239, 14, 55, 1970, 32, 241, 3, 22, 326, 4, 0}},
+    {L"olimex-lcd-olinuxino-7ts-reva-e7.brd", {86, 85, 10, 25, 1041, 16, 81, 0, 6, 4, 0, 0}},
+    {L"sparkfun-serial-motor-driver-e7.brd", {49, 7, 10, 21, 137, 10, 126, 13, 1, 47, 2, 0}},
+    {L"sparkfun-spectacle-director-e7.brd", {76, 11, 16, 27, 154, 6, 85, 14, 5, 24, 0, 0}},
+    {L"luckyresistor-plant-sensor-head-e8.brd", {23, 2, 2, 11, 97, 4, 25, 0, 0, 338, 17, 0}},
+    {L"luckyresistor-snowflake-e8.brd", {51, 32, 1, 8, 962, 2, 32, 1, 0, 3146, 2, 16}},
+    {L"sparkfun-qwiic-pir-e9.brd", {48, 18, 13, 34, 62, 13, 150, 49, 1, 10, 0, 0}},
+    {L"adafruit-metro-rp2350-e9.brd", {170, 5, 9, 104, 291, 10, 52006, 17, 8, 20, 0, 4}},
+};
+
+std::string narrow(const std::wstring& s) { return std::string(s.begin(), s.end()); }
+
+std::wstring file_name(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"/\\");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+// Names are never empty, every attribute name has its value right after it, and no text is
+// blank; the stream runs from the declaration to the end of <eagle>.
+size_t malformed_tokens(const TokenList& list) {
+    size_t first_element = 0;
+    while (list.at(first_element).kind != kTokenStart && first_element < list.count()) ++first_element;
+    size_t bad = 0;
+    if (list.at(0).kind != kTokenXmlDecl || list.at(first_element).text != L"eagle") ++bad;
+    if (list.tokens.back().kind != kTokenEnd || list.tokens.back().text != L"eagle") ++bad;
+    for (size_t i = 0; i < list.count(); ++i) {
+        const XmlToken& t = list.at(i);
+        if ((t.kind == kTokenStart || t.kind == kTokenEnd || t.kind == kTokenAttrName) && t.text.empty()) ++bad;
+        if (t.kind == kTokenAttrName && list.at(i + 1).kind != kTokenAttrValue) ++bad;
+        if (t.kind == kTokenText && t.text.find_first_not_of(L" \t\r\n") == std::wstring::npos) ++bad;
+    }
+    return bad;
+}
+
+Counts counts_of(const BoardModel& b) {
+    Counts c{b.elements.size(), 0, b.libraries.size(), 0, 0, 0, 0, 0, 0,
+             b.plain_wires.size(), b.plain_circles.size(), b.plain_holes.size()};
+    for (const ElementRec& e : b.elements) c[1] += e.side == kSideBottom;
+    for (const LibraryRec& lib : b.libraries) {
+        c[3] += lib.packages.size();
+        for (const PackageRec& p : lib.packages) {
+            c[4] += p.wires.size();
+            c[5] += p.circles.size();
+            c[6] += p.rectangles.size();
+            c[7] += p.polygons.size();
+            c[8] += p.holes.size();
+        }
+    }
+    return c;
+}
+
+// Reads one board with "report unexpected" on: it must load without a question. With facts,
+// also its counts, and every element placed on a board of some size.
+void check_board(const std::wstring& path, const Counts* facts) {
+    SCOPED_TRACE(narrow(path));
+    BoardSettingsGuard settings(1);
+    RecordingPort port;
+    TokenList tokens;
+    const TokeniseResult t = tokenise_board(path, tokens);
+    ASSERT_TRUE(t.ok && !t.damaged && !t.drop_path);
+    EXPECT_EQ(malformed_tokens(tokens), 0u);
+    BoardModel board = fresh_board();
+    const ParseOutcome out = parse_board(tokens, board);
+    for (const ShownBox& b : port.boxes) ADD_FAILURE() << "asked: " << narrow(b.text);
+    EXPECT_EQ(out.result, 1);
+    EXPECT_EQ(board.board_loaded, 1u);
+    if (!facts) return;
+
+    EXPECT_EQ(counts_of(board), *facts);
+    EXPECT_EQ(board.placed_count, board.elements.size());
+    size_t unplaced = 0;
+    for (size_t i = 0; i < board.elements.size(); ++i) unplaced += element_package(board, i) == nullptr;
+    EXPECT_EQ(unplaced, 0u);
+    EXPECT_GT(board.board_width, 0);
+    EXPECT_GT(board.board_height, 0);
+}
+
+// Every board of the folder loads without a question; those in the table match their facts,
+// and every board of the table is there.
+template <size_t N>
+void check_folder(const std::wstring& dir, const BoardFacts (&table)[N]) {
+    const std::vector<std::wstring> files = board_files(dir);
+    for (const BoardFacts& f : table)
+        EXPECT_NE(std::find_if(files.begin(), files.end(),
+                               [&](const std::wstring& p) { return file_name(p) == f.file; }),
+                  files.end())
+            << "missing: " << narrow(f.file);
+    for (const std::wstring& path : files) {
+        const BoardFacts* f = std::find_if(std::begin(table), std::end(table),
+                                           [&](const BoardFacts& b) { return file_name(path) == b.file; });
+        check_board(path, f == std::end(table) ? nullptr : &f->counts);
+    }
+}
+
+TEST(OwnBoards, ParseCompletelyWithoutAQuestion) { check_folder(own_boards_dir(), kOwnBoards); }
+
+TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
+    TINDRAL_NEED_REAL_BOARDS();
+    check_folder(real_boards().dir, kRealBoards);
+}
+
+size_t occurrences(std::string_view text, std::string_view what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// A board of a few thousand parts, made here rather than kept in the repository; its facts are
+// counted in the file's text.
+TEST(OwnBoards, GeneratedBoardOfThousandsOfParts) {
+    const std::string xml = synthetic_board(3000);
+    const std::string_view all(xml);
+    const size_t plain_at = all.find("<plain>"), libraries_at = all.find("<libraries>"),
+                 elements_at = all.find("<elements>");
+    ASSERT_TRUE(plain_at < libraries_at && libraries_at < elements_at && elements_at != std::string::npos);
+    const std::string_view plain = all.substr(plain_at, libraries_at - plain_at);
+    const std::string_view libraries = all.substr(libraries_at, elements_at - libraries_at);
+    const std::string_view elements = all.substr(elements_at);
+    const Counts facts{occurrences(elements, "<element "), occurrences(elements, "rot=\"MR"),
+                       occurrences(libraries, "<library "), occurrences(libraries, "<package "),
+                       occurrences(libraries, "<wire "), occurrences(libraries, "<circle "),
+                       occurrences(libraries, "<rectangle "), occurrences(libraries, "<polygon "),
+                       occurrences(libraries, "<hole "), occurrences(plain, "<wire "),
+                       occurrences(plain, "<circle "), occurrences(plain, "<hole ")};
+    ASSERT_EQ(facts[0], 3000u);
+    ASSERT_GT(facts[1], 0u);
+    const TempFolder dir;
+    check_board(dir.write("generated.brd", xml).wstring(), &facts);
+}
+
+// Names the reader does not know are asked about when the user wants that; No abandons the
+// load. The package reader meets an unknown child token by token: its name, then each of its
+// attribute names and values.
+TEST(OwnBoards, UnknownVocabularyIsAskedAbout) {
+    const std::wstring path = own_board(L"unexpected/unknown-vocabulary.brd");
+    TokenList tokens;
+    ASSERT_TRUE(tokenise_board(path, tokens).ok);
+    LanguageGuard english(1);
+    {
+        BoardSettingsGuard settings(1);
+        RecordingPort port;  // answers Yes: go on
+        BoardModel board = fresh_board();
+        EXPECT_EQ(parse_board(tokens, board).result, 1);
+        ASSERT_EQ(port.boxes.size(), 8u);
+        EXPECT_EQ(port.boxes[0].text, L"Unexpected element set elem tindral_probe\rContinue?");
+        EXPECT_EQ(port.boxes[1].text, L"Unexpected element package attr sparkle\rContinue?");
+        EXPECT_EQ(port.boxes[7].text, L"Unexpected element package attr 3\rContinue?");
+        EXPECT_EQ(board.elements.size(), 2u);
+    }
+    {
+        BoardSettingsGuard settings(1);
+        RecordingPort port;
+        port.answers = {mb::id_no};
+        BoardModel board = fresh_board();
+        EXPECT_EQ(parse_board(tokens, board).result, 0);
+        EXPECT_EQ(port.boxes.size(), 1u);
+    }
+    {
+        BoardSettingsGuard settings(0);
+        RecordingPort port;
+        BoardModel board = fresh_board();
+        EXPECT_EQ(parse_board(tokens, board).result, 1);
+        EXPECT_TRUE(port.boxes.empty());
+        EXPECT_EQ(board.elements.size(), 2u);
+    }
+}
+
+// Every reader must stop at the end of the list, wherever the file breaks off, and on any
+// sequence of tokens: cut a board at many places and shuffle pieces of it.
+void cut_and_scramble(const std::wstring& path) {
+    BoardSettingsGuard settings(1);
+    RecordingPort port;  // answers Yes to every question
+    TokenList whole;
+    ASSERT_TRUE(tokenise_board(path, whole).ok);
+    BoardModel full = fresh_board();
+    parse_board(whole, full);
+    const size_t elements = full.elements.size();
+    ASSERT_GT(elements, 0u);
+    const size_t n = whole.count();
+    for (size_t cut = 0; cut < n; cut += std::max<size_t>(n / 150, 1)) {
+        TokenList part;
+        part.tokens.assign(whole.tokens.begin(), whole.tokens.begin() + cut);
+        BoardModel board = fresh_board();
+        parse_board(part, board);
+        EXPECT_LE(board.elements.size(), elements);
+    }
+    uint32_t seed = 12345;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int round = 0; round < 40; ++round) {
+        TokenList soup;
+        for (int i = 0; i < 3000; ++i) {
+            XmlToken t = whole.tokens[(next() >> 8) % n];
+            if (next() % 4 == 0) t.kind = static_cast<uint8_t>((next() >> 8) % 7);
+            soup.tokens.push_back(t);
+        }
+        BoardModel board = fresh_board();
+        parse_board(soup, board);
+    }
+}
+
+TEST(OwnBoards, CutAndScrambledTokenListsEndCleanly) {
+    cut_and_scramble(own_board(L"e6-both-sides.brd"));
+    cut_and_scramble(own_board(L"e7-odd-angles.brd"));
+}
+
+TEST(RealBoards, CutAndScrambledTokenListsEndCleanly) {
+    TINDRAL_NEED_REAL_BOARDS();
+    cut_and_scramble(real_board(L"olimex-olimexino-85bc-e6.brd"));
+}
+
+}  // namespace
+}  // namespace tindral::test

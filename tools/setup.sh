@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Installs everything Tindral needs on a Debian 12 / Ubuntu machine. Idempotent: quiet when
 # every package is present. The only place in the project where anything gets installed.
+# `tools/setup.sh cli` installs only what the native tindral-cli build needs (make cli): no
+# Wine, no cross compiler, no test tools.
 set -euo pipefail
 
+cli_packages=(cmake make g++ pkg-config libxml2-dev)
 packages=(
-  cmake make g++ pkg-config
-  libgtest-dev libbenchmark-dev libxml2-dev
+  "${cli_packages[@]}"
+  libgtest-dev libbenchmark-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64
   xvfb xauth x11-utils imagemagick xdotool
   fp-utils nsis zip unzip
   clang libclang-rt-14-dev
 )
+
+case "${1:-}" in
+  "") ;;
+  cli) packages=("${cli_packages[@]}") ;;
+  *) echo "usage: tools/setup.sh [cli]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

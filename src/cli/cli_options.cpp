@@ -1,5 +1,7 @@
 #include "cli/cli_options.h"
 
+#include "app/startup_rules.h"
+#include "board/utf8.h"
 #include "cli/cli_args.h"
 
 namespace tindral::cli {
@@ -25,6 +27,8 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
         std::wstring value;
         if (name == L"--help" || name == L"-h") {
             out.help = true;
+        } else if (name == L"--version") {
+            out.version = true;
         } else if (name == L"--strict") {
             out.strict = true;
         } else if (name == L"--format") {
@@ -59,7 +63,7 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
         return true;
     });
     if (!read) return false;
-    if (out.help) return true;
+    if (out.help || out.version) return true;
     if (positional.empty()) {
         error = L"missing command (list, bom or render)";
         return false;
@@ -98,6 +102,7 @@ const char* cli_help_text() {
         "Usage: tindral-cli list BOARD [--side top|bottom|both] [--sort N] [options]\n"
         "       tindral-cli bom BOARD [--sort N] [options]\n"
         "       tindral-cli render BOARD --out FILE.svg [--side top|bottom|both] [--width N]\n"
+        "       tindral-cli --help | --version\n"
         "\n"
         "Reads an Eagle XML board file (.brd) and prints the component list or the bill of\n"
         "materials exactly as the program shows them. The board file is only read.\n"
@@ -134,6 +139,7 @@ const char* cli_help_text() {
         "  --strict                 the first unexpected item of the file, or a damaged\n"
         "                           file, is an error (exit 2)\n"
         "  --help                   this text\n"
+        "  --version                the program's name and version\n"
         "  --                       the arguments after it are no options\n"
         "\n"
         "The program's default settings apply; no stored settings are read. Nothing is\n"
@@ -143,6 +149,13 @@ const char* cli_help_text() {
         "Exit status: 0 done; 1 the file cannot be read or is not an Eagle board (one\n"
         "line on stderr names the file and the reason); 2 --strict met an unexpected\n"
         "item or a damaged file; 3 wrong command line.\n";
+}
+
+std::string cli_version_line() {
+    const std::wstring title = kProgramTitle;  // "Tindral V2.00.1"
+    const size_t v = title.rfind(L" V");
+    return "tindral-cli " + wide_to_utf8(v == std::wstring::npos ? title : title.substr(v + 2)) +
+           "\n";
 }
 
 }  // namespace tindral::cli

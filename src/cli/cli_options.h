@@ -20,6 +20,7 @@ struct CliOptions {
     int sort = -1;          // -1: the program's default order
     bool strict = false;
     bool help = false;
+    bool version = false;
 };
 
 // Exit codes.
@@ -34,5 +35,8 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
 
 // The --help text (UTF-8).
 const char* cli_help_text();
+
+// The --version line, "tindral-cli 2.00.1\n": the version of the program's title.
+std::string cli_version_line();
 
 }  // namespace tindral::cli

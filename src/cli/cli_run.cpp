@@ -82,6 +82,10 @@ int run_command(const std::vector<std::wstring>& args, std::FILE* out, std::FILE
         write_bytes(out, cli_help_text());
         return kExitOk;
     }
+    if (o.version) {
+        write_bytes(out, cli_version_line());
+        return kExitOk;
+    }
     // No stored settings: the defaults as constructed, but the chosen language.
     g_settings.language = o.language;
     if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;

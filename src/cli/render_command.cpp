@@ -22,6 +22,7 @@ struct RenderOptions {
     int32_t width = 1200;
     bool strict = false;
     bool help = false;
+    bool version = false;
 };
 
 bool parse_width(const std::wstring& s, int32_t& out) {
@@ -48,6 +49,8 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
         std::wstring value;
         if (name == L"--help" || name == L"-h") {
             o.help = true;
+        } else if (name == L"--version") {
+            o.version = true;
         } else if (name == L"--strict") {
             o.strict = true;
         } else if (name == L"--out") {
@@ -71,7 +74,7 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
         return true;
     });
     if (!read) return false;
-    if (o.help) return true;
+    if (o.help || o.version) return true;
     if (positional.empty()) {
         error = L"missing board file";
         return false;
@@ -96,6 +99,10 @@ int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE*
     if (!parse_render_options(args, o, error)) return usage_error(err, error);
     if (o.help) {
         write_bytes(out, cli_help_text());
+        return kExitOk;
+    }
+    if (o.version) {
+        write_bytes(out, cli_version_line());
         return kExitOk;
     }
     if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;

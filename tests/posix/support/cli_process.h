@@ -35,17 +35,21 @@ inline std::vector<std::string> narrow_board_files(const std::wstring& dir) {
     return out;
 }
 
-// args are passed through the shell as they are; stdout and stderr land in dir.
-inline CliRun run_cli_process(const std::string& dir, const std::string& args) {
+// A shell command line; its stdout and stderr land in dir.
+inline CliRun run_shell_process(const std::string& dir, const std::string& command) {
     const std::string out = dir + "/stdout", err = dir + "/stderr";
-    const std::string cmd = std::string("'") + TINDRAL_CLI_PATH + "' " + args + " >'" + out +
-                            "' 2>'" + err + "'";
+    const std::string cmd = "{ " + command + "; } >'" + out + "' 2>'" + err + "'";
     const int status = std::system(cmd.c_str());
     CliRun r;
     r.rc = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     r.out = slurp(out);
     r.err = slurp(err);
     return r;
+}
+
+// args are passed through the shell as they are.
+inline CliRun run_cli_process(const std::string& dir, const std::string& args) {
+    return run_shell_process(dir, std::string("'") + TINDRAL_CLI_PATH + "' " + args);
 }
 
 }  // namespace tindral::test

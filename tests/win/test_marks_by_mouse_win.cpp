@@ -174,7 +174,7 @@ protected:
 
 TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     const fs::path board = dir_.path / "board.brd";
-    fs::copy_file(test::board_path(L"sparkfun-qwiic-pir-e9.brd"), board);
+    fs::copy_file(test::sample_board(), board);
     // The Load button is clicked with the path in the combo box; no file, no question.
     test::load_through_combo(board.wstring());
     ASSERT_EQ(g_board.board_loaded, 1u);

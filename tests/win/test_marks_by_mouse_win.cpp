@@ -101,6 +101,12 @@ protected:
     void SetUp() override {
         create_fonts();
         create_pens_and_brushes();
+        // The board window takes its stored place: beside the main window, so that the whole
+        // board can be seen.
+        g_settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        g_settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        g_settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        g_settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
         g_settings.leave_selected = 1;
         g_settings.show_bottom_side = 1;
         g_settings.use_crosshair = 0;

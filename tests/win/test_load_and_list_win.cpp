@@ -7,6 +7,8 @@
 
 #include "lists/placed_counter.h"
 #include "lists/win/found_list_win.h"
+#include "support/synthetic_board.h"
+#include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
@@ -33,35 +35,45 @@ protected:
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
+    // A generated board of a later Eagle version beside the sample; its mirrored parts are
+    // those placed below.
+    test::TempFolder dir;
+    const std::string generated_xml = test::synthetic_board(40);
+    size_t generated_bottom = 0;
+    for (size_t at = 0; (at = generated_xml.find("rot=\"M", at)) != std::string::npos; ++at) ++generated_bottom;
+    ASSERT_GT(generated_bottom, 0u);
+    const std::wstring generated = dir.write("generated.brd", generated_xml).wstring();
+
     // The sample board has 13 parts on top and 6 mirrored below.
     struct Case {
+        std::wstring path, name;
         uint32_t top, bottom, sort;
         const wchar_t* options;
-        size_t rows;
+        size_t rows, parts;
     };
     const Case cases[] = {
-        {1, 0, 9, L"--side top --sort 9", 13},
-        {1, 1, 3, L"--side both --sort 3", 19},
-        {0, 1, 4, L"--side bottom --sort 4", 6},
+        {sample_board(), L"tindral-sample.brd", 1, 0, 9, L"--side top --sort 9", 13, 19},
+        {sample_board(), L"tindral-sample.brd", 1, 1, 3, L"--side both --sort 3", 19, 19},
+        {sample_board(), L"tindral-sample.brd", 0, 1, 4, L"--side bottom --sort 4", 6, 19},
+        {generated, L"generated.brd", 0, 1, 2, L"--side bottom --sort 2", generated_bottom, 40},
     };
-    const std::wstring path = sample_board();
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.options);
+        SCOPED_TRACE(c.name + L" " + c.options);
         g_settings.show_top_side = c.top;
         g_settings.show_bottom_side = c.bottom;
         g_settings.sort_col = c.sort;
-        load(path);
+        load(c.path);
         EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
         EXPECT_EQ(g_board.board_loaded, 1u);
-        const Rows expected = test::cli_csv_rows(L"list", path, c.options);
+        const Rows expected = test::cli_csv_rows(L"list", c.path, c.options);
         EXPECT_EQ(expected.size(), c.rows);
         const Rows shown = list_rows(g_list_main, 11);
         EXPECT_EQ(shown.size(), c.rows);
         EXPECT_EQ(shown, expected);
-        EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
-        EXPECT_EQ(window_text(g_hwnd_board), L"Tindral V2.00.1    tindral-sample.brd");
-        EXPECT_EQ(g_board.selection, std::vector<uint32_t>(19, 0));
-        EXPECT_EQ(store_.string(L"Xml path file name"), path);
+        EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      " + c.name);
+        EXPECT_EQ(window_text(g_hwnd_board), L"Tindral V2.00.1    " + c.name);
+        EXPECT_EQ(g_board.selection, std::vector<uint32_t>(c.parts, 0));
+        EXPECT_EQ(store_.string(L"Xml path file name"), c.path);
         EXPECT_TRUE(GetWindowLongW(g_button_bom, GWL_STYLE) & WS_VISIBLE);
     }
 }

@@ -7,10 +7,12 @@
 #include "board/win/open_board_dialog_win.h"
 #include "board/win/path_choice_win.h"
 #include "settings/win/path_combo_win.h"
+#include "support/synthetic_board.h"
+#include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::board_path;
+using tindral::test::sample_board;
 using tindral::test::window_text;
 
 namespace {
@@ -56,18 +58,22 @@ protected:
 
     int selection() { return static_cast<int>(SendMessageW(g_combo_path, CB_GETCURSEL, 0, 0)); }
 
+    // A second board beside the sample one, made for this test.
+    std::wstring generated_board() { return dir_.write("generated.brd", test::synthetic_board(30)).wstring(); }
+
     OpenBoardDialogFn previous_dialog_ = nullptr;
+    test::TempFolder dir_;
 };
 
 TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
-    const std::wstring older = board_path(L"adafruit-vcnl4010-e6.brd");
-    const std::wstring chosen = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    const std::wstring older = sample_board();
+    const std::wstring chosen = generated_board();
     start_with({older});
 
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
     EXPECT_EQ(g_board.board_loaded, 1u);
-    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      sparkfun-qwiic-pir-e9.brd");
+    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      generated.brd");
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
     EXPECT_EQ(selection(), 0);
     EXPECT_EQ(window_text(g_edit_path_count), L"2");
@@ -86,13 +92,13 @@ TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
     EXPECT_EQ(selection(), 1);
     EXPECT_EQ(g_settings.last_selected_file_index, 1u);
     EXPECT_EQ(window_text(g_edit_path_count), L"2");
-    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      adafruit-vcnl4010-e6.brd");
+    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
     EXPECT_EQ(g_board.board_loaded, 1u);
     EXPECT_EQ(g_dialog_calls, 2);
 }
 
 TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
-    const std::wstring listed = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    const std::wstring listed = sample_board();
     start_with({listed});
     ASSERT_EQ(selection(), 0);
     const size_t writes = store_.writes.size();
@@ -119,13 +125,13 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
 
 TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
     g_settings.use_filelist = 0;
-    g_settings.xml_path_file_name = board_path(L"adafruit-vcnl4010-e6.brd");
+    g_settings.xml_path_file_name = generated_board();
     g_settings.recent_paths[1] = L"Z:\\old\\left-over.brd";
     fill_path_combo_box();
     EXPECT_FALSE(shown(g_edit_path_count));
     EXPECT_FALSE(shown(g_button_delete));
 
-    const std::wstring chosen = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    const std::wstring chosen = sample_board();
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(g_board.board_loaded, 1u);
@@ -136,9 +142,9 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
 }
 
 TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
-    const std::wstring a = board_path(L"adafruit-vcnl4010-e6.brd");
-    const std::wstring missing = board_path(L"no-such-board.brd");
-    const std::wstring b = board_path(L"sparkfun-qwiic-pir-e9.brd");
+    const std::wstring a = generated_board();
+    const std::wstring missing = test::own_board(L"no-such-board.brd");
+    const std::wstring b = sample_board();
     g_settings.recent_paths[0] = a;
     g_settings.recent_paths[2] = missing;  // a gap closes up
     g_settings.recent_paths[3] = b;

@@ -58,7 +58,7 @@ protected:
         create_pens_and_brushes();
         AppWindowsTest::SetUp();
         ShowWindow(g_hwnd_board, SW_SHOW);
-        test::load_through_combo(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
+        test::load_through_combo(test::sample_board());
         ASSERT_EQ(g_board.board_loaded, 1u);
         UpdateWindow(g_hwnd_layout);
         pump_for(100);

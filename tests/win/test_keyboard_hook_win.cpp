@@ -82,7 +82,7 @@ protected:
         create_fonts();
         create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        test::load_through_combo(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
+        test::load_through_combo(test::sample_board());
         ASSERT_EQ(g_board.board_loaded, 1u);
         ShowWindow(g_hwnd_main, SW_SHOW);
         ASSERT_EQ(install_keyboard_hook(), 1);

@@ -7,10 +7,12 @@
 
 #include "lists/placed_counter.h"
 #include "lists/win/found_list_win.h"
+#include "support/synthetic_board.h"
+#include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::board_path;
+using tindral::test::sample_board;
 using tindral::test::list_cell;
 using tindral::test::list_rows;
 using tindral::test::Rows;
@@ -33,32 +35,45 @@ protected:
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
+    // A generated board of a later Eagle version beside the sample; its mirrored parts are
+    // those placed below.
+    test::TempFolder dir;
+    const std::string generated_xml = test::synthetic_board(40);
+    size_t generated_bottom = 0;
+    for (size_t at = 0; (at = generated_xml.find("rot=\"M", at)) != std::string::npos; ++at) ++generated_bottom;
+    ASSERT_GT(generated_bottom, 0u);
+    const std::wstring generated = dir.write("generated.brd", generated_xml).wstring();
+
+    // The sample board has 13 parts on top and 6 mirrored below.
     struct Case {
-        const wchar_t* board;
+        std::wstring path, name;
         uint32_t top, bottom, sort;
         const wchar_t* options;
+        size_t rows, parts;
     };
     const Case cases[] = {
-        {L"sparkfun-serial-motor-driver-e7.brd", 1, 0, 9, L"--side top --sort 9"},
-        {L"olimex-olimexino-85bc-e6.brd", 1, 1, 3, L"--side both --sort 3"},
-        {L"adafruit-vcnl4010-e6.brd", 0, 1, 4, L"--side bottom --sort 4"},
+        {sample_board(), L"tindral-sample.brd", 1, 0, 9, L"--side top --sort 9", 13, 19},
+        {sample_board(), L"tindral-sample.brd", 1, 1, 3, L"--side both --sort 3", 19, 19},
+        {sample_board(), L"tindral-sample.brd", 0, 1, 4, L"--side bottom --sort 4", 6, 19},
+        {generated, L"generated.brd", 0, 1, 2, L"--side bottom --sort 2", generated_bottom, 40},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.board);
+        SCOPED_TRACE(c.name + L" " + c.options);
         g_settings.show_top_side = c.top;
         g_settings.show_bottom_side = c.bottom;
         g_settings.sort_col = c.sort;
-        const std::wstring path = board_path(c.board);
-        load(path);
+        load(c.path);
         EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
         EXPECT_EQ(g_board.board_loaded, 1u);
-        const Rows expected = test::cli_csv_rows(L"list", path, c.options);
-        ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(list_rows(g_list_main, 11), expected);
-        EXPECT_EQ(window_text(g_hwnd_main), std::wstring(L"Tindral V2.00.1      ") + c.board);
-        EXPECT_EQ(window_text(g_hwnd_board), std::wstring(L"Tindral V2.00.1    ") + c.board);
-        EXPECT_EQ(g_board.selection, std::vector<uint32_t>(g_board.elements.size(), 0));
-        EXPECT_EQ(store_.string(L"Xml path file name"), path);
+        const Rows expected = test::cli_csv_rows(L"list", c.path, c.options);
+        EXPECT_EQ(expected.size(), c.rows);
+        const Rows shown = list_rows(g_list_main, 11);
+        EXPECT_EQ(shown.size(), c.rows);
+        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      " + c.name);
+        EXPECT_EQ(window_text(g_hwnd_board), L"Tindral V2.00.1    " + c.name);
+        EXPECT_EQ(g_board.selection, std::vector<uint32_t>(c.parts, 0));
+        EXPECT_EQ(store_.string(L"Xml path file name"), c.path);
         EXPECT_TRUE(GetWindowLongW(g_button_bom, GWL_STYLE) & WS_VISIBLE);
     }
 }
@@ -67,7 +82,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     g_settings.show_bottom_side = 1;
     g_settings.leave_selected = 1;
     g_settings.sort_col = 9;
-    load(board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    load(sample_board());
     ASSERT_EQ(g_board.board_loaded, 1u);
     ASSERT_GE(g_board.elements.size(), 3u);
     const int ra = row_of(0), rb = row_of(1);
@@ -167,12 +182,12 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
 }
 
 TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
-    load(board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    load(sample_board());
     const std::wstring counter_before = window_text(g_static_counter);
     ASSERT_FALSE(list_rows(g_list_main, 11).empty());
 
     // The old board goes with its rows and counter: nothing on screen that Save would refuse.
-    const std::wstring missing = board_path(L"no-such-board.brd");
+    const std::wstring missing = test::own_board(L"no-such-board.brd");
     load(missing);
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_TRUE(list_rows(g_list_main, 11).empty());

@@ -1,6 +1,7 @@
 // The main window's own commands through the real windows: the selection file from the menu,
 // Clear selection, Exit with the save on exit, the keyboard hook and the BOM window.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -42,10 +43,10 @@ protected:
         port_.boxes.clear();
     }
 
-    // A copy of a shared board in the test's own folder, so that its selection file lands there.
-    std::wstring load_copy(const wchar_t* name) {
+    // A copy of the sample board in the test's own folder, so that its selection file lands there.
+    std::wstring load_copy() {
         const auto copy = dir_.path / "board.brd";
-        std::filesystem::copy_file(test::board_path(name), copy);
+        std::filesystem::copy_file(test::sample_board(), copy);
         load(copy.wstring());
         return (dir_.path / "board.TindralSel").wstring();
     }
@@ -85,7 +86,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
 
     g_settings.leave_selected = 1;
     g_settings.show_bottom_side = 1;
-    const std::wstring file = load_copy(L"sparkfun-qwiic-pir-e9.brd");
+    const std::wstring file = load_copy();
     ASSERT_EQ(g_board.board_loaded, 1u);
     const size_t n = g_board.elements.size();
     ASSERT_GE(n, 3u);
@@ -135,7 +136,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
 
 TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     g_settings.save_selections_on_exit = 1;
-    const std::wstring file = load_copy(L"sparkfun-serial-motor-driver-e7.brd");
+    const std::wstring file = load_copy();
     ASSERT_EQ(g_board.board_loaded, 1u);
     const size_t n = g_board.elements.size();
     choose(1);
@@ -154,7 +155,7 @@ TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
 }
 
 TEST_F(MainCommands, ExitWithoutTheOptionWritesNoFile) {
-    const std::wstring file = load_copy(L"sparkfun-serial-motor-driver-e7.brd");
+    const std::wstring file = load_copy();
     choose(1);
     menu(IDM_EXIT);
     g_hwnd_main = nullptr;
@@ -183,7 +184,7 @@ private:
 
 TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     g_settings.show_bottom_side = 1;
-    load(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    load(test::sample_board());
     ASSERT_EQ(g_board.board_loaded, 1u);
     activate_main();
     {
@@ -217,7 +218,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
 }
 
 TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
-    load(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
+    load(test::sample_board());
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
@@ -261,17 +262,24 @@ TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
 
 TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     const ClockSource saved_clock = set_clock_source(&fixed_time);
-    const wchar_t* board = L"olimex-olimexino-85bc-e6.brd";
+    const std::wstring board = test::sample_board();
     g_settings.show_bottom_side = 0;  // the BOM counts both sides all the same
-    load(test::board_path(board));
+    load(board);
     ASSERT_EQ(g_board.board_loaded, 1u);
 
     click(g_button_bom);
     EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
     EXPECT_EQ(window_text(g_static_date), L"04.03.2026  05:06");
-    const Rows expected = test::cli_csv_rows(L"bom", test::board_path(board), L"");
-    ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(list_rows(g_list_bom, 4), expected);
+    const Rows expected = test::cli_csv_rows(L"bom", board, L"");
+    const Rows shown = list_rows(g_list_bom, 4);
+    EXPECT_EQ(shown, expected);
+    // 14 packages and values on the board; 100nF in C0805 is C1 and C2 on top and C4 below.
+    EXPECT_EQ(shown.size(), 14u);
+    const auto c0805_100n = std::find_if(shown.begin(), shown.end(), [](const std::vector<std::wstring>& r) {
+        return r[1] == L"C0805" && r[2] == L"100nF";
+    });
+    ASSERT_NE(c0805_100n, shown.end());
+    EXPECT_EQ((*c0805_100n)[3], L"3");
     HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_bom, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4);
 
@@ -280,7 +288,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     n.hdr.code = LVN_COLUMNCLICK;
     n.iSubItem = 3;
     SendMessageW(g_hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(list_rows(g_list_bom, 4), test::cli_csv_rows(L"bom", test::board_path(board), L"--sort 3"));
+    EXPECT_EQ(list_rows(g_list_bom, 4), test::cli_csv_rows(L"bom", board, L"--sort 3"));
 
     SetWindowPos(g_hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
     click(g_button_bom_close);

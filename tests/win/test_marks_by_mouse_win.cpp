@@ -101,6 +101,12 @@ protected:
     void SetUp() override {
         create_fonts();
         create_pens_and_brushes();
+        // The board window takes its stored place: beside the main window, so that the whole
+        // board can be seen.
+        g_settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        g_settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        g_settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        g_settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
         g_settings.leave_selected = 1;
         g_settings.show_bottom_side = 1;
         g_settings.use_crosshair = 0;
@@ -174,7 +180,7 @@ protected:
 
 TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     const fs::path board = dir_.path / "board.brd";
-    fs::copy_file(test::board_path(L"sparkfun-qwiic-pir-e9.brd"), board);
+    fs::copy_file(test::sample_board(), board);
     // The Load button is clicked with the path in the combo box; no file, no question.
     test::load_through_combo(board.wstring());
     ASSERT_EQ(g_board.board_loaded, 1u);

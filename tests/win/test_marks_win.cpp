@@ -36,10 +36,10 @@ protected:
         AppWindowsTest::SetUp();
     }
 
-    // A copy of a shared board in the test's own folder, so that its selection file lands there.
-    fs::path copy_board(const char* name, const wchar_t* shared = L"sparkfun-qwiic-pir-e9.brd") {
+    // A copy of the sample board in the test's own folder, so that its selection file lands there.
+    fs::path copy_board(const char* name) {
         const fs::path copy = dir_.path / name;
-        fs::copy_file(test::board_path(shared), copy);
+        fs::copy_file(test::sample_board(), copy);
         return copy;
     }
 

@@ -13,6 +13,8 @@
 
 #include "app/win/gdi_objects_win.h"
 #include "app/win/globals_win.h"
+#include "board/parse_board.h"
+#include "board/tokenise.h"
 #include "lists/bom_rows.h"
 #include "print/print_job.h"
 #include "print/win/print_device_win.h"
@@ -41,25 +43,41 @@ protected:
     RecordingPort port;
 };
 
-TEST_F(PrinterSide, SharedBoardBomIsDrawnPageByPageInHundredthsOfAMillimetre) {
+// A board of n resistors in one package, each of its own value: n rows in the bill of materials.
+std::string board_of_values(int n) {
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
+        "<eagle version=\"7.2.0\"><drawing><board><plain/><libraries><library name=\"lib\"><packages>"
+        "<package name=\"R0603\"><wire x1=\"-0.8\" y1=\"0\" x2=\"0.8\" y2=\"0\" width=\"0.1\" "
+        "layer=\"21\"/></package></packages></library></libraries><elements>\n";
+    for (int i = 1; i <= n; ++i)
+        xml += "<element name=\"R" + std::to_string(i) + "\" library=\"lib\" package=\"R0603\" value=\"" +
+               std::to_string(i) + "k\" x=\"" + std::to_string(i * 3) + "\" y=\"0\"/>\n";
+    return xml + "</elements></board></drawing></eagle>\n";
+}
+
+TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
     BoardModel board;
-    ASSERT_TRUE(load_shared_board(L"ultimachine-rambo-e6.brd", board));
+    TokenList tokens;
+    ASSERT_TRUE(tokenise_bytes(board_of_values(85), tokens).ok);
+    ASSERT_EQ(parse_board(tokens, board).result, 1);
     std::vector<PrintRow> rows;
     for (const BomRow& r : bom_rows(board))
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});
-    ASSERT_GT(rows.size(), 42u);  // more than one A4 page
+    ASSERT_EQ(rows.size(), 85u);  // 42 rows to an A4 page: two full pages and one row on a third
 
     MetafilePrinter device;
     ASSERT_EQ(print_component_list(device, L"07.12.2026  01:30", rows), 1);
     EXPECT_TRUE(port.boxes.empty());
 
     const Recorded r = device.recorded();
-    const size_t pages = (rows.size() + 41) / 42;
+    const size_t pages = 3;
     ASSERT_EQ(r.pages.size(), pages);
     EXPECT_EQ(device.started, static_cast<int>(pages));
     size_t texts = 0;
     for (const auto& p : r.pages) texts += p.size();
     EXPECT_EQ(texts, rows.size() * 4 + pages * 6);
+    EXPECT_EQ(r.pages.back().size(), 4u + 6u);  // the 85th row alone
     EXPECT_EQ(r.pages[0][0], L"07.12.2026  01:30");
     EXPECT_EQ(r.pages[0][1], L"Library");
     EXPECT_EQ(r.pages[0][5], rows[0][0]);

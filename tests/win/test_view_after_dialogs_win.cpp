@@ -63,7 +63,7 @@ protected:
         AppWindowsTest::SetUp();
         ShowWindow(g_hwnd_board, SW_SHOW);
         SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        test::load_through_combo(test::board_path(L"sparkfun-qwiic-pir-e9.brd"));
+        test::load_through_combo(test::sample_board());
         ASSERT_EQ(g_board.board_loaded, 1u);
         UpdateWindow(g_hwnd_layout);
         pump_for(100);

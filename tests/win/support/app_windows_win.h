@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@
 #include "settings/memory_store.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
+#include "support/board_folders.h"
 #include "support/csv_reader.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
@@ -32,12 +34,11 @@ namespace tindral::test {
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
-// A shared board by file name, with backslashes as the program's own dialogs give them.
-inline std::wstring board_path(const wchar_t* name) {
-    std::wstring p = std::wstring(TINDRAL_BOARDS_DIR) + L"\\" + name;
-    for (wchar_t& c : p)
-        if (c == L'/') c = L'\\';
-    return p;
+// The repository's sample board (19 parts, 13 on top, 6 below), with backslashes as the
+// program's own dialogs give paths.
+inline std::wstring sample_board() {
+    const std::filesystem::path checkout = std::filesystem::path(own_boards_dir()).parent_path().parent_path();
+    return native_path((checkout / L"samples" / L"tindral-sample.brd").wstring());
 }
 
 inline std::wstring utf8_to_wide(const std::string& s) {

@@ -85,9 +85,4 @@ inline bool load_board_file(const std::wstring& path, BoardModel& board) {
     return tokenise_bytes(bytes, tokens).ok && parse_board(tokens, board).result == 1;
 }
 
-// One of the real boards in the folder beside the checkout.
-inline bool load_shared_board(const wchar_t* name, BoardModel& board) {
-    return load_board_file(std::wstring(TINDRAL_BOARDS_DIR) + L"/" + name, board);
-}
-
 }  // namespace tindral::test

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Times whole-area repaints of the largest shared board under Wine (a middle-button drag redraws
+# Times whole-area repaints of the largest real board under Wine (a middle-button drag redraws
 # the area on every mouse move) and prints their median. A benchmark, not a check: kept out of
 # tests/wine/ so make test does not run it.
 #   BUILD_WIN=build/win bash bench/board-repaint-timing.sh
@@ -10,6 +10,11 @@ wine_on_display "$0" "$@"
 WINE=$(wine_cmd)
 if [ ! -f "$BUILD_WIN/tindral_tests.exe" ]; then
   echo "tindral_tests.exe missing in $BUILD_WIN"
+  exit 1
+fi
+. tools/real-boards.sh
+if [ -z "$REAL_BOARDS" ]; then
+  echo "board-repaint-timing needs the real boards: $REAL_BOARDS_WHY"
   exit 1
 fi
 [ -d "$WINEPREFIX" ] || wine_fresh_prefix

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Times a load through the Load button plus the first full paint under Wine, for the largest
-# shared board and a generated 10 000-element board, then the load's steps one by one; prints
-# medians. A benchmark, not a check: kept out of tests/wine/ so make test does not run it.
+# Times a load through the Load button plus the first full paint under Wine, for a generated
+# 10 000-element board and the largest real board (when the real boards are there), then the
+# load's steps one by one; prints medians. A benchmark, not a check: kept out of tests/wine/ so make test does not run it.
 #   BUILD_WIN=build/perf-win bash bench/load-paint-timing.sh [rounds]
 set -uo pipefail
 cd "$(dirname "$0")/.."

@@ -1,8 +1,17 @@
 #pragma once
-// A fresh folder per test, named after suite and test so parallel test processes never share
-// one; removed afterwards with everything in it, read-only files included.
+// A fresh folder per test, named after suite, test and process, so parallel test processes (of
+// one checkout or of two on the same machine) never share one; removed afterwards with
+// everything in it, read-only files included.
 
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include <process.h>
+#define TINDRAL_TEST_PID _getpid()
+#else
+#include <unistd.h>
+#define TINDRAL_TEST_PID getpid()
+#endif
 
 #include <filesystem>
 #include <fstream>
@@ -16,7 +25,8 @@ struct TempFolder {
     TempFolder() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path = std::filesystem::temp_directory_path() /
-               (std::string("tindral-") + info->test_suite_name() + "-" + info->name());
+               (std::string("tindral-") + info->test_suite_name() + "-" + info->name() + "-" +
+                std::to_string(TINDRAL_TEST_PID));
         remove();
         std::filesystem::create_directories(path);
     }

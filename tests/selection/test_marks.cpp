@@ -12,7 +12,7 @@ namespace {
 
 using States = std::vector<uint32_t>;
 
-TEST(Marks, LoadedStatesComeBackSelectedAndOnlyWhenTheyFit) {
+TEST(MarkStates, LoadedStatesComeBackSelectedAndOnlyWhenTheyFit) {
     Marks m;
     m.reset(3);
     m.assign({1, 0, 0});
@@ -27,7 +27,7 @@ TEST(Marks, LoadedStatesComeBackSelectedAndOnlyWhenTheyFit) {
     EXPECT_FALSE(m.unsaved());
 }
 
-TEST(Marks, ResetForgetsTheCurrentOneButNotWhatIsOnDisk) {
+TEST(MarkStates, ResetForgetsTheCurrentOneButNotWhatIsOnDisk) {
     Marks m;
     m.reset(2);
     m.apply_loaded({2, 0});
@@ -43,7 +43,7 @@ TEST(Marks, ResetForgetsTheCurrentOneButNotWhatIsOnDisk) {
     EXPECT_TRUE(m.unsaved());  // the loaded mark would be lost
 }
 
-TEST(Marks, APreviousComponentNoLongerCurrentIsLeftAlone) {
+TEST(MarkStates, APreviousComponentNoLongerCurrentIsLeftAlone) {
     Marks m;
     m.reset(2);
     int32_t last_row = -1;

@@ -78,7 +78,7 @@ size_t load(const std::string& bytes) {
         if (!tokenise_bytes(bytes, tokens).ok) return 0;
         if (parse_board(tokens, b).result != 1) return 0;
     }
-    b.selection.assign(b.placed_count, kStateUnselected);
+    b.marks.reset(b.placement_count);
     group_components(b);
     return b.elements.size();
 }
@@ -143,7 +143,7 @@ void bench_group(benchmark::State& state, const std::string* bytes) {
             return;
         }
     }
-    b.selection.assign(b.placed_count, kStateUnselected);
+    b.marks.reset(b.placement_count);
     for (auto _ : state) group_components(b);
     state.counters["elements"] = static_cast<double>(b.elements.size());
 }

@@ -75,22 +75,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!parse_board(tokens, board).result) return 0;
     }
     board.path = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";
-    board.selection.assign(board.placed_count, kStateUnselected);
+    board.marks.reset(board.placement_count);
     group_components(board);
     if (!write_marks(board, marks)) return 0;
 
-    const size_t n = board.selection.size();
+    const size_t n = board.marks.states().size();
     if (load_selection(board) == 1) {
-        if (board.selection.size() != n) __builtin_trap();
-        for (uint32_t s : board.selection)
+        if (board.marks.states().size() != n) __builtin_trap();
+        for (uint32_t s : board.marks.states())
             if (s != kStateUnselected && s != kStateSelected) __builtin_trap();
     }
     read_marks(board);
 
     // What is saved comes back as it was.
-    const std::vector<uint32_t> saved = board.selection;
+    const std::vector<uint32_t> saved = board.marks.states();
     if (save_selection(board) == 1) {
-        if (load_selection(board) != 1 || board.selection != saved) __builtin_trap();
+        if (load_selection(board) != 1 || board.marks.states() != saved) __builtin_trap();
     }
     release_board(board);
     return 0;

@@ -42,7 +42,7 @@ void load_once(const TokenList& tokens, unsigned no_at) {
         release_board(board);
         return;
     }
-    board.selection.assign(board.placed_count, 0);
+    board.marks.reset(board.placement_count);
     group_components(board);
     draw_and_hit(board, 1, 0);
     draw_and_hit(board, 0, 1);

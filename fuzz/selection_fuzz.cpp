@@ -31,15 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         f.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     // As many states as the first byte says, so that short and long files both meet the array.
-    board.selection.assign(size ? data[0] % 64 : 3, 7);
-    const std::vector<uint32_t> before = board.selection;
+    board.marks.assign(std::vector<uint32_t>(size ? data[0] % 64 : 3, 7));
+    const std::vector<uint32_t> before = board.marks.states();
     fuzz::QuietPort port;
     const int r = load_selection(board);
     // Marks are applied whole or not at all: only a file of exactly one state a component fits.
-    if (board.selection.size() != before.size()) __builtin_trap();
-    if (size != 4 * before.size() && board.selection != before) __builtin_trap();
+    if (board.marks.states().size() != before.size()) __builtin_trap();
+    if (size != 4 * before.size() && board.marks.states() != before) __builtin_trap();
     if (r == 1 && size == 4 * before.size())
-        for (uint32_t s : board.selection)
+        for (uint32_t s : board.marks.states())
             if (s != 0 && s != 2) __builtin_trap();
     return 0;
 }

@@ -39,8 +39,8 @@ ReadBoardOutcome read_board(const std::wstring& path, BoardModel& board,
         return out;
     }
     board.path = path;
-    board.selection.assign(board.placed_count, kStateUnselected);
-    board.selection_kept = board.selection;
+    board.marks.reset(board.placement_count);
+    board.marks.keep();
     group_components(board);
     out.result = 1;
     if (parsed.set_title) out.board_title = parsed.board_title;

@@ -8,16 +8,8 @@
 
 namespace tindral {
 
-struct PlacedCounts {
-    uint32_t total = 0, top = 0, bottom = 0;
-    uint32_t placed = 0, placed_top = 0, placed_bottom = 0;
-};
-
-// Counts over all components; a component is placed when its selection state is not 0.
-PlacedCounts count_placed(const BoardModel& board);
-
-// The counter line in the current language.
-std::wstring placed_counter_text(const PlacedCounts& counts);
+// The counter line in the current language; "placed" counts the marked components.
+std::wstring placed_counter_text(const MarkCounts& counts);
 std::wstring placed_counter_text(const BoardModel& board);
 
 }  // namespace tindral

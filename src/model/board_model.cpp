@@ -73,8 +73,7 @@ std::array<LayerRec, kLayerRows> make_layer_table() {
 
 void release_board(BoardModel& board) {
     // swap with empties so that the memory really goes back, not just the counts
-    std::vector<uint32_t>().swap(board.selection);
-    std::vector<uint32_t>().swap(board.selection_kept);
+    board.marks.release();
     board.path.clear();
     board.selection_file_ours = false;
     std::vector<WireRec>().swap(board.plain_wires);
@@ -82,7 +81,7 @@ void release_board(BoardModel& board) {
     std::vector<HoleRec>().swap(board.plain_holes);
     std::vector<ElementRec>().swap(board.elements);
     std::vector<LibraryRec>().swap(board.libraries);
-    board.placed_count = 0;
+    board.placement_count = 0;
     board.board_loaded = 0;  // commands that need a board refuse on an emptied model
 }
 

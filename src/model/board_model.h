@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/primitives.h"
+#include "selection/marks.h"
 
 namespace tindral {
 
@@ -73,19 +74,17 @@ struct BoardModel {
     std::vector<ElementRec> elements;
     std::vector<LibraryRec> libraries;
 
-    uint32_t placed_count = 0;
+    // Elements whose geometry has been placed so far (all of them once a load is through).
+    uint32_t placement_count = 0;
     uint32_t board_loaded = 0;
     BoardExtent extent;
     double board_width = 0, board_height = 0;
 
-    std::vector<uint32_t> selection;  // 0 unselected, 1 current selection, 2 selected
+    Marks marks;  // the user's marks, one per element
 
     // The board file, fixed while it is loaded: its marks are saved beside it, whatever the
     // settings say meanwhile.
     std::wstring path;
-    // The marks as they were last loaded from or saved into the selection file (all 0 after
-    // the load of the board): what the user would lose by dropping the current ones.
-    std::vector<uint32_t> selection_kept;
     // The selection file holds marks of this run (loaded or saved), so replacing it loses nothing.
     bool selection_file_ours = false;
 };

@@ -110,7 +110,7 @@ void place_all_elements(BoardModel& board) {
     }
     std::wstring key;
     for (size_t i = 0; i < board.elements.size(); ++i) {
-        board.placed_count = static_cast<uint32_t>(i);
+        board.placement_count = static_cast<uint32_t>(i);
         const ElementRec& e = board.elements[i];
         key = e.library;
         key.push_back(L'\0');
@@ -118,7 +118,7 @@ void place_all_elements(BoardModel& board) {
         const auto it = first.find(key);
         if (it != first.end()) place_element(board, i, it->second);
     }
-    board.placed_count = static_cast<uint32_t>(board.elements.size());
+    board.placement_count = static_cast<uint32_t>(board.elements.size());
 }
 
 void take_plain_extent(BoardModel& board) {

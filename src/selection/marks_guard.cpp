@@ -7,7 +7,7 @@
 namespace tindral {
 
 bool marks_unsaved(const BoardModel& board) {
-    return board.board_loaded && marks_changed(board.selection, board.selection_kept);
+    return board.board_loaded && board.marks.unsaved();
 }
 
 bool may_drop_marks(BoardModel& board) {
@@ -22,7 +22,7 @@ bool may_drop_marks(BoardModel& board) {
 bool save_marks_before_exit(BoardModel& board, const Settings& s) {
     // Unchanged marks are on disk already, or were never loaded: writing them could only
     // replace marks the user did not see.
-    if (!s.save_selections_on_exit || board.placed_count == 0 || !marks_unsaved(board)) return true;
+    if (!s.save_selections_on_exit || board.placement_count == 0 || !marks_unsaved(board)) return true;
     if (save_selection(board) != 0) return true;
     return message_box(Owner::main, text(TXT_EXIT_WITHOUT_SAVING), text(TXT_TITLE_WARNING),
                        mb::yes_no | mb::default_button2 | mb::icon_exclamation |

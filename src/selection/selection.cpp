@@ -71,18 +71,16 @@ SavedFile read_saved_file(const BoardModel& board, const std::wstring& path) {
 
 // A file for another version of the board would put marks on the wrong components.
 bool fits_or_tell(const BoardModel& board, const SavedFile& f) {
-    if (fits_board(f.bytes, board.selection.size())) return true;
+    if (fits_board(f.bytes, board.marks.size())) return true;
     message_box(Owner::main, format_text(kMessageChars, text(TXT_MARKS_DO_NOT_FIT), f.path),
                 text(TXT_TITLE_INFO), kFlags);
     return false;
 }
 
 void apply_saved_marks(BoardModel& board, const SavedFile& f) {
-    decode_states(f.bytes, board.selection);
-    // A saved current selection comes back as selected.
-    for (uint32_t& s : board.selection)
-        if (s != kStateUnselected) s = kStateSelected;
-    board.selection_kept = board.selection;
+    std::vector<uint32_t> loaded(board.marks.size(), kStateUnselected);
+    decode_states(f.bytes, loaded);
+    board.marks.apply_loaded(loaded);
     if (f.current_name) board.selection_file_ours = true;
 }
 
@@ -104,10 +102,10 @@ int save_selection(BoardModel& board) {
             mb::yes_no | mb::default_button2) != mb::id_yes)
         return -1;
     const SelectionWriteResult r = selection_files().write(path, temp_selection_path(path),
-                                                           encode_states(board.selection));
+                                                           encode_states(board.marks.states()));
     switch (r.status) {
     case SelectionWriteStatus::ok:
-        board.selection_kept = board.selection;
+        board.marks.keep();
         board.selection_file_ours = true;
         return 1;
     case SelectionWriteStatus::write_failed:

@@ -1,6 +1,6 @@
 #pragma once
 // Saving and loading the marks of the loaded board in the file beside it. The states are those
-// of board.selection; the caller redraws from them afterwards. The file is the one of
+// of board.marks; the caller redraws from them afterwards. The file is the one of
 // board.path, the path the board was loaded from.
 
 #include "model/board_model.h"

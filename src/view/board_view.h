@@ -51,7 +51,6 @@ struct BoardView {
     std::vector<uint32_t> hits;     // components under the last left click
     int32_t current = -1;           // component with the crosshair
     uint32_t crosshair_drawn = 0;   // 0, or index + 1 of the component it was drawn for
-    int32_t previous_current = -1;  // component that last became current
 };
 
 extern BoardView g_view;

@@ -97,9 +97,7 @@ Pen pen_for(uint32_t side, uint32_t state, const Settings& s) {
     }
 }
 
-uint32_t element_state(const BoardModel& b, size_t element) {
-    return element < b.selection.size() ? b.selection[element] : 0;
-}
+uint32_t element_state(const BoardModel& b, size_t element) { return b.marks.state(element); }
 
 bool side_shown(const ElementRec& e, const Settings& s) {
     if (e.side == kSideBottom) return s.show_bottom_side != 0;
@@ -240,28 +238,19 @@ void paint_board(Canvas& c, BoardModel& b, BoardView& v, const Settings& s) {
     }
 }
 
-bool redraw_element(Canvas& c, BoardModel& b, BoardView& v, const Settings& s, size_t e) {
-    if (e >= b.elements.size()) return false;
+void redraw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                    size_t e, int32_t demoted) {
+    if (e >= b.elements.size()) return;
     const Pen kept = c.select_pen(pen_for(b.elements[e].side, element_state(b, e), s));
     ElementBox scratch;
-    bool counter_changed = false;
-    const int32_t p = v.previous_current;
-    if (p >= 0 && static_cast<size_t>(p) != e && static_cast<size_t>(p) < b.elements.size() &&
-        element_state(b, p) == 1) {
-        const uint32_t now = s.leave_selected ? 2 : 0;
-        c.select_pen(pen_for(b.elements[p].side, now, s));
-        draw_element(c, b, v, s, p, scratch);
-        b.selection[p] = now;
-        counter_changed = true;
+    if (demoted >= 0 && static_cast<size_t>(demoted) != e &&
+        static_cast<size_t>(demoted) < b.elements.size()) {
+        c.select_pen(pen_for(b.elements[demoted].side, element_state(b, demoted), s));
+        draw_element(c, b, v, s, demoted, scratch);
     }
-    v.previous_current = -1;
-
-    const uint32_t state = element_state(b, e);
-    c.select_pen(pen_for(b.elements[e].side, state, s));
+    c.select_pen(pen_for(b.elements[e].side, element_state(b, e), s));
     draw_element(c, b, v, s, e, scratch);
-    v.previous_current = state != 0 ? static_cast<int32_t>(e) : -1;
     c.select_pen(kept);
-    return counter_changed;
 }
 
 }  // namespace tindral

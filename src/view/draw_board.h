@@ -43,9 +43,9 @@ void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings&
 // memory is reported and the board released, so the view shows no board.
 void paint_board(Canvas& c, BoardModel& b, BoardView& v, const Settings& s);
 
-// Draws component e in the colour of its state after settling the component that was current
-// before (selected or unselected by "Leave selected"). Returns true when that one changed
-// state, so the placed counter line must be rewritten.
-bool redraw_element(Canvas& c, BoardModel& b, BoardView& v, const Settings& s, size_t e);
+// Draws component e in the colour of its state, after the component demoted by the same choice
+// (-1 for none). The marks are settled before; drawing only reads them.
+void redraw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                    size_t e, int32_t demoted);
 
 }  // namespace tindral

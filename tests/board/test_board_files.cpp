@@ -111,7 +111,7 @@ void check_board(const std::wstring& path, const Counts* facts) {
     if (!facts) return;
 
     EXPECT_EQ(counts_of(board), *facts);
-    EXPECT_EQ(board.placed_count, board.elements.size());
+    EXPECT_EQ(board.placement_count, board.elements.size());
     size_t unplaced = 0;
     for (size_t i = 0; i < board.elements.size(); ++i) unplaced += element_package(board, i) == nullptr;
     EXPECT_EQ(unplaced, 0u);

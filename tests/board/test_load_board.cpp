@@ -44,7 +44,7 @@ TEST(LoadBoard, RefusedOrAbandonedReadLeavesAnEmptyModel) {
         EXPECT_TRUE(out.board_title.empty());
         EXPECT_EQ(port.boxes.size(), 1u);
         EXPECT_TRUE(board.elements.empty());
-        EXPECT_TRUE(board.selection.empty());
+        EXPECT_TRUE(board.marks.states().empty());
         EXPECT_EQ(board.board_loaded, 0u);
     }
 }

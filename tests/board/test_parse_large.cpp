@@ -22,7 +22,7 @@ TEST(ParseLarge, FiftyThousandElementsAreReadAndPlaced) {
     EXPECT_EQ(out.result, 1);
     ASSERT_EQ(board.elements.size(), 50000u);
     EXPECT_EQ(board.libraries.size(), 3u);
-    EXPECT_EQ(board.placed_count, 50000u);
+    EXPECT_EQ(board.placement_count, 50000u);
     size_t unplaced = 0, bottom = 0;
     for (size_t i = 0; i < board.elements.size(); ++i) {
         unplaced += element_package(board, i) == nullptr;

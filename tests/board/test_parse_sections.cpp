@@ -93,7 +93,7 @@ TEST(ParseBoard, MissingSectionsReadAsEmptyAndEachParseStartsAnew) {
     EXPECT_EQ(p.board.board_loaded, 1u);
     ASSERT_EQ(p.board.elements.size(), 2u);
     EXPECT_EQ(find_package(p.board, 0), kNoPackage);  // listed, not placed
-    EXPECT_EQ(p.board.placed_count, 2u);
+    EXPECT_EQ(p.board.placement_count, 2u);
 
     p.outcome = parse_board(tokens_of("<plain/><elements><element name=\"C\"/></elements>"),
                             p.board);

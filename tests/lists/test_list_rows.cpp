@@ -105,14 +105,14 @@ TEST(ListRows, CounterLineInBothLanguages) {
     BoardModel b;
     b.elements = {part(L"R1", L"p", L"v", 0), part(L"R2", L"p", L"v", 0),
                   part(L"R3", L"p", L"v", 0, kSideBottom)};
-    b.selection = {2, 0, 1};
+    b.marks.assign({2, 0, 1});
     {
         LanguageGuard en(1);
         EXPECT_EQ(placed_counter_text(b),
                   L"  Placed: Total 2 of 3     TOP 1 of 2     BOTTOM 1 of 1");
     }
     LanguageGuard de(0);
-    b.selection.clear();  // before the states are made, nothing counts as placed
+    b.marks.assign({});  // before the states are made, nothing counts as placed
     EXPECT_EQ(placed_counter_text(b),
               L"  Best\u00FCckt: Gesamt 0 von 3     Oben 0 von 2     Unten 0 von 1");
 }

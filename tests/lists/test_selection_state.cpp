@@ -19,7 +19,6 @@ struct Chooser {
     BoardModel board;
     bool leave = true;
     int32_t last_row = -1;
-    int32_t previous = -1;
     std::vector<bool> marked;  // per row
 
     explicit Chooser(bool leave_selected) : leave(leave_selected) {
@@ -29,19 +28,19 @@ struct Chooser {
             e.side = s;
             board.elements.push_back(e);
         }
-        board.selection.assign(board.elements.size(), 0);
+        board.marks.reset(board.elements.size());
         marked.assign(board.elements.size(), false);
     }
     static int32_t row_of(uint32_t c) { return 4 - static_cast<int32_t>(c); }
 
     int32_t choose(uint32_t c) {
         const int32_t row = row_of(c);
-        const ToggleOutcome t = toggle_selection(board.selection, c, row, leave, last_row);
+        const ToggleOutcome t = board.marks.toggle(c, row, leave, last_row);
         if (t.unmark_row >= 0) marked[t.unmark_row] = false;
         marked[row] = t.row_marked;
-        return settle_previous_current(board.selection, previous, c, leave);
+        return board.marks.settle_previous(c, leave);
     }
-    std::vector<uint32_t> states() const { return board.selection; }
+    std::vector<uint32_t> states() const { return board.marks.states(); }
 };
 
 TEST(SelectionState, LeaveSelectedOnKeepsPlacedComponentsAndClearsOnSecondChoice) {
@@ -49,15 +48,15 @@ TEST(SelectionState, LeaveSelectedOnKeepsPlacedComponentsAndClearsOnSecondChoice
     EXPECT_EQ(ch.choose(0), -1);
     EXPECT_EQ(ch.choose(1), 0);  // A demoted, to be redrawn
     EXPECT_EQ(ch.states(), (std::vector<uint32_t>{2, 1, 0, 0, 0}));
-    EXPECT_EQ(ch.previous, 1);
+    EXPECT_EQ(ch.board.marks.previous_current(), 1);
     EXPECT_EQ(ch.last_row, Chooser::row_of(1));
     EXPECT_TRUE(ch.marked[Chooser::row_of(0)]);
-    EXPECT_EQ(count_placed(ch.board).placed, 2u);
+    EXPECT_EQ(ch.board.marks.count(ch.board.elements).marked, 2u);
 
     // Choosing the current one clears it; nothing is left current.
     EXPECT_EQ(ch.choose(1), -1);
     EXPECT_EQ(ch.states(), (std::vector<uint32_t>{2, 0, 0, 0, 0}));
-    EXPECT_EQ(ch.previous, -1);
+    EXPECT_EQ(ch.board.marks.previous_current(), -1);
     EXPECT_EQ(ch.last_row, -1);
     EXPECT_FALSE(ch.marked[Chooser::row_of(1)]);
 
@@ -65,7 +64,7 @@ TEST(SelectionState, LeaveSelectedOnKeepsPlacedComponentsAndClearsOnSecondChoice
     ch.choose(2);
     EXPECT_EQ(ch.choose(0), 2);
     EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 0, 2, 0, 0}));
-    EXPECT_EQ(ch.previous, -1);
+    EXPECT_EQ(ch.board.marks.previous_current(), -1);
     EXPECT_EQ(ch.choose(3), -1);
     EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 0, 2, 1, 0}));
 }
@@ -83,7 +82,7 @@ TEST(SelectionState, LeaveSelectedOffKeepsOnlyTheCurrentComponent) {
     EXPECT_EQ(ch.states(), (std::vector<uint32_t>{0, 1, 0, 0, 0}));
     EXPECT_TRUE(ch.marked[Chooser::row_of(1)]);
     EXPECT_EQ(ch.last_row, Chooser::row_of(1));
-    EXPECT_EQ(ch.previous, 1);
+    EXPECT_EQ(ch.board.marks.previous_current(), 1);
     EXPECT_EQ(std::count(ch.marked.begin(), ch.marked.end(), true), 1);
 }
 

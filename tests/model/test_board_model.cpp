@@ -37,14 +37,14 @@ TEST(BoardModel, ReleaseEmptiesEveryTableButKeepsTheLayers) {
     b.plain_holes.resize(1);
     b.elements.resize(7);
     b.libraries.resize(2);
-    b.selection.assign(7, 2);
-    b.placed_count = 7;
+    b.marks.assign(std::vector<uint32_t>(7, 2));
+    b.placement_count = 7;
     b.board_loaded = 1;
     release_board(b);
     EXPECT_TRUE(b.plain_wires.empty() && b.plain_holes.empty() && b.elements.empty() &&
-                b.libraries.empty() && b.selection.empty());
+                b.libraries.empty() && b.marks.states().empty());
     EXPECT_EQ(b.elements.capacity(), 0u);
-    EXPECT_EQ(b.placed_count, 0u);
+    EXPECT_EQ(b.placement_count, 0u);
     EXPECT_EQ(b.board_loaded, 0u);
     EXPECT_EQ(b.layers[4].colour, 99);
 }

@@ -172,7 +172,7 @@ TEST(FindPackage, FirstLibraryHoldingThePackageExactNames) {
     EXPECT_EQ(find_package(p.board, 99), kNoPackage);
     // the element without a package is listed and counted, but widens nothing
     EXPECT_EQ(p.board.elements.size(), 4u);
-    EXPECT_EQ(p.board.placed_count, 4u);
+    EXPECT_EQ(p.board.placement_count, 4u);
     EXPECT_DOUBLE_EQ(p.board.extent.max_x, 300.5);
 }
 

@@ -39,12 +39,12 @@ struct MarksGuard : ::testing::Test {
 
     MarksGuard() {
         board.path = (dir.path / "drive.brd").wstring();
-        board.selection = {2, 0, 0, 0};
-        board.selection_kept = board.selection;
+        board.marks.assign({2, 0, 0, 0});
+        board.marks.keep();
         board.selection_file_ours = true;
-        board.placed_count = 4;
+        board.placement_count = 4;
         board.board_loaded = 1;
-        dir.write("drive.TindralSel", encode_states(board.selection));
+        dir.write("drive.TindralSel", encode_states(board.marks.states()));
         g_settings.save_selections_on_exit = 1;
     }
 };
@@ -62,13 +62,13 @@ TEST(MarksChanged, OnlyAMarkGainedOrLostCounts) {
 TEST_F(MarksGuard, ExitSavesOnlyMarksChangedInThisRun) {
     // Unchanged marks: the file is already right, or holds marks the user never loaded.
     board.selection_file_ours = false;
-    board.selection = {0, 0, 0, 0};
-    board.selection_kept = board.selection;
+    board.marks.assign({0, 0, 0, 0});
+    board.marks.keep();
     EXPECT_TRUE(save_marks_before_exit(board, g_settings));
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
 
-    board.selection = {0, 0, 2, 0};
+    board.marks.assign({0, 0, 2, 0});
     g_settings.save_selections_on_exit = 0;
     EXPECT_TRUE(save_marks_before_exit(board, g_settings));
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
@@ -117,12 +117,12 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
             SCOPED_TRACE(std::string(f.name) + ", " + w.name);
             test::FailingSelectionFiles files;
             files.write_fault = f.result;
-            board.selection = changed;
+            board.marks.assign(changed);
             port.boxes.clear();
             port.answers.assign(w.answers.begin(), w.answers.end());
             EXPECT_FALSE(w.run());
             EXPECT_EQ(files.writes, 1);
-            EXPECT_EQ(board.selection, changed);
+            EXPECT_EQ(board.marks.states(), changed);
             EXPECT_TRUE(marks_unsaved(board));
             EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
             bool told = false, asked = false;
@@ -142,7 +142,7 @@ TEST_F(MarksGuard, AFileGoneBetweenCheckAndUseLosesNothing) {
     test::FailingSelectionFiles files;
     files.vanish_after_check = true;
     board.selection_file_ours = false;
-    board.selection = {0, 0, 0, 2};
+    board.marks.assign({0, 0, 0, 2});
     EXPECT_EQ(save_selection(board), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(test::TempFolder::read(file), encode_states({0, 0, 0, 2}));
@@ -151,5 +151,5 @@ TEST_F(MarksGuard, AFileGoneBetweenCheckAndUseLosesNothing) {
     EXPECT_EQ(load_selection(board), 0);
     EXPECT_EQ(port.boxes.size(), 1u);
     EXPECT_NE(port.boxes[0].text.find(L"\nload_selection:" + file.wstring()), std::wstring::npos);
-    EXPECT_EQ(board.selection, (States{0, 0, 0, 2}));
+    EXPECT_EQ(board.marks.states(), (States{0, 0, 0, 2}));
 }

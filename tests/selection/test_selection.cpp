@@ -67,9 +67,9 @@ struct SelectionFileTest : ::testing::Test {
     BoardModel loaded(const wchar_t* name, size_t components) {
         BoardModel b;
         b.path = (dir.path / name).wstring();
-        b.selection.assign(components, kStateUnselected);
-        b.selection_kept = b.selection;
-        b.placed_count = static_cast<uint32_t>(components);
+        b.marks.assign(std::vector<uint32_t>(components, kStateUnselected));
+        b.marks.keep();
+        b.placement_count = static_cast<uint32_t>(components);
         b.board_loaded = 1;
         return b;
     }
@@ -85,41 +85,41 @@ TEST_F(SelectionFileTest, SavedMarksComeBackAsSelectedWhenTheUserAgrees) {
     EXPECT_EQ(load_selection(board), 1);
     EXPECT_EQ(test::only_box(port), kNoData);  // no question without a file
 
-    board.selection = {0, 1, 2};
+    board.marks.assign({0, 1, 2});
     ASSERT_EQ(save_selection(board), 1);
-    board.selection = {2, 0, 1};
+    board.marks.assign({2, 0, 1});
     ASSERT_EQ(save_selection(board), 1);  // replaces the protected file, leaves no other
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 1}));
-    EXPECT_EQ(board.selection_kept, (States{2, 0, 1}));
+    EXPECT_EQ(board.marks.kept(), (States{2, 0, 1}));
 
     port.boxes.clear();
-    board.selection = {0, 2, 0};
+    board.marks.assign({0, 2, 0});
     port.answers.push_back(mb::id_no);
     EXPECT_EQ(load_selection(board), 0);
     EXPECT_EQ(test::only_box(port), kOverwrite);
-    EXPECT_EQ(board.selection, (States{0, 2, 0}));
+    EXPECT_EQ(board.marks.states(), (States{0, 2, 0}));
 
     // Every mark comes back as selected, and counts as what the file holds.
     ASSERT_EQ(load_selection(board), 1);
-    EXPECT_EQ(board.selection, (States{2, 0, 2}));
-    EXPECT_EQ(board.selection_kept, board.selection);
+    EXPECT_EQ(board.marks.states(), (States{2, 0, 2}));
+    EXPECT_EQ(board.marks.kept(), board.marks.states());
 }
 
 TEST_F(SelectionFileTest, TheOlderNameIsReadButNeverWritten) {
     const fs::path legacy = dir.write("motor.TindralSel", encode_states({0, 1, 2}));
     ASSERT_EQ(offer_saved_marks(board), 1);
     EXPECT_EQ(test::only_box(port), kOffer);
-    EXPECT_EQ(board.selection, (States{0, 2, 2}));
+    EXPECT_EQ(board.marks.states(), (States{0, 2, 2}));
 
     // It may belong to another board of the folder: a save goes to this board's own name.
-    board.selection = {2, 0, 0};
+    board.marks.assign({2, 0, 0});
     ASSERT_EQ(save_selection(board), 1);
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0}));
     EXPECT_EQ(test::TempFolder::read(legacy), encode_states({0, 1, 2}));
-    board.selection = {0, 0, 0};
+    board.marks.assign({0, 0, 0});
     ASSERT_EQ(load_selection(board), 1);  // the own file wins now
-    EXPECT_EQ(board.selection, (States{2, 0, 0}));
+    EXPECT_EQ(board.marks.states(), (States{2, 0, 0}));
 }
 
 TEST_F(SelectionFileTest, AFileThatDoesNotFitTheBoardIsNeverApplied) {
@@ -134,7 +134,7 @@ TEST_F(SelectionFileTest, AFileThatDoesNotFitTheBoardIsNeverApplied) {
         port.boxes.clear();
         EXPECT_EQ(load_selection(board), 0);
         EXPECT_EQ(test::only_box(port), notice);  // named before any question
-        EXPECT_EQ(board.selection, (States{0, 0, 0}));
+        EXPECT_EQ(board.marks.states(), (States{0, 0, 0}));
         EXPECT_EQ(test::TempFolder::read(file), encode_states(saved));
     }
     // Not whole states at all.
@@ -155,12 +155,12 @@ TEST_F(SelectionFileTest, SavedMarksAreOfferedOnceAndKeptWhenDeclined) {
     port.answers = {mb::id_no};
     EXPECT_EQ(offer_saved_marks(declined), 0);
     EXPECT_EQ(test::only_box(port), kOffer);  // Yes is the default: loading changes no file
-    EXPECT_EQ(declined.selection, (States{0, 0, 0}));
+    EXPECT_EQ(declined.marks.states(), (States{0, 0, 0}));
 
     // Saving over marks the user did not load asks first; No, the default, keeps them.
     port.boxes.clear();
     port.answers = {mb::id_no};
-    declined.selection = {0, 0, 2};
+    declined.marks.assign({0, 0, 2});
     EXPECT_EQ(save_selection(declined), -1);
     EXPECT_EQ(test::only_box(port), L"Tindral Info|This file holds marks that were not loaded. "
                                     L"Replace them?\n" + file.wstring() + L"|2144");
@@ -169,7 +169,7 @@ TEST_F(SelectionFileTest, SavedMarksAreOfferedOnceAndKeptWhenDeclined) {
     ASSERT_EQ(save_selection(declined), 1);  // Yes
     EXPECT_EQ(test::TempFolder::read(file), encode_states({0, 0, 2}));
     port.boxes.clear();
-    declined.selection = {2, 0, 2};
+    declined.marks.assign({2, 0, 2});
     ASSERT_EQ(save_selection(declined), 1);  // its own file now: no question
     EXPECT_TRUE(port.boxes.empty());
 
@@ -177,22 +177,22 @@ TEST_F(SelectionFileTest, SavedMarksAreOfferedOnceAndKeptWhenDeclined) {
     port.answers.clear();
     board = loaded(L"motor1.brd", 3);
     ASSERT_EQ(offer_saved_marks(board), 1);
-    EXPECT_EQ(board.selection, (States{2, 0, 2}));
+    EXPECT_EQ(board.marks.states(), (States{2, 0, 2}));
     port.boxes.clear();
-    board.selection = {0, 0, 0};
+    board.marks.assign({0, 0, 0});
     ASSERT_EQ(save_selection(board), 1);
     EXPECT_TRUE(port.boxes.empty());
 }
 
 TEST_F(SelectionFileTest, FailedSaveKeepsThePreviousMarks) {
-    board.selection = {2, 0, 2};
+    board.marks.assign({2, 0, 2});
     ASSERT_EQ(save_selection(board), 1);
     // A folder where the new file would be written: refused by the system, for root as well.
     fs::create_directories(fs::path(temp_selection_path(file.wstring())) / "inside");
-    board.selection = {0, 0, 0};
+    board.marks.assign({0, 0, 0});
     EXPECT_EQ(save_selection(board), 0);
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 2}));
-    EXPECT_EQ(board.selection_kept, (States{2, 0, 2}));  // still unsaved
+    EXPECT_EQ(board.marks.kept(), (States{2, 0, 2}));  // still unsaved
     const std::wstring shown = test::only_box(port);
     EXPECT_EQ(shown.rfind(L"Tindral Error|system text ", 0), 0u);
     EXPECT_NE(shown.find(L"\nsave_selectione:" + file.wstring() + L"|42040"), std::wstring::npos);

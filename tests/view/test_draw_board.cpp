@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <type_traits>
 
 #include "support/recording_canvas.h"
 #include "support/settings_guard.h"
@@ -196,7 +197,7 @@ TEST(DrawElements, PensBySideAndStateAndOneBoxRowPerElement) {
                                  element(L"T2", 10, 40, 0, kSideTop), element(L"B2", 40, 40, 180, kSideBottom),
                                  element(L"B3", 70, 40, 180, kSideBottom)},
                                 only_wires({wire(0, 0, 2, 0)}));
-    b.selection = {1, 2, 3, 0, 2, 0, 1};
+    b.marks.assign({1, 2, 3, 0, 2, 0, 1});
     BoardView v = unit_view();
     RecordingCanvas c;
     c.select_pen({PenRole::none, 0xABCDEF});
@@ -275,36 +276,41 @@ TEST(DrawPlain, WiresArcsCirclesAndHolesInTheTopUnselectedPen) {
     EXPECT_EQ(no_holes.count(CallKind::ellipse), 1u);
 }
 
-TEST(RedrawElement, SettlesThePreviousCurrentComponentByLeaveSelected) {
+// Drawing gets the marks read-only: a redraw cannot settle or change any of them.
+static_assert(std::is_same_v<decltype(&redraw_element),
+                             void (*)(Canvas&, const BoardModel&, const BoardView&, const Settings&,
+                                      size_t, int32_t)>);
+static_assert(std::is_same_v<decltype(&draw_elements),
+                             void (*)(Canvas&, const BoardModel&, BoardView&, const Settings&)>);
+
+TEST(RedrawElement, DrawsTheDemotedComponentThenTheChosenOneInTheirStates) {
     SettingsGuard settings;
     BoardModel b = sample_board({element(L"A", 10, 10, 0, kSideTop), element(L"B", 40, 10, 0, kSideTop)},
                                 only_wires({wire(0, 0, 2, 0)}));
     BoardView v = unit_view();
     for (uint32_t leave : {1u, 0u}) {
         g_settings.leave_selected = leave;
-        b.selection = {1, 1};  // A was current; the list has just made B current
-        v.previous_current = 0;
+        b.marks.reset(2);
+        int32_t last_row = -1;
+        b.marks.toggle(0, 0, leave != 0, last_row);
+        b.marks.settle_previous(0, leave != 0);
+        b.marks.toggle(1, 1, leave != 0, last_row);  // A was current; the list has just made B current
+        const int32_t demoted = b.marks.settle_previous(1, leave != 0);
+        EXPECT_EQ(demoted, 0);
+        const std::vector<uint32_t> before = b.marks.states();
         RecordingCanvas c;
-        EXPECT_TRUE(redraw_element(c, b, v, g_settings, 1));
-        EXPECT_EQ(b.selection, (std::vector<uint32_t>{leave ? 2u : 0u, 1u}));
+        redraw_element(c, b, v, g_settings, 1, demoted);
+        EXPECT_EQ(b.marks.states(), before);
         const auto lines = c.of(CallKind::line_to);
         ASSERT_EQ(lines.size(), 2u);
         EXPECT_EQ(lines[0].pen.role, leave ? PenRole::top_selected : PenRole::top_unselected);
         EXPECT_EQ(lines[0].args, (Args{12, 10}));
         EXPECT_EQ(lines[1].pen.role, PenRole::top_current);
-        EXPECT_EQ(v.previous_current, 1);
         // choosing B again keeps it current and touches nobody else
         RecordingCanvas again;
-        EXPECT_FALSE(redraw_element(again, b, v, g_settings, 1));
+        redraw_element(again, b, v, g_settings, 1, b.marks.settle_previous(1, leave != 0));
         EXPECT_EQ(again.count(CallKind::line_to), 1u);
     }
-    // a previous component no longer current stays; an unselected one leaves no previous
-    b.selection = {2, 0};
-    v.previous_current = 0;
-    RecordingCanvas c;
-    EXPECT_FALSE(redraw_element(c, b, v, g_settings, 1));
-    EXPECT_EQ(b.selection[0], 2u);
-    EXPECT_EQ(v.previous_current, -1);
 }
 
 TEST(DrawHelpers, FarZoomStaysInsideThe32BitRange) {

@@ -63,7 +63,7 @@ inline BoardModel sample_board(std::initializer_list<ElementRec> elements, Packa
     place_all_elements(b);
     b.board_width = std::abs(b.extent.max_x - b.extent.min_x);
     b.board_height = std::abs(b.extent.max_y - b.extent.min_y);
-    b.selection.assign(b.elements.size(), 0);
+    b.marks.assign(std::vector<uint32_t>(b.elements.size(), 0));
     b.board_loaded = 1;
     return b;
 }

@@ -117,7 +117,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Chosen: current colour in the picture and on the screen, no unselected pixel left.
     choose(a);
-    EXPECT_EQ(g_board.selection[a], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[a], kStateCurrent);
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
     const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
     ASSERT_GE(current.x, 0);
@@ -126,7 +126,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Another choice leaves the first one selected.
     choose(a == 0 ? 1 : 0);
-    EXPECT_EQ(g_board.selection[a], kStateSelected);
+    EXPECT_EQ(g_board.marks.states()[a], kStateSelected);
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
     EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
     EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);

@@ -149,7 +149,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
 }
 
 TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged) {
-    g_board.selection = {2, 1, 0};
+    g_board.marks.assign({2, 1, 0});
     g_view.current = 1;
     HWND d = open(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
@@ -176,7 +176,7 @@ TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged)
     EXPECT_EQ(store_.dword(L"Leave selected"), 0u);
     EXPECT_EQ(store_.dword(L"Printer selection mode"), 3u);
     EXPECT_GT(store_.writes.size(), writes_at_open);
-    EXPECT_EQ(g_board.selection, (std::vector<uint32_t>{0, 0, 0}));
+    EXPECT_EQ(g_board.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
     EXPECT_EQ(g_view.current, -1);
 }
 

@@ -120,7 +120,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
 
     // A double click on the row makes the part current and closes the window.
     ASSERT_TRUE(left_click_at(row_centre(g_list_found, 0), 2));
-    EXPECT_EQ(g_board.selection[c], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
     EXPECT_EQ(g_view.current, static_cast<int32_t>(c));
     EXPECT_EQ(g_view.crosshair_drawn, c + 1);
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
@@ -129,7 +129,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_RETURN));
     pump_for(200);
-    EXPECT_EQ(g_board.selection[c], kStateUnselected);
+    EXPECT_EQ(g_board.marks.states()[c], kStateUnselected);
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
 
     // Space goes through the program's keyboard hook.
@@ -138,7 +138,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_SPACE));
     pump_for(200);
-    EXPECT_EQ(g_board.selection[c], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
     EXPECT_TRUE(port_.boxes.empty());
 }

@@ -100,7 +100,7 @@ protected:
     }
 
     bool nothing_chosen() const {
-        for (uint32_t s : g_board.selection)
+        for (uint32_t s : g_board.marks.states())
             if (s != kStateUnselected) return false;
         return true;
     }

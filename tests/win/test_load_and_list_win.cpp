@@ -72,7 +72,7 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
         EXPECT_EQ(shown, expected);
         EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      " + c.name);
         EXPECT_EQ(window_text(g_hwnd_board), L"Tindral V2.00.1    " + c.name);
-        EXPECT_EQ(g_board.selection, std::vector<uint32_t>(c.parts, 0));
+        EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(c.parts, 0));
         EXPECT_EQ(store_.string(L"Xml path file name"), c.path);
         EXPECT_TRUE(GetWindowLongW(g_button_bom, GWL_STYLE) & WS_VISIBLE);
     }
@@ -90,27 +90,27 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     ASSERT_GE(rb, 0);
 
     notify(g_list_main, NM_DBLCLK, ra);  // a double click is not a choice by default
-    EXPECT_EQ(g_board.selection[0], 0u);
+    EXPECT_EQ(g_board.marks.states()[0], 0u);
     notify(g_list_main, NM_CLICK, ra);
     notify(g_list_main, NM_CLICK, rb);
-    EXPECT_EQ(g_board.selection[0], kStateSelected);
-    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(ra), 1);
     EXPECT_EQ(row_image(rb), 1);
     const size_t n = g_board.elements.size();
     EXPECT_EQ(window_text(g_static_counter).rfind(L"  Placed: Total 2 of " + std::to_wstring(n), 0), 0u)
         << window_text(g_static_counter).c_str();
     notify(g_list_main, NM_CLICK, rb);  // chosen again: cleared
-    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     EXPECT_EQ(row_image(rb), 0);
     notify(g_list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
-    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     g_double_click_select = true;  // the settings dialog's option: one click only selects
     notify(g_list_main, NM_CLICK, rb);
-    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     notify(g_list_main, NM_DBLCLK, rb);
     g_double_click_select = false;
-    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
 
     // Group colours by side and shade only while the list is sorted by group.
     auto draw_row = [&](int row, NMLVCUSTOMDRAW& cd) {
@@ -174,9 +174,9 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     fill_found_list({2});
     ShowWindow(g_hwnd_found, SW_SHOW);
     notify(g_list_found, LVN_ITEMACTIVATE, 0);
-    EXPECT_EQ(g_board.selection[2], kStateCurrent);
-    EXPECT_EQ(g_board.selection[0], kStateSelected);
-    EXPECT_EQ(g_board.selection[1], kStateSelected);  // the current one before
+    EXPECT_EQ(g_board.marks.states()[2], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateSelected);  // the current one before
     EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
     EXPECT_EQ(row_image(row_of(2)), 1);
 }

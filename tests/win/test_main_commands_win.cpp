@@ -101,7 +101,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     std::vector<uint32_t> expected(n, kStateUnselected);
     expected[0] = kStateSelected;
     expected[2] = kStateCurrent;
-    ASSERT_EQ(g_board.selection, expected);
+    ASSERT_EQ(g_board.marks.states(), expected);
     menu(IDM_SAVE_SELECTION);
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
@@ -111,7 +111,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_TRUE(read_only_and_hidden(file));
 
     click(g_button_clear);
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(images_by_component(), std::vector<int>(n, 0));
     EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(n));
     EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
@@ -120,13 +120,13 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     menu(IDM_LOAD_SELECTION);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"Current selection will be overwritten! \nContinue?",
                                    L"Tindral Info", 0x2044}}));
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     port_.boxes.clear();
 
     menu(IDM_LOAD_SELECTION);  // Yes
     EXPECT_EQ(port_.boxes.size(), 1u);
     expected[2] = kStateSelected;  // the saved current selection comes back as selected
-    EXPECT_EQ(g_board.selection, expected);
+    EXPECT_EQ(g_board.marks.states(), expected);
     std::vector<int> images(n, 0);
     images[0] = images[2] = 1;
     EXPECT_EQ(images_by_component(), images);
@@ -200,20 +200,20 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);  // a release chooses nothing
-    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     g_key_flags.busy = true;  // a Space action still running
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-    EXPECT_EQ(g_board.selection[1], kStateUnselected);
+    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);
     EXPECT_FALSE(g_key_flags.busy);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(row), 1);
     EXPECT_TRUE(port_.boxes.empty());
 
     set_visible(g_hwnd_main, false);  // Space only acts for the visible main window
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-    EXPECT_EQ(g_board.selection[1], kStateCurrent);
+    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
     EXPECT_TRUE(port_.boxes.empty());
 }
 

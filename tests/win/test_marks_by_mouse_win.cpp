@@ -197,13 +197,13 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     EXPECT_EQ(g_seen[0].text, L"There are saved marks for this board. Load them?");
     EXPECT_TRUE(g_seen[0].visible);
     EXPECT_EQ(g_seen[0].default_button, IDYES);
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateSelected));
     EXPECT_GT(placed_pixels(), 0);
 
     // Reset selection: the loaded marks are on disk, so no question; the green goes.
     ASSERT_TRUE(click_button(g_button_clear, {}));
     EXPECT_EQ(g_seen.size(), 1u);
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(placed_pixels(), 0);
 
     // Loading again would drop the cleared state, which differs from the file: Cancel keeps it.
@@ -211,14 +211,14 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     ASSERT_EQ(g_seen.size(), 2u);
     EXPECT_EQ(g_seen[1].text, L"The marks have changed since they were last saved. Save them first?");
     EXPECT_EQ(g_board.board_loaded, 1u);
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 1);
 
     // No drops them; the new load offers the file's marks again, and Yes brings the green back.
     ASSERT_TRUE(click_button(g_button_load, {IDNO, IDYES}));
     ASSERT_EQ(g_seen.size(), 4u);
     EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateSelected));
     EXPECT_GT(placed_pixels(), 0);
     EXPECT_EQ(test::TempFolder::read(file),
               encode_states(std::vector<uint32_t>(n, kStateSelected)));

@@ -77,8 +77,8 @@ TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
     port_.boxes.clear();
     load(board);
     EXPECT_EQ(port_.boxes, kOffer);
-    EXPECT_EQ(g_board.selection[0], kStateSelected);
-    EXPECT_EQ(g_board.selection[2], kStateSelected);
+    EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
+    EXPECT_EQ(g_board.marks.states()[2], kStateSelected);
     EXPECT_EQ(image_of(0), 1);
     EXPECT_EQ(image_of(2), 1);
     EXPECT_EQ(image_of(1), 0);
@@ -95,7 +95,7 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     port_.answers = {mb::id_no};
     load(board);
     EXPECT_EQ(port_.boxes, kOffer);
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(g_board.elements.size(), 0));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(g_board.elements.size(), 0));
 
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(g_hwnd_main));
@@ -119,7 +119,7 @@ TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
     EXPECT_EQ(port_.boxes, kOffer);
     std::vector<uint32_t> expected(g_board.elements.size(), kStateUnselected);
     expected[0] = kStateSelected;
-    EXPECT_EQ(g_board.selection, expected);
+    EXPECT_EQ(g_board.marks.states(), expected);
 }
 
 TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
@@ -152,7 +152,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     load(board);
     EXPECT_EQ(port_.boxes, kSaveFirst);
     EXPECT_EQ(g_board.board_loaded, 1u);
-    EXPECT_EQ(g_board.selection, marked);
+    EXPECT_EQ(g_board.marks.states(), marked);
     EXPECT_EQ(image_of(0), 1);
     EXPECT_EQ(combo_count(), 1);
 
@@ -160,7 +160,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     port_.answers = {mb::id_cancel};
     click(g_button_clear);
     EXPECT_EQ(port_.boxes, kSaveFirst);
-    EXPECT_EQ(g_board.selection, marked);
+    EXPECT_EQ(g_board.marks.states(), marked);
 
     // A change of "Leave selected" clears the marks: Cancel leaves the dialog open and them on.
     HWND d = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_SETTINGS), g_hwnd_main, DlgSettings, 0);
@@ -171,12 +171,12 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     SendMessageW(d, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(port_.boxes, kSaveFirst);
     EXPECT_EQ(g_settings.leave_selected, 1u);
-    EXPECT_EQ(g_board.selection, marked);
+    EXPECT_EQ(g_board.marks.states(), marked);
     port_.answers = {mb::id_no};  // dropped
     SendMessageW(d, WM_COMMAND, IDOK, 0);
     DestroyWindow(d);
     EXPECT_EQ(g_settings.leave_selected, 0u);
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_FALSE(fs::exists(selection_file(board)));
 
     // Yes saves them before Reset selection takes them off.
@@ -187,7 +187,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     std::vector<uint32_t> saved(n, kStateUnselected);
     saved[1] = kStateCurrent;
     EXPECT_EQ(test::TempFolder::read(selection_file(board)), encode_states(saved));
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
 }
 
 TEST_F(Marks, DecliningAQuestionAboutTheFileKeepsItsPath) {
@@ -214,7 +214,7 @@ protected:
         board_ = copy_board("board.brd");
         load(board_);
         choose(2);
-        marks_ = g_board.selection;
+        marks_ = g_board.marks.states();
     }
 
     fs::path board_;
@@ -245,7 +245,7 @@ TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
         EXPECT_NE(port_.boxes[0].text.find(L"save_selectione:"), std::wstring::npos);
         EXPECT_EQ(port_.boxes[1], kExitAnyway);
         EXPECT_EQ(g_board.board_loaded, 1u);
-        EXPECT_EQ(g_board.selection, marks_);
+        EXPECT_EQ(g_board.marks.states(), marks_);
     };
     stays([] { menu(IDM_EXIT); });
     stays([] { SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0); });

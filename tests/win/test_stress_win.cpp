@@ -232,7 +232,7 @@ protected:
         std::sort(sorted_rows.begin(), sorted_rows.end());
         EXPECT_EQ(sorted_rows, shown_components(top, bottom));
         EXPECT_EQ(first_row_out_of_order(static_cast<int>(g_settings.sort_col), rows), -1);
-        expect_marks(rows, g_board.selection);
+        expect_marks(rows, g_board.marks.states());
         size_t drawn = 0;
         for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
         EXPECT_EQ(drawn, rows.size());
@@ -259,7 +259,7 @@ TEST_F(Stress, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     menu(g_hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
     std::vector<uint32_t> expected(g_board.elements.size(), kStateUnselected);
     for (int row : {10, 20, 30}) expected[rows[row]] = kStateSelected;
-    EXPECT_EQ(g_board.selection, expected);
+    EXPECT_EQ(g_board.marks.states(), expected);
     expect_marks(rows, expected);
     EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
     switch_sides("top-only", true, false);
@@ -273,8 +273,8 @@ TEST_F(Stress, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{50});
     menu(g_hwnd_main, IDM_LOAD_SELECTION);
     EXPECT_EQ(port_.boxes.size(), 2u);  // the question of each load
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(g_board.elements.size(), kStateUnselected));
-    expect_marks(row_components(), g_board.selection);
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(g_board.elements.size(), kStateUnselected));
+    expect_marks(row_components(), g_board.marks.states());
 }
 
 TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
@@ -337,7 +337,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
         }
     });
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(g_board.selection, expected);
+    EXPECT_EQ(g_board.marks.states(), expected);
     EXPECT_EQ(test::window_text(g_static_counter), expected_counter(expected));
     expect_marks(rows, expected);
     EXPECT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{last_row});
@@ -352,8 +352,8 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
         UpdateWindow(g_list_main);
     });
     rows = row_components();
-    EXPECT_EQ(g_board.selection, std::vector<uint32_t>(n, kStateUnselected));
-    EXPECT_EQ(rows_with_wrong_mark(rows, g_board.selection), 0);
+    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(rows_with_wrong_mark(rows, g_board.marks.states()), 0);
     EXPECT_TRUE(rows_in_state(LVIS_SELECTED).empty());
     EXPECT_EQ(first_row_out_of_order(9, rows), -1);
     timed(report_, "load-selection", [&] {
@@ -364,7 +364,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     EXPECT_EQ(port_.boxes[0].text, L"Current selection will be overwritten! \nContinue?");
     port_.boxes.clear();
     expected[last] = kStateSelected;  // the saved current one comes back as selected
-    EXPECT_EQ(g_board.selection, expected);
+    EXPECT_EQ(g_board.marks.states(), expected);
     expect_marks(rows, expected);
     EXPECT_EQ(test::window_text(g_static_counter), expected_counter(expected));
 

@@ -4,7 +4,6 @@
 
 #include "app/messages.h"
 #include "app/win/globals_win.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
@@ -141,23 +140,20 @@ void paint_area(HWND area) {
     EndPaint(area, &ps);
 }
 
-bool redraw_element_picture(uint32_t e) {
+void redraw_element_picture(uint32_t e, int32_t demoted) {
     HWND area = g_hwnd_layout;
     RECT client{};
     if (area) GetClientRect(area, &client);
     if (!area || !g_board.board_loaded || !g_picture.dc || g_picture.width != client.right ||
         g_picture.height != client.bottom || g_view.boxes.size() != g_board.elements.size()) {
-        // No picture to draw into: settle the states and paint the whole area.
-        const bool changed = settle_previous_current(g_board.selection, g_view.previous_current,
-                                                     e, g_settings.leave_selected != 0) >= 0;
+        // No picture to draw into: paint the whole area.
         if (area) InvalidateRect(area, nullptr, FALSE);
-        return changed;
+        return;
     }
     prepare_board_dc(g_picture.dc, g_picture.width, g_picture.height);
-    bool changed = false;
     {
         GdiCanvas canvas(g_picture.dc);
-        changed = redraw_element(canvas, g_board, g_view, g_settings, e);
+        redraw_element(canvas, g_board, g_view, g_settings, e, demoted);
     }
     plain_mapping(g_picture.dc);
     if (HDC screen = GetDC(area)) {
@@ -165,7 +161,6 @@ bool redraw_element_picture(uint32_t e) {
         xor_crosshair_on(screen, client);
         ReleaseDC(area, screen);
     }
-    return changed;
 }
 
 void xor_crosshair() {

@@ -12,10 +12,10 @@ namespace tindral {
 // box table), copies it and draws the crosshair afresh.
 void paint_area(HWND area);
 
-// Draws component e (and the one that was current before) into the picture in their state
-// colours and shows the result. Returns true when the previous current component changed
-// state. Falls back to a full repaint when there is no picture of the current size yet.
-bool redraw_element_picture(uint32_t e);
+// Draws component e (and demoted, the one its choice settled, -1 for none) into the picture in
+// their state colours and shows the result. Falls back to a full repaint when there is no
+// picture of the current size yet.
+void redraw_element_picture(uint32_t e, int32_t demoted);
 
 // Removes the crosshair drawn last (when there is one) and draws it over the current
 // component, by exclusive-or on the screen.

@@ -188,7 +188,10 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void redraw_element(uint32_t component) {
-    if (redraw_element_picture(component)) update_placed_counter();
+    // The choice settles the component current before; the picture then shows both.
+    const int32_t demoted = g_board.marks.settle_previous(component, g_settings.leave_selected != 0);
+    redraw_element_picture(component, demoted);
+    if (demoted >= 0) update_placed_counter();
 }
 
 void draw_crosshair(bool from_found_list) {

@@ -1,7 +1,5 @@
 #include "app/win/clear_selection_win.h"
 
-#include <algorithm>
-
 #include "app/win/globals_win.h"
 #include "app/win/layout_area_win.h"
 #include "lists/selection_state.h"
@@ -15,7 +13,7 @@ void clear_selection() {
     g_view.crosshair_drawn = 0;
     g_view.current = -1;
     g_last_row = -1;
-    std::fill(g_board.selection.begin(), g_board.selection.end(), kStateUnselected);
+    g_board.marks.clear();
     show_row_marks();
     redraw_layout_area();
 }

@@ -96,7 +96,6 @@ int load_steps() {
 
     g_view.crosshair_drawn = 0;
     g_view.current = -1;
-    g_view.previous_current = -1;
     g_last_row = -1;
 
     const ReadBoardOutcome read = read_board(path, g_board, [&] {

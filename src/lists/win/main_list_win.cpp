@@ -1,7 +1,5 @@
 #include "lists/win/main_list_win.h"
 
-#include <cwchar>
-
 #include "app/list_columns.h"
 #include "app/win/board_window_win.h"
 #include "app/win/globals_win.h"
@@ -18,7 +16,6 @@ bool g_double_click_select = false;
 
 namespace {
 
-constexpr int kCellChars = 100;
 constexpr int kImageUnmarked = 0;
 constexpr int kImageMarked = 1;
 constexpr int kImageSortMark = 2;
@@ -149,7 +146,7 @@ void fill_component_list(bool reset) {
         ++row;
     }
     SendMessageW(g_list_main, WM_SETREDRAW, TRUE, 0);
-    if (reset) g_board.selection.assign(g_board.elements.size(), kStateUnselected);
+    if (reset) g_board.marks.reset(g_board.elements.size());
     InvalidateRect(g_list_main, nullptr, TRUE);
 }
 
@@ -162,8 +159,7 @@ void show_row_marks() {
     int last_marked = -1;
     for (int row = 0; row < n; ++row) {
         const int32_t c = row_component(row);
-        const bool marked = c >= 0 && static_cast<size_t>(c) < g_board.selection.size() &&
-                            g_board.selection[c] != kStateUnselected;
+        const bool marked = c >= 0 && g_board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
         set_row_image(row, marked ? kImageMarked : kImageUnmarked);
         if (marked) last_marked = row;
     }
@@ -209,17 +205,12 @@ void sort_by_header_click(int column) {
 
 int32_t row_component(int row) {
     if (row < 0 || !g_list_main) return -1;
-    wchar_t cell[kCellChars] = {};
+    // Each row carries its model index from the fill on.
     LVITEMW item{};
-    item.iSubItem = kMainColumnIndex;
-    item.pszText = cell;
-    item.cchTextMax = kCellChars;
-    if (SendMessageW(g_list_main, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item)) <= 0)
-        return -1;
-    wchar_t* end = nullptr;
-    const long value = std::wcstol(cell, &end, 10);
-    if (end == cell || value < 0) return -1;
-    return static_cast<int32_t>(value);
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return static_cast<int32_t>(item.lParam);
 }
 
 void mark_row(int row, bool marked) {
@@ -233,8 +224,8 @@ void update_placed_counter() {
 }
 
 void toggle_row_selection(uint32_t component, int row) {
-    const ToggleOutcome t = toggle_selection(g_board.selection, component, row,
-                                             g_settings.leave_selected != 0, g_last_row);
+    const ToggleOutcome t =
+        g_board.marks.toggle(component, row, g_settings.leave_selected != 0, g_last_row);
     if (t.changed) {
         if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
         mark_row(row, t.row_marked);

@@ -4,107 +4,74 @@
 
 #include <windows.h>
 
-#include <utility>
-
 namespace tindral {
 
-// A kernel handle; both "no handle" values (nullptr and INVALID_HANDLE_VALUE) are empty.
-class OwnedHandle {
+// Holds one H and gives it back through Traits::free unless Traits::empty says there is none.
+template <class H, class Traits>
+class Owned {
 public:
-    OwnedHandle() = default;
-    explicit OwnedHandle(HANDLE h) : h_(h) {}
-    ~OwnedHandle() { reset(); }
-    OwnedHandle(OwnedHandle&& other) noexcept : h_(other.release()) {}
-    OwnedHandle& operator=(OwnedHandle&& other) noexcept {
+    Owned() = default;
+    explicit Owned(H h) : h_(h) {}
+    ~Owned() { reset(); }
+    Owned(Owned&& other) noexcept : h_(other.release()) {}
+    Owned& operator=(Owned&& other) noexcept {
         if (this != &other) reset(other.release());
         return *this;
     }
-    OwnedHandle(const OwnedHandle&) = delete;
-    OwnedHandle& operator=(const OwnedHandle&) = delete;
-
-    HANDLE get() const { return h_; }
-    bool valid() const { return h_ && h_ != INVALID_HANDLE_VALUE; }
-    explicit operator bool() const { return valid(); }
-    HANDLE release() {
-        HANDLE h = h_;
-        h_ = nullptr;
-        return h;
-    }
-    void reset(HANDLE h = nullptr) {
-        if (valid()) CloseHandle(h_);
-        h_ = h;
-    }
-
-private:
-    HANDLE h_ = nullptr;
-};
-
-// A COM interface pointer: holds one reference.
-template <class T>
-class ComOwner {
-public:
-    ComOwner() = default;
-    explicit ComOwner(T* p) : p_(p) {}  // takes over a reference already counted
-    ~ComOwner() { reset(); }
-    ComOwner(ComOwner&& other) noexcept : p_(other.release()) {}
-    ComOwner& operator=(ComOwner&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    ComOwner(const ComOwner&) = delete;
-    ComOwner& operator=(const ComOwner&) = delete;
-
-    T* get() const { return p_; }
-    T* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-    // For a creating call's out parameter; gives up what was held first.
-    T** put() {
-        reset();
-        return &p_;
-    }
-    T* release() {
-        T* p = p_;
-        p_ = nullptr;
-        return p;
-    }
-    void reset(T* p = nullptr) {
-        if (p_) p_->Release();
-        p_ = p;
-    }
-
-private:
-    T* p_ = nullptr;
-};
-
-// A pen, brush, font or bitmap. It must not be selected into a device context when it goes.
-template <class H>
-class GdiOwner {
-public:
-    GdiOwner() = default;
-    explicit GdiOwner(H h) : h_(h) {}
-    ~GdiOwner() { reset(); }
-    GdiOwner(GdiOwner&& other) noexcept : h_(other.release()) {}
-    GdiOwner& operator=(GdiOwner&& other) noexcept {
-        if (this != &other) reset(other.release());
-        return *this;
-    }
-    GdiOwner(const GdiOwner&) = delete;
-    GdiOwner& operator=(const GdiOwner&) = delete;
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
 
     H get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
+    explicit operator bool() const { return !Traits::empty(h_); }
+    // For a creating call's out parameter; gives up what was held first.
+    H* put() {
+        reset();
+        return &h_;
+    }
     H release() {
         H h = h_;
         h_ = nullptr;
         return h;
     }
     void reset(H h = nullptr) {
-        if (h_) DeleteObject(h_);
+        if (!Traits::empty(h_)) Traits::free(h_);
         h_ = h;
     }
 
 private:
     H h_ = nullptr;
 };
+
+// Both "no handle" values, nullptr and INVALID_HANDLE_VALUE, are empty.
+struct KernelHandleTraits {
+    static bool empty(HANDLE h) { return !h || h == INVALID_HANDLE_VALUE; }
+    static void free(HANDLE h) { CloseHandle(h); }
+};
+
+template <class T>
+struct ComTraits {
+    static bool empty(T* p) { return !p; }
+    static void free(T* p) { p->Release(); }
+};
+
+// A pen, brush, font or bitmap must not be selected into a device context when it goes.
+template <class H>
+struct GdiTraits {
+    static bool empty(H h) { return !h; }
+    static void free(H h) { DeleteObject(h); }
+};
+
+using OwnedHandle = Owned<HANDLE, KernelHandleTraits>;
+
+// Takes over a reference already counted.
+template <class T>
+class ComOwner : public Owned<T*, ComTraits<T>> {
+public:
+    using Owned<T*, ComTraits<T>>::Owned;
+    T* operator->() const { return this->get(); }
+};
+
+template <class H>
+using GdiOwner = Owned<H, GdiTraits<H>>;
 
 }  // namespace tindral

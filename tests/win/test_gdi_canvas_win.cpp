@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/win/globals_win.h"
 #include "view/win/gdi_canvas_win.h"
 
 namespace tindral::test {
@@ -81,6 +82,29 @@ TEST(GdiCanvas, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
         c.select_pen({PenRole::top_current, 0x0000FF});
     }
     EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
+}
+
+// Without start-up pens the canvas makes its own, and deletes them once the device context has
+// its pen back.
+TEST(GdiCanvas, PensItMadeAreGoneWithIt) {
+    const Pens startup = g_pens;  // other tests may have made them
+    g_pens = Pens{};
+    Surface s;
+    HGDIOBJ made[2] = {};
+    {
+        GdiCanvas c(s.dc);
+        c.select_pen({PenRole::top_unselected, 0x00FF00});
+        made[0] = GetCurrentObject(s.dc, OBJ_PEN);
+        c.select_pen({PenRole::bottom_unselected, 0xFF0000});
+        made[1] = GetCurrentObject(s.dc, OBJ_PEN);
+        c.select_pen({PenRole::top_selected, 0x00FF00});  // same colour: the first pen again
+        EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), made[0]);
+        EXPECT_EQ(GetObjectType(made[0]), static_cast<DWORD>(OBJ_PEN));
+        EXPECT_EQ(GetObjectType(made[1]), static_cast<DWORD>(OBJ_PEN));
+    }
+    g_pens = startup;
+    EXPECT_EQ(GetObjectType(made[0]), 0u);
+    EXPECT_EQ(GetObjectType(made[1]), 0u);
 }
 
 }  // namespace

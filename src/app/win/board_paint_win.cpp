@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "app/win/globals_win.h"
+#include "app/win/owned_win.h"
 #include "model/board_model.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
@@ -83,18 +84,17 @@ bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) 
     const auto pos = crosshair_position(g_view.boxes[component],
                                         {client.left, client.top, client.right, client.bottom});
     if (!pos) return false;
-    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    const GdiOwner<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
     if (!pen) return false;
     g_settings.crosshair_x = static_cast<uint32_t>(pos->x);
     g_settings.crosshair_y = static_cast<uint32_t>(pos->y);
     const int old_rop = SetROP2(dc, R2_XORPEN);
-    const HGDIOBJ old_pen = SelectObject(dc, pen);
+    const HGDIOBJ old_pen = SelectObject(dc, pen.get());
     MoveToEx(dc, client.left, pos->y, nullptr);
     LineTo(dc, client.right, pos->y);
     MoveToEx(dc, pos->x, client.top, nullptr);
     LineTo(dc, pos->x, client.bottom);
     SelectObject(dc, old_pen);
-    DeleteObject(pen);
     SetROP2(dc, old_rop);
     return true;
 }

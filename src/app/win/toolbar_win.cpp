@@ -5,6 +5,7 @@
 #include "app/messages.h"
 #include "app/startup_rules.h"
 #include "app/win/globals_win.h"
+#include "app/win/owned_win.h"
 #include "settings/settings.h"
 
 namespace tindral {
@@ -31,12 +32,11 @@ int build_toolbar(HWND parent) {
                                         static_cast<int>(buttons.size()), 0);
     std::array<TBBUTTON, 7> tb{};
     for (size_t i = 0; i < buttons.size(); ++i) {
-        HANDLE bmp = LoadImageW(g_instance, MAKEINTRESOURCEW(buttons[i].bitmap), IMAGE_BITMAP,
-                                kImageSize, kImageSize, 0);
-        if (bmp) {
-            ImageList_AddMasked(g_toolbar_images, static_cast<HBITMAP>(bmp), kTransparent);
-            DeleteObject(bmp);
-        }
+        // The image list keeps a copy of the picture.
+        const GdiOwner<HBITMAP> bmp(static_cast<HBITMAP>(LoadImageW(
+            g_instance, MAKEINTRESOURCEW(buttons[i].bitmap), IMAGE_BITMAP, kImageSize, kImageSize,
+            0)));
+        if (bmp) ImageList_AddMasked(g_toolbar_images, bmp.get(), kTransparent);
         tb[i].iBitmap = static_cast<int>(i);
         tb[i].idCommand = buttons[i].command;
         tb[i].fsState = TBSTATE_ENABLED;

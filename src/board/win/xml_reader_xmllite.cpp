@@ -6,7 +6,9 @@
 #include <xmllite.h>
 
 #include <string>
+#include <utility>
 
+#include "app/win/owned_win.h"
 #include "board/xml_reader.h"
 
 namespace tindral {
@@ -35,13 +37,8 @@ CreateXmlReaderFn create_xml_reader_entry(HRESULT& hr) {
 
 class XmlLiteReader : public XmlReader {
 public:
-    XmlLiteReader(IStream* stream, IXmlReader* reader) : stream_(stream), reader_(reader) {}
-    ~XmlLiteReader() override {
-        reader_->Release();
-        stream_->Release();
-    }
-    XmlLiteReader(const XmlLiteReader&) = delete;
-    XmlLiteReader& operator=(const XmlLiteReader&) = delete;
+    XmlLiteReader(ComOwner<IStream> stream, ComOwner<IXmlReader> reader)
+        : stream_(std::move(stream)), reader_(std::move(reader)) {}
 
     XmlResult read(XmlNode& node) override {
         if (stuck_) return kNoProgress;
@@ -94,14 +91,15 @@ private:
                   std::wstring& out) {
         LPCWSTR s = nullptr;
         UINT len = 0;
-        const HRESULT hr = (reader_->*call)(&s, &len);
+        const HRESULT hr = (reader_.get()->*call)(&s, &len);
         if (FAILED(hr)) return hr;
         out.assign(s ? s : L"", s ? len : 0);
         return xml_ok;
     }
 
-    IStream* stream_;
-    IXmlReader* reader_;
+    // The stream is declared first so that the reader, which reads from it, goes first.
+    ComOwner<IStream> stream_;
+    ComOwner<IXmlReader> reader_;
     XmlNodeType last_type_ = XmlNodeType_None;
     UINT last_line_ = 0;
     UINT last_pos_ = 0;
@@ -121,37 +119,34 @@ XmlReaderSetup open_platform_xml_reader(std::string_view bytes) {
         padded += '\n';
         bytes = padded;
     }
-    IStream* stream = SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
-                                        static_cast<UINT>(bytes.size()));
+    ComOwner<IStream> stream(SHCreateMemStream(reinterpret_cast<const BYTE*>(bytes.data()),
+                                               static_cast<UINT>(bytes.size())));
     if (!stream) {
         setup.failed_step = XmlSetupStep::stream;
         setup.code = E_OUTOFMEMORY;
         return setup;
     }
     HRESULT hr = E_FAIL;
-    IXmlReader* reader = nullptr;
+    ComOwner<IXmlReader> reader;
     CreateXmlReaderFn create = create_xml_reader_entry(hr);
-    if (create) hr = create(__uuidof(IXmlReader), reinterpret_cast<void**>(&reader), nullptr);
+    if (create) hr = create(__uuidof(IXmlReader), reinterpret_cast<void**>(reader.put()), nullptr);
     if (!create || FAILED(hr) || !reader) {
-        stream->Release();
         setup.failed_step = XmlSetupStep::reader;
         setup.code = hr;
         return setup;
     }
     hr = reader->SetProperty(XmlReaderProperty_DtdProcessing, DtdProcessing_Prohibit);
     if (SUCCEEDED(hr)) {
-        hr = reader->SetInput(stream);
+        hr = reader->SetInput(stream.get());
         if (FAILED(hr)) setup.failed_step = XmlSetupStep::input;
     } else {
         setup.failed_step = XmlSetupStep::dtd_processing;
     }
     if (FAILED(hr)) {
-        reader->Release();
-        stream->Release();
         setup.code = hr;
         return setup;
     }
-    setup.reader = std::make_unique<XmlLiteReader>(stream, reader);
+    setup.reader = std::make_unique<XmlLiteReader>(std::move(stream), std::move(reader));
     return setup;
 }
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "app/win/owned_win.h"
 #include "selection/selection_file.h"
 
 namespace tindral {
@@ -19,22 +20,22 @@ SelectionWriteResult write_selection_file(const std::wstring& path, const std::w
     if (leftover != INVALID_FILE_ATTRIBUTES && !(leftover & FILE_ATTRIBUTE_DIRECTORY))
         SetFileAttributesW(temp_path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
-    HANDLE file = CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {SelectionWriteStatus::create_failed, GetLastError()};
+    OwnedHandle file(CreateFileW(temp_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {SelectionWriteStatus::create_failed, GetLastError()};
     size_t done = 0;
     DWORD err = 0;
     while (done < bytes.size() && err == 0) {
         DWORD put = 0;
-        if (!WriteFile(file, bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &put,
-                       nullptr))
+        if (!WriteFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done),
+                       &put, nullptr))
             err = GetLastError();
         else if (put == 0)
             err = ERROR_WRITE_FAULT;
         done += put;
     }
-    if (err == 0 && !FlushFileBuffers(file)) err = GetLastError();
-    CloseHandle(file);
+    if (err == 0 && !FlushFileBuffers(file.get())) err = GetLastError();
+    file.reset();  // closed before the temporary file is deleted or moved
     if (err != 0) {
         DeleteFileW(temp_path.c_str());
         return {SelectionWriteStatus::write_failed, err};

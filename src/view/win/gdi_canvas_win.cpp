@@ -1,5 +1,7 @@
 #include "view/win/gdi_canvas_win.h"
 
+#include <utility>
+
 #include "app/win/globals_win.h"
 
 namespace tindral {
@@ -16,10 +18,8 @@ void prepare_board_dc(HDC dc, int w, int h) {
 
 GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), original_pen_(GetCurrentObject(dc, OBJ_PEN)) {}
 
-GdiCanvas::~GdiCanvas() {
-    SelectObject(dc_, original_pen_);
-    for (const OwnPen& p : own_) DeleteObject(p.pen);
-}
+// The own pens go after the body, once none of them is selected any more.
+GdiCanvas::~GdiCanvas() { SelectObject(dc_, original_pen_); }
 
 HPEN GdiCanvas::pen_of(const Pen& pen) {
     HPEN made = nullptr;
@@ -35,10 +35,12 @@ HPEN GdiCanvas::pen_of(const Pen& pen) {
     }
     if (made) return made;
     for (const OwnPen& p : own_)
-        if (p.colour == pen.colour) return p.pen;
-    HPEN own = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pen.colour));
-    if (own) own_.push_back({pen.colour, own});
-    return own;
+        if (p.colour == pen.colour) return p.pen.get();
+    GdiOwner<HPEN> own(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(pen.colour)));
+    if (!own) return nullptr;
+    const HPEN made_here = own.get();
+    own_.push_back({pen.colour, std::move(own)});
+    return made_here;
 }
 
 Pen GdiCanvas::select_pen(const Pen& pen) {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/win/owned_win.h"
 #include "view/canvas.h"
 
 namespace tindral {
@@ -38,7 +39,7 @@ private:
     // Pens made here for roles that have no start-up pen (yet); deleted with the canvas.
     struct OwnPen {
         uint32_t colour;
-        HPEN pen;
+        GdiOwner<HPEN> pen;
     };
     std::vector<OwnPen> own_;
 };

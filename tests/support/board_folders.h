@@ -36,11 +36,14 @@ struct RealBoards {
     std::string why_absent;
 };
 
-inline bool has_board_files(const std::filesystem::path& dir) {
+// The .brd files of a folder, sorted by name.
+inline std::vector<std::wstring> board_files(const std::wstring& dir) {
+    std::vector<std::wstring> out;
     std::error_code ec;
     for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().extension() == ".brd") return true;
-    return false;
+        if (it->path().extension() == ".brd") out.push_back(native_path(it->path().wstring()));
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 inline RealBoards find_real_boards() {
@@ -54,7 +57,7 @@ inline RealBoards find_real_boards() {
     if (env) dir = std::filesystem::path(env).wstring();
 #endif
     if (!env) dir = native_path(TINDRAL_BOARDS_DIR);
-    if (!has_board_files(dir)) {
+    if (board_files(dir).empty()) {
         r.why_absent = std::string("no real boards in ") + std::filesystem::path(dir).string() +
                        (env ? " (TINDRAL_BOARDS_DIR)" : " (set TINDRAL_BOARDS_DIR to a folder of boards)");
         return r;
@@ -66,16 +69,6 @@ inline RealBoards find_real_boards() {
 inline const RealBoards& real_boards() {
     static const RealBoards r = find_real_boards();
     return r;
-}
-
-// The .brd files of a folder, sorted by name.
-inline std::vector<std::wstring> board_files(const std::wstring& dir) {
-    std::vector<std::wstring> out;
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (it->path().extension() == ".brd") out.push_back(native_path(it->path().wstring()));
-    std::sort(out.begin(), out.end());
-    return out;
 }
 
 // A real board by file name; call TINDRAL_NEED_REAL_BOARDS first.

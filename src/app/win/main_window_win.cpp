@@ -41,7 +41,7 @@ void request_exit(HWND hwnd) {
 
 // The recent paths, the window places and the settings into the store.
 void store_everything() {
-    put_path_list();
+    put_path_list(g_settings);
     record_window(g_hwnd_main, TopWindow::main);
     record_window(g_hwnd_board, TopWindow::board);
     record_window(g_hwnd_found, TopWindow::found);
@@ -54,7 +54,7 @@ void on_destroy() {
     store_everything();
     if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
     g_keyboard_hook = nullptr;
-    release_board();
+    release_board(g_board);
     g_end_agreed = false;
     PostQuitMessage(0);
 }

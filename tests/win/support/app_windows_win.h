@@ -225,7 +225,7 @@ inline void destroy_app_windows() {
                     &g_button_bom_close, &g_static_date})
         *h = nullptr;
     g_toolbar_images = nullptr;
-    release_board();
+    release_board(g_board);
     g_view = BoardView{};
     g_last_row = -1;
 }

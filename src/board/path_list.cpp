@@ -83,7 +83,7 @@ int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog) {
     for (const std::wstring& p : g_settings.recent_paths)
         known = known || (!p.empty() && same_path_ignoring_case(p, chosen));
     if (!known) {
-        const int header = is_eagle_version_ok();
+        const int header = is_eagle_version_ok(chosen);
         if (header != 1) {
             if (header == 0) show_warning(Owner::main, TXT_ONLY_V6_V7, kWarnFlags);
             g_settings.xml_path_file_name = kept;

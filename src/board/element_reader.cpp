@@ -35,7 +35,8 @@ namespace {
 constexpr const wchar_t* kElemFormat = L"%s set elem %s\r%s";
 
 // The element's own attributes into e; false when the user answered No.
-bool read_element_attributes(const WalkContext& ctx, const TokenList& tokens, size_t& pos, ElementRec& e) {
+bool read_element_attributes(const WalkContext& ctx,
+                             const TokenList& tokens, size_t& pos, ElementRec& e) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;
         const std::wstring& value = tokens.at(pos + 1).text;

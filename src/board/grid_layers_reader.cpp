@@ -39,7 +39,8 @@ int32_t yes_no_other(const std::wstring& v) {
 
 }  // namespace
 
-bool set_layers(const WalkContext& ctx, const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers) {
+bool set_layers(const WalkContext& ctx,
+                const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers) {
     // Kept from one layer to the next: a layer that lacks an attribute takes the one before.
     int32_t number = 0, colour = 0, fill = 0, visible = 0, active = 0;
     for (;;) {

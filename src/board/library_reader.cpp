@@ -20,7 +20,8 @@ bool is_package_attribute(const std::wstring& name) {
 
 }  // namespace
 
-bool set_package(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PackageRec& package) {
+bool set_package(const WalkContext& ctx,
+                 const TokenList& tokens, size_t& pos, PackageRec& package) {
     if (tokens.at(pos).kind == kTokenEmptyEnd) {  // <package/>
         if (!past_end(tokens, pos)) ++pos;
         return true;

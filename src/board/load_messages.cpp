@@ -36,7 +36,8 @@ std::optional<LoadMessage> status_box(const LoadStatus& s, uint32_t language) {
                                   : std::wstring(text_in(language, TXT_FILE_DAMAGED_NO_LINE)),
                            text_in(language, TXT_TITLE_WARNING), kFlagsDamaged};
     case LoadCode::unsupported_version:
-        return error(Owner::main, text_in(language, TXT_UNSUPPORTED_VERSION), language, kFlagsRefused);
+        return error(Owner::main, text_in(language, TXT_UNSUPPORTED_VERSION), language,
+                     kFlagsRefused);
     case LoadCode::not_xml:
         return error(Owner::main, text_in(language, TXT_ONLY_V6_V7), language, kFlagsRefused);
     case LoadCode::not_eagle:
@@ -47,7 +48,8 @@ std::optional<LoadMessage> status_box(const LoadStatus& s, uint32_t language) {
                                  static_cast<uint32_t>(s.call_code)),
                      language, s.attribute_call ? kFlagsAttribute : kFlagsReader);
     case LoadCode::tokens_out_of_memory:
-        return error(Owner::main, text_in(language, TXT_TOKEN_OUT_OF_MEMORY), language, kFlagsReader);
+        return error(Owner::main, text_in(language, TXT_TOKEN_OUT_OF_MEMORY), language,
+                     kFlagsReader);
     case LoadCode::out_of_memory:
         return error(Owner::none, text_in(language, TXT_OUT_OF_MEMORY), language,
                      mb::icon_hand | mb::task_modal | mb::topmost);
@@ -55,7 +57,8 @@ std::optional<LoadMessage> status_box(const LoadStatus& s, uint32_t language) {
     return std::nullopt;
 }
 
-LoadMessage unexpected_question(const wchar_t* format, const std::wstring& name, uint32_t language) {
+LoadMessage unexpected_question(const wchar_t* format, const std::wstring& name,
+                                uint32_t language) {
     return LoadMessage{Owner::none,
                        format_text(100, format, text_in(language, TXT_UNEXPECTED_ELEMENT), name,
                                    text_in(language, TXT_CONTINUE)),

@@ -27,7 +27,8 @@ bool section(const TokenList& tokens, const wchar_t* name, size_t& pos) {
     return true;
 }
 
-bool read_libraries(const WalkContext& ctx, const TokenList& tokens, size_t pos, BoardModel& board) {
+bool read_libraries(const WalkContext& ctx,
+                    const TokenList& tokens, size_t pos, BoardModel& board) {
     if (tokens.at(pos).kind == kTokenEmptyEnd) return true;  // <libraries/>
     for (;;) {
         if (past_end(tokens, pos) || is_end(tokens, pos, L"libraries")) return true;

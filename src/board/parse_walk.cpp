@@ -53,7 +53,8 @@ bool report_unexpected(const WalkContext& ctx, const wchar_t* format, const std:
     return ctx.asker.go_on_after_unexpected(unexpected_question(format, name, ctx.language));
 }
 
-bool walk_attributes(const WalkContext& ctx, const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
+bool walk_attributes(const WalkContext& ctx,
+                     const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;

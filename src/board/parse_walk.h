@@ -56,7 +56,8 @@ enum class AfterUnknown { next_token, past_value };
 
 // Walks the attribute tokens at pos into the rules. Returns false when the user answered No;
 // pos then stands on the unknown name.
-bool walk_attributes(const WalkContext& ctx, const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
+bool walk_attributes(const WalkContext& ctx,
+                     const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after);
 
 // Steps over a whole element that nothing keeps: pos on its start token. Takes its attributes,

@@ -14,12 +14,14 @@ namespace tindral {
 // pos on the element's start token.
 bool read_wire(const WalkContext& ctx, const TokenList& tokens, size_t& pos, WireRec& wire);
 bool read_circle(const WalkContext& ctx, const TokenList& tokens, size_t& pos, CircleRec& circle);
-bool read_rectangle(const WalkContext& ctx, const TokenList& tokens, size_t& pos, RectangleRec& rectangle);
+bool read_rectangle(const WalkContext& ctx,
+                    const TokenList& tokens, size_t& pos, RectangleRec& rectangle);
 bool read_hole(const WalkContext& ctx, const TokenList& tokens, size_t& pos, HoleRec& hole);
 bool check_dimension(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 
 // pos on the first token after the element's start token.
-bool read_polygon(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PolygonRec& polygon);
+bool read_polygon(const WalkContext& ctx,
+                  const TokenList& tokens, size_t& pos, PolygonRec& polygon);
 bool check_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 bool check_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 // Also steps over the text's content and its end token, when they are there.

@@ -17,7 +17,8 @@ bool set_grid(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 
 // Layers: colour, fill, visible and active of the fixed rows the file names (numbers above 16).
 // pos on the first token after the layers' start token.
-bool set_layers(const WalkContext& ctx, const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers);
+bool set_layers(const WalkContext& ctx,
+                const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers);
 
 // How a rot text places an element. A leading spin flag S is read past.
 struct Rotation {

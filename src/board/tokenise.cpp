@@ -243,7 +243,8 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
             append(out, kTokenText, value);
             break;
         case XmlNode::whitespace:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting value", fault)) return failed(out, fault);
+            if (!get(&XmlReader::get_value, r, value, L"Error getting value", fault))
+                return failed(out, fault);
             break;
         case XmlNode::cdata:
             if (!get(&XmlReader::get_value, r, value, L"Error getting CDATA value", fault))
@@ -318,7 +319,8 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
     if (!open_reader) return failed(out, reader_failed(kSetupTexts[1], kNoReader));
     XmlReaderSetup setup = open_reader(prepared.bytes);
     if (!setup.reader)
-        return failed(out, reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
+        return failed(out,
+                      reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
     // Room for every token up front: an attribute gives two tokens per pair of quotes, an
     // element at most two per '<'. Growing the list instead moves every token several times.
     const std::string& b = prepared.bytes;

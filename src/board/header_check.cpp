@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "app/messages.h"
-#include "board/board_file.h"
 
 namespace tindral {
 
@@ -19,9 +18,9 @@ int eagle_header_ok(const std::string& bytes) {
     return head.compare(next, std::strlen(kDoctype), kDoctype) == 0 ? 1 : 0;
 }
 
-int is_eagle_version_ok(const std::wstring& path) {
+int is_eagle_version_ok(const std::wstring& path, FileStartReader read_start) {
     std::string bytes;
-    const FileReadResult r = read_file_start(path, kHeaderCheckBytes, bytes);
+    const FileReadResult r = read_start(path, kHeaderCheckBytes, bytes);
     constexpr unsigned kFlags = mb::task_modal | mb::icon_information;
     if (r.status == FileReadStatus::open_failed) {
         report_system_error(L"Tindral CreateFile is_eagle_version_ok", r.error, Owner::main, kFlags);

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "board/board_file.h"
+
 namespace tindral {
 
 constexpr size_t kHeaderCheckBytes = 512;
@@ -13,9 +15,13 @@ constexpr size_t kHeaderCheckBytes = 512;
 // then the Eagle DOCTYPE line; 0 otherwise.
 int eagle_header_ok(const std::string& bytes);
 
+// How the check reads the start of a file: the platform's read_file_start, handed in by the shell.
+using FileStartReader = FileReadResult (*)(const std::wstring& path, size_t max_bytes,
+                                           std::string& bytes);
+
 // Checks the start of the file at path. Returns 1 or 0 as above, or -1 when the file cannot be
 // opened or read (already reported to the user).
-int is_eagle_version_ok(const std::wstring& path);
+int is_eagle_version_ok(const std::wstring& path, FileStartReader read_start);
 
 // The text after the last separator of path (the whole path when there is none).
 std::wstring file_name_part(const std::wstring& path);

@@ -45,14 +45,15 @@ TEST(HeaderCheck, ReadsTheStartOfTheFile) {
     const fs::path good = dir.write("good.brd", kDecl + "\r\n" + kDoctype + "\r\n<eagle/>");
     // A read-only board passes: the check does not ask for write access.
     fs::permissions(good, fs::perms::owner_read, fs::perm_options::replace);
-    EXPECT_EQ(is_eagle_version_ok(good.wstring()), 1);
+    EXPECT_EQ(is_eagle_version_ok(good.wstring(), &read_file_start), 1);
     // Eagle 6 to 9 headers of our own boards.
     const std::vector<std::wstring> own = test::board_files(test::own_boards_dir());
     EXPECT_GE(own.size(), 4u);
-    for (const std::wstring& path : own) EXPECT_EQ(is_eagle_version_ok(path), 1) << fs::path(path);
+    for (const std::wstring& path : own)
+        EXPECT_EQ(is_eagle_version_ok(path, &read_file_start), 1) << fs::path(path);
     EXPECT_TRUE(port.boxes.empty());
 
-    EXPECT_EQ(is_eagle_version_ok((dir.path / "missing.brd").wstring()), -1);
+    EXPECT_EQ(is_eagle_version_ok((dir.path / "missing.brd").wstring(), &read_file_start), -1);
     EXPECT_EQ(test::only_box(port), L"Tindral CreateFile is_eagle_version_ok|system text 2|2040");
 }
 
@@ -60,6 +61,6 @@ TEST(HeaderCheck, EveryRealBoardPasses) {
     TINDRAL_NEED_REAL_BOARDS();
     test::RecordingPort port;
     for (const std::wstring& path : test::board_files(test::real_boards().dir))
-        EXPECT_EQ(is_eagle_version_ok(path), 1) << fs::path(path);
+        EXPECT_EQ(is_eagle_version_ok(path, &read_file_start), 1) << fs::path(path);
     EXPECT_TRUE(port.boxes.empty());
 }

@@ -58,13 +58,9 @@ TEST(TokeniseFile, ReadOnlyBoardOpenElsewhereLoadsAndLeavesNothingBeside) {
 
     std::string bytes;
     ASSERT_EQ(read_whole_file(board.wstring(), bytes).status, FileReadStatus::ok);
+    EXPECT_EQ(bytes, kBoard);
     TokenList list;
-    const TokeniseResult r = tokenise_bytes(bytes, &open_platform_xml_reader, list);
-    EXPECT_EQ(r.status.code, LoadCode::ok);
-    EXPECT_TRUE(r.warnings.empty());
-    EXPECT_EQ(list.count(), 13u);
-    EXPECT_EQ(list.at(9).text, L"plain");
-    EXPECT_EQ(list.at(10).kind, kTokenEmptyEnd);
+    EXPECT_EQ(tokenise_bytes(bytes, &open_platform_xml_reader, list).status.code, LoadCode::ok);
 
     size_t files = 0;
     for (const auto& e : fs::directory_iterator(dir.path)) {

@@ -1,12 +1,13 @@
 #pragma once
-// For the fuzz targets: a message port that answers every question from a plan and shows
-// nothing, and a canvas that only counts.
+// For the fuzz targets: a message port and a load asker that answer every question from a plan
+// and show nothing, and a canvas that only counts.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "app/messages.h"
+#include "board/load_types.h"
 #include "view/canvas.h"
 
 namespace tindral::fuzz {
@@ -31,6 +32,19 @@ public:
 private:
     unsigned no_at_;
     MessagePort* previous_ = nullptr;
+};
+
+class QuietAsker : public LoadAsker {
+public:
+    // no_at: the n-th question (1-based) is answered No; 0 answers every one Yes.
+    explicit QuietAsker(unsigned no_at = 0) : no_at_(no_at) {}
+    bool go_on_after(const LoadStatus&, const LoadMessage&) override { return true; }
+    bool go_on_after_unexpected(const LoadMessage&) override { return ++questions != no_at_; }
+
+    unsigned questions = 0;
+
+private:
+    unsigned no_at_;
 };
 
 struct CountingCanvas : Canvas {

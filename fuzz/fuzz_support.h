@@ -8,6 +8,7 @@
 
 #include "app/messages.h"
 #include "board/load_types.h"
+#include "selection/selection_file.h"
 #include "view/canvas.h"
 
 namespace tindral::fuzz {
@@ -63,5 +64,9 @@ struct CountingCanvas : Canvas {
     size_t calls = 0;
     Pen pen_;
 };
+
+// The fuzzed selection code reads and writes real files, as the program does.
+inline PlatformSelectionFiles g_platform_files;
+inline const bool g_platform_files_installed = (set_selection_files(&g_platform_files), true);
 
 }  // namespace tindral::fuzz

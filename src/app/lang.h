@@ -145,6 +145,18 @@ const LangText& lang_pair(TextKey key);
 // previous source.
 const uint32_t* set_language_source(const uint32_t* language);
 
+// The texts follow language for as long as this lives, then what they followed before.
+class LanguageSource {
+public:
+    explicit LanguageSource(const uint32_t* language) : previous_(set_language_source(language)) {}
+    ~LanguageSource() { set_language_source(previous_); }
+    LanguageSource(const LanguageSource&) = delete;
+    LanguageSource& operator=(const LanguageSource&) = delete;
+
+private:
+    const uint32_t* previous_;
+};
+
 // The text of a pair for the current language: 0 is German, anything else English.
 const wchar_t* text(TextKey key);
 const wchar_t* text(const LangText& pair);

@@ -7,8 +7,6 @@
 #include "cli/cli_asker.h"
 #include "cli/cli_error_text.h"
 #include "cli/cli_options.h"
-#include "model/board_model.h"
-#include "settings/settings.h"
 
 namespace tindral::cli {
 
@@ -19,12 +17,12 @@ int usage_error(std::FILE* err, const std::wstring& error) {
     return kExitUsage;
 }
 
-int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
+int load_cli_board(Session& session, const std::wstring& board, bool strict, std::FILE* err) {
     CliAsker asker(board, strict, err);
     std::string bytes;
     const FileReadResult read = read_whole_file(board, bytes);
     if (read.status == FileReadStatus::too_large) {
-        asker.report(file_too_large_box(g_settings.language).text);
+        asker.report(file_too_large_box(session.settings.language).text);
         return kExitUnreadable;
     }
     if (read.status != FileReadStatus::ok) {
@@ -34,13 +32,13 @@ int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
         return kExitUnreadable;
     }
 
-    LoadOptions options = load_options_from(g_settings, board);
+    LoadOptions options = load_options_from(session.settings, board);
     options.open_reader = &open_platform_xml_reader;
-    options.layers = g_board.layers;
+    options.layers = session.board.layers;
     LoadResult loaded = load_board(bytes, options, asker);
     bytes.clear();
     if (!board_read(loaded.status)) {
-        if (const auto box = status_box(loaded.status, g_settings.language)) asker.report(*box);
+        if (const auto box = status_box(loaded.status, session.settings.language)) asker.report(*box);
     }
     switch (loaded.status.code) {
     case LoadCode::ok:
@@ -57,7 +55,7 @@ int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
         return kExitUnreadable;
     }
     asker.report_unshown();
-    g_board = std::move(loaded.board);
+    session.board = std::move(loaded.board);
     return kExitOk;
 }
 

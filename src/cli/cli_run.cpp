@@ -13,7 +13,7 @@
 #include "lists/bom_rows.h"
 #include "lists/list_rows.h"
 #include "lists/placed_counter.h"
-#include "settings/settings.h"
+#include "model/session.h"
 
 namespace tindral::cli {
 
@@ -27,7 +27,8 @@ const wchar_t* const kListKeys[kListColumnCount] = {
 const int kBomTitleColumns[kBomColumnCount] = {kColLibrary, kColPackage, kColValue, kColAmount};
 const wchar_t* const kBomKeys[kBomColumnCount] = {L"library", L"package", L"value", L"amount"};
 
-Table list_table(const BoardModel& board, const CliOptions& o) {
+Table list_table(const Session& session, const CliOptions& o) {
+    const BoardModel& board = session.board;
     Table t;
     for (int c = 0; c < kListColumnCount; ++c) {
         t.keys.push_back(kListKeys[c]);
@@ -37,7 +38,7 @@ Table list_table(const BoardModel& board, const CliOptions& o) {
     const bool top = o.side != SideChoice::bottom;
     const bool bottom = o.side != SideChoice::top;
     std::vector<size_t> rows = shown_list_rows(board, top, bottom);
-    sort_list_rows(rows, board, o.sort >= 0 ? o.sort : static_cast<int>(g_settings.sort_col));
+    sort_list_rows(rows, board, o.sort >= 0 ? o.sort : static_cast<int>(session.settings.sort_col));
     for (size_t r : rows) {
         const auto cells = list_row_cells(board.elements[r], r);
         t.rows.emplace_back(cells.begin(), cells.end());
@@ -72,8 +73,9 @@ std::string render(const Table& t, const CliOptions& o, const BoardModel& board)
     return render_text(t, {}, {L"", placed_counter_text(board)});
 }
 
-int run_command(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
-    if (!args.empty() && args[0] == L"render") return run_render(args, out, err);
+int run_command(const std::vector<std::wstring>& args, Session& session, std::FILE* out,
+                std::FILE* err) {
+    if (!args.empty() && args[0] == L"render") return run_render(args, session, out, err);
     CliOptions o;
     std::wstring error;
     if (!parse_cli_options(args, o, error)) return usage_error(err, error);
@@ -86,11 +88,13 @@ int run_command(const std::vector<std::wstring>& args, std::FILE* out, std::FILE
         return kExitOk;
     }
     // No stored settings: the defaults as constructed, but the chosen language.
-    g_settings.language = o.language;
-    if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;
+    session.settings.language = o.language;
+    if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
+        return code;
 
-    const Table table = o.command == Command::list ? list_table(g_board, o) : bom_table(g_board, o);
-    write_bytes(out, render(table, o, g_board));
+    const Table table =
+        o.command == Command::list ? list_table(session, o) : bom_table(session.board, o);
+    write_bytes(out, render(table, o, session.board));
     std::fflush(out);
     return kExitOk;
 }
@@ -98,8 +102,10 @@ int run_command(const std::vector<std::wstring>& args, std::FILE* out, std::FILE
 }  // namespace
 
 int run_cli(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
+    Session session;
+    const LanguageSource language(&session.settings.language);
     try {
-        return run_command(args, out, err);
+        return run_command(args, session, out, err);
     } catch (const std::bad_alloc&) {
         // Reading and parsing report this themselves; listing or drawing a huge board may not.
         write_bytes(err, "tindral-cli: " + wide_to_utf8(text(TXT_OUT_OF_MEMORY)) + "\n");

@@ -7,8 +7,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
-#include "model/board_model.h"
-#include "settings/settings.h"
+#include "model/session.h"
 #include "view/svg_canvas.h"
 
 namespace tindral::cli {
@@ -93,7 +92,8 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
 
 }  // namespace
 
-int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err) {
+int run_render(const std::vector<std::wstring>& args, Session& session, std::FILE* out,
+               std::FILE* err) {
     RenderOptions o;
     std::wstring error;
     if (!parse_render_options(args, o, error)) return usage_error(err, error);
@@ -105,9 +105,10 @@ int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE*
         write_bytes(out, cli_version_line());
         return kExitOk;
     }
-    if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;
+    if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
+        return code;
 
-    const std::string svg = render_board_svg(g_board, o.side, g_settings, o.width);
+    const std::string svg = render_board_svg(session.board, o.side, session.settings, o.width);
     if (o.out_path == L"-") {
         write_bytes(out, svg);
         std::fflush(out);

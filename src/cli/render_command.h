@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "model/session.h"
+
 namespace tindral::cli {
 
-// args as given to tindral-cli, starting with "render".
-int run_render(const std::vector<std::wstring>& args, std::FILE* out, std::FILE* err);
+// args as given to tindral-cli, starting with "render"; the board is read into session.
+int run_render(const std::vector<std::wstring>& args, Session& session, std::FILE* out,
+               std::FILE* err);
 
 }  // namespace tindral::cli

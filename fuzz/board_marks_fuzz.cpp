@@ -64,7 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view board_bytes = input.substr(0, input.size() - marks_size);
     const std::string_view marks = input.substr(input.size() - marks_size);
 
-    g_settings = Settings{};
     fuzz::QuietPort port;  // the marks file's boxes
     LoadOptions options;
     options.path = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";

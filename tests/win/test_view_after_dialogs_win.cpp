@@ -27,8 +27,8 @@ constexpr COLORREF kBlack = 0;
 // The toolbar button's pixels on the screen, as the user sees them.
 std::vector<COLORREF> button_pixels(int index) {
     RECT r{};
-    SendMessageW(g_hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-    MapWindowPoints(g_hwnd_toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(app_windows().hwnd_toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
     std::vector<COLORREF> out;
     HDC screen = GetDC(nullptr);
     for (int y = r.top; y < r.bottom; y += 2)
@@ -39,9 +39,9 @@ std::vector<COLORREF> button_pixels(int index) {
 
 bool click_tool(int index) {
     RECT r{};
-    if (!SendMessageW(g_hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
+    if (!SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
         return false;
-    return test::left_click_in(g_hwnd_toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return test::left_click_in(app_windows().hwnd_toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 class ViewAfterDialogs : public test::AppWindowsTest {
@@ -61,11 +61,11 @@ protected:
         create_fonts();
         create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        SetWindowPos(app_windows().hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         test::load_through_combo(test::sample_board());
         ASSERT_EQ(g_board.board_loaded, 1u);
-        UpdateWindow(g_hwnd_layout);
+        UpdateWindow(app_windows().hwnd_layout);
         pump_for(100);
         port_.boxes.clear();
     }
@@ -74,12 +74,12 @@ protected:
         if (dialog_) DestroyWindow(dialog_);
         AppWindowsTest::TearDown();
         release_area_picture();
-        g_colour_chooser = choose_colour;
+        app_windows().colour_chooser = choose_colour;
     }
 
     HWND open(int id, DLGPROC proc) {
         if (dialog_) DestroyWindow(dialog_);
-        dialog_ = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(id), g_hwnd_main, proc, 0);
+        dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id), app_windows().hwnd_main, proc, 0);
         return dialog_;
     }
 
@@ -93,11 +93,11 @@ protected:
         EXPECT_EQ(g_settings.show_top_side, 0u);
         EXPECT_EQ(g_settings.show_bottom_side, 1u);
         EXPECT_TRUE(g_view.bottom_only);
-        const int rows = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        const int rows = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
         const auto bottoms = std::count_if(g_board.elements.begin(), g_board.elements.end(),
                                            [](const ElementRec& e) { return e.side == kSideBottom; });
         EXPECT_EQ(rows, bottoms);
-        for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(g_list_main, r, 7), L"Bottom");
+        for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(app_windows().list_main, r, 7), L"Bottom");
     }
 
     HWND dialog_ = nullptr;
@@ -140,7 +140,7 @@ TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
 TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     g_settings.use_crosshair = 1;
     RECT client{};
-    GetClientRect(g_hwnd_layout, &client);
+    GetClientRect(app_windows().hwnd_layout, &client);
     // Two drawn components whose crosshair lines do not cross each other's.
     uint32_t a = 0, b = 0;
     const auto centre_x = [&](uint32_t i) { return g_view.boxes[i].min_x + (g_view.boxes[i].max_x - g_view.boxes[i].min_x) / 2; };
@@ -152,10 +152,10 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
 
     const auto choose = [](uint32_t c) {
         NMITEMACTIVATE n{};
-        n.hdr.hwndFrom = g_list_main;
+        n.hdr.hwndFrom = app_windows().list_main;
         n.hdr.code = NM_CLICK;
         n.iItem = find_component_row(c);
-        SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+        SendMessageW(app_windows().hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
     };
     choose(a);
     ASSERT_EQ(g_view.crosshair_drawn, a + 1);
@@ -168,12 +168,12 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     for (int i = 0; i < client.bottom && y < 0; ++i)
         if (GetPixel(pic, xa, i) == kBlack && std::abs(i - yb) > 2) y = i;
     ASSERT_GE(y, 0);
-    HDC screen = GetDC(g_hwnd_layout);
+    HDC screen = GetDC(app_windows().hwnd_layout);
     EXPECT_EQ(GetPixel(screen, xa, y), g_settings.color_crosshair);
 
     // A new crosshair colour picked, then the dialog cancelled.
     ASSERT_NE(open(IDD_COLORS, DlgColorSettings), nullptr);
-    g_colour_chooser = [](HWND, uint32_t& c) {
+    app_windows().colour_chooser = [](HWND, uint32_t& c) {
         c = 0x0000FFFF;
         return 1;
     };
@@ -184,8 +184,8 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     // A click on another part lists it and draws the crosshair of the current part again: in
     // the colour now in force, on the same place.
     const int xb = centre_x(b);
-    SendMessageW(g_hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
-    ASSERT_TRUE(IsWindowVisible(g_hwnd_found));
+    SendMessageW(app_windows().hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
+    ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_EQ(g_view.crosshair_drawn, a + 1);
     EXPECT_EQ(GetPixel(screen, xa, y), 0x0000FFFFu);
 
@@ -194,7 +194,7 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     draw_crosshair(false);
     EXPECT_EQ(g_view.crosshair_drawn, 0u);
     EXPECT_EQ(GetPixel(screen, xa, y), kBlack);
-    ReleaseDC(g_hwnd_layout, screen);
+    ReleaseDC(app_windows().hwnd_layout, screen);
 }
 
 }  // namespace

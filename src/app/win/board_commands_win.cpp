@@ -2,7 +2,7 @@
 
 #include "../../../resources/resource.h"
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/layout_area_win.h"
 #include "app/win/toolbar_win.h"
 #include "lists/win/main_list_win.h"
@@ -20,19 +20,19 @@ void zoom(double factor) {
 }
 
 void bring_main_to_front() {
-    if (!g_hwnd_main) return;
-    if (IsIconic(g_hwnd_main)) ShowWindow(g_hwnd_main, SW_RESTORE);
-    BringWindowToTop(g_hwnd_main);
-    SetForegroundWindow(g_hwnd_main);
+    if (!app_windows().hwnd_main) return;
+    if (IsIconic(app_windows().hwnd_main)) ShowWindow(app_windows().hwnd_main, SW_RESTORE);
+    BringWindowToTop(app_windows().hwnd_main);
+    SetForegroundWindow(app_windows().hwnd_main);
 }
 
 }  // namespace
 
 void redraw_area() {
-    if (!g_hwnd_layout) return;
+    if (!app_windows().hwnd_layout) return;
     // The picture covers the whole area: no background erase, so nothing flickers.
-    InvalidateRect(g_hwnd_layout, nullptr, FALSE);
-    UpdateWindow(g_hwnd_layout);
+    InvalidateRect(app_windows().hwnd_layout, nullptr, FALSE);
+    UpdateWindow(app_windows().hwnd_layout);
 }
 
 void fit_area() {
@@ -42,7 +42,7 @@ void fit_area() {
 
 void refresh_sides() {
     rebuild_toolbar();
-    if (g_hwnd_bom && IsWindowVisible(g_hwnd_bom)) ShowWindow(g_hwnd_bom, SW_HIDE);
+    if (app_windows().hwnd_bom && IsWindowVisible(app_windows().hwnd_bom)) ShowWindow(app_windows().hwnd_bom, SW_HIDE);
     g_view.bottom_only = bottom_only_view(g_settings);
     fill_component_list(false);
     show_row_marks();

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "app/messages.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/owned_win.h"
 #include "model/board_model.h"
 #include "settings/settings.h"
@@ -54,8 +54,7 @@ void draw_picture() {
     HDC dc = g_picture.dc;
     plain_mapping(dc);
     const RECT all{0, 0, g_picture.width, g_picture.height};
-    FillRect(dc, &all, g_brushes.black ? g_brushes.black
-                                       : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (!g_board.board_loaded) {
         g_view.boxes.clear();
         return;
@@ -141,7 +140,7 @@ void paint_area(HWND area) {
 }
 
 void redraw_element_picture(uint32_t e, int32_t demoted) {
-    HWND area = g_hwnd_layout;
+    HWND area = app_windows().hwnd_layout;
     RECT client{};
     if (area) GetClientRect(area, &client);
     if (!area || !g_board.board_loaded || !g_picture.dc || g_picture.width != client.right ||
@@ -164,12 +163,12 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
 }
 
 void xor_crosshair() {
-    if (!g_hwnd_layout) return;
+    if (!app_windows().hwnd_layout) return;
     RECT client{};
-    GetClientRect(g_hwnd_layout, &client);
-    if (HDC screen = GetDC(g_hwnd_layout)) {
+    GetClientRect(app_windows().hwnd_layout, &client);
+    if (HDC screen = GetDC(app_windows().hwnd_layout)) {
         xor_crosshair_on(screen, client);
-        ReleaseDC(g_hwnd_layout, screen);
+        ReleaseDC(app_windows().hwnd_layout, screen);
     }
 }
 

@@ -1,20 +1,20 @@
 #include "app/win/layout_area_win.h"
 
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "model/board_model.h"
 
 namespace tindral {
 
 void redraw_layout_area() {
-    if (!g_hwnd_layout) return;
-    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-    UpdateWindow(g_hwnd_layout);
+    if (!app_windows().hwnd_layout) return;
+    InvalidateRect(app_windows().hwnd_layout, nullptr, TRUE);
+    UpdateWindow(app_windows().hwnd_layout);
 }
 
 void fit_layout_area(FitKind kind) {
     RECT client{};
-    if (g_hwnd_layout) GetClientRect(g_hwnd_layout, &client);
+    if (app_windows().hwnd_layout) GetClientRect(app_windows().hwnd_layout, &client);
     g_view.area_width = static_cast<uint32_t>(client.right);
     g_view.area_height = static_cast<uint32_t>(client.bottom);
     fit_view(g_view, g_board, client.right, client.bottom, kind);

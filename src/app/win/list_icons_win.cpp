@@ -2,7 +2,7 @@
 
 #include "../../../resources/resource.h"
 #include "app/messages.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 
 namespace tindral {
 
@@ -16,7 +16,7 @@ void create_list_icons() {
     }
     for (int id : {IDI_ROW_UNMARKED, IDI_ROW_MARKED, IDI_SORT_MARK}) {
         HICON icon = static_cast<HICON>(
-            LoadImageW(g_instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, 0));
+            LoadImageW(app_windows().instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, 0));
         if (!icon) {
             report_system_error(L"Tindral LoadIcon", GetLastError());
             ImageList_Destroy(images);
@@ -31,8 +31,8 @@ void create_list_icons() {
             return;
         }
     }
-    g_main_list_images = images;
-    SendMessageW(g_list_main, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    app_windows().main_list_images = images;
+    SendMessageW(app_windows().list_main, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
 }  // namespace tindral

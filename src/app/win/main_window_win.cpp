@@ -3,7 +3,7 @@
 #include "../../../resources/resource.h"
 #include "app/format.h"
 #include "app/startup_rules.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "app/win/list_window_parts_win.h"
 #include "app/win/main_commands_win.h"
@@ -42,9 +42,9 @@ void request_exit(HWND hwnd) {
 // The recent paths, the window places and the settings into the store.
 void store_everything() {
     put_path_list();
-    record_window(g_hwnd_main, TopWindow::main);
-    record_window(g_hwnd_board, TopWindow::board);
-    record_window(g_hwnd_found, TopWindow::found);
+    record_window(app_windows().hwnd_main, TopWindow::main);
+    record_window(app_windows().hwnd_board, TopWindow::board);
+    record_window(app_windows().hwnd_found, TopWindow::found);
     store_window_settings();
     store_settings();
 }
@@ -52,8 +52,7 @@ void store_everything() {
 // The end of the program: keep the window places and settings, then leave the message loop.
 void on_destroy() {
     store_everything();
-    if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
-    g_keyboard_hook = nullptr;
+    app_windows().keyboard_hook.reset();
     release_board();
     g_end_agreed = false;
     PostQuitMessage(0);
@@ -82,11 +81,11 @@ void on_paint(HWND hwnd) {
 }
 
 void on_button(HWND button) {
-    if (button == g_button_load) {
+    if (button == app_windows().button_load) {
         load_from_path_combo();
-    } else if (button == g_button_browse) {
+    } else if (button == app_windows().button_browse) {
         browse_for_board();
-    } else if (button == g_button_delete) {
+    } else if (button == app_windows().button_delete) {
         open_path_delete_dialog();
     } else {
         run_main_button(button);
@@ -94,7 +93,7 @@ void on_button(HWND button) {
 }
 
 LRESULT on_notify(const NMHDR* header, LPARAM lparam) {
-    if (g_list_main && header->hwndFrom == g_list_main) return main_list_notify(header, lparam);
+    if (app_windows().list_main && header->hwndFrom == app_windows().list_main) return main_list_notify(header, lparam);
     return 0;
 }
 
@@ -121,7 +120,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_COMMAND:
             if (lparam && HIWORD(wparam) == BN_CLICKED) on_button(reinterpret_cast<HWND>(lparam));
             if (lparam && HIWORD(wparam) == CBN_SELCHANGE &&
-                reinterpret_cast<HWND>(lparam) == g_combo_path)
+                reinterpret_cast<HWND>(lparam) == app_windows().combo_path)
                 path_selection_changed();
             if (LOWORD(wparam) == IDM_EXIT) {
                 request_exit(hwnd);
@@ -149,12 +148,12 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 void size_main_list() {
     // WM_SIZE arrives while the main window is created, before its controls exist.
-    if (!g_list_main || !g_hwnd_main) return;
+    if (!app_windows().list_main || !app_windows().hwnd_main) return;
     RECT client{};
-    GetClientRect(g_hwnd_main, &client);
+    GetClientRect(app_windows().hwnd_main, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    SetWindowPos(g_list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
+    SetWindowPos(app_windows().list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 

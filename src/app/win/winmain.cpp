@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "app/win/app_win.h"
 #include "app/win/message_port_win.h"
 #include "app/win/startup_win.h"
 #include "app/win/window_classes_win.h"
-#include "app/win/globals_win.h"
 #include "settings/win/registry_store_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -14,8 +14,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     static tindral::RegistryStore store;
     tindral::set_settings_store(&store);
 
-    tindral::g_instance = instance;
-    tindral::register_classes();
+    tindral::App app;
+    app.windows.instance = instance;
+    tindral::register_classes(instance);
     if (!tindral::init_instance(instance, show)) return 0;
     return tindral::run_message_loop();
 }

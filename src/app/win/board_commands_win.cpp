@@ -20,19 +20,21 @@ void zoom(double factor) {
 }
 
 void bring_main_to_front() {
-    if (!app_windows().hwnd_main) return;
-    if (IsIconic(app_windows().hwnd_main)) ShowWindow(app_windows().hwnd_main, SW_RESTORE);
-    BringWindowToTop(app_windows().hwnd_main);
-    SetForegroundWindow(app_windows().hwnd_main);
+    AppWindows& w = app_windows();
+    if (!w.hwnd_main) return;
+    if (IsIconic(w.hwnd_main)) ShowWindow(w.hwnd_main, SW_RESTORE);
+    BringWindowToTop(w.hwnd_main);
+    SetForegroundWindow(w.hwnd_main);
 }
 
 }  // namespace
 
 void redraw_area() {
-    if (!app_windows().hwnd_layout) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
     // The picture covers the whole area: no background erase, so nothing flickers.
-    InvalidateRect(app_windows().hwnd_layout, nullptr, FALSE);
-    UpdateWindow(app_windows().hwnd_layout);
+    InvalidateRect(w.hwnd_layout, nullptr, FALSE);
+    UpdateWindow(w.hwnd_layout);
 }
 
 void fit_area() {
@@ -41,8 +43,9 @@ void fit_area() {
 }
 
 void refresh_sides() {
+    AppWindows& w = app_windows();
     rebuild_toolbar();
-    if (app_windows().hwnd_bom && IsWindowVisible(app_windows().hwnd_bom)) ShowWindow(app_windows().hwnd_bom, SW_HIDE);
+    if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
     g_view.bottom_only = bottom_only_view(g_settings);
     fill_component_list(false);
     show_row_marks();

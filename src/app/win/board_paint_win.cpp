@@ -163,12 +163,13 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
 }
 
 void xor_crosshair() {
-    if (!app_windows().hwnd_layout) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
     RECT client{};
-    GetClientRect(app_windows().hwnd_layout, &client);
-    if (HDC screen = GetDC(app_windows().hwnd_layout)) {
+    GetClientRect(w.hwnd_layout, &client);
+    if (HDC screen = GetDC(w.hwnd_layout)) {
         xor_crosshair_on(screen, client);
-        ReleaseDC(app_windows().hwnd_layout, screen);
+        ReleaseDC(w.hwnd_layout, screen);
     }
 }
 

@@ -31,15 +31,16 @@ void keep_board_rect(HWND hwnd) {
 
 // Toolbar along the top, drawing area below it, in one deferred move.
 void lay_out_board(HWND hwnd) {
+    AppWindows& w = app_windows();
     keep_board_rect(hwnd);
     update_layout_placement();
-    const AreaPlacement& area = app_windows().layout_placement;
+    const AreaPlacement& area = w.layout_placement;
     HDWP defer = BeginDeferWindowPos(2);
-    if (defer && app_windows().hwnd_toolbar)
-        defer = DeferWindowPos(defer, app_windows().hwnd_toolbar, nullptr, 0, 0, area.width, area.y,
+    if (defer && w.hwnd_toolbar)
+        defer = DeferWindowPos(defer, w.hwnd_toolbar, nullptr, 0, 0, area.width, area.y,
                                SWP_NOZORDER);
-    if (defer && app_windows().hwnd_layout)
-        defer = DeferWindowPos(defer, app_windows().hwnd_layout, nullptr, 0, area.y, area.width, area.height,
+    if (defer && w.hwnd_layout)
+        defer = DeferWindowPos(defer, w.hwnd_layout, nullptr, 0, area.y, area.width, area.height,
                                SWP_NOZORDER);
     if (defer) EndDeferWindowPos(defer);
 }
@@ -55,55 +56,61 @@ void hide_if_visible(HWND hwnd) {
 }
 
 void scroll(ScrollBarKind kind, int code) {
+    AppWindows& w = app_windows();
     const int bar = kind == ScrollBarKind::horizontal ? SB_HORZ : SB_VERT;
     // The 32-bit thumb position; the message itself carries only 16 bits.
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_TRACKPOS;
-    GetScrollInfo(app_windows().hwnd_layout, bar, &si);
+    GetScrollInfo(w.hwnd_layout, bar, &si);
     scroll_view(g_view, kind, code, si.nTrackPos);
     const ScrollAxis& axis = kind == ScrollBarKind::horizontal ? g_view.hscroll : g_view.vscroll;
-    SetScrollPos(app_windows().hwnd_layout, bar, axis.pos, TRUE);
+    SetScrollPos(w.hwnd_layout, bar, axis.pos, TRUE);
     redraw_area();
 }
 
 void take_layer_choice() {
-    layer_set_from_lines(g_settings, selected_layer_texts(app_windows().list_layers));
-    ShowWindow(app_windows().list_layers, SW_HIDE);
+    AppWindows& w = app_windows();
+    layer_set_from_lines(g_settings, selected_layer_texts(w.list_layers));
+    ShowWindow(w.list_layers, SW_HIDE);
     redraw_area();
 }
 
 void show_hits(std::vector<uint32_t> hits) {
+    AppWindows& w = app_windows();
     g_view.hits = std::move(hits);
-    if (!app_windows().hwnd_found) return;
+    if (!w.hwnd_found) return;
     if (g_view.hits.empty()) {
-        hide_if_visible(app_windows().hwnd_found);
+        hide_if_visible(w.hwnd_found);
         return;
     }
-    if (!IsWindowVisible(app_windows().hwnd_found)) ShowWindow(app_windows().hwnd_found, SW_SHOW);
-    BringWindowToTop(app_windows().hwnd_found);
-    if (app_windows().list_found) SetFocus(app_windows().list_found);
+    if (!IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_SHOW);
+    BringWindowToTop(w.hwnd_found);
+    if (w.list_found) SetFocus(w.list_found);
     fill_found_list(g_view.hits);
     draw_crosshair(false);
 }
 
 void left_click(int x, int y) {
-    if (app_windows().list_layers && IsWindowVisible(app_windows().list_layers)) take_layer_choice();
-    hide_if_visible(app_windows().hwnd_bom);
+    AppWindows& w = app_windows();
+    if (w.list_layers && IsWindowVisible(w.list_layers)) take_layer_choice();
+    hide_if_visible(w.hwnd_bom);
     RECT client{};
-    GetClientRect(app_windows().hwnd_layout, &client);
+    GetClientRect(w.hwnd_layout, &client);
     show_hits(hit_test(g_view.boxes, x, y, client.bottom));
 }
 
 void right_click(int x, int y) {
-    if (!app_windows().list_layers) return;
-    fill_layer_list(app_windows().list_layers);
-    SetWindowPos(app_windows().list_layers, HWND_TOP, x, y, kLayerListWidth, kLayerListHeight, 0);
-    ShowWindow(app_windows().list_layers, SW_SHOW);
+    AppWindows& w = app_windows();
+    if (!w.list_layers) return;
+    fill_layer_list(w.list_layers);
+    SetWindowPos(w.list_layers, HWND_TOP, x, y, kLayerListWidth, kLayerListHeight, 0);
+    ShowWindow(w.list_layers, SW_SHOW);
 }
 
 void wheel(int delta) {
-    if (!app_windows().hwnd_layout || !IsWindowVisible(app_windows().hwnd_layout) || IsIconic(app_windows().hwnd_board)) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout || !IsWindowVisible(w.hwnd_layout) || IsIconic(w.hwnd_board)) return;
     wheel_zoom(g_view, g_board, delta);
     if (g_board.board_loaded) redraw_area();
 }
@@ -145,8 +152,9 @@ bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    const bool is_board = hwnd == app_windows().hwnd_board;
-    if (!is_board && hwnd == app_windows().hwnd_layout && area_message(hwnd, msg, wparam, lparam)) {
+    AppWindows& w = app_windows();
+    const bool is_board = hwnd == w.hwnd_board;
+    if (!is_board && hwnd == w.hwnd_layout && area_message(hwnd, msg, wparam, lparam)) {
         return msg == WM_ERASEBKGND ? 1 : 0;
     }
     switch (msg) {
@@ -179,7 +187,7 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_DESTROY:
             if (is_board) store_settings();
-            if (hwnd == app_windows().hwnd_layout) release_area_picture();
+            if (hwnd == w.hwnd_layout) release_area_picture();
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wparam, lparam);
@@ -206,7 +214,8 @@ void draw_crosshair(bool from_found_list) {
 void set_current_component(int32_t component) { g_view.current = component; }
 
 void apply_scroll_ranges() {
-    if (!app_windows().hwnd_layout) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
     const ScrollAxis* axes[] = {&g_view.hscroll, &g_view.vscroll};
     const int bars[] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
@@ -217,7 +226,7 @@ void apply_scroll_ranges() {
         si.nMax = axes[i]->max;
         si.nPage = static_cast<UINT>(axes[i]->page);
         si.nPos = axes[i]->pos;
-        SetScrollInfo(app_windows().hwnd_layout, bars[i], &si, TRUE);
+        SetScrollInfo(w.hwnd_layout, bars[i], &si, TRUE);
     }
 }
 

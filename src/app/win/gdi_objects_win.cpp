@@ -35,9 +35,10 @@ void create_fonts() {
 }
 
 void create_pens_and_brushes() {
+    AppWindows& w = app_windows();
     const Settings& s = g_settings;
-    Pens& pens = app_windows().pens;
-    Brushes& brushes = app_windows().brushes;
+    Pens& pens = w.pens;
+    Brushes& brushes = w.brushes;
     renew(pens.black, 0x000000);
     renew(pens.grey, 0x505050);
     renew(pens.crosshair, s.color_crosshair);

@@ -19,15 +19,16 @@ constexpr LPARAM kKeyUpBit = static_cast<LPARAM>(1) << 31;
 bool visible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
 
 void on_escape() {
-    if (visible(app_windows().hwnd_found))
-        ShowWindow(app_windows().hwnd_found, SW_HIDE);
-    else if (visible(app_windows().hwnd_bom))
-        ShowWindow(app_windows().hwnd_bom, SW_HIDE);
-    if (!app_windows().list_main) return;
+    AppWindows& w = app_windows();
+    if (visible(w.hwnd_found))
+        ShowWindow(w.hwnd_found, SW_HIDE);
+    else if (visible(w.hwnd_bom))
+        ShowWindow(w.hwnd_bom, SW_HIDE);
+    if (!w.list_main) return;
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = 0;
-    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+    SendMessageW(w.list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&item));
 }
 
@@ -42,44 +43,47 @@ void on_delete() {
 }
 
 void on_arrow() {
-    if (visible(app_windows().hwnd_found)) {
-        if (app_windows().list_found) SetFocus(app_windows().list_found);
-    } else if (app_windows().list_main) {
-        SetFocus(app_windows().list_main);
+    AppWindows& w = app_windows();
+    if (visible(w.hwnd_found)) {
+        if (w.list_found) SetFocus(w.list_found);
+    } else if (w.list_main) {
+        SetFocus(w.list_main);
     }
 }
 
 void choose_selected_row() {
+    AppWindows& w = app_windows();
     const int row = static_cast<int>(
-        SendMessageW(app_windows().list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageW(w.list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row >= 0) {
         choose_main_row(row, false);
         return;
     }
-    app_windows().key_flags.message_open = true;
+    w.key_flags.message_open = true;
     show_warning(Owner::main, TXT_NO_COMPONENT_SELECTED,
                  mb::topmost | mb::task_modal | mb::icon_exclamation);
-    app_windows().key_flags.message_open = false;
-    app_windows().key_flags.busy = false;
+    w.key_flags.message_open = false;
+    w.key_flags.busy = false;
 }
 
 void on_space(LPARAM flags) {
-    if (!visible(app_windows().hwnd_main) || !g_board.board_loaded || !app_windows().list_main) return;
+    AppWindows& w = app_windows();
+    if (!visible(w.hwnd_main) || !g_board.board_loaded || !w.list_main) return;
     const bool key_up = (flags & kKeyUpBit) != 0;
-    if (app_windows().key_flags.busy || app_windows().key_flags.message_open) {
-        if (key_up) app_windows().key_flags.busy = false;
+    if (w.key_flags.busy || w.key_flags.message_open) {
+        if (key_up) w.key_flags.busy = false;
         return;
     }
-    app_windows().key_flags.busy = true;
+    w.key_flags.busy = true;
     if (key_up) {
-        app_windows().key_flags.busy = false;
+        w.key_flags.busy = false;
         return;
     }
-    if (visible(app_windows().hwnd_found))
+    if (visible(w.hwnd_found))
         activate_found_row();
     else
         choose_selected_row();
-    app_windows().key_flags.busy = false;
+    w.key_flags.busy = false;
 }
 
 bool is_one_of(HWND hwnd, std::initializer_list<HWND> windows) {
@@ -104,9 +108,10 @@ bool focus_in_text_field() {
 // The hook sees the keys of every window of the thread, dialogs and message boxes included;
 // they act only in the program's own windows, and Escape also in the BOM window it closes.
 bool keys_act_here(WPARAM key) {
+    AppWindows& w = app_windows();
     const HWND active = GetActiveWindow();
-    const bool ours = is_one_of(active, {app_windows().hwnd_main, app_windows().hwnd_board, app_windows().hwnd_found}) ||
-                      (key == VK_ESCAPE && is_one_of(active, {app_windows().hwnd_bom}));
+    const bool ours = is_one_of(active, {w.hwnd_main, w.hwnd_board, w.hwnd_found}) ||
+                      (key == VK_ESCAPE && is_one_of(active, {w.hwnd_bom}));
     return ours && !focus_in_text_field();
 }
 

@@ -7,14 +7,16 @@
 namespace tindral {
 
 void redraw_layout_area() {
-    if (!app_windows().hwnd_layout) return;
-    InvalidateRect(app_windows().hwnd_layout, nullptr, TRUE);
-    UpdateWindow(app_windows().hwnd_layout);
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
+    InvalidateRect(w.hwnd_layout, nullptr, TRUE);
+    UpdateWindow(w.hwnd_layout);
 }
 
 void fit_layout_area(FitKind kind) {
+    AppWindows& w = app_windows();
     RECT client{};
-    if (app_windows().hwnd_layout) GetClientRect(app_windows().hwnd_layout, &client);
+    if (w.hwnd_layout) GetClientRect(w.hwnd_layout, &client);
     g_view.area_width = static_cast<uint32_t>(client.right);
     g_view.area_height = static_cast<uint32_t>(client.bottom);
     fit_view(g_view, g_board, client.right, client.bottom, kind);

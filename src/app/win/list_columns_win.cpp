@@ -33,20 +33,23 @@ void set_list_styles(HWND list) {
 }  // namespace
 
 void set_list_columns() {
-    replace_columns(app_windows().list_main, kMainListColumns, kMainColumnCount);
-    set_list_styles(app_windows().list_main);
+    AppWindows& w = app_windows();
+    replace_columns(w.list_main, kMainListColumns, kMainColumnCount);
+    set_list_styles(w.list_main);
     set_list_activation();
     set_sort_header(static_cast<int>(g_settings.sort_col));
 }
 
 void set_found_columns() {
-    set_list_styles(app_windows().list_found);
-    replace_columns(app_windows().list_found, kFoundListColumns, kFoundColumnCount);
+    AppWindows& w = app_windows();
+    set_list_styles(w.list_found);
+    replace_columns(w.list_found, kFoundListColumns, kFoundColumnCount);
 }
 
 void set_bom_columns() {
-    set_list_styles(app_windows().list_bom);
-    replace_columns(app_windows().list_bom, kBomListColumns, kBomListColumnCount);
+    AppWindows& w = app_windows();
+    set_list_styles(w.list_bom);
+    replace_columns(w.list_bom, kBomListColumns, kBomListColumnCount);
 }
 
 }  // namespace tindral

@@ -7,6 +7,7 @@
 namespace tindral {
 
 void create_list_icons() {
+    AppWindows& w = app_windows();
     const int cx = GetSystemMetrics(SM_CXSMICON);
     const int cy = GetSystemMetrics(SM_CYSMICON);
     HIMAGELIST images = ImageList_Create(cx, cy, ILC_COLOR24, 3, 4);
@@ -16,7 +17,7 @@ void create_list_icons() {
     }
     for (int id : {IDI_ROW_UNMARKED, IDI_ROW_MARKED, IDI_SORT_MARK}) {
         HICON icon = static_cast<HICON>(
-            LoadImageW(app_windows().instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, 0));
+            LoadImageW(w.instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, 0));
         if (!icon) {
             report_system_error(L"Tindral LoadIcon", GetLastError());
             ImageList_Destroy(images);
@@ -31,8 +32,8 @@ void create_list_icons() {
             return;
         }
     }
-    app_windows().main_list_images = images;
-    SendMessageW(app_windows().list_main, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    w.main_list_images = images;
+    SendMessageW(w.list_main, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
 }  // namespace tindral

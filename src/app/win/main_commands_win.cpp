@@ -70,12 +70,13 @@ bool run_main_command(HWND main, unsigned command) {
 }
 
 bool run_main_button(HWND button) {
+    AppWindows& w = app_windows();
     if (!button) return false;
-    if (button == app_windows().button_clear) {
+    if (button == w.button_clear) {
         clear_and_refill();
         return true;
     }
-    if (button == app_windows().button_bom) {
+    if (button == w.button_bom) {
         fill_bom_list();
         return true;
     }

@@ -41,10 +41,11 @@ void request_exit(HWND hwnd) {
 
 // The recent paths, the window places and the settings into the store.
 void store_everything() {
+    AppWindows& w = app_windows();
     put_path_list();
-    record_window(app_windows().hwnd_main, TopWindow::main);
-    record_window(app_windows().hwnd_board, TopWindow::board);
-    record_window(app_windows().hwnd_found, TopWindow::found);
+    record_window(w.hwnd_main, TopWindow::main);
+    record_window(w.hwnd_board, TopWindow::board);
+    record_window(w.hwnd_found, TopWindow::found);
     store_window_settings();
     store_settings();
 }
@@ -81,11 +82,12 @@ void on_paint(HWND hwnd) {
 }
 
 void on_button(HWND button) {
-    if (button == app_windows().button_load) {
+    AppWindows& w = app_windows();
+    if (button == w.button_load) {
         load_from_path_combo();
-    } else if (button == app_windows().button_browse) {
+    } else if (button == w.button_browse) {
         browse_for_board();
-    } else if (button == app_windows().button_delete) {
+    } else if (button == w.button_delete) {
         open_path_delete_dialog();
     } else {
         run_main_button(button);
@@ -93,7 +95,8 @@ void on_button(HWND button) {
 }
 
 LRESULT on_notify(const NMHDR* header, LPARAM lparam) {
-    if (app_windows().list_main && header->hwndFrom == app_windows().list_main) return main_list_notify(header, lparam);
+    AppWindows& w = app_windows();
+    if (w.list_main && header->hwndFrom == w.list_main) return main_list_notify(header, lparam);
     return 0;
 }
 
@@ -147,13 +150,14 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void size_main_list() {
+    AppWindows& w = app_windows();
     // WM_SIZE arrives while the main window is created, before its controls exist.
-    if (!app_windows().list_main || !app_windows().hwnd_main) return;
+    if (!w.list_main || !w.hwnd_main) return;
     RECT client{};
-    GetClientRect(app_windows().hwnd_main, &client);
+    GetClientRect(w.hwnd_main, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    SetWindowPos(app_windows().list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
+    SetWindowPos(w.list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 

@@ -115,19 +115,21 @@ int row_of_click(LPARAM lparam) {
 }  // namespace
 
 void set_list_activation() {
-    if (!app_windows().list_main) return;
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
     const DWORD mask = LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE;
-    const DWORD style = app_windows().double_click_select ? LVS_EX_TWOCLICKACTIVATE : LVS_EX_ONECLICKACTIVATE;
-    SendMessageW(app_windows().list_main, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
+    const DWORD style = w.double_click_select ? LVS_EX_TWOCLICKACTIVATE : LVS_EX_ONECLICKACTIVATE;
+    SendMessageW(w.list_main, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
 }
 
 void fill_component_list(bool reset) {
-    if (!app_windows().list_main) return;
-    SendMessageW(app_windows().list_main, LVM_DELETEALLITEMS, 0, 0);
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
     const std::vector<size_t> rows =
         shown_list_rows(g_board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
     // One redraw for the whole fill instead of one per row.
-    SendMessageW(app_windows().list_main, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
     int row = 0;
     for (size_t i : rows) {
         const auto cells = list_row_cells(g_board.elements[i], i);
@@ -138,14 +140,14 @@ void fill_component_list(bool reset) {
         item.iImage = kImageUnmarked;
         item.lParam = static_cast<LPARAM>(i);
         const int at = static_cast<int>(
-            SendMessageW(app_windows().list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            SendMessageW(w.list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (at < 0) continue;
         for (int c = 1; c < kListColumnCount; ++c) set_cell(at, c, cells[c]);
         ++row;
     }
-    SendMessageW(app_windows().list_main, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(w.list_main, WM_SETREDRAW, TRUE, 0);
     if (reset) g_board.marks.reset(g_board.elements.size());
-    InvalidateRect(app_windows().list_main, nullptr, TRUE);
+    InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
 void show_row_marks() {
@@ -166,9 +168,10 @@ void show_row_marks() {
 }
 
 void set_sort_header(int column) {
-    if (!app_windows().list_main) return;
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
     // Through the header itself: not every list view passes a column's image flag on to it.
-    HWND header = reinterpret_cast<HWND>(SendMessageW(app_windows().list_main, LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(w.list_main, LVM_GETHEADER, 0, 0));
     if (!header) return;
     for (int c = 0; c < kMainColumnCount; ++c) {
         HDITEMW item{};
@@ -187,8 +190,9 @@ void set_sort_header(int column) {
 }
 
 void sort_component_list(int column) {
-    if (!app_windows().list_main) return;
-    SendMessageW(app_windows().list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    SendMessageW(w.list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&compare_rows));
 }
 
@@ -202,12 +206,13 @@ void sort_by_header_click(int column) {
 }
 
 int32_t row_component(int row) {
-    if (row < 0 || !app_windows().list_main) return -1;
+    AppWindows& w = app_windows();
+    if (row < 0 || !w.list_main) return -1;
     // Each row carries its model index from the fill on.
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (!SendMessageW(app_windows().list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    if (!SendMessageW(w.list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
     return static_cast<int32_t>(item.lParam);
 }
 
@@ -218,7 +223,8 @@ void mark_row(int row, bool marked) {
 }
 
 void update_placed_counter() {
-    if (app_windows().static_counter) SetWindowTextW(app_windows().static_counter, placed_counter_text(g_board).c_str());
+    AppWindows& w = app_windows();
+    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(g_board).c_str());
 }
 
 void toggle_row_selection(uint32_t component, int row) {
@@ -239,12 +245,13 @@ int find_component_row(uint32_t component) {
 }
 
 void choose_main_row(int row, bool by_mouse) {
-    if (by_mouse && app_windows().hwnd_found && IsWindowVisible(app_windows().hwnd_found)) ShowWindow(app_windows().hwnd_found, SW_HIDE);
+    AppWindows& w = app_windows();
+    if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_HIDE);
     const int32_t c = row_component(row);
     if (c < 0) return;
     toggle_row_selection(static_cast<uint32_t>(c), row);
-    InvalidateRect(app_windows().list_main, nullptr, TRUE);
-    UpdateWindow(app_windows().list_main);
+    InvalidateRect(w.list_main, nullptr, TRUE);
+    UpdateWindow(w.list_main);
     // The chosen row stays selected and focused; its image shows the state.
     set_row_state(row, kRowStates, kRowStates);
     redraw_element(static_cast<uint32_t>(c));
@@ -255,6 +262,7 @@ void choose_main_row(int row, bool by_mouse) {
 }
 
 LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
+    AppWindows& w = app_windows();
     switch (header->code) {
         case NM_CUSTOMDRAW:
             return custom_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(lparam));
@@ -264,10 +272,10 @@ LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
         case LVN_HOTTRACK:
             return 1;  // hovering never selects a row
         case NM_CLICK:
-            if (!app_windows().double_click_select) choose_main_row(row_of_click(lparam), true);
+            if (!w.double_click_select) choose_main_row(row_of_click(lparam), true);
             return 0;
         case NM_DBLCLK:
-            if (app_windows().double_click_select) choose_main_row(row_of_click(lparam), true);
+            if (w.double_click_select) choose_main_row(row_of_click(lparam), true);
             return 0;
     }
     return 0;

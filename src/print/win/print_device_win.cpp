@@ -137,10 +137,11 @@ bool WinPrintDevice::end_doc() {
 }
 
 Canvas& WinPrintDevice::begin_drawing() {
+    AppWindows& w = app_windows();
     saved_.rop = SetROP2(dc_, R2_COPYPEN);
     saved_.map_mode = SetMapMode(dc_, MM_HIMETRIC);
-    saved_.pen = SelectObject(dc_, app_windows().pens.black.get());
-    saved_.font = SelectObject(dc_, app_windows().fonts.print.get());
+    saved_.pen = SelectObject(dc_, w.pens.black.get());
+    saved_.font = SelectObject(dc_, w.fonts.print.get());
     canvas_.emplace(dc_);
     return *canvas_;
 }
@@ -174,8 +175,9 @@ void WinPrintDevice::release() {
 }
 
 int print_bom_list(PrintDevice& device) {
+    AppWindows& w = app_windows();
     wchar_t title[100] = {};
-    if (app_windows().static_date) GetWindowTextW(app_windows().static_date, title, 100);
+    if (w.static_date) GetWindowTextW(w.static_date, title, 100);
     std::vector<PrintRow> rows;
     for (const BomRow& r : shown_bom_rows())
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});

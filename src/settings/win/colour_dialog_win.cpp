@@ -107,10 +107,11 @@ void on_swatch(HWND dialog, int i) {
 // The lists and the board in the colours now in force (OK, and also Cancel, which keeps the
 // colours picked meanwhile).
 void show_colours_in_force() {
+    AppWindows& w = app_windows();
     if (!g_board.board_loaded) return;
     // A parent erases its children's place too: each window paints first, then its children,
     // and only then is the crosshair drawn on top.
-    for (HWND window : {app_windows().hwnd_main, app_windows().hwnd_board})
+    for (HWND window : {w.hwnd_main, w.hwnd_board})
         if (window)
             RedrawWindow(window, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -9,7 +9,6 @@
 
 #include "app/win/board_paint_win.h"
 #include "app/win/board_window_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
@@ -61,15 +60,8 @@ protected:
         g_settings.show_top_side = 1;
         g_settings.show_bottom_side = 1;
         g_settings.leave_selected = 1;
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        ShowWindow(app_windows().hwnd_board, SW_SHOW);
-        SetWindowPos(app_windows().hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-
-    void TearDown() override {
-        AppWindowsTest::TearDown();
-        release_area_picture();
+        show_board_on_top();
     }
 
     void load(const std::wstring& path) {

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/win/about_dialog_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "settings/win/colour_dialog_win.h"
 #include "settings/win/path_combo_win.h"
 #include "settings/win/path_delete_dialog_win.h"
@@ -16,16 +15,12 @@
 
 using namespace tindral;
 using tindral::test::menu_string;
+using tindral::test::press;
 using tindral::test::window_text;
 
 namespace {
 
 std::wstring item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
-
-void press(HWND dialog, int id, int code = BN_CLICKED) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 std::vector<std::wstring> list_box_texts(HWND list) {
     std::vector<std::wstring> out;
@@ -50,29 +45,11 @@ COLORREF brush_colour(HBRUSH brush) {
     return lb.lbColor;
 }
 
-// The real windows with the main menu, fonts, pens and brushes, and the dialog under test.
+// The real windows with the main menu, and the dialog under test.
 class Dialogs : public test::AppWindowsTest {
 protected:
     Dialogs() { main_menu_ = test::main_menu(); }
-
-    void SetUp() override {
-        create_fonts();
-        create_pens_and_brushes();
-        AppWindowsTest::SetUp();
-    }
-
-    void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
-        AppWindowsTest::TearDown();
-        app_windows().colour_chooser = choose_colour;
-    }
-
-    HWND open(int id, DLGPROC proc) {
-        dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id), app_windows().hwnd_main, proc, 0);
-        return dialog_;
-    }
-
-    HWND dialog_ = nullptr;
+    HWND open(int id, DLGPROC proc) { return open_dialog(id, proc); }
 };
 
 // Where a control of the template (dialog units) ended up: the difference as one value, each

@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "app/win/board_paint_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "view/board_view.h"
 #include "win/support/app_windows_win.h"
@@ -55,19 +53,9 @@ protected:
         g_settings.show_bottom_side = 1;
         g_settings.leave_selected = 1;
         g_settings.use_crosshair = 1;
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
-        test::load_through_combo(test::sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
-        UpdateWindow(app_windows().hwnd_layout);
-        pump_for(100);
-    }
-
-    void TearDown() override {
-        app_windows().keyboard_hook.reset();
-        AppWindowsTest::TearDown();
-        release_area_picture();
+        load_sample();
     }
 
     // A drawn component whose middle hits only itself, and that middle in area pixels.

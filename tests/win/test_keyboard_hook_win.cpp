@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/win/gdi_objects_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "board/win/open_board_dialog_win.h"
 #include "win/support/app_windows_win.h"
@@ -79,11 +78,8 @@ protected:
         g_settings.leave_selected = 1;
         g_settings.use_crosshair = 0;
         g_settings.use_filelist = 1;
-        create_fonts();
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        test::load_through_combo(test::sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
+        load_sample();
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         ASSERT_EQ(install_keyboard_hook(), 1);
         // A row the list has selected, not yet chosen: Space would choose it.
@@ -91,11 +87,6 @@ protected:
         item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
         pump_for(100);
-    }
-
-    void TearDown() override {
-        app_windows().keyboard_hook.reset();
-        AppWindowsTest::TearDown();
     }
 
     bool nothing_chosen() const {

@@ -20,8 +20,6 @@ using tindral::test::window_text;
 
 namespace {
 
-int row_image(int row) { return test::list_image(app_windows().list_main, row); }
-
 class LoadAndList : public test::AppWindowsTest {
 protected:
     void load(const std::wstring& path) { test::load_through_combo(path); }

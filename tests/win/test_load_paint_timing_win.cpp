@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
 #include "app/win/board_paint_win.h"
 #include "app/win/layout_area_win.h"
 #include "board/load_board.h"
@@ -47,14 +46,12 @@ protected:
         test::AppWindowsTest::SetUp();
         g_settings.show_top_side = 1;
         g_settings.show_bottom_side = 1;
-        create_pens_and_brushes();
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         generated_ = test::temp_file_with(test::synthetic_board(kGeneratedElements));
     }
 
     void TearDown() override {
-        release_area_picture();
         test::AppWindowsTest::TearDown();
         DeleteFileW(generated_.c_str());
     }

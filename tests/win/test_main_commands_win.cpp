@@ -33,11 +33,6 @@ class MainCommands : public test::AppWindowsTest {
 protected:
     MainCommands() { places_.bom = {40, 50, 650, 300}; }
 
-    void TearDown() override {
-        AppWindowsTest::TearDown();
-        app_windows().key_flags = KeyFlags{};
-    }
-
     void load(const std::wstring& path) {
         test::load_through_combo(path);
         port_.boxes.clear();
@@ -50,8 +45,6 @@ protected:
         load(copy.wstring());
         return (dir_.path / "board.TindralSel").wstring();
     }
-
-    int row_image(int row) { return test::list_image(app_windows().list_main, row); }
 
     // The keys act only while one of the program's windows is the active one.
     static void activate_main() {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
 #include "app/win/board_paint_win.h"
 #include "app/win/message_port_win.h"
 #include "selection/selection_format.h"
@@ -99,8 +98,6 @@ protected:
     }
 
     void SetUp() override {
-        create_fonts();
-        create_pens_and_brushes();
         // The board window takes its stored place: beside the main window, so that the whole
         // board can be seen.
         g_settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
@@ -124,7 +121,6 @@ protected:
         KillTimer(nullptr, timer_);
         set_message_port(previous_port_);
         AppWindowsTest::TearDown();
-        release_area_picture();
     }
 
     // Clicks a button of the main window; true once the boxes it raised were all answered.

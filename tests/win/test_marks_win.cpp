@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
 #include "lists/placed_counter.h"
 #include "selection/selection_format.h"
 #include "settings/registry_settings.h"
@@ -29,8 +28,6 @@ const test::ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Ex
 class Marks : public test::AppWindowsTest {
 protected:
     void SetUp() override {
-        create_fonts();
-        create_pens_and_brushes();
         g_settings.leave_selected = 1;
         g_settings.show_bottom_side = 1;
         AppWindowsTest::SetUp();

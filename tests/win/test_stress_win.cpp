@@ -22,7 +22,6 @@
 
 #include "../../resources/resource.h"
 #include "app/win/board_paint_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "app/win/app_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "lists/selection_state.h"
@@ -195,16 +194,12 @@ protected:
         g_settings.leave_selected = 1;
         g_settings.printer_selection_mode = 1;
         current_paper() = {};
-        if (!app_windows().fonts.print.get()) create_fonts();
-        create_pens_and_brushes();
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
     }
 
     void TearDown() override {
-        release_area_picture();
         test::AppWindowsTest::TearDown();
-        app_windows().key_flags = KeyFlags{};
         current_paper() = {};
     }
 

@@ -6,9 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/win/board_paint_win.h"
 #include "app/win/board_window_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "settings/win/colour_dialog_win.h"
 #include "settings/win/path_delete_dialog_win.h"
 #include "settings/win/settings_dialog_win.h"
@@ -58,35 +56,13 @@ protected:
         g_settings.show_bottom_side = 0;
         g_settings.leave_selected = 1;
         g_settings.use_filelist = 1;
-        create_fonts();
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        ShowWindow(app_windows().hwnd_board, SW_SHOW);
-        SetWindowPos(app_windows().hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        test::load_through_combo(test::sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
-        UpdateWindow(app_windows().hwnd_layout);
-        pump_for(100);
+        show_board_on_top();
+        load_sample();
         port_.boxes.clear();
     }
 
-    void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
-        AppWindowsTest::TearDown();
-        release_area_picture();
-        app_windows().colour_chooser = choose_colour;
-    }
-
-    HWND open(int id, DLGPROC proc) {
-        if (dialog_) DestroyWindow(dialog_);
-        dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id), app_windows().hwnd_main, proc, 0);
-        return dialog_;
-    }
-
-    void press(int id, int code = BN_CLICKED) {
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
-    }
+    void press(int id, int code = BN_CLICKED) { test::press(dialog_, id, code); }
 
     // The shown sides are the same everywhere: settings, mirror flag, main list rows.
     void expect_bottom_only_everywhere() {
@@ -99,8 +75,6 @@ protected:
         EXPECT_EQ(rows, bottoms);
         for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(app_windows().list_main, r, 7), L"Bottom");
     }
-
-    HWND dialog_ = nullptr;
 };
 
 TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
@@ -125,7 +99,7 @@ TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.dialog);
-        ASSERT_NE(open(s.dialog, s.proc), nullptr);
+        ASSERT_NE(open_dialog(s.dialog, s.proc), nullptr);
         press(s.button);
         pump_for(100);
         expect_bottom_only_everywhere();
@@ -150,13 +124,6 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
         if (!g_view.boxes[b].empty() && std::abs(centre_x(b) - centre_x(a)) > 10) break;
     ASSERT_LT(b, g_view.boxes.size());
 
-    const auto choose = [](uint32_t c) {
-        NMITEMACTIVATE n{};
-        n.hdr.hwndFrom = app_windows().list_main;
-        n.hdr.code = NM_CLICK;
-        n.iItem = find_component_row(c);
-        SendMessageW(app_windows().hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    };
     choose(a);
     ASSERT_EQ(g_view.crosshair_drawn, a + 1);
     const int xa = centre_x(a);
@@ -172,7 +139,7 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     EXPECT_EQ(GetPixel(screen, xa, y), g_settings.color_crosshair);
 
     // A new crosshair colour picked, then the dialog cancelled.
-    ASSERT_NE(open(IDD_COLORS, DlgColorSettings), nullptr);
+    ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);
     app_windows().colour_chooser = [](HWND, uint32_t& c) {
         c = 0x0000FFFF;
         return 1;

@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/win/board_paint_win.h"
 #include "app/win/control_tables_win.h"
+#include "app/win/gdi_objects_win.h"
 #include "app/win/app_win.h"
 #include "app/win/list_columns_win.h"
 #include "app/win/window_classes_win.h"
@@ -28,6 +30,7 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/real_input_win.h"
 #include "../../../resources/resource.h"
 
 namespace tindral::test {
@@ -221,13 +224,21 @@ inline void destroy_app_windows() {
     g_last_row = -1;
 }
 
-// The real windows with their controls and list columns, in English, on an in-memory settings
-// store and a recording message port, held by an App of the test's own; the board's layers as
-// they were before.
+// A button or other control of a dialog pressed, as the dialog receives it.
+inline void press(HWND dialog, int id, int code = BN_CLICKED) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The real windows with their controls, list columns, fonts, pens and brushes, in English, on an
+// in-memory settings store and a recording message port, held by an App of the test's own; the
+// board's layers as they were before.
 class AppWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
+        create_fonts();
+        create_pens_and_brushes();
         prepare_window_classes();
         ASSERT_TRUE(create_top_windows(places_, main_menu_));
         ASSERT_EQ(create_child_controls(), 1);
@@ -236,9 +247,36 @@ protected:
     }
 
     void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
         destroy_app_windows();
+        release_area_picture();
         g_board.layers = saved_layers_;
     }
+
+    // The board window shown and kept above the others, so that its pixels can be read.
+    static void show_board_on_top() {
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        SetWindowPos(app_windows().hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+
+    // The sample board loaded through the Load button and painted.
+    void load_sample() {
+        load_through_combo(sample_board());
+        ASSERT_EQ(g_board.board_loaded, 1u);
+        UpdateWindow(app_windows().hwnd_layout);
+        pump_for(100);
+    }
+
+    // A dialog of the program on the main window, modeless so that the test can drive it; the
+    // one open before is closed.
+    HWND open_dialog(int id, DLGPROC proc) {
+        if (dialog_) DestroyWindow(dialog_);
+        dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id),
+                                     app_windows().hwnd_main, proc, 0);
+        return dialog_;
+    }
+
+    static int row_image(int row) { return list_image(app_windows().list_main, row); }
 
     // A button click as the button's parent window receives it, and a menu command.
     static void click(HWND button) {
@@ -267,6 +305,7 @@ protected:
     SettingsGuard settings_{&store_};
     LanguageGuard english_{1};
     RecordingPort port_;
+    HWND dialog_ = nullptr;
 };
 
 }  // namespace tindral::test

@@ -33,6 +33,27 @@ struct AreaPlacement {
     int x, y, width, height;
 };
 
+// The drawing area's last full picture, in a memory device context; the crosshair is not part
+// of it.
+class AreaPicture {
+public:
+    AreaPicture() = default;
+    ~AreaPicture() { release(); }
+    AreaPicture(const AreaPicture&) = delete;
+    AreaPicture& operator=(const AreaPicture&) = delete;
+
+    // Gives back the bitmap and the device context; the next paint makes new ones.
+    void release();
+
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;  // the device context's own bitmap, selected back before it goes
+    int width = 0, height = 0;
+    // The colour the crosshair on the screen was drawn in: exclusive-or removes it only with the
+    // same pen, and the colour dialog may have renewed the pen in between.
+    COLORREF crosshair_colour = 0;
+};
+
 // Space acts once per key-down; these keep a second action from starting while the first one or
 // its warning box is still on the screen.
 struct KeyFlags {
@@ -87,6 +108,7 @@ struct AppWindows {
     Pens pens;
     Brushes brushes;
 
+    AreaPicture picture;
     AreaPlacement layout_placement{};
     // Room the board window leaves for the drawing area's scroll bars.
     int scroll_allowance_x = 0;

@@ -249,7 +249,6 @@ protected:
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
         destroy_app_windows();
-        release_area_picture();
         g_board.layers = saved_layers_;
     }
 

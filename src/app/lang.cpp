@@ -1,7 +1,5 @@
 #include "app/lang.h"
 
-#include "settings/settings.h"
-
 namespace tindral {
 
 namespace {
@@ -18,13 +16,21 @@ const char* const kNames[TXT_COUNT] = {
 #undef TINDRAL_LANG_NAME
 };
 
+const uint32_t* g_language = nullptr;
+
 }  // namespace
+
+const uint32_t* set_language_source(const uint32_t* language) {
+    const uint32_t* previous = g_language;
+    g_language = language;
+    return previous;
+}
 
 const LangText& lang_pair(TextKey key) { return kTable[key]; }
 
 const wchar_t* text(const LangText& pair) {
     // Only 0 and 1 are ever stored; any other value must not index past the pair.
-    return g_settings.language == 0 ? pair.german : pair.english;
+    return g_language && *g_language == 0 ? pair.german : pair.english;
 }
 
 const wchar_t* text(TextKey key) { return text(kTable[key]); }

@@ -2,6 +2,7 @@
 // German/English text pairs: every user-visible text comes from here.
 
 #include <cstddef>
+#include <cstdint>
 
 namespace tindral {
 
@@ -139,7 +140,12 @@ enum TextKey : int {
 // The pair behind a key.
 const LangText& lang_pair(TextKey key);
 
-// The text of a pair for the current "Language" setting: 0 is German, anything else English.
+// The language the texts follow: the "Language" value of the program's settings, read at each
+// call. The one process-wide switch of the text layer; nullptr means English. Returns the
+// previous source.
+const uint32_t* set_language_source(const uint32_t* language);
+
+// The text of a pair for the current language: 0 is German, anything else English.
 const wchar_t* text(TextKey key);
 const wchar_t* text(const LangText& pair);
 

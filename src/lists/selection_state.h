@@ -8,7 +8,8 @@
 
 namespace tindral {
 
-// The main-list row chosen last, -1 for none. Reset with every load.
+// The main-list row chosen last in the Windows program, -1 for none. Reset with every load.
+// The portable code takes it as a parameter (Session::last_row).
 extern int32_t g_last_row;
 
 }  // namespace tindral

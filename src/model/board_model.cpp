@@ -47,15 +47,15 @@ constexpr FixedLayer kFixedLayers[] = {
 
 static_assert(sizeof(kFixedLayers) / sizeof(kFixedLayers[0]) == 56);
 
+}  // namespace
+
+BoardModel g_board = make_empty_board();
+
 BoardModel make_empty_board() {
     BoardModel board;
     board.layers = make_layer_table();
     return board;
 }
-
-}  // namespace
-
-BoardModel g_board = make_empty_board();
 
 std::array<LayerRec, kLayerRows> make_layer_table() {
     std::array<LayerRec, kLayerRows> rows{};
@@ -84,6 +84,8 @@ void release_board(BoardModel& board) {
     board.placement_count = 0;
     board.board_loaded = 0;  // commands that need a board refuse on an emptied model
 }
+
+void release_board() { release_board(g_board); }
 
 void reset_extent(BoardExtent& extent) {
     extent = BoardExtent{};

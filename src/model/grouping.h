@@ -17,6 +17,6 @@ uint32_t group_step(size_t element_count);
 uint32_t group_class_base(const ElementRec& element, uint32_t step);
 
 // Sets amount top, amount bottom, group and shade of every element.
-void group_components(BoardModel& board = g_board);
+void group_components(BoardModel& board);
 
 }  // namespace tindral

@@ -5,7 +5,6 @@
 #include "app/list_columns.h"
 #include "app/messages.h"
 #include "settings/registry_settings.h"
-#include "settings/settings.h"
 #include "settings/settings_table.h"
 
 namespace tindral {
@@ -46,13 +45,13 @@ int fail(TextKey key, unsigned flags = mb::icon_hand) {
 constexpr unsigned kStartPageFlags = mb::task_modal | mb::topmost | mb::icon_hand;
 
 // The chosen printer is kept at once, so a crash later does not lose it.
-void store_printer_name(const std::wstring& name) {
-    g_settings.printer_name = name.substr(0, kMaxPathChars);
+void store_printer_name(Settings& s, const std::wstring& name) {
+    s.printer_name = name.substr(0, kMaxPathChars);
     const SettingDesc* row = find_setting(L"Printer Name");
     if (!row) return;
     const StoreKey key = open_reg_key();
     if (!key) return;
-    put_registry(key, stored_length(*row), *row);
+    put_registry(key, stored_length(*row, s), *row, s);
     close_reg_key(key);
 }
 
@@ -63,8 +62,8 @@ PrintRow column_titles() {
 }
 
 // Steps 2 to 8 once the printer's name is known; the caller releases the device.
-int print_on(PrintDevice& d, const std::wstring& name, bool to_file, const std::wstring& title,
-             const std::vector<PrintRow>& rows) {
+int print_on(PrintDevice& d, const Settings& s, const std::wstring& name, bool to_file,
+             const std::wstring& title, const std::vector<PrintRow>& rows) {
     // An empty name would open the print server instead of a printer.
     if (name.empty() || !d.open_printer(name)) return fail(TXT_ERR_OPENPRINTER);
     DeviceModeInfo info;
@@ -81,7 +80,7 @@ int print_on(PrintDevice& d, const std::wstring& name, bool to_file, const std::
     if (!d.start_page()) return fail(TXT_ERR_STARTPAGE, kStartPageFlags);
 
     const std::vector<PrintPage> pages = layout_print_pages(
-        title.substr(0, 99), column_titles(), rows, print_geometry(paper.width_mm, paper.height_mm));
+        title.substr(0, 99), column_titles(), rows, print_geometry(s, paper.width_mm, paper.height_mm));
     Canvas& canvas = d.begin_drawing();
     TextKey failure = TXT_COUNT;
     for (size_t p = 0; p < pages.size(); ++p) {
@@ -133,16 +132,16 @@ int report_common_dialog_error(uint32_t code) {
     return 0;
 }
 
-int print_component_list(PrintDevice& d, const std::wstring& title,
+int print_component_list(PrintDevice& d, Settings& s, const std::wstring& title,
                          const std::vector<PrintRow>& rows) {
     std::wstring name;
     bool to_file = false;
-    switch (g_settings.printer_selection_mode) {
+    switch (s.printer_selection_mode) {
         case 1:
             name = d.default_printer();
             break;
         case 3:
-            name = g_settings.printer_name.empty() ? d.default_printer() : g_settings.printer_name;
+            name = s.printer_name.empty() ? d.default_printer() : s.printer_name;
             break;
         case 2: {
             const PrintDialogChoice choice = d.print_dialog();
@@ -156,13 +155,13 @@ int print_component_list(PrintDevice& d, const std::wstring& title,
             to_file = choice.to_file;
             PaperSize paper;
             if (report_common_dialog_error(d.default_paper(paper))) current_paper() = paper;
-            store_printer_name(name);
+            store_printer_name(s, name);
             break;
         }
         default:
             return 0;
     }
-    const int result = print_on(d, name, to_file, title, rows);
+    const int result = print_on(d, s, name, to_file, title, rows);
     d.release();
     return result;
 }

@@ -83,9 +83,11 @@ std::wstring common_dialog_error_text(const wchar_t* operation, uint32_t code);
 // Shows the text for the common dialog library's last error; returns 1 when code is 0, else 0.
 int report_common_dialog_error(uint32_t code);
 
-// Prints the list with its title through the device. Returns 1 when a job was printed or the
-// print dialog ended with its apply result, 0 otherwise; every failure has been reported.
-int print_component_list(PrintDevice& device, const std::wstring& title,
+// Prints the list with its title through the device, choosing the printer and laying out the
+// pages by s; a printer chosen in the dialog is kept in s and stored at once. Returns 1 when a
+// job was printed or the print dialog ended with its apply result, 0 otherwise; every failure
+// has been reported.
+int print_component_list(PrintDevice& device, Settings& s, const std::wstring& title,
                          const std::vector<PrintRow>& rows);
 
 }  // namespace tindral

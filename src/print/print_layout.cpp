@@ -2,7 +2,6 @@
 
 #include "app/format.h"
 #include "app/lang.h"
-#include "settings/settings.h"
 #include "view/canvas.h"
 
 namespace tindral {
@@ -34,11 +33,11 @@ void add_footer(PrintPage& page, int number, const PrintGeometry& g) {
 
 }  // namespace
 
-PrintGeometry print_geometry(int32_t paper_width_mm, int32_t paper_height_mm) {
+PrintGeometry print_geometry(const Settings& s, int32_t paper_width_mm, int32_t paper_height_mm) {
     PrintGeometry g;
-    g.left_offset = static_cast<int32_t>(g_settings.print_left_offset);
-    g.column_width = static_cast<int32_t>(g_settings.print_column_width);
-    g.line_distance = static_cast<int32_t>(g_settings.print_line_distance);
+    g.left_offset = static_cast<int32_t>(s.print_left_offset);
+    g.column_width = static_cast<int32_t>(s.print_column_width);
+    g.line_distance = static_cast<int32_t>(s.print_line_distance);
     g.paper_width_mm = paper_width_mm;
     g.paper_height_mm = paper_height_mm;
     return g;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings.h"
+
 namespace tindral {
 
 class Canvas;
@@ -21,7 +23,7 @@ struct PrintGeometry {
 };
 
 // The page layout settings with the paper size of the current job.
-PrintGeometry print_geometry(int32_t paper_width_mm, int32_t paper_height_mm);
+PrintGeometry print_geometry(const Settings& s, int32_t paper_width_mm, int32_t paper_height_mm);
 
 struct PrintText {
     int32_t x = 0;

@@ -35,19 +35,19 @@ uint32_t write_value(StoreKey key, const SettingDesc& row, const void* data, uin
     return settings_store().set_value(key, row.name, row.type, data, length);
 }
 
-uint32_t write_current(StoreKey key, const SettingDesc& row, uint32_t length) {
+uint32_t write_current(StoreKey key, const SettingDesc& row, uint32_t length, const Settings& s) {
     if (row.type == reg::dword) {
-        const uint32_t v = row.dword();
+        const uint32_t v = row.dword(s);
         return write_value(key, row, &v, length);
     }
-    std::vector<uint8_t> bytes = utf16_bytes(row.string());
+    std::vector<uint8_t> bytes = utf16_bytes(row.string(s));
     // Never read past the value, whatever length the caller asked for.
     if (length > bytes.size()) length = static_cast<uint32_t>(bytes.size());
     return write_value(key, row, bytes.data(), length);
 }
 
-// The missing value is created with the default, and the variable takes it.
-int create_default(StoreKey key, const SettingDesc& row) {
+// The missing value is created with the default, and the field takes it.
+int create_default(StoreKey key, const SettingDesc& row, Settings& s) {
     uint32_t err;
     if (row.type == reg::dword) {
         const uint32_t v = row.default_dword();
@@ -61,9 +61,9 @@ int create_default(StoreKey key, const SettingDesc& row) {
         return 0;
     }
     if (row.type == reg::dword)
-        row.dword() = row.default_dword();
+        row.dword(s) = row.default_dword();
     else
-        row.string() = row.default_string();
+        row.string(s) = row.default_string();
     return 1;
 }
 
@@ -91,11 +91,11 @@ void close_reg_key(StoreKey key) {
     if (key != 0) settings_store().close_key(key);
 }
 
-uint32_t stored_length(const SettingDesc& row) {
-    return row.type == reg::dword ? 4u : static_cast<uint32_t>(utf16_bytes(row.string()).size());
+uint32_t stored_length(const SettingDesc& row, const Settings& s) {
+    return row.type == reg::dword ? 4u : static_cast<uint32_t>(utf16_bytes(row.string(s)).size());
 }
 
-int get_registry(StoreKey key, uint32_t size, const SettingDesc& row) {
+int get_registry(StoreKey key, uint32_t size, const SettingDesc& row, Settings& s) {
     uint32_t type = 0;
     uint32_t err;
     if (row.type == reg::dword) {
@@ -106,7 +106,7 @@ int get_registry(StoreKey key, uint32_t size, const SettingDesc& row) {
             // A shorter value of another type fills the low bytes only.
             uint32_t v = 0;
             for (uint32_t i = 0; i < got && i < 4; ++i) v |= static_cast<uint32_t>(buffer[i]) << (8 * i);
-            row.dword() = v;
+            row.dword(s) = v;
             return 1;
         }
     } else {
@@ -119,40 +119,40 @@ int get_registry(StoreKey key, uint32_t size, const SettingDesc& row) {
             if (utf16_units(buffer.data(), got / 2) >= size) {
                 err = reg::more_data;
             } else {
-                row.string() = from_utf16_bytes(buffer.data(), got / 2);
+                row.string(s) = from_utf16_bytes(buffer.data(), got / 2);
                 return 1;
             }
         }
     }
-    if (err == reg::file_not_found) return create_default(key, row);
+    if (err == reg::file_not_found) return create_default(key, row, s);
     report_store_error(L"get_registry %s", err);
     return 0;
 }
 
-int put_registry(StoreKey key, uint32_t length, const SettingDesc& row) {
-    const uint32_t err = write_current(key, row, length);
+int put_registry(StoreKey key, uint32_t length, const SettingDesc& row, const Settings& s) {
+    const uint32_t err = write_current(key, row, length, s);
     if (err == reg::ok) return 1;
     report_store_error(L"put_registry %s", err);
     return 0;
 }
 
-int get_settings() {
+int get_settings(Settings& s) {
     StoreKey key = open_reg_key();
     if (key == 0) return 0;
     const SettingDesc* rows = settings_table();
     for (int i = 0; i < kSettingCount; ++i)
-        get_registry(key, rows[i].type == reg::dword ? 4 : kStringCapacity, rows[i]);
+        get_registry(key, rows[i].type == reg::dword ? 4 : kStringCapacity, rows[i], s);
     close_reg_key(key);
 
     key = open_reg_key();
     if (key == 0) return 1;
     const SettingDesc* paths = path_list_table();
-    for (int i = 0; i < kRecentPathCount; ++i) get_registry(key, kStringCapacity, paths[i]);
+    for (int i = 0; i < kRecentPathCount; ++i) get_registry(key, kStringCapacity, paths[i], s);
     close_reg_key(key);
     return 1;
 }
 
-int put_settings() {
+int put_settings(const Settings& s) {
     const StoreKey key = open_reg_key();
     if (key == 0) {
         report_system_error(L"Tindral put_settings", g_open_error, Owner::main,
@@ -160,26 +160,28 @@ int put_settings() {
         return 0;
     }
     const SettingDesc* const* rows = general_settings();
-    for (int i = 0; i < kGeneralSettingCount; ++i) put_registry(key, stored_length(*rows[i]), *rows[i]);
+    for (int i = 0; i < kGeneralSettingCount; ++i)
+        put_registry(key, stored_length(*rows[i], s), *rows[i], s);
     close_reg_key(key);
     return 1;
 }
 
-void put_window_settings() {
+void put_window_settings(const Settings& s) {
     const StoreKey key = open_reg_key();
     if (key == 0) return;
     const SettingDesc* const* rows = window_settings();
-    for (int i = 0; i < kWindowSettingCount; ++i) put_registry(key, 4, *rows[i]);
+    for (int i = 0; i < kWindowSettingCount; ++i) put_registry(key, 4, *rows[i], s);
     close_reg_key(key);
 }
 
-void put_path_list() {
+void put_path_list(const Settings& s) {
     const StoreKey key = open_reg_key();
     if (key == 0) return;
     const SettingDesc* paths = path_list_table();
-    for (int i = 0; i < kRecentPathCount; ++i) put_registry(key, stored_length(paths[i]), paths[i]);
+    for (int i = 0; i < kRecentPathCount; ++i)
+        put_registry(key, stored_length(paths[i], s), paths[i], s);
     const SettingDesc& xml = *find_setting(L"Xml path file name");
-    put_registry(key, stored_length(xml), xml);
+    put_registry(key, stored_length(xml, s), xml, s);
     close_reg_key(key);
 }
 

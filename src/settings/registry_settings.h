@@ -21,31 +21,36 @@ constexpr uint32_t kStringCapacity = kMaxPathChars + 1;
 StoreKey open_reg_key();
 void close_reg_key(StoreKey key);
 
-// Reads one value into row's variable: size is 4 for a DWORD row, the variable's capacity in
+// Reads one value into row's field of s: size is 4 for a DWORD row, the field's capacity in
 // characters (kStringCapacity) for a string row. A missing value is created with the row's
-// default, which the variable then takes. Returns 1, or 0 after a reported failure; the variable
-// then keeps its value.
-int get_registry(StoreKey key, uint32_t size, const SettingDesc& row);
+// default, which the field then takes. Returns 1, or 0 after a reported failure; the field then
+// keeps its value.
+int get_registry(StoreKey key, uint32_t size, const SettingDesc& row, Settings& s);
 
-// Writes row's variable; length is 4 for a DWORD row and 2 x characters for a string row (no
+// Writes row's field of s; length is 4 for a DWORD row and 2 x characters for a string row (no
 // terminator). Returns 1, or 0 after a reported failure.
-int put_registry(StoreKey key, uint32_t length, const SettingDesc& row);
+int put_registry(StoreKey key, uint32_t length, const SettingDesc& row, const Settings& s);
 
-// The length put_registry stores for row's current value.
-uint32_t stored_length(const SettingDesc& row);
+// The length put_registry stores for row's current value in s.
+uint32_t stored_length(const SettingDesc& row, const Settings& s);
 
 // Reads every setting, then the recent-path list. Returns 0 when the key cannot be opened: then
-// nothing is read and the settings keep their values (the defaults at start-up).
-int get_settings();
+// nothing is read and s keeps its values (the defaults at start-up).
+int get_settings(Settings& s);
 
 // Writes every setting except the window rectangles and the recent paths. Returns 0 when the
 // key cannot be opened.
-int put_settings();
+int put_settings(const Settings& s);
 
 // Writes the 16 window-rectangle values; the caller copies the windows' rectangles in first.
-void put_window_settings();
+void put_window_settings(const Settings& s);
 
 // Writes the 16 recent-path values, then "Xml path file name".
+void put_path_list(const Settings& s);
+
+// put_settings and put_path_list on the process-wide settings, for the board loader until it
+// passes the settings it works on.
+int put_settings();
 void put_path_list();
 
 }  // namespace tindral

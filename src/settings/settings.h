@@ -1,6 +1,6 @@
 #pragma once
-// The program's live settings. One process-wide instance; the table in settings_table.cpp ties
-// each field to its value in the per-user store and to its default.
+// The program's settings. The table in settings_table.cpp ties each field to its value in the
+// per-user store and to its default.
 
 #include <array>
 #include <cstdint>
@@ -71,14 +71,15 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
-// The defaults, as g_settings holds them before anything is read.
+// The defaults, as a fresh Settings holds them before anything is read.
 extern const Settings kDefaultSettings;
 
 // "Last selected file index" as an index into the recent-path list: a stored value outside the
 // list means the first entry, so it can never index past the list.
 int last_selected_path_index(const Settings& s);
 
-// The live settings, starting out as the defaults.
+// The process-wide settings of the Windows program, starting out as the defaults; the portable
+// code takes the settings it works on as a parameter.
 extern Settings g_settings;
 
 }  // namespace tindral

@@ -10,14 +10,20 @@ namespace tindral {
 
 namespace {
 
+// Where a field lies inside Settings, measured on the defaults.
+size_t offset_of(const void* field) {
+    return static_cast<size_t>(static_cast<const char*>(field) -
+                               reinterpret_cast<const char*>(&kDefaultSettings));
+}
+
 template <class Get>
 SettingDesc dword_row(const wchar_t* name, Get get) {
-    return {name, &get(kDefaultSettings), &get(g_settings), reg::dword};
+    return {name, offset_of(&get(kDefaultSettings)), reg::dword};
 }
 
 template <class Get>
 SettingDesc string_row(const wchar_t* name, Get get) {
-    return {name, &get(kDefaultSettings), &get(g_settings), reg::sz};
+    return {name, offset_of(&get(kDefaultSettings)), reg::sz};
 }
 
 #define DW(name, field) dword_row(name, [](auto& s) -> auto& { return s.field; })
@@ -158,7 +164,6 @@ const SettingDesc* const* general_settings() {
 }
 
 const SettingDesc* path_list_table() {
-    static const std::wstring empty;
     static const auto names = [] {
         std::array<std::wstring, kRecentPathCount> a;
         for (int i = 0; i < kRecentPathCount; ++i) a[i] = format_text(32, L"ComboPathFilename%02d", i);
@@ -167,7 +172,7 @@ const SettingDesc* path_list_table() {
     static const auto rows = [] {
         std::array<SettingDesc, kRecentPathCount> a{};
         for (int i = 0; i < kRecentPathCount; ++i)
-            a[i] = {names[i].c_str(), &empty, &g_settings.recent_paths[i], reg::sz};
+            a[i] = {names[i].c_str(), offset_of(&kDefaultSettings.recent_paths[i]), reg::sz};
         return a;
     }();
     return rows.data();

@@ -1,6 +1,6 @@
 #pragma once
-// The settings table: one row per stored value, tying its name to the live variable in
-// g_settings, its type and its default (held in kDefaultSettings).
+// The settings table: one row per stored value, tying its name to a field of Settings, its type
+// and its default (the field in kDefaultSettings).
 
 #include <cstddef>
 #include <cstdint>
@@ -12,16 +12,21 @@ namespace tindral {
 
 struct SettingDesc {
     const wchar_t* name;
-    const void* default_value;  // const uint32_t* for reg::dword, const std::wstring* for reg::sz
-    void* variable;             // uint32_t* or std::wstring*, inside g_settings
-    uint32_t type;              // reg::dword or reg::sz
+    size_t offset;  // of the field inside Settings: a uint32_t for reg::dword, a std::wstring for reg::sz
+    uint32_t type;  // reg::dword or reg::sz
 
-    uint32_t& dword() const { return *static_cast<uint32_t*>(variable); }
-    std::wstring& string() const { return *static_cast<std::wstring*>(variable); }
-    uint32_t default_dword() const { return *static_cast<const uint32_t*>(default_value); }
-    const std::wstring& default_string() const {
-        return *static_cast<const std::wstring*>(default_value);
+    uint32_t& dword(Settings& s) const { return *static_cast<uint32_t*>(field(&s)); }
+    uint32_t dword(const Settings& s) const { return *static_cast<const uint32_t*>(field(&s)); }
+    std::wstring& string(Settings& s) const { return *static_cast<std::wstring*>(field(&s)); }
+    const std::wstring& string(const Settings& s) const {
+        return *static_cast<const std::wstring*>(field(&s));
     }
+    uint32_t default_dword() const { return dword(kDefaultSettings); }
+    const std::wstring& default_string() const { return string(kDefaultSettings); }
+
+private:
+    void* field(Settings* s) const { return reinterpret_cast<char*>(s) + offset; }
+    const void* field(const Settings* s) const { return reinterpret_cast<const char*>(s) + offset; }
 };
 
 constexpr int kSettingCount = 60;
@@ -38,7 +43,8 @@ const SettingDesc* const* window_settings();
 const SettingDesc* const* general_settings();
 constexpr int kGeneralSettingCount = kSettingCount - kWindowSettingCount;
 
-// "ComboPathFilename00" .. "ComboPathFilename15", each bound to its recent-path entry.
+// "ComboPathFilename00" .. "ComboPathFilename15", each bound to its recent-path entry (empty by
+// default).
 const SettingDesc* path_list_table();
 
 // A row of settings_table() by its value name (exact), or nullptr.

@@ -10,7 +10,7 @@
 
 using namespace tindral;
 using test::Boxes;
-using test::LanguageGuard;
+using test::TextLanguage;
 using test::RecordingPort;
 
 TEST(Language, EveryKeyHasAGermanAndAnEnglishText) {
@@ -28,7 +28,7 @@ TEST(Language, EveryKeyHasAGermanAndAnEnglishText) {
 
 // The exact texts, typos included, that no test of a box or window shows.
 TEST(Language, TextsNoOtherTestShows) {
-    LanguageGuard de(0);
+    TextLanguage de(0);
     EXPECT_EQ(std::wstring(text(TXT_PATH_LIST_FULL)),
               L"In der Pfad Liste ist das Maximum an Eintr\u00e4gen erreicht.\r"
               L"Bitte alte Eintr\u00e4ge l\u00f6schen");
@@ -38,21 +38,27 @@ TEST(Language, TextsNoOtherTestShows) {
     EXPECT_EQ(std::wstring(text(TXT_OPEN_DIALOG_TITLE)), L"Auswahl der Eagle \"brd\" Datei \u00d6ffnen");
     EXPECT_EQ(std::wstring(text(TXT_ERR_PAPER_SIZE)), L"Papier Gr\u00f6\u00dfe kann nicht festgestellt werden");
     EXPECT_EQ(std::wstring(text(TXT_TOKEN_OUT_OF_MEMORY)), L" Zu wenig Speicher");
-    LanguageGuard en(1);
+    TextLanguage en(1);
     EXPECT_EQ(std::wstring(text(TXT_NO_APP_PATH)), L"Application path == 0\n\r No help available");
 }
 
 TEST(Language, AnyStoredValueOtherThanZeroPicksEnglish) {
     for (uint32_t v : {1u, 2u, 7u, 0xFFFFFFFFu}) {
-        LanguageGuard g(v);
+        TextLanguage g(v);
         EXPECT_EQ(std::wstring(text(TXT_LOAD)), L"Load") << v;
     }
-    LanguageGuard g(0);
+    TextLanguage g(0);
     EXPECT_EQ(std::wstring(text(TXT_LOAD)), L"Laden");
 }
 
-TEST(Messages, ErrnoTextsWithTheirFlags) {
-    LanguageGuard en(1);
+TEST(Messages, ErrnoTextsWithTheirFlagsForExactlyTheListedValues) {
+    int count = 0;
+    for (int v = -5; v < 200; ++v)
+        if (errno_format(v)) ++count;
+    EXPECT_EQ(count, 39);
+    EXPECT_STREQ(errno_format(11), L"%s No more processes or not enough memory or maximum nesting level reached");
+
+    TextLanguage en(1);
     RecordingPort port;
     EXPECT_EQ(show_errno_message(2), mb::id_ok);
     port.answers.push_back(mb::id_cancel);
@@ -60,26 +66,16 @@ TEST(Messages, ErrnoTextsWithTheirFlags) {
     EXPECT_EQ(show_errno_message(80), mb::id_ok);
     // Values without a text show nothing at all.
     for (int v : {0, 15, 26, 35, 37, 43, 60, 79, 81, -1, 1000}) EXPECT_EQ(show_errno_message(v), 0) << v;
+    TextLanguage de(0);
+    show_errno_message(21);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010},
                                  {Owner::none, L"_taccess Permission denied", L"Tindral Error", 0x1},
-                                 {Owner::none, L"_taccess String was truncated", L"Tindral Error", 0x2010}}));
-}
-
-TEST(Messages, ErrnoTableCoversExactlyTheListedValues) {
-    int count = 0;
-    for (int v = -5; v < 200; ++v)
-        if (errno_format(v)) ++count;
-    EXPECT_EQ(count, 39);
-    EXPECT_STREQ(errno_format(11), L"%s No more processes or not enough memory or maximum nesting level reached");
-    LanguageGuard de(0);
-    RecordingPort port;
-    show_errno_message(21);
-    EXPECT_EQ(port.boxes.at(0).title, L"Tindral Fehler");
-    EXPECT_EQ(port.boxes.at(0).text, L"_taccess Is a directory");
+                                 {Owner::none, L"_taccess String was truncated", L"Tindral Error", 0x2010},
+                                 {Owner::none, L"_taccess Is a directory", L"Tindral Fehler", 0x2010}}));
 }
 
 TEST(Messages, SystemErrorsCarryTheFixedTitle) {
-    LanguageGuard de(0);
+    TextLanguage de(0);
     RecordingPort port;
     report_system_error(L"Tindral CreateWindow Board", 1407);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::main, L"system text 1407", L"Tindral CreateWindow Board", 0x2040}}));
@@ -88,11 +84,11 @@ TEST(Messages, SystemErrorsCarryTheFixedTitle) {
 TEST(Messages, TitlesFollowTheLanguage) {
     RecordingPort port;
     {
-        LanguageGuard de(0);
+        TextLanguage de(0);
         show_warning(Owner::main, TXT_HELP_FILE_NOT_FOUND);
         show_info(Owner::main, TXT_NO_BOARD_LOADED);
     }
-    LanguageGuard en(1);
+    TextLanguage en(1);
     show_error(Owner::none, TXT_OUT_OF_MEMORY, 0x42010);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::main, L"Hilfe Datei nicht gefunden", L"Tindral Warnung", 0x2010},
                                  {Owner::main, L"Kein Board geladen", L"Tindral Info", 0x2040},

@@ -172,11 +172,11 @@ TEST(Toolbar, SideButtonsShowTheSideSettings) {
 
 TEST(BoardTitle, NamesTheProgramAndTheMissingBoardInTheLanguage) {
     {
-        test::LanguageGuard english(1);
+        test::TextLanguage english(1);
         EXPECT_EQ(board_title_no_board(), L"Tindral V2.00.1       No board loaded");
     }
     {
-        test::LanguageGuard german(0);
+        test::TextLanguage german(0);
         EXPECT_EQ(board_title_no_board(), L"Tindral V2.00.1       Kein Board geladen");
     }
 }

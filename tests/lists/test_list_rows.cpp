@@ -12,7 +12,7 @@
 #include "support/language_guard.h"
 
 using namespace tindral;
-using test::LanguageGuard;
+using test::TextLanguage;
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST(ListRows, CellTextsAndFormats) {
     EXPECT_EQ(Cells(top.begin(), top.end()), (Cells{L"R1", L"lib", L"0603", L"10k\u03A9", L"12.346", L"-3.086",
                                                     L"90.000", L"Top", L"1", L"1000", L"0"}));
     // A bottom component shows its bottom amount; the side text is the same in German.
-    LanguageGuard de(0);
+    TextLanguage de(0);
     const auto bottom = list_row_cells(b.elements[1], 1);
     EXPECT_EQ(Cells(bottom.begin(), bottom.end()), (Cells{L"C1", L"lib", L"0805", L"1\u00B5F", L"-3.500",
                                                           L"0.875", L"180.000", L"Bottom", L"1", L"6001", L"1"}));
@@ -107,11 +107,11 @@ TEST(ListRows, CounterLineInBothLanguages) {
                   part(L"R3", L"p", L"v", 0, kSideBottom)};
     b.marks.assign({2, 0, 1});
     {
-        LanguageGuard en(1);
+        TextLanguage en(1);
         EXPECT_EQ(placed_counter_text(b),
                   L"  Placed: Total 2 of 3     TOP 1 of 2     BOTTOM 1 of 1");
     }
-    LanguageGuard de(0);
+    TextLanguage de(0);
     b.marks.assign({});  // before the states are made, nothing counts as placed
     EXPECT_EQ(placed_counter_text(b),
               L"  Best\u00FCckt: Gesamt 0 von 3     Oben 0 von 2     Unten 0 von 1");

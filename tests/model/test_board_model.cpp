@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/board_model.h"
+#include "model/session.h"
 
 namespace tindral {
 namespace {
@@ -25,8 +26,11 @@ TEST(LayerTable, FixedRowsThenEmptyOnes) {
     EXPECT_EQ(filled, 56u);
     for (size_t i = filled; i < rows.size(); ++i) EXPECT_EQ(rows[i].number, 0);
     EXPECT_EQ(defaults, (std::set<int>{20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 44, 45, 51, 52}));
-    EXPECT_STREQ(g_board.layers[55].name, L"OrgLBR");
-    EXPECT_EQ(g_board.layers[55].colour, 13);
+    // A session starts with them and no row chosen.
+    const Session session;
+    EXPECT_STREQ(session.board.layers[55].name, L"OrgLBR");
+    EXPECT_EQ(session.board.layers[55].colour, 13);
+    EXPECT_EQ(session.last_row, -1);
 }
 
 TEST(BoardModel, ReleaseEmptiesEveryTableButKeepsTheLayers) {

@@ -116,23 +116,3 @@ TEST(Grouping, WiderStepAboveAThousandElementsKeepsClassesApart) {
             ASSERT_EQ(b.elements[i].shade, static_cast<uint32_t>(i % 2)) << count << " " << i;
     }
 }
-
-TEST(Grouping, FiftyThousandElementsKeepTheirAmounts) {
-    std::vector<ElementRec> parts;
-    for (size_t i = 0; i < 50000; ++i) {
-        const std::wstring value = std::to_wstring(i % 700);
-        parts.push_back(part(i % 3 ? L"R1" : L"C1", i % 2 ? L"0603" : L"0805", value.c_str(),
-                             i % 5 ? kSideTop : kSideBottom));
-    }
-    BoardModel b = board_of(parts);
-    group_components(b);
-    // Spot check against the definition: the group index is the first element with the key.
-    EXPECT_EQ(b.elements[1400].group % 100000, 0u);  // 1400 % 700 == 0, 1400 even -> key of 0
-    uint64_t top = 0, bottom = 0;
-    for (const auto& e : b.elements) {
-        top += e.amount_top;
-        bottom += e.amount_bottom;
-    }
-    EXPECT_EQ(top + bottom, 50000u);
-    EXPECT_EQ(bottom, 10000u);
-}

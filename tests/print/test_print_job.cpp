@@ -11,7 +11,7 @@
 #include "support/language_guard.h"
 #include "support/recording_canvas.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
+#include "support/store_guard.h"
 
 using namespace tindral;
 using test::Boxes;
@@ -78,14 +78,15 @@ std::vector<PrintRow> rows(int n) {
 
 class PrintJob : public ::testing::Test {
 protected:
-    PrintJob() : settings(&store) { current_paper() = {}; }
+    PrintJob() { current_paper() = {}; }
     ~PrintJob() override { current_paper() = {}; }
 
-    int print(int n = 3) { return print_component_list(device, L"07.12.2026  01:30", rows(n)); }
+    int print(int n = 3) { return print_component_list(device, settings, L"07.12.2026  01:30", rows(n)); }
 
     MemoryStore store;
-    test::SettingsGuard settings;
-    test::LanguageGuard english{1};
+    test::StoreGuard store_guard{&store};
+    Settings settings;
+    test::TextLanguage english{1};
     test::RecordingPort port;
     FakeDevice device;
 };
@@ -111,7 +112,7 @@ TEST_F(PrintJob, ChosenPrinterIsStoredAndEveryPageIsStartedDrawnAndEnded) {
     ASSERT_EQ(print(100), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(device.opened, L"Chosen Printer");
-    EXPECT_EQ(g_settings.printer_name, L"Chosen Printer");
+    EXPECT_EQ(settings.printer_name, L"Chosen Printer");
     EXPECT_EQ(store.string(L"Printer Name"), L"Chosen Printer");
     EXPECT_EQ(device.document, L"TindralPrint");
     EXPECT_TRUE(device.to_file);
@@ -135,13 +136,13 @@ TEST_F(PrintJob, PageSetupFailureIsReportedWithoutOwnerAndPrintingGoesOn) {
 }
 
 TEST_F(PrintJob, ModesPickTheDefaultOrTheLastPrinterWithoutADialog) {
-    g_settings.printer_selection_mode = 3;
+    settings.printer_selection_mode = 3;
     ASSERT_EQ(print(), 1);
     EXPECT_EQ(device.opened, L"Default Printer");  // no stored name yet
-    g_settings.printer_name = L"Last One";
+    settings.printer_name = L"Last One";
     ASSERT_EQ(print(), 1);
     EXPECT_EQ(device.opened, L"Last One");
-    g_settings.printer_selection_mode = 1;
+    settings.printer_selection_mode = 1;
     ASSERT_EQ(print(), 1);
     EXPECT_EQ(device.opened, L"Default Printer");
     EXPECT_EQ(device.count("dialog"), 0);
@@ -156,7 +157,7 @@ TEST_F(PrintJob, ModesPickTheDefaultOrTheLastPrinterWithoutADialog) {
     EXPECT_EQ(device.count("open"), 0);
 
     device.calls.clear();
-    g_settings.printer_selection_mode = 4;
+    settings.printer_selection_mode = 4;
     EXPECT_EQ(print(), 0);
     EXPECT_TRUE(device.calls.empty());
 }
@@ -207,7 +208,7 @@ TEST_F(PrintJob, PaperSizeComesFromTheDeviceModeOrAnEarlierJob) {
     EXPECT_EQ(p.width_mm * 1000 + p.height_mm, 100150);
 
     // First job in mode 1 on a printer that names no paper: stopped before the document.
-    g_settings.printer_selection_mode = 1;
+    settings.printer_selection_mode = 1;
     device.info = {};
     EXPECT_EQ(print(), 0);
     ASSERT_EQ(port.boxes.size(), 1u);
@@ -215,10 +216,10 @@ TEST_F(PrintJob, PaperSizeComesFromTheDeviceModeOrAnEarlierJob) {
     EXPECT_EQ(device.count("doc"), 0);
 
     // Mode 2's page-setup query gives the size; the next job in mode 1 keeps it.
-    g_settings.printer_selection_mode = 2;
+    settings.printer_selection_mode = 2;
     device.setup_paper = {215, 279};
     ASSERT_EQ(print(60), 1);
-    g_settings.printer_selection_mode = 1;
+    settings.printer_selection_mode = 1;
     device.started = 0;
     ASSERT_EQ(print(60), 1);
     EXPECT_EQ(device.started, 2);  // 279 mm hold 39 rows a page

@@ -9,25 +9,23 @@
 #include "settings/settings.h"
 #include "support/language_guard.h"
 #include "support/recording_canvas.h"
-#include "support/settings_guard.h"
 
 using namespace tindral;
 
 namespace {
 
-std::vector<PrintPage> pages_of(int n, int32_t w = 210, int32_t h = 297) {
+std::vector<PrintPage> pages_of(int n, const Settings& s = Settings{}, int32_t w = 210, int32_t h = 297) {
     std::vector<PrintRow> rows;
     for (int i = 1; i <= n; ++i)
         rows.push_back({L"lib", L"pkg" + std::to_wstring(i), std::wstring(150, L'v'), L"1"});
     return layout_print_pages(L"07.12.2026  00:30", {L"Library", L"Package", L"Value", L"Amount"},
-                              rows, print_geometry(w, h));
+                              rows, print_geometry(s, w, h));
 }
 
 }  // namespace
 
 TEST(PrintLayout, A4WithTheDefaultsHolds42RowsAPage) {
-    test::SettingsGuard settings;
-    test::LanguageGuard english{1};
+    test::TextLanguage english{1};
     const std::vector<PrintPage> pages = pages_of(100);
     std::vector<int> rows;
     for (const PrintPage& p : pages) rows.push_back(p.rows);
@@ -50,8 +48,7 @@ TEST(PrintLayout, A4WithTheDefaultsHolds42RowsAPage) {
 }
 
 TEST(PrintLayout, FullLastPageEmptyListAndSettings) {
-    test::SettingsGuard settings;
-    test::LanguageGuard german{0};
+    test::TextLanguage german{0};
     std::vector<PrintPage> pages = pages_of(84);
     ASSERT_EQ(pages.size(), 2u);  // no page after the exactly filled one
     EXPECT_EQ(pages[1].texts.back().text, L"Seite  -2-");
@@ -60,10 +57,11 @@ TEST(PrintLayout, FullLastPageEmptyListAndSettings) {
     EXPECT_EQ(pages[0].texts.size(), 5u);  // header only, no footer
 
     // The layout settings move columns and lines; Letter paper moves the footer.
-    g_settings.print_left_offset = 1000;
-    g_settings.print_column_width = 4000;
-    g_settings.print_line_distance = 1000;
-    pages = pages_of(30, 215, 279);
+    Settings s;
+    s.print_left_offset = 1000;
+    s.print_column_width = 4000;
+    s.print_line_distance = 1000;
+    pages = pages_of(30, s, 215, 279);
     EXPECT_EQ(pages[0].rows, 23);  // 24 * 1000 + 4000 > 27900
     EXPECT_EQ(pages[0].texts[6], (PrintText{5000, -3000, L"pkg1"}));
     EXPECT_EQ(pages[0].texts.back(), (PrintText{15750, -26100, L"Seite  -1-"}));

@@ -15,7 +15,6 @@
 #include "support/box_summary.h"
 #include "support/failing_selection_files.h"
 #include "support/language_guard.h"
-#include "support/settings_guard.h"
 #include "support/temp_folder.h"
 
 using namespace tindral;
@@ -30,9 +29,9 @@ const wchar_t kExitAnyway[] =
     L"Tindral Warning|The marks could not be saved. Exit without saving them?|2134";
 
 struct MarksGuard : ::testing::Test {
-    test::SettingsGuard settings;
+    Settings settings;
     test::RecordingPort port;
-    test::LanguageGuard english{1};
+    test::TextLanguage english{1};
     test::TempFolder dir;
     BoardModel board;
     fs::path file = dir.path / "drive.TindralSel";
@@ -45,7 +44,7 @@ struct MarksGuard : ::testing::Test {
         board.placement_count = 4;
         board.board_loaded = 1;
         dir.write("drive.TindralSel", encode_states(board.marks.states()));
-        g_settings.save_selections_on_exit = 1;
+        settings.save_selections_on_exit = 1;
     }
 };
 
@@ -64,23 +63,23 @@ TEST_F(MarksGuard, ExitSavesOnlyMarksChangedInThisRun) {
     board.selection_file_ours = false;
     board.marks.assign({0, 0, 0, 0});
     board.marks.keep();
-    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_TRUE(save_marks_before_exit(board, settings));
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
 
     board.marks.assign({0, 0, 2, 0});
-    g_settings.save_selections_on_exit = 0;
-    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    settings.save_selections_on_exit = 0;
+    EXPECT_TRUE(save_marks_before_exit(board, settings));
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
 
     // Marks made now would replace marks that were not loaded: asked, No keeps the file.
-    g_settings.save_selections_on_exit = 1;
+    settings.save_selections_on_exit = 1;
     port.answers = {mb::id_no};
-    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_TRUE(save_marks_before_exit(board, settings));
     EXPECT_EQ(port.boxes.size(), 1u);
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
     port.answers = {mb::id_yes};
-    EXPECT_TRUE(save_marks_before_exit(board, g_settings));
+    EXPECT_TRUE(save_marks_before_exit(board, settings));
     EXPECT_EQ(test::TempFolder::read(file), encode_states({0, 0, 2, 0}));
 }
 
@@ -108,7 +107,7 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
     const Way ways[] = {
         {"save first, then drop", {mb::id_yes}, kSaveFirst, [&] { return may_drop_marks(board); }},
         {"exit, then stay", {mb::id_ok, mb::id_no}, kExitAnyway,
-         [&] { return save_marks_before_exit(board, g_settings); }},
+         [&] { return save_marks_before_exit(board, settings); }},
         {"save command", {}, nullptr, [&] { return save_selection(board) == 1; }},
     };
     const States changed{2, 2, 0, 1};

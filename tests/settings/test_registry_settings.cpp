@@ -11,13 +11,13 @@
 #include "settings/utf16_bytes.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
+#include "support/store_guard.h"
 
 using namespace tindral;
 using test::Boxes;
-using test::LanguageGuard;
+using test::TextLanguage;
 using test::RecordingPort;
-using test::SettingsGuard;
+using test::StoreGuard;
 
 namespace {
 
@@ -40,24 +40,25 @@ size_t position(const std::vector<std::wstring>& v, const std::wstring& n) {
 }
 
 // Every DWORD variable gets a value of its own, unlike its default.
-void change_every_dword() {
+void change_every_dword(Settings& s) {
     for (int i = 0; i < kSettingCount; ++i)
-        if (settings_table()[i].type == reg::dword) settings_table()[i].dword() = 5000 + i;
+        if (settings_table()[i].type == reg::dword) settings_table()[i].dword(s) = 5000 + i;
 }
 
 // Each test on its own in-memory store, from the default settings, with boxes recorded.
 struct RegistrySettings : ::testing::Test {
     MemoryStore store;
-    SettingsGuard guard{&store};
+    StoreGuard guard{&store};
     RecordingPort port;
+    Settings s;
 };
 
 }  // namespace
 
 TEST_F(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
-    change_every_dword();  // whatever the variables held, the defaults win
+    change_every_dword(s);  // whatever the variables held, the defaults win
 
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(s), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(store.open_count, 0);
 
@@ -85,11 +86,11 @@ TEST_F(RegistrySettings, FirstStartCreatesEveryValueWithItsDefault) {
         EXPECT_EQ(store.find(n)->type, reg::sz);
         EXPECT_EQ(store.find(n)->data.size(), 0u) << n;
     }
-    EXPECT_EQ(g_settings, kDefaultSettings);
+    EXPECT_EQ(s, kDefaultSettings);
 }
 
 TEST_F(RegistrySettings, StoredValuesAreReadAndDeletedOnesComeBackAsDefaults) {
-    ASSERT_EQ(get_settings(), 1);
+    ASSERT_EQ(get_settings(s), 1);
 
     store.put_dword(L"Sort col", 3);
     store.put_dword(L"group color Bottom back2", 0x123456);
@@ -97,26 +98,26 @@ TEST_F(RegistrySettings, StoredValuesAreReadAndDeletedOnesComeBackAsDefaults) {
     store.erase(L"Leave selected");
     store.erase(L"Xml path file name");
     store.erase(L"ComboPathFilename07");
-    g_settings.leave_selected = 0;
-    g_settings.xml_path_file_name = L"E:\\old.brd";
-    g_settings.recent_paths[7] = L"E:\\old.brd";
+    s.leave_selected = 0;
+    s.xml_path_file_name = L"E:\\old.brd";
+    s.recent_paths[7] = L"E:\\old.brd";
 
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(s), 1);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(g_settings.sort_col, 3u);
-    EXPECT_EQ(g_settings.group_color_bottom_back2, 0x123456u);
-    EXPECT_EQ(g_settings.recent_paths[3], L"D:\\boards\\a.brd");
-    EXPECT_EQ(g_settings.leave_selected, 1u);
-    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\");
-    EXPECT_EQ(g_settings.recent_paths[7], L"");
+    EXPECT_EQ(s.sort_col, 3u);
+    EXPECT_EQ(s.group_color_bottom_back2, 0x123456u);
+    EXPECT_EQ(s.recent_paths[3], L"D:\\boards\\a.brd");
+    EXPECT_EQ(s.leave_selected, 1u);
+    EXPECT_EQ(s.xml_path_file_name, L"C:\\");
+    EXPECT_EQ(s.recent_paths[7], L"");
     EXPECT_EQ(store.dword(L"Leave selected"), 1u);
     ASSERT_NE(store.find(L"ComboPathFilename07"), nullptr);
     EXPECT_EQ(store.string(L"Xml path file name"), L"C:\\");
 
     // Reading again replaces changes that were never written.
-    g_settings.sort_col = 1;
-    EXPECT_EQ(get_settings(), 1);
-    EXPECT_EQ(g_settings.sort_col, 3u);
+    s.sort_col = 1;
+    EXPECT_EQ(get_settings(s), 1);
+    EXPECT_EQ(s.sort_col, 3u);
     EXPECT_EQ(store.open_count, 0);
 }
 
@@ -127,72 +128,73 @@ TEST_F(RegistrySettings, StringsHoldExactlyTheStoredCharacters) {
     store.put_string(L"ComboPathFilename00", max);
     // Another writer may have stored the terminator too.
     store.put_string(L"ComboPathFilename01", std::wstring(L"F:\\b.brd") + L'\0');
-    g_settings.printer_name = L"A printer with a long name";
-    g_settings.xml_path_file_name = L"C:\\a much longer path\\board.brd";
+    s.printer_name = L"A printer with a long name";
+    s.xml_path_file_name = L"C:\\a much longer path\\board.brd";
 
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(s), 1);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(g_settings.printer_name, L"");
-    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\a.brd");
-    EXPECT_EQ(g_settings.recent_paths[0], max);
-    EXPECT_EQ(g_settings.recent_paths[1], L"F:\\b.brd");
+    EXPECT_EQ(s.printer_name, L"");
+    EXPECT_EQ(s.xml_path_file_name, L"C:\\a.brd");
+    EXPECT_EQ(s.recent_paths[0], max);
+    EXPECT_EQ(s.recent_paths[1], L"F:\\b.brd");
 
     // Written back without a terminator: 2 bytes per character, an empty string as length 0.
-    g_settings.printer_name = L"Dr\u00fccker \u00c4\u00d6\u00dc\u00df";
-    g_settings.xml_path_file_name = L"";
-    EXPECT_EQ(put_settings(), 1);
-    EXPECT_EQ(store.find(L"Printer Name")->data.size(), 2 * g_settings.printer_name.size());
+    s.printer_name = L"Dr\u00fccker \u00c4\u00d6\u00dc\u00df";
+    s.xml_path_file_name = L"";
+    EXPECT_EQ(put_settings(s), 1);
+    EXPECT_EQ(store.find(L"Printer Name")->data.size(), 2 * s.printer_name.size());
     EXPECT_EQ(store.find(L"Xml path file name")->data.size(), 0u);
-    g_settings.printer_name.clear();
-    g_settings.xml_path_file_name = L"C:\\x";
-    EXPECT_EQ(get_settings(), 1);
-    EXPECT_EQ(g_settings.printer_name, L"Dr\u00fccker \u00c4\u00d6\u00dc\u00df");
-    EXPECT_EQ(g_settings.xml_path_file_name, L"");
+    s.printer_name.clear();
+    s.xml_path_file_name = L"C:\\x";
+    EXPECT_EQ(get_settings(s), 1);
+    EXPECT_EQ(s.printer_name, L"Dr\u00fccker \u00c4\u00d6\u00dc\u00df");
+    EXPECT_EQ(s.xml_path_file_name, L"");
     EXPECT_TRUE(port.boxes.empty());
 }
 
 TEST_F(RegistrySettings, TooLongStringIsReportedAndTheVariableKept) {
-    LanguageGuard en(1);
-    ASSERT_EQ(get_settings(), 1);
+    TextLanguage en(1);
+    ASSERT_EQ(get_settings(s), 1);
     store.put_string(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'));
     store.put_string(L"Xml path file name", L"C:\\next.brd");
     store.put_string(L"ComboPathFilename05", std::wstring(400, L'q'));
     store.put_string(L"ComboPathFilename06", L"C:\\six.brd");
-    g_settings.printer_name = L"kept";
-    g_settings.recent_paths[5] = L"C:\\five.brd";
+    s.printer_name = L"kept";
+    s.recent_paths[5] = L"C:\\five.brd";
 
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(s), 1);
     EXPECT_EQ(port.boxes, Boxes(2, {Owner::none, L"get_registry system text 234", L"Tindral Error", 0x2010}));
-    EXPECT_EQ(g_settings.printer_name, L"kept");
-    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\next.brd");
-    EXPECT_EQ(g_settings.recent_paths[5], L"C:\\five.brd");
-    EXPECT_EQ(g_settings.recent_paths[6], L"C:\\six.brd");
+    EXPECT_EQ(s.printer_name, L"kept");
+    EXPECT_EQ(s.xml_path_file_name, L"C:\\next.brd");
+    EXPECT_EQ(s.recent_paths[5], L"C:\\five.brd");
+    EXPECT_EQ(s.recent_paths[6], L"C:\\six.brd");
     // A DWORD row meeting a longer value fails the same way.
     store.put_string(L"Sort col", L"123");
     port.boxes.clear();
-    g_settings.sort_col = 4;
-    get_settings();
+    s.sort_col = 4;
+    get_settings(s);
     ASSERT_EQ(port.boxes.size(), 3u);
-    EXPECT_EQ(g_settings.sort_col, 4u);
+    EXPECT_EQ(s.sort_col, 4u);
 }
 
 TEST_F(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
-    ASSERT_EQ(get_settings(), 1);
-    g_settings.language = 0;
+    TextLanguage de(0);
+    ASSERT_EQ(get_settings(s), 1);
+    s.language = 0;
     store.put_dword(L"Language", 1);
     store.put_dword(L"Use filelist", 1);
     store.erase(L"Sort col");
     store.put_dword(L"group color top text1", 0x111111);
     store.query_errors[L"Language"] = reg::access_denied;
     store.set_errors[L"Sort col"] = reg::access_denied;
-    g_settings.sort_col = 4;
+    s.sort_col = 4;
 
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(s), 1);
     EXPECT_EQ(port.boxes, Boxes(2, {Owner::none, L"get_registry system text 5", L"Tindral Fehler", 0x2010}));
-    EXPECT_EQ(g_settings.language, 0u);        // kept
-    EXPECT_EQ(g_settings.use_filelist, 1u);    // the next one was read
-    EXPECT_EQ(g_settings.sort_col, 4u);        // its default could not be stored
-    EXPECT_EQ(g_settings.group_color_top_text1, 0x111111u);
+    EXPECT_EQ(s.language, 0u);        // kept
+    EXPECT_EQ(s.use_filelist, 1u);    // the next one was read
+    EXPECT_EQ(s.sort_col, 4u);        // its default could not be stored
+    EXPECT_EQ(s.group_color_top_text1, 0x111111u);
     EXPECT_EQ(store.find(L"Sort col"), nullptr);
 
     // Writing: the failed value keeps its stored data, the next ones are written.
@@ -200,10 +202,10 @@ TEST_F(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
     store.query_errors.clear();
     store.set_errors = {{L"Language", reg::access_denied}, {L"Printer Name", reg::access_denied}};
     store.writes.clear();
-    g_settings.language = 0;
-    g_settings.use_filelist = 0;
-    g_settings.printer_name = L"new";
-    EXPECT_EQ(put_settings(), 1);
+    s.language = 0;
+    s.use_filelist = 0;
+    s.printer_name = L"new";
+    EXPECT_EQ(put_settings(s), 1);
     EXPECT_EQ(port.boxes, Boxes(2, {Owner::none, L"put_registry system text 5", L"Tindral Fehler", 0x2010}));
     EXPECT_EQ(store.dword(L"Language"), 1u);
     EXPECT_EQ(store.dword(L"Use filelist"), 0u);
@@ -213,14 +215,14 @@ TEST_F(RegistrySettings, FailedValueIsReportedAndTheNextStillDone) {
 }
 
 TEST_F(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
-    ASSERT_EQ(get_settings(), 1);
+    ASSERT_EQ(get_settings(s), 1);
     const std::vector<StoredValue> before = store.values;
-    change_every_dword();
-    for (auto& p : g_settings.recent_paths) p = L"C:\\p.brd";
-    g_settings.xml_path_file_name = L"C:\\x.brd";
+    change_every_dword(s);
+    for (auto& p : s.recent_paths) p = L"C:\\p.brd";
+    s.xml_path_file_name = L"C:\\x.brd";
 
     store.writes.clear();
-    EXPECT_EQ(put_settings(), 1);
+    EXPECT_EQ(put_settings(s), 1);
     const std::vector<std::wstring> general = store.writes;
     EXPECT_EQ(general.size(), static_cast<size_t>(kGeneralSettingCount));
     std::set<std::wstring> expected;
@@ -238,18 +240,18 @@ TEST_F(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
         if (is_window_name(v.name) || v.name.rfind(L"ComboPath", 0) == 0) {
             EXPECT_EQ(store.find(v.name)->data, v.data) << v.name;
         } else if (v.type == reg::dword) {
-            EXPECT_EQ(store.dword(v.name), find_setting(v.name.c_str())->dword()) << v.name;
+            EXPECT_EQ(store.dword(v.name), find_setting(v.name.c_str())->dword(s)) << v.name;
         }
     }
 
     const std::vector<StoredValue> after_general = store.values;
     store.writes.clear();
-    put_window_settings();
+    put_window_settings(s);
     std::vector<std::wstring> window_expected;
     for (const auto& n : table_names())
         if (is_window_name(n)) window_expected.push_back(n);
     EXPECT_EQ(store.writes, window_expected);
-    EXPECT_EQ(store.dword(L"Wnd bom height"), g_settings.wnd_bom_height);
+    EXPECT_EQ(store.dword(L"Wnd bom height"), s.wnd_bom_height);
     for (const StoredValue& v : after_general) {
         if (!is_window_name(v.name)) {
             EXPECT_EQ(store.find(v.name)->data, v.data) << v.name;
@@ -257,7 +259,7 @@ TEST_F(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
     }
 
     store.writes.clear();
-    put_path_list();
+    put_path_list(s);
     std::vector<std::wstring> paths_expected = path_names();
     paths_expected.push_back(L"Xml path file name");
     EXPECT_EQ(store.writes, paths_expected);
@@ -267,39 +269,37 @@ TEST_F(RegistrySettings, EachWriterTouchesOnlyItsOwnValues) {
 }
 
 TEST_F(RegistrySettings, UnopenableKeyLeavesTheDefaultsAndIsReported) {
-    LanguageGuard de(0);
+    TextLanguage de(0);
     store.open_results = {reg::access_denied};
 
-    EXPECT_EQ(get_settings(), 0);
+    EXPECT_EQ(get_settings(s), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"open_reg_key system text 5", L"Tindral Fehler", 0x2010}}));
-    Settings expected = kDefaultSettings;
-    expected.language = 0;
-    EXPECT_EQ(g_settings, expected);
+    EXPECT_EQ(s, kDefaultSettings);
     EXPECT_TRUE(store.values.empty());
 
     // The settings were read but the second open for the paths failed: the list stays.
     port.boxes.clear();
     store.put_string(L"ComboPathFilename00", L"C:\\stored.brd");
     store.put_dword(L"Sort col", 2);
-    g_settings.recent_paths[0] = L"C:\\kept.brd";
+    s.recent_paths[0] = L"C:\\kept.brd";
     store.open_results = {reg::ok, reg::access_denied};
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(s), 1);
     EXPECT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(g_settings.sort_col, 2u);
-    EXPECT_EQ(g_settings.recent_paths[0], L"C:\\kept.brd");
+    EXPECT_EQ(s.sort_col, 2u);
+    EXPECT_EQ(s.recent_paths[0], L"C:\\kept.brd");
     EXPECT_EQ(store.open_count, 0);
 }
 
 TEST_F(RegistrySettings, WritersStopWhenTheKeyCannotBeOpened) {
-    LanguageGuard en(1);
+    TextLanguage en(1);
     store.open_results = {reg::access_denied, reg::access_denied, reg::access_denied};
 
-    EXPECT_EQ(put_settings(), 0);
+    EXPECT_EQ(put_settings(s), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"open_reg_key system text 5", L"Tindral Error", 0x2010},
                                  {Owner::main, L"system text 5", L"Tindral put_settings", 0x2040}}));
 
-    put_window_settings();
-    put_path_list();
+    put_window_settings(s);
+    put_path_list(s);
     EXPECT_EQ(port.boxes.size(), 4u);
     EXPECT_EQ(port.boxes[3].text, L"open_reg_key system text 5");
     EXPECT_TRUE(store.writes.empty());
@@ -311,7 +311,7 @@ TEST_F(RegistrySettings, ReportIsCutToItsHundredCharacterBuffer) {
     };
     VerbosePort port;
     store.query_errors[L"Language"] = reg::access_denied;
-    get_settings();
+    get_settings(s);
     ASSERT_EQ(port.boxes.size(), 1u);
     EXPECT_EQ(port.boxes[0].text, L"get_registry " + std::wstring(99 - 13, L'e'));
 }

@@ -8,7 +8,6 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_table.h"
-#include "support/settings_guard.h"
 
 using namespace tindral;
 
@@ -20,31 +19,20 @@ std::wstring lower(const wchar_t* s) {
     return out;
 }
 
-// Byte offset of p inside s, or -1 when it does not point into s.
-ptrdiff_t offset_in(const Settings& s, const void* p) {
-    const auto* base = reinterpret_cast<const unsigned char*>(&s);
-    const auto* q = static_cast<const unsigned char*>(p);
-    if (q < base || q >= base + sizeof s) return -1;
-    return q - base;
-}
-
 }  // namespace
 
-TEST(SettingsTable, EveryRowIsBoundToItsOwnVariableAndItsDefault) {
+TEST(SettingsTable, EveryRowIsBoundToAFieldOfItsOwnWithItsDefault) {
     const SettingDesc* rows = settings_table();
     std::set<std::wstring> names;
-    std::set<const void*> variables;
+    std::set<size_t> fields;
     int strings = 0;
     for (int i = 0; i < kSettingCount; ++i) {
         const SettingDesc& r = rows[i];
         // The store compares names without case, so they must differ in more than case.
         EXPECT_TRUE(names.insert(lower(r.name)).second) << "twice: " << r.name;
-        EXPECT_TRUE(variables.insert(r.variable).second) << "shared variable: " << r.name;
-        const ptrdiff_t var = offset_in(g_settings, r.variable);
-        ASSERT_GE(var, 0) << r.name;
-        EXPECT_EQ(offset_in(kDefaultSettings, r.default_value), var)
-            << "default of another field: " << r.name;
+        EXPECT_TRUE(fields.insert(r.offset).second) << "shared field: " << r.name;
         ASSERT_TRUE(r.type == reg::dword || r.type == reg::sz) << r.name;
+        ASSERT_LE(r.offset + (r.type == reg::sz ? sizeof(std::wstring) : 4), sizeof(Settings)) << r.name;
         if (r.type == reg::sz) ++strings;
     }
     EXPECT_EQ(strings, 2);
@@ -52,13 +40,20 @@ TEST(SettingsTable, EveryRowIsBoundToItsOwnVariableAndItsDefault) {
     EXPECT_EQ(find_setting(L"Sort col")->default_dword(), 9u);
     EXPECT_EQ(find_setting(L"no such value"), nullptr);
 
-    // The variable really is the live one: writing through the row changes g_settings.
-    test::SettingsGuard guard;
-    find_setting(L"Crosshair Y")->dword() = 1234;
-    find_setting(L"Printer Name")->string() = L"PDF";
-    EXPECT_EQ(g_settings.crosshair_y, 1234u);
-    EXPECT_EQ(g_settings.printer_name, L"PDF");
-    EXPECT_EQ(kDefaultSettings.crosshair_y, 400u);
+    // A row reads and writes its own field of whichever settings it is given.
+    Settings s;
+    find_setting(L"Crosshair Y")->dword(s) = 1234;
+    find_setting(L"Printer Name")->string(s) = L"PDF";
+    find_setting(L"Layer group 3")->dword(s) = 7;
+    path_list_table()[15].string(s) = L"C:\\last.brd";
+    Settings expected;
+    expected.crosshair_y = 1234;
+    expected.printer_name = L"PDF";
+    expected.layer_groups[3] = 7;
+    expected.recent_paths[15] = L"C:\\last.brd";
+    EXPECT_EQ(s, expected);
+    EXPECT_EQ(find_setting(L"Wnd bom height")->dword(s), 300u);
+    EXPECT_EQ(path_list_table()[15].default_string(), L"");
 }
 
 TEST(Settings, LayerBitsAndDefaultLayers) {

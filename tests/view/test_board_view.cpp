@@ -183,7 +183,7 @@ TEST(Crosshair, MiddleOfTheBoxInClientCoordinates) {
     EXPECT_EQ(wide->x, -1);
 }
 
-TEST(BottomOnlyView, FollowsTheSideSettingsAndMirrorsX) {
+TEST(BottomOnlyView, FollowsTheSideSettings) {
     Settings s;
     s.show_top_side = 0;
     s.show_bottom_side = 1;
@@ -192,12 +192,6 @@ TEST(BottomOnlyView, FollowsTheSideSettingsAndMirrorsX) {
     EXPECT_FALSE(bottom_only_view(s));
     s.show_top_side = s.show_bottom_side = 1;
     EXPECT_FALSE(bottom_only_view(s));
-
-    BoardView v = area(300, 100);
-    v.scale = 2;
-    v.origin_x = 10;
-    v.bottom_only = true;
-    EXPECT_DOUBLE_EQ(logical_x(v, 5), 300 - 20);
 }
 
 }  // namespace

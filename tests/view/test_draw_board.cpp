@@ -5,7 +5,6 @@
 #include <type_traits>
 
 #include "support/recording_canvas.h"
-#include "support/settings_guard.h"
 #include "view/draw_board.h"
 #include "view_fixture.h"
 
@@ -27,21 +26,21 @@ bool near_args(const Args& a, const Args& b) {
     return true;
 }
 
-RecordingCanvas draw_one(const BoardModel& b, const BoardView& v, size_t i = 0) {
+RecordingCanvas draw_one(const BoardModel& b, const BoardView& v, const Settings& s, size_t i = 0) {
     RecordingCanvas c;
     ElementBox box;
-    draw_element(c, b, v, g_settings, i, box);
+    draw_element(c, b, v, s, i, box);
     return c;
 }
 
 TEST(DrawElement, TopElementPrimitivesAndTheLayersThatHideThem) {
-    SettingsGuard settings;
+    Settings s;
     BoardModel b = sample_board({element(L"R1", 10, 20, 90, kSideTop)});
     BoardView v = unit_view();
     v.scale = 2;
     v.origin_x = 5.5;  // half pixels keep the rotation's rounding noise away from truncation
     v.origin_y = 7.5;
-    RecordingCanvas c = draw_one(b, v);
+    RecordingCanvas c = draw_one(b, v, s);
     // the straight wire (1,0)-(2,0) at R90 runs from (10,21) to (10,22)
     ASSERT_GE(c.calls.size(), 2u);
     EXPECT_EQ(c.calls[0].args, (Args{25, 49}));
@@ -56,24 +55,24 @@ TEST(DrawElement, TopElementPrimitivesAndTheLayersThatHideThem) {
     EXPECT_EQ(args_of(c, CallKind::line_to).back(), args_of(c, CallKind::move_to).back());
 
     // polygons follow layer 51 only, holes layer 45 only
-    g_settings.set_layer_enabled(51, false);
-    g_settings.set_layer_enabled(kLayerPolygon, true);
-    EXPECT_EQ(draw_one(b, v).count(CallKind::line_to), 1u + 4u);
-    g_settings.set_layer_enabled(45, false);
-    EXPECT_EQ(draw_one(b, v).count(CallKind::ellipse), 1u);
+    s.set_layer_enabled(51, false);
+    s.set_layer_enabled(kLayerPolygon, true);
+    EXPECT_EQ(draw_one(b, v, s).count(CallKind::line_to), 1u + 4u);
+    s.set_layer_enabled(45, false);
+    EXPECT_EQ(draw_one(b, v, s).count(CallKind::ellipse), 1u);
     // clearing the first two groups hides everything on layers below 64
-    g_settings.layer_groups[0] = g_settings.layer_groups[1] = 0;
-    EXPECT_TRUE(draw_one(b, v).calls.empty());
-    g_settings.set_layer_enabled(kLayerOff, true);
-    EXPECT_EQ(draw_one(b, v).count(CallKind::line_to), 1u);
+    s.layer_groups[0] = s.layer_groups[1] = 0;
+    EXPECT_TRUE(draw_one(b, v, s).calls.empty());
+    s.set_layer_enabled(kLayerOff, true);
+    EXPECT_EQ(draw_one(b, v, s).count(CallKind::line_to), 1u);
 }
 
 TEST(DrawElement, ArcOfAQuarterTurnTruncatesToTheKnownSquare) {
-    SettingsGuard settings;
+    Settings s;
     BoardModel b = sample_board({element(L"R1", 0, 0, 0, kSideTop)}, only_wires({wire(0, 0, 1, 1, 90)}));
     RecordingCanvas c;
     ElementBox box;
-    draw_element(c, b, unit_view(), g_settings, 0, box);
+    draw_element(c, b, unit_view(), s, 0, box);
     // r a little above 1 and the centre a little off (0,1): truncation gives 0 0 2 2
     EXPECT_EQ(args_of(c, CallKind::arc), (std::vector<Args>{{0, 0, 2, 2, 0, 0, 1, 1}}));
     EXPECT_EQ(box, (ElementBox{0, 0, 2, 2}));  // E1 and E1 + (2r, 2r)
@@ -82,14 +81,14 @@ TEST(DrawElement, ArcOfAQuarterTurnTruncatesToTheKnownSquare) {
 // An arc from (0,0) to (10,10) followed by a straight wire from (10,10) to (20,10), element at
 // (50,50): the arc must bulge the way its curve says and meet the wire on every side and view.
 TEST(DrawElement, ArcDirectionFollowsSideViewAndCurveSign) {
-    SettingsGuard settings;
-    g_settings.show_bottom_side = 1;
+    Settings s;
+    s.show_bottom_side = 1;
     const auto arc_of = [&](uint32_t side, double rotation, double curve, bool bottom_only) {
         BoardModel b = sample_board({element(L"X", 50, 50, rotation, side)},
                                     only_wires({wire(0, 0, 10, 10, curve), wire(10, 10, 20, 10)}));
         BoardView v = unit_view(200);
         v.bottom_only = bottom_only;
-        const RecordingCanvas c = draw_one(b, v);
+        const RecordingCanvas c = draw_one(b, v, s);
         EXPECT_EQ(c.count(CallKind::arc), 1u);
         const Args a = c.of(CallKind::arc)[0].args;
         // start, end, centre of the box, and where the straight wire starts
@@ -126,8 +125,8 @@ TEST(DrawElement, ArcDirectionFollowsSideViewAndCurveSign) {
 // A mirrored element is one rigid picture: circles, polygons and holes land where its straight
 // wires put the same package point, at MR0 and at MR90 alike.
 TEST(DrawElement, EveryPrimitiveOfABottomElementFollowsItsOutline) {
-    SettingsGuard settings;
-    g_settings.show_bottom_side = 1;
+    Settings s;
+    s.show_bottom_side = 1;
     PackageRec p = only_wires({wire(1, 0, 2, 0)});
     p.circles = {circle_at(1, 0, 0.5)};
     p.polygons = {PolygonRec{0, kLayerPolygon, {{1, 0}, {2, 0}, {2, 1}}}};
@@ -137,7 +136,7 @@ TEST(DrawElement, EveryPrimitiveOfABottomElementFollowsItsOutline) {
         BoardView v = unit_view();
         v.scale = 10;
         v.origin_x = v.origin_y = 0.5;
-        const RecordingCanvas c = draw_one(b, v);
+        const RecordingCanvas c = draw_one(b, v, s);
         const Args wire_start = c.of(CallKind::move_to)[0].args;
         // MR0: (1,0) -> (9,20); MR90: (1,0) -> (10,21)
         EXPECT_EQ(wire_start, rotation == 180.0 ? (Args{90, 200}) : (Args{100, 210}));
@@ -149,7 +148,7 @@ TEST(DrawElement, EveryPrimitiveOfABottomElementFollowsItsOutline) {
 }
 
 TEST(DrawElement, HolesSitAtEachElementsOwnRotation) {
-    SettingsGuard settings;
+    Settings s;
     PackageRec p;
     p.name = L"PKG";
     p.holes = {HoleRec{2, 0, 1}};
@@ -158,23 +157,23 @@ TEST(DrawElement, HolesSitAtEachElementsOwnRotation) {
     BoardView v = unit_view();
     v.origin_x = v.origin_y = 0.25;
     RecordingCanvas c;
-    draw_elements(c, b, v, g_settings);
+    draw_elements(c, b, v, s);
     EXPECT_EQ(args_of(c, CallKind::ellipse), (std::vector<Args>{{19, 21, 20, 22}, {51, 19, 52, 20}}));
 }
 
 TEST(DrawElement, BottomOnlyViewMirrorsEveryXAcrossTheAreaWidth) {
-    SettingsGuard settings;
-    g_settings.show_top_side = 0;
-    g_settings.show_bottom_side = 1;
+    Settings s;
+    s.show_top_side = 0;
+    s.show_bottom_side = 1;
     PackageRec p = only_wires({wire(1, 0, 4, 2)});
     p.circles = {circle_at(2, 1, 0.5)};
     BoardModel b = sample_board({element(L"B", 30, 40, 180, kSideBottom)}, p);
     BoardView v = unit_view(300);
     v.scale = 3;
     v.origin_x = v.origin_y = 10.25;
-    const RecordingCanvas plain = draw_one(b, v);
+    const RecordingCanvas plain = draw_one(b, v, s);
     v.bottom_only = true;
-    const RecordingCanvas mirrored = draw_one(b, v);
+    const RecordingCanvas mirrored = draw_one(b, v, s);
     ASSERT_EQ(plain.calls.size(), 3u);
     ASSERT_EQ(mirrored.calls.size(), 3u);
     for (size_t i = 0; i < 3; ++i) {
@@ -186,12 +185,12 @@ TEST(DrawElement, BottomOnlyViewMirrorsEveryXAcrossTheAreaWidth) {
 }
 
 TEST(DrawElements, PensBySideAndStateAndOneBoxRowPerElement) {
-    SettingsGuard settings;
-    g_settings.show_bottom_side = 1;
+    Settings s;
+    s.show_bottom_side = 1;
     // distinct colours, so that a swapped setting shows
-    g_settings.color_top_unselected = 1, g_settings.color_top_curr_selection = 2, g_settings.color_top_selected = 3;
-    g_settings.color_bottom_unselected = 4, g_settings.color_bottom_curr_selection = 5,
-    g_settings.color_bottom_selected = 6;
+    s.color_top_unselected = 1, s.color_top_curr_selection = 2, s.color_top_selected = 3;
+    s.color_bottom_unselected = 4, s.color_bottom_curr_selection = 5,
+    s.color_bottom_selected = 6;
     BoardModel b = sample_board({element(L"T", 10, 10, 0, kSideTop), element(L"B", 40, 10, 180, kSideBottom),
                                  element(L"G", 70, 10, 0, kSideTop), element(L"N", 90, 10, 0, kSideTop, L"NONE"),
                                  element(L"T2", 10, 40, 0, kSideTop), element(L"B2", 40, 40, 180, kSideBottom),
@@ -201,7 +200,7 @@ TEST(DrawElements, PensBySideAndStateAndOneBoxRowPerElement) {
     BoardView v = unit_view();
     RecordingCanvas c;
     c.select_pen({PenRole::none, 0xABCDEF});
-    draw_elements(c, b, v, g_settings);
+    draw_elements(c, b, v, s);
 
     // each line in its element's pen; N has no package and draws nothing
     const std::vector<Pen> expected = {{PenRole::top_current, 2},  {PenRole::bottom_selected, 6},
@@ -217,33 +216,33 @@ TEST(DrawElements, PensBySideAndStateAndOneBoxRowPerElement) {
     for (size_t i = 0; i < v.boxes.size(); ++i) EXPECT_EQ(v.boxes[i].empty(), i == 3) << i;
 
     // hidden sides draw nothing and keep empty rows; the table is rebuilt, not appended to
-    g_settings.show_top_side = 0;
-    draw_elements(c, b, v, g_settings);
+    s.show_top_side = 0;
+    draw_elements(c, b, v, s);
     ASSERT_EQ(v.boxes.size(), b.elements.size());
     EXPECT_TRUE(v.boxes[0].empty());
     EXPECT_FALSE(v.boxes[1].empty());
 }
 
 TEST(PaintBoard, PlainDrawingWithoutSidesAndNothingBeforeALoad) {
-    SettingsGuard settings;
+    Settings s;
     BoardModel b = sample_board({element(L"T", 10, 10, 0, kSideTop)}, only_wires({wire(0, 0, 2, 0)}));
     b.plain_wires = {wire(0, 0, 5, 0)};
     take_plain_extent(b);
     BoardView v = unit_view();
-    g_settings.show_top_side = 0;
+    s.show_top_side = 0;
     RecordingCanvas none;
-    paint_board(none, b, v, g_settings);
+    paint_board(none, b, v, s);
     EXPECT_EQ(none.count(CallKind::line_to), 1u);
     EXPECT_TRUE(v.boxes[0].empty());
 
     b.board_loaded = 0;
     RecordingCanvas unloaded;
-    paint_board(unloaded, b, v, g_settings);
+    paint_board(unloaded, b, v, s);
     EXPECT_TRUE(unloaded.calls.empty());
 }
 
 TEST(DrawPlain, WiresArcsCirclesAndHolesInTheTopUnselectedPen) {
-    SettingsGuard settings;
+    Settings s;
     BoardModel b;
     b.plain_wires = {wire(0, 0, 10, 0), wire(0, 0, 10, 10, 90), wire(0, 0, 1, 1, 0, kLayerOff)};
     b.plain_circles = {circle_at(20, 20, 5)};
@@ -253,7 +252,7 @@ TEST(DrawPlain, WiresArcsCirclesAndHolesInTheTopUnselectedPen) {
     v.origin_x = v.origin_y = 0.5;
 
     RecordingCanvas c;
-    draw_plain(c, b, v, g_settings);
+    draw_plain(c, b, v, s);
     for (const DrawCall& d : c.calls) EXPECT_EQ(d.pen.role, PenRole::top_unselected);
     EXPECT_EQ(args_of(c, CallKind::line_to), (std::vector<Args>{{10, 0}}));
     ASSERT_EQ(c.count(CallKind::arc), 1u);  // a curved plain wire is an arc too
@@ -264,15 +263,15 @@ TEST(DrawPlain, WiresArcsCirclesAndHolesInTheTopUnselectedPen) {
     // mirrored in the bottom-only view, the arc then running the other way
     v.bottom_only = true;
     RecordingCanvas m;
-    draw_plain(m, b, v, g_settings);
+    draw_plain(m, b, v, s);
     EXPECT_EQ(args_of(m, CallKind::line_to), (std::vector<Args>{{89, 0}}));
     const Args ma = m.of(CallKind::arc)[0].args;
     EXPECT_TRUE(near_args({ma[4], ma[5], ma[6], ma[7]}, {89, 10, 99, 0}));
     EXPECT_EQ(args_of(m, CallKind::ellipse)[0], (Args{84, 15, 74, 25}));
 
-    g_settings.set_layer_enabled(45, false);
+    s.set_layer_enabled(45, false);
     RecordingCanvas no_holes;
-    draw_plain(no_holes, b, v, g_settings);
+    draw_plain(no_holes, b, v, s);
     EXPECT_EQ(no_holes.count(CallKind::ellipse), 1u);
 }
 
@@ -284,12 +283,12 @@ static_assert(std::is_same_v<decltype(&draw_elements),
                              void (*)(Canvas&, const BoardModel&, BoardView&, const Settings&)>);
 
 TEST(RedrawElement, DrawsTheDemotedComponentThenTheChosenOneInTheirStates) {
-    SettingsGuard settings;
+    Settings s;
     BoardModel b = sample_board({element(L"A", 10, 10, 0, kSideTop), element(L"B", 40, 10, 0, kSideTop)},
                                 only_wires({wire(0, 0, 2, 0)}));
     BoardView v = unit_view();
     for (uint32_t leave : {1u, 0u}) {
-        g_settings.leave_selected = leave;
+        s.leave_selected = leave;
         b.marks.reset(2);
         int32_t last_row = -1;
         b.marks.toggle(0, 0, leave != 0, last_row);
@@ -299,7 +298,7 @@ TEST(RedrawElement, DrawsTheDemotedComponentThenTheChosenOneInTheirStates) {
         EXPECT_EQ(demoted, 0);
         const std::vector<uint32_t> before = b.marks.states();
         RecordingCanvas c;
-        redraw_element(c, b, v, g_settings, 1, demoted);
+        redraw_element(c, b, v, s, 1, demoted);
         EXPECT_EQ(b.marks.states(), before);
         const auto lines = c.of(CallKind::line_to);
         ASSERT_EQ(lines.size(), 2u);
@@ -308,7 +307,7 @@ TEST(RedrawElement, DrawsTheDemotedComponentThenTheChosenOneInTheirStates) {
         EXPECT_EQ(lines[1].pen.role, PenRole::top_current);
         // choosing B again keeps it current and touches nobody else
         RecordingCanvas again;
-        redraw_element(again, b, v, g_settings, 1, b.marks.settle_previous(1, leave != 0));
+        redraw_element(again, b, v, s, 1, b.marks.settle_previous(1, leave != 0));
         EXPECT_EQ(again.count(CallKind::line_to), 1u);
     }
 }
@@ -319,12 +318,12 @@ TEST(DrawHelpers, FarZoomStaysInsideThe32BitRange) {
     EXPECT_EQ(to_logical(-1e12), -2147483647 - 1);
     EXPECT_EQ(to_logical(std::nan("")), 0);
 
-    SettingsGuard settings;
+    Settings s;
     BoardModel b = sample_board({element(L"A", 10, 10, 0, kSideTop)}, only_wires({wire(0, 0, 2, 0, 90)}));
     BoardView v = unit_view();
     v.scale = 1e11;
     RecordingCanvas c;
-    draw_elements(c, b, v, g_settings);
+    draw_elements(c, b, v, s);
     EXPECT_EQ(c.count(CallKind::arc), 1u);
     EXPECT_EQ(v.boxes[0].max_x, 2147483647);
 }

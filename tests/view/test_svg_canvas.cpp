@@ -6,7 +6,6 @@
 #include "board/xml_reader.h"
 #include "support/board_folders.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "support/recording_canvas.h"
 #include "view/draw_board.h"
 #include "view/svg_canvas.h"
@@ -94,15 +93,15 @@ std::map<std::wstring, int> parse_back(const std::string& doc, bool& well_formed
 // back as well-formed XML for each side choice.
 void check_inside_outline_and_svg(const std::wstring& path, size_t min_drawn) {
     SCOPED_TRACE(std::string(path.begin(), path.end()));
-    SettingsGuard settings;
     RecordingPort port;
     BoardModel b;
     ASSERT_TRUE(load_board_file(path, b));
-    g_settings.show_bottom_side = 1;
+    Settings s;
+    s.show_bottom_side = 1;
     BoardView v;
     v.area_width = v.area_height = 1000;
     fit_view(v, b, 1000, 1000, FitKind::load);
-    Settings outline_only = g_settings;  // the plain wires of the dimension layer
+    Settings outline_only = s;  // the plain wires of the dimension layer
     outline_only.layer_groups.fill(0);
     outline_only.set_layer_enabled(20, true);
     RecordingCanvas plain, c;
@@ -110,7 +109,7 @@ void check_inside_outline_and_svg(const std::wstring& path, size_t min_drawn) {
     ElementBox outline;
     for (const DrawCall& d : plain.calls) widen_box(outline, d.args[0], d.args[1]);
     ASSERT_GT(outline.max_x - outline.min_x, 500);
-    draw_elements(c, b, v, g_settings);
+    draw_elements(c, b, v, s);
     size_t drawn = 0;
     for (size_t i = 0; i < v.boxes.size(); ++i) {
         const ElementBox& box = v.boxes[i];
@@ -125,7 +124,7 @@ void check_inside_outline_and_svg(const std::wstring& path, size_t min_drawn) {
     std::map<RenderSide, std::map<std::wstring, int>> seen;
     for (RenderSide side : {RenderSide::top, RenderSide::bottom, RenderSide::both}) {
         bool ok = false;
-        seen[side] = parse_back(render_board_svg(b, side, g_settings, 800), ok);
+        seen[side] = parse_back(render_board_svg(b, side, s, 800), ok);
         EXPECT_TRUE(ok) << static_cast<int>(side);
         EXPECT_EQ(seen[side][L"svg"], 1);
         EXPECT_GT(seen[side][L"path"] + seen[side][L"ellipse"], 0);

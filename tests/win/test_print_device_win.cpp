@@ -68,7 +68,7 @@ TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
     ASSERT_EQ(rows.size(), 85u);  // 42 rows to an A4 page: two full pages and one row on a third
 
     MetafilePrinter device;
-    ASSERT_EQ(print_component_list(device, L"07.12.2026  01:30", rows), 1);
+    ASSERT_EQ(print_component_list(device, g_settings, L"07.12.2026  01:30", rows), 1);
     EXPECT_TRUE(port.boxes.empty());
 
     const Recorded r = device.recorded();
@@ -103,7 +103,7 @@ public:
 
 TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
     MemoryDcDevice device;
-    EXPECT_EQ(print_component_list(device, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
+    EXPECT_EQ(print_component_list(device, g_settings, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"StartDoc Error", L"Tindral Error", 0x10}}));
     EXPECT_EQ(device.started, 0);
 
@@ -113,7 +113,7 @@ TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
         GTEST_SKIP() << "a printer is installed";
     }
     port.boxes.clear();
-    EXPECT_EQ(print_component_list(real, L"t", {}), 0);
+    EXPECT_EQ(print_component_list(real, g_settings, L"t", {}), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"Error at \"OpenPrinter\"", L"Tindral Error", 0x10}}));
 }
 
@@ -219,7 +219,7 @@ int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
     int result = -1;
     {
         WinPrintDevice device;
-        result = print_component_list(device, L"t", rows);
+        result = print_component_list(device, g_settings, L"t", rows);
     }
     UnhookWindowsHookEx(g_dialog_hook);
     app_windows().hwnd_bom = saved_bom;

@@ -102,7 +102,7 @@ private:
 TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
     HKEY probe = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRegistryKeyPath, 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(get_settings(), 1);
+    ASSERT_EQ(get_settings(g_settings), 1);
     DWORD count = 0;
     ASSERT_EQ(RegQueryInfoKeyW(raw(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                                nullptr, nullptr, nullptr, nullptr),
@@ -122,9 +122,9 @@ TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
     g_settings.recent_paths[0] = g_settings.xml_path_file_name;
     g_settings.recent_paths[15] = L"Z:\\\u00fcber.brd";
     const Settings written = g_settings;
-    EXPECT_EQ(put_settings(), 1);
-    put_window_settings();
-    put_path_list();
+    EXPECT_EQ(put_settings(g_settings), 1);
+    put_window_settings(g_settings);
+    put_path_list(g_settings);
     EXPECT_TRUE(port.boxes.empty());
 
     EXPECT_EQ(stored_text(L"Printer Name"), written.printer_name);
@@ -133,13 +133,13 @@ TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
 
     g_settings = kDefaultSettings;
     g_settings.printer_name = std::wstring(200, L'#');  // longer than what is stored
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(g_settings), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(g_settings, written);
 }
 
 TEST_F(RegistryStoreTest, ValueTooLongForItsBufferIsReported) {
-    ASSERT_EQ(get_settings(), 1);
+    ASSERT_EQ(get_settings(g_settings), 1);
     put_exact(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'));   // fills the buffer exactly
     put_terminated(L"ComboPathFilename02", std::wstring(300, L'q'));     // larger than the buffer
     put_terminated(L"ComboPathFilename03", std::wstring(kMaxPathChars, L'r'));
@@ -151,7 +151,7 @@ TEST_F(RegistryStoreTest, ValueTooLongForItsBufferIsReported) {
     g_settings.sort_col = 4;
     g_settings.recent_paths[2] = L"C:\\two.brd";
 
-    EXPECT_EQ(get_settings(), 1);
+    EXPECT_EQ(get_settings(g_settings), 1);
     EXPECT_EQ(port.boxes, test::Boxes(3, {Owner::none, L"get_registry system text 234", L"Tindral Error",
                                           static_cast<unsigned>(MB_TASKMODAL | MB_ICONHAND)}));
     EXPECT_EQ(g_settings.printer_name, L"kept");

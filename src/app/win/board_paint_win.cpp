@@ -121,7 +121,7 @@ void paint_area(HWND area) {
     } catch (const std::bad_alloc&) {
         g_view.boxes.clear();
         EndPaint(area, &ps);
-        release_board();
+        release_board(g_board);
         show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
         InvalidateRect(area, nullptr, FALSE);
         return;

@@ -42,7 +42,7 @@ void request_exit(HWND hwnd) {
 // The recent paths, the window places and the settings into the store.
 void store_everything() {
     AppWindows& w = app_windows();
-    put_path_list();
+    put_path_list(g_settings);
     record_window(w.hwnd_main, TopWindow::main);
     record_window(w.hwnd_board, TopWindow::board);
     record_window(w.hwnd_found, TopWindow::found);
@@ -54,7 +54,7 @@ void store_everything() {
 void on_destroy() {
     store_everything();
     app_windows().keyboard_hook.reset();
-    release_board();
+    release_board(g_board);
     g_end_agreed = false;
     PostQuitMessage(0);
 }

@@ -66,7 +66,7 @@ int create_secondary_windows() {
 int init_instance(HINSTANCE instance, int show) {
     AppWindows& w = app_windows();
     w.instance = instance;
-    get_settings();  // on failure (reported) the program runs on the defaults
+    get_settings(g_settings);  // on failure (reported) the program runs on the defaults
 
     apply_first_start(g_settings, reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)));
     clamp_window_rects(g_settings, work_area_near);

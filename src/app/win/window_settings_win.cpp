@@ -44,8 +44,8 @@ ScreenArea work_area_near(const WindowRect& w) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void store_window_settings() { put_window_settings(); }
+void store_window_settings() { put_window_settings(g_settings); }
 
-void store_settings() { put_settings(); }
+void store_settings() { put_settings(g_settings); }
 
 }  // namespace tindral

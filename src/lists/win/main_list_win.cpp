@@ -70,7 +70,7 @@ void store_sort_col() {
     if (!row) return;
     const StoreKey key = open_reg_key();
     if (key == 0) return;  // reported
-    put_registry(key, 4, *row);
+    put_registry(key, 4, *row, g_settings);
     close_reg_key(key);
 }
 

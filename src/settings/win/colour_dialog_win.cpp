@@ -119,7 +119,7 @@ void show_colours_in_force() {
 }
 
 void on_ok(HWND dialog) {
-    put_settings();
+    put_settings(g_settings);
     EndDialog(dialog, IDOK);
     show_colours_in_force();
 }
@@ -174,7 +174,7 @@ namespace {
 INT_PTR colour_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
     switch (msg) {
         case WM_INITDIALOG:
-            reread_settings();
+            reread_settings(g_settings);
             // The swatches show what was just read, not colours of a cancelled dialog.
             create_pens_and_brushes();
             set_texts(dialog);

@@ -69,7 +69,7 @@ void show_lists(HWND dialog, const PathDeleteLists& lists) {
 
 void on_init(HWND dialog) {
     SetWindowTextW(dialog, format_text(100, L"%s  %s", kProgramTitle, text(TXT_DELETE)).c_str());
-    reread_settings();
+    reread_settings(g_settings);
     SetDlgItemTextW(dialog, kPathCaption, text(TXT_PATH_FILENAME));
     SetDlgItemTextW(dialog, kNameCaption, text(TXT_FILENAME));
     SetDlgItemTextW(dialog, kDeleteButton, text(TXT_DELETE));
@@ -105,7 +105,7 @@ void on_ok(HWND dialog) {
         g_settings.last_selected_file_index = 0;
     show_path_combo(combo);
     // Stored at once: a dialog that reads the settings again would bring the entries back.
-    put_path_list();
+    put_path_list(g_settings);
     EndDialog(dialog, IDOK);
 }
 

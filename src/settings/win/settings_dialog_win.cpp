@@ -112,7 +112,7 @@ uint32_t printer_radio(HWND dialog) {
 }
 
 void on_init(HWND dialog) {
-    reread_settings();
+    reread_settings(g_settings);
     set_texts(dialog);
     const uint32_t mode = g_settings.printer_selection_mode;
     check(dialog, kPrinterDefault, mode == 1);
@@ -160,7 +160,7 @@ void store_layer_groups() {
     if (!key) return;
     for (int g = 0; g < 8; ++g) {
         const std::wstring name = format_text(100, L"Layer group %d", g);
-        if (const SettingDesc* row = find_setting(name.c_str())) put_registry(key, 4, *row);
+        if (const SettingDesc* row = find_setting(name.c_str())) put_registry(key, 4, *row, g_settings);
     }
     close_reg_key(key);
 }
@@ -188,7 +188,7 @@ void on_ok(HWND dialog) {
     if (work.rebuild_path_combo) rebuild_path_combo();
     set_list_activation();
     if (work.store_layer_groups) store_layer_groups();
-    put_settings();
+    put_settings(g_settings);
     if (w.list_layers) SendMessageW(w.list_layers, LB_SETSEL, FALSE, -1);
     set_control_texts();
     set_texts(dialog);
@@ -201,7 +201,7 @@ void on_ok(HWND dialog) {
 void on_cancel(HWND dialog) {
     // The language and the printer mode stay as chosen; the rest comes back from the store.
     const uint32_t mode = g_settings.printer_selection_mode;
-    reread_settings();
+    reread_settings(g_settings);
     g_settings.printer_selection_mode = mode;
     EndDialog(dialog, IDCANCEL);
 }

@@ -219,7 +219,7 @@ inline void destroy_app_windows() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    release_board();
+    release_board(g_board);
     g_view = BoardView{};
     g_last_row = -1;
 }

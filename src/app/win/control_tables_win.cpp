@@ -57,7 +57,8 @@ int create_control_rows(const ControlRow* rows) {
     AppWindows& w = app_windows();
     for (const ControlRow* r = rows; r->parent != nullptr; ++r) {
         HWND hwnd = CreateWindowExW(r->ex_style, r->class_name, r->text, r->style, r->x, r->y,
-                                    r->width, r->height, w.*r->parent, nullptr, w.instance, nullptr);
+                                    r->width, r->height, w.*r->parent, nullptr, w.instance,
+                                    nullptr);
         w.*r->slot = hwnd;
         if (!hwnd) {
             report_create_failure(GetLastError());

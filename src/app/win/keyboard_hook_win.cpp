@@ -144,7 +144,8 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
 
 int install_keyboard_hook() {
     AppWindows& w = app_windows();
-    w.keyboard_hook.reset(SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, w.instance, GetCurrentThreadId()));
+    w.keyboard_hook.reset(
+        SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, w.instance, GetCurrentThreadId()));
     return w.keyboard_hook ? 1 : 0;
 }
 

@@ -35,7 +35,8 @@ HWND create_top_window(const wchar_t* class_name, const wchar_t* title, DWORD st
 // The board, found and BOM windows; a failure names the window in the box's title.
 int create_secondary_windows() {
     AppWindows& w = app_windows();
-    w.hwnd_board = create_top_window(kClassBoard, L"Tindral Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+    w.hwnd_board = create_top_window(kClassBoard, L"Tindral Board",
+                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      opening_rect(TopWindow::board));
     if (!w.hwnd_board) {
         report_system_error(L"Tindral CreateWindow Board", GetLastError());

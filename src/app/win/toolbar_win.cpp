@@ -47,8 +47,10 @@ int build_toolbar(HWND parent) {
 
     // The structure size is the platform's: a fixed 20 only fits 32-bit programs.
     SendMessageW(w.hwnd_toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(w.hwnd_toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(w.toolbar_images.get()));
-    SendMessageW(w.hwnd_toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(tb.data()));
+    SendMessageW(w.hwnd_toolbar, TB_SETIMAGELIST, 0,
+                 reinterpret_cast<LPARAM>(w.toolbar_images.get()));
+    SendMessageW(w.hwnd_toolbar, TB_ADDBUTTONSW, buttons.size(),
+                 reinterpret_cast<LPARAM>(tb.data()));
     SendMessageW(w.hwnd_toolbar, TB_AUTOSIZE, 0, 0);
     return 1;
 }

@@ -16,8 +16,8 @@ const wchar_t kClassBom[] = L"ClassBom";
 
 namespace {
 
-void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC proc, int large_icon, HBRUSH background,
-                    int menu) {
+void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC proc, int large_icon,
+                    HBRUSH background, int menu) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
@@ -37,7 +37,8 @@ HBRUSH system_window_colour() { return reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1
 }  // namespace
 
 void register_classes(HINSTANCE instance) {
-    register_class(instance, kClassMain, WndProcMain, IDI_MAIN, system_window_colour(), IDR_MAIN_MENU);
+    register_class(instance, kClassMain, WndProcMain, IDI_MAIN, system_window_colour(),
+                   IDR_MAIN_MENU);
     // A class outlives any App: its background is the stock brush, which is never deleted.
     const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     register_class(instance, kClassBoard, WndProcBoard, IDI_BOARD, black, 0);

@@ -19,7 +19,9 @@ constexpr int kImageMarked = 1;
 constexpr int kImageSortMark = 2;
 constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 
-int row_count() { return static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0)); }
+int row_count() {
+    return static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
+}
 
 void set_cell(int row, int column, const std::wstring& text) {
     LVITEMW item{};
@@ -202,7 +204,8 @@ void sort_by_header_click(int column) {
     sort_component_list(column);
     g_settings.sort_col = static_cast<uint32_t>(column);
     store_sort_col();
-    InvalidateRect(app_windows().list_main, nullptr, TRUE);  // the group colours come or go with the order
+    // The group colours come or go with the order.
+    InvalidateRect(app_windows().list_main, nullptr, TRUE);
 }
 
 int32_t row_component(int row) {
@@ -246,7 +249,8 @@ int find_component_row(uint32_t component) {
 
 void choose_main_row(int row, bool by_mouse) {
     AppWindows& w = app_windows();
-    if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_HIDE);
+    if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found))
+        ShowWindow(w.hwnd_found, SW_HIDE);
     const int32_t c = row_component(row);
     if (c < 0) return;
     toggle_row_selection(static_cast<uint32_t>(c), row);

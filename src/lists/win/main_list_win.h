@@ -9,7 +9,8 @@
 
 namespace tindral {
 
-// One-click or two-click activation of the main list, after the settings dialog's double-click option.
+// One-click or two-click activation of the main list, after the settings dialog's double-click
+// option.
 void set_list_activation();
 
 // Refills the rows of the shown sides; with reset, also makes the selection states anew.

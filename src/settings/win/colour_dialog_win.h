@@ -12,7 +12,6 @@ namespace tindral {
 
 INT_PTR CALLBACK DlgColorSettings(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam);
 
-
 // A new solid brush (and a pen of width 1 when pen is given) of colour in place of the old
 // ones; the dialog is repainted.
 void renew_swatch(HWND dialog, int swatch_id, GdiOwner<HBRUSH>& brush, GdiOwner<HPEN>* pen,

@@ -183,7 +183,8 @@ void on_ok(HWND dialog) {
     if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) && !may_drop_marks(g_board))
         return;
 
-    const SettingsOkWork work = apply_settings_choice(g_settings, w.double_click_select, g_memory, choice);
+    const SettingsOkWork work =
+        apply_settings_choice(g_settings, w.double_click_select, g_memory, choice);
     if (work.clear_selection) clear_selection();
     if (work.rebuild_path_combo) rebuild_path_combo();
     set_list_activation();

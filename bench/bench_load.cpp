@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "board/board_file.h"
+#include "board/load_board.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
 #include "board/xml_reader.h"
-#include "lists/selection_state.h"
 #include "model/grouping.h"
 #include "support/synthetic_board.h"
 
@@ -70,17 +70,17 @@ long walk(const std::string& bytes) {
     }
 }
 
+LoadOptions bench_options() {
+    LoadOptions o;
+    o.open_reader = &open_platform_xml_reader;
+    return o;
+}
+
 // Bytes to a grouped model, as a board load does it (without the file read and the window).
 size_t load(const std::string& bytes) {
-    BoardModel b;
-    {
-        TokenList tokens;
-        if (!tokenise_bytes(bytes, tokens).ok) return 0;
-        if (parse_board(tokens, b).result != 1) return 0;
-    }
-    b.marks.reset(b.placement_count);
-    group_components(b);
-    return b.elements.size();
+    AnswerYes asker;
+    const LoadResult r = load_board(bytes, bench_options(), asker);
+    return r.status.code == LoadCode::ok ? r.board.elements.size() : 0;
 }
 
 double median_walk_ms(const std::string& file_bytes) {
@@ -121,29 +121,29 @@ void bench_load(benchmark::State& state, const std::string* bytes) {
 void bench_tokenise(benchmark::State& state, const std::string* bytes) {
     for (auto _ : state) {
         TokenList tokens;
-        benchmark::DoNotOptimize(tokenise_bytes(*bytes, tokens).ok);
+        benchmark::DoNotOptimize(tokenise_bytes(*bytes, &open_platform_xml_reader, tokens).ok());
     }
 }
 
 void bench_parse(benchmark::State& state, const std::string* bytes) {
     TokenList tokens;
-    tokenise_bytes(*bytes, tokens);
+    tokenise_bytes(*bytes, &open_platform_xml_reader, tokens);
+    const LoadOptions options = bench_options();
+    AnswerYes asker;
     for (auto _ : state) {
         BoardModel b;
-        benchmark::DoNotOptimize(parse_board(tokens, b).result);
+        benchmark::DoNotOptimize(parse_board(tokens, b, options, asker).result);
     }
 }
 
 void bench_group(benchmark::State& state, const std::string* bytes) {
-    BoardModel b;
-    {
-        TokenList tokens;
-        if (!tokenise_bytes(*bytes, tokens).ok || parse_board(tokens, b).result != 1) {
-            state.SkipWithError("the board did not load");
-            return;
-        }
+    AnswerYes asker;
+    LoadResult loaded = load_board(*bytes, bench_options(), asker);
+    if (loaded.status.code != LoadCode::ok) {
+        state.SkipWithError("the board did not load");
+        return;
     }
-    b.marks.reset(b.placement_count);
+    BoardModel& b = loaded.board;
     for (auto _ : state) group_components(b);
     state.counters["elements"] = static_cast<double>(b.elements.size());
 }

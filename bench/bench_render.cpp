@@ -7,8 +7,7 @@
 #include <string>
 
 #include "board/board_file.h"
-#include "board/parse_board.h"
-#include "board/tokenise.h"
+#include "board/load_board.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 #include "view/draw_board.h"
@@ -47,13 +46,14 @@ private:
 
 const BoardModel& metro_board() {
     static const BoardModel board = [] {
-        BoardModel b;
         std::string bytes;
         read_whole_file(std::wstring(TINDRAL_BOARDS_DIR) + L"/adafruit-metro-rp2350-e9.brd", bytes);
-        TokenList tokens;
-        if (!tokenise_bytes(bytes, tokens).ok || parse_board(tokens, b).result != 1)
-            std::fprintf(stderr, "the board could not be read\n");
-        return b;
+        LoadOptions options;
+        options.open_reader = &open_platform_xml_reader;
+        AnswerYes asker;
+        LoadResult loaded = load_board(bytes, options, asker);
+        if (loaded.status.code != LoadCode::ok) std::fprintf(stderr, "the board could not be read\n");
+        return std::move(loaded.board);
     }();
     return board;
 }

@@ -14,13 +14,11 @@
 #include <string_view>
 #include <vector>
 
-#include "board/parse_board.h"
-#include "board/tokenise.h"
+#include "board/load_board.h"
 #include "fuzz_support.h"
 #include "lists/list_rows.h"
 #include "lists/selection_state.h"
 #include "lists/placed_counter.h"
-#include "model/grouping.h"
 #include "selection/selection.h"
 #include "selection/selection_format.h"
 #include "settings/settings.h"
@@ -67,16 +65,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view marks = input.substr(input.size() - marks_size);
 
     g_settings = Settings{};
-    fuzz::QuietPort port;
-    BoardModel board;
-    {
-        TokenList tokens;
-        if (!tokenise_bytes(board_bytes, tokens).ok) return 0;
-        if (!parse_board(tokens, board).result) return 0;
-    }
-    board.path = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";
-    board.marks.reset(board.placement_count);
-    group_components(board);
+    fuzz::QuietPort port;  // the marks file's boxes
+    LoadOptions options;
+    options.path = std::wstring(dir.begin(), dir.end()) + L"/fuzz.brd";
+    options.open_reader = &open_platform_xml_reader;
+    fuzz::QuietAsker asker;
+    LoadResult loaded = load_board(board_bytes, options, asker);
+    if (!board_read(loaded.status)) return 0;
+    BoardModel& board = loaded.board;
     if (!write_marks(board, marks)) return 0;
 
     const size_t n = board.marks.states().size();

@@ -1,12 +1,14 @@
 #pragma once
-// For the fuzz targets: a message port that answers every question from a plan and shows
-// nothing, and a canvas that only counts.
+// For the fuzz targets: a message port and a load asker that answer every question from a plan
+// and show nothing, and a canvas that only counts.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "app/messages.h"
+#include "board/load_types.h"
+#include "selection/selection_file.h"
 #include "view/canvas.h"
 
 namespace tindral::fuzz {
@@ -33,6 +35,19 @@ private:
     MessagePort* previous_ = nullptr;
 };
 
+class QuietAsker : public LoadAsker {
+public:
+    // no_at: the n-th question (1-based) is answered No; 0 answers every one Yes.
+    explicit QuietAsker(unsigned no_at = 0) : no_at_(no_at) {}
+    bool go_on_after(const LoadStatus&, const LoadMessage&) override { return true; }
+    bool go_on_after_unexpected(const LoadMessage&) override { return ++questions != no_at_; }
+
+    unsigned questions = 0;
+
+private:
+    unsigned no_at_;
+};
+
 struct CountingCanvas : Canvas {
     Pen select_pen(const Pen& pen) override {
         const Pen previous = pen_;
@@ -49,5 +64,9 @@ struct CountingCanvas : Canvas {
     size_t calls = 0;
     Pen pen_;
 };
+
+// The fuzzed selection code reads and writes real files, as the program does.
+inline PlatformSelectionFiles g_platform_files;
+inline const bool g_platform_files_installed = (set_selection_files(&g_platform_files), true);
 
 }  // namespace tindral::fuzz

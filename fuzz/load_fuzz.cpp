@@ -1,13 +1,11 @@
 // The whole load of a board from bytes: tokens, model, groups, drawing of every side and a hit
-// test. The parser runs twice: every question answered Yes, then one answered No.
+// test. The load runs twice: every question answered Yes, then one answered No.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#include "board/parse_board.h"
-#include "board/tokenise.h"
+#include "board/load_board.h"
 #include "fuzz_support.h"
-#include "model/grouping.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 #include "view/draw_board.h"
@@ -34,16 +32,17 @@ void draw_and_hit(BoardModel& board, uint32_t top, uint32_t bottom) {
     paint_board(c, board, v, s);
 }
 
-void load_once(const TokenList& tokens, unsigned no_at) {
-    fuzz::QuietPort port(no_at);
-    BoardModel board;
-    const ParseOutcome parsed = parse_board(tokens, board);
-    if (!parsed.result) {
-        release_board(board);
+void load_once(std::string_view bytes, unsigned no_at) {
+    LoadOptions options;
+    options.path = L"C:\\boards\\fuzz.brd";
+    options.open_reader = &open_platform_xml_reader;
+    fuzz::QuietAsker asker(no_at);
+    LoadResult loaded = load_board(bytes, options, asker);
+    BoardModel& board = loaded.board;
+    if (!board_read(loaded.status)) {
+        if (!board.elements.empty() || !board.libraries.empty()) __builtin_trap();
         return;
     }
-    board.marks.reset(board.placement_count);
-    group_components(board);
     draw_and_hit(board, 1, 0);
     draw_and_hit(board, 0, 1);
     draw_and_hit(board, 1, 1);
@@ -53,18 +52,9 @@ void load_once(const TokenList& tokens, unsigned no_at) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    g_settings = Settings{};
-    g_settings.report_unexpected = 1;
-    g_settings.xml_path_file_name = L"C:\\boards\\fuzz.brd";
-    TokenList tokens;
-    {
-        fuzz::QuietPort port;
-        const TokeniseResult t =
-            tokenise_bytes(std::string_view(reinterpret_cast<const char*>(data), size), tokens);
-        if (!t.ok) return 0;
-    }
-    load_once(tokens, 0);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    load_once(bytes, 0);
     // The n-th question answered No, n taken from the input so that every question is reached.
-    load_once(tokens, 1 + (size ? data[size - 1] % 8 : 0));
+    load_once(bytes, 1 + (size ? data[size - 1] % 8 : 0));
     return 0;
 }

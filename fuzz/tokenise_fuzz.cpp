@@ -4,11 +4,10 @@
 #include <string_view>
 
 #include "board/tokenise.h"
-#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    tindral::fuzz::QuietPort port;
     tindral::TokenList tokens;
-    tindral::tokenise_bytes(std::string_view(reinterpret_cast<const char*>(data), size), tokens);
+    tindral::tokenise_bytes(std::string_view(reinterpret_cast<const char*>(data), size),
+                            &tindral::open_platform_xml_reader, tokens);
     return 0;
 }

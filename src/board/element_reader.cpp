@@ -1,7 +1,7 @@
 #include <iterator>
 #include <vector>
 
-#include "app/lang.h"
+#include "board/load_messages.h"
 #include "board/number_text.h"
 #include "board/parse_walk.h"
 #include "board/section_readers.h"
@@ -35,7 +35,8 @@ namespace {
 constexpr const wchar_t* kElemFormat = L"%s set elem %s\r%s";
 
 // The element's own attributes into e; false when the user answered No.
-bool read_element_attributes(const TokenList& tokens, size_t& pos, ElementRec& e) {
+bool read_element_attributes(const WalkContext& ctx,
+                             const TokenList& tokens, size_t& pos, ElementRec& e) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;
         const std::wstring& value = tokens.at(pos + 1).text;
@@ -46,7 +47,7 @@ bool read_element_attributes(const TokenList& tokens, size_t& pos, ElementRec& e
         } else if (name == L"package") {
             e.package = value;
         } else if (name == L"value") {
-            e.value = value.empty() ? std::wstring(text(TXT_UNDEFINED)) : value;
+            e.value = value.empty() ? std::wstring(text_in(ctx.language, TXT_UNDEFINED)) : value;
         } else if (name == L"x") {
             e.x = text_to_number(value);
         } else if (name == L"y") {
@@ -66,7 +67,7 @@ bool read_element_attributes(const TokenList& tokens, size_t& pos, ElementRec& e
                    name == L"override_locally_modified" || name == L"populate" ||
                    name == L"grouprefs") {
             // known, nothing the lists show
-        } else if (!report_unexpected(kElemFormat, name)) {
+        } else if (!report_unexpected(ctx, kElemFormat, name)) {
             return false;
         }
         pos += 2;
@@ -75,7 +76,7 @@ bool read_element_attributes(const TokenList& tokens, size_t& pos, ElementRec& e
 }
 
 // The attributes of one <attribute> child, pos past its start token; nothing is kept.
-bool check_attribute_child(const TokenList& tokens, size_t& pos) {
+bool check_attribute_child(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;
         static const wchar_t* const known[] = {L"name",  L"x",       L"y",     L"size",
@@ -84,7 +85,7 @@ bool check_attribute_child(const TokenList& tokens, size_t& pos) {
                                                L"grouprefs"};
         bool ok = false;
         for (const wchar_t* k : known) ok = ok || name == k;
-        if (!ok && !report_unexpected(kElemFormat, name)) return false;
+        if (!ok && !report_unexpected(ctx, kElemFormat, name)) return false;
         pos += 2;
     }
     return true;
@@ -140,11 +141,11 @@ private:
 
 }  // namespace
 
-bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board) {
+bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board) {
     while (is_start(tokens, pos, L"element")) {
         ++pos;
         ElementRec e;
-        if (!read_element_attributes(tokens, pos, e)) return false;
+        if (!read_element_attributes(ctx, tokens, pos, e)) return false;
         board.elements.push_back(std::move(e));
         ChildEnds child_ends;
 
@@ -161,16 +162,16 @@ bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board) {
             }
             if (is_start(tokens, pos, L"attribute")) {
                 ++pos;
-                if (!check_attribute_child(tokens, pos)) return false;
+                if (!check_attribute_child(ctx, tokens, pos)) return false;
             } else if (is_start(tokens, pos, L"variant")) {
                 skip_element(tokens, pos);
             } else if (t.kind == kTokenStart) {
-                if (!report_unexpected(kElemFormat, t.text)) return false;
+                if (!report_unexpected(ctx, kElemFormat, t.text)) return false;
                 child_ends.skip(tokens, pos);
             } else if (t.kind == kTokenEnd || t.kind == kTokenEmptyEnd) {
                 ++pos;  // </attribute>, or <element/> without attributes
             } else {
-                if (!report_unexpected(kElemFormat, t.text)) return false;
+                if (!report_unexpected(ctx, kElemFormat, t.text)) return false;
                 ++pos;
             }
         }

@@ -4,7 +4,7 @@
 
 namespace tindral {
 
-bool set_grid(const TokenList& tokens, size_t& pos) {
+bool set_grid(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;
         const std::wstring& value = tokens.at(pos + 1).text;
@@ -14,12 +14,12 @@ bool set_grid(const TokenList& tokens, size_t& pos) {
             pos += 2;
         } else if (name == L"unit") {
             if (value != L"mm" && value != L"inch" && value != L"mil" && value != L"mic" &&
-                !report_unexpected(L"%s set_grid elem %s\r%s", value))
+                !report_unexpected(ctx, L"%s set_grid elem %s\r%s", value))
                 return false;
             pos += 2;
         } else if (name == L"style") {
             if (value != L"lines" && value != L"dots" &&
-                !report_unexpected(L"%s set_grid elem %s\r%s", value))
+                !report_unexpected(ctx, L"%s set_grid elem %s\r%s", value))
                 return false;
             pos += 2;
         } else {
@@ -39,7 +39,8 @@ int32_t yes_no_other(const std::wstring& v) {
 
 }  // namespace
 
-bool set_layers(const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers) {
+bool set_layers(const WalkContext& ctx,
+                const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers) {
     // Kept from one layer to the next: a layer that lacks an attribute takes the one before.
     int32_t number = 0, colour = 0, fill = 0, visible = 0, active = 0;
     for (;;) {
@@ -68,7 +69,7 @@ bool set_layers(const TokenList& tokens, size_t& pos, std::array<LayerRec, kLaye
                 visible = yes_no_other(value);
             } else if (name == L"active") {
                 active = yes_no_other(value);
-            } else if (!report_unexpected(L"%s elem %s\r%s", name)) {
+            } else if (!report_unexpected(ctx, L"%s elem %s\r%s", name)) {
                 return false;
             }
             pos += 2;

@@ -3,12 +3,8 @@
 #include <cstring>
 
 #include "app/messages.h"
-#include "board/board_file.h"
-#include "settings/settings.h"
 
 namespace tindral {
-
-std::wstring g_file_name_part;
 
 int eagle_header_ok(const std::string& bytes) {
     static constexpr char kDeclaration[] = "<?xml version";
@@ -22,10 +18,9 @@ int eagle_header_ok(const std::string& bytes) {
     return head.compare(next, std::strlen(kDoctype), kDoctype) == 0 ? 1 : 0;
 }
 
-int is_eagle_version_ok() {
+int is_eagle_version_ok(const std::wstring& path, FileStartReader read_start) {
     std::string bytes;
-    const FileReadResult r =
-        read_file_start(g_settings.xml_path_file_name, kHeaderCheckBytes, bytes);
+    const FileReadResult r = read_start(path, kHeaderCheckBytes, bytes);
     constexpr unsigned kFlags = mb::task_modal | mb::icon_information;
     if (r.status == FileReadStatus::open_failed) {
         report_system_error(L"Tindral CreateFile is_eagle_version_ok", r.error, Owner::main, kFlags);
@@ -42,11 +37,6 @@ std::wstring file_name_part(const std::wstring& path) {
     // The file dialog gives backslashes; a forward slash separates folders on Windows too.
     const size_t cut = path.find_last_of(L"\\/");
     return cut == std::wstring::npos ? path : path.substr(cut + 1);
-}
-
-const std::wstring& extract_file_name() {
-    g_file_name_part = file_name_part(g_settings.xml_path_file_name);
-    return g_file_name_part;
 }
 
 }  // namespace tindral

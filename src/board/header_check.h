@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "board/board_file.h"
+
 namespace tindral {
 
 constexpr size_t kHeaderCheckBytes = 512;
@@ -13,16 +15,15 @@ constexpr size_t kHeaderCheckBytes = 512;
 // then the Eagle DOCTYPE line; 0 otherwise.
 int eagle_header_ok(const std::string& bytes);
 
-// Checks the start of the file named by the current board path. Returns 1 or 0 as above, or
-// -1 when the file cannot be opened or read (already reported to the user).
-int is_eagle_version_ok();
+// How the check reads the start of a file: the platform's read_file_start, handed in by the shell.
+using FileStartReader = FileReadResult (*)(const std::wstring& path, size_t max_bytes,
+                                           std::string& bytes);
+
+// Checks the start of the file at path. Returns 1 or 0 as above, or -1 when the file cannot be
+// opened or read (already reported to the user).
+int is_eagle_version_ok(const std::wstring& path, FileStartReader read_start);
 
 // The text after the last separator of path (the whole path when there is none).
 std::wstring file_name_part(const std::wstring& path);
-
-// Fills g_file_name_part from the current board path and returns it.
-const std::wstring& extract_file_name();
-
-extern std::wstring g_file_name_part;
 
 }  // namespace tindral

@@ -20,7 +20,8 @@ bool is_package_attribute(const std::wstring& name) {
 
 }  // namespace
 
-bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package) {
+bool set_package(const WalkContext& ctx,
+                 const TokenList& tokens, size_t& pos, PackageRec& package) {
     if (tokens.at(pos).kind == kTokenEmptyEnd) {  // <package/>
         if (!past_end(tokens, pos)) ++pos;
         return true;
@@ -33,7 +34,7 @@ bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package) {
         } else if (is_package_attribute(name)) {
             pos += 2;
         } else {
-            if (!report_unexpected(kPackageFormat, name)) return false;
+            if (!report_unexpected(ctx, kPackageFormat, name)) return false;
             ++pos;
         }
     }
@@ -58,40 +59,40 @@ bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package) {
                 skip_descriptions(tokens, pos);
             } else if (n == L"wire") {
                 WireRec w;
-                if (!read_wire(tokens, pos, w)) return false;
+                if (!read_wire(ctx, tokens, pos, w)) return false;
                 package.wires.push_back(w);
             } else if (n == L"circle") {
                 CircleRec c;
-                if (!read_circle(tokens, pos, c)) return false;
+                if (!read_circle(ctx, tokens, pos, c)) return false;
                 package.circles.push_back(c);
             } else if (n == L"rectangle") {
                 RectangleRec r;
-                if (!read_rectangle(tokens, pos, r)) return false;
+                if (!read_rectangle(ctx, tokens, pos, r)) return false;
                 package.rectangles.push_back(r);
             } else if (n == L"hole") {
                 HoleRec h;
-                if (!read_hole(tokens, pos, h)) return false;
+                if (!read_hole(ctx, tokens, pos, h)) return false;
                 package.holes.push_back(h);
             } else if (n == L"polygon") {
                 ++pos;
                 PolygonRec p;
-                if (!read_polygon(tokens, pos, p)) return false;
+                if (!read_polygon(ctx, tokens, pos, p)) return false;
                 package.polygons.push_back(std::move(p));
             } else if (n == L"pad") {
                 ++pos;
-                if (!check_pad(tokens, pos)) return false;
+                if (!check_pad(ctx, tokens, pos)) return false;
             } else if (n == L"smd") {
                 ++pos;
-                if (!check_smd(tokens, pos)) return false;
+                if (!check_smd(ctx, tokens, pos)) return false;
             } else if (n == L"text") {
                 ++pos;
-                if (!check_text(tokens, pos)) return false;
+                if (!check_text(ctx, tokens, pos)) return false;
             } else if (n == L"dimension") {
-                if (!check_dimension(tokens, pos)) return false;
+                if (!check_dimension(ctx, tokens, pos)) return false;
             } else if (n == L"frame") {
                 skip_element(tokens, pos);
             } else {
-                if (!report_unexpected(kPackageFormat, n)) return false;
+                if (!report_unexpected(ctx, kPackageFormat, n)) return false;
                 ++pos;
             }
             continue;
@@ -100,12 +101,12 @@ bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package) {
             pos += 2;
             continue;
         }
-        if (!report_unexpected(kPackageFormat, t.text)) return false;
+        if (!report_unexpected(ctx, kPackageFormat, t.text)) return false;
         ++pos;
     }
 }
 
-int set_lib(const TokenList& tokens, size_t& pos, LibraryRec& library) {
+int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, LibraryRec& library) {
     bool any_package = false;
     if (tokens.at(pos).kind == kTokenEnd) return 0;
     if (tokens.at(pos).kind == kTokenEmptyEnd) {  // <library/>: nothing in it, step past it
@@ -147,7 +148,7 @@ int set_lib(const TokenList& tokens, size_t& pos, LibraryRec& library) {
                     if (is_start(tokens, pos, L"package")) {
                         ++pos;
                         PackageRec package;
-                        if (!set_package(tokens, pos, package)) return -1;
+                        if (!set_package(ctx, tokens, pos, package)) return -1;
                         library.packages.push_back(std::move(package));
                         any_package = true;
                         continue;
@@ -167,7 +168,7 @@ int set_lib(const TokenList& tokens, size_t& pos, LibraryRec& library) {
                 continue;
             }
         }
-        if (!report_unexpected(L"%s set_lib %s\r%s", t.text)) return -1;
+        if (!report_unexpected(ctx, L"%s set_lib %s\r%s", t.text)) return -1;
         ++pos;
     }
     return any_package ? 1 : 0;

@@ -1,12 +1,15 @@
 #pragma once
-// The window-free steps of loading a board: the path rules, the titles, and reading the file
-// into the model up to the grouped components. The Windows driver (board/win/load_board_win)
-// wraps them with the controls and the drawing area.
+// The window-free steps of loading a board: the path rules, the titles, and the load itself,
+// from the file's bytes to the grouped model. The Windows driver (board/win/) reads the file,
+// shows what the load reports and puts the model on screen; tindral-cli prints it.
 
-#include <functional>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "board/load_types.h"
 #include "model/board_model.h"
+#include "settings/settings.h"
 
 namespace tindral {
 
@@ -18,19 +21,32 @@ std::wstring main_title_for(const std::wstring& file_name);
 // Board window once the file has been tokenised: program name, seven blanks, the whole path.
 std::wstring board_path_title(const std::wstring& path);
 
-struct ReadBoardOutcome {
-    int result = 0;            // 1: the model holds the board, grouped; 0: stopped, reported
-    bool declined = false;     // stopped by the user's No (or memory), not by a broken file
+// The options the settings give for the board at path; the reader and the layer table are the
+// caller's to fill in.
+LoadOptions load_options_from(const Settings& settings, const std::wstring& path);
+
+struct LoadResult {
+    // The board, grouped, every mark unset and kept, its path the options'. Released (only the
+    // layer table left) when the load stopped.
+    BoardModel board;
+    LoadStatus status;
+    // What the asker was told, in order; a damaged file is the last of them.
+    std::vector<LoadStatus> warnings;
     std::wstring board_title;  // the board window's title after the walk; empty when none
     bool show_bom_button = false;
 };
 
-// Tokenises path, stores the settings, parses, makes the selection states anew (all 0) and
-// groups the components; the model keeps path as its own. A damaged file has been reported by
-// the tokeniser and still loads.
-// When the walk is abandoned (the user answered No) the model is emptied, so nothing of it is
-// shown. tokens_read runs between tokenising and parsing.
-ReadBoardOutcome read_board(const std::wstring& path, BoardModel& board,
-                            const std::function<void()>& tokens_read = {});
+// Tokenises bytes, walks the tokens into a model and groups its components. The asker hears of
+// the faults read past, of the walk's start and is asked about unknown names; nothing is shown
+// and no global is read or written. Only running out of memory past the walk throws.
+LoadResult load_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker);
+
+// For callers that show nothing (tools, benchmarks, fixtures): goes on after every fault and
+// answers every question Yes.
+class AnswerYes : public LoadAsker {
+public:
+    bool go_on_after(const LoadStatus&, const LoadMessage&) override { return true; }
+    bool go_on_after_unexpected(const LoadMessage&) override { return true; }
+};
 
 }  // namespace tindral

@@ -4,13 +4,10 @@
 #include <new>
 
 #include "app/format.h"
-#include "app/lang.h"
-#include "app/messages.h"
 #include "board/parse_walk.h"
 #include "board/primitive_readers.h"
 #include "board/section_readers.h"
 #include "model/placement.h"
-#include "settings/settings.h"
 
 namespace tindral {
 
@@ -30,7 +27,8 @@ bool section(const TokenList& tokens, const wchar_t* name, size_t& pos) {
     return true;
 }
 
-bool read_libraries(const TokenList& tokens, size_t pos, BoardModel& board) {
+bool read_libraries(const WalkContext& ctx,
+                    const TokenList& tokens, size_t pos, BoardModel& board) {
     if (tokens.at(pos).kind == kTokenEmptyEnd) return true;  // <libraries/>
     for (;;) {
         if (past_end(tokens, pos) || is_end(tokens, pos, L"libraries")) return true;
@@ -40,7 +38,7 @@ bool read_libraries(const TokenList& tokens, size_t pos, BoardModel& board) {
         }
         ++pos;
         LibraryRec library;
-        const int r = set_lib(tokens, pos, library);
+        const int r = set_lib(ctx, tokens, pos, library);
         if (r < 0) return false;
         if (r == 1) board.libraries.push_back(std::move(library));
         // A library without packages is not kept; either way the walk goes on past its end.
@@ -48,20 +46,21 @@ bool read_libraries(const TokenList& tokens, size_t pos, BoardModel& board) {
     }
 }
 
-int walk_and_place(const TokenList& tokens, BoardModel& board, ParseOutcome& out) {
+int walk_and_place(const WalkContext& ctx, const TokenList& tokens, BoardModel& board,
+                   const LoadOptions& options, ParseOutcome& out) {
     size_t pos = 0;
-    if (section(tokens, L"grid", pos) && !set_grid(tokens, pos)) return 0;
-    if (section(tokens, L"layers", pos) && !set_layers(tokens, pos, board.layers)) return 0;
-    if (section(tokens, L"plain", pos) && !set_plain(tokens, pos, board)) return 0;
-    if (section(tokens, L"elements", pos) && !set_elem(tokens, pos, board)) return 0;
-    if (section(tokens, L"libraries", pos) && !read_libraries(tokens, pos, board)) return 0;
+    if (section(tokens, L"grid", pos) && !set_grid(ctx, tokens, pos)) return 0;
+    if (section(tokens, L"layers", pos) && !set_layers(ctx, tokens, pos, board.layers)) return 0;
+    if (section(tokens, L"plain", pos) && !set_plain(ctx, tokens, pos, board)) return 0;
+    if (section(tokens, L"elements", pos) && !set_elem(ctx, tokens, pos, board)) return 0;
+    if (section(tokens, L"libraries", pos) && !read_libraries(ctx, tokens, pos, board)) return 0;
 
     out.set_title = true;
-    out.board_title = board_title_for(g_settings.xml_path_file_name);
+    out.board_title = board_title_for(options.path);
     take_plain_extent(board);
 
     // With neither side shown nothing is placed and the board does not count as loaded.
-    if (!g_settings.show_top_side && !g_settings.show_bottom_side) return 1;
+    if (!options.show_top && !options.show_bottom) return 1;
 
     place_all_elements(board);
     board.board_width = std::fabs(board.extent.max_x - board.extent.min_x);
@@ -73,18 +72,24 @@ int walk_and_place(const TokenList& tokens, BoardModel& board, ParseOutcome& out
 
 }  // namespace
 
-ParseOutcome parse_board(const TokenList& tokens, BoardModel& board) {
+ParseOutcome parse_board(const TokenList& tokens, BoardModel& board, const LoadOptions& options,
+                         LoadAsker& asker) {
+    const WalkContext ctx{asker, options.report_unexpected, options.language};
     ParseOutcome out;
     release_board(board);  // every table anew; the layer table keeps what earlier loads set
     reset_extent(board.extent);
     board.board_width = board.board_height = 0;
     try {
-        out.result = walk_and_place(tokens, board, out);
+        out.result = walk_and_place(ctx, tokens, board, options, out);
     } catch (const std::bad_alloc&) {
-        message_box(Owner::none, text(TXT_OUT_OF_MEMORY), text(TXT_TITLE_ERROR),
-                    mb::icon_hand | mb::task_modal | mb::topmost);
         release_board(board);
         out = ParseOutcome{};
+        out.code = LoadCode::out_of_memory;
+        return out;
+    }
+    if (!out.result) {
+        release_board(board);  // nothing of an abandoned walk is shown
+        out.code = LoadCode::declined;
     }
     return out;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "board/load_types.h"
 #include "board/token_list.h"
 #include "model/board_model.h"
 
@@ -11,6 +12,7 @@ namespace tindral {
 // What the shell has to do after the walk; the parser itself touches no window.
 struct ParseOutcome {
     int result = 0;            // 1 when the walk got through, 0 when it was abandoned
+    LoadCode code = LoadCode::ok;  // ok, declined (the user's No) or out_of_memory
     bool set_title = false;    // all sections were read: the board window gets board_title
     std::wstring board_title;  // "Tindral V2.00.1    <file name>"
     bool show_bom_button = false;  // the elements were placed and the board is loaded
@@ -20,8 +22,10 @@ struct ParseOutcome {
 // path after its last backslash.
 std::wstring board_title_for(const std::wstring& path);
 
-// Makes every table of board anew from tokens. Questions about unknown names follow the
-// setting "Report unexpected"; running out of memory is reported, and the model released.
-ParseOutcome parse_board(const TokenList& tokens, BoardModel& board = g_board);
+// Makes every table of board anew from tokens; the layer table keeps what it held but for the
+// rows the file names. Questions about unknown names go to asker when options ask for them.
+// Out of memory, or the user's No, leave the model released.
+ParseOutcome parse_board(const TokenList& tokens, BoardModel& board, const LoadOptions& options,
+                         LoadAsker& asker);
 
 }  // namespace tindral

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "app/format.h"
-#include "app/lang.h"
-#include "app/messages.h"
+#include "board/load_messages.h"
 #include "board/number_text.h"
-#include "settings/settings.h"
 
 namespace tindral {
 
@@ -51,15 +48,13 @@ bool is_attribute(const TokenList& tokens, size_t pos) {
     return k == kTokenAttrName || k == kTokenAttrValue;
 }
 
-bool report_unexpected(const wchar_t* format, const std::wstring& name) {
-    if (!g_settings.report_unexpected) return true;
-    const std::wstring message =
-        format_text(100, format, text(TXT_UNEXPECTED_ELEMENT), name, text(TXT_CONTINUE));
-    const unsigned flags = mb::yes_no | mb::icon_exclamation | mb::task_modal | mb::topmost;
-    return message_box(Owner::none, message, text(TXT_TITLE_WARNING), flags) != mb::id_no;
+bool report_unexpected(const WalkContext& ctx, const wchar_t* format, const std::wstring& name) {
+    if (!ctx.report_unexpected) return true;
+    return ctx.asker.go_on_after_unexpected(unexpected_question(format, name, ctx.language));
 }
 
-bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
+bool walk_attributes(const WalkContext& ctx,
+                     const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after) {
     while (is_attribute(tokens, pos)) {
         const std::wstring& name = tokens.at(pos).text;
@@ -78,7 +73,7 @@ bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list
             pos = std::min(pos + 2, tokens.count());
             continue;
         }
-        if (!report_unexpected(format, name)) return false;
+        if (!report_unexpected(ctx, format, name)) return false;
         pos = std::min(pos + (after == AfterUnknown::past_value ? 2 : 1), tokens.count());
     }
     return true;

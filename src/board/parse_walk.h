@@ -7,9 +7,18 @@
 #include <initializer_list>
 #include <string>
 
+#include "board/load_types.h"
 #include "board/token_list.h"
 
 namespace tindral {
+
+// What the readers need besides the tokens: whom to ask about unknown names and whether to, and
+// the language of the question and of the value "Undefined".
+struct WalkContext {
+    LoadAsker& asker;
+    bool report_unexpected;
+    uint32_t language;
+};
 
 // Exact, case-sensitive comparison by UTF-16 code unit: 0 when equal, 1 when the lengths differ,
 // otherwise -1 or 1 by the first differing unit.
@@ -28,9 +37,9 @@ bool is_end(const TokenList& tokens, size_t pos, const wchar_t* name);
 bool is_attribute(const TokenList& tokens, size_t pos);
 inline bool past_end(const TokenList& tokens, size_t pos) { return pos >= tokens.count(); }
 
-// With "Report unexpected" on, asks whether to go on; false when the user answered No. format
+// With "report unexpected" on, asks whether to go on; false when the user answered No. format
 // is the reader's own, filled with "Unexpected element", name and "Continue?".
-bool report_unexpected(const wchar_t* format, const std::wstring& name);
+bool report_unexpected(const WalkContext& ctx, const wchar_t* format, const std::wstring& name);
 
 // One accepted attribute: its value goes into number or integer, or nowhere when both are null.
 // A number is read with convert when one is given.
@@ -47,7 +56,8 @@ enum class AfterUnknown { next_token, past_value };
 
 // Walks the attribute tokens at pos into the rules. Returns false when the user answered No;
 // pos then stands on the unknown name.
-bool walk_attributes(const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
+bool walk_attributes(const WalkContext& ctx,
+                     const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after);
 
 // Steps over a whole element that nothing keeps: pos on its start token. Takes its attributes,

@@ -68,7 +68,8 @@ int finish_choice(PathCombo& combo) {
     return 1;
 }
 
-int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog) {
+int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog,
+                     FileStartReader read_start) {
     int n = listed_path_count();
     const std::wstring kept = g_settings.xml_path_file_name;
     if (n >= kMaxListedPaths) {
@@ -83,7 +84,7 @@ int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog) {
     for (const std::wstring& p : g_settings.recent_paths)
         known = known || (!p.empty() && same_path_ignoring_case(p, chosen));
     if (!known) {
-        const int header = is_eagle_version_ok();
+        const int header = is_eagle_version_ok(chosen, read_start);
         if (header != 1) {
             if (header == 0) show_warning(Owner::main, TXT_ONLY_V6_V7, kWarnFlags);
             g_settings.xml_path_file_name = kept;
@@ -157,8 +158,9 @@ void fill_path_combo(PathCombo& combo) {
     combo.selection = select_path_index(combo.items, g_settings.xml_path_file_name);
 }
 
-int choose_board_file(PathCombo& combo, const BoardFileDialog& open_dialog) {
-    return g_settings.use_filelist != 0 ? choose_from_list(combo, open_dialog)
+int choose_board_file(PathCombo& combo, const BoardFileDialog& open_dialog,
+                      FileStartReader read_start) {
+    return g_settings.use_filelist != 0 ? choose_from_list(combo, open_dialog, read_start)
                                         : choose_single(combo, open_dialog);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "board/header_check.h"
+
 namespace tindral {
 
 constexpr int kMaxListedPaths = 15;    // the 16th stored entry is never filled
@@ -38,8 +40,10 @@ void fill_path_combo(PathCombo& combo);
 using BoardFileDialog = std::function<bool(std::wstring& chosen)>;
 
 // The browse button. Returns 1 when a file was chosen and the list updated and stored (the caller
-// then resets the crosshair and loads the board), 0 otherwise.
-int choose_board_file(PathCombo& combo, const BoardFileDialog& open_dialog);
+// then resets the crosshair and loads the board), 0 otherwise. A file new to the list has its
+// header checked, read with read_start.
+int choose_board_file(PathCombo& combo, const BoardFileDialog& open_dialog,
+                      FileStartReader read_start);
 
 // After a failed load: the first entry equal to the current board path (exact comparison) leaves
 // the list, and the combo box shows the remaining entries with nothing selected. Returns 1 when

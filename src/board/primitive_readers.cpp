@@ -5,10 +5,10 @@
 
 namespace tindral {
 
-bool read_wire(const TokenList& tokens, size_t& pos, WireRec& w) {
+bool read_wire(const WalkContext& ctx, const TokenList& tokens, size_t& pos, WireRec& w) {
     ++pos;
     w.curve = 0;
-    return walk_attributes(tokens, pos,
+    return walk_attributes(ctx, tokens, pos,
                            {{L"x1", &w.x1}, {L"y1", &w.y1}, {L"x2", &w.x2}, {L"y2", &w.y2},
                             {L"width", &w.width}, {L"layer", nullptr, &w.layer},
                             {L"curve", &w.curve}, {L"cap"}, {L"style"}, {L"extent"},
@@ -16,9 +16,9 @@ bool read_wire(const TokenList& tokens, size_t& pos, WireRec& w) {
                            L"%s wire attr %s\r%s", AfterUnknown::next_token);
 }
 
-bool read_circle(const TokenList& tokens, size_t& pos, CircleRec& c) {
+bool read_circle(const WalkContext& ctx, const TokenList& tokens, size_t& pos, CircleRec& c) {
     ++pos;
-    return walk_attributes(tokens, pos,
+    return walk_attributes(ctx, tokens, pos,
                            {{L"x", &c.x}, {L"y", &c.y}, {L"radius", &c.radius},
                             {L"width", &c.width}, {L"layer", nullptr, &c.layer}, {L"grouprefs"}},
                            L"%s circle attr %s\r%s", AfterUnknown::next_token);
@@ -34,24 +34,24 @@ double rectangle_rotation(const std::wstring& text) {
     return text_to_number(text.substr(skip));
 }
 
-bool read_rectangle(const TokenList& tokens, size_t& pos, RectangleRec& r) {
+bool read_rectangle(const WalkContext& ctx, const TokenList& tokens, size_t& pos, RectangleRec& r) {
     ++pos;
-    return walk_attributes(tokens, pos,
+    return walk_attributes(ctx, tokens, pos,
                            {{L"x1", &r.x1}, {L"y1", &r.y1}, {L"x2", &r.x2}, {L"y2", &r.y2},
                             {L"layer", nullptr, &r.layer},
                             {L"rot", &r.rot, nullptr, rectangle_rotation}, {L"grouprefs"}},
                            L"%s rectangle attr %s\r%s", AfterUnknown::past_value);
 }
 
-bool read_hole(const TokenList& tokens, size_t& pos, HoleRec& h) {
+bool read_hole(const WalkContext& ctx, const TokenList& tokens, size_t& pos, HoleRec& h) {
     ++pos;
-    return walk_attributes(tokens, pos,
+    return walk_attributes(ctx, tokens, pos,
                            {{L"x", &h.x}, {L"y", &h.y}, {L"drill", &h.drill}, {L"grouprefs"}},
                            L"%s hole attr %s\r%s", AfterUnknown::past_value);
 }
 
-bool read_polygon(const TokenList& tokens, size_t& pos, PolygonRec& p) {
-    if (!walk_attributes(tokens, pos,
+bool read_polygon(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PolygonRec& p) {
+    if (!walk_attributes(ctx, tokens, pos,
                          {{L"width", &p.width}, {L"layer", nullptr, &p.layer}, {L"spacing"},
                           {L"pour"}, {L"isolate"}, {L"orphans"}, {L"thermals"}, {L"rank"},
                           {L"grouprefs"}},
@@ -65,7 +65,7 @@ bool read_polygon(const TokenList& tokens, size_t& pos, PolygonRec& p) {
     for (;;) {
         ++pos;
         VertexRec v;
-        if (!walk_attributes(tokens, pos, {{L"x", &v.x}, {L"y", &v.y}, {L"curve"}},
+        if (!walk_attributes(ctx, tokens, pos, {{L"x", &v.x}, {L"y", &v.y}, {L"curve"}},
                              L"%s vertex attr %s\r%s", AfterUnknown::past_value))
             return false;
         p.vertices.push_back(v);
@@ -77,22 +77,22 @@ bool read_polygon(const TokenList& tokens, size_t& pos, PolygonRec& p) {
     }
 }
 
-bool check_pad(const TokenList& tokens, size_t& pos) {
-    return walk_attributes(tokens, pos,
+bool check_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
+    return walk_attributes(ctx, tokens, pos,
                            {{L"name"}, {L"x"}, {L"y"}, {L"drill"}, {L"shape"}, {L"rot"},
                             {L"diameter"}, {L"first"}, {L"thermals"}, {L"stop"}},
                            L"%s pad attr %s\r%s", AfterUnknown::next_token);
 }
 
-bool check_smd(const TokenList& tokens, size_t& pos) {
-    return walk_attributes(tokens, pos,
+bool check_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
+    return walk_attributes(ctx, tokens, pos,
                            {{L"name"}, {L"x"}, {L"y"}, {L"dx"}, {L"dy"}, {L"layer"}, {L"rot"},
                             {L"roundness"}, {L"stop"}, {L"cream"}, {L"thermals"}},
                            L"%s smd attr %s\r%s", AfterUnknown::next_token);
 }
 
-bool check_text(const TokenList& tokens, size_t& pos) {
-    if (!walk_attributes(tokens, pos,
+bool check_text(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
+    if (!walk_attributes(ctx, tokens, pos,
                          {{L"x"}, {L"y"}, {L"size"}, {L"layer"}, {L"ratio"}, {L"rot"},
                           {L"align"}, {L"font"}, {L"distance"}, {L"grouprefs"}},
                          L"%s text attr %s\r%s", AfterUnknown::next_token))
@@ -103,9 +103,9 @@ bool check_text(const TokenList& tokens, size_t& pos) {
     return true;
 }
 
-bool check_dimension(const TokenList& tokens, size_t& pos) {
+bool check_dimension(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     ++pos;
-    return walk_attributes(tokens, pos,
+    return walk_attributes(ctx, tokens, pos,
                            {{L"x1"}, {L"y1"}, {L"x2"}, {L"y2"}, {L"x3"}, {L"y3"}, {L"textsize"},
                             {L"layer"}, {L"precision"}, {L"visible"}, {L"unit"}, {L"dtype"},
                             {L"width"}, {L"extwidth"}, {L"extlength"}, {L"extoffset"},
@@ -113,7 +113,7 @@ bool check_dimension(const TokenList& tokens, size_t& pos) {
                            L"%s dimension attr %s\r%s", AfterUnknown::next_token);
 }
 
-bool set_plain(const TokenList& tokens, size_t& pos, BoardModel& board) {
+bool set_plain(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board) {
     // <plain/> has the empty-element token right after its start
     if (tokens.at(pos).kind == kTokenEmptyEnd) return true;
     for (;;) {
@@ -126,19 +126,19 @@ bool set_plain(const TokenList& tokens, size_t& pos, BoardModel& board) {
         if (t.kind == kTokenStart) {
             if (t.text == L"wire") {
                 WireRec w;
-                if (!read_wire(tokens, pos, w)) return false;
+                if (!read_wire(ctx, tokens, pos, w)) return false;
                 board.plain_wires.push_back(w);
                 continue;
             }
             if (t.text == L"circle") {
                 CircleRec c;
-                if (!read_circle(tokens, pos, c)) return false;
+                if (!read_circle(ctx, tokens, pos, c)) return false;
                 board.plain_circles.push_back(c);
                 continue;
             }
             if (t.text == L"hole") {
                 HoleRec h;
-                if (!read_hole(tokens, pos, h)) return false;
+                if (!read_hole(ctx, tokens, pos, h)) return false;
                 board.plain_holes.push_back(h);
                 continue;
             }
@@ -152,7 +152,7 @@ bool set_plain(const TokenList& tokens, size_t& pos, BoardModel& board) {
                 continue;
             }
         }
-        if (!report_unexpected(L"%s set_plain elem %s\r%s", t.text)) return false;
+        if (!report_unexpected(ctx, L"%s set_plain elem %s\r%s", t.text)) return false;
         ++pos;
     }
 }

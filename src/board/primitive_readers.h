@@ -5,30 +5,33 @@
 
 #include <cstddef>
 
+#include "board/parse_walk.h"
 #include "board/token_list.h"
 #include "model/board_model.h"
 
 namespace tindral {
 
 // pos on the element's start token.
-bool read_wire(const TokenList& tokens, size_t& pos, WireRec& wire);
-bool read_circle(const TokenList& tokens, size_t& pos, CircleRec& circle);
-bool read_rectangle(const TokenList& tokens, size_t& pos, RectangleRec& rectangle);
-bool read_hole(const TokenList& tokens, size_t& pos, HoleRec& hole);
-bool check_dimension(const TokenList& tokens, size_t& pos);
+bool read_wire(const WalkContext& ctx, const TokenList& tokens, size_t& pos, WireRec& wire);
+bool read_circle(const WalkContext& ctx, const TokenList& tokens, size_t& pos, CircleRec& circle);
+bool read_rectangle(const WalkContext& ctx,
+                    const TokenList& tokens, size_t& pos, RectangleRec& rectangle);
+bool read_hole(const WalkContext& ctx, const TokenList& tokens, size_t& pos, HoleRec& hole);
+bool check_dimension(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 
 // pos on the first token after the element's start token.
-bool read_polygon(const TokenList& tokens, size_t& pos, PolygonRec& polygon);
-bool check_pad(const TokenList& tokens, size_t& pos);
-bool check_smd(const TokenList& tokens, size_t& pos);
+bool read_polygon(const WalkContext& ctx,
+                  const TokenList& tokens, size_t& pos, PolygonRec& polygon);
+bool check_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
+bool check_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 // Also steps over the text's content and its end token, when they are there.
-bool check_text(const TokenList& tokens, size_t& pos);
+bool check_text(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 
 // The number of a rectangle's rot text: one leading R or M, or the pair MR or RM, is skipped.
 double rectangle_rotation(const std::wstring& text);
 
 // The children of the plain section, pos on the first token after its start token. Returns with
 // pos on the section's end token (or at the end of the list).
-bool set_plain(const TokenList& tokens, size_t& pos, BoardModel& board);
+bool set_plain(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board);
 
 }  // namespace tindral

@@ -6,17 +6,19 @@
 #include <cstdint>
 #include <string>
 
+#include "board/parse_walk.h"
 #include "board/token_list.h"
 #include "model/board_model.h"
 
 namespace tindral {
 
 // Grid: checked, nothing kept. pos on the first token after the grid's start token.
-bool set_grid(const TokenList& tokens, size_t& pos);
+bool set_grid(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 
 // Layers: colour, fill, visible and active of the fixed rows the file names (numbers above 16).
 // pos on the first token after the layers' start token.
-bool set_layers(const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers);
+bool set_layers(const WalkContext& ctx,
+                const TokenList& tokens, size_t& pos, std::array<LayerRec, kLayerRows>& layers);
 
 // How a rot text places an element. A leading spin flag S is read past.
 struct Rotation {
@@ -28,14 +30,14 @@ Rotation read_rotation(const std::wstring& text);
 
 // All consecutive elements, pos on the first element's start token. Elements go to the end of
 // board.elements.
-bool set_elem(const TokenList& tokens, size_t& pos, BoardModel& board);
+bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board);
 
 // One package, pos on the first token after its start token; returns with pos past its end.
-bool set_package(const TokenList& tokens, size_t& pos, PackageRec& package);
+bool set_package(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PackageRec& package);
 
 // One library, pos on the first token after its start token: 1 when it had at least one
 // package, 0 when it had none, -1 when the load is abandoned. Returns with pos on the
 // library's end token (or where the library ended without one).
-int set_lib(const TokenList& tokens, size_t& pos, LibraryRec& library);
+int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, LibraryRec& library);
 
 }  // namespace tindral

@@ -4,10 +4,6 @@
 #include <new>
 #include <vector>
 
-#include "app/format.h"
-#include "app/lang.h"
-#include "app/messages.h"
-#include "board/board_file.h"
 #include "board/crowded_tag.h"
 #include "board/document_end.h"
 #include "board/utf8.h"
@@ -24,12 +20,8 @@ constexpr std::string_view kXmlStart = "<?xml version";
 // Boards nest a few levels; both readers give up somewhere past 255, at slightly different
 // depths, so the walk stops first, at the same node for both.
 constexpr int kMaxDepth = 250;
-
-constexpr unsigned kFlagsRefused = mb::task_modal;                  // no icon
-constexpr unsigned kFlagsReader = mb::task_modal | mb::icon_hand;   // 0x2010
-constexpr unsigned kFlagsAttribute = kFlagsReader | mb::ok_cancel;  // 0x2011
-constexpr unsigned kFlagsOpen = mb::topmost | mb::task_modal | mb::icon_information;  // 0x42040
-constexpr unsigned kFlagsDamaged = mb::task_modal | mb::icon_exclamation;
+// E_POINTER: the caller handed in no reader.
+constexpr XmlResult kNoReader = static_cast<XmlResult>(0x80004003);
 
 struct Cut {
     size_t at;      // offset in the buffer the reader sees
@@ -105,45 +97,51 @@ bool declares_utf8(std::string_view buf) {
     return name == "utf-8" || name == "utf8";
 }
 
-void show_code(const wchar_t* what, XmlResult code, unsigned flags) {
-    const std::wstring msg =
-        format_text(64, L"%s, error is %08.8lx", what, static_cast<uint32_t>(code));
-    message_box(Owner::main, msg, text(TXT_TITLE_ERROR), flags);
+LoadStatus reader_failed(const wchar_t* call, XmlResult code, bool attribute = false) {
+    LoadStatus s;
+    s.code = LoadCode::reader_failed;
+    s.call = call;
+    s.call_code = code;
+    s.attribute_call = attribute;
+    return s;
 }
 
-void show_out_of_memory() {
-    show_error(Owner::main, TXT_TOKEN_OUT_OF_MEMORY, kFlagsReader);
-}
-
-TokeniseResult failed(TokenList& out) {
+TokeniseResult failed(TokenList& out, LoadStatus status) {
     free_token_list(out);
-    return TokeniseResult{};
+    return TokeniseResult{status, {}};
+}
+
+TokeniseResult damaged_at(uint32_t line) {
+    LoadStatus s;
+    s.code = LoadCode::damaged;
+    s.line = line;
+    return TokeniseResult{s, {}};
 }
 
 void append(TokenList& out, TokenKind kind, std::wstring text) {
     out.tokens.push_back(XmlToken{kind, std::move(text)});
 }
 
-// The attribute pairs of the node the reader stands on. false after a failure (reported).
-bool read_attributes(XmlReader& r, TokenList& out) {
+// The attribute pairs of the node the reader stands on. false after a failure, told in fault.
+bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault) {
     XmlResult hr = r.move_to_first_attribute();
     if (xml_failed(hr)) {
-        show_code(L"Error moving to first attribute", hr, kFlagsAttribute);
+        fault = reader_failed(L"Error moving to first attribute", hr, true);
         return false;
     }
     std::wstring prefix, name, value;
     while (hr == xml_ok) {
         if (xml_failed(hr = r.get_prefix(prefix))) {
-            show_code(L"Error getting prefix", hr, kFlagsAttribute);
+            fault = reader_failed(L"Error getting prefix", hr, true);
             return false;
         }
         if (xml_failed(hr = r.get_local_name(name))) {
-            show_code(L"Error getting local name", hr, kFlagsAttribute);
+            fault = reader_failed(L"Error getting local name", hr, true);
             return false;
         }
         append(out, kTokenAttrName, name);
         if (xml_failed(hr = r.get_value(value))) {
-            show_code(L"Error getting value", hr, kFlagsAttribute);
+            fault = reader_failed(L"Error getting value", hr, true);
             return false;
         }
         append(out, kTokenAttrValue, value);
@@ -152,43 +150,32 @@ bool read_attributes(XmlReader& r, TokenList& out) {
     return true;
 }
 
-// Reads a name (or value) the node needs; false after reporting a failure.
+// Reads a name (or value) the node needs; false with the failure in fault.
 bool get(XmlResult (XmlReader::*call)(std::wstring&), XmlReader& r, std::wstring& out,
-         const wchar_t* what) {
+         const wchar_t* what, LoadStatus& fault) {
     const XmlResult hr = (r.*call)(out);
     if (!xml_failed(hr)) return true;
-    show_code(what, hr, kFlagsReader);
+    fault = reader_failed(what, hr);
     return false;
-}
-
-void report_too_large() {
-    const std::wstring msg =
-        format_text(260, text(TXT_FILE_TOO_LARGE), static_cast<int>(kMaxBoardFileMegabytes));
-    message_box(Owner::main, msg, text(TXT_TITLE_ERROR), kFlagsReader);
-}
-
-void report_damaged(uint32_t line) {
-    const std::wstring msg = line ? format_text(260, text(TXT_FILE_DAMAGED), static_cast<int>(line))
-                                  : std::wstring(text(TXT_FILE_DAMAGED_NO_LINE));
-    message_box(Owner::main, msg, text(TXT_TITLE_WARNING), kFlagsDamaged);
 }
 
 // Also a file that breaks off before its first element: nothing shows it is a board.
 TokeniseResult not_eagle(TokenList& out) {
-    message_box(Owner::none, text(TXT_NOT_EAGLE_FILE), text(TXT_TITLE_ERROR), mb::icon_hand);
-    return failed(out);
+    LoadStatus s;
+    s.code = LoadCode::not_eagle;
+    return failed(out, s);
 }
 
 // Readers differ where a file breaks off: libxml2 hands a text over only once the node after it
 // is read, a lenient reader closes the elements left open and calls the file whole, and each
 // names its own line for the end. Both end the same way here: without the text before the
 // break, without end tags the file does not hold, damaged in the line of the file's last byte.
-// reader_failed: false when the reader ended as if the file were whole. cut_here: the buffer was
+// reader_stopped: false when the reader ended as if the file were whole. cut_here: the buffer was
 // cut at a bad byte, whose line the caller reports.
-TokeniseResult broken_off(const DocumentEnd& end, bool reader_failed, uint32_t reader_line,
+TokeniseResult broken_off(const DocumentEnd& end, bool reader_stopped, uint32_t reader_line,
                           std::string_view file, const PreparedBytes& prepared, bool cut_here,
                           TokenList& out) {
-    if (!reader_failed) {
+    if (!reader_stopped) {
         for (size_t i = 0; i < end.open_elements && !out.tokens.empty() &&
                            out.tokens.back().kind == kTokenEnd; ++i)
             out.tokens.pop_back();
@@ -197,12 +184,14 @@ TokeniseResult broken_off(const DocumentEnd& end, bool reader_failed, uint32_t r
     uint32_t line = reader_line ? file_line(file, prepared, reader_line) : 0;
     if (end.kind == DocumentEnd::cut_off && !cut_here)
         line = file_line(file, prepared, buffer_line_of(prepared.bytes, prepared.bytes.size() - 1));
-    return TokeniseResult{true, false, true, line};
+    return damaged_at(line);
 }
 
+// Faults the walk goes past land in warnings.
 TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
-                    bool cut_here, TokenList& out) {
+                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings) {
     const DocumentEnd end = document_end(prepared.bytes);
+    LoadStatus fault;
     bool first_element = true;
     int depth = 0;
     std::wstring prefix, name, value;
@@ -217,15 +206,16 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
 
         switch (node) {
         case XmlNode::xml_declaration:
-            if (!get(&XmlReader::get_local_name, r, name, L"Error getting local name"))
-                return failed(out);
+            if (!get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                return failed(out, fault);
             append(out, kTokenXmlDecl, name);
-            read_attributes(r, out);  // a broken declaration does not end the walk
+            // a broken declaration does not end the walk
+            if (!read_attributes(r, out, fault)) warnings.push_back(fault);
             break;
         case XmlNode::element:
-            if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix") ||
-                !get(&XmlReader::get_local_name, r, name, L"Error getting local name"))
-                return failed(out);
+            if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
+                !get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                return failed(out, fault);
             if (first_element) {
                 if (name != L"eagle") return not_eagle(out);
                 first_element = false;
@@ -233,42 +223,43 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
             // Asked before the attributes are walked, when the answer is still the element's.
             if (!r.is_empty_element() && ++depth > kMaxDepth) {
                 const uint32_t line = r.line_number();
-                return TokeniseResult{true, false, true, line ? file_line(file, prepared, line) : 0};
+                return damaged_at(line ? file_line(file, prepared, line) : 0);
             }
             append(out, kTokenStart, name);
-            if (!read_attributes(r, out)) return failed(out);
+            if (!read_attributes(r, out, fault)) return failed(out, fault);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
             if (r.is_empty_element()) append(out, kTokenEmptyEnd, std::wstring());
             break;
         case XmlNode::end_element:
-            if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix") ||
-                !get(&XmlReader::get_local_name, r, name, L"Error getting local name"))
-                return failed(out);
+            if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
+                !get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                return failed(out, fault);
             --depth;
             append(out, kTokenEnd, name);
             break;
         case XmlNode::text:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting Text value"))
-                return failed(out);
+            if (!get(&XmlReader::get_value, r, value, L"Error getting Text value", fault))
+                return failed(out, fault);
             append(out, kTokenText, value);
             break;
         case XmlNode::whitespace:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting value")) return failed(out);
+            if (!get(&XmlReader::get_value, r, value, L"Error getting value", fault))
+                return failed(out, fault);
             break;
         case XmlNode::cdata:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting CDATA value"))
-                return failed(out);
+            if (!get(&XmlReader::get_value, r, value, L"Error getting CDATA value", fault))
+                return failed(out, fault);
             break;
         case XmlNode::comment:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting Comment value"))
-                return failed(out);
+            if (!get(&XmlReader::get_value, r, value, L"Error getting Comment value", fault))
+                return failed(out, fault);
             break;
         case XmlNode::processing_instruction:
             if (!get(&XmlReader::get_local_name, r, name,
-                     L"Error getting ProcessingInstruction name") ||
+                     L"Error getting ProcessingInstruction name", fault) ||
                 !get(&XmlReader::get_value, r, value,
-                     L"Error getting ProcessingInstrruction value"))
-                return failed(out);
+                     L"Error getting ProcessingInstrruction value", fault))
+                return failed(out, fault);
             break;
         default:
             break;
@@ -278,7 +269,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
     if (first_element) return not_eagle(out);
     if (end.kind == DocumentEnd::cut_off)
         return broken_off(end, false, 0, file, prepared, cut_here, out);
-    return TokeniseResult{true, false, false, 0};
+    return TokeniseResult{};
 }
 
 // The first control character XML does not allow (all below 0x20 but tab, LF and CR).
@@ -290,18 +281,21 @@ size_t first_control_byte(std::string_view s) {
     return std::string_view::npos;
 }
 
-TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
+LoadStatus refused(LoadCode code) {
+    LoadStatus s;
+    s.code = code;
+    return s;
+}
+
+TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
+                                std::vector<LoadStatus>& warnings) {
     size_t start = 0;
     while (start < bytes.size() && start < kMaxLeadingBreaks && is_line_break(bytes[start]))
         ++start;
-    if (start == kMaxLeadingBreaks && start < bytes.size() && is_line_break(bytes[start])) {
-        show_error(Owner::main, TXT_UNSUPPORTED_VERSION, kFlagsRefused);
-        return TokeniseResult{false, true, false, 0};
-    }
-    if (bytes.compare(start, kXmlStart.size(), kXmlStart) != 0) {
-        show_error(Owner::main, TXT_ONLY_V6_V7, kFlagsRefused);
-        return TokeniseResult{false, true, false, 0};
-    }
+    if (start == kMaxLeadingBreaks && start < bytes.size() && is_line_break(bytes[start]))
+        return TokeniseResult{refused(LoadCode::unsupported_version), {}};
+    if (bytes.compare(start, kXmlStart.size(), kXmlStart) != 0)
+        return TokeniseResult{refused(LoadCode::not_xml), {}};
 
     PreparedBytes prepared;
     cut_doctype_lines(bytes, start, prepared);
@@ -316,66 +310,47 @@ TokeniseResult tokenise_checked(std::string_view bytes, TokenList& out) {
     bad_byte = std::min(bad_byte, first_crowded_tag(prepared.bytes));
     if (bad_byte != std::string_view::npos) prepared.bytes.resize(bad_byte);
 
-    XmlReaderSetup setup = open_xml_reader(prepared.bytes);
-    if (!setup.reader) {
-        static const wchar_t* const kSetupTexts[] = {
-            L"Error creating file reader",
-            L"Error creating xml reader",
-            L"Error setting XmlReaderProperty_DtdProcessing",
-            L"Error setting input for reader",
-        };
-        show_code(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code, kFlagsReader);
-        return failed(out);
-    }
+    static const wchar_t* const kSetupTexts[] = {
+        L"Error creating file reader",
+        L"Error creating xml reader",
+        L"Error setting XmlReaderProperty_DtdProcessing",
+        L"Error setting input for reader",
+    };
+    if (!open_reader) return failed(out, reader_failed(kSetupTexts[1], kNoReader));
+    XmlReaderSetup setup = open_reader(prepared.bytes);
+    if (!setup.reader)
+        return failed(out,
+                      reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
     // Room for every token up front: an attribute gives two tokens per pair of quotes, an
     // element at most two per '<'. Growing the list instead moves every token several times.
     const std::string& b = prepared.bytes;
     out.tokens.reserve(static_cast<size_t>(std::count(b.begin(), b.end(), '"')) +
                        2 * static_cast<size_t>(std::count(b.begin(), b.end(), '<')));
-    TokeniseResult res = walk(*setup.reader, bytes, prepared, bad_byte != std::string_view::npos, out);
-    if (res.ok && bad_byte != std::string_view::npos) {
+    TokeniseResult res =
+        walk(*setup.reader, bytes, prepared, bad_byte != std::string_view::npos, out, warnings);
+    if (res.ok() && bad_byte != std::string_view::npos) {
         // The reader stops at the cut, or earlier at a fault of its own.
         const uint32_t line = file_line(bytes, prepared, buffer_line_of(prepared.bytes, bad_byte));
-        if (!res.damaged || res.damaged_line == 0 || res.damaged_line > line)
-            res.damaged_line = line;
-        res.damaged = true;
+        if (res.status.code != LoadCode::damaged || res.status.line == 0 || res.status.line > line)
+            res.status.line = line;
+        res.status.code = LoadCode::damaged;
     }
-    if (res.ok && res.damaged) report_damaged(res.damaged_line);
     return res;
 }
 
 }  // namespace
 
-TokeniseResult tokenise_bytes(std::string_view bytes, TokenList& out) {
+TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out) {
+    std::vector<LoadStatus> warnings;
+    TokeniseResult res;
     try {
-        return tokenise_checked(bytes, out);
+        res = tokenise_checked(bytes, open_reader, out, warnings);
     } catch (const std::bad_alloc&) {
         free_token_list(out);
-        show_out_of_memory();
-        return TokeniseResult{};
+        res.status = refused(LoadCode::tokens_out_of_memory);
     }
-}
-
-TokeniseResult tokenise_board(const std::wstring& path, TokenList& out) {
-    std::string bytes;
-    FileReadResult read;
-    try {
-        read = read_whole_file(path, bytes);
-    } catch (const std::bad_alloc&) {
-        show_out_of_memory();
-        return TokeniseResult{};
-    }
-    if (read.status == FileReadStatus::open_failed) {
-        const std::wstring title = format_text(260, L"%s:   %s", L"CreateFile", path);
-        message_box(Owner::none, system_error_text(read.error), title, kFlagsOpen);
-        return TokeniseResult{false, true, false, 0};
-    }
-    if (read.status == FileReadStatus::too_large) {
-        report_too_large();
-        return TokeniseResult{false, true, false, 0};
-    }
-    if (read.status == FileReadStatus::read_failed) return TokeniseResult{};
-    return tokenise_bytes(bytes, out);
+    res.warnings = std::move(warnings);
+    return res;
 }
 
 }  // namespace tindral

@@ -66,12 +66,11 @@ struct XmlReaderSetup {
 
 // A reader over bytes held in memory, with DTD processing prohibited (a document type
 // declaration is a reading error) and no access to anything outside the bytes. The bytes must
-// outlive the reader. Defined by the platform layer.
-XmlReaderSetup open_platform_xml_reader(std::string_view bytes);
-
-// The opener the tokeniser uses; tests put their own in place. Returns the previous one.
+// outlive the reader.
 using XmlReaderOpener = XmlReaderSetup (*)(std::string_view bytes);
-XmlReaderOpener set_xml_reader_opener(XmlReaderOpener opener);
-XmlReaderSetup open_xml_reader(std::string_view bytes);
+
+// The platform's opener (XmlLite on Windows, libxml2 elsewhere), defined by the platform layer;
+// the shell and the tools hand it to the load, the core never calls it itself.
+XmlReaderSetup open_platform_xml_reader(std::string_view bytes);
 
 }  // namespace tindral

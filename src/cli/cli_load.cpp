@@ -1,14 +1,14 @@
 #include "cli/cli_load.h"
 
-#include "app/format.h"
-#include "app/lang.h"
 #include "board/board_file.h"
-#include "board/parse_board.h"
-#include "board/tokenise.h"
+#include "board/load_board.h"
+#include "board/load_messages.h"
 #include "board/utf8.h"
+#include "cli/cli_asker.h"
+#include "cli/cli_error_text.h"
 #include "cli/cli_options.h"
-#include "cli/cli_port.h"
 #include "model/board_model.h"
+#include "settings/settings.h"
 
 namespace tindral::cli {
 
@@ -20,38 +20,44 @@ int usage_error(std::FILE* err, const std::wstring& error) {
 }
 
 int load_cli_board(const std::wstring& board, bool strict, std::FILE* err) {
-    CliPort port(board, strict, err);
+    CliAsker asker(board, strict, err);
     std::string bytes;
     const FileReadResult read = read_whole_file(board, bytes);
     if (read.status == FileReadStatus::too_large) {
-        port.report(format_text(260, text(TXT_FILE_TOO_LARGE),
-                                static_cast<int>(kMaxBoardFileMegabytes)));
+        asker.report(file_too_large_box(g_settings.language).text);
         return kExitUnreadable;
     }
     if (read.status != FileReadStatus::ok) {
-        port.report((read.status == FileReadStatus::open_failed ? L"cannot open: "
-                                                                 : L"cannot read: ") +
-                    port.system_error_text(read.error));
+        asker.report((read.status == FileReadStatus::open_failed ? L"cannot open: "
+                                                                  : L"cannot read: ") +
+                     one_line(file_error_text(read.error)));
         return kExitUnreadable;
     }
 
-    TokenList tokens;
-    const TokeniseResult tok = tokenise_bytes(bytes, tokens);
+    LoadOptions options = load_options_from(g_settings, board);
+    options.open_reader = &open_platform_xml_reader;
+    options.layers = g_board.layers;
+    LoadResult loaded = load_board(bytes, options, asker);
     bytes.clear();
-    if (!tok.ok) {
-        if (port.lines == 0) port.report(L"not an Eagle board file");
+    if (!board_read(loaded.status)) {
+        if (const auto box = status_box(loaded.status, g_settings.language)) asker.report(*box);
+    }
+    switch (loaded.status.code) {
+    case LoadCode::ok:
+    case LoadCode::damaged:
+        break;
+    case LoadCode::declined:  // a question or a damaged file under --strict
+        asker.report_unshown();
+        return kExitStrict;
+    case LoadCode::out_of_memory:
+        asker.report_unshown();
+        return kExitUnreadable;
+    default:  // the file was not tokenised
+        if (asker.lines == 0) asker.report(L"not an Eagle board file");
         return kExitUnreadable;
     }
-    if (tok.damaged && strict) return kExitStrict;
-
-    const ParseOutcome parsed = parse_board(tokens, g_board);
-    free_token_list(tokens);
-    port.report_unshown();
-    if (parsed.result == 0) {
-        if (port.refused) return kExitStrict;
-        if (port.lines == 0) port.report(L"the board could not be read");
-        return kExitUnreadable;
-    }
+    asker.report_unshown();
+    g_board = std::move(loaded.board);
     return kExitOk;
 }
 

@@ -12,7 +12,8 @@ void write_bytes(std::FILE* f, const std::string& s);
 // Writes the one-line reason and the hint to --help; returns the usage exit code.
 int usage_error(std::FILE* err, const std::wstring& error);
 
-// Reads, tokenises and parses board into g_board. Returns kExitOk, or the exit code to end with.
+// Reads board into g_board, grouped, with the settings' options. Returns kExitOk, or the exit
+// code to end with.
 int load_cli_board(const std::wstring& board, bool strict, std::FILE* err);
 
 }  // namespace tindral::cli

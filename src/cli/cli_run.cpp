@@ -13,7 +13,6 @@
 #include "lists/bom_rows.h"
 #include "lists/list_rows.h"
 #include "lists/placed_counter.h"
-#include "model/grouping.h"
 #include "settings/settings.h"
 
 namespace tindral::cli {
@@ -89,7 +88,6 @@ int run_command(const std::vector<std::wstring>& args, std::FILE* out, std::FILE
     // No stored settings: the defaults as constructed, but the chosen language.
     g_settings.language = o.language;
     if (const int code = load_cli_board(o.board, o.strict, err); code != kExitOk) return code;
-    group_components(g_board);
 
     const Table table = o.command == Command::list ? list_table(g_board, o) : bom_table(g_board, o);
     write_bytes(out, render(table, o, g_board));

@@ -25,22 +25,33 @@ bool selection_file_exists(const std::wstring& path);
 SelectionWriteResult write_selection_file(const std::wstring& path, const std::wstring& temp_path,
                                           const std::string& bytes);
 
-// What the selection code does with files; by default the functions above and read_whole_file.
+// What the selection code does with files. The core only calls through this, so it links
+// without the platform layer; each program installs PlatformSelectionFiles at start.
 class SelectionFiles {
 public:
     virtual ~SelectionFiles() = default;
-    virtual bool exists(const std::wstring& path) { return selection_file_exists(path); }
-    virtual FileReadResult read(const std::wstring& path, std::string& bytes) {
+    virtual bool exists(const std::wstring& path) = 0;
+    virtual FileReadResult read(const std::wstring& path, std::string& bytes) = 0;
+    virtual SelectionWriteResult write(const std::wstring& path, const std::wstring& temp_path,
+                                       const std::string& bytes) = 0;
+};
+
+// The platform's own file operations: the functions above and read_whole_file.
+class PlatformSelectionFiles : public SelectionFiles {
+public:
+    bool exists(const std::wstring& path) override { return selection_file_exists(path); }
+    FileReadResult read(const std::wstring& path, std::string& bytes) override {
         return read_whole_file(path, bytes);
     }
-    virtual SelectionWriteResult write(const std::wstring& path, const std::wstring& temp_path,
-                                       const std::string& bytes) {
+    SelectionWriteResult write(const std::wstring& path, const std::wstring& temp_path,
+                               const std::string& bytes) override {
         return write_selection_file(path, temp_path, bytes);
     }
 };
 
-// Installs the file operations the selection code uses and returns the previous ones; nullptr
-// goes back to the platform's.
+// Installs the file operations the selection code uses and returns the previous ones (nullptr
+// when there were none). With none installed every operation fails as an open or create would,
+// so a missing set-up shows as a reported failure, never as marks silently dropped.
 SelectionFiles* set_selection_files(SelectionFiles* files);
 SelectionFiles& selection_files();
 

@@ -1,68 +1,105 @@
 #pragma once
-// Small board files for the parser tests: a body inside <eagle><drawing><board>, tokenised by the
-// program's own tokeniser, and parsed into a fresh model with its own layer table.
+// Loads for the board tests: bytes through the pure load with an asker that records every box
+// the user would see (and answers from a script), and small board files made of a body inside
+// <eagle><drawing><board>.
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 
+#include "board/load_board.h"
+#include "board/load_messages.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
-#include "model/board_model.h"
-#include "settings/settings.h"
+#include "support/recording_port.h"
 
 namespace tindral::test {
 
+// Records each box in the order the user would see it; questions take the next scripted
+// answer, then Yes. A warning is gone on after unless stop_at_damage says otherwise.
+class TestAsker : public LoadAsker {
+public:
+    bool go_on_after(const LoadStatus& w, const LoadMessage& box) override {
+        record(box);
+        return !(stop_at_damage && w.code == LoadCode::damaged);
+    }
+    void walk_begins() override { ++walks; }
+    bool go_on_after_unexpected(const LoadMessage& question) override {
+        record(question);
+        if (answers.empty()) return true;
+        const int a = answers.front();
+        answers.pop_front();
+        return a != mb::id_no;
+    }
+    void record(const LoadMessage& m) { boxes.push_back({m.owner, m.text, m.title, m.flags}); }
+
+    Boxes boxes;
+    std::deque<int> answers;
+    bool stop_at_damage = false;
+    int walks = 0;
+};
+
+// English texts, top side shown, questions asked, the platform's reader.
+inline LoadOptions test_options(bool report = true, bool top = true, bool bottom = false) {
+    LoadOptions o;
+    o.report_unexpected = report;
+    o.show_top = top;
+    o.show_bottom = bottom;
+    o.language = 1;
+    o.path = L"C:\\boards\\test.brd";
+    o.open_reader = &open_platform_xml_reader;
+    return o;
+}
+
+// A load and what the user saw of it, the failure's box last.
+struct Loaded {
+    BoardModel board;
+    LoadStatus status;
+    ParseOutcome outcome;  // result 1 when the board was read; title and BOM button as loaded
+    Boxes boxes;
+    int walks = 0;
+};
+
+inline Loaded load_bytes(const std::string& bytes, const LoadOptions& options = test_options(),
+                         std::deque<int> answers = {}) {
+    TestAsker asker;
+    asker.answers = std::move(answers);
+    LoadResult r = load_board(bytes, options, asker);
+    Loaded out;
+    if (!board_read(r.status))
+        if (const auto box = status_box(r.status, options.language)) asker.record(*box);
+    out.board = std::move(r.board);
+    out.status = r.status;
+    out.outcome.result = board_read(r.status) ? 1 : 0;
+    out.outcome.code = r.status.code;
+    out.outcome.set_title = !r.board_title.empty();
+    out.outcome.board_title = r.board_title;
+    out.outcome.show_bom_button = r.show_bom_button;
+    out.boxes = std::move(asker.boxes);
+    out.walks = asker.walks;
+    return out;
+}
+
+inline std::string board_file(const std::string& board_body) {
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
+           "<eagle version=\"7.2.0\"><drawing><board>" +
+           board_body + "</board></drawing></eagle>";
+}
+
 inline TokenList tokens_of(const std::string& board_body) {
-    const std::string xml = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                            "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
-                            "<eagle version=\"7.2.0\"><drawing><board>" +
-                            board_body + "</board></drawing></eagle>";
     TokenList tokens;
-    const TokeniseResult r = tokenise_bytes(xml, tokens);
-    EXPECT_TRUE(r.ok && !r.damaged) << xml;
+    const TokeniseResult r = tokenise_bytes(board_file(board_body), &open_platform_xml_reader, tokens);
+    EXPECT_EQ(r.status.code, LoadCode::ok) << board_body;
     return tokens;
 }
 
-inline BoardModel fresh_board() {
-    BoardModel board;
-    board.layers = make_layer_table();
-    return board;
+// A board body loaded with options; answers as for load_bytes.
+inline Loaded parse_snippet(const std::string& board_body, const LoadOptions& options = test_options(),
+                            std::deque<int> answers = {}) {
+    return load_bytes(board_file(board_body), options, std::move(answers));
 }
-
-struct Parsed {
-    BoardModel board = fresh_board();
-    ParseOutcome outcome;
-};
-
-inline Parsed parse_snippet(const std::string& board_body) {
-    Parsed p;
-    p.outcome = parse_board(tokens_of(board_body), p.board);
-    return p;
-}
-
-// Sets the board-related settings for one test and restores them (and the board path)
-// afterwards.
-class BoardSettingsGuard {
-public:
-    BoardSettingsGuard(uint32_t report_unexpected, uint32_t show_top = 1, uint32_t show_bottom = 0)
-        : saved_(g_settings) {
-        g_settings.report_unexpected = report_unexpected;
-        g_settings.show_top_side = show_top;
-        g_settings.show_bottom_side = show_bottom;
-    }
-    ~BoardSettingsGuard() {
-        g_settings.report_unexpected = saved_.report_unexpected;
-        g_settings.show_top_side = saved_.show_top_side;
-        g_settings.show_bottom_side = saved_.show_bottom_side;
-        g_settings.xml_path_file_name = saved_.xml_path_file_name;
-    }
-    BoardSettingsGuard(const BoardSettingsGuard&) = delete;
-    BoardSettingsGuard& operator=(const BoardSettingsGuard&) = delete;
-
-private:
-    Settings saved_;
-};
 
 // A library "lib" with one package of the given name and children.
 inline std::string library_with(const std::string& package, const std::string& children,

@@ -8,13 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "board/parse_board.h"
-#include "board/tokenise.h"
-#include "model/placement.h"
+#include "board/board_file.h"
 #include "board_snippet.h"
+#include "model/placement.h"
 #include "support/board_folders.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 
@@ -95,18 +92,22 @@ Counts counts_of(const BoardModel& b) {
 
 // Reads one board with "report unexpected" on: it must load without a question. With facts,
 // also its counts, and every element placed on a board of some size.
+std::string file_bytes(const std::wstring& path) {
+    std::string bytes;
+    EXPECT_EQ(read_whole_file(path, bytes).status, FileReadStatus::ok) << narrow(path);
+    return bytes;
+}
+
 void check_board(const std::wstring& path, const Counts* facts) {
     SCOPED_TRACE(narrow(path));
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
+    const std::string bytes = file_bytes(path);
     TokenList tokens;
-    const TokeniseResult t = tokenise_board(path, tokens);
-    ASSERT_TRUE(t.ok && !t.damaged && !t.drop_path);
+    ASSERT_EQ(tokenise_bytes(bytes, &open_platform_xml_reader, tokens).status.code, LoadCode::ok);
     EXPECT_EQ(malformed_tokens(tokens), 0u);
-    BoardModel board = fresh_board();
-    const ParseOutcome out = parse_board(tokens, board);
-    for (const ShownBox& b : port.boxes) ADD_FAILURE() << "asked: " << narrow(b.text);
-    EXPECT_EQ(out.result, 1);
+    const Loaded p = load_bytes(bytes);
+    const BoardModel& board = p.board;
+    for (const ShownBox& b : p.boxes) ADD_FAILURE() << "asked: " << narrow(b.text);
+    EXPECT_EQ(p.status.code, LoadCode::ok);
     EXPECT_EQ(board.board_loaded, 1u);
     if (!facts) return;
 
@@ -176,56 +177,42 @@ TEST(OwnBoards, GeneratedBoardOfThousandsOfParts) {
 // load. The package reader meets an unknown child token by token: its name, then each of its
 // attribute names and values.
 TEST(OwnBoards, UnknownVocabularyIsAskedAbout) {
-    const std::wstring path = own_board(L"unexpected/unknown-vocabulary.brd");
-    TokenList tokens;
-    ASSERT_TRUE(tokenise_board(path, tokens).ok);
-    LanguageGuard english(1);
-    {
-        BoardSettingsGuard settings(1);
-        RecordingPort port;  // answers Yes: go on
-        BoardModel board = fresh_board();
-        EXPECT_EQ(parse_board(tokens, board).result, 1);
-        ASSERT_EQ(port.boxes.size(), 8u);
-        EXPECT_EQ(port.boxes[0].text, L"Unexpected element set elem tindral_probe\rContinue?");
-        EXPECT_EQ(port.boxes[1].text, L"Unexpected element package attr sparkle\rContinue?");
-        EXPECT_EQ(port.boxes[7].text, L"Unexpected element package attr 3\rContinue?");
-        EXPECT_EQ(board.elements.size(), 2u);
-    }
-    {
-        BoardSettingsGuard settings(1);
-        RecordingPort port;
-        port.answers = {mb::id_no};
-        BoardModel board = fresh_board();
-        EXPECT_EQ(parse_board(tokens, board).result, 0);
-        EXPECT_EQ(port.boxes.size(), 1u);
-    }
-    {
-        BoardSettingsGuard settings(0);
-        RecordingPort port;
-        BoardModel board = fresh_board();
-        EXPECT_EQ(parse_board(tokens, board).result, 1);
-        EXPECT_TRUE(port.boxes.empty());
-        EXPECT_EQ(board.elements.size(), 2u);
-    }
+    const std::string bytes = file_bytes(own_board(L"unexpected/unknown-vocabulary.brd"));
+    const Loaded yes = load_bytes(bytes);  // every question answered Yes: go on
+    EXPECT_EQ(yes.status.code, LoadCode::ok);
+    ASSERT_EQ(yes.boxes.size(), 8u);
+    EXPECT_EQ(yes.boxes[0].text, L"Unexpected element set elem tindral_probe\rContinue?");
+    EXPECT_EQ(yes.boxes[1].text, L"Unexpected element package attr sparkle\rContinue?");
+    EXPECT_EQ(yes.boxes[7].text, L"Unexpected element package attr 3\rContinue?");
+    EXPECT_EQ(yes.board.elements.size(), 2u);
+
+    const Loaded no = load_bytes(bytes, test_options(), {mb::id_no});
+    EXPECT_EQ(no.status.code, LoadCode::declined);
+    EXPECT_EQ(no.boxes.size(), 1u);
+
+    const Loaded quiet = load_bytes(bytes, test_options(false));
+    EXPECT_EQ(quiet.status.code, LoadCode::ok);
+    EXPECT_TRUE(quiet.boxes.empty());
+    EXPECT_EQ(quiet.board.elements.size(), 2u);
 }
 
 // Every reader must stop at the end of the list, wherever the file breaks off, and on any
 // sequence of tokens: cut a board at many places and shuffle pieces of it.
 void cut_and_scramble(const std::wstring& path) {
-    BoardSettingsGuard settings(1);
-    RecordingPort port;  // answers Yes to every question
+    const LoadOptions options = test_options();
+    TestAsker asker;  // answers Yes to every question
     TokenList whole;
-    ASSERT_TRUE(tokenise_board(path, whole).ok);
-    BoardModel full = fresh_board();
-    parse_board(whole, full);
+    ASSERT_TRUE(tokenise_bytes(file_bytes(path), options.open_reader, whole).ok());
+    BoardModel full;
+    parse_board(whole, full, options, asker);
     const size_t elements = full.elements.size();
     ASSERT_GT(elements, 0u);
     const size_t n = whole.count();
     for (size_t cut = 0; cut < n; cut += std::max<size_t>(n / 150, 1)) {
         TokenList part;
         part.tokens.assign(whole.tokens.begin(), whole.tokens.begin() + cut);
-        BoardModel board = fresh_board();
-        parse_board(part, board);
+        BoardModel board;
+        parse_board(part, board, options, asker);
         EXPECT_LE(board.elements.size(), elements);
     }
     uint32_t seed = 12345;
@@ -237,8 +224,8 @@ void cut_and_scramble(const std::wstring& path) {
             if (next() % 4 == 0) t.kind = static_cast<uint8_t>((next() >> 8) % 7);
             soup.tokens.push_back(t);
         }
-        BoardModel board = fresh_board();
-        parse_board(soup, board);
+        BoardModel board;
+        parse_board(soup, board, options, asker);
     }
 }
 

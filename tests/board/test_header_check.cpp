@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "board/header_check.h"
-#include "settings/settings.h"
 #include "support/board_folders.h"
 #include "support/box_summary.h"
-#include "support/settings_guard.h"
 #include "support/temp_folder.h"
 
 using namespace tindral;
@@ -41,36 +39,28 @@ TEST(HeaderCheck, LineBreaksBetweenDeclarationAndDoctypeOnly) {
     EXPECT_EQ(file_name_part(L"amp.brd"), L"amp.brd");
 }
 
-TEST(HeaderCheck, ReadsTheFileOfTheCurrentBoardPath) {
-    test::SettingsGuard settings;
+TEST(HeaderCheck, ReadsTheStartOfTheFile) {
     test::RecordingPort port;
     test::TempFolder dir;
     const fs::path good = dir.write("good.brd", kDecl + "\r\n" + kDoctype + "\r\n<eagle/>");
     // A read-only board passes: the check does not ask for write access.
     fs::permissions(good, fs::perms::owner_read, fs::perm_options::replace);
-    g_settings.xml_path_file_name = good.wstring();
-    EXPECT_EQ(is_eagle_version_ok(), 1);
+    EXPECT_EQ(is_eagle_version_ok(good.wstring(), &read_file_start), 1);
     // Eagle 6 to 9 headers of our own boards.
     const std::vector<std::wstring> own = test::board_files(test::own_boards_dir());
     EXPECT_GE(own.size(), 4u);
-    for (const std::wstring& path : own) {
-        g_settings.xml_path_file_name = path;
-        EXPECT_EQ(is_eagle_version_ok(), 1) << fs::path(path);
-    }
+    for (const std::wstring& path : own)
+        EXPECT_EQ(is_eagle_version_ok(path, &read_file_start), 1) << fs::path(path);
     EXPECT_TRUE(port.boxes.empty());
 
-    g_settings.xml_path_file_name = (dir.path / "missing.brd").wstring();
-    EXPECT_EQ(is_eagle_version_ok(), -1);
+    EXPECT_EQ(is_eagle_version_ok((dir.path / "missing.brd").wstring(), &read_file_start), -1);
     EXPECT_EQ(test::only_box(port), L"Tindral CreateFile is_eagle_version_ok|system text 2|2040");
 }
 
 TEST(HeaderCheck, EveryRealBoardPasses) {
     TINDRAL_NEED_REAL_BOARDS();
-    test::SettingsGuard settings;
     test::RecordingPort port;
-    for (const std::wstring& path : test::board_files(test::real_boards().dir)) {
-        g_settings.xml_path_file_name = path;
-        EXPECT_EQ(is_eagle_version_ok(), 1) << fs::path(path);
-    }
+    for (const std::wstring& path : test::board_files(test::real_boards().dir))
+        EXPECT_EQ(is_eagle_version_ok(path, &read_file_start), 1) << fs::path(path);
     EXPECT_TRUE(port.boxes.empty());
 }

@@ -1,52 +1,135 @@
-// What the model holds after a read that was refused or abandoned by the user (the windows
-// show nothing of a half-read board).
+// The load from bytes as a whole: what the asker hears and when, what the model holds after a
+// load that went through or stopped, and that nothing outside the result changes.
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "board/load_board.h"
-#include "settings/memory_store.h"
-#include "support/language_guard.h"
+#include "board_snippet.h"
+#include "settings/settings.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
-#include "support/temp_folder.h"
 
-using namespace tindral;
-
+namespace tindral::test {
 namespace {
 
-TEST(LoadBoard, RefusedOrAbandonedReadLeavesAnEmptyModel) {
-    MemoryStore store;
-    test::SettingsGuard settings(&store);
-    test::LanguageGuard english(1);
-    test::TempFolder dir;
-    BoardModel board;
-    board.layers = make_layer_table();
-    {
-        test::RecordingPort port;
-        EXPECT_EQ(read_board(dir.write("text.brd", "just some text\r\n").wstring(), board).result, 0);
-        EXPECT_EQ(port.boxes.size(), 1u);
+// Two like elements, and more of them when asked for.
+std::string elements(const std::string& more = "") {
+    return "<plain/><elements>"
+           "<element name=\"R1\" library=\"l\" package=\"p\" value=\"1k\" x=\"1\" y=\"2\"/>"
+           "<element name=\"R2\" library=\"l\" package=\"p\" value=\"1k\" x=\"3\" y=\"2\"/>" +
+           more + "</elements><libraries/>";
+}
+const std::string kOdd = "<element name=\"R3\" odd=\"1\"/>";
+
+// Logs the asker's calls in order.
+class LoggingAsker : public TestAsker {
+public:
+    bool go_on_after(const LoadStatus& w, const LoadMessage& box) override {
+        log += w.code == LoadCode::damaged ? "damaged " : "warning ";
+        return TestAsker::go_on_after(w, box);
     }
-    {
-        // An unknown element in the elements section, answered with No.
-        const auto p = dir.write(
-            "no.brd",
-            "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
-            "<eagle version=\"7.2.0\"><drawing><board><plain/><elements>"
-            "<element name=\"R1\" library=\"l\" package=\"p\" value=\"1k\" x=\"1\" y=\"2\">"
-            "<tindralfoo/></element></elements><libraries/></board></drawing></eagle>\n");
-        g_settings.report_unexpected = 1;
-        test::RecordingPort port;
-        port.answers = {mb::id_no};
-        const ReadBoardOutcome out = read_board(p.wstring(), board);
-        EXPECT_EQ(out.result, 0);
-        EXPECT_TRUE(out.board_title.empty());
-        EXPECT_EQ(port.boxes.size(), 1u);
-        EXPECT_TRUE(board.elements.empty());
-        EXPECT_TRUE(board.marks.states().empty());
-        EXPECT_EQ(board.board_loaded, 0u);
+    void walk_begins() override { log += "walk "; }
+    bool go_on_after_unexpected(const LoadMessage& q) override {
+        log += "question ";
+        return TestAsker::go_on_after_unexpected(q);
     }
+    std::string log;
+};
+
+TEST(LoadBoard, TheAskerHearsOfDamageBeforeTheWalkAndItsQuestions) {
+    // A wrong end tag in line 4, after the elements; the first of them has an unknown attribute.
+    const std::string broken =
+        "<?xml version=\"1.0\"?>\n<eagle><drawing><board><elements><element name=\"R1\" "
+        "odd=\"1\"/>\n<element name=\"R2\"/></elements>\n</q></board></drawing></eagle>";
+    LoggingAsker asker;
+    const LoadResult r = load_board(broken, test_options(), asker);
+    EXPECT_EQ(asker.log, "damaged walk question ");
+    EXPECT_EQ(r.status.code, LoadCode::damaged);
+    EXPECT_EQ(r.status.line, 4u);
+    ASSERT_EQ(r.warnings.size(), 1u);
+    EXPECT_EQ(r.board.elements.size(), 2u);
+    ASSERT_EQ(asker.boxes.size(), 2u);
+    EXPECT_EQ(asker.boxes[0].title, L"Tindral Warning");
+    EXPECT_EQ(asker.boxes[0].flags, 0x2030u);
+
+    // An asker that stops at the damage: no walk, nothing kept.
+    LoggingAsker strict;
+    strict.stop_at_damage = true;
+    const LoadResult s = load_board(broken, test_options(), strict);
+    EXPECT_EQ(strict.log, "damaged ");
+    EXPECT_EQ(s.status.code, LoadCode::declined);
+    EXPECT_TRUE(s.board.elements.empty());
+
+    // A file that is no board: its failure is the status, and the walk never begins.
+    LoggingAsker refused;
+    const LoadResult t = load_board("just some text\r\n", test_options(), refused);
+    EXPECT_EQ(refused.log, "");
+    EXPECT_EQ(t.status.code, LoadCode::not_xml);
+    EXPECT_TRUE(t.board_title.empty());
+}
+
+TEST(LoadBoard, ALoadThatWentThroughIsGroupedWithFreshMarks) {
+    const Loaded p = parse_snippet(elements());
+    EXPECT_EQ(p.status.code, LoadCode::ok);
+    EXPECT_EQ(p.walks, 1);
+    EXPECT_EQ(p.board.path, L"C:\\boards\\test.brd");
+    EXPECT_EQ(p.board.marks.states(), (std::vector<uint32_t>{0, 0}));
+    EXPECT_FALSE(p.board.marks.unsaved());
+    ASSERT_EQ(p.board.elements.size(), 2u);
+    EXPECT_NE(p.board.elements[0].group, 0u);
+    EXPECT_EQ(p.board.elements[0].group, p.board.elements[1].group);  // same package and value
+    EXPECT_EQ(p.outcome.board_title, L"Tindral V2.00.1    test.brd");
+    EXPECT_TRUE(p.outcome.show_bom_button);
+}
+
+TEST(LoadBoard, StartsFromTheGivenLayersAndTouchesNoGlobal) {
+    LoadOptions options = test_options();
+    options.layers[0].colour = 77;  // set by an earlier load or the user
+    // The globals say otherwise than the options; the load must go by the options alone.
+    const Settings saved = g_settings;
+    g_settings.report_unexpected = 0;
+    g_settings.show_top_side = 0;
+    g_settings.language = 0;
+    g_settings.xml_path_file_name = L"C:\\elsewhere.brd";
+    g_board.elements.assign(1, ElementRec{});
+    g_board.elements[0].name = L"on screen";
+    RecordingPort port;
+
+    const Loaded p = parse_snippet(
+        "<layers><layer number=\"91\" name=\"Nets\" color=\"2\" fill=\"1\" visible=\"yes\" "
+        "active=\"yes\"/></layers>" + elements(kOdd), options);
+    ASSERT_EQ(p.boxes.size(), 1u);  // asked, in English
+    EXPECT_EQ(p.boxes[0].text, L"Unexpected element set elem odd\rContinue?");
+    EXPECT_EQ(p.board.layers[0].colour, 77);
+    EXPECT_EQ(p.board.board_loaded, 1u);
+    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\elsewhere.brd");
+    ASSERT_EQ(g_board.elements.size(), 1u);
+    EXPECT_EQ(g_board.elements[0].name, L"on screen");
+
+    g_board.elements.clear();
+    g_settings = saved;
+}
+
+TEST(LoadBoard, RefusedOrAbandonedLoadLeavesOnlyTheLayers) {
+    LoadOptions options = test_options();
+    options.layers[0].colour = 77;
+    const Loaded no = parse_snippet(elements(kOdd), options, {mb::id_no});
+    EXPECT_EQ(no.status.code, LoadCode::declined);
+    EXPECT_EQ(no.boxes.size(), 1u);  // the question, and no failure box after it
+    EXPECT_TRUE(no.board.elements.empty());
+    EXPECT_TRUE(no.board.marks.states().empty());
+    EXPECT_TRUE(no.board.path.empty());
+    EXPECT_EQ(no.board.board_loaded, 0u);
+    EXPECT_EQ(no.board.layers[0].colour, 77);
+    EXPECT_TRUE(no.outcome.board_title.empty());
+
+    const Loaded text = load_bytes("just some text\r\n", options);
+    EXPECT_EQ(text.boxes, (Boxes{{Owner::main,
+                                  L"Tindral can only handle files generated from Eagle Version V6 or V7",
+                                  L"Tindral Error", 0x2000}}));
+    EXPECT_EQ(text.board.layers[0].colour, 77);
 }
 
 }  // namespace
+}  // namespace tindral::test

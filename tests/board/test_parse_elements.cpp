@@ -4,8 +4,6 @@
 
 #include "board/section_readers.h"
 #include "board_snippet.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
 
 namespace tindral::test {
 namespace {
@@ -34,9 +32,7 @@ TEST(ElementRotation, SideAndAngleFromRotText) {
 }
 
 TEST(ElementReader, AttributesIntoTheElementRecord) {
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<elements>"
         "<element name=\"R1\" library=\"rcl\" package=\"0603\" value=\"10k\" x=\"1.5\" "
         "y=\"-2.25\" smashed=\"yes\" locked=\"no\" rot=\"MR90\" library_urn=\"u\" "
@@ -44,7 +40,7 @@ TEST(ElementReader, AttributesIntoTheElementRecord) {
         "<element name=\"R2\" smashed=\"maybe\" locked=\"yes\" rot=\"SR180\"/>"
         "<element name=\"U1\" smashed=\"no\" rot=\"90\"/>"
         "</elements>");
-    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(p.boxes.empty());
     ASSERT_EQ(p.outcome.result, 1);
     ASSERT_EQ(p.board.elements.size(), 3u);
     const ElementRec& r1 = p.board.elements[0];
@@ -66,54 +62,31 @@ TEST(ElementReader, AttributesIntoTheElementRecord) {
     EXPECT_DOUBLE_EQ(p.board.elements[2].rotation, 0);
 }
 
-TEST(ElementReader, EmptyValueReadsUndefinedInTheCurrentLanguage) {
-    BoardSettingsGuard settings(1);
+TEST(ElementReader, EmptyValueReadsUndefinedInTheLoadsLanguage) {
     const std::string body =
         "<elements><element name=\"LOGO\" value=\"\"/><element name=\"X\"/></elements>";
-    LanguageGuard english(1);
-    const Parsed p = parse_snippet(body);
+    const Loaded p = parse_snippet(body);
     EXPECT_EQ(p.board.elements.at(0).value, L"Undefined");
     EXPECT_EQ(p.board.elements.at(1).value, L"");  // no value attribute at all
-    LanguageGuard german(0);
-    EXPECT_EQ(parse_snippet(body).board.elements.at(0).value, L"Undefiniert");
+    LoadOptions german = test_options();
+    german.language = 0;
+    EXPECT_EQ(parse_snippet(body, german).board.elements.at(0).value, L"Undefiniert");
 }
 
-TEST(ElementReader, ChildrenLeaveNoTraceAndTheNextElementsAreRead) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    const Parsed p = parse_snippet(
+// attribute and variant are Eagle's own children; anything else is named once, whatever it holds.
+TEST(ElementReader, ChildrenLeaveNoTraceAndUnknownOnesAreAskedAboutOnce) {
+    const Loaded p = parse_snippet(
         "<elements>"
         "<element name=\"C1\" value=\"1u\">"
         "<attribute name=\"NAME\" x=\"1\" y=\"2\" size=\"1\" layer=\"25\" rot=\"R90\"/>"
-        "<attribute name=\"VALUE\" value=\"1u\" display=\"off\" constant=\"no\"/>"
-        "</element>"
+        "<attribute name=\"VALUE\" value=\"1u\" display=\"off\" constant=\"no\"/></element>"
         "<element name=\"C2\"><variant name=\"lite\" populate=\"no\"/></element>"
-        "<element name=\"C3\"><gizmo kind=\"x\"><attribute name=\"in\"/></gizmo>"
-        "<attribute name=\"NAME\"/></element>"
-        "<element name=\"C4\" y=\"6\"/>"
-        "</elements>");
-    // attribute and variant are Eagle's own children; anything else is named once
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"Unexpected element set elem gizmo\rContinue?");
-    ASSERT_EQ(p.board.elements.size(), 4u);
-    EXPECT_EQ(p.board.elements[0].value, L"1u");
-    EXPECT_EQ(p.board.elements[3].name, L"C4");
-    EXPECT_DOUBLE_EQ(p.board.elements[3].y, 6);
-}
-
-TEST(ElementReader, UnknownChildIsAskedAboutOnceWhateverItHolds) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    const Parsed p = parse_snippet(
-        "<elements>"
         "<element name=\"A\"><gizmo k=\"1\"><part a=\"1\"><sub><leaf/></sub></part>"
         "<part b=\"2\"/><gizmo/></gizmo><attribute name=\"NAME\"/></element>"
         // written <x .../>: its siblings are children of the element, each asked about
         "<element name=\"B\"><widget k=\"1\"/><gadget/><attribute name=\"VALUE\"/></element>"
         "<element name=\"C\"><thing><element name=\"inner\"/></thing></element>"
-        "<element name=\"D\"/>"
+        "<element name=\"D\" y=\"6\"/>"
         "</elements>");
     Boxes asked;
     for (const char* name : {"gizmo", "widget", "gadget", "thing"})
@@ -121,38 +94,30 @@ TEST(ElementReader, UnknownChildIsAskedAboutOnceWhateverItHolds) {
                          L"Unexpected element set elem " +
                              std::wstring(name, name + std::strlen(name)) + L"\rContinue?",
                          L"Tindral Warning", 0x42034});
-    EXPECT_EQ(port.boxes, asked);
+    EXPECT_EQ(p.boxes, asked);
     std::wstring names;
     for (const ElementRec& e : p.board.elements) names += e.name + L" ";
     // An element start inside an unknown child still begins an element.
-    EXPECT_EQ(names, L"A B C inner D ");
+    EXPECT_EQ(names, L"C1 C2 A B C inner D ");
+    EXPECT_EQ(p.board.elements[0].value, L"1u");
+    EXPECT_DOUBLE_EQ(p.board.elements.back().y, 6);
 }
 
-TEST(ElementReader, UnknownAttributeAsksOnceAndNoAbandons) {
-    LanguageGuard english(1);
+TEST(ElementReader, UnknownAttributeAsksOnceUnlessNotReported) {
     const std::string body = "<elements><element name=\"R1\" foo=\"bar\" value=\"v\"/>"
                              "<element name=\"R2\"/></elements>";
-    {
-        BoardSettingsGuard settings(1);
-        RecordingPort port;
-        const Parsed p = parse_snippet(body);
-        EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"Unexpected element set elem foo\rContinue?",
-                                      L"Tindral Warning", 0x42034}}));
-        EXPECT_EQ(p.outcome.result, 1);
-        ASSERT_EQ(p.board.elements.size(), 2u);
-        EXPECT_EQ(p.board.elements[0].value, L"v");  // the walk went on past foo's value
+    const Loaded p = parse_snippet(body);
+    EXPECT_EQ(p.boxes, (Boxes{{Owner::none, L"Unexpected element set elem foo\rContinue?",
+                               L"Tindral Warning", 0x42034}}));
+    EXPECT_EQ(p.outcome.result, 1);
+    ASSERT_EQ(p.board.elements.size(), 2u);
+    EXPECT_EQ(p.board.elements[0].value, L"v");  // the walk went on past foo's value
 
-        port.answers = {mb::id_no};
-        const Parsed no = parse_snippet(body);
-        EXPECT_EQ(no.outcome.result, 0);
-        EXPECT_FALSE(no.outcome.set_title);
-        EXPECT_EQ(no.board.board_loaded, 0u);
-        EXPECT_TRUE(no.board.elements.empty());
-    }
-    BoardSettingsGuard quiet(0);
-    RecordingPort port;
-    EXPECT_EQ(parse_snippet(body).board.elements.size(), 2u);
-    EXPECT_TRUE(port.boxes.empty());
+    // No abandons the load: LoadBoard.RefusedOrAbandonedLoadLeavesOnlyTheLayers.
+
+    const Loaded quiet = parse_snippet(body, test_options(false));
+    EXPECT_EQ(quiet.board.elements.size(), 2u);
+    EXPECT_TRUE(quiet.boxes.empty());
 }
 
 }  // namespace

@@ -2,24 +2,18 @@
 
 #include <string>
 
-#include "board/parse_board.h"
 #include "board_snippet.h"
 #include "model/placement.h"
-#include "support/recording_port.h"
 #include "support/synthetic_board.h"
 
 namespace tindral::test {
 namespace {
 
 TEST(ParseLarge, FiftyThousandElementsAreReadAndPlaced) {
-    BoardSettingsGuard settings(1, 1, 1);
-    RecordingPort port;
-    TokenList tokens;
-    ASSERT_TRUE(tokenise_bytes(synthetic_board(50000), tokens).ok);
-    BoardModel board = fresh_board();
-    const ParseOutcome out = parse_board(tokens, board);
-    EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(out.result, 1);
+    const Loaded p = load_bytes(synthetic_board(50000), test_options(true, true, true));
+    const BoardModel& board = p.board;
+    EXPECT_TRUE(p.boxes.empty());
+    EXPECT_EQ(p.status.code, LoadCode::ok);
     ASSERT_EQ(board.elements.size(), 50000u);
     EXPECT_EQ(board.libraries.size(), 3u);
     EXPECT_EQ(board.placement_count, 50000u);

@@ -6,13 +6,11 @@
 #include "board/primitive_readers.h"
 #include "board_snippet.h"
 #include "model/placement.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
 
 namespace tindral::test {
 namespace {
 
-const PackageRec& only_package(const Parsed& p) {
+const PackageRec& only_package(const Loaded& p) {
     EXPECT_EQ(p.board.libraries.size(), 1u);
     EXPECT_EQ(p.board.libraries.at(0).packages.size(), 1u);
     return p.board.libraries.at(0).packages.at(0);
@@ -27,9 +25,7 @@ std::string holes(int n) {
 }
 
 TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<libraries>" +
         library_with("PKG",
                      "<description language=\"en\">&lt;b&gt;part&lt;/b&gt;</description>"
@@ -51,7 +47,7 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
                      "<vertex x=\"1\" y=\"1\"/></polygon>"
                      "<hole x=\"2\" y=\"3\" drill=\"1.2\"/>") +
         "</libraries>");
-    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(p.boxes.empty());
     ASSERT_EQ(p.outcome.result, 1);
     const PackageRec& pkg = only_package(p);
     EXPECT_EQ(pkg.name, L"PKG");
@@ -74,8 +70,7 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
 }
 
 TEST(PrimitiveReaders, SevenHolesKeepTheirOrderInPackageAndPlain) {
-    BoardSettingsGuard settings(1);
-    const Parsed p = parse_snippet("<plain>" + holes(7) + "</plain><libraries>" +
+    const Loaded p = parse_snippet("<plain>" + holes(7) + "</plain><libraries>" +
                                    library_with("H", holes(7)) + "</libraries>");
     const PackageRec& pkg = only_package(p);
     ASSERT_EQ(pkg.holes.size(), 7u);
@@ -88,17 +83,15 @@ TEST(PrimitiveReaders, SevenHolesKeepTheirOrderInPackageAndPlain) {
 }
 
 TEST(PrimitiveReaders, PolygonWithoutVerticesEndsAtItsFirstOtherChild) {
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
     // <polygon/> with attributes has no end token: the next child follows at once
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<libraries>" +
         library_with("P", "<polygon width=\"0.1\" layer=\"1\"/><wire x1=\"1\" y1=\"1\" x2=\"2\" "
                           "y2=\"2\" layer=\"21\"/><polygon width=\"0.2\" layer=\"2\"></polygon>"
                           "<circle x=\"1\" y=\"1\" radius=\"1\" layer=\"21\"/>") +
         "</libraries>");
     EXPECT_EQ(p.outcome.result, 1);
-    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(p.boxes.empty());
     const PackageRec& pkg = only_package(p);
     ASSERT_EQ(pkg.polygons.size(), 2u);
     EXPECT_TRUE(pkg.polygons[0].vertices.empty());
@@ -108,8 +101,6 @@ TEST(PrimitiveReaders, PolygonWithoutVerticesEndsAtItsFirstOtherChild) {
 }
 
 TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
     const auto asked = [](const char* element, std::initializer_list<const char*> names) {
         std::vector<std::wstring> out;
         for (const char* n : names)
@@ -139,18 +130,16 @@ TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
         {"<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/><gizmo/>", asked("package", {"gizmo"})},
     };
     for (const Case& c : cases) {
-        RecordingPort port;
-        const Parsed p =
+        const Loaded p =
             parse_snippet("<libraries>" + library_with("P", c.child) + "</libraries>");
         EXPECT_EQ(p.outcome.result, 1) << c.child;
         std::vector<std::wstring> asked;
-        for (const ShownBox& b : port.boxes) asked.push_back(b.text);
+        for (const ShownBox& b : p.boxes) asked.push_back(b.text);
         EXPECT_EQ(asked, c.questions) << c.child;
     }
 }
 
 TEST(PrimitiveReaders, NoToAnyQuestionAbandonsTheLoad) {
-    BoardSettingsGuard settings(1);
     const std::string in_package =
         "<libraries>" +
         library_with("P", "<hole x=\"1\" y=\"1\" drill=\"1\"/><hole x=\"2\" bad=\"1\" y=\"2\" "
@@ -160,10 +149,8 @@ TEST(PrimitiveReaders, NoToAnyQuestionAbandonsTheLoad) {
         "<plain><wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"20\"/><squiggle a=\"1\"/>"
         "<wire x1=\"0\" y1=\"0\" x2=\"2\" y2=\"2\" layer=\"20\"/></plain>";
     for (const std::string& body : {in_package, in_plain}) {
-        RecordingPort port;
-        port.answers = {mb::id_no};
-        const Parsed p = parse_snippet(body);
-        EXPECT_EQ(port.boxes.size(), 1u) << body;
+        const Loaded p = parse_snippet(body, test_options(), {mb::id_no});
+        EXPECT_EQ(p.boxes.size(), 1u) << body;
         EXPECT_EQ(p.outcome.result, 0) << body;
         EXPECT_EQ(p.board.board_loaded, 0u);
         EXPECT_TRUE(p.board.libraries.empty());
@@ -172,10 +159,7 @@ TEST(PrimitiveReaders, NoToAnyQuestionAbandonsTheLoad) {
 }
 
 TEST(PlainSection, KeepsWiresCirclesHolesAndStepsOverTheRest) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<plain>"
         "<wire x1=\"0\" y1=\"0\" x2=\"10\" y2=\"0\" width=\"0\" layer=\"20\"/>"
         "<text x=\"1\" y=\"1\" size=\"1\" layer=\"25\">label</text>"
@@ -193,7 +177,7 @@ TEST(PlainSection, KeepsWiresCirclesHolesAndStepsOverTheRest) {
         "</plain>");
     // only the unknown element is asked about, token by token
     std::vector<std::wstring> asked;
-    for (const ShownBox& b : port.boxes) asked.push_back(b.text);
+    for (const ShownBox& b : p.boxes) asked.push_back(b.text);
     EXPECT_EQ(asked, (std::vector<std::wstring>{
                          L"Unexpected element set_plain elem squiggle\rContinue?",
                          L"Unexpected element set_plain elem a\rContinue?",
@@ -208,14 +192,12 @@ TEST(PlainSection, KeepsWiresCirclesHolesAndStepsOverTheRest) {
 }
 
 TEST(LibraryReader, PackagesDescriptionsAnd3dData) {
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
     std::string packages;
     for (int i = 0; i < 6; ++i)
         packages += "<package name=\"P" + std::to_string(i) + "\" urn=\"u\" "
                     "library_version=\"3\" locally_modified=\"yes\"><description/>"
                     "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/></package>";
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<libraries>"
         "<library name=\"empty\" urn=\"urn:x\"><description>none</description>"
         "<packages></packages></library>"
@@ -226,7 +208,7 @@ TEST(LibraryReader, PackagesDescriptionsAnd3dData) {
         "</packageinstances></package3d></packages3d></library>"
         "<library name=\"last\">" "<packages><package name=\"Q\"></package></packages></library>"
         "</libraries>");
-    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(p.boxes.empty());
     // a library without packages is not kept, and the next ones are read as libraries
     ASSERT_EQ(p.board.libraries.size(), 2u);
     EXPECT_EQ(p.board.libraries[0].name, L"six");

@@ -5,8 +5,6 @@
 #include "board/parse_walk.h"
 #include "board_snippet.h"
 #include "model/placement.h"
-#include "support/language_guard.h"
-#include "support/recording_port.h"
 
 namespace tindral::test {
 namespace {
@@ -35,28 +33,22 @@ TEST(NameRules, SameNameAndFindElement) {
 }
 
 TEST(GridReader, OnlyUnitAndStyleValuesAreChecked) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    Parsed p = parse_snippet("<grid distance=\"0.1\" unitdist=\"inch\" unit=\"inch\" "
+    Loaded p = parse_snippet("<grid distance=\"0.1\" unitdist=\"inch\" unit=\"inch\" "
                              "style=\"lines\" multiple=\"1\" altunit=\"mil\" frob=\"1\"/>");
-    EXPECT_TRUE(port.boxes.empty());  // an unknown grid attribute asks nothing
+    EXPECT_TRUE(p.boxes.empty());  // an unknown grid attribute asks nothing
 
     p = parse_snippet("<grid unit=\"furlong\" style=\"dots\"/>");
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"Unexpected element set_grid elem furlong\rContinue?");
+    ASSERT_EQ(p.boxes.size(), 1u);
+    EXPECT_EQ(p.boxes[0].text, L"Unexpected element set_grid elem furlong\rContinue?");
 
-    port.answers = {mb::id_no};
-    p = parse_snippet("<grid style=\"hatched\"/><elements><element name=\"A\"/></elements>");
+    p = parse_snippet("<grid style=\"hatched\"/><elements><element name=\"A\"/></elements>",
+                      test_options(), {mb::id_no});
     EXPECT_EQ(p.outcome.result, 0);
     EXPECT_TRUE(p.board.elements.empty());  // nothing read after the No
 }
 
 TEST(LayerReader, FixedRowsTakeColourFillAndFlags) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<layers>"
         "<layer number=\"16\" name=\"Bottom\" color=\"1\" fill=\"1\" visible=\"yes\" active=\"yes\"/>"
         "<layer number=\"21\" name=\"Mine\" color=\"14\" fill=\"5\" visible=\"yes\" active=\"no\"/>"
@@ -64,9 +56,10 @@ TEST(LayerReader, FixedRowsTakeColourFillAndFlags) {
         "active=\"yes\"/>"
         "<layer number=\"60\" name=\"NoRow\" color=\"9\" fill=\"9\" visible=\"yes\" active=\"yes\"/>"
         "</layers>");
-    ASSERT_EQ(port.boxes.size(), 1u);
-    EXPECT_EQ(port.boxes[0].text, L"Unexpected element elem glow\rContinue?");
-    const BoardModel fresh = fresh_board();
+    ASSERT_EQ(p.boxes.size(), 1u);
+    EXPECT_EQ(p.boxes[0].text, L"Unexpected element elem glow\rContinue?");
+    BoardModel fresh;
+    fresh.layers = make_layer_table();
     for (size_t i = 0; i < fresh.layers.size(); ++i) {
         const int n = fresh.layers[i].number;
         if (n == 21 || n == 42) continue;
@@ -86,29 +79,25 @@ TEST(LayerReader, FixedRowsTakeColourFillAndFlags) {
 }
 
 TEST(ParseBoard, MissingSectionsReadAsEmptyAndEachParseStartsAnew) {
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
-    Parsed p = parse_snippet("<elements><element name=\"A\"/><element name=\"B\"/></elements>");
+    Loaded p = parse_snippet("<elements><element name=\"A\"/><element name=\"B\"/></elements>");
     EXPECT_EQ(p.outcome.result, 1);
     EXPECT_EQ(p.board.board_loaded, 1u);
     ASSERT_EQ(p.board.elements.size(), 2u);
     EXPECT_EQ(find_package(p.board, 0), kNoPackage);  // listed, not placed
     EXPECT_EQ(p.board.placement_count, 2u);
 
+    TestAsker asker;
     p.outcome = parse_board(tokens_of("<plain/><elements><element name=\"C\"/></elements>"),
-                            p.board);
+                            p.board, test_options(), asker);
     EXPECT_EQ(p.outcome.result, 1);
     ASSERT_EQ(p.board.elements.size(), 1u);
     EXPECT_EQ(p.board.elements[0].name, L"C");
-    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(p.boxes.empty() && asker.boxes.empty());
 }
 
 TEST(LibraryReader, EmptyOrNamelessLibrariesDoNotEndTheSection) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    RecordingPort port;
     const std::string wire = "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\" layer=\"21\"/>";
-    const Parsed p = parse_snippet("<libraries><library/>" + library_with("A", wire, "first") +
+    const Loaded p = parse_snippet("<libraries><library/>" + library_with("A", wire, "first") +
                                    "<library name=\"none\"/><library></library><library/>" +
                                    library_with("B", wire, "second") + "<library/>" +
                                    library_with("C", wire, "third") + "</libraries>");
@@ -118,23 +107,23 @@ TEST(LibraryReader, EmptyOrNamelessLibrariesDoNotEndTheSection) {
     EXPECT_EQ(p.board.libraries[1].name, L"second");
     EXPECT_EQ(p.board.libraries[2].name, L"third");
     EXPECT_EQ(p.board.libraries[2].packages.at(0).name, L"C");
-    EXPECT_TRUE(port.boxes.empty());
+    EXPECT_TRUE(p.boxes.empty());
 
     // An empty section is done at once, and what follows it is no library.
-    const Parsed empty = parse_snippet("<libraries/><plain>" + library_with("D", wire) + "</plain>");
+    const Loaded empty = parse_snippet("<libraries/><plain>" + library_with("D", wire) + "</plain>");
     EXPECT_TRUE(empty.board.libraries.empty());
 }
 
 TEST(ParseBoard, NoSideShownLeavesTheBoardUnloaded) {
-    BoardSettingsGuard settings(1, 0, 0);
     const std::string body =
         "<plain><wire x1=\"0\" y1=\"0\" x2=\"10\" y2=\"5\" width=\"0\" layer=\"20\"/></plain>"
         "<libraries>" +
         library_with("P", "<wire x1=\"0\" y1=\"0\" x2=\"100\" y2=\"0\" layer=\"21\"/>") +
         "</libraries><elements><element name=\"U1\" library=\"lib\" package=\"P\" x=\"1\" "
         "y=\"1\"/></elements>";
-    g_settings.xml_path_file_name = L"C:\\boards\\amp.brd";
-    Parsed p = parse_snippet(body);
+    LoadOptions options = test_options(true, false, false);
+    options.path = L"C:\\boards\\amp.brd";
+    Loaded p = parse_snippet(body, options);
     EXPECT_EQ(p.outcome.result, 1);
     EXPECT_TRUE(p.outcome.set_title);
     EXPECT_EQ(p.outcome.board_title, L"Tindral V2.00.1    amp.brd");
@@ -142,8 +131,8 @@ TEST(ParseBoard, NoSideShownLeavesTheBoardUnloaded) {
     EXPECT_EQ(p.board.board_loaded, 0u);
     EXPECT_DOUBLE_EQ(p.board.extent.max_x, 10);  // the plain drawing still counts
 
-    BoardSettingsGuard bottom_only(1, 0, 1);
-    p = parse_snippet(body);
+    options.show_bottom = true;
+    p = parse_snippet(body, options);
     EXPECT_TRUE(p.outcome.show_bom_button);
     EXPECT_EQ(p.board.board_loaded, 1u);
     EXPECT_DOUBLE_EQ(p.board.board_width, 101);
@@ -151,27 +140,25 @@ TEST(ParseBoard, NoSideShownLeavesTheBoardUnloaded) {
 }
 
 // Runs out of memory at the first question, as any allocation inside the walk might.
-class FailingPort : public RecordingPort {
+class FailingAsker : public TestAsker {
 public:
-    int show(Owner owner, const std::wstring& text, const std::wstring& title,
-             unsigned flags) override {
-        if ((flags & 0xF) == mb::yes_no) throw std::bad_alloc();
-        return RecordingPort::show(owner, text, title, flags);
-    }
+    bool go_on_after_unexpected(const LoadMessage&) override { throw std::bad_alloc(); }
 };
 
 TEST(ParseBoard, OutOfMemoryIsReportedAndTheModelReleased) {
-    LanguageGuard english(1);
-    BoardSettingsGuard settings(1);
-    FailingPort port;
-    const Parsed p = parse_snippet(
-        "<plain><wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"20\"/></plain>"
-        "<elements><element name=\"A\"/><element name=\"B\" odd=\"1\"/></elements>");
-    EXPECT_EQ(p.outcome.result, 0);
-    EXPECT_FALSE(p.outcome.set_title);
-    EXPECT_EQ(port.boxes, (Boxes{{Owner::none, L"Out of memory", L"Tindral Error", 0x42010}}));
-    EXPECT_TRUE(p.board.plain_wires.empty());
-    EXPECT_TRUE(p.board.elements.empty());
+    FailingAsker asker;
+    const LoadResult r = load_board(
+        board_file("<plain><wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"20\"/></plain>"
+                   "<elements><element name=\"A\"/><element name=\"B\" odd=\"1\"/></elements>"),
+        test_options(), asker);
+    EXPECT_EQ(r.status.code, LoadCode::out_of_memory);
+    EXPECT_TRUE(r.board_title.empty());
+    const auto box = status_box(r.status, 1);
+    ASSERT_TRUE(box);
+    EXPECT_EQ((ShownBox{box->owner, box->text, box->title, box->flags}),
+              (ShownBox{Owner::none, L"Out of memory", L"Tindral Error", 0x42010}));
+    EXPECT_TRUE(r.board.plain_wires.empty());
+    EXPECT_TRUE(r.board.elements.empty());
 }
 
 }  // namespace

@@ -36,11 +36,14 @@ struct PathListTest : ::testing::Test {
     }
     // Chooses path in the file dialog; an empty path cancels it.
     int choose(const std::wstring& path) {
-        return choose_board_file(combo, [&](std::wstring& out) {
-            ++dialogs;
-            out = path;
-            return !path.empty();
-        });
+        return choose_board_file(
+            combo,
+            [&](std::wstring& out) {
+                ++dialogs;
+                out = path;
+                return !path.empty();
+            },
+            &read_file_start);
     }
 };
 

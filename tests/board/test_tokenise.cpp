@@ -7,14 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "board/load_messages.h"
 #include "board/tokenise.h"
-#include "support/language_guard.h"
 #include "support/recording_port.h"
 
 using namespace tindral;
 using test::Boxes;
-using test::LanguageGuard;
-using test::RecordingPort;
 
 namespace {
 
@@ -38,13 +36,28 @@ struct Outcome {
     Boxes boxes;
 };
 
-Outcome run(const std::string& xml) {
-    RecordingPort port;
+std::string code_text(const LoadStatus& s) {
+    switch (s.code) {
+    case LoadCode::ok: return "ok";
+    case LoadCode::damaged: return "damaged at " + std::to_string(s.line);
+    case LoadCode::not_eagle: return "not eagle";
+    case LoadCode::not_xml:
+    case LoadCode::unsupported_version: return "refused";
+    default: return "failed";
+    }
+}
+
+// The boxes the user sees of a tokeniser run: its warnings, then its status.
+Outcome run(const std::string& xml, uint32_t language = 1) {
     Outcome out;
-    const TokeniseResult r = tokenise_bytes(xml, out.list);
-    out.result = std::string(r.ok ? "ok" : "failed") + (r.drop_path ? " drop" : "");
-    if (r.damaged) out.result += " damaged at " + std::to_string(r.damaged_line);
-    out.boxes = port.boxes;
+    const TokeniseResult r = tokenise_bytes(xml, &open_platform_xml_reader, out.list);
+    out.result = code_text(r.status);
+    for (const LoadStatus& w : r.warnings) {
+        const LoadMessage m = *status_box(w, language);
+        out.boxes.push_back({m.owner, m.text, m.title, m.flags});
+    }
+    if (const auto m = status_box(r.status, language))
+        out.boxes.push_back({m->owner, m->text, m->title, m->flags});
     return out;
 }
 
@@ -138,11 +151,14 @@ TEST(Tokenise, EagleDoctypeLinesAreCutWherever) {
     EXPECT_EQ(r.list.at(8).text, L"b");
 }
 
-TEST(Tokenise, FilesThatBreakBeforeTheirFirstElementAreNoBoards) {
-    LanguageGuard en(1);
+TEST(Tokenise, ForeignRootsAndFilesThatBreakBeforeTheFirstElementAreNoBoards) {
     const std::string root = "\n<eagle><a/></eagle>";
     // Nothing shows they are boards: refused like a foreign root, not loaded as empty boards.
+    // The root's name must be eagle exactly.
     const std::string cases[] = {
+        kDecl + kDoctype + "\n<Eagle/>",
+        kDecl + kDoctype + "\n<EAGLE></EAGLE>",
+        kDecl + kDoctype + "\n<board/>",
         kDecl + "<!DOCTYPE eagle SYSTEM 'eagle.dtd'>" + root,
         kDecl + "<!DOCTYPE  eagle SYSTEM \"eagle.dtd\">" + root,
         kDecl + "<!DOCTYPE eagle [<!ENTITY a \"aaaaaaaaaa\">]>" + root,
@@ -156,12 +172,14 @@ TEST(Tokenise, FilesThatBreakBeforeTheirFirstElementAreNoBoards) {
     };
     for (const std::string& xml : cases) {
         const Outcome r = run(xml);
-        EXPECT_EQ(r.result, "failed") << xml;
+        EXPECT_EQ(r.result, "not eagle") << xml;
         EXPECT_EQ(r.list.count(), 0u) << xml;
         EXPECT_EQ(r.boxes, (Boxes{{Owner::none, L"This file doe not seem not to be a Eagle file",
                                    L"Tindral Error", 0x10}}))
             << xml;
     }
+    // The local name counts, not the prefix.
+    EXPECT_EQ(run(kDecl + kDoctype + "\n<x:eagle xmlns:x=\"u\"/>").result, "ok");
 }
 
 TEST(Tokenise, LeadingLineBreaksUpToEightyAreSkippedOtherBeginningsRefused) {
@@ -184,30 +202,15 @@ TEST(Tokenise, LeadingLineBreaksUpToEightyAreSkippedOtherBeginningsRefused) {
         {"<?xml  version=\"1.0\"?><eagle/>", kOnlyV6V7},
         {"<?xml versio", kOnlyV6V7},
     };
-    LanguageGuard en(1);
     for (const auto& [bytes, text] : cases) {
         const Outcome r = run(bytes);
-        EXPECT_EQ(r.result, text.empty() ? "ok" : "failed drop") << bytes.size();
+        EXPECT_EQ(r.result, text.empty() ? "ok" : "refused") << bytes.size();
         EXPECT_EQ(r.list.count(), text.empty() ? 7u : 0u);
         EXPECT_EQ(r.boxes, (text.empty() ? Boxes{} : Boxes{{Owner::main, text, L"Tindral Error", 0x2000}}))
             << bytes.size();
     }
-    LanguageGuard de(0);
-    EXPECT_EQ(run(std::string(81, '\r') + ok_rest).boxes,
+    EXPECT_EQ(run(std::string(81, '\r') + ok_rest, 0).boxes,
               (Boxes{{Owner::main, L" Nicht unterst\u00FCtzte Eagle Version", L"Tindral Fehler", 0x2000}}));
-}
-
-TEST(Tokenise, RootMustBeNamedEagleExactly) {
-    LanguageGuard en(1);
-    for (const std::string root : {"<Eagle/>", "<EAGLE></EAGLE>", "<board/>"}) {
-        const Outcome r = run(kDecl + kDoctype + "\n" + root);
-        EXPECT_EQ(r.result, "failed") << root;
-        EXPECT_EQ(r.list.count(), 0u);
-        EXPECT_EQ(r.boxes, (Boxes{{Owner::none, L"This file doe not seem not to be a Eagle file",
-                                   L"Tindral Error", 0x10}}));
-    }
-    // The local name counts, not the prefix.
-    EXPECT_EQ(run(kDecl + kDoctype + "\n<x:eagle xmlns:x=\"u\"/>").result, "ok");
 }
 
 TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
@@ -225,10 +228,9 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
         {"\n<a x=\"1\">\n<b/>\n<c v=\"\xED\xA0\x80\"/>", 11},  // encoded surrogate
         {"\n<a x=\"1\">\n<b/>\n<c>\x01</c>", 12},  // control character
     };
-    LanguageGuard en(1);
     for (const Case& c : cases) {
         const Outcome r = run(kDecl + "<eagle>" + c.tail);
-        EXPECT_EQ(r.result, "ok damaged at 5") << c.tail;
+        EXPECT_EQ(r.result, "damaged at 5") << c.tail;
         EXPECT_EQ(r.list.count(), c.count) << c.tail;
         EXPECT_EQ(r.list.at(9).text, L"b") << c.tail;
         EXPECT_EQ(r.boxes, Boxes{damaged_box(5)}) << c.tail;
@@ -239,7 +241,6 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
 // byte, with the tokens it holds and no text that ran into the cut (one reader hands a text over
 // only with the node after it, another closes the open elements itself and calls the file whole).
 TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
-    LanguageGuard en(1);
     const std::string head = kDecl + kDoctype + "\n<eagle v=\"1\">\n<plain>\n<text s=\"2\">ab</text>\n";
     // Lines: 1 declaration, 2 DOCTYPE, 3 <eagle>, 4 <plain>, 5 <text>, 6 onwards the tail.
     struct Case {
@@ -249,12 +250,12 @@ TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
     };
     const size_t head_tokens = 14;  // declaration (5), eagle (3), plain, text (3), "ab", </text>
     const Case cases[] = {
-        {"</plain>\n", "ok damaged at 6", head_tokens + 1},  // between tags: nothing closed for it
-        {"</plain>", "ok damaged at 6", head_tokens + 1},
-        {"</plain>\n\n<!-- end -->\n", "ok damaged at 8", head_tokens + 1},
-        {"<text>cd</text", "ok damaged at 6", head_tokens + 1},  // <text> without the text "cd"
-        {"<text>cd</", "ok damaged at 6", head_tokens + 1},
-        {"<text>cd", "ok damaged at 6", head_tokens + 1},
+        {"</plain>\n", "damaged at 6", head_tokens + 1},  // between tags: nothing closed for it
+        {"</plain>", "damaged at 6", head_tokens + 1},
+        {"</plain>\n\n<!-- end -->\n", "damaged at 8", head_tokens + 1},
+        {"<text>cd</text", "damaged at 6", head_tokens + 1},  // <text> without the text "cd"
+        {"<text>cd</", "damaged at 6", head_tokens + 1},
+        {"<text>cd", "damaged at 6", head_tokens + 1},
         {"</plain>\n</eagle>\n", "ok", head_tokens + 2},  // whole, for comparison
     };
     for (const Case& c : cases) {
@@ -265,9 +266,9 @@ TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
         EXPECT_NE(r.list.tokens.back().text, L"cd") << c.tail;
     }
     // Cut inside <eagle>'s own line break: the last byte is in line 3.
-    EXPECT_EQ(run(kDecl + kDoctype + "\n<eagle v=\"1\">\n").result, "ok damaged at 3");
+    EXPECT_EQ(run(kDecl + kDoctype + "\n<eagle v=\"1\">\n").result, "damaged at 3");
     // A fault before the cut keeps the reader's line: the mismatched end tag in line 5.
-    EXPECT_EQ(run(kDecl + "<eagle>\n<a>\n<b/>\n</q>\n\n\n").result, "ok damaged at 5");
+    EXPECT_EQ(run(kDecl + "<eagle>\n<a>\n<b/>\n</q>\n\n\n").result, "damaged at 5");
 }
 
 TEST(Tokenise, NodesLongBeforeAnErrorAreAllKept) {
@@ -275,7 +276,7 @@ TEST(Tokenise, NodesLongBeforeAnErrorAreAllKept) {
     std::string body;
     for (int i = 0; i < 300; ++i) body += "<e n=\"" + std::to_string(i) + "\"/>\n";
     const Outcome r = run(kDecl + "<eagle>\n" + body + "</q>");
-    EXPECT_EQ(r.result, "ok damaged at 303");
+    EXPECT_EQ(r.result, "damaged at 303");
     ASSERT_EQ(r.list.count(), 6u + 300 * 3);
     EXPECT_EQ(r.list.tokens.back().text, L"299");
 }
@@ -286,13 +287,12 @@ TEST(Tokenise, DamagedLineCountsTheLinesThatWereCut) {
     for (const std::string eol : {"\n", "\r\n"}) {
         const Outcome r = run(eol + eol + eol + "<?xml version=\"1.0\"?>" + eol + kDoctype + eol +
                           "<eagle>" + eol + "<x>" + eol + "</y>" + eol);
-        EXPECT_EQ(r.result, "ok damaged at 8") << (eol.size() == 2 ? "CR LF" : "LF");
+        EXPECT_EQ(r.result, "damaged at 8") << (eol.size() == 2 ? "CR LF" : "LF");
         EXPECT_EQ(r.list.count(), 5u);
     }
 }
 
 TEST(Tokenise, TagWithMoreAttributesThanAnyBoardEndsTheFileThere) {
-    LanguageGuard en(1);
     auto attributes = [](int n) {
         std::string a;
         for (int i = 0; i < n; ++i) a += " a" + std::to_string(i) + "=\"=\"";
@@ -302,7 +302,7 @@ TEST(Tokenise, TagWithMoreAttributesThanAnyBoardEndsTheFileThere) {
     // over tens of thousands of attributes.
     const Outcome crowded = run(kDecl + "<eagle>\n<a x=\"1\"/>\n<b" + attributes(20000) +
                                 "/>\n<c/></eagle>");
-    EXPECT_EQ(crowded.result, "ok damaged at 3");
+    EXPECT_EQ(crowded.result, "damaged at 3");
     EXPECT_EQ(crowded.list.count(), 9u);
     EXPECT_EQ(crowded.boxes, Boxes{damaged_box(3)});
 
@@ -329,7 +329,7 @@ TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {
     std::string deep = kDecl + "<eagle>";
     for (int i = 0; i < 100'000; ++i) deep += "<n>";
     const Outcome d = run(deep);
-    EXPECT_EQ(d.result, "ok damaged at 2");
+    EXPECT_EQ(d.result, "damaged at 2");
     EXPECT_EQ(d.list.count(), 5u + 250);  // declaration, eagle, 249 levels of n
     EXPECT_EQ(d.boxes.size(), 1u);
 
@@ -338,7 +338,7 @@ TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {
     for (int i = 0; i < 300; ++i) lines += "<n a=\"" + std::to_string(i) + "\">\n";
     for (int i = 0; i < 300; ++i) lines += "</n>";
     const Outcome l = run(lines + "</eagle>");
-    EXPECT_EQ(l.result, "ok damaged at 251");
+    EXPECT_EQ(l.result, "damaged at 251");
     ASSERT_EQ(l.list.count(), 3u + 1 + 249 * 3);
     EXPECT_EQ(l.list.tokens.back().text, L"248");
 }

@@ -1,4 +1,4 @@
-// Board files on disk: opening, refusing and read-only boards.
+// Board files on disk: a file that cannot be opened, and read-only boards.
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,13 @@
 #include <fstream>
 #include <string>
 
+#include "board/board_file.h"
+#include "board/load_messages.h"
 #include "board/tokenise.h"
 #include "support/recording_port.h"
 #include "support/temp_folder.h"
 
 using namespace tindral;
-using test::RecordingPort;
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,7 +24,7 @@ const std::string kBoard =
 
 }  // namespace
 
-TEST(TokeniseFile, MissingFileOrFolderShowsTheSystemTextAndDropsThePath) {
+TEST(TokeniseFile, MissingFileOrFolderIsNotOpenedAndSaysWhy) {
     test::TempFolder dir;
     struct Case {
         fs::path path;
@@ -36,14 +37,14 @@ TEST(TokeniseFile, MissingFileOrFolderShowsTheSystemTextAndDropsThePath) {
 #endif
     const Case cases[] = {{dir.path / "missing.brd", 2}, {dir.path, folder_code}};
     for (const Case& c : cases) {
-        RecordingPort port;
-        TokenList list;
-        const TokeniseResult r = tokenise_board(c.path.wstring(), list);
-        EXPECT_FALSE(r.ok);
-        EXPECT_TRUE(r.drop_path);
-        EXPECT_EQ(list.count(), 0u);
-        EXPECT_EQ(port.boxes, (test::Boxes{{Owner::none, L"system text " + std::to_wstring(c.code),
-                                            L"CreateFile:   " + c.path.wstring(), 0x42040}}));
+        std::string bytes;
+        const FileReadResult r = read_whole_file(c.path.wstring(), bytes);
+        EXPECT_EQ(r.status, FileReadStatus::open_failed);
+        EXPECT_EQ(r.error, c.code);
+        const LoadMessage box = open_failed_box(c.path.wstring(), L"system text");
+        EXPECT_EQ((test::ShownBox{box.owner, box.text, box.title, box.flags}),
+                  (test::ShownBox{Owner::none, L"system text", L"CreateFile:   " + c.path.wstring(),
+                                  0x42040}));
     }
 }
 
@@ -55,14 +56,11 @@ TEST(TokeniseFile, ReadOnlyBoardOpenElsewhereLoadsAndLeavesNothingBeside) {
     std::ifstream held(board, std::ios::binary);  // another reader has it open
     ASSERT_TRUE(held.good());
 
-    RecordingPort port;
+    std::string bytes;
+    ASSERT_EQ(read_whole_file(board.wstring(), bytes).status, FileReadStatus::ok);
+    EXPECT_EQ(bytes, kBoard);
     TokenList list;
-    const TokeniseResult r = tokenise_board(board.wstring(), list);
-    EXPECT_TRUE(r.ok && !r.damaged && !r.drop_path);
-    EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(list.count(), 13u);
-    EXPECT_EQ(list.at(9).text, L"plain");
-    EXPECT_EQ(list.at(10).kind, kTokenEmptyEnd);
+    EXPECT_EQ(tokenise_bytes(bytes, &open_platform_xml_reader, list).status.code, LoadCode::ok);
 
     size_t files = 0;
     for (const auto& e : fs::directory_iterator(dir.path)) {

@@ -5,15 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "board/load_messages.h"
 #include "board/tokenise.h"
 #include "board/xml_reader.h"
-#include "support/language_guard.h"
 #include "support/recording_port.h"
 
 using namespace tindral;
 using test::Boxes;
-using test::LanguageGuard;
-using test::RecordingPort;
 
 namespace {
 
@@ -96,17 +94,18 @@ XmlReaderSetup open_scripted(std::string_view) {
     return s;
 }
 
-// Runs the tokeniser on a valid beginning with the scripted reader in place.
+// Runs the tokeniser on a valid beginning with the scripted reader; boxes as the user sees them.
 struct ScriptedRun {
-    RecordingPort port;
     TokenList list;
     TokeniseResult result;
+    Boxes boxes;
     explicit ScriptedRun(Script script) {
         g_script = std::move(script);
-        const XmlReaderOpener previous = set_xml_reader_opener(&open_scripted);
-        result = tokenise_bytes("<?xml version=\"1.0\"?><eagle/>", list);
-        set_xml_reader_opener(previous);
+        result = tokenise_bytes("<?xml version=\"1.0\"?><eagle/>", &open_scripted, list);
+        for (const LoadStatus& w : result.warnings) add(*status_box(w, 1));
+        if (const auto box = status_box(result.status, 1)) add(*box);
     }
+    void add(const LoadMessage& m) { boxes.push_back({m.owner, m.text, m.title, m.flags}); }
 };
 
 const Node kDecl{XmlNode::xml_declaration, L"xml", L"", {{L"version", L"1.0"}}, L""};
@@ -115,7 +114,6 @@ const Node kEagle{XmlNode::element, L"eagle", L"", {}, L""};
 }  // namespace
 
 TEST(TokeniseReaderFaults, SetupFailuresNameTheStepAndTheCode) {
-    LanguageGuard en(1);
     const std::pair<XmlSetupStep, std::wstring> steps[] = {
         {XmlSetupStep::stream, L"Error creating file reader, error is 80070057"},
         {XmlSetupStep::reader, L"Error creating xml reader, error is 80070057"},
@@ -129,9 +127,8 @@ TEST(TokeniseReaderFaults, SetupFailuresNameTheStepAndTheCode) {
         s.open_fails = true;
         s.failed_step = step;
         ScriptedRun run(s);
-        EXPECT_FALSE(run.result.ok);
-        EXPECT_FALSE(run.result.drop_path);
-        EXPECT_EQ(run.port.boxes, (Boxes{{Owner::main, text, L"Tindral Error", 0x2010}}));
+        EXPECT_EQ(run.result.status.code, LoadCode::reader_failed);
+        EXPECT_EQ(run.boxes, (Boxes{{Owner::main, text, L"Tindral Error", 0x2010}}));
     }
 }
 
@@ -159,9 +156,9 @@ TEST(TokeniseReaderFaults, NodeFailuresEndWithAnEmptyList) {
     };
     for (const Case& c : cases) {
         ScriptedRun run(Script{{kDecl, kEagle, c.node}});
-        EXPECT_FALSE(run.result.ok) << c.text;
+        EXPECT_EQ(run.result.status.code, LoadCode::reader_failed) << c.text;
         EXPECT_EQ(run.list.count(), 0u) << c.text;
-        EXPECT_EQ(run.port.boxes, (Boxes{{Owner::main, c.text, L"Tindral Error", c.flags}}));
+        EXPECT_EQ(run.boxes, (Boxes{{Owner::main, c.text, L"Tindral Error", c.flags}}));
     }
 }
 
@@ -169,8 +166,8 @@ TEST(TokeniseReaderFaults, ABrokenDeclarationAttributeIsReportedAndReadingGoesOn
     Node decl = kDecl;
     decl.fail = L"attr-value";
     ScriptedRun run(Script{{decl, kEagle, {XmlNode::text, L"", L"t", {}, L""}}});
-    EXPECT_TRUE(run.result.ok);
-    EXPECT_EQ(run.port.boxes,
+    EXPECT_EQ(run.result.status.code, LoadCode::ok);
+    EXPECT_EQ(run.boxes,
               (Boxes{{Owner::main, L"Error getting value, error is 80070057", L"Tindral Error", 0x2011}}));
     // xml, version (its value failed), eagle, text
     ASSERT_EQ(run.list.count(), 4u);

@@ -100,8 +100,7 @@ std::string placement_board(const std::string& elements) {
 }
 
 TEST(PlaceElement, FillsPlacedFieldsAndWidensTheExtentUnrotated) {
-    BoardSettingsGuard settings(1);
-    const Parsed p = parse_snippet(placement_board(
+    const Loaded p = parse_snippet(placement_board(
         "<element name=\"U1\" library=\"lib\" package=\"P\" x=\"10\" y=\"20\" rot=\"R90\"/>"));
     ASSERT_EQ(p.outcome.result, 1);
     const PackageRec& pkg = p.board.libraries[0].packages[0];
@@ -126,8 +125,7 @@ TEST(PlaceElement, FillsPlacedFieldsAndWidensTheExtentUnrotated) {
 }
 
 TEST(PlaceElement, HoleAtTheOriginWidensByItsRotatedBox) {
-    BoardSettingsGuard settings(1);
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<libraries>" + library_with("H", "<hole x=\"1\" y=\"0\" drill=\"0.6\"/>") +
         "</libraries><elements><element name=\"H1\" library=\"lib\" package=\"H\" x=\"0\" "
         "y=\"0\" rot=\"R90\"/></elements>");
@@ -135,8 +133,7 @@ TEST(PlaceElement, HoleAtTheOriginWidensByItsRotatedBox) {
 }
 
 TEST(PlaceElement, SharedPackageKeepsTheLastPlacedHoleCentre) {
-    BoardSettingsGuard settings(1);
-    const Parsed p = parse_snippet(placement_board(
+    const Loaded p = parse_snippet(placement_board(
         "<element name=\"A\" library=\"lib\" package=\"P\" x=\"0\" y=\"0\" rot=\"R90\"/>"
         "<element name=\"B\" library=\"lib\" package=\"P\" x=\"50\" y=\"50\" rot=\"R180\"/>"));
     const HoleRec& h = p.board.libraries[0].packages[0].holes[0];
@@ -149,8 +146,7 @@ TEST(PlaceElement, SharedPackageKeepsTheLastPlacedHoleCentre) {
 }
 
 TEST(FindPackage, FirstLibraryHoldingThePackageExactNames) {
-    BoardSettingsGuard settings(1);
-    const Parsed p = parse_snippet(
+    const Loaded p = parse_snippet(
         "<libraries>" + library_with("OTHER", "<hole x=\"0\" y=\"0\" drill=\"1\"/>", "rcl") +
         library_with("0603", "<hole x=\"0\" y=\"0\" drill=\"1\"/>", "ic") +
         "<library name=\"rcl\"><packages><package name=\"0805\"><hole x=\"0\" y=\"0\" "

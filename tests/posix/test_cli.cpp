@@ -265,42 +265,43 @@ TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {
               std::string::npos);
 }
 
-TEST_F(CliTest, UnexpectedItemsAreSkippedOrFailUnderStrict) {
-    const std::string path = write_file("unknown.brd",
+// Unexpected items are reported and skipped, a damaged file is reported and read as far as it
+// goes; under --strict either ends the run with exit 2 and nothing on stdout, a damaged file
+// before any question is asked.
+TEST_F(CliTest, UnexpectedItemsAndDamageAreReportedAndFailUnderStrict) {
+    const std::string head =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
         "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
         "<eagle version=\"7.2.0\"><drawing><grid distance=\"0.1\" unit=\"mm\"/><layers></layers>"
         "<board><plain></plain><libraries></libraries><elements>\n"
         "<element name=\"R1\" library=\"l\" package=\"P\" value=\"1k\" x=\"1\" y=\"2\" frobnicate=\"1\"/>\n"
         "<element name=\"R2\" library=\"l\" package=\"P\" value=\"1k\" x=\"3\" y=\"4\"/>\n"
-        "</elements></board></drawing></eagle>\n");
-    CliRun lax = run("list '" + path + "' --format csv");
-    EXPECT_EQ(lax.rc, 0);
-    bool ok = false;
-    EXPECT_EQ(parse_csv(lax.out, ok).size(), 3u);
-    EXPECT_NE(lax.err.find("frobnicate"), std::string::npos);
-    EXPECT_NE(lax.err.find(path), std::string::npos);
+        "</elements>";
+    const struct {
+        std::string board;
+        std::vector<std::string> lax_says;  // each on stderr without --strict
+        std::string strict_says;            // the one line under --strict
+    } cases[] = {
+        {"'" + write_file("unknown.brd", head + "</board></drawing></eagle>\n") + "'",
+         {"frobnicate", "unknown.brd"}, "frobnicate"},
+        {board("unexpected/unknown-vocabulary.brd"), {"tindral_probe", "sparkle"}, "tindral_probe"},
+        {"'" + write_file("damaged.brd", head + "\n</q></board></drawing></eagle>\n") + "'",
+         {"frobnicate", "damaged or incomplete (line 7)"}, "damaged or incomplete (line 7)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.board);
+        CliRun lax = run("list " + c.board + " --format csv");
+        EXPECT_EQ(lax.rc, 0);
+        bool ok = false;
+        EXPECT_EQ(parse_csv(lax.out, ok).size(), 3u);
+        for (const std::string& says : c.lax_says) EXPECT_NE(lax.err.find(says), std::string::npos) << lax.err;
 
-    CliRun strict = run("list '" + path + "' --format csv --strict");
-    EXPECT_EQ(strict.rc, 2);
-    EXPECT_EQ(strict.out, "");
-    EXPECT_NE(strict.err.find("frobnicate"), std::string::npos);
-}
-
-// The same for a board file of ours with an unknown element attribute and package child.
-TEST_F(CliTest, UnknownVocabularyBoardIsReportedAndFailsUnderStrict) {
-    const std::string b = board("unexpected/unknown-vocabulary.brd");
-    CliRun lax = run("list " + b + " --format csv");
-    EXPECT_EQ(lax.rc, 0);
-    bool ok = false;
-    EXPECT_EQ(parse_csv(lax.out, ok).size(), 3u);
-    EXPECT_NE(lax.err.find("tindral_probe"), std::string::npos) << lax.err;
-    EXPECT_NE(lax.err.find("sparkle"), std::string::npos) << lax.err;
-
-    CliRun strict = run("list " + b + " --format csv --strict");
-    EXPECT_EQ(strict.rc, 2);
-    EXPECT_EQ(strict.out, "");
-    EXPECT_NE(strict.err.find("tindral_probe"), std::string::npos) << strict.err;
+        CliRun strict = run("list " + c.board + " --format csv --strict");
+        EXPECT_EQ(strict.rc, 2);
+        EXPECT_EQ(strict.out, "");
+        EXPECT_NE(strict.err.find(c.strict_says), std::string::npos) << strict.err;
+        EXPECT_EQ(strict.err.find('\n'), strict.err.size() - 1) << strict.err;  // that line only
+    }
 }
 
 TEST_F(CliTest, ManyUnexpectedItemsAreCountedNotAllShown) {

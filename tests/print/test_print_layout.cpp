@@ -8,7 +8,6 @@
 #include "print/print_layout.h"
 #include "settings/settings.h"
 #include "support/language_guard.h"
-#include "support/recording_canvas.h"
 
 using namespace tindral;
 
@@ -40,11 +39,6 @@ TEST(PrintLayout, A4WithTheDefaultsHolds42RowsAPage) {
     EXPECT_EQ(t[7].text, std::wstring(99, L'v'));
     EXPECT_EQ(t[5 + 41 * 4 + 1], (PrintText{7000, -27200, L"pkg84"}));  // line 42
     EXPECT_EQ(t.back(), (PrintText{15500, -27900, L"Page  -2-"}));
-
-    test::RecordingCanvas canvas;
-    draw_print_page(canvas, pages[2]);
-    EXPECT_EQ(canvas.count(test::CallKind::text), 5u + 16 * 4 + 1);
-    EXPECT_EQ(canvas.calls.back().text, L"Page  -3-");
 }
 
 TEST(PrintLayout, FullLastPageEmptyListAndSettings) {

@@ -9,6 +9,7 @@
 
 #include "lists/selection_state.h"
 #include "selection/selection.h"
+#include "selection/selection_file.h"
 #include "selection/selection_format.h"
 #include "settings/settings.h"
 #include "support/box_summary.h"
@@ -196,4 +197,14 @@ TEST_F(SelectionFileTest, FailedSaveKeepsThePreviousMarks) {
     EXPECT_EQ(test::only_box(port), L"Tindral Error|No selection file name can be made from this "
                                     L"path (too short or too long):\n" +
                                         board.path + L"|42040");
+
+    // A program that never installed its file operations reports the save as failed.
+    port.boxes.clear();
+    board.path = (dir.path / "motor1.brd").wstring();
+    SelectionFiles* installed = set_selection_files(nullptr);
+    EXPECT_EQ(save_selection(board), 0);
+    set_selection_files(installed);
+    EXPECT_EQ(board.marks.kept(), (States{2, 0, 2}));
+    EXPECT_EQ(test::only_box(port).rfind(L"Tindral Error|", 0), 0u);
+    EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 2}));
 }

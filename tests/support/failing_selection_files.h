@@ -16,7 +16,7 @@ constexpr uint32_t kErrorPathNotFound = 3;
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorDiskFull = 112;
 
-class FailingSelectionFiles : public SelectionFiles {
+class FailingSelectionFiles : public PlatformSelectionFiles {
 public:
     FailingSelectionFiles() { previous_ = set_selection_files(this); }
     ~FailingSelectionFiles() override { set_selection_files(previous_); }
@@ -24,7 +24,7 @@ public:
     FailingSelectionFiles& operator=(const FailingSelectionFiles&) = delete;
 
     bool exists(const std::wstring& path) override {
-        const bool there = SelectionFiles::exists(path);
+        const bool there = PlatformSelectionFiles::exists(path);
         if (there && vanish_after_check) {
             std::error_code ec;
             std::filesystem::permissions(std::filesystem::path(path),
@@ -39,7 +39,7 @@ public:
                                const std::string& bytes) override {
         ++writes;
         if (write_fault) return *write_fault;
-        return SelectionFiles::write(path, temp_path, bytes);
+        return PlatformSelectionFiles::write(path, temp_path, bytes);
     }
 
     std::optional<SelectionWriteResult> write_fault;  // every write fails so, touching nothing

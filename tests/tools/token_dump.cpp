@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <string>
 
-#include "app/messages.h"
+#include "board/board_file.h"
+#include "board/load_messages.h"
 #include "board/tokenise.h"
 #include "board/utf8.h"
 
@@ -16,43 +17,42 @@
 
 namespace {
 
-// Boxes go to the dump as well, so a damaged file shows up in the comparison.
-class PrintingPort : public tindral::MessagePort {
-public:
-    int show(tindral::Owner, const std::wstring& text, const std::wstring& title,
-             unsigned flags) override {
-        std::printf("box\t%s\t%s\t%x\n", escape(title).c_str(), escape(text).c_str(), flags);
-        return tindral::mb::id_ok;
-    }
-    std::wstring system_error_text(uint32_t code) override {
-        return L"system error " + std::to_wstring(code);
-    }
-    static std::string escape(const std::wstring& w) {
-        std::string out;
-        for (char c : tindral::wide_to_utf8(w)) {
-            switch (c) {
-            case '\\': out += "\\\\"; break;
-            case '\r': out += "\\r"; break;
-            case '\n': out += "\\n"; break;
-            case '\t': out += "\\t"; break;
-            default: out += c;
-            }
+std::string escape(const std::wstring& w) {
+    std::string out;
+    for (char c : tindral::wide_to_utf8(w)) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        case '\t': out += "\\t"; break;
+        default: out += c;
         }
-        return out;
     }
-};
+    return out;
+}
+
+// Boxes go to the dump as well, so a damaged file shows up in the comparison.
+void print_box(const tindral::LoadMessage& box) {
+    std::printf("box\t%s\t%s\t%x\n", escape(box.title).c_str(), escape(box.text).c_str(), box.flags);
+}
 
 int dump(const std::wstring& path) {
-    PrintingPort port;
-    tindral::MessagePort* previous = tindral::set_message_port(&port);
+    std::string bytes;
+    const tindral::FileReadResult read = tindral::read_whole_file(path, bytes);
+    if (read.status != tindral::FileReadStatus::ok) {
+        std::printf("result\tread failed=%d error=%u\n", static_cast<int>(read.status), read.error);
+        return 1;
+    }
     tindral::TokenList list;
-    const tindral::TokeniseResult res = tindral::tokenise_board(path, list);
+    const tindral::TokeniseResult res =
+        tindral::tokenise_bytes(bytes, &tindral::open_platform_xml_reader, list);
+    for (const tindral::LoadStatus& w : res.warnings) print_box(*tindral::status_box(w, 1));
+    if (const auto box = tindral::status_box(res.status, 1)) print_box(*box);
     for (const tindral::XmlToken& t : list.tokens)
-        std::printf("%d\t%s\n", t.kind, PrintingPort::escape(t.text).c_str());
-    std::printf("result\tok=%d drop_path=%d damaged=%d line=%u count=%zu\n", res.ok,
-                res.drop_path, res.damaged, res.damaged_line, list.count());
-    tindral::set_message_port(previous);
-    return res.ok ? 0 : 1;
+        std::printf("%d\t%s\n", t.kind, escape(t.text).c_str());
+    std::printf("result\tok=%d code=%d line=%u count=%zu\n", res.ok(),
+                static_cast<int>(res.status.code), res.status.line, list.count());
+    return res.ok() ? 0 : 1;
 }
 
 }  // namespace

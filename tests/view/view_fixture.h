@@ -7,8 +7,7 @@
 #include <string>
 
 #include "board/board_file.h"
-#include "board/parse_board.h"
-#include "board/tokenise.h"
+#include "board/load_board.h"
 #include "model/board_model.h"
 #include "model/placement.h"
 #include "view/board_view.h"
@@ -81,8 +80,13 @@ inline BoardView unit_view(uint32_t width = 200) {
 inline bool load_board_file(const std::wstring& path, BoardModel& board) {
     std::string bytes;
     if (read_whole_file(path, bytes).status != FileReadStatus::ok) return false;
-    TokenList tokens;
-    return tokenise_bytes(bytes, tokens).ok && parse_board(tokens, board).result == 1;
+    LoadOptions options = load_options_from(g_settings, path);
+    options.open_reader = &open_platform_xml_reader;
+    options.layers = board.layers;
+    AnswerYes asker;
+    LoadResult loaded = load_board(bytes, options, asker);
+    board = std::move(loaded.board);
+    return board_read(loaded.status);
 }
 
 }  // namespace tindral::test

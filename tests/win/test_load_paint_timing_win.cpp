@@ -15,7 +15,7 @@
 
 #include "app/win/board_paint_win.h"
 #include "app/win/layout_area_win.h"
-#include "board/load_board.h"
+#include "board/win/read_board_win.h"
 #include "lists/win/main_list_win.h"
 #include "support/app_windows_win.h"
 #include "support/synthetic_board.h"

@@ -13,8 +13,7 @@
 
 #include "app/win/gdi_objects_win.h"
 #include "app/win/app_win.h"
-#include "board/parse_board.h"
-#include "board/tokenise.h"
+#include "board/load_board.h"
 #include "lists/bom_rows.h"
 #include "print/print_job.h"
 #include "print/win/print_device_win.h"
@@ -58,10 +57,12 @@ std::string board_of_values(int n) {
 }
 
 TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
-    BoardModel board;
-    TokenList tokens;
-    ASSERT_TRUE(tokenise_bytes(board_of_values(85), tokens).ok);
-    ASSERT_EQ(parse_board(tokens, board).result, 1);
+    LoadOptions options = load_options_from(g_settings, L"");
+    options.open_reader = &open_platform_xml_reader;
+    AnswerYes asker;
+    const LoadResult loaded = load_board(board_of_values(85), options, asker);
+    ASSERT_EQ(loaded.status.code, LoadCode::ok);
+    const BoardModel& board = loaded.board;
     std::vector<PrintRow> rows;
     for (const BomRow& r : bom_rows(board))
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});

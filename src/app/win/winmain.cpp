@@ -6,6 +6,7 @@
 #include "app/win/message_port_win.h"
 #include "app/win/startup_win.h"
 #include "app/win/window_classes_win.h"
+#include "selection/selection_file.h"
 #include "settings/win/registry_store_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
@@ -13,6 +14,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     tindral::set_message_port(&port);
     static tindral::RegistryStore store;
     tindral::set_settings_store(&store);
+    static tindral::PlatformSelectionFiles files;
+    tindral::set_selection_files(&files);
 
     tindral::App app;
     app.windows.instance = instance;

@@ -14,6 +14,7 @@
 #include "app/win/layout_area_win.h"
 #include "board/header_check.h"
 #include "board/load_board.h"
+#include "board/win/read_board_win.h"
 #include "lists/selection_state.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
@@ -81,7 +82,7 @@ int load_steps() {
         return 0;
     }
 
-    SetWindowTextW(app_windows().hwnd_main, main_title_for(extract_file_name()).c_str());
+    SetWindowTextW(app_windows().hwnd_main, main_title_for(file_name_part(path)).c_str());
     hide_if_visible(app_windows().list_layers);
     hide_if_visible(app_windows().hwnd_found);
     hide_if_visible(app_windows().hwnd_bom);

@@ -4,6 +4,7 @@
 
 #include "app/format.h"
 #include "app/win/app_win.h"
+#include "board/board_file.h"
 #include "board/path_list.h"
 #include "board/win/load_board_win.h"
 #include "board/win/open_board_dialog_win.h"
@@ -45,7 +46,7 @@ void fill_path_combo_box() {
 
 void browse_for_board() {
     PathCombo combo = read_path_combo();
-    if (!choose_board_file(combo, ask_for_board_file)) return;
+    if (!choose_board_file(combo, ask_for_board_file, &read_file_start)) return;
     show_path_combo(combo);
     g_view.crosshair_drawn = 0;
     if (load_board() == 0) drop_failed_path_from_combo();

@@ -1,25 +1,24 @@
 #pragma once
-// The message seam of tindral-cli: every box becomes one line on stderr, and nothing is asked.
-// Unexpected-item questions are answered Yes (skip and go on), or No under --strict.
+// How tindral-cli hears a board load: every box becomes one line on stderr, and nothing is
+// asked. Unexpected-item questions are answered Yes (skip and go on), or No under --strict,
+// which also stops at a damaged file.
 
 #include <cstdio>
 #include <string>
 
-#include "app/messages.h"
+#include "board/load_types.h"
 
 namespace tindral::cli {
 
-class CliPort : public MessagePort {
+class CliAsker : public LoadAsker {
 public:
-    CliPort(std::wstring board, bool strict, std::FILE* err);
-    ~CliPort() override;
-    CliPort(const CliPort&) = delete;
-    CliPort& operator=(const CliPort&) = delete;
+    CliAsker(std::wstring board, bool strict, std::FILE* err);
 
-    int show(Owner owner, const std::wstring& text, const std::wstring& title,
-             unsigned flags) override;
-    std::wstring system_error_text(uint32_t code) override;
+    bool go_on_after(const LoadStatus& warning, const LoadMessage& box) override;
+    bool go_on_after_unexpected(const LoadMessage& question) override;
 
+    // "title: text" of a box as one line.
+    void report(const LoadMessage& box);
     // Writes "tindral-cli: BOARD: text" as one line.
     void report(const std::wstring& text);
     // One line for the unexpected items past the first kShownUnexpected, when there were any.
@@ -29,14 +28,12 @@ public:
     static constexpr int kShownUnexpected = 100;
 
     int lines = 0;         // lines written so far
-    bool refused = false;  // a question was answered No
     int unexpected = 0;    // unexpected-item questions met
 
 private:
     std::wstring board_;
     bool strict_;
     std::FILE* err_;
-    MessagePort* previous_;
 };
 
 // Line breaks and tabs of a message become single blanks; the ends are trimmed.

@@ -16,20 +16,26 @@ using tindral::test::window_text;
 namespace {
 
 // Controls and toolbar on the real windows.
-using AppWindows = test::AppWindowsTest;
+using StartUp = test::AppWindowsTest;
 
-TEST_F(AppWindows, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
-    HWND parent = g_hwnd_main;
-    HFONT font = CreateFontW(18, 9, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial");
-    HWND first = nullptr, second = nullptr, third = nullptr;
+TEST_F(StartUp, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
+    HWND parent = app_windows().hwnd_main;
+    // Rows fill the slots of an App of their own, so that the real controls stay as they are.
+    App rows_app;
+    AppWindows& w = rows_app.windows;
+    w.instance = GetModuleHandleW(nullptr);
+    w.hwnd_main = parent;
+    w.fonts.button.reset(CreateFontW(18, 9, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, L"Arial"));
+    const HFONT font = w.fonts.button.get();
     const ControlRow rows[] = {
-        {&first, 0, L"BUTTON", L"One", WS_CHILD | WS_VISIBLE, 15, 45, 90, 20, &parent, &font},
-        {&second, 0, L"NoSuchClassForTindral", L"", WS_CHILD, 0, 0, 10, 10, &parent, &font},
-        {&third, 0, L"BUTTON", L"Three", WS_CHILD, 0, 0, 10, 10, &parent, &font},
+        {&AppWindows::button_load, 0, L"BUTTON", L"One", WS_CHILD | WS_VISIBLE, 15, 45, 90, 20, &AppWindows::hwnd_main, &Fonts::button},
+        {&AppWindows::button_clear, 0, L"NoSuchClassForTindral", L"", WS_CHILD, 0, 0, 10, 10, &AppWindows::hwnd_main, &Fonts::button},
+        {&AppWindows::button_bom, 0, L"BUTTON", L"Three", WS_CHILD, 0, 0, 10, 10, &AppWindows::hwnd_main, &Fonts::button},
         {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
     };
     EXPECT_EQ(create_control_rows(rows), 0);
 
+    HWND first = w.button_load;
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(GetParent(first), parent);
     EXPECT_EQ(window_text(first), L"One");
@@ -40,8 +46,8 @@ TEST_F(AppWindows, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
     EXPECT_EQ((std::array<LONG, 4>{r.left, r.top, r.right - r.left, r.bottom - r.top}),
               (std::array<LONG, 4>{15, 45, 90, 20}));
 
-    EXPECT_EQ(second, nullptr);
-    EXPECT_EQ(third, nullptr);
+    EXPECT_EQ(w.button_clear, nullptr);
+    EXPECT_EQ(w.button_bom, nullptr);
     EXPECT_EQ(FindWindowExW(parent, nullptr, L"BUTTON", L"Three"), nullptr);
 
     ASSERT_EQ(port_.boxes.size(), 1u);
@@ -54,23 +60,22 @@ TEST_F(AppWindows, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
         << port_.boxes[0].text.c_str();
 
     // A table without failures is created up to its end row and reports nothing.
-    HWND a = nullptr, b = nullptr;
     const ControlRow good[] = {
-        {&a, 0, L"STATIC", L"A", WS_CHILD, 0, 0, 10, 10, &parent, &font},
-        {&b, 0, L"BUTTON", L"B", WS_CHILD, 0, 0, 10, 10, &parent, &font},
+        {&AppWindows::static_path, 0, L"STATIC", L"A", WS_CHILD, 0, 0, 10, 10, &AppWindows::hwnd_main, &Fonts::button},
+        {&AppWindows::button_delete, 0, L"BUTTON", L"B", WS_CHILD, 0, 0, 10, 10, &AppWindows::hwnd_main, &Fonts::button},
         {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
     };
     EXPECT_EQ(create_control_rows(good), 1);
-    EXPECT_NE(a, nullptr);
-    EXPECT_NE(b, nullptr);
+    EXPECT_NE(w.static_path, nullptr);
+    EXPECT_NE(w.button_delete, nullptr);
     EXPECT_EQ(port_.boxes.size(), 1u);
-    DeleteObject(font);
+    for (HWND made : {first, w.static_path, w.button_delete}) DestroyWindow(made);
 }
 
-TEST_F(AppWindows, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
-    HWND toolbar = g_hwnd_toolbar;
+TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
+    HWND toolbar = app_windows().hwnd_toolbar;
     ASSERT_NE(toolbar, nullptr);
-    EXPECT_EQ(GetParent(toolbar), g_hwnd_board);
+    EXPECT_EQ(GetParent(toolbar), app_windows().hwnd_board);
 
     auto check_buttons = [&] {
         ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
@@ -85,14 +90,14 @@ TEST_F(AppWindows, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
         SendMessageW(toolbar, TB_GETBUTTONTEXTW, 32782, reinterpret_cast<LPARAM>(label));
         EXPECT_STREQ(label, L"Bring to front");
         EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)),
-                  g_toolbar_images);
+                  app_windows().toolbar_images.get());
     };
     check_buttons();
 
     g_settings.show_top_side = 0;
     g_settings.show_bottom_side = 1;
     ASSERT_EQ(rebuild_toolbar(), 1);
-    EXPECT_EQ(g_hwnd_toolbar, toolbar);
+    EXPECT_EQ(app_windows().hwnd_toolbar, toolbar);
     check_buttons();
 }
 
@@ -102,7 +107,7 @@ protected:
 };
 
 TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
-    HMENU bar = GetMenu(g_hwnd_main);
+    HMENU bar = GetMenu(app_windows().hwnd_main);
     const struct {
         UINT item, by;
         const wchar_t *german, *english;
@@ -143,8 +148,8 @@ int column_count(HWND list) {
 }
 
 // The set-up has made the English columns once already.
-TEST_F(AppWindows, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
-    HWND main_list = g_list_main, found_list = g_list_found;
+TEST_F(StartUp, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
+    HWND main_list = app_windows().list_main, found_list = app_windows().list_found;
     {
         test::LanguageGuard german(0);
         set_list_columns();
@@ -175,26 +180,26 @@ TEST_F(AppWindows, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
         EXPECT_EQ(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & wanted, wanted);
 }
 
-TEST_F(AppWindows, BoardRefusesToCloseFoundAndBomOnlyHide) {
+TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
     // Their titles are set while they are created.
-    EXPECT_EQ(window_text(g_hwnd_found), L"Tindral V2.00.1     Found components");
-    EXPECT_EQ(window_text(g_hwnd_bom), L"Tindral V2.00.1     Component list");
+    EXPECT_EQ(window_text(app_windows().hwnd_found), L"Tindral V2.00.1     Found components");
+    EXPECT_EQ(window_text(app_windows().hwnd_bom), L"Tindral V2.00.1     Component list");
 
-    SendMessageW(g_hwnd_board, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(g_hwnd_board));
+    SendMessageW(app_windows().hwnd_board, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(app_windows().hwnd_board));
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"This window can only be minimized or maximized",
                                          L"Tindral Info", 0x42040}}));
 
-    test::set_visible(g_hwnd_found, true);
-    SendMessageW(g_hwnd_found, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(g_hwnd_found));
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    test::set_visible(app_windows().hwnd_found, true);
+    SendMessageW(app_windows().hwnd_found, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(app_windows().hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
-    test::set_visible(g_hwnd_bom, true);
-    SetWindowPos(g_hwnd_bom, nullptr, 40, 50, 320, 210, SWP_NOZORDER);
-    SendMessageW(g_hwnd_bom, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(g_hwnd_bom));
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
+    test::set_visible(app_windows().hwnd_bom, true);
+    SetWindowPos(app_windows().hwnd_bom, nullptr, 40, 50, 320, 210, SWP_NOZORDER);
+    SendMessageW(app_windows().hwnd_bom, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(app_windows().hwnd_bom));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
     // Its place is kept for the next start.
     EXPECT_EQ((std::array<uint32_t, 4>{g_settings.wnd_bom_x, g_settings.wnd_bom_y, g_settings.wnd_bom_width,
                                        g_settings.wnd_bom_height}),

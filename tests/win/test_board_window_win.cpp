@@ -9,7 +9,6 @@
 
 #include "app/win/board_paint_win.h"
 #include "app/win/board_window_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
@@ -21,7 +20,7 @@ constexpr COLORREF kBlack = 0;
 
 int client_height() {
     RECT r{};
-    GetClientRect(g_hwnd_layout, &r);
+    GetClientRect(app_windows().hwnd_layout, &r);
     return r.bottom;
 }
 
@@ -61,15 +60,8 @@ protected:
         g_settings.show_top_side = 1;
         g_settings.show_bottom_side = 1;
         g_settings.leave_selected = 1;
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    }
-
-    void TearDown() override {
-        AppWindowsTest::TearDown();
-        release_area_picture();
+        show_board_on_top();
     }
 
     void load(const std::wstring& path) {
@@ -77,14 +69,14 @@ protected:
         ASSERT_EQ(g_board.board_loaded, 1u)
             << (port_.boxes.empty() ? std::string("no box")
                                     : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
-        UpdateWindow(g_hwnd_layout);
+        UpdateWindow(app_windows().hwnd_layout);
         ASSERT_EQ(g_view.boxes.size(), g_board.elements.size());
     }
 
-    void command(int id) { SendMessageW(g_hwnd_board, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    void command(int id) { SendMessageW(app_windows().hwnd_board, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     void mouse(UINT msg, int x, int y, WPARAM keys = 0) {
-        SendMessageW(g_hwnd_layout, msg, keys, MAKELPARAM(x, y));
+        SendMessageW(app_windows().hwnd_layout, msg, keys, MAKELPARAM(x, y));
     }
 
     // A drawn component of the side whose box overlaps no other box; past the end for none.
@@ -121,7 +113,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
     const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
     ASSERT_GE(current.x, 0);
-    HDC screen = GetDC(g_hwnd_layout);
+    HDC screen = GetDC(app_windows().hwnd_layout);
     EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_curr_selection);
 
     // Another choice leaves the first one selected.
@@ -130,13 +122,13 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
     EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
     EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);
-    ReleaseDC(g_hwnd_layout, screen);
+    ReleaseDC(app_windows().hwnd_layout, screen);
 
     // Top off: only the bottom is drawn, mirrored; the list shows the bottom rows only.
     command(IDM_TOP_SIDE);
     EXPECT_EQ(g_settings.show_top_side, 0u);
     EXPECT_TRUE(g_view.bottom_only);
-    EXPECT_EQ(SendMessageW(g_hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 7);
+    EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 7);
     EXPECT_TRUE(g_view.boxes[a].empty());
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_selected), 0);
     const uint32_t b = lone_component(kSideBottom);
@@ -144,7 +136,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     EXPECT_GT(count_in_box(pic, g_view.boxes[b], s.color_bottom_unselected), 0);
     size_t bottoms = 0;
     for (const ElementRec& e : g_board.elements) bottoms += e.side == kSideBottom;
-    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
+    EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
 
     command(IDM_BOTTOM_SIDE);  // nothing shown at all
     EXPECT_TRUE(std::all_of(g_view.boxes.begin(), g_view.boxes.end(),
@@ -183,14 +175,14 @@ TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
                now.min_y - start.min_y == dy && now.max_y - start.max_y == dy;
     };
 
-    SendMessageW(g_hwnd_layout, WM_VSCROLL, SB_LINEDOWN, 0);
-    SendMessageW(g_hwnd_layout, WM_HSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(GetScrollPos(g_hwnd_layout, SB_VERT), 1);
-    EXPECT_EQ(GetScrollPos(g_hwnd_layout, SB_HORZ), g_view.hscroll.page);
+    SendMessageW(app_windows().hwnd_layout, WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(app_windows().hwnd_layout, WM_HSCROLL, SB_PAGEDOWN, 0);
+    EXPECT_EQ(GetScrollPos(app_windows().hwnd_layout, SB_VERT), 1);
+    EXPECT_EQ(GetScrollPos(app_windows().hwnd_layout, SB_HORZ), g_view.hscroll.page);
     EXPECT_GT(g_view.hscroll.page, 0);
     EXPECT_TRUE(shifted(-g_view.hscroll.page, 1)) << g_view.boxes[a].min_x - start.min_x;
-    SendMessageW(g_hwnd_layout, WM_HSCROLL, SB_PAGEUP, 0);
-    SendMessageW(g_hwnd_layout, WM_VSCROLL, SB_LINEUP, 0);
+    SendMessageW(app_windows().hwnd_layout, WM_HSCROLL, SB_PAGEUP, 0);
+    SendMessageW(app_windows().hwnd_layout, WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_TRUE(shifted(0, 0));
 
     // Dragging with the middle button moves the picture with the mouse and keeps it there.
@@ -204,12 +196,12 @@ TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
     EXPECT_TRUE(shifted(10, 5));
 
     const double scale = g_view.scale;
-    SendMessageW(g_hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    SendMessageW(app_windows().hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_DOUBLE_EQ(g_view.scale, scale + static_cast<double>(0.2f));
     EXPECT_GT(g_view.boxes[a].max_x - g_view.boxes[a].min_x, start.max_x - start.min_x);
-    ShowWindow(g_hwnd_board, SW_MINIMIZE);  // no wheel zoom while the area cannot be seen
+    ShowWindow(app_windows().hwnd_board, SW_MINIMIZE);  // no wheel zoom while the area cannot be seen
     const double minimised = g_view.scale;
-    SendMessageW(g_hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    SendMessageW(app_windows().hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_DOUBLE_EQ(g_view.scale, minimised);
 }
 
@@ -225,19 +217,19 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
 
     // A click on the component lists it; the crosshair is not moved by the click.
     mouse(WM_LBUTTONDOWN, cx, cy);
-    EXPECT_TRUE(IsWindowVisible(g_hwnd_found));
-    ASSERT_EQ(SendMessageW(g_list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(list_cell(g_list_found, 0, 0), g_board.elements[a].name);
-    EXPECT_EQ(list_cell(g_list_found, 0, 4), L"Top");
+    EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_found));
+    ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0), g_board.elements[a].name);
+    EXPECT_EQ(list_cell(app_windows().list_found, 0, 4), L"Top");
     EXPECT_EQ(g_view.crosshair_drawn, 0u);
     mouse(WM_LBUTTONDOWN, 0, 0);  // nothing there
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Choosing it draws the crosshair by exclusive-or; drawing it for no component removes it.
     choose(a);
     EXPECT_EQ(g_view.crosshair_drawn, a + 1);
     EXPECT_EQ(g_settings.crosshair_x, static_cast<uint32_t>(cx));
-    HDC screen = GetDC(g_hwnd_layout);
+    HDC screen = GetDC(app_windows().hwnd_layout);
     HDC pic = area_picture_dc();
     int row = -1;  // a pixel of the vertical line over black background
     for (int y = 0; y < h && row < 0; ++y)
@@ -250,26 +242,26 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     draw_crosshair(false);
     EXPECT_EQ(GetPixel(screen, cx, row), kBlack);
     EXPECT_EQ(g_view.crosshair_drawn, 0u);
-    ReleaseDC(g_hwnd_layout, screen);
+    ReleaseDC(app_windows().hwnd_layout, screen);
 
     // The layer list opens at a right click; a left click takes over its (empty) choice, after
     // which nothing is drawn and the same click finds nothing.
     mouse(WM_RBUTTONDOWN, 30, 40);
-    ASSERT_TRUE(IsWindowVisible(g_list_layers));
+    ASSERT_TRUE(IsWindowVisible(app_windows().list_layers));
     RECT r{};
-    GetWindowRect(g_list_layers, &r);
-    MapWindowPoints(nullptr, g_hwnd_layout, reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(app_windows().list_layers, &r);
+    MapWindowPoints(nullptr, app_windows().hwnd_layout, reinterpret_cast<POINT*>(&r), 2);
     EXPECT_EQ(r.left, 30);
     EXPECT_EQ(r.top, 40);
     EXPECT_EQ(r.right - r.left, 200);
-    EXPECT_GT(SendMessageW(g_list_layers, LB_GETSELCOUNT, 0, 0), 0);
-    SendMessageW(g_list_layers, LB_SETSEL, FALSE, -1);
+    EXPECT_GT(SendMessageW(app_windows().list_layers, LB_GETSELCOUNT, 0, 0), 0);
+    SendMessageW(app_windows().list_layers, LB_SETSEL, FALSE, -1);
     mouse(WM_LBUTTONDOWN, cx, cy);
-    EXPECT_FALSE(IsWindowVisible(g_list_layers));
+    EXPECT_FALSE(IsWindowVisible(app_windows().list_layers));
     EXPECT_TRUE(std::all_of(g_settings.layer_groups.begin(), g_settings.layer_groups.end(),
                             [](uint32_t g) { return g == 0; }));
     EXPECT_TRUE(g_view.boxes[a].empty());
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 }
 
 // Not a check: the timing harness of bench/board-repaint-timing.sh. Prints the median of

@@ -46,7 +46,7 @@ protected:
     void browse(const std::wstring& answer, bool ok = true) {
         g_answer = answer;
         g_answer_ok = ok;
-        click(g_button_browse);
+        click(app_windows().button_browse);
     }
 
     // Starts with these recent paths as the program would: list on, combo box filled.
@@ -56,7 +56,7 @@ protected:
         fill_path_combo_box();
     }
 
-    int selection() { return static_cast<int>(SendMessageW(g_combo_path, CB_GETCURSEL, 0, 0)); }
+    int selection() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0)); }
 
     // A second board beside the sample one, made for this test.
     std::wstring generated_board() { return dir_.write("generated.brd", test::synthetic_board(30)).wstring(); }
@@ -73,10 +73,10 @@ TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
     EXPECT_EQ(g_board.board_loaded, 1u);
-    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      generated.brd");
+    EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      generated.brd");
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
     EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(window_text(g_edit_path_count), L"2");
+    EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
     EXPECT_EQ(g_settings.last_selected_file_index, 0u);
     EXPECT_EQ(store_.string(L"ComboPathFilename00"), chosen);
     EXPECT_EQ(store_.string(L"ComboPathFilename01"), older);
@@ -91,8 +91,8 @@ TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
     EXPECT_EQ(selection(), 1);
     EXPECT_EQ(g_settings.last_selected_file_index, 1u);
-    EXPECT_EQ(window_text(g_edit_path_count), L"2");
-    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
+    EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
+    EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
     EXPECT_EQ(g_board.board_loaded, 1u);
     EXPECT_EQ(g_dialog_calls, 2);
 }
@@ -128,8 +128,8 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
     g_settings.xml_path_file_name = generated_board();
     g_settings.recent_paths[1] = L"Z:\\old\\left-over.brd";
     fill_path_combo_box();
-    EXPECT_FALSE(shown(g_edit_path_count));
-    EXPECT_FALSE(shown(g_button_delete));
+    EXPECT_FALSE(shown(app_windows().edit_path_count));
+    EXPECT_FALSE(shown(app_windows().button_delete));
 
     const std::wstring chosen = sample_board();
     browse(chosen);
@@ -137,8 +137,8 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
     EXPECT_EQ(g_board.board_loaded, 1u);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{chosen});
     EXPECT_EQ(selection(), 0);
-    EXPECT_FALSE(shown(g_edit_path_count));
-    EXPECT_FALSE(shown(g_button_delete));
+    EXPECT_FALSE(shown(app_windows().edit_path_count));
+    EXPECT_FALSE(shown(app_windows().button_delete));
 }
 
 TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
@@ -152,25 +152,25 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     start_with({});
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, missing, b}));
     EXPECT_EQ(selection(), 1);
-    EXPECT_EQ(window_text(g_combo_path), missing);
-    EXPECT_EQ(window_text(g_edit_path_count), L"3");
-    EXPECT_TRUE(shown(g_edit_path_count));
-    EXPECT_TRUE(shown(g_button_delete));
+    EXPECT_EQ(window_text(app_windows().combo_path), missing);
+    EXPECT_EQ(window_text(app_windows().edit_path_count), L"3");
+    EXPECT_TRUE(shown(app_windows().edit_path_count));
+    EXPECT_TRUE(shown(app_windows().button_delete));
 
-    SendMessageW(g_combo_path, CB_SETCURSEL, 2, 0);
-    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(g_combo_path));
+    SendMessageW(app_windows().combo_path, CB_SETCURSEL, 2, 0);
+    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(app_windows().combo_path));
     EXPECT_EQ(g_settings.last_selected_file_index, 2u);
 
-    SendMessageW(g_combo_path, CB_SETCURSEL, 1, 0);
-    click(g_button_load);
+    SendMessageW(app_windows().combo_path, CB_SETCURSEL, 1, 0);
+    click(app_windows().button_load);
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(selection(), -1);
-    EXPECT_EQ(window_text(g_edit_path_count), L"2");
+    EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
     EXPECT_EQ(g_settings.recent_paths[1], b);
     EXPECT_TRUE(g_settings.recent_paths[2].empty());
-    EXPECT_TRUE(shown(g_button_delete));
+    EXPECT_TRUE(shown(app_windows().button_delete));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/win/about_dialog_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "settings/win/colour_dialog_win.h"
 #include "settings/win/path_combo_win.h"
 #include "settings/win/path_delete_dialog_win.h"
@@ -16,16 +15,12 @@
 
 using namespace tindral;
 using tindral::test::menu_string;
+using tindral::test::press;
 using tindral::test::window_text;
 
 namespace {
 
 std::wstring item_text(HWND dialog, int id) { return window_text(GetDlgItem(dialog, id)); }
-
-void press(HWND dialog, int id, int code = BN_CLICKED) {
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
 
 std::vector<std::wstring> list_box_texts(HWND list) {
     std::vector<std::wstring> out;
@@ -50,29 +45,11 @@ COLORREF brush_colour(HBRUSH brush) {
     return lb.lbColor;
 }
 
-// The real windows with the main menu, fonts, pens and brushes, and the dialog under test.
+// The real windows with the main menu, and the dialog under test.
 class Dialogs : public test::AppWindowsTest {
 protected:
     Dialogs() { main_menu_ = test::main_menu(); }
-
-    void SetUp() override {
-        create_fonts();
-        create_pens_and_brushes();
-        AppWindowsTest::SetUp();
-    }
-
-    void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
-        AppWindowsTest::TearDown();
-        g_colour_chooser = choose_colour;
-    }
-
-    HWND open(int id, DLGPROC proc) {
-        dialog_ = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(id), g_hwnd_main, proc, 0);
-        return dialog_;
-    }
-
-    HWND dialog_ = nullptr;
+    HWND open(int id, DLGPROC proc) { return open_dialog(id, proc); }
 };
 
 // Where a control of the template (dialog units) ended up: the difference as one value, each
@@ -134,13 +111,13 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     EXPECT_EQ(g_settings.language, 0u);
     EXPECT_EQ(item_text(d, 1002), L"Sprach Auswahl");
     EXPECT_EQ(item_text(d, 1013), L"Standard Layers setzen");
-    HMENU bar = GetMenu(g_hwnd_main);
+    HMENU bar = GetMenu(app_windows().hwnd_main);
     EXPECT_EQ(menu_string(bar, 0, MF_BYPOSITION), L"Datei");
-    EXPECT_EQ(window_text(g_button_load), L"Laden");
-    EXPECT_EQ(window_text(g_button_found_close), L"Schlie\u00DFen");
-    EXPECT_EQ(window_text(g_button_print), L"Drucken");
-    EXPECT_EQ(test::list_column(g_list_main, 9).title, L"Gruppe");
-    EXPECT_EQ(window_text(g_static_counter).rfind(L"  Best\u00FCckt: Gesamt", 0), 0u);
+    EXPECT_EQ(window_text(app_windows().button_load), L"Laden");
+    EXPECT_EQ(window_text(app_windows().button_found_close), L"Schlie\u00DFen");
+    EXPECT_EQ(window_text(app_windows().button_print), L"Drucken");
+    EXPECT_EQ(test::list_column(app_windows().list_main, 9).title, L"Gruppe");
+    EXPECT_EQ(window_text(app_windows().static_counter).rfind(L"  Best\u00FCckt: Gesamt", 0), 0u);
 
     // Cancel keeps the new language in memory and writes nothing of it.
     press(d, IDCANCEL);
@@ -189,41 +166,41 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
     EXPECT_EQ(item_text(d, 1017), L"Component window");
 
     static uint32_t next_colour = 0;
-    g_colour_chooser = [](HWND, uint32_t& c) {
+    app_windows().colour_chooser = [](HWND, uint32_t& c) {
         if (next_colour == 0) return 0;
         c = next_colour;
         return 1;
     };
 
     // A cancelled chooser changes nothing, not even the brush handle.
-    const HBRUSH brush_before = g_brushes.top_selected;
+    const HBRUSH brush_before = app_windows().brushes.top_selected.get();
     next_colour = 0;
     press(d, 1063, STN_CLICKED);
     EXPECT_EQ(g_settings.color_top_selected, kDefaultSettings.color_top_selected);
-    EXPECT_EQ(g_brushes.top_selected, brush_before);
+    EXPECT_EQ(app_windows().brushes.top_selected.get(), brush_before);
 
     next_colour = 0x00ABCDEF;
     press(d, 1063, STN_CLICKED);
     EXPECT_EQ(g_settings.color_top_selected, 0x00ABCDEFu);
-    EXPECT_EQ(pen_colour(g_pens.top_selected), 0x00ABCDEFu);
-    EXPECT_EQ(brush_colour(g_brushes.top_selected), 0x00ABCDEFu);
+    EXPECT_EQ(pen_colour(app_windows().pens.top_selected.get()), 0x00ABCDEFu);
+    EXPECT_EQ(brush_colour(app_windows().brushes.top_selected.get()), 0x00ABCDEFu);
     HDC dc = GetDC(d);
     EXPECT_EQ(reinterpret_cast<HBRUSH>(SendMessageW(d, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
                                                     reinterpret_cast<LPARAM>(GetDlgItem(d, 1063)))),
-              g_brushes.top_selected);
+              app_windows().brushes.top_selected.get());
     ReleaseDC(d, dc);
 
     // A list colour has a brush only.
-    const HPEN crosshair_pen = g_pens.crosshair;
+    const HPEN crosshair_pen = app_windows().pens.crosshair.get();
     next_colour = 0x00112233;
     press(d, 1026, STN_CLICKED);
-    EXPECT_EQ(brush_colour(g_brushes.group_top_text1), 0x00112233u);
-    EXPECT_EQ(g_pens.crosshair, crosshair_pen);
+    EXPECT_EQ(brush_colour(app_windows().brushes.group_top_text1.get()), 0x00112233u);
+    EXPECT_EQ(app_windows().pens.crosshair.get(), crosshair_pen);
 
     // Top to bottom: the three board colours and their pens.
     press(d, 1070);
     EXPECT_EQ(g_settings.color_bottom_selected, 0x00ABCDEFu);
-    EXPECT_EQ(pen_colour(g_pens.bottom_selected), 0x00ABCDEFu);
+    EXPECT_EQ(pen_colour(app_windows().pens.bottom_selected.get()), 0x00ABCDEFu);
 
     press(d, IDOK);
     EXPECT_EQ(store_.dword(L"Color top selected"), 0x00ABCDEFu);
@@ -236,10 +213,10 @@ TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
     store_.put_dword(L"Color crosshair", 0x000001);
     HWND d = open(IDD_COLORS, DlgColorSettings);
     ASSERT_NE(d, nullptr);
-    EXPECT_EQ(pen_colour(g_pens.crosshair), 0x000001u);
+    EXPECT_EQ(pen_colour(app_windows().pens.crosshair.get()), 0x000001u);
     press(d, 1054);
     EXPECT_EQ(g_settings.color_crosshair, kDefaultSettings.color_crosshair);
-    EXPECT_EQ(pen_colour(g_pens.crosshair), kDefaultSettings.color_crosshair);
+    EXPECT_EQ(pen_colour(app_windows().pens.crosshair.get()), kDefaultSettings.color_crosshair);
 
     // Sample lines in the list colours: first line of the top side, second of the bottom side.
     SetWindowPos(d, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
@@ -270,7 +247,7 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
     g_settings.use_filelist = 1;
     store_.put_dword(L"Use filelist", 1);
     for (size_t i = 0; i < paths.size(); ++i) {
-        SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paths[i].c_str()));
+        SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paths[i].c_str()));
         store_.put_string(L"ComboPathFilename0" + std::to_wstring(i), paths[i]);
     }
 
@@ -337,16 +314,16 @@ TEST_F(Dialogs, MenuCommandsAndDeleteButtonOpenTheirDialogs) {
     // The Delete button: nothing with an empty combo box or without the file list.
     g_blocked_dialogs.clear();
     g_settings.use_filelist = 1;
-    click(g_button_delete);
+    click(app_windows().button_delete);
     EXPECT_TRUE(g_blocked_dialogs.empty());
-    SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\y.brd"));
+    SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\y.brd"));
     g_settings.use_filelist = 0;
-    click(g_button_delete);
+    click(app_windows().button_delete);
     EXPECT_TRUE(g_blocked_dialogs.empty());
     g_settings.use_filelist = 1;
-    click(g_button_delete);
+    click(app_windows().button_delete);
     EXPECT_EQ(g_blocked_dialogs, (std::vector<std::wstring>{L"Delete"}));
-    EXPECT_EQ(window_text(g_edit_path_count), L"1");
+    EXPECT_EQ(window_text(app_windows().edit_path_count), L"1");
     UnhookWindowsHookEx(hook);
 }
 

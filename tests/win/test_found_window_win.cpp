@@ -3,8 +3,6 @@
 
 #include <string>
 
-#include "app/win/board_paint_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "view/board_view.h"
 #include "win/support/app_windows_win.h"
@@ -55,26 +53,15 @@ protected:
         g_settings.show_bottom_side = 1;
         g_settings.leave_selected = 1;
         g_settings.use_crosshair = 1;
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        test::load_through_combo(test::sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
-        UpdateWindow(g_hwnd_layout);
-        pump_for(100);
-    }
-
-    void TearDown() override {
-        if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
-        g_keyboard_hook = nullptr;
-        AppWindowsTest::TearDown();
-        release_area_picture();
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        load_sample();
     }
 
     // A drawn component whose middle hits only itself, and that middle in area pixels.
     bool lone_component(uint32_t& which, POINT& at) {
         RECT client{};
-        GetClientRect(g_hwnd_layout, &client);
+        GetClientRect(app_windows().hwnd_layout, &client);
         for (uint32_t i = 0; i < g_view.boxes.size(); ++i) {
             const ElementBox& b = g_view.boxes[i];
             if (b.empty() || b.max_x - b.min_x < 6 || b.max_y - b.min_y < 6) continue;
@@ -92,10 +79,10 @@ protected:
 
     // Clicks the component on the board; the found window must come up with its row.
     void open_found_for(uint32_t c, POINT at) {
-        ASSERT_TRUE(left_click_in(g_hwnd_layout, at.x, at.y));
-        ASSERT_TRUE(IsWindowVisible(g_hwnd_found));
-        ASSERT_EQ(SendMessageW(g_list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-        ASSERT_EQ(list_cell(g_list_found, 0, 0), g_board.elements[c].name);
+        ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, at.x, at.y));
+        ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
+        ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
+        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), g_board.elements[c].name);
     }
 };
 
@@ -107,39 +94,39 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
 
     // The list is there for the user: visible, laid out inside its window, its first row
     // selected and focused and drawn highlighted on the screen.
-    EXPECT_TRUE(IsWindowVisible(g_list_found));
+    EXPECT_TRUE(IsWindowVisible(app_windows().list_found));
     RECT list{}, window{};
-    GetWindowRect(g_list_found, &list);
-    GetClientRect(g_hwnd_found, &window);
+    GetWindowRect(app_windows().list_found, &list);
+    GetClientRect(app_windows().hwnd_found, &window);
     EXPECT_EQ(list.right - list.left, window.right - 20);
     EXPECT_EQ(list.bottom - list.top, window.bottom - 15 - 60);
-    EXPECT_EQ(SendMessageW(g_list_found, LVM_GETITEMSTATE, 0, LVIS_SELECTED | LVIS_FOCUSED),
+    EXPECT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMSTATE, 0, LVIS_SELECTED | LVIS_FOCUSED),
               LVIS_SELECTED | LVIS_FOCUSED);
-    EXPECT_EQ(GetFocus(), g_list_found);
-    EXPECT_GT(row_pixels(g_list_found, 0, GetSysColor(COLOR_HIGHLIGHT)), 50);
+    EXPECT_EQ(GetFocus(), app_windows().list_found);
+    EXPECT_GT(row_pixels(app_windows().list_found, 0, GetSysColor(COLOR_HIGHLIGHT)), 50);
 
     // A double click on the row makes the part current and closes the window.
-    ASSERT_TRUE(left_click_at(row_centre(g_list_found, 0), 2));
+    ASSERT_TRUE(left_click_at(row_centre(app_windows().list_found, 0), 2));
     EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
     EXPECT_EQ(g_view.current, static_cast<int32_t>(c));
     EXPECT_EQ(g_view.crosshair_drawn, c + 1);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Enter on the row chooses it again: a current part chosen again is cleared.
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_RETURN));
     pump_for(200);
     EXPECT_EQ(g_board.marks.states()[c], kStateUnselected);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Space goes through the program's keyboard hook.
-    test::set_visible(g_hwnd_main, true);
+    test::set_visible(app_windows().hwnd_main, true);
     ASSERT_EQ(install_keyboard_hook(), 1);
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_SPACE));
     pump_for(200);
     EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_TRUE(port_.boxes.empty());
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "view/win/gdi_canvas_win.h"
 
 namespace tindral::test {
@@ -45,7 +45,13 @@ public:
     uint32_t* bits = nullptr;
 };
 
-TEST(GdiCanvas, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
+// An App of the test's own: without start-up pens, the canvas makes its own.
+class GdiCanvasTest : public ::testing::Test {
+protected:
+    App app_;
+};
+
+TEST_F(GdiCanvasTest, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
     Surface s;
     {
         GdiCanvas c(s.dc);
@@ -68,7 +74,7 @@ TEST(GdiCanvas, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
     EXPECT_FALSE(s.lit_near(85, 100 - 85));
 }
 
-TEST(GdiCanvas, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
+TEST_F(GdiCanvasTest, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
     Surface s;
     const HGDIOBJ before = GetCurrentObject(s.dc, OBJ_PEN);
     {
@@ -84,11 +90,8 @@ TEST(GdiCanvas, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
     EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
 }
 
-// Without start-up pens the canvas makes its own, and deletes them once the device context has
-// its pen back.
-TEST(GdiCanvas, PensItMadeAreGoneWithIt) {
-    const Pens startup = g_pens;  // other tests may have made them
-    g_pens = Pens{};
+// The pens the canvas made go once the device context has its pen back.
+TEST_F(GdiCanvasTest, PensItMadeAreGoneWithIt) {
     Surface s;
     HGDIOBJ made[2] = {};
     {
@@ -102,7 +105,6 @@ TEST(GdiCanvas, PensItMadeAreGoneWithIt) {
         EXPECT_EQ(GetObjectType(made[0]), static_cast<DWORD>(OBJ_PEN));
         EXPECT_EQ(GetObjectType(made[1]), static_cast<DWORD>(OBJ_PEN));
     }
-    g_pens = startup;
     EXPECT_EQ(GetObjectType(made[0]), 0u);
     EXPECT_EQ(GetObjectType(made[1]), 0u);
 }

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "app/win/gdi_objects_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "board/win/open_board_dialog_win.h"
 #include "win/support/app_windows_win.h"
@@ -79,24 +78,15 @@ protected:
         g_settings.leave_selected = 1;
         g_settings.use_crosshair = 0;
         g_settings.use_filelist = 1;
-        create_fonts();
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        test::load_through_combo(test::sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
-        ShowWindow(g_hwnd_main, SW_SHOW);
+        load_sample();
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
         ASSERT_EQ(install_keyboard_hook(), 1);
         // A row the list has selected, not yet chosen: Space would choose it.
         LVITEMW item{};
         item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
         pump_for(100);
-    }
-
-    void TearDown() override {
-        if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
-        g_keyboard_hook = nullptr;
-        AppWindowsTest::TearDown();
     }
 
     bool nothing_chosen() const {
@@ -123,31 +113,31 @@ TEST_F(KeyboardHookKeys, TypingInTheFileOpenDialogStaysInItsFileNameField) {
 
 TEST_F(KeyboardHookKeys, KeysActInTheProgramsWindowsButNotInATextField) {
     // The path count box is a text field of the main window: Space there is a blank.
-    SetForegroundWindow(g_hwnd_main);
-    ShowWindow(g_edit_path_count, SW_SHOW);
-    SetFocus(g_edit_path_count);
-    ASSERT_EQ(GetFocus(), g_edit_path_count);
+    SetForegroundWindow(app_windows().hwnd_main);
+    ShowWindow(app_windows().edit_path_count, SW_SHOW);
+    SetFocus(app_windows().edit_path_count);
+    ASSERT_EQ(GetFocus(), app_windows().edit_path_count);
     press_key(VK_SPACE);
     pump_for(200);
     EXPECT_TRUE(nothing_chosen());
 
     // In the main list Space chooses the selected row.
-    SetFocus(g_list_main);
+    SetFocus(app_windows().list_main);
     press_key(VK_SPACE);
     pump_for(200);
     EXPECT_FALSE(nothing_chosen());
 
     // Escape closes the BOM window while it is the active window.
-    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(g_button_bom));
-    ASSERT_TRUE(IsWindowVisible(g_hwnd_bom));
-    SetForegroundWindow(g_hwnd_bom);
-    SetFocus(g_list_bom);
+    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(app_windows().button_bom));
+    ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
+    SetForegroundWindow(app_windows().hwnd_bom);
+    SetFocus(app_windows().list_bom);
     pump_for(100);
-    ASSERT_EQ(GetActiveWindow(), g_hwnd_bom);
+    ASSERT_EQ(GetActiveWindow(), app_windows().hwnd_bom);
     press_key(VK_ESCAPE);
     pump_for(200);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
     EXPECT_TRUE(port_.boxes.empty());
 }
 

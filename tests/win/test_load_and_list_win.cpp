@@ -20,16 +20,14 @@ using tindral::test::window_text;
 
 namespace {
 
-int row_image(int row) { return test::list_image(g_list_main, row); }
-
 class LoadAndList : public test::AppWindowsTest {
 protected:
     void load(const std::wstring& path) { test::load_through_combo(path); }
     // Found through the list's own cells, apart from the program's row search.
     static int row_of(uint32_t component) {
-        const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        const int n = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < n; ++r)
-            if (list_cell(g_list_main, r, 10) == std::to_wstring(component)) return r;
+            if (list_cell(app_windows().list_main, r, 10) == std::to_wstring(component)) return r;
         return -1;
     }
 };
@@ -67,14 +65,14 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
         EXPECT_EQ(g_board.board_loaded, 1u);
         const Rows expected = test::cli_csv_rows(L"list", c.path, c.options);
         EXPECT_EQ(expected.size(), c.rows);
-        const Rows shown = list_rows(g_list_main, 11);
+        const Rows shown = list_rows(app_windows().list_main, 11);
         EXPECT_EQ(shown.size(), c.rows);
         EXPECT_EQ(shown, expected);
-        EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      " + c.name);
-        EXPECT_EQ(window_text(g_hwnd_board), L"Tindral V2.00.1    " + c.name);
+        EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      " + c.name);
+        EXPECT_EQ(window_text(app_windows().hwnd_board), L"Tindral V2.00.1    " + c.name);
         EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(c.parts, 0));
         EXPECT_EQ(store_.string(L"Xml path file name"), c.path);
-        EXPECT_TRUE(GetWindowLongW(g_button_bom, GWL_STYLE) & WS_VISIBLE);
+        EXPECT_TRUE(GetWindowLongW(app_windows().button_bom, GWL_STYLE) & WS_VISIBLE);
     }
 }
 
@@ -89,47 +87,47 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     ASSERT_GE(ra, 0);
     ASSERT_GE(rb, 0);
 
-    notify(g_list_main, NM_DBLCLK, ra);  // a double click is not a choice by default
+    notify(app_windows().list_main, NM_DBLCLK, ra);  // a double click is not a choice by default
     EXPECT_EQ(g_board.marks.states()[0], 0u);
-    notify(g_list_main, NM_CLICK, ra);
-    notify(g_list_main, NM_CLICK, rb);
+    notify(app_windows().list_main, NM_CLICK, ra);
+    notify(app_windows().list_main, NM_CLICK, rb);
     EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
     EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(ra), 1);
     EXPECT_EQ(row_image(rb), 1);
     const size_t n = g_board.elements.size();
-    EXPECT_EQ(window_text(g_static_counter).rfind(L"  Placed: Total 2 of " + std::to_wstring(n), 0), 0u)
-        << window_text(g_static_counter).c_str();
-    notify(g_list_main, NM_CLICK, rb);  // chosen again: cleared
+    EXPECT_EQ(window_text(app_windows().static_counter).rfind(L"  Placed: Total 2 of " + std::to_wstring(n), 0), 0u)
+        << window_text(app_windows().static_counter).c_str();
+    notify(app_windows().list_main, NM_CLICK, rb);  // chosen again: cleared
     EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     EXPECT_EQ(row_image(rb), 0);
-    notify(g_list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
+    notify(app_windows().list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
     EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
-    g_double_click_select = true;  // the settings dialog's option: one click only selects
-    notify(g_list_main, NM_CLICK, rb);
+    app_windows().double_click_select = true;  // the settings dialog's option: one click only selects
+    notify(app_windows().list_main, NM_CLICK, rb);
     EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
-    notify(g_list_main, NM_DBLCLK, rb);
-    g_double_click_select = false;
+    notify(app_windows().list_main, NM_DBLCLK, rb);
+    app_windows().double_click_select = false;
     EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
 
     // Group colours by side and shade only while the list is sorted by group.
     auto draw_row = [&](int row, NMLVCUSTOMDRAW& cd) {
         cd = NMLVCUSTOMDRAW{};
-        cd.nmcd.hdr.hwndFrom = g_list_main;
+        cd.nmcd.hdr.hwndFrom = app_windows().list_main;
         cd.nmcd.hdr.code = NM_CUSTOMDRAW;
         cd.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
         cd.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-        cd.nmcd.hdc = GetDC(g_list_main);
+        cd.nmcd.hdc = GetDC(app_windows().list_main);
         cd.clrText = cd.clrTextBk = 0x123456;
-        const LRESULT r = SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&cd));
-        ReleaseDC(g_list_main, cd.nmcd.hdc);
+        const LRESULT r = SendMessageW(app_windows().hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&cd));
+        ReleaseDC(app_windows().list_main, cd.nmcd.hdc);
         return r;
     };
     bool seen[2][2] = {};
     for (int r = 0; r < static_cast<int>(n); ++r) {
         NMLVCUSTOMDRAW cd;
         EXPECT_EQ(draw_row(r, cd), CDRF_DODEFAULT);
-        const ElementRec& e = g_board.elements[std::stoi(list_cell(g_list_main, r, 10))];
+        const ElementRec& e = g_board.elements[std::stoi(list_cell(app_windows().list_main, r, 10))];
         const bool top = e.side == kSideTop;
         const Settings& s = g_settings;
         const COLORREF text = top ? (e.shade ? s.group_color_top_text2 : s.group_color_top_text1)
@@ -144,17 +142,17 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
 
     // A header click sorts by that column with the Index breaking ties, marks the header and
     // stores "Sort col" at once.
-    notify(g_list_main, LVN_COLUMNCLICK, -1, 2);
+    notify(app_windows().list_main, LVN_COLUMNCLICK, -1, 2);
     EXPECT_EQ(g_settings.sort_col, 2u);
     EXPECT_EQ(store_.dword(L"Sort col"), 2u);
-    const Rows rows = list_rows(g_list_main, 11);
+    const Rows rows = list_rows(app_windows().list_main, 11);
     for (size_t r = 1; r < rows.size(); ++r) {
         const bool ordered = rows[r - 1][2] < rows[r][2] ||
                              (rows[r - 1][2] == rows[r][2] &&
                               std::stoi(rows[r - 1][10]) < std::stoi(rows[r][10]));
         EXPECT_TRUE(ordered) << r;
     }
-    HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_main, LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(app_windows().list_main, LVM_GETHEADER, 0, 0));
     for (int c = 0; c < 11; ++c) {
         HDITEMW item{};
         item.mask = HDI_FORMAT | HDI_IMAGE;
@@ -172,31 +170,31 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     // The found list names the component by its model index even when names repeat.
     g_board.elements[2].name = g_board.elements[0].name;
     fill_found_list({2});
-    ShowWindow(g_hwnd_found, SW_SHOW);
-    notify(g_list_found, LVN_ITEMACTIVATE, 0);
+    ShowWindow(app_windows().hwnd_found, SW_SHOW);
+    notify(app_windows().list_found, LVN_ITEMACTIVATE, 0);
     EXPECT_EQ(g_board.marks.states()[2], kStateCurrent);
     EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
     EXPECT_EQ(g_board.marks.states()[1], kStateSelected);  // the current one before
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_EQ(row_image(row_of(2)), 1);
 }
 
 TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     load(sample_board());
-    const std::wstring counter_before = window_text(g_static_counter);
-    ASSERT_FALSE(list_rows(g_list_main, 11).empty());
+    const std::wstring counter_before = window_text(app_windows().static_counter);
+    ASSERT_FALSE(list_rows(app_windows().list_main, 11).empty());
 
     // The old board goes with its rows and counter: nothing on screen that Save would refuse.
     const std::wstring missing = test::own_board(L"no-such-board.brd");
     load(missing);
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
-    EXPECT_TRUE(list_rows(g_list_main, 11).empty());
-    EXPECT_NE(window_text(g_static_counter), counter_before);
-    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+    EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
+    EXPECT_NE(window_text(app_windows().static_counter), counter_before);
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
     EXPECT_EQ(g_board.board_loaded, 0u);
-    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(g_settings.recent_paths[0].empty());
-    EXPECT_EQ(window_text(g_hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
+    EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
 
     const std::wstring text_file = test::temp_file_with("no board\r\n");
     port_.boxes.clear();
@@ -205,7 +203,7 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     EXPECT_TRUE(port_.boxes[0].text == text(TXT_ONLY_V6_V7) ||
                 port_.boxes[0].text == text(TXT_NOT_EAGLE_FILE))
         << port_.boxes[0].text.c_str();
-    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
     DeleteFileW(text_file.c_str());
 
     // Larger than any board: refused unread (the file is sparse), with a message of its own.
@@ -221,15 +219,15 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main,
                                          L"The file is too large for an Eagle board (more than 64 MB).",
                                          L"Tindral Error", 0x2010}}));
-    EXPECT_TRUE(list_rows(g_list_main, 11).empty());
-    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 0);
+    EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
+    EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
     DeleteFileW(huge.c_str());
 
     // "C:\" and an empty combo box ask for a file before touching anything.
     port_.boxes.clear();
     load(L"C:\\");
-    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(g_button_load));  // the combo box is empty now
+    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(app_windows().button_load));  // the combo box is empty now
     EXPECT_EQ(port_.boxes, test::Boxes(2, {Owner::main, L"Please specify file", L"Tindral Error", 0x42010}));
 }
 

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
 #include "app/win/board_paint_win.h"
 #include "app/win/layout_area_win.h"
 #include "board/win/read_board_win.h"
@@ -47,14 +46,12 @@ protected:
         test::AppWindowsTest::SetUp();
         g_settings.show_top_side = 1;
         g_settings.show_bottom_side = 1;
-        create_pens_and_brushes();
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        ShowWindow(g_hwnd_main, SW_SHOW);
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
         generated_ = test::temp_file_with(test::synthetic_board(kGeneratedElements));
     }
 
     void TearDown() override {
-        release_area_picture();
         test::AppWindowsTest::TearDown();
         DeleteFileW(generated_.c_str());
     }
@@ -63,7 +60,7 @@ protected:
     double load_and_paint(const std::wstring& path) {
         const double t0 = now_ms();
         test::load_through_combo(path);
-        UpdateWindow(g_hwnd_layout);
+        UpdateWindow(app_windows().hwnd_layout);
         const double t1 = now_ms();
         EXPECT_EQ(g_board.board_loaded, 1u);
         EXPECT_NE(area_picture_dc(), nullptr);

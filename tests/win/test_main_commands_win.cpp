@@ -33,11 +33,6 @@ class MainCommands : public test::AppWindowsTest {
 protected:
     MainCommands() { places_.bom = {40, 50, 650, 300}; }
 
-    void TearDown() override {
-        AppWindowsTest::TearDown();
-        g_key_flags = KeyFlags{};
-    }
-
     void load(const std::wstring& path) {
         test::load_through_combo(path);
         port_.boxes.clear();
@@ -51,19 +46,17 @@ protected:
         return (dir_.path / "board.TindralSel").wstring();
     }
 
-    int row_image(int row) { return test::list_image(g_list_main, row); }
-
     // The keys act only while one of the program's windows is the active one.
     static void activate_main() {
-        ShowWindow(g_hwnd_main, SW_SHOW);
-        SetForegroundWindow(g_hwnd_main);
-        SetFocus(g_list_main);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+        SetForegroundWindow(app_windows().hwnd_main);
+        SetFocus(app_windows().list_main);
     }
 
     // Component index -> image of its row, for every row of the main list.
     std::vector<int> images_by_component() {
         std::vector<int> out(g_board.elements.size(), -1);
-        const int n = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        const int n = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < n; ++r) out[row_component(r)] = row_image(r);
         return out;
     }
@@ -110,11 +103,11 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_TRUE(read_only_and_hidden(file));
 
-    click(g_button_clear);
+    click(app_windows().button_clear);
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(images_by_component(), std::vector<int>(n, 0));
-    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(n));
-    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(n));
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
 
     port_.answers = {mb::id_no};
     menu(IDM_LOAD_SELECTION);
@@ -130,7 +123,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     std::vector<int> images(n, 0);
     images[0] = images[2] = 1;
     EXPECT_EQ(images_by_component(), images);
-    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
     EXPECT_TRUE(read_only_and_hidden(file));
 }
 
@@ -144,8 +137,8 @@ TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     expected[1] = kStateCurrent;
 
     menu(IDM_EXIT);
-    EXPECT_FALSE(IsWindow(g_hwnd_main));
-    g_hwnd_main = nullptr;
+    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
+    app_windows().hwnd_main = nullptr;
     EXPECT_EQ(g_board.board_loaded, 0u);
     EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
     EXPECT_TRUE(read_only_and_hidden(file));
@@ -158,7 +151,7 @@ TEST_F(MainCommands, ExitWithoutTheOptionWritesNoFile) {
     const std::wstring file = load_copy();
     choose(1);
     menu(IDM_EXIT);
-    g_hwnd_main = nullptr;
+    app_windows().hwnd_main = nullptr;
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -167,7 +160,7 @@ class ReenteringPort : public test::RecordingPort {
 public:
     int show(Owner owner, const std::wstring& text, const std::wstring& title,
              unsigned flags) override {
-        open_during_box = g_key_flags.message_open;
+        open_during_box = app_windows().key_flags.message_open;
         if (!pressed_) {
             pressed_ = true;
             KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
@@ -192,26 +185,26 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
         KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
         EXPECT_EQ(port.boxes, (Boxes{{Owner::main, L"No component selected", L"Tindral Warning", 0x42030}}));
         EXPECT_TRUE(port.open_during_box);
-        EXPECT_FALSE(g_key_flags.busy || g_key_flags.message_open);
+        EXPECT_FALSE(app_windows().key_flags.busy || app_windows().key_flags.message_open);
     }
 
     const int row = find_component_row(1);
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);  // a release chooses nothing
     EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
-    g_key_flags.busy = true;  // a Space action still running
+    app_windows().key_flags.busy = true;  // a Space action still running
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
     EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);
-    EXPECT_FALSE(g_key_flags.busy);
+    EXPECT_FALSE(app_windows().key_flags.busy);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
     EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(row), 1);
     EXPECT_TRUE(port_.boxes.empty());
 
-    set_visible(g_hwnd_main, false);  // Space only acts for the visible main window
+    set_visible(app_windows().hwnd_main, false);  // Space only acts for the visible main window
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
     EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
     EXPECT_TRUE(port_.boxes.empty());
@@ -221,16 +214,16 @@ TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
     load(test::sample_board());
     LVITEMW item{};
     item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageW(g_list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
     activate_main();
-    set_visible(g_hwnd_found, true);
-    set_visible(g_hwnd_bom, true);
+    set_visible(app_windows().hwnd_found, true);
+    set_visible(app_windows().hwnd_bom, true);
     KeyboardHook(HC_ACTION, VK_ESCAPE, kKeyDown);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_found));
-    EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
-    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
+    EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
+    EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), -1);
     KeyboardHook(HC_ACTION, VK_ESCAPE, kKeyDown);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
 }
 
 // Counts the path-list dialogs that open, presses Delete once more inside each, then cancels it.
@@ -252,7 +245,7 @@ TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
     g_closing = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, close_dialog);
     KeyboardHook(HC_ACTION, VK_DELETE, kKeyDown);  // empty combo box: nothing to open
-    SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\a.brd"));
+    SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\a.brd"));
     KeyboardHook(HC_ACTION, VK_DELETE, kKeyUp);
     EXPECT_EQ(g_dialogs_opened, 0);
     KeyboardHook(HC_ACTION, VK_DELETE, kKeyDown);
@@ -267,11 +260,11 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     load(board);
     ASSERT_EQ(g_board.board_loaded, 1u);
 
-    click(g_button_bom);
-    EXPECT_TRUE(IsWindowVisible(g_hwnd_bom));
-    EXPECT_EQ(window_text(g_static_date), L"04.03.2026  05:06");
+    click(app_windows().button_bom);
+    EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
+    EXPECT_EQ(window_text(app_windows().static_date), L"04.03.2026  05:06");
     const Rows expected = test::cli_csv_rows(L"bom", board, L"");
-    const Rows shown = list_rows(g_list_bom, 4);
+    const Rows shown = list_rows(app_windows().list_bom, 4);
     EXPECT_EQ(shown, expected);
     // 14 packages and values on the board; 100nF in C0805 is C1 and C2 on top and C4 below.
     EXPECT_EQ(shown.size(), 14u);
@@ -280,23 +273,23 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     });
     ASSERT_NE(c0805_100n, shown.end());
     EXPECT_EQ((*c0805_100n)[3], L"3");
-    HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_bom, LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(app_windows().list_bom, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4);
 
     NMLISTVIEW n{};
-    n.hdr.hwndFrom = g_list_bom;
+    n.hdr.hwndFrom = app_windows().list_bom;
     n.hdr.code = LVN_COLUMNCLICK;
     n.iSubItem = 3;
-    SendMessageW(g_hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(list_rows(g_list_bom, 4), test::cli_csv_rows(L"bom", board, L"--sort 3"));
+    SendMessageW(app_windows().hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    EXPECT_EQ(list_rows(app_windows().list_bom, 4), test::cli_csv_rows(L"bom", board, L"--sort 3"));
 
-    SetWindowPos(g_hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
-    click(g_button_bom_close);
-    EXPECT_FALSE(IsWindowVisible(g_hwnd_bom));
+    SetWindowPos(app_windows().hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
+    click(app_windows().button_bom_close);
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
     EXPECT_EQ(g_settings.wnd_bom_x, 70u);
     EXPECT_EQ(g_settings.wnd_bom_width, 500u);
-    click(g_button_bom);  // refilled in the original order
-    EXPECT_EQ(list_rows(g_list_bom, 4), expected);
+    click(app_windows().button_bom);  // refilled in the original order
+    EXPECT_EQ(list_rows(app_windows().list_bom, 4), expected);
     set_clock_source(saved_clock);
 }
 
@@ -324,7 +317,7 @@ TEST_F(MainCommands, EmailAndHomepageOpenTheirProgramsInANormalWindow) {
     menu(IDM_EMAIL);
     menu(IDM_HOMEPAGE);
     ASSERT_EQ(g_shell_calls.size(), 2u);
-    EXPECT_EQ(g_shell_calls[0].owner, g_hwnd_main);
+    EXPECT_EQ(g_shell_calls[0].owner, app_windows().hwnd_main);
     EXPECT_EQ(g_shell_calls[0].file, std::wstring(L"mailto:") + kContactMail);
     EXPECT_EQ(g_shell_calls[1].owner, nullptr);
     EXPECT_EQ(g_shell_calls[1].file, kHomepage);

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
 #include "app/win/board_paint_win.h"
 #include "app/win/message_port_win.h"
 #include "selection/selection_format.h"
@@ -99,8 +98,6 @@ protected:
     }
 
     void SetUp() override {
-        create_fonts();
-        create_pens_and_brushes();
         // The board window takes its stored place: beside the main window, so that the whole
         // board can be seen.
         g_settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
@@ -112,9 +109,9 @@ protected:
         g_settings.use_crosshair = 0;
         AppWindowsTest::SetUp();
         previous_port_ = set_message_port(&screen_port_);
-        ShowWindow(g_hwnd_main, SW_SHOW);
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        UpdateWindow(g_hwnd_main);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        UpdateWindow(app_windows().hwnd_main);
         g_seen.clear();
         g_last_box = nullptr;
         timer_ = SetTimer(nullptr, 0, 100, answer_box);
@@ -124,29 +121,28 @@ protected:
         KillTimer(nullptr, timer_);
         set_message_port(previous_port_);
         AppWindowsTest::TearDown();
-        release_area_picture();
     }
 
     // Clicks a button of the main window; true once the boxes it raised were all answered.
     bool click_button(HWND button, std::vector<int> answers) {
         const size_t seen_before = g_seen.size() + answers.size();
         g_buttons = std::move(answers);
-        SetForegroundWindow(g_hwnd_main);
+        SetForegroundWindow(app_windows().hwnd_main);
         pump_until([] { return false; }, 200);
         // Nothing may cover the button where the mouse goes down.
         if (WindowFromPoint(centre(button)) != button) return false;
         click_at(centre(button));
         const bool answered = pump_until([&] { return g_seen.size() == seen_before; });
         pump_until([] { return false; }, 300);  // the click's own work and the repaint
-        UpdateWindow(g_hwnd_layout);
+        UpdateWindow(app_windows().hwnd_layout);
         return answered;
     }
 
     // Pixels of the drawing area on the screen in the colour of placed parts.
     int placed_pixels() {
         RECT r{};
-        GetClientRect(g_hwnd_layout, &r);
-        HDC screen = GetDC(g_hwnd_layout);
+        GetClientRect(app_windows().hwnd_layout, &r);
+        HDC screen = GetDC(app_windows().hwnd_layout);
         HDC mem = CreateCompatibleDC(screen);
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -168,7 +164,7 @@ protected:
         SelectObject(mem, old);
         DeleteObject(dib);
         DeleteDC(mem);
-        ReleaseDC(g_hwnd_layout, screen);
+        ReleaseDC(app_windows().hwnd_layout, screen);
         return n;
     }
 
@@ -188,11 +184,11 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     std::wstring file;
     ASSERT_TRUE(make_selection_path(board.wstring(), file));
     dir_.write(fs::path(file).filename().string(), encode_states(std::vector<uint32_t>(n, kStateSelected)));
-    UpdateWindow(g_hwnd_layout);
+    UpdateWindow(app_windows().hwnd_layout);
     EXPECT_EQ(placed_pixels(), 0);
 
     // The offer of the saved marks: Yes, the default, loads them and the parts turn green.
-    ASSERT_TRUE(click_button(g_button_load, {IDYES}));
+    ASSERT_TRUE(click_button(app_windows().button_load, {IDYES}));
     ASSERT_EQ(g_seen.size(), 1u);
     EXPECT_EQ(g_seen[0].text, L"There are saved marks for this board. Load them?");
     EXPECT_TRUE(g_seen[0].visible);
@@ -201,21 +197,21 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     EXPECT_GT(placed_pixels(), 0);
 
     // Reset selection: the loaded marks are on disk, so no question; the green goes.
-    ASSERT_TRUE(click_button(g_button_clear, {}));
+    ASSERT_TRUE(click_button(app_windows().button_clear, {}));
     EXPECT_EQ(g_seen.size(), 1u);
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(placed_pixels(), 0);
 
     // Loading again would drop the cleared state, which differs from the file: Cancel keeps it.
-    ASSERT_TRUE(click_button(g_button_load, {IDCANCEL}));
+    ASSERT_TRUE(click_button(app_windows().button_load, {IDCANCEL}));
     ASSERT_EQ(g_seen.size(), 2u);
     EXPECT_EQ(g_seen[1].text, L"The marks have changed since they were last saved. Save them first?");
     EXPECT_EQ(g_board.board_loaded, 1u);
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
-    EXPECT_EQ(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0), 1);
+    EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 1);
 
     // No drops them; the new load offers the file's marks again, and Yes brings the green back.
-    ASSERT_TRUE(click_button(g_button_load, {IDNO, IDYES}));
+    ASSERT_TRUE(click_button(app_windows().button_load, {IDNO, IDYES}));
     ASSERT_EQ(g_seen.size(), 4u);
     EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateSelected));

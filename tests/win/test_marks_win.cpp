@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
 #include "lists/placed_counter.h"
 #include "selection/selection_format.h"
 #include "settings/registry_settings.h"
@@ -29,8 +28,6 @@ const test::ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Ex
 class Marks : public test::AppWindowsTest {
 protected:
     void SetUp() override {
-        create_fonts();
-        create_pens_and_brushes();
         g_settings.leave_selected = 1;
         g_settings.show_bottom_side = 1;
         AppWindowsTest::SetUp();
@@ -60,8 +57,8 @@ protected:
         return encode_states(s);
     }
 
-    int image_of(uint32_t component) { return test::list_image(g_list_main, find_component_row(component)); }
-    int combo_count() { return static_cast<int>(SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0)); }
+    int image_of(uint32_t component) { return test::list_image(app_windows().list_main, find_component_row(component)); }
+    int combo_count() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0)); }
 
     test::TempFolder dir_;
 };
@@ -82,7 +79,7 @@ TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
     EXPECT_EQ(image_of(0), 1);
     EXPECT_EQ(image_of(2), 1);
     EXPECT_EQ(image_of(1), 0);
-    EXPECT_EQ(window_text(g_static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
 }
 
 TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
@@ -98,8 +95,8 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(g_board.elements.size(), 0));
 
     menu(IDM_EXIT);
-    EXPECT_FALSE(IsWindow(g_hwnd_main));
-    g_hwnd_main = nullptr;
+    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
+    app_windows().hwnd_main = nullptr;
     EXPECT_EQ(test::TempFolder::read(file), marks);
 }
 
@@ -128,7 +125,7 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
     choose(0);
     // A second instance loaded another board meanwhile; the dialog reads every setting again.
     store_.put_string(L"Xml path file name", (dir_.path / "other.brd").wstring());
-    HWND d = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_SETTINGS), g_hwnd_main, DlgSettings, 0);
+    HWND d = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(IDD_SETTINGS), app_windows().hwnd_main, DlgSettings, 0);
     ASSERT_NE(d, nullptr);
     SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
     DestroyWindow(d);
@@ -158,12 +155,12 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
 
     port_.boxes.clear();
     port_.answers = {mb::id_cancel};
-    click(g_button_clear);
+    click(app_windows().button_clear);
     EXPECT_EQ(port_.boxes, kSaveFirst);
     EXPECT_EQ(g_board.marks.states(), marked);
 
     // A change of "Leave selected" clears the marks: Cancel leaves the dialog open and them on.
-    HWND d = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(IDD_SETTINGS), g_hwnd_main, DlgSettings, 0);
+    HWND d = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(IDD_SETTINGS), app_windows().hwnd_main, DlgSettings, 0);
     ASSERT_NE(d, nullptr);
     CheckDlgButton(d, 1008, BST_UNCHECKED);
     port_.boxes.clear();
@@ -182,7 +179,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     // Yes saves them before Reset selection takes them off.
     choose(1);
     port_.boxes.clear();
-    click(g_button_clear);
+    click(app_windows().button_clear);
     EXPECT_EQ(port_.boxes, kSaveFirst);
     std::vector<uint32_t> saved(n, kStateUnselected);
     saved[1] = kStateCurrent;
@@ -222,9 +219,9 @@ protected:
 };
 
 TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
-    EXPECT_EQ(SendMessageW(g_hwnd_main, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_EQ(SendMessageW(app_windows().hwnd_main, WM_QUERYENDSESSION, 0, 0), TRUE);
     EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
-    SendMessageW(g_hwnd_main, WM_ENDSESSION, TRUE, 0);
+    SendMessageW(app_windows().hwnd_main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(store_.string(L"ComboPathFilename00"), board_.wstring());
     EXPECT_EQ(store_.string(L"Xml path file name"), board_.wstring());
     EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
@@ -240,7 +237,7 @@ TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
         port_.boxes.clear();
         port_.answers = {mb::id_ok, mb::id_no};
         end();
-        EXPECT_TRUE(IsWindow(g_hwnd_main));
+        EXPECT_TRUE(IsWindow(app_windows().hwnd_main));
         ASSERT_EQ(port_.boxes.size(), 2u);
         EXPECT_NE(port_.boxes[0].text.find(L"save_selectione:"), std::wstring::npos);
         EXPECT_EQ(port_.boxes[1], kExitAnyway);
@@ -248,16 +245,16 @@ TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
         EXPECT_EQ(g_board.marks.states(), marks_);
     };
     stays([] { menu(IDM_EXIT); });
-    stays([] { SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0); });
-    stays([] { EXPECT_EQ(SendMessageW(g_hwnd_main, WM_QUERYENDSESSION, 0, 0), FALSE); });
-    SendMessageW(g_hwnd_main, WM_ENDSESSION, FALSE, 0);  // the session goes on
+    stays([] { SendMessageW(app_windows().hwnd_main, WM_CLOSE, 0, 0); });
+    stays([] { EXPECT_EQ(SendMessageW(app_windows().hwnd_main, WM_QUERYENDSESSION, 0, 0), FALSE); });
+    SendMessageW(app_windows().hwnd_main, WM_ENDSESSION, FALSE, 0);  // the session goes on
     EXPECT_FALSE(fs::exists(selection_file(board_)));
 
     // Yes ends the program.
     port_.answers = {mb::id_ok, mb::id_yes};
-    SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(g_hwnd_main));
-    g_hwnd_main = nullptr;
+    SendMessageW(app_windows().hwnd_main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
+    app_windows().hwnd_main = nullptr;
     MSG msg;
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     fs::remove_all(blocker.parent_path());
@@ -266,8 +263,8 @@ TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
 TEST_F(EndOfProgram, StoreFailuresAtTheEndAreToldAndTheMarksSavedAllTheSame) {
     store_.set_errors[L"ComboPathFilename00"] = reg::access_denied;
     store_.set_errors[L"Leave selected"] = reg::access_denied;
-    SendMessageW(g_hwnd_main, WM_CLOSE, 0, 0);
-    g_hwnd_main = nullptr;
+    SendMessageW(app_windows().hwnd_main, WM_CLOSE, 0, 0);
+    app_windows().hwnd_main = nullptr;
     EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
     int told = 0;
     for (const test::ShownBox& b : port_.boxes) told += b.text.rfind(L"put_registry ", 0) == 0;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/win/gdi_objects_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "board/load_board.h"
 #include "lists/bom_rows.h"
 #include "print/print_job.h"
@@ -30,13 +30,14 @@ namespace {
 class PrinterSide : public ::testing::Test {
 protected:
     PrinterSide() {
-        if (!g_fonts.print) create_fonts();
-        if (!g_pens.black) create_pens_and_brushes();
+        create_fonts();
+        create_pens_and_brushes();
         g_settings.printer_selection_mode = 1;
         current_paper() = {};
     }
     ~PrinterSide() override { current_paper() = {}; }
 
+    App app_;  // first made: its fonts and pens are made in the constructor
     SettingsGuard settings;
     LanguageGuard english{1};
     RecordingPort port;
@@ -211,8 +212,8 @@ LRESULT CALLBACK answer_dialog(int code, WPARAM wparam, LPARAM lparam) {
 int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
     g_settings.printer_selection_mode = 2;
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    const HWND saved_bom = g_hwnd_bom;
-    g_hwnd_bom = owner;
+    const HWND saved_bom = app_windows().hwnd_bom;
+    app_windows().hwnd_bom = owner;
     g_dialog_button = button;
     g_dialogs_answered = 0;
     g_dialog_hook = SetWindowsHookExW(WH_CBT, answer_dialog, nullptr, GetCurrentThreadId());
@@ -222,7 +223,7 @@ int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
         result = print_component_list(device, g_settings, L"t", rows);
     }
     UnhookWindowsHookEx(g_dialog_hook);
-    g_hwnd_bom = saved_bom;
+    app_windows().hwnd_bom = saved_bom;
     DestroyWindow(owner);
     return result;
 }

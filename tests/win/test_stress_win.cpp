@@ -22,8 +22,7 @@
 
 #include "../../resources/resource.h"
 #include "app/win/board_paint_win.h"
-#include "app/win/gdi_objects_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "lists/selection_state.h"
 #include "model/board_model.h"
@@ -99,17 +98,17 @@ int compare_cells(const std::wstring& a, const std::wstring& b, bool numbers) {
 
 // The component (Index column) of every row of the main list, in row order.
 std::vector<int> row_components() {
-    std::vector<int> out(static_cast<size_t>(item_count(g_list_main)));
+    std::vector<int> out(static_cast<size_t>(item_count(app_windows().list_main)));
     for (size_t r = 0; r < out.size(); ++r)
-        out[r] = std::stoi(list_cell(g_list_main, static_cast<int>(r), kIndexColumn));
+        out[r] = std::stoi(list_cell(app_windows().list_main, static_cast<int>(r), kIndexColumn));
     return out;
 }
 
 // The first row that is out of the column's order (equal cells ordered by Index), or -1.
 int first_row_out_of_order(int column, const std::vector<int>& components) {
-    std::wstring before = list_cell(g_list_main, 0, column);
+    std::wstring before = list_cell(app_windows().list_main, 0, column);
     for (size_t r = 1; r < components.size(); ++r) {
-        const std::wstring cell = list_cell(g_list_main, static_cast<int>(r), column);
+        const std::wstring cell = list_cell(app_windows().list_main, static_cast<int>(r), column);
         const int c = compare_cells(before, cell, number_column(column));
         if (c > 0 || (c == 0 && components[r - 1] >= components[r])) return static_cast<int>(r);
         before = cell;
@@ -148,7 +147,7 @@ int rows_with_wrong_mark(const std::vector<int>& components, const std::vector<u
     int wrong = 0;
     for (size_t r = 0; r < components.size(); ++r) {
         const bool marked = states[components[r]] != kStateUnselected;
-        wrong += (test::list_image(g_list_main, static_cast<int>(r)) == 1) != marked;
+        wrong += (test::list_image(app_windows().list_main, static_cast<int>(r)) == 1) != marked;
     }
     return wrong;
 }
@@ -156,9 +155,9 @@ int rows_with_wrong_mark(const std::vector<int>& components, const std::vector<u
 // The rows of the main list in a list-view state (selected or focused).
 std::vector<int> rows_in_state(UINT state) {
     std::vector<int> out;
-    const int n = item_count(g_list_main);
+    const int n = item_count(app_windows().list_main);
     for (int r = 0; r < n; ++r)
-        if (SendMessageW(g_list_main, LVM_GETITEMSTATE, r, state) & state) out.push_back(r);
+        if (SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, r, state) & state) out.push_back(r);
     return out;
 }
 
@@ -195,16 +194,12 @@ protected:
         g_settings.leave_selected = 1;
         g_settings.printer_selection_mode = 1;
         current_paper() = {};
-        if (!g_fonts.print) create_fonts();
-        create_pens_and_brushes();
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        ShowWindow(g_hwnd_main, SW_SHOW);
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
     }
 
     void TearDown() override {
-        release_area_picture();
         test::AppWindowsTest::TearDown();
-        g_key_flags = KeyFlags{};
         current_paper() = {};
     }
 
@@ -214,17 +209,17 @@ protected:
     static void select_row(int row) {
         LVITEMW item{};
         item.stateMask = item.state = LVIS_SELECTED;
-        SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
 
     // The side choice switched through the board window's toolbar commands; the rows must be
     // those of the shown sides, sorted as before, with their marks.
     void switch_sides(const char* name, bool top, bool bottom) {
         timed(report_, std::string("sides-") + name, [&] {
-            if ((g_settings.show_top_side != 0) != top) menu(g_hwnd_board, IDM_TOP_SIDE);
-            if ((g_settings.show_bottom_side != 0) != bottom) menu(g_hwnd_board, IDM_BOTTOM_SIDE);
-            UpdateWindow(g_hwnd_layout);
-            UpdateWindow(g_list_main);
+            if ((g_settings.show_top_side != 0) != top) menu(app_windows().hwnd_board, IDM_TOP_SIDE);
+            if ((g_settings.show_bottom_side != 0) != bottom) menu(app_windows().hwnd_board, IDM_BOTTOM_SIDE);
+            UpdateWindow(app_windows().hwnd_layout);
+            UpdateWindow(app_windows().list_main);
         });
         SCOPED_TRACE(name);
         const std::vector<int> rows = row_components();
@@ -249,29 +244,29 @@ TEST_F(Stress, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     test::load_through_combo(board.wstring());
     ASSERT_EQ(g_board.board_loaded, 1u);
     const std::vector<int> rows = row_components();
-    for (int row : {10, 20, 30}) notify(g_list_main, NM_CLICK, row, 0);
-    menu(g_hwnd_main, IDM_SAVE_SELECTION);
-    click(g_button_clear);
+    for (int row : {10, 20, 30}) notify(app_windows().list_main, NM_CLICK, row, 0);
+    menu(app_windows().hwnd_main, IDM_SAVE_SELECTION);
+    click(app_windows().button_clear);
     ASSERT_EQ(row_components(), rows);  // the refill keeps the order
-    notify(g_list_main, NM_CLICK, 40, 0);
+    notify(app_windows().list_main, NM_CLICK, 40, 0);
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{40});
 
-    menu(g_hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
+    menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
     std::vector<uint32_t> expected(g_board.elements.size(), kStateUnselected);
     for (int row : {10, 20, 30}) expected[rows[row]] = kStateSelected;
     EXPECT_EQ(g_board.marks.states(), expected);
     expect_marks(rows, expected);
-    EXPECT_EQ(SendMessageW(g_list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
+    EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
     switch_sides("top-only", true, false);
     switch_sides("bottom-only", false, true);
     switch_sides("both", true, true);
 
     // A file without marks takes the highlight away from the row chosen before the load.
-    click(g_button_clear);
-    menu(g_hwnd_main, IDM_SAVE_SELECTION);
-    notify(g_list_main, NM_CLICK, 50, 0);
+    click(app_windows().button_clear);
+    menu(app_windows().hwnd_main, IDM_SAVE_SELECTION);
+    notify(app_windows().list_main, NM_CLICK, 50, 0);
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{50});
-    menu(g_hwnd_main, IDM_LOAD_SELECTION);
+    menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);
     EXPECT_EQ(port_.boxes.size(), 2u);  // the question of each load
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(g_board.elements.size(), kStateUnselected));
     expect_marks(row_components(), g_board.marks.states());
@@ -286,20 +281,20 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     // Load through the Load button, with the first paint of the drawing area.
     timed(report_, "load", [&] {
         test::load_through_combo(board.wstring());
-        UpdateWindow(g_hwnd_layout);
-        UpdateWindow(g_list_main);
+        UpdateWindow(app_windows().hwnd_layout);
+        UpdateWindow(app_windows().list_main);
     });
     ASSERT_EQ(g_board.board_loaded, 1u);
     ASSERT_TRUE(port_.boxes.empty()) << port_.boxes[0].text.c_str();
     ASSERT_EQ(g_board.elements.size(), static_cast<size_t>(kElements));
-    ASSERT_EQ(item_count(g_list_main), kElements);
+    ASSERT_EQ(item_count(app_windows().list_main), kElements);
     const size_t n = g_board.elements.size();
 
     // A header click on every column, the Group column last: the order a user works in.
     for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 9}) {
         timed(report_, "sort-column-" + std::to_string(column), [&] {
-            notify(g_list_main, LVN_COLUMNCLICK, -1, column);
-            UpdateWindow(g_list_main);
+            notify(app_windows().list_main, LVN_COLUMNCLICK, -1, column);
+            UpdateWindow(app_windows().list_main);
         });
         SCOPED_TRACE(column);
         EXPECT_EQ(g_settings.sort_col, static_cast<uint32_t>(column));
@@ -324,7 +319,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     const int step = static_cast<int>(n) / (kClickedRows + kSpaceRows);
     timed(report_, "choose-" + std::to_string(kClickedRows) + "-by-click", [&] {
         for (int i = 0; i < kClickedRows; ++i) {
-            notify(g_list_main, NM_CLICK, i * step, 0);
+            notify(app_windows().list_main, NM_CLICK, i * step, 0);
             chose(i * step);
         }
     });
@@ -338,18 +333,18 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     });
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(g_board.marks.states(), expected);
-    EXPECT_EQ(test::window_text(g_static_counter), expected_counter(expected));
+    EXPECT_EQ(test::window_text(app_windows().static_counter), expected_counter(expected));
     expect_marks(rows, expected);
     EXPECT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{last_row});
 
     // The selection file: saved, the marks cleared, loaded back.
     const std::filesystem::path file = dir_.path / "board.TindralSel";
-    timed(report_, "save-selection", [&] { menu(g_hwnd_main, IDM_SAVE_SELECTION); });
+    timed(report_, "save-selection", [&] { menu(app_windows().hwnd_main, IDM_SAVE_SELECTION); });
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(file_states(file), expected);
     timed(report_, "clear-selection", [&] {
-        click(g_button_clear);
-        UpdateWindow(g_list_main);
+        click(app_windows().button_clear);
+        UpdateWindow(app_windows().list_main);
     });
     rows = row_components();
     EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
@@ -357,8 +352,8 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     EXPECT_TRUE(rows_in_state(LVIS_SELECTED).empty());
     EXPECT_EQ(first_row_out_of_order(9, rows), -1);
     timed(report_, "load-selection", [&] {
-        menu(g_hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
-        UpdateWindow(g_list_main);
+        menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
+        UpdateWindow(app_windows().list_main);
     });
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_EQ(port_.boxes[0].text, L"Current selection will be overwritten! \nContinue?");
@@ -366,12 +361,12 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     expected[last] = kStateSelected;  // the saved current one comes back as selected
     EXPECT_EQ(g_board.marks.states(), expected);
     expect_marks(rows, expected);
-    EXPECT_EQ(test::window_text(g_static_counter), expected_counter(expected));
+    EXPECT_EQ(test::window_text(app_windows().static_counter), expected_counter(expected));
 
     // The BOM: one row per package and value over both sides, the library of the first.
     timed(report_, "bom-fill", [&] {
-        click(g_button_bom);
-        UpdateWindow(g_list_bom);
+        click(app_windows().button_bom);
+        UpdateWindow(app_windows().list_bom);
     });
     std::map<std::pair<std::wstring, std::wstring>, std::pair<std::wstring, int>> groups;
     std::vector<std::vector<std::wstring>> first_order;
@@ -380,7 +375,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
         ++it->second.second;
         if (added) first_order.push_back({e.library, e.package, e.value});
     }
-    test::Rows bom = test::list_rows(g_list_bom, 4);
+    test::Rows bom = test::list_rows(app_windows().list_bom, 4);
     ASSERT_EQ(bom.size(), groups.size());
     int total = 0;
     for (size_t r = 0; r < bom.size(); ++r) {
@@ -394,10 +389,10 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     EXPECT_EQ(total, kElements);
     for (int column = 0; column < 4; ++column) {
         timed(report_, "bom-sort-column-" + std::to_string(column), [&] {
-            notify(g_list_bom, LVN_COLUMNCLICK, -1, column);
-            UpdateWindow(g_list_bom);
+            notify(app_windows().list_bom, LVN_COLUMNCLICK, -1, column);
+            UpdateWindow(app_windows().list_bom);
         });
-        const test::Rows sorted = test::list_rows(g_list_bom, 4);
+        const test::Rows sorted = test::list_rows(app_windows().list_bom, 4);
         ASSERT_EQ(sorted.size(), bom.size());
         for (size_t r = 1; r < sorted.size(); ++r)
             EXPECT_LE(compare_cells(sorted[r - 1][column], sorted[r][column], column == 3), 0)
@@ -405,7 +400,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     }
 
     // The BOM printed as the Print button does, onto a metafile in place of a printer.
-    const test::Rows printed_rows = test::list_rows(g_list_bom, 4);
+    const test::Rows printed_rows = test::list_rows(app_windows().list_bom, 4);
     test::MetafilePrinter printer;
     int printed = 0;
     timed(report_, "bom-print", [&] { printed = print_bom_list(printer); });

@@ -6,9 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/win/board_paint_win.h"
 #include "app/win/board_window_win.h"
-#include "app/win/gdi_objects_win.h"
 #include "settings/win/colour_dialog_win.h"
 #include "settings/win/path_delete_dialog_win.h"
 #include "settings/win/settings_dialog_win.h"
@@ -27,8 +25,8 @@ constexpr COLORREF kBlack = 0;
 // The toolbar button's pixels on the screen, as the user sees them.
 std::vector<COLORREF> button_pixels(int index) {
     RECT r{};
-    SendMessageW(g_hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-    MapWindowPoints(g_hwnd_toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(app_windows().hwnd_toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
     std::vector<COLORREF> out;
     HDC screen = GetDC(nullptr);
     for (int y = r.top; y < r.bottom; y += 2)
@@ -39,9 +37,9 @@ std::vector<COLORREF> button_pixels(int index) {
 
 bool click_tool(int index) {
     RECT r{};
-    if (!SendMessageW(g_hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
+    if (!SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
         return false;
-    return test::left_click_in(g_hwnd_toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return test::left_click_in(app_windows().hwnd_toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 class ViewAfterDialogs : public test::AppWindowsTest {
@@ -58,49 +56,25 @@ protected:
         g_settings.show_bottom_side = 0;
         g_settings.leave_selected = 1;
         g_settings.use_filelist = 1;
-        create_fonts();
-        create_pens_and_brushes();
         AppWindowsTest::SetUp();
-        ShowWindow(g_hwnd_board, SW_SHOW);
-        SetWindowPos(g_hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        test::load_through_combo(test::sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
-        UpdateWindow(g_hwnd_layout);
-        pump_for(100);
+        show_board_on_top();
+        load_sample();
         port_.boxes.clear();
     }
 
-    void TearDown() override {
-        if (dialog_) DestroyWindow(dialog_);
-        AppWindowsTest::TearDown();
-        release_area_picture();
-        g_colour_chooser = choose_colour;
-    }
-
-    HWND open(int id, DLGPROC proc) {
-        if (dialog_) DestroyWindow(dialog_);
-        dialog_ = CreateDialogParamW(g_instance, MAKEINTRESOURCEW(id), g_hwnd_main, proc, 0);
-        return dialog_;
-    }
-
-    void press(int id, int code = BN_CLICKED) {
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
-    }
+    void press(int id, int code = BN_CLICKED) { test::press(dialog_, id, code); }
 
     // The shown sides are the same everywhere: settings, mirror flag, main list rows.
     void expect_bottom_only_everywhere() {
         EXPECT_EQ(g_settings.show_top_side, 0u);
         EXPECT_EQ(g_settings.show_bottom_side, 1u);
         EXPECT_TRUE(g_view.bottom_only);
-        const int rows = static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0));
+        const int rows = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
         const auto bottoms = std::count_if(g_board.elements.begin(), g_board.elements.end(),
                                            [](const ElementRec& e) { return e.side == kSideBottom; });
         EXPECT_EQ(rows, bottoms);
-        for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(g_list_main, r, 7), L"Bottom");
+        for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(app_windows().list_main, r, 7), L"Bottom");
     }
-
-    HWND dialog_ = nullptr;
 };
 
 TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
@@ -125,7 +99,7 @@ TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.dialog);
-        ASSERT_NE(open(s.dialog, s.proc), nullptr);
+        ASSERT_NE(open_dialog(s.dialog, s.proc), nullptr);
         press(s.button);
         pump_for(100);
         expect_bottom_only_everywhere();
@@ -140,7 +114,7 @@ TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
 TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     g_settings.use_crosshair = 1;
     RECT client{};
-    GetClientRect(g_hwnd_layout, &client);
+    GetClientRect(app_windows().hwnd_layout, &client);
     // Two drawn components whose crosshair lines do not cross each other's.
     uint32_t a = 0, b = 0;
     const auto centre_x = [&](uint32_t i) { return g_view.boxes[i].min_x + (g_view.boxes[i].max_x - g_view.boxes[i].min_x) / 2; };
@@ -150,13 +124,6 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
         if (!g_view.boxes[b].empty() && std::abs(centre_x(b) - centre_x(a)) > 10) break;
     ASSERT_LT(b, g_view.boxes.size());
 
-    const auto choose = [](uint32_t c) {
-        NMITEMACTIVATE n{};
-        n.hdr.hwndFrom = g_list_main;
-        n.hdr.code = NM_CLICK;
-        n.iItem = find_component_row(c);
-        SendMessageW(g_hwnd_main, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    };
     choose(a);
     ASSERT_EQ(g_view.crosshair_drawn, a + 1);
     const int xa = centre_x(a);
@@ -168,12 +135,12 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     for (int i = 0; i < client.bottom && y < 0; ++i)
         if (GetPixel(pic, xa, i) == kBlack && std::abs(i - yb) > 2) y = i;
     ASSERT_GE(y, 0);
-    HDC screen = GetDC(g_hwnd_layout);
+    HDC screen = GetDC(app_windows().hwnd_layout);
     EXPECT_EQ(GetPixel(screen, xa, y), g_settings.color_crosshair);
 
     // A new crosshair colour picked, then the dialog cancelled.
-    ASSERT_NE(open(IDD_COLORS, DlgColorSettings), nullptr);
-    g_colour_chooser = [](HWND, uint32_t& c) {
+    ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);
+    app_windows().colour_chooser = [](HWND, uint32_t& c) {
         c = 0x0000FFFF;
         return 1;
     };
@@ -184,8 +151,8 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     // A click on another part lists it and draws the crosshair of the current part again: in
     // the colour now in force, on the same place.
     const int xb = centre_x(b);
-    SendMessageW(g_hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
-    ASSERT_TRUE(IsWindowVisible(g_hwnd_found));
+    SendMessageW(app_windows().hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
+    ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_EQ(g_view.crosshair_drawn, a + 1);
     EXPECT_EQ(GetPixel(screen, xa, y), 0x0000FFFFu);
 
@@ -194,7 +161,7 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     draw_crosshair(false);
     EXPECT_EQ(g_view.crosshair_drawn, 0u);
     EXPECT_EQ(GetPixel(screen, xa, y), kBlack);
-    ReleaseDC(g_hwnd_layout, screen);
+    ReleaseDC(app_windows().hwnd_layout, screen);
 }
 
 }  // namespace

@@ -26,9 +26,9 @@ TEST_F(WindowPlaces, MinimisedOrMaximisedWindowsKeepTheirNormalRectangle) {
         TopWindow which;
         Rect normal;
     } windows[] = {
-        {g_hwnd_main, TopWindow::main, {40, 50, 900, 600}},
-        {g_hwnd_board, TopWindow::board, {300, 60, 800, 650}},
-        {g_hwnd_found, TopWindow::found, {120, 130, 640, 310}},
+        {app_windows().hwnd_main, TopWindow::main, {40, 50, 900, 600}},
+        {app_windows().hwnd_board, TopWindow::board, {300, 60, 800, 650}},
+        {app_windows().hwnd_found, TopWindow::found, {120, 130, 640, 310}},
     };
     for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
         for (const auto& w : windows) {
@@ -48,9 +48,9 @@ TEST_F(WindowPlaces, MinimisedOrMaximisedWindowsKeepTheirNormalRectangle) {
     }
 
     // A window in its normal state gives its rectangle as it is.
-    ShowWindow(g_hwnd_found, SW_SHOWNORMAL);
-    SetWindowPos(g_hwnd_found, nullptr, 200, 210, 500, 400, SWP_NOZORDER);
-    record_window(g_hwnd_found, TopWindow::found);
+    ShowWindow(app_windows().hwnd_found, SW_SHOWNORMAL);
+    SetWindowPos(app_windows().hwnd_found, nullptr, 200, 210, 500, 400, SWP_NOZORDER);
+    record_window(app_windows().hwnd_found, TopWindow::found);
     EXPECT_EQ(stored(TopWindow::found), (Rect{200, 210, 500, 400}));
     for (const auto& w : windows) ShowWindow(w.hwnd, SW_HIDE);
 }

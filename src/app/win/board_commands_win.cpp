@@ -2,7 +2,7 @@
 
 #include "../../../resources/resource.h"
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/layout_area_win.h"
 #include "app/win/toolbar_win.h"
 #include "lists/win/main_list_win.h"
@@ -20,19 +20,21 @@ void zoom(double factor) {
 }
 
 void bring_main_to_front() {
-    if (!g_hwnd_main) return;
-    if (IsIconic(g_hwnd_main)) ShowWindow(g_hwnd_main, SW_RESTORE);
-    BringWindowToTop(g_hwnd_main);
-    SetForegroundWindow(g_hwnd_main);
+    AppWindows& w = app_windows();
+    if (!w.hwnd_main) return;
+    if (IsIconic(w.hwnd_main)) ShowWindow(w.hwnd_main, SW_RESTORE);
+    BringWindowToTop(w.hwnd_main);
+    SetForegroundWindow(w.hwnd_main);
 }
 
 }  // namespace
 
 void redraw_area() {
-    if (!g_hwnd_layout) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
     // The picture covers the whole area: no background erase, so nothing flickers.
-    InvalidateRect(g_hwnd_layout, nullptr, FALSE);
-    UpdateWindow(g_hwnd_layout);
+    InvalidateRect(w.hwnd_layout, nullptr, FALSE);
+    UpdateWindow(w.hwnd_layout);
 }
 
 void fit_area() {
@@ -41,8 +43,9 @@ void fit_area() {
 }
 
 void refresh_sides() {
+    AppWindows& w = app_windows();
     rebuild_toolbar();
-    if (g_hwnd_bom && IsWindowVisible(g_hwnd_bom)) ShowWindow(g_hwnd_bom, SW_HIDE);
+    if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
     g_view.bottom_only = bottom_only_view(g_settings);
     fill_component_list(false);
     show_row_marks();

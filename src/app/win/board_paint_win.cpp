@@ -3,7 +3,7 @@
 #include <new>
 
 #include "app/messages.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/owned_win.h"
 #include "model/board_model.h"
 #include "settings/settings.h"
@@ -15,31 +15,23 @@ namespace tindral {
 
 namespace {
 
-struct Picture {
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ original = nullptr;
-    int width = 0, height = 0;
-};
-
-Picture g_picture;
-
 // The picture in the area's client size, made anew when the size changed.
 bool ensure_picture(HWND area, int w, int h) {
-    if (g_picture.dc && g_picture.width == w && g_picture.height == h) return true;
+    AreaPicture& pic = app_windows().picture;
+    if (pic.dc && pic.width == w && pic.height == h) return true;
     release_area_picture();
     HDC screen = GetDC(area);
     if (!screen) return false;
-    g_picture.dc = CreateCompatibleDC(screen);
-    g_picture.bitmap = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
+    pic.dc = CreateCompatibleDC(screen);
+    pic.bitmap = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
     ReleaseDC(area, screen);
-    if (!g_picture.dc || !g_picture.bitmap) {
+    if (!pic.dc || !pic.bitmap) {
         release_area_picture();
         return false;
     }
-    g_picture.original = SelectObject(g_picture.dc, g_picture.bitmap);
-    g_picture.width = w;
-    g_picture.height = h;
+    pic.original = SelectObject(pic.dc, pic.bitmap);
+    pic.width = w;
+    pic.height = h;
     return true;
 }
 
@@ -51,16 +43,16 @@ void plain_mapping(HDC dc) {
 }
 
 void draw_picture() {
-    HDC dc = g_picture.dc;
+    AreaPicture& pic = app_windows().picture;
+    HDC dc = pic.dc;
     plain_mapping(dc);
-    const RECT all{0, 0, g_picture.width, g_picture.height};
-    FillRect(dc, &all, g_brushes.black ? g_brushes.black
-                                       : static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    const RECT all{0, 0, pic.width, pic.height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     if (!g_board.board_loaded) {
         g_view.boxes.clear();
         return;
     }
-    prepare_board_dc(dc, g_picture.width, g_picture.height);
+    prepare_board_dc(dc, pic.width, pic.height);
     {
         GdiCanvas canvas(dc);
         paint_board(canvas, g_board, g_view, g_settings);  // reports running out of memory
@@ -69,14 +61,11 @@ void draw_picture() {
 }
 
 void copy_picture(HDC screen) {
-    BitBlt(screen, 0, 0, g_picture.width, g_picture.height, g_picture.dc, 0, 0, SRCCOPY);
+    AreaPicture& pic = app_windows().picture;
+    BitBlt(screen, 0, 0, pic.width, pic.height, pic.dc, 0, 0, SRCCOPY);
     // The copy holds no crosshair.
     g_view.crosshair_drawn = 0;
 }
-
-// The colour the crosshair on the screen was drawn in: exclusive-or removes it only with the
-// same pen, and the colour dialog may have renewed the pen in between.
-COLORREF g_crosshair_drawn_colour = 0;
 
 // The crosshair lines over one component's box, drawn by exclusive-or in colour.
 bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) {
@@ -102,7 +91,7 @@ bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) 
 void xor_crosshair_on(HDC dc, const RECT& client) {
     if (!g_settings.use_crosshair || !g_board.board_loaded) return;
     if (g_view.crosshair_drawn != 0)
-        xor_lines(dc, client, g_view.crosshair_drawn - 1, g_crosshair_drawn_colour);
+        xor_lines(dc, client, g_view.crosshair_drawn - 1, app_windows().picture.crosshair_colour);
     g_view.crosshair_drawn = 0;
     if (g_view.current < 0) return;
     const uint32_t c = static_cast<uint32_t>(g_view.current);
@@ -110,7 +99,7 @@ void xor_crosshair_on(HDC dc, const RECT& client) {
     const COLORREF colour = static_cast<COLORREF>(g_settings.color_crosshair);
     if (!xor_lines(dc, client, c, colour)) return;
     g_view.crosshair_drawn = c + 1;
-    g_crosshair_drawn_colour = colour;
+    app_windows().picture.crosshair_colour = colour;
 }
 
 }  // namespace
@@ -141,21 +130,23 @@ void paint_area(HWND area) {
 }
 
 void redraw_element_picture(uint32_t e, int32_t demoted) {
-    HWND area = g_hwnd_layout;
+    AppWindows& w = app_windows();
+    AreaPicture& pic = w.picture;
+    HWND area = w.hwnd_layout;
     RECT client{};
     if (area) GetClientRect(area, &client);
-    if (!area || !g_board.board_loaded || !g_picture.dc || g_picture.width != client.right ||
-        g_picture.height != client.bottom || g_view.boxes.size() != g_board.elements.size()) {
+    if (!area || !g_board.board_loaded || !pic.dc || pic.width != client.right ||
+        pic.height != client.bottom || g_view.boxes.size() != g_board.elements.size()) {
         // No picture to draw into: paint the whole area.
         if (area) InvalidateRect(area, nullptr, FALSE);
         return;
     }
-    prepare_board_dc(g_picture.dc, g_picture.width, g_picture.height);
+    prepare_board_dc(pic.dc, pic.width, pic.height);
     {
-        GdiCanvas canvas(g_picture.dc);
+        GdiCanvas canvas(pic.dc);
         redraw_element(canvas, g_board, g_view, g_settings, e, demoted);
     }
-    plain_mapping(g_picture.dc);
+    plain_mapping(pic.dc);
     if (HDC screen = GetDC(area)) {
         copy_picture(screen);
         xor_crosshair_on(screen, client);
@@ -164,22 +155,28 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
 }
 
 void xor_crosshair() {
-    if (!g_hwnd_layout) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
     RECT client{};
-    GetClientRect(g_hwnd_layout, &client);
-    if (HDC screen = GetDC(g_hwnd_layout)) {
+    GetClientRect(w.hwnd_layout, &client);
+    if (HDC screen = GetDC(w.hwnd_layout)) {
         xor_crosshair_on(screen, client);
-        ReleaseDC(g_hwnd_layout, screen);
+        ReleaseDC(w.hwnd_layout, screen);
     }
 }
 
-HDC area_picture_dc() { return g_picture.dc; }
+HDC area_picture_dc() { return app_windows().picture.dc; }
 
-void release_area_picture() {
-    if (g_picture.dc && g_picture.original) SelectObject(g_picture.dc, g_picture.original);
-    if (g_picture.bitmap) DeleteObject(g_picture.bitmap);
-    if (g_picture.dc) DeleteDC(g_picture.dc);
-    g_picture = Picture{};
+void release_area_picture() { app_windows().picture.release(); }
+
+void AreaPicture::release() {
+    if (dc && original) SelectObject(dc, original);
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    dc = nullptr;
+    bitmap = nullptr;
+    original = nullptr;
+    width = height = 0;
 }
 
 }  // namespace tindral

@@ -5,7 +5,7 @@
 #include "app/messages.h"
 #include "app/win/board_commands_win.h"
 #include "app/win/board_paint_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "app/win/toolbar_win.h"
 #include "app/win/window_settings_win.h"
@@ -31,15 +31,16 @@ void keep_board_rect(HWND hwnd) {
 
 // Toolbar along the top, drawing area below it, in one deferred move.
 void lay_out_board(HWND hwnd) {
+    AppWindows& w = app_windows();
     keep_board_rect(hwnd);
     update_layout_placement();
-    const AreaPlacement& area = g_layout_placement;
+    const AreaPlacement& area = w.layout_placement;
     HDWP defer = BeginDeferWindowPos(2);
-    if (defer && g_hwnd_toolbar)
-        defer = DeferWindowPos(defer, g_hwnd_toolbar, nullptr, 0, 0, area.width, area.y,
+    if (defer && w.hwnd_toolbar)
+        defer = DeferWindowPos(defer, w.hwnd_toolbar, nullptr, 0, 0, area.width, area.y,
                                SWP_NOZORDER);
-    if (defer && g_hwnd_layout)
-        defer = DeferWindowPos(defer, g_hwnd_layout, nullptr, 0, area.y, area.width, area.height,
+    if (defer && w.hwnd_layout)
+        defer = DeferWindowPos(defer, w.hwnd_layout, nullptr, 0, area.y, area.width, area.height,
                                SWP_NOZORDER);
     if (defer) EndDeferWindowPos(defer);
 }
@@ -55,55 +56,61 @@ void hide_if_visible(HWND hwnd) {
 }
 
 void scroll(ScrollBarKind kind, int code) {
+    AppWindows& w = app_windows();
     const int bar = kind == ScrollBarKind::horizontal ? SB_HORZ : SB_VERT;
     // The 32-bit thumb position; the message itself carries only 16 bits.
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_TRACKPOS;
-    GetScrollInfo(g_hwnd_layout, bar, &si);
+    GetScrollInfo(w.hwnd_layout, bar, &si);
     scroll_view(g_view, kind, code, si.nTrackPos);
     const ScrollAxis& axis = kind == ScrollBarKind::horizontal ? g_view.hscroll : g_view.vscroll;
-    SetScrollPos(g_hwnd_layout, bar, axis.pos, TRUE);
+    SetScrollPos(w.hwnd_layout, bar, axis.pos, TRUE);
     redraw_area();
 }
 
 void take_layer_choice() {
-    layer_set_from_lines(g_settings, selected_layer_texts(g_list_layers));
-    ShowWindow(g_list_layers, SW_HIDE);
+    AppWindows& w = app_windows();
+    layer_set_from_lines(g_settings, selected_layer_texts(w.list_layers));
+    ShowWindow(w.list_layers, SW_HIDE);
     redraw_area();
 }
 
 void show_hits(std::vector<uint32_t> hits) {
+    AppWindows& w = app_windows();
     g_view.hits = std::move(hits);
-    if (!g_hwnd_found) return;
+    if (!w.hwnd_found) return;
     if (g_view.hits.empty()) {
-        hide_if_visible(g_hwnd_found);
+        hide_if_visible(w.hwnd_found);
         return;
     }
-    if (!IsWindowVisible(g_hwnd_found)) ShowWindow(g_hwnd_found, SW_SHOW);
-    BringWindowToTop(g_hwnd_found);
-    if (g_list_found) SetFocus(g_list_found);
+    if (!IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_SHOW);
+    BringWindowToTop(w.hwnd_found);
+    if (w.list_found) SetFocus(w.list_found);
     fill_found_list(g_view.hits);
     draw_crosshair(false);
 }
 
 void left_click(int x, int y) {
-    if (g_list_layers && IsWindowVisible(g_list_layers)) take_layer_choice();
-    hide_if_visible(g_hwnd_bom);
+    AppWindows& w = app_windows();
+    if (w.list_layers && IsWindowVisible(w.list_layers)) take_layer_choice();
+    hide_if_visible(w.hwnd_bom);
     RECT client{};
-    GetClientRect(g_hwnd_layout, &client);
+    GetClientRect(w.hwnd_layout, &client);
     show_hits(hit_test(g_view.boxes, x, y, client.bottom));
 }
 
 void right_click(int x, int y) {
-    if (!g_list_layers) return;
-    fill_layer_list(g_list_layers);
-    SetWindowPos(g_list_layers, HWND_TOP, x, y, kLayerListWidth, kLayerListHeight, 0);
-    ShowWindow(g_list_layers, SW_SHOW);
+    AppWindows& w = app_windows();
+    if (!w.list_layers) return;
+    fill_layer_list(w.list_layers);
+    SetWindowPos(w.list_layers, HWND_TOP, x, y, kLayerListWidth, kLayerListHeight, 0);
+    ShowWindow(w.list_layers, SW_SHOW);
 }
 
 void wheel(int delta) {
-    if (!g_hwnd_layout || !IsWindowVisible(g_hwnd_layout) || IsIconic(g_hwnd_board)) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout || !IsWindowVisible(w.hwnd_layout) || IsIconic(w.hwnd_board)) return;
     wheel_zoom(g_view, g_board, delta);
     if (g_board.board_loaded) redraw_area();
 }
@@ -145,8 +152,9 @@ bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }
 
 LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
-    const bool is_board = hwnd == g_hwnd_board;
-    if (!is_board && hwnd == g_hwnd_layout && area_message(hwnd, msg, wparam, lparam)) {
+    AppWindows& w = app_windows();
+    const bool is_board = hwnd == w.hwnd_board;
+    if (!is_board && hwnd == w.hwnd_layout && area_message(hwnd, msg, wparam, lparam)) {
         return msg == WM_ERASEBKGND ? 1 : 0;
     }
     switch (msg) {
@@ -179,7 +187,7 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             return 0;
         case WM_DESTROY:
             if (is_board) store_settings();
-            if (hwnd == g_hwnd_layout) release_area_picture();
+            if (hwnd == w.hwnd_layout) release_area_picture();
             return 0;
     }
     return DefWindowProcW(hwnd, msg, wparam, lparam);
@@ -206,7 +214,8 @@ void draw_crosshair(bool from_found_list) {
 void set_current_component(int32_t component) { g_view.current = component; }
 
 void apply_scroll_ranges() {
-    if (!g_hwnd_layout) return;
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
     const ScrollAxis* axes[] = {&g_view.hscroll, &g_view.vscroll};
     const int bars[] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
@@ -217,7 +226,7 @@ void apply_scroll_ranges() {
         si.nMax = axes[i]->max;
         si.nPage = static_cast<UINT>(axes[i]->page);
         si.nPos = axes[i]->pos;
-        SetScrollInfo(g_hwnd_layout, bars[i], &si, TRUE);
+        SetScrollInfo(w.hwnd_layout, bars[i], &si, TRUE);
     }
 }
 

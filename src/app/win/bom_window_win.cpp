@@ -1,7 +1,7 @@
 #include "app/win/bom_window_win.h"
 
 #include "app/startup_rules.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "app/win/list_window_parts_win.h"
 #include "app/win/list_columns_win.h"
@@ -21,8 +21,9 @@ constexpr int kListTop = 35;
 std::vector<BomRow> g_bom_rows;
 
 void show_rows() {
-    SendMessageW(g_list_bom, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(g_list_bom, LVM_DELETEALLITEMS, 0, 0);
+    AppWindows& w = app_windows();
+    SendMessageW(w.list_bom, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(w.list_bom, LVM_DELETEALLITEMS, 0, 0);
     for (size_t r = 0; r < g_bom_rows.size(); ++r) {
         const std::wstring label = bom_cell(g_bom_rows[r], 0);
         LVITEMW item{};
@@ -30,18 +31,18 @@ void show_rows() {
         item.iItem = static_cast<int>(r);
         item.pszText = const_cast<wchar_t*>(label.c_str());
         const int at = static_cast<int>(
-            SendMessageW(g_list_bom, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            SendMessageW(w.list_bom, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (at < 0) continue;
         for (int c = 1; c < kBomColumnCount; ++c) {
             const std::wstring cell = bom_cell(g_bom_rows[r], c);
             LVITEMW sub{};
             sub.iSubItem = c;
             sub.pszText = const_cast<wchar_t*>(cell.c_str());
-            SendMessageW(g_list_bom, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+            SendMessageW(w.list_bom, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
         }
     }
-    SendMessageW(g_list_bom, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(g_list_bom, nullptr, TRUE);
+    SendMessageW(w.list_bom, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(w.list_bom, nullptr, TRUE);
 }
 
 // Ascending by the clicked column; equal rows keep the order they had.
@@ -52,7 +53,8 @@ void sort_by_column(int column) {
 }
 
 LRESULT bom_notify(const NMHDR* header) {
-    if (!g_list_bom || header->hwndFrom != g_list_bom) return 0;
+    AppWindows& w = app_windows();
+    if (!w.list_bom || header->hwndFrom != w.list_bom) return 0;
     switch (header->code) {
         case LVN_HOTTRACK:
             return 1;  // hovering never selects a row
@@ -64,8 +66,9 @@ LRESULT bom_notify(const NMHDR* header) {
 }
 
 void set_button_texts() {
-    if (g_button_print) SetWindowTextW(g_button_print, text(TXT_PRINT));
-    if (g_button_bom_close) SetWindowTextW(g_button_bom_close, text(TXT_CLOSE));
+    AppWindows& w = app_windows();
+    if (w.button_print) SetWindowTextW(w.button_print, text(TXT_PRINT));
+    if (w.button_bom_close) SetWindowTextW(w.button_bom_close, text(TXT_CLOSE));
 }
 
 // Closing only hides the window; its place is kept for the next start.
@@ -76,6 +79,7 @@ void hide_and_keep_place(HWND hwnd) {
 }
 
 LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    AppWindows& w = app_windows();
     switch (msg) {
         case WM_CREATE:
             set_button_texts();
@@ -85,8 +89,8 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             set_button_texts();
             break;
         case WM_SIZE:
-            if (g_list_bom)
-                SetWindowPos(g_list_bom, nullptr, kListLeft, kListTop, LOWORD(lparam) - 20,
+            if (w.list_bom)
+                SetWindowPos(w.list_bom, nullptr, kListLeft, kListTop, LOWORD(lparam) - 20,
                              HIWORD(lparam) - kListTop - 10, SWP_NOZORDER);
             return 0;
         case WM_PAINT:
@@ -98,11 +102,11 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             hide_and_keep_place(hwnd);
             return 0;
         case WM_COMMAND:
-            if (g_button_bom_close && reinterpret_cast<HWND>(lparam) == g_button_bom_close) {
+            if (w.button_bom_close && reinterpret_cast<HWND>(lparam) == w.button_bom_close) {
                 hide_and_keep_place(hwnd);
                 return 0;
             }
-            if (g_button_print && reinterpret_cast<HWND>(lparam) == g_button_print) {
+            if (w.button_print && reinterpret_cast<HWND>(lparam) == w.button_print) {
                 print_component_list();
                 return 0;
             }
@@ -119,12 +123,13 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void fill_bom_list() {
-    if (!g_hwnd_bom || !g_list_bom) return;
-    ShowWindow(g_hwnd_bom, SW_SHOW);
-    BringWindowToTop(g_hwnd_bom);
-    if (g_static_date) SetWindowTextW(g_static_date, bom_date_text(local_time_now()).c_str());
+    AppWindows& w = app_windows();
+    if (!w.hwnd_bom || !w.list_bom) return;
+    ShowWindow(w.hwnd_bom, SW_SHOW);
+    BringWindowToTop(w.hwnd_bom);
+    if (w.static_date) SetWindowTextW(w.static_date, bom_date_text(local_time_now()).c_str());
     set_bom_columns();
-    ShowWindow(g_list_bom, SW_SHOW);
+    ShowWindow(w.list_bom, SW_SHOW);
     g_bom_rows = bom_rows(g_board);
     show_rows();
 }

@@ -1,6 +1,6 @@
 #include "app/win/clear_selection_win.h"
 
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/layout_area_win.h"
 #include "lists/selection_state.h"
 #include "lists/win/main_list_win.h"

@@ -3,17 +3,19 @@
 
 #include <windows.h>
 
+#include "app/win/app_windows_win.h"
+
 namespace tindral {
 
 struct ControlRow {
-    HWND* slot;  // receives the created window
+    HWND AppWindows::*slot;  // receives the created window
     DWORD ex_style;
     const wchar_t* class_name;
     const wchar_t* text;
     DWORD style;
     int x, y, width, height;
-    HWND* parent;  // nullptr ends a table
-    HFONT* font;
+    HWND AppWindows::*parent;  // nullptr ends a table
+    GdiOwner<HFONT> Fonts::*font;
 };
 
 extern const ControlRow kMainControls[];

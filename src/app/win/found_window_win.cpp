@@ -1,7 +1,7 @@
 #include "app/win/found_window_win.h"
 
 #include "app/startup_rules.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "app/win/list_window_parts_win.h"
 #include "app/win/window_settings_win.h"
@@ -15,23 +15,26 @@ constexpr int kListLeft = 10;
 constexpr int kListTop = 15;
 
 void set_button_text() {
-    if (g_button_found_close) SetWindowTextW(g_button_found_close, text(TXT_CLOSE));
+    AppWindows& w = app_windows();
+    if (w.button_found_close) SetWindowTextW(w.button_found_close, text(TXT_CLOSE));
 }
 
 // The list is created hidden and before any size is known: every layout also shows it.
 void lay_out(int width, int height) {
-    if (g_list_found)
-        SetWindowPos(g_list_found, nullptr, kListLeft, kListTop, width - 20,
+    AppWindows& w = app_windows();
+    if (w.list_found)
+        SetWindowPos(w.list_found, nullptr, kListLeft, kListTop, width - 20,
                      height - kListTop - 60, SWP_NOZORDER | SWP_SHOWWINDOW);
-    if (g_button_found_close) {
+    if (w.button_found_close) {
         RECT b{};
-        GetWindowRect(g_button_found_close, &b);
-        SetWindowPos(g_button_found_close, nullptr, width - (b.right - b.left) - 10, height - 40,
+        GetWindowRect(w.button_found_close, &b);
+        SetWindowPos(w.button_found_close, nullptr, width - (b.right - b.left) - 10, height - 40,
                      0, 0, SWP_NOZORDER | SWP_NOSIZE);
     }
 }
 
 LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    AppWindows& w = app_windows();
     switch (msg) {
         case WM_CREATE:
             set_button_text();
@@ -56,14 +59,14 @@ LRESULT found_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             ShowWindow(hwnd, SW_HIDE);
             return 0;
         case WM_COMMAND:
-            if (g_button_found_close && reinterpret_cast<HWND>(lparam) == g_button_found_close) {
+            if (w.button_found_close && reinterpret_cast<HWND>(lparam) == w.button_found_close) {
                 ShowWindow(hwnd, SW_HIDE);
                 return 0;
             }
             break;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-            if (g_list_found && header->hwndFrom == g_list_found) return found_list_notify(header);
+            if (w.list_found && header->hwndFrom == w.list_found) return found_list_notify(header);
             return 0;
         }
         case WM_MOVE:

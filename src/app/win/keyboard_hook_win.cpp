@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "app/messages.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "lists/win/found_list_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
@@ -11,7 +11,6 @@
 
 namespace tindral {
 
-KeyFlags g_key_flags;
 
 namespace {
 
@@ -20,15 +19,16 @@ constexpr LPARAM kKeyUpBit = static_cast<LPARAM>(1) << 31;
 bool visible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
 
 void on_escape() {
-    if (visible(g_hwnd_found))
-        ShowWindow(g_hwnd_found, SW_HIDE);
-    else if (visible(g_hwnd_bom))
-        ShowWindow(g_hwnd_bom, SW_HIDE);
-    if (!g_list_main) return;
+    AppWindows& w = app_windows();
+    if (visible(w.hwnd_found))
+        ShowWindow(w.hwnd_found, SW_HIDE);
+    else if (visible(w.hwnd_bom))
+        ShowWindow(w.hwnd_bom, SW_HIDE);
+    if (!w.list_main) return;
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = 0;
-    SendMessageW(g_list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+    SendMessageW(w.list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
                  reinterpret_cast<LPARAM>(&item));
 }
 
@@ -43,44 +43,47 @@ void on_delete() {
 }
 
 void on_arrow() {
-    if (visible(g_hwnd_found)) {
-        if (g_list_found) SetFocus(g_list_found);
-    } else if (g_list_main) {
-        SetFocus(g_list_main);
+    AppWindows& w = app_windows();
+    if (visible(w.hwnd_found)) {
+        if (w.list_found) SetFocus(w.list_found);
+    } else if (w.list_main) {
+        SetFocus(w.list_main);
     }
 }
 
 void choose_selected_row() {
+    AppWindows& w = app_windows();
     const int row = static_cast<int>(
-        SendMessageW(g_list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageW(w.list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row >= 0) {
         choose_main_row(row, false);
         return;
     }
-    g_key_flags.message_open = true;
+    w.key_flags.message_open = true;
     show_warning(Owner::main, TXT_NO_COMPONENT_SELECTED,
                  mb::topmost | mb::task_modal | mb::icon_exclamation);
-    g_key_flags.message_open = false;
-    g_key_flags.busy = false;
+    w.key_flags.message_open = false;
+    w.key_flags.busy = false;
 }
 
 void on_space(LPARAM flags) {
-    if (!visible(g_hwnd_main) || !g_board.board_loaded || !g_list_main) return;
+    AppWindows& w = app_windows();
+    if (!visible(w.hwnd_main) || !g_board.board_loaded || !w.list_main) return;
     const bool key_up = (flags & kKeyUpBit) != 0;
-    if (g_key_flags.busy || g_key_flags.message_open) {
-        if (key_up) g_key_flags.busy = false;
+    if (w.key_flags.busy || w.key_flags.message_open) {
+        if (key_up) w.key_flags.busy = false;
         return;
     }
-    g_key_flags.busy = true;
+    w.key_flags.busy = true;
     if (key_up) {
-        g_key_flags.busy = false;
+        w.key_flags.busy = false;
         return;
     }
-    if (visible(g_hwnd_found))
+    if (visible(w.hwnd_found))
         activate_found_row();
     else
         choose_selected_row();
-    g_key_flags.busy = false;
+    w.key_flags.busy = false;
 }
 
 bool is_one_of(HWND hwnd, std::initializer_list<HWND> windows) {
@@ -105,9 +108,10 @@ bool focus_in_text_field() {
 // The hook sees the keys of every window of the thread, dialogs and message boxes included;
 // they act only in the program's own windows, and Escape also in the BOM window it closes.
 bool keys_act_here(WPARAM key) {
+    AppWindows& w = app_windows();
     const HWND active = GetActiveWindow();
-    const bool ours = is_one_of(active, {g_hwnd_main, g_hwnd_board, g_hwnd_found}) ||
-                      (key == VK_ESCAPE && is_one_of(active, {g_hwnd_bom}));
+    const bool ours = is_one_of(active, {w.hwnd_main, w.hwnd_board, w.hwnd_found}) ||
+                      (key == VK_ESCAPE && is_one_of(active, {w.hwnd_bom}));
     return ours && !focus_in_text_field();
 }
 
@@ -135,12 +139,14 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
         }
     }
     // Every key still reaches the window that has the focus.
-    return CallNextHookEx(g_keyboard_hook, code, wparam, lparam);
+    return CallNextHookEx(app_windows().keyboard_hook.get(), code, wparam, lparam);
 }
 
 int install_keyboard_hook() {
-    g_keyboard_hook = SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, g_instance, GetCurrentThreadId());
-    return g_keyboard_hook != nullptr;
+    AppWindows& w = app_windows();
+    w.keyboard_hook.reset(
+        SetWindowsHookExW(WH_KEYBOARD, KeyboardHook, w.instance, GetCurrentThreadId()));
+    return w.keyboard_hook ? 1 : 0;
 }
 
 }  // namespace tindral

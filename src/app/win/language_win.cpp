@@ -1,32 +1,33 @@
 #include "app/win/language_win.h"
 
 #include "app/menu_texts.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 
 namespace tindral {
 
 namespace {
 
 struct ControlText {
-    HWND* control;
+    HWND AppWindows::*control;
     TextKey key;
 };
 
 const ControlText kControlTexts[] = {
-    {&g_static_path, TXT_PATH},
-    {&g_button_load, TXT_LOAD},
-    {&g_button_clear, TXT_RESET_SELECTION},
-    {&g_button_delete, TXT_DELETE},
-    {&g_button_bom, TXT_BOM_BUTTON},
-    {&g_button_found_close, TXT_CLOSE},
-    {&g_button_print, TXT_PRINT},
-    {&g_button_bom_close, TXT_CLOSE},
+    {&AppWindows::static_path, TXT_PATH},
+    {&AppWindows::button_load, TXT_LOAD},
+    {&AppWindows::button_clear, TXT_RESET_SELECTION},
+    {&AppWindows::button_delete, TXT_DELETE},
+    {&AppWindows::button_bom, TXT_BOM_BUTTON},
+    {&AppWindows::button_found_close, TXT_CLOSE},
+    {&AppWindows::button_print, TXT_PRINT},
+    {&AppWindows::button_bom_close, TXT_CLOSE},
 };
 
 }  // namespace
 
 void set_menu_texts() {
-    HMENU menu = GetMenu(g_hwnd_main);
+    HWND main = app_windows().hwnd_main;
+    HMENU menu = GetMenu(main);
     if (!menu) return;
     for (const MenuText& entry : kMenuTexts) {
         wchar_t buffer[100] = {};
@@ -39,12 +40,13 @@ void set_menu_texts() {
         mii.cch = static_cast<UINT>(lstrlenW(buffer));
         SetMenuItemInfoW(menu, entry.id, entry.by_position ? TRUE : FALSE, &mii);
     }
-    DrawMenuBar(g_hwnd_main);
+    DrawMenuBar(main);
 }
 
 void set_control_texts() {
+    const AppWindows& w = app_windows();
     for (const ControlText& c : kControlTexts)
-        if (*c.control) SetWindowTextW(*c.control, text(c.key));
+        if (w.*c.control) SetWindowTextW(w.*c.control, text(c.key));
 }
 
 }  // namespace tindral

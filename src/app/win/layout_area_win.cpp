@@ -1,20 +1,22 @@
 #include "app/win/layout_area_win.h"
 
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "model/board_model.h"
 
 namespace tindral {
 
 void redraw_layout_area() {
-    if (!g_hwnd_layout) return;
-    InvalidateRect(g_hwnd_layout, nullptr, TRUE);
-    UpdateWindow(g_hwnd_layout);
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
+    InvalidateRect(w.hwnd_layout, nullptr, TRUE);
+    UpdateWindow(w.hwnd_layout);
 }
 
 void fit_layout_area(FitKind kind) {
+    AppWindows& w = app_windows();
     RECT client{};
-    if (g_hwnd_layout) GetClientRect(g_hwnd_layout, &client);
+    if (w.hwnd_layout) GetClientRect(w.hwnd_layout, &client);
     g_view.area_width = static_cast<uint32_t>(client.right);
     g_view.area_height = static_cast<uint32_t>(client.bottom);
     fit_view(g_view, g_board, client.right, client.bottom, kind);

@@ -1,7 +1,7 @@
 #include "app/win/list_columns_win.h"
 
 #include "app/list_columns.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "lists/win/main_list_win.h"
 #include "settings/settings.h"
 
@@ -33,20 +33,23 @@ void set_list_styles(HWND list) {
 }  // namespace
 
 void set_list_columns() {
-    replace_columns(g_list_main, kMainListColumns, kMainColumnCount);
-    set_list_styles(g_list_main);
+    AppWindows& w = app_windows();
+    replace_columns(w.list_main, kMainListColumns, kMainColumnCount);
+    set_list_styles(w.list_main);
     set_list_activation();
     set_sort_header(static_cast<int>(g_settings.sort_col));
 }
 
 void set_found_columns() {
-    set_list_styles(g_list_found);
-    replace_columns(g_list_found, kFoundListColumns, kFoundColumnCount);
+    AppWindows& w = app_windows();
+    set_list_styles(w.list_found);
+    replace_columns(w.list_found, kFoundListColumns, kFoundColumnCount);
 }
 
 void set_bom_columns() {
-    set_list_styles(g_list_bom);
-    replace_columns(g_list_bom, kBomListColumns, kBomListColumnCount);
+    AppWindows& w = app_windows();
+    set_list_styles(w.list_bom);
+    replace_columns(w.list_bom, kBomListColumns, kBomListColumnCount);
 }
 
 }  // namespace tindral

@@ -2,11 +2,12 @@
 
 #include "../../../resources/resource.h"
 #include "app/messages.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 
 namespace tindral {
 
 void create_list_icons() {
+    AppWindows& w = app_windows();
     const int cx = GetSystemMetrics(SM_CXSMICON);
     const int cy = GetSystemMetrics(SM_CYSMICON);
     HIMAGELIST images = ImageList_Create(cx, cy, ILC_COLOR24, 3, 4);
@@ -16,7 +17,7 @@ void create_list_icons() {
     }
     for (int id : {IDI_ROW_UNMARKED, IDI_ROW_MARKED, IDI_SORT_MARK}) {
         HICON icon = static_cast<HICON>(
-            LoadImageW(g_instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, 0));
+            LoadImageW(w.instance, MAKEINTRESOURCEW(id), IMAGE_ICON, cx, cy, 0));
         if (!icon) {
             report_system_error(L"Tindral LoadIcon", GetLastError());
             ImageList_Destroy(images);
@@ -31,8 +32,8 @@ void create_list_icons() {
             return;
         }
     }
-    g_main_list_images = images;
-    SendMessageW(g_list_main, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+    w.main_list_images = images;
+    SendMessageW(w.list_main, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
 }  // namespace tindral

@@ -6,7 +6,7 @@
 #include "app/contact.h"
 #include "app/win/bom_window_win.h"
 #include "app/win/clear_selection_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/help_win.h"
 #include "app/messages.h"
 #include "lists/win/main_list_win.h"
@@ -70,12 +70,13 @@ bool run_main_command(HWND main, unsigned command) {
 }
 
 bool run_main_button(HWND button) {
+    AppWindows& w = app_windows();
     if (!button) return false;
-    if (button == g_button_clear) {
+    if (button == w.button_clear) {
         clear_and_refill();
         return true;
     }
-    if (button == g_button_bom) {
+    if (button == w.button_bom) {
         fill_bom_list();
         return true;
     }

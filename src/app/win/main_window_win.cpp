@@ -3,7 +3,7 @@
 #include "../../../resources/resource.h"
 #include "app/format.h"
 #include "app/startup_rules.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "app/win/list_window_parts_win.h"
 #include "app/win/main_commands_win.h"
@@ -41,10 +41,11 @@ void request_exit(HWND hwnd) {
 
 // The recent paths, the window places and the settings into the store.
 void store_everything() {
+    AppWindows& w = app_windows();
     put_path_list(g_settings);
-    record_window(g_hwnd_main, TopWindow::main);
-    record_window(g_hwnd_board, TopWindow::board);
-    record_window(g_hwnd_found, TopWindow::found);
+    record_window(w.hwnd_main, TopWindow::main);
+    record_window(w.hwnd_board, TopWindow::board);
+    record_window(w.hwnd_found, TopWindow::found);
     store_window_settings();
     store_settings();
 }
@@ -52,8 +53,7 @@ void store_everything() {
 // The end of the program: keep the window places and settings, then leave the message loop.
 void on_destroy() {
     store_everything();
-    if (g_keyboard_hook) UnhookWindowsHookEx(g_keyboard_hook);
-    g_keyboard_hook = nullptr;
+    app_windows().keyboard_hook.reset();
     release_board(g_board);
     g_end_agreed = false;
     PostQuitMessage(0);
@@ -82,11 +82,12 @@ void on_paint(HWND hwnd) {
 }
 
 void on_button(HWND button) {
-    if (button == g_button_load) {
+    AppWindows& w = app_windows();
+    if (button == w.button_load) {
         load_from_path_combo();
-    } else if (button == g_button_browse) {
+    } else if (button == w.button_browse) {
         browse_for_board();
-    } else if (button == g_button_delete) {
+    } else if (button == w.button_delete) {
         open_path_delete_dialog();
     } else {
         run_main_button(button);
@@ -94,7 +95,8 @@ void on_button(HWND button) {
 }
 
 LRESULT on_notify(const NMHDR* header, LPARAM lparam) {
-    if (g_list_main && header->hwndFrom == g_list_main) return main_list_notify(header, lparam);
+    AppWindows& w = app_windows();
+    if (w.list_main && header->hwndFrom == w.list_main) return main_list_notify(header, lparam);
     return 0;
 }
 
@@ -121,7 +123,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_COMMAND:
             if (lparam && HIWORD(wparam) == BN_CLICKED) on_button(reinterpret_cast<HWND>(lparam));
             if (lparam && HIWORD(wparam) == CBN_SELCHANGE &&
-                reinterpret_cast<HWND>(lparam) == g_combo_path)
+                reinterpret_cast<HWND>(lparam) == app_windows().combo_path)
                 path_selection_changed();
             if (LOWORD(wparam) == IDM_EXIT) {
                 request_exit(hwnd);
@@ -148,13 +150,14 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void size_main_list() {
+    AppWindows& w = app_windows();
     // WM_SIZE arrives while the main window is created, before its controls exist.
-    if (!g_list_main || !g_hwnd_main) return;
+    if (!w.list_main || !w.hwnd_main) return;
     RECT client{};
-    GetClientRect(g_hwnd_main, &client);
+    GetClientRect(w.hwnd_main, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    SetWindowPos(g_list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
+    SetWindowPos(w.list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 

@@ -1,13 +1,14 @@
 #include "app/win/message_port_win.h"
 
-namespace tindral {
+#include "app/win/app_win.h"
 
-HWND g_hwnd_main = nullptr;
-HWND g_hwnd_bom = nullptr;
+namespace tindral {
 
 int WinMessagePort::show(Owner owner, const std::wstring& text, const std::wstring& title,
                          unsigned flags) {
-    HWND hwnd = owner == Owner::main ? g_hwnd_main : owner == Owner::bom ? g_hwnd_bom : nullptr;
+    // Window handles the owners map to; 0 until the windows exist.
+    const AppWindows& w = app_windows();
+    HWND hwnd = owner == Owner::main ? w.hwnd_main : owner == Owner::bom ? w.hwnd_bom : nullptr;
     return MessageBoxW(hwnd, text.c_str(), title.c_str(), flags);
 }
 

@@ -14,8 +14,4 @@ public:
     std::wstring system_error_text(uint32_t code) override;
 };
 
-// Window handles the owners map to; 0 until the windows exist.
-extern HWND g_hwnd_main;
-extern HWND g_hwnd_bom;
-
 }  // namespace tindral

@@ -3,6 +3,7 @@
 // an exception included, gives back what it took.
 
 #include <windows.h>
+#include <commctrl.h>
 
 namespace tindral {
 
@@ -61,7 +62,19 @@ struct GdiTraits {
     static void free(H h) { DeleteObject(h); }
 };
 
+struct ImageListTraits {
+    static bool empty(HIMAGELIST h) { return !h; }
+    static void free(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+
+struct HookTraits {
+    static bool empty(HHOOK h) { return !h; }
+    static void free(HHOOK h) { UnhookWindowsHookEx(h); }
+};
+
 using OwnedHandle = Owned<HANDLE, KernelHandleTraits>;
+using ImageListOwner = Owned<HIMAGELIST, ImageListTraits>;
+using KeyboardHookOwner = Owned<HHOOK, HookTraits>;
 
 // Takes over a reference already counted.
 template <class T>

@@ -5,7 +5,7 @@
 #include "app/startup_rules.h"
 #include "app/win/control_tables_win.h"
 #include "app/win/gdi_objects_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/keyboard_hook_win.h"
 #include "app/win/list_columns_win.h"
 #include "app/win/list_icons_win.h"
@@ -29,53 +29,56 @@ WindowRect opening_rect(TopWindow w) {
 HWND create_top_window(const wchar_t* class_name, const wchar_t* title, DWORD style,
                        const WindowRect& r) {
     return CreateWindowExW(0, class_name, title, style, r.x, r.y, r.width, r.height, nullptr,
-                           nullptr, g_instance, nullptr);
+                           nullptr, app_windows().instance, nullptr);
 }
 
 // The board, found and BOM windows; a failure names the window in the box's title.
 int create_secondary_windows() {
-    g_hwnd_board = create_top_window(kClassBoard, L"Tindral Board", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+    AppWindows& w = app_windows();
+    w.hwnd_board = create_top_window(kClassBoard, L"Tindral Board",
+                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                      opening_rect(TopWindow::board));
-    if (!g_hwnd_board) {
+    if (!w.hwnd_board) {
         report_system_error(L"Tindral CreateWindow Board", GetLastError());
         return 0;
     }
-    SendMessageW(g_hwnd_board, WM_SETFONT, reinterpret_cast<WPARAM>(g_fonts.label), TRUE);
-    SetWindowTextW(g_hwnd_board, board_title_no_board().c_str());
+    SendMessageW(w.hwnd_board, WM_SETFONT, reinterpret_cast<WPARAM>(w.fonts.label.get()), TRUE);
+    SetWindowTextW(w.hwnd_board, board_title_no_board().c_str());
 
-    g_hwnd_found = create_top_window(kClassFound, L"", WS_OVERLAPPEDWINDOW,
+    w.hwnd_found = create_top_window(kClassFound, L"", WS_OVERLAPPEDWINDOW,
                                      opening_rect(TopWindow::found));
-    if (!g_hwnd_found) {
+    if (!w.hwnd_found) {
         report_system_error(L"Tindral CreateWindow Found", GetLastError());
         return 0;
     }
 
-    g_hwnd_bom = create_top_window(kClassBom, L"", WS_OVERLAPPEDWINDOW,
+    w.hwnd_bom = create_top_window(kClassBom, L"", WS_OVERLAPPEDWINDOW,
                                    opening_rect(TopWindow::bom));
-    if (!g_hwnd_bom) {
+    if (!w.hwnd_bom) {
         report_system_error(L"Tindral CreateWindow Bom", GetLastError());
         return 0;
     }
-    SendMessageW(g_hwnd_bom, WM_SETFONT, reinterpret_cast<WPARAM>(g_fonts.label), TRUE);
+    SendMessageW(w.hwnd_bom, WM_SETFONT, reinterpret_cast<WPARAM>(w.fonts.label.get()), TRUE);
     return 1;
 }
 
 }  // namespace
 
 int init_instance(HINSTANCE instance, int show) {
-    g_instance = instance;
+    AppWindows& w = app_windows();
+    w.instance = instance;
     get_settings(g_settings);  // on failure (reported) the program runs on the defaults
 
     apply_first_start(g_settings, reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)));
     clamp_window_rects(g_settings, work_area_near);
 
     const WindowRect main_rect = opening_rect(TopWindow::main);
-    g_hwnd_main = CreateWindowExW(0, kClassMain, kProgramTitle, WS_OVERLAPPEDWINDOW, main_rect.x,
+    w.hwnd_main = CreateWindowExW(0, kClassMain, kProgramTitle, WS_OVERLAPPEDWINDOW, main_rect.x,
                                   main_rect.y, main_rect.width, main_rect.height, nullptr,
                                   nullptr, instance, nullptr);
-    if (!g_hwnd_main) return 0;
-    ShowWindow(g_hwnd_main, show);
-    UpdateWindow(g_hwnd_main);
+    if (!w.hwnd_main) return 0;
+    ShowWindow(w.hwnd_main, show);
+    UpdateWindow(w.hwnd_main);
 
     if (!LoadLibraryW(L"Riched20.dll")) {
         show_error(Owner::main, TXT_RICHED20_NOT_FOUND);
@@ -100,19 +103,20 @@ int init_instance(HINSTANCE instance, int show) {
     fill_path_combo_box();
     create_list_icons();
 
-    g_scroll_allowance_x = GetSystemMetrics(SM_CXVSCROLL) + 1 + GetSystemMetrics(SM_CXBORDER);
-    g_scroll_allowance_y = GetSystemMetrics(SM_CYHSCROLL) + 1 + GetSystemMetrics(SM_CYBORDER);
+    w.scroll_allowance_x = GetSystemMetrics(SM_CXVSCROLL) + 1 + GetSystemMetrics(SM_CXBORDER);
+    w.scroll_allowance_y = GetSystemMetrics(SM_CYHSCROLL) + 1 + GetSystemMetrics(SM_CYBORDER);
 
-    BringWindowToTop(g_hwnd_main);
+    BringWindowToTop(w.hwnd_main);
     return 1;
 }
 
 int run_message_loop() {
-    g_accelerators = LoadAcceleratorsW(g_instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    AppWindows& w = app_windows();
+    w.accelerators = LoadAcceleratorsW(w.instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     MSG msg{};
     // GetMessageW gives -1 only for an invalid window handle, which we never pass.
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (!TranslateAcceleratorW(msg.hwnd, g_accelerators, &msg)) {
+        if (!TranslateAcceleratorW(msg.hwnd, w.accelerators, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

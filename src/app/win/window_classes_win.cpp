@@ -4,7 +4,6 @@
 #include "app/win/board_window_win.h"
 #include "app/win/bom_window_win.h"
 #include "app/win/found_window_win.h"
-#include "app/win/globals_win.h"
 #include "app/win/main_window_win.h"
 
 namespace tindral {
@@ -17,19 +16,19 @@ const wchar_t kClassBom[] = L"ClassBom";
 
 namespace {
 
-void register_class(const wchar_t* name, WNDPROC proc, int large_icon, HBRUSH background,
-                    int menu) {
+void register_class(HINSTANCE instance, const wchar_t* name, WNDPROC proc, int large_icon,
+                    HBRUSH background, int menu) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = proc;
-    wc.hInstance = g_instance;
-    wc.hIcon = LoadIconW(g_instance, MAKEINTRESOURCEW(large_icon));
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(large_icon));
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = background;
     wc.lpszMenuName = menu ? MAKEINTRESOURCEW(menu) : nullptr;
     wc.lpszClassName = name;
-    wc.hIconSm = LoadIconW(g_instance, MAKEINTRESOURCEW(IDI_SMALL));
+    wc.hIconSm = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SMALL));
     RegisterClassExW(&wc);
 }
 
@@ -37,13 +36,15 @@ HBRUSH system_window_colour() { return reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1
 
 }  // namespace
 
-void register_classes() {
-    register_class(kClassMain, WndProcMain, IDI_MAIN, system_window_colour(), IDR_MAIN_MENU);
-    if (!g_brushes.black) g_brushes.black = CreateSolidBrush(RGB(0, 0, 0));
-    register_class(kClassBoard, WndProcBoard, IDI_BOARD, g_brushes.black, 0);
-    register_class(kClassLayout, WndProcBoard, IDI_BOARD, g_brushes.black, 0);
-    register_class(kClassFound, WndProcFound, IDI_BOARD, system_window_colour(), 0);
-    register_class(kClassBom, WndProcBom, IDI_BOARD, system_window_colour(), 0);
+void register_classes(HINSTANCE instance) {
+    register_class(instance, kClassMain, WndProcMain, IDI_MAIN, system_window_colour(),
+                   IDR_MAIN_MENU);
+    // A class outlives any App: its background is the stock brush, which is never deleted.
+    const HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    register_class(instance, kClassBoard, WndProcBoard, IDI_BOARD, black, 0);
+    register_class(instance, kClassLayout, WndProcBoard, IDI_BOARD, black, 0);
+    register_class(instance, kClassFound, WndProcFound, IDI_BOARD, system_window_colour(), 0);
+    register_class(instance, kClassBom, WndProcBom, IDI_BOARD, system_window_colour(), 0);
 }
 
 }  // namespace tindral

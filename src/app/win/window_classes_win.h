@@ -1,6 +1,8 @@
 #pragma once
 // The five window classes of the program.
 
+#include <windows.h>
+
 namespace tindral {
 
 extern const wchar_t kClassMain[];
@@ -11,6 +13,6 @@ extern const wchar_t kClassBom[];
 
 // Registers the five classes. Not checked: a class that failed to register shows up as a
 // failed window creation, which is reported there.
-void register_classes();
+void register_classes(HINSTANCE instance);
 
 }  // namespace tindral

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "app/win/app_win.h"
 #include "app/win/message_port_win.h"
 #include "app/win/startup_win.h"
 #include "app/win/window_classes_win.h"
-#include "app/win/globals_win.h"
 #include "selection/selection_file.h"
 #include "settings/win/registry_store_win.h"
 
@@ -17,8 +17,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     static tindral::PlatformSelectionFiles files;
     tindral::set_selection_files(&files);
 
-    tindral::g_instance = instance;
-    tindral::register_classes();
+    tindral::App app;
+    app.windows.instance = instance;
+    tindral::register_classes(instance);
     if (!tindral::init_instance(instance, show)) return 0;
     return tindral::run_message_loop();
 }

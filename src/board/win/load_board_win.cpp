@@ -10,7 +10,7 @@
 #include "app/messages.h"
 #include "app/startup_rules.h"
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/layout_area_win.h"
 #include "board/header_check.h"
 #include "board/load_board.h"
@@ -38,7 +38,7 @@ void specify_file() {
 // The combo box text, empty when it cannot be read.
 std::wstring combo_path() {
     wchar_t buf[kPathChars] = {};
-    const LRESULT n = SendMessageW(g_combo_path, WM_GETTEXT, kPathChars, reinterpret_cast<LPARAM>(buf));
+    const LRESULT n = SendMessageW(app_windows().combo_path, WM_GETTEXT, kPathChars, reinterpret_cast<LPARAM>(buf));
     return n > 0 ? std::wstring(buf, static_cast<size_t>(n)) : std::wstring();
 }
 
@@ -49,14 +49,14 @@ void hide_if_visible(HWND hwnd) {
 // A load the walk abandoned, or one that ran out of memory, shows no board at all.
 void show_no_board() {
     g_board.board_loaded = 0;
-    if (g_hwnd_board) SetWindowTextW(g_hwnd_board, board_title_no_board().c_str());
+    if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_title_no_board().c_str());
     fill_component_list(true);
     update_placed_counter();
     redraw_layout_area();
 }
 
 int load_steps() {
-    if (!g_combo_path || SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0) == 0) {
+    if (!app_windows().combo_path || SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0) == 0) {
         specify_file();
         return 0;
     }
@@ -73,19 +73,19 @@ int load_steps() {
     // fails leaves nothing of it that Save selection would refuse.
     release_board();
     show_no_board();
-    if (g_hwnd_board) {
-        InvalidateRect(g_hwnd_board, nullptr, TRUE);
-        UpdateWindow(g_hwnd_board);
+    if (app_windows().hwnd_board) {
+        InvalidateRect(app_windows().hwnd_board, nullptr, TRUE);
+        UpdateWindow(app_windows().hwnd_board);
     }
     if (!path_names_a_file(path)) {
         specify_file();
         return 0;
     }
 
-    SetWindowTextW(g_hwnd_main, main_title_for(file_name_part(path)).c_str());
-    hide_if_visible(g_list_layers);
-    hide_if_visible(g_hwnd_found);
-    hide_if_visible(g_hwnd_bom);
+    SetWindowTextW(app_windows().hwnd_main, main_title_for(file_name_part(path)).c_str());
+    hide_if_visible(app_windows().list_layers);
+    hide_if_visible(app_windows().hwnd_found);
+    hide_if_visible(app_windows().hwnd_bom);
 
     g_view.hscroll.pos = g_view.vscroll.pos = 0;
     reset_extent(g_board.extent);
@@ -100,16 +100,16 @@ int load_steps() {
     g_last_row = -1;
 
     const ReadBoardOutcome read = read_board(path, g_board, [&] {
-        if (g_hwnd_board) SetWindowTextW(g_hwnd_board, board_path_title(path).c_str());
+        if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_path_title(path).c_str());
     });
     if (!read.result) {
         show_no_board();  // the board window was titled with the path meanwhile
         // A No to a question about the file is no sign of a broken file.
         return read.declined ? kLoadKeptByUser : 0;
     }
-    if (g_hwnd_board && !read.board_title.empty())
-        SetWindowTextW(g_hwnd_board, read.board_title.c_str());
-    if (g_button_bom) ShowWindow(g_button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
+    if (app_windows().hwnd_board && !read.board_title.empty())
+        SetWindowTextW(app_windows().hwnd_board, read.board_title.c_str());
+    if (app_windows().button_bom) ShowWindow(app_windows().button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
 
     fit_layout_area(FitKind::load);
     g_view.bottom_only = bottom_only_view(g_settings);

@@ -4,7 +4,7 @@
 #include <commdlg.h>
 
 #include "app/lang.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 
 namespace tindral {
 
@@ -23,8 +23,8 @@ bool open_board_dialog(std::wstring& chosen) {
 
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = g_hwnd_main;
-    ofn.hInstance = g_instance;
+    ofn.hwndOwner = app_windows().hwnd_main;
+    ofn.hInstance = app_windows().instance;
     ofn.lpstrFilter = kFilter;
     ofn.lpstrFile = file;
     ofn.nMaxFile = kPathChars;

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "app/format.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "board/board_file.h"
 #include "board/path_list.h"
 #include "board/win/load_board_win.h"
@@ -20,8 +20,8 @@ namespace {
 PathCombo read_path_combo() {
     PathCombo combo;
     combo.items = path_combo_items();
-    if (g_combo_path)
-        combo.selection = static_cast<int>(SendMessageW(g_combo_path, CB_GETCURSEL, 0, 0));
+    if (app_windows().combo_path)
+        combo.selection = static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0));
     combo.list_controls_shown = g_settings.use_filelist != 0;
     combo.count_text = format_text(100, L"%d", static_cast<int>(combo.items.size()));
     return combo;
@@ -57,8 +57,8 @@ void load_from_path_combo() {
 }
 
 void path_selection_changed() {
-    if (!g_combo_path) return;
-    const LRESULT at = SendMessageW(g_combo_path, CB_GETCURSEL, 0, 0);
+    if (!app_windows().combo_path) return;
+    const LRESULT at = SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0);
     if (at != CB_ERR) g_settings.last_selected_file_index = static_cast<uint32_t>(at);
 }
 

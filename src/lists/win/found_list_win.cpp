@@ -1,7 +1,7 @@
 #include "lists/win/found_list_win.h"
 
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "lists/list_rows.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"
@@ -17,8 +17,9 @@ constexpr int kFoundCells[] = {kColName, kColLibrary, kColPackage, kColValue, kC
 }  // namespace
 
 void fill_found_list(const std::vector<uint32_t>& hits) {
-    if (!g_list_found) return;
-    SendMessageW(g_list_found, LVM_DELETEALLITEMS, 0, 0);
+    AppWindows& w = app_windows();
+    if (!w.list_found) return;
+    SendMessageW(w.list_found, LVM_DELETEALLITEMS, 0, 0);
     int row = 0;
     for (uint32_t c : hits) {
         if (c >= g_board.elements.size()) continue;
@@ -30,41 +31,44 @@ void fill_found_list(const std::vector<uint32_t>& hits) {
         item.pszText = const_cast<wchar_t*>(name.c_str());
         item.lParam = static_cast<LPARAM>(c);
         const int at = static_cast<int>(
-            SendMessageW(g_list_found, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            SendMessageW(w.list_found, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (at < 0) continue;
         for (int i = 1; i < 5; ++i) {
             const std::wstring cell = list_cell(e, c, kFoundCells[i]);
             LVITEMW sub{};
             sub.iSubItem = i;
             sub.pszText = const_cast<wchar_t*>(cell.c_str());
-            SendMessageW(g_list_found, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
+            SendMessageW(w.list_found, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
         }
         ++row;
     }
     if (row > 0) {
         LVITEMW state{};
         state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(g_list_found, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+        SendMessageW(w.list_found, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
 }
 
 int32_t found_row_component(int row) {
-    if (row < 0 || !g_list_found) return -1;
+    AppWindows& w = app_windows();
+    if (row < 0 || !w.list_found) return -1;
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (!SendMessageW(g_list_found, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    if (!SendMessageW(w.list_found, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
     return static_cast<int32_t>(item.lParam);
 }
 
 int32_t selected_found_component() {
-    if (!g_list_found) return -1;
+    AppWindows& w = app_windows();
+    if (!w.list_found) return -1;
     const int row = static_cast<int>(
-        SendMessageW(g_list_found, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageW(w.list_found, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     return found_row_component(row);
 }
 
 void activate_found_row() {
+    AppWindows& w = app_windows();
     const int32_t c = selected_found_component();
     if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return;
     // Found by the Index column: names need not be unique, the model index is.
@@ -72,8 +76,8 @@ void activate_found_row() {
     if (row < 0) return;
     toggle_row_selection(static_cast<uint32_t>(c), row);
     redraw_element(static_cast<uint32_t>(c));
-    if (g_hwnd_found) ShowWindow(g_hwnd_found, SW_HIDE);
-    SendMessageW(g_list_main, LVM_ENSUREVISIBLE, row, FALSE);
+    if (w.hwnd_found) ShowWindow(w.hwnd_found, SW_HIDE);
+    SendMessageW(w.list_main, LVM_ENSUREVISIBLE, row, FALSE);
     if (g_settings.use_crosshair) draw_crosshair(true);
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/list_columns.h"
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "lists/list_rows.h"
 #include "lists/placed_counter.h"
 #include "lists/selection_state.h"
@@ -12,8 +12,6 @@
 
 namespace tindral {
 
-bool g_double_click_select = false;
-
 namespace {
 
 constexpr int kImageUnmarked = 0;
@@ -21,27 +19,29 @@ constexpr int kImageMarked = 1;
 constexpr int kImageSortMark = 2;
 constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
 
-int row_count() { return static_cast<int>(SendMessageW(g_list_main, LVM_GETITEMCOUNT, 0, 0)); }
+int row_count() {
+    return static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
+}
 
 void set_cell(int row, int column, const std::wstring& text) {
     LVITEMW item{};
     item.iSubItem = column;
     item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(g_list_main, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app_windows().list_main, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void set_row_state(int row, UINT state, UINT mask) {
     LVITEMW item{};
     item.stateMask = mask;
     item.state = state;
-    SendMessageW(g_list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 int row_image(int row) {
     LVITEMW item{};
     item.mask = LVIF_IMAGE;
     item.iItem = row;
-    SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app_windows().list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item.iImage;
 }
 
@@ -52,7 +52,7 @@ void set_row_image(int row, int image) {
     item.mask = LVIF_IMAGE;
     item.iItem = row;
     item.iImage = image;
-    SendMessageW(g_list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(app_windows().list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 // Rows carry their model index, so that the comparison needs no text from the control. Equal
@@ -97,7 +97,7 @@ LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
             if (g_settings.sort_col != kMainColumnGroup || !g_board.board_loaded) return 0;
             const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
             if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return 0;
-            if (g_fonts.row) SelectObject(cd->nmcd.hdc, g_fonts.row);
+            if (const HFONT font = app_windows().fonts.row.get()) SelectObject(cd->nmcd.hdc, font);
             const GroupColours colours = group_colours(g_board.elements[c]);
             cd->clrText = colours.text;
             cd->clrTextBk = colours.back;
@@ -117,19 +117,21 @@ int row_of_click(LPARAM lparam) {
 }  // namespace
 
 void set_list_activation() {
-    if (!g_list_main) return;
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
     const DWORD mask = LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE;
-    const DWORD style = g_double_click_select ? LVS_EX_TWOCLICKACTIVATE : LVS_EX_ONECLICKACTIVATE;
-    SendMessageW(g_list_main, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
+    const DWORD style = w.double_click_select ? LVS_EX_TWOCLICKACTIVATE : LVS_EX_ONECLICKACTIVATE;
+    SendMessageW(w.list_main, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
 }
 
 void fill_component_list(bool reset) {
-    if (!g_list_main) return;
-    SendMessageW(g_list_main, LVM_DELETEALLITEMS, 0, 0);
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
     const std::vector<size_t> rows =
         shown_list_rows(g_board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
     // One redraw for the whole fill instead of one per row.
-    SendMessageW(g_list_main, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
     int row = 0;
     for (size_t i : rows) {
         const auto cells = list_row_cells(g_board.elements[i], i);
@@ -140,21 +142,21 @@ void fill_component_list(bool reset) {
         item.iImage = kImageUnmarked;
         item.lParam = static_cast<LPARAM>(i);
         const int at = static_cast<int>(
-            SendMessageW(g_list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+            SendMessageW(w.list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (at < 0) continue;
         for (int c = 1; c < kListColumnCount; ++c) set_cell(at, c, cells[c]);
         ++row;
     }
-    SendMessageW(g_list_main, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(w.list_main, WM_SETREDRAW, TRUE, 0);
     if (reset) g_board.marks.reset(g_board.elements.size());
-    InvalidateRect(g_list_main, nullptr, TRUE);
+    InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
 void show_row_marks() {
     // The list holds one selected row: highlighting every marked row in turn would leave only
     // the last one highlighted, and each move of the focus costs the control a repaint (seconds
     // on a large board with many marks). So the images first, then that one highlight.
-    if (!g_list_main) return;
+    if (!app_windows().list_main) return;
     const int n = row_count();
     int last_marked = -1;
     for (int row = 0; row < n; ++row) {
@@ -168,9 +170,10 @@ void show_row_marks() {
 }
 
 void set_sort_header(int column) {
-    if (!g_list_main) return;
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
     // Through the header itself: not every list view passes a column's image flag on to it.
-    HWND header = reinterpret_cast<HWND>(SendMessageW(g_list_main, LVM_GETHEADER, 0, 0));
+    HWND header = reinterpret_cast<HWND>(SendMessageW(w.list_main, LVM_GETHEADER, 0, 0));
     if (!header) return;
     for (int c = 0; c < kMainColumnCount; ++c) {
         HDITEMW item{};
@@ -189,8 +192,9 @@ void set_sort_header(int column) {
 }
 
 void sort_component_list(int column) {
-    if (!g_list_main) return;
-    SendMessageW(g_list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    SendMessageW(w.list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
                  reinterpret_cast<LPARAM>(&compare_rows));
 }
 
@@ -200,27 +204,30 @@ void sort_by_header_click(int column) {
     sort_component_list(column);
     g_settings.sort_col = static_cast<uint32_t>(column);
     store_sort_col();
-    InvalidateRect(g_list_main, nullptr, TRUE);  // the group colours come or go with the order
+    // The group colours come or go with the order.
+    InvalidateRect(app_windows().list_main, nullptr, TRUE);
 }
 
 int32_t row_component(int row) {
-    if (row < 0 || !g_list_main) return -1;
+    AppWindows& w = app_windows();
+    if (row < 0 || !w.list_main) return -1;
     // Each row carries its model index from the fill on.
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (!SendMessageW(g_list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    if (!SendMessageW(w.list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
     return static_cast<int32_t>(item.lParam);
 }
 
 void mark_row(int row, bool marked) {
-    if (row < 0 || !g_list_main) return;
+    if (row < 0 || !app_windows().list_main) return;
     set_row_image(row, marked ? kImageMarked : kImageUnmarked);
     set_row_state(row, marked ? kRowStates : 0, kRowStates);
 }
 
 void update_placed_counter() {
-    if (g_static_counter) SetWindowTextW(g_static_counter, placed_counter_text(g_board).c_str());
+    AppWindows& w = app_windows();
+    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(g_board).c_str());
 }
 
 void toggle_row_selection(uint32_t component, int row) {
@@ -241,12 +248,14 @@ int find_component_row(uint32_t component) {
 }
 
 void choose_main_row(int row, bool by_mouse) {
-    if (by_mouse && g_hwnd_found && IsWindowVisible(g_hwnd_found)) ShowWindow(g_hwnd_found, SW_HIDE);
+    AppWindows& w = app_windows();
+    if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found))
+        ShowWindow(w.hwnd_found, SW_HIDE);
     const int32_t c = row_component(row);
     if (c < 0) return;
     toggle_row_selection(static_cast<uint32_t>(c), row);
-    InvalidateRect(g_list_main, nullptr, TRUE);
-    UpdateWindow(g_list_main);
+    InvalidateRect(w.list_main, nullptr, TRUE);
+    UpdateWindow(w.list_main);
     // The chosen row stays selected and focused; its image shows the state.
     set_row_state(row, kRowStates, kRowStates);
     redraw_element(static_cast<uint32_t>(c));
@@ -257,6 +266,7 @@ void choose_main_row(int row, bool by_mouse) {
 }
 
 LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
+    AppWindows& w = app_windows();
     switch (header->code) {
         case NM_CUSTOMDRAW:
             return custom_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(lparam));
@@ -266,10 +276,10 @@ LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
         case LVN_HOTTRACK:
             return 1;  // hovering never selects a row
         case NM_CLICK:
-            if (!g_double_click_select) choose_main_row(row_of_click(lparam), true);
+            if (!w.double_click_select) choose_main_row(row_of_click(lparam), true);
             return 0;
         case NM_DBLCLK:
-            if (g_double_click_select) choose_main_row(row_of_click(lparam), true);
+            if (w.double_click_select) choose_main_row(row_of_click(lparam), true);
             return 0;
     }
     return 0;

@@ -9,11 +9,8 @@
 
 namespace tindral {
 
-// The settings dialog's double-click option (kept in memory only): a row is chosen by a double
-// click instead of one click.
-extern bool g_double_click_select;
-
-// One-click or two-click activation of the main list, after g_double_click_select.
+// One-click or two-click activation of the main list, after the settings dialog's double-click
+// option.
 void set_list_activation();
 
 // Refills the rows of the shown sides; with reset, also makes the selection states anew.

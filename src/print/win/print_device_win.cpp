@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/win/bom_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 
 namespace tindral {
 
@@ -50,7 +50,7 @@ std::wstring WinPrintDevice::default_printer() {
 PrintDialogChoice WinPrintDevice::print_dialog() {
     PRINTDLGEXW pd{};
     pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = g_hwnd_bom;
+    pd.hwndOwner = app_windows().hwnd_bom;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
     pd.nStartPage = START_PAGE_GENERAL;
     PrintDialogChoice choice;
@@ -72,7 +72,7 @@ PrintDialogChoice WinPrintDevice::print_dialog() {
 uint32_t WinPrintDevice::default_paper(PaperSize& paper) {
     PAGESETUPDLGW ps{};
     ps.lStructSize = sizeof(ps);
-    ps.hwndOwner = g_hwnd_bom;
+    ps.hwndOwner = app_windows().hwnd_bom;
     ps.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     if (!PageSetupDlgW(&ps)) return CommDlgExtendedError();
     paper = {ps.ptPaperSize.x / 100, ps.ptPaperSize.y / 100};
@@ -137,10 +137,11 @@ bool WinPrintDevice::end_doc() {
 }
 
 Canvas& WinPrintDevice::begin_drawing() {
+    AppWindows& w = app_windows();
     saved_.rop = SetROP2(dc_, R2_COPYPEN);
     saved_.map_mode = SetMapMode(dc_, MM_HIMETRIC);
-    saved_.pen = SelectObject(dc_, g_pens.black);
-    saved_.font = SelectObject(dc_, g_fonts.print);
+    saved_.pen = SelectObject(dc_, w.pens.black.get());
+    saved_.font = SelectObject(dc_, w.fonts.print.get());
     canvas_.emplace(dc_);
     return *canvas_;
 }
@@ -174,8 +175,9 @@ void WinPrintDevice::release() {
 }
 
 int print_bom_list(PrintDevice& device) {
+    AppWindows& w = app_windows();
     wchar_t title[100] = {};
-    if (g_static_date) GetWindowTextW(g_static_date, title, 100);
+    if (w.static_date) GetWindowTextW(w.static_date, title, 100);
     std::vector<PrintRow> rows;
     for (const BomRow& r : shown_bom_rows())
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});

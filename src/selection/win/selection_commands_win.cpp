@@ -1,7 +1,7 @@
 #include "selection/win/selection_commands_win.h"
 
 #include "app/messages.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/layout_area_win.h"
 #include "lists/win/main_list_win.h"
 #include "model/board_model.h"

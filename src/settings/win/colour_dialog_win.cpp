@@ -7,7 +7,7 @@
 #include "app/startup_rules.h"
 #include "app/win/board_window_win.h"
 #include "app/win/gdi_objects_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "model/board_model.h"
 #include "settings/colour_choice.h"
@@ -15,8 +15,6 @@
 #include "settings/reread_settings.h"
 
 namespace tindral {
-
-ColourChooser g_colour_chooser = choose_colour;
 
 namespace {
 
@@ -31,26 +29,26 @@ enum : int {
 
 // The drawing objects behind each swatch, in the order of kColourSlots.
 struct SwatchObjects {
-    HBRUSH* brush;
-    HPEN* pen;
+    GdiOwner<HBRUSH> Brushes::*brush;
+    GdiOwner<HPEN> Pens::*pen;  // nullptr: the swatch has no pen
 };
 
 const SwatchObjects kObjects[kColourSlotCount] = {
-    {&g_brushes.group_top_text1, nullptr},
-    {&g_brushes.group_top_back1, nullptr},
-    {&g_brushes.group_top_text2, nullptr},
-    {&g_brushes.group_top_back2, nullptr},
-    {&g_brushes.group_bottom_text1, nullptr},
-    {&g_brushes.group_bottom_back1, nullptr},
-    {&g_brushes.group_bottom_text2, nullptr},
-    {&g_brushes.group_bottom_back2, nullptr},
-    {&g_brushes.top_curr_selection, &g_pens.top_curr_selection},
-    {&g_brushes.top_selected, &g_pens.top_selected},
-    {&g_brushes.top_unselected, &g_pens.top_unselected},
-    {&g_brushes.bottom_curr_selection, &g_pens.bottom_curr_selection},
-    {&g_brushes.bottom_selected, &g_pens.bottom_selected},
-    {&g_brushes.bottom_unselected, &g_pens.bottom_unselected},
-    {&g_brushes.crosshair, &g_pens.crosshair},
+    {&Brushes::group_top_text1, nullptr},
+    {&Brushes::group_top_back1, nullptr},
+    {&Brushes::group_top_text2, nullptr},
+    {&Brushes::group_top_back2, nullptr},
+    {&Brushes::group_bottom_text1, nullptr},
+    {&Brushes::group_bottom_back1, nullptr},
+    {&Brushes::group_bottom_text2, nullptr},
+    {&Brushes::group_bottom_back2, nullptr},
+    {&Brushes::top_curr_selection, &Pens::top_curr_selection},
+    {&Brushes::top_selected, &Pens::top_selected},
+    {&Brushes::top_unselected, &Pens::top_unselected},
+    {&Brushes::bottom_curr_selection, &Pens::bottom_curr_selection},
+    {&Brushes::bottom_selected, &Pens::bottom_selected},
+    {&Brushes::bottom_unselected, &Pens::bottom_unselected},
+    {&Brushes::crosshair, &Pens::crosshair},
 };
 
 int slot_index(int swatch_id) {
@@ -61,8 +59,9 @@ int slot_index(int swatch_id) {
 
 void renew_slot(HWND dialog, int i) {
     const ColourSlot& slot = kColourSlots[i];
-    renew_swatch(dialog, slot.swatch_id, *kObjects[i].brush, kObjects[i].pen,
-                 g_settings.*slot.colour);
+    AppWindows& w = app_windows();
+    renew_swatch(dialog, slot.swatch_id, w.brushes.*kObjects[i].brush,
+                 kObjects[i].pen ? &(w.pens.*kObjects[i].pen) : nullptr, g_settings.*slot.colour);
 }
 
 void set_texts(HWND dialog) {
@@ -82,7 +81,8 @@ void paint_samples(HWND dialog) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     if (!dc) return;
-    const HGDIOBJ old_font = g_fonts.list ? SelectObject(dc, g_fonts.list) : nullptr;
+    const HFONT font = app_windows().fonts.list.get();
+    const HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
     const int old_mode = SetBkMode(dc, OPAQUE);
     SampleLine lines[kSampleLineCount];
     sample_lines(g_settings, lines);
@@ -99,7 +99,7 @@ void paint_samples(HWND dialog) {
 
 void on_swatch(HWND dialog, int i) {
     uint32_t colour = g_settings.*kColourSlots[i].colour;
-    if (!g_colour_chooser(dialog, colour)) return;
+    if (!app_windows().colour_chooser(dialog, colour)) return;
     g_settings.*kColourSlots[i].colour = colour;
     renew_slot(dialog, i);
 }
@@ -107,10 +107,11 @@ void on_swatch(HWND dialog, int i) {
 // The lists and the board in the colours now in force (OK, and also Cancel, which keeps the
 // colours picked meanwhile).
 void show_colours_in_force() {
+    AppWindows& w = app_windows();
     if (!g_board.board_loaded) return;
     // A parent erases its children's place too: each window paints first, then its children,
     // and only then is the crosshair drawn on top.
-    for (HWND window : {g_hwnd_main, g_hwnd_board})
+    for (HWND window : {w.hwnd_main, w.hwnd_board})
         if (window)
             RedrawWindow(window, nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -161,13 +162,10 @@ int choose_colour(HWND owner, uint32_t& colour) {
     return 1;
 }
 
-void renew_swatch(HWND dialog, int, HBRUSH& brush, HPEN* pen, uint32_t colour) {
-    if (brush) DeleteObject(brush);
-    brush = CreateSolidBrush(static_cast<COLORREF>(colour));
-    if (pen) {
-        if (*pen) DeleteObject(*pen);
-        *pen = CreatePen(PS_SOLID, 1, static_cast<COLORREF>(colour));
-    }
+void renew_swatch(HWND dialog, int, GdiOwner<HBRUSH>& brush, GdiOwner<HPEN>* pen,
+                  uint32_t colour) {
+    brush.reset(CreateSolidBrush(static_cast<COLORREF>(colour)));
+    if (pen) pen->reset(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(colour)));
     InvalidateRect(dialog, nullptr, TRUE);
 }
 
@@ -184,7 +182,7 @@ INT_PTR colour_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
         case WM_CTLCOLORSTATIC: {
             const int i = slot_index(GetDlgCtrlID(reinterpret_cast<HWND>(lparam)));
             if (i < 0) return FALSE;
-            return reinterpret_cast<INT_PTR>(*kObjects[i].brush);
+            return reinterpret_cast<INT_PTR>((app_windows().brushes.*kObjects[i].brush).get());
         }
         case WM_PAINT:
             paint_samples(dialog);

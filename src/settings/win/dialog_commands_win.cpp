@@ -2,7 +2,7 @@
 
 #include "../../../resources/resource.h"
 #include "app/win/about_dialog_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "settings/win/colour_dialog_win.h"
 #include "settings/win/settings_dialog_win.h"
 
@@ -27,7 +27,7 @@ bool run_dialog_command(HWND owner, unsigned command) {
         default:
             return false;
     }
-    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(template_id), owner, proc, 0);
+    DialogBoxParamW(app_windows().instance, MAKEINTRESOURCEW(template_id), owner, proc, 0);
     return true;
 }
 

@@ -7,7 +7,7 @@
 #include "app/lang.h"
 #include "app/messages.h"
 #include "app/startup_rules.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "board/path_list.h"
 #include "settings/path_delete.h"
@@ -142,11 +142,12 @@ INT_PTR CALLBACK path_delete_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, L
 }
 
 void open_path_delete_dialog() {
+    AppWindows& w = app_windows();
     // Without the file list the box holds only the current board; OK would overwrite the stored
     // list with it.
-    if (!g_combo_path || g_settings.use_filelist == 0) return;
-    if (SendMessageW(g_combo_path, CB_GETCOUNT, 0, 0) <= 0) return;
-    DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_PATH_DELETE), g_hwnd_main,
+    if (!w.combo_path || g_settings.use_filelist == 0) return;
+    if (SendMessageW(w.combo_path, CB_GETCOUNT, 0, 0) <= 0) return;
+    DialogBoxParamW(w.instance, MAKEINTRESOURCEW(IDD_PATH_DELETE), w.hwnd_main,
                     path_delete_dialog_proc, 0);
     show_path_count();
 }

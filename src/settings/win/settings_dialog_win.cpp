@@ -7,7 +7,7 @@
 #include "app/startup_rules.h"
 #include "app/win/apply_language_win.h"
 #include "app/win/board_window_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 #include "app/win/guarded_proc_win.h"
 #include "app/win/language_win.h"
 #include "board/path_list.h"
@@ -122,7 +122,7 @@ void on_init(HWND dialog) {
     check(dialog, kEnglish, g_settings.language != 0);
     fill_layer_list(GetDlgItem(dialog, kLayerList));
     for (const Flag& f : kFlags) check(dialog, f.id, g_settings.*f.value != 0);
-    check(dialog, kDoubleClick, g_double_click_select);
+    check(dialog, kDoubleClick, app_windows().double_click_select);
     EnableWindow(GetDlgItem(dialog, kSaveOnExit), g_settings.leave_selected != 0);
     g_memory = open_settings_dialog_memory(g_settings);
 }
@@ -133,9 +133,10 @@ void select_all_layers(HWND dialog, bool on) {
 }
 
 void select_default_layers(HWND dialog) {
+    AppWindows& w = app_windows();
     select_layer_lines(GetDlgItem(dialog, kLayerList),
                        default_layer_lines(layer_lines(g_board.layers), g_board.layers));
-    if (g_hwnd_layout) InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+    if (w.hwnd_layout) InvalidateRect(w.hwnd_layout, nullptr, TRUE);
 }
 
 void on_language(HWND dialog) {
@@ -165,6 +166,7 @@ void store_layer_groups() {
 }
 
 void on_ok(HWND dialog) {
+    AppWindows& w = app_windows();
     SettingsDialogChoice choice;
     choice.german = checked(dialog, kGerman);
     choice.remember_window_pos = checked(dialog, kRememberWindowPos);
@@ -181,19 +183,20 @@ void on_ok(HWND dialog) {
     if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) && !may_drop_marks(g_board))
         return;
 
-    const SettingsOkWork work = apply_settings_choice(g_settings, g_double_click_select, g_memory, choice);
+    const SettingsOkWork work =
+        apply_settings_choice(g_settings, w.double_click_select, g_memory, choice);
     if (work.clear_selection) clear_selection();
     if (work.rebuild_path_combo) rebuild_path_combo();
     set_list_activation();
     if (work.store_layer_groups) store_layer_groups();
     put_settings(g_settings);
-    if (g_list_layers) SendMessageW(g_list_layers, LB_SETSEL, FALSE, -1);
+    if (w.list_layers) SendMessageW(w.list_layers, LB_SETSEL, FALSE, -1);
     set_control_texts();
     set_texts(dialog);
     if (work.remove_crosshair) remove_crosshair();
     EndDialog(dialog, IDOK);
     draw_crosshair(false);
-    if (work.redraw_area && g_hwnd_layout) InvalidateRect(g_hwnd_layout, nullptr, TRUE);
+    if (work.redraw_area && w.hwnd_layout) InvalidateRect(w.hwnd_layout, nullptr, TRUE);
 }
 
 void on_cancel(HWND dialog) {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "app/win/globals_win.h"
+#include "app/win/app_win.h"
 
 namespace tindral {
 
@@ -22,16 +22,17 @@ GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), original_pen_(GetCurrentObject(dc, OBJ_P
 GdiCanvas::~GdiCanvas() { SelectObject(dc_, original_pen_); }
 
 HPEN GdiCanvas::pen_of(const Pen& pen) {
+    const Pens& pens = app_windows().pens;
     HPEN made = nullptr;
     switch (pen.role) {
     case PenRole::none: return static_cast<HPEN>(original_pen_);
-    case PenRole::top_unselected: made = g_pens.top_unselected; break;
-    case PenRole::top_current: made = g_pens.top_curr_selection; break;
-    case PenRole::top_selected: made = g_pens.top_selected; break;
-    case PenRole::bottom_unselected: made = g_pens.bottom_unselected; break;
-    case PenRole::bottom_current: made = g_pens.bottom_curr_selection; break;
-    case PenRole::bottom_selected: made = g_pens.bottom_selected; break;
-    case PenRole::grey: made = g_pens.grey; break;
+    case PenRole::top_unselected: made = pens.top_unselected.get(); break;
+    case PenRole::top_current: made = pens.top_curr_selection.get(); break;
+    case PenRole::top_selected: made = pens.top_selected.get(); break;
+    case PenRole::bottom_unselected: made = pens.bottom_unselected.get(); break;
+    case PenRole::bottom_current: made = pens.bottom_curr_selection.get(); break;
+    case PenRole::bottom_selected: made = pens.bottom_selected.get(); break;
+    case PenRole::grey: made = pens.grey.get(); break;
     }
     if (made) return made;
     for (const OwnPen& p : own_)

@@ -13,8 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/win/board_paint_win.h"
 #include "app/win/control_tables_win.h"
-#include "app/win/globals_win.h"
+#include "app/win/gdi_objects_win.h"
+#include "app/win/app_win.h"
 #include "app/win/list_columns_win.h"
 #include "app/win/window_classes_win.h"
 #include "lists/selection_state.h"
@@ -28,6 +30,7 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "win/support/real_input_win.h"
 #include "../../../resources/resource.h"
 
 namespace tindral::test {
@@ -150,11 +153,11 @@ inline void set_visible(HWND hwnd, bool visible) {
 // Puts path into the combo box (and the recent paths) and clicks Load.
 inline void load_through_combo(const std::wstring& path) {
     g_settings.recent_paths[0] = path;
-    SendMessageW(g_combo_path, CB_RESETCONTENT, 0, 0);
-    SendMessageW(g_combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    SendMessageW(g_combo_path, CB_SETCURSEL, 0, 0);
-    SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(g_button_load));
+    SendMessageW(app_windows().combo_path, CB_RESETCONTENT, 0, 0);
+    SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageW(app_windows().combo_path, CB_SETCURSEL, 0, 0);
+    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(app_windows().button_load));
 }
 
 // A new file in the temporary folder holding bytes; the caller deletes it.
@@ -171,10 +174,10 @@ inline std::wstring temp_file_with(const std::string& bytes) {
 
 // Registers the window classes once and loads the controls the windows use.
 inline void prepare_window_classes() {
-    g_instance = GetModuleHandleW(nullptr);
+    app_windows().instance = GetModuleHandleW(nullptr);
     static bool registered = false;
     if (!registered) {
-        register_classes();
+        register_classes(GetModuleHandleW(nullptr));
         registered = true;
     }
     LoadLibraryW(L"Riched20.dll");
@@ -194,20 +197,20 @@ struct TopWindowPlaces {
 inline bool create_top_windows(const TopWindowPlaces& at = {}, HMENU main_menu = nullptr) {
     const auto make = [](const wchar_t* cls, const RECT& r, HMENU menu) {
         return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom,
-                               nullptr, menu, g_instance, nullptr);
+                               nullptr, menu, app_windows().instance, nullptr);
     };
-    g_hwnd_main = make(kClassMain, at.main, main_menu);
-    g_hwnd_board = make(kClassBoard, at.board, nullptr);
-    g_hwnd_found = make(kClassFound, at.found, nullptr);
-    g_hwnd_bom = make(kClassBom, at.bom, nullptr);
-    return g_hwnd_main && g_hwnd_board && g_hwnd_found && g_hwnd_bom;
+    app_windows().hwnd_main = make(kClassMain, at.main, main_menu);
+    app_windows().hwnd_board = make(kClassBoard, at.board, nullptr);
+    app_windows().hwnd_found = make(kClassFound, at.found, nullptr);
+    app_windows().hwnd_bom = make(kClassBom, at.bom, nullptr);
+    return app_windows().hwnd_main && app_windows().hwnd_board && app_windows().hwnd_found && app_windows().hwnd_bom;
 }
 
-// Destroys the windows and forgets every handle and the loaded board. Their own ends would
-// store the settings and post the quit message, and an unmapping would wait for the X server,
-// so they end as plain hidden windows.
+// Destroys the windows and forgets the loaded board; the App that held their handles goes
+// after. Their own ends would store the settings and post the quit message, and an unmapping
+// would wait for the X server, so they end as plain hidden windows.
 inline void destroy_app_windows() {
-    for (HWND w : {g_hwnd_main, g_hwnd_board, g_hwnd_found, g_hwnd_bom})
+    for (HWND w : {app_windows().hwnd_main, app_windows().hwnd_board, app_windows().hwnd_found, app_windows().hwnd_bom})
         if (w && IsWindow(w)) {
             SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
             SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) & ~WS_VISIBLE);
@@ -216,26 +219,26 @@ inline void destroy_app_windows() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    if (g_toolbar_images) ImageList_Destroy(g_toolbar_images);
-    for (HWND* h : {&g_hwnd_main, &g_hwnd_board, &g_hwnd_found, &g_hwnd_bom, &g_hwnd_layout,
-                    &g_hwnd_toolbar, &g_list_main, &g_static_path, &g_combo_path,
-                    &g_button_delete, &g_static_counter, &g_button_browse, &g_button_load,
-                    &g_button_clear, &g_button_bom, &g_edit_path_count, &g_list_layers,
-                    &g_list_found, &g_button_found_close, &g_list_bom, &g_button_print,
-                    &g_button_bom_close, &g_static_date})
-        *h = nullptr;
-    g_toolbar_images = nullptr;
     release_board(g_board);
     g_view = BoardView{};
     g_last_row = -1;
 }
 
-// The real windows with their controls and list columns, in English, on an in-memory settings
-// store and a recording message port; the board's layers as they were before.
+// A button or other control of a dialog pressed, as the dialog receives it.
+inline void press(HWND dialog, int id, int code = BN_CLICKED) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// The real windows with their controls, list columns, fonts, pens and brushes, in English, on an
+// in-memory settings store and a recording message port, held by an App of the test's own; the
+// board's layers as they were before.
 class AppWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
+        create_fonts();
+        create_pens_and_brushes();
         prepare_window_classes();
         ASSERT_TRUE(create_top_windows(places_, main_menu_));
         ASSERT_EQ(create_child_controls(), 1);
@@ -244,16 +247,42 @@ protected:
     }
 
     void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
         destroy_app_windows();
         g_board.layers = saved_layers_;
     }
+
+    // The board window shown and kept above the others, so that its pixels can be read.
+    static void show_board_on_top() {
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        SetWindowPos(app_windows().hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    }
+
+    // The sample board loaded through the Load button and painted.
+    void load_sample() {
+        load_through_combo(sample_board());
+        ASSERT_EQ(g_board.board_loaded, 1u);
+        UpdateWindow(app_windows().hwnd_layout);
+        pump_for(100);
+    }
+
+    // A dialog of the program on the main window, modeless so that the test can drive it; the
+    // one open before is closed.
+    HWND open_dialog(int id, DLGPROC proc) {
+        if (dialog_) DestroyWindow(dialog_);
+        dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id),
+                                     app_windows().hwnd_main, proc, 0);
+        return dialog_;
+    }
+
+    static int row_image(int row) { return list_image(app_windows().list_main, row); }
 
     // A button click as the button's parent window receives it, and a menu command.
     static void click(HWND button) {
         SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                      reinterpret_cast<LPARAM>(button));
     }
-    static void menu(unsigned id) { SendMessageW(g_hwnd_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    static void menu(unsigned id) { SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
     // A list view notification as the list's parent window receives it.
     static void notify(HWND from, UINT code, int row, int column = 0) {
@@ -265,8 +294,9 @@ protected:
         SendMessageW(GetParent(from), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
     }
     // A click on the main list's row of the component.
-    static void choose(uint32_t component) { notify(g_list_main, NM_CLICK, find_component_row(component)); }
+    static void choose(uint32_t component) { notify(app_windows().list_main, NM_CLICK, find_component_row(component)); }
 
+    App app_;  // first made, last gone: the windows end before their handles and drawing objects
     TopWindowPlaces places_;
     HMENU main_menu_ = nullptr;  // destroyed with the main window
     std::array<LayerRec, kLayerRows> saved_layers_{};
@@ -274,6 +304,7 @@ protected:
     SettingsGuard settings_{&store_};
     LanguageGuard english_{1};
     RecordingPort port_;
+    HWND dialog_ = nullptr;
 };
 
 }  // namespace tindral::test

@@ -60,12 +60,6 @@ TEST(LoadBoard, TheAskerHearsOfDamageBeforeTheWalkAndItsQuestions) {
     EXPECT_EQ(s.status.code, LoadCode::declined);
     EXPECT_TRUE(s.board.elements.empty());
 
-    // A file that is no board: its failure is the status, and the walk never begins.
-    LoggingAsker refused;
-    const LoadResult t = load_board("just some text\r\n", test_options(), refused);
-    EXPECT_EQ(refused.log, "");
-    EXPECT_EQ(t.status.code, LoadCode::not_xml);
-    EXPECT_TRUE(t.board_title.empty());
 }
 
 TEST(LoadBoard, ALoadThatWentThroughIsGroupedWithFreshMarks) {
@@ -124,7 +118,11 @@ TEST(LoadBoard, RefusedOrAbandonedLoadLeavesOnlyTheLayers) {
     EXPECT_EQ(no.board.layers[0].colour, 77);
     EXPECT_TRUE(no.outcome.board_title.empty());
 
+    // A file that is no board: its failure is the status and its only box; no walk begins.
     const Loaded text = load_bytes("just some text\r\n", options);
+    EXPECT_EQ(text.status.code, LoadCode::not_xml);
+    EXPECT_EQ(text.walks, 0);
+    EXPECT_TRUE(text.outcome.board_title.empty());
     EXPECT_EQ(text.boxes, (Boxes{{Owner::main,
                                   L"Tindral can only handle files generated from Eagle Version V6 or V7",
                                   L"Tindral Error", 0x2000}}));

@@ -73,8 +73,9 @@ TEST(ElementReader, EmptyValueReadsUndefinedInTheLoadsLanguage) {
     EXPECT_EQ(parse_snippet(body, german).board.elements.at(0).value, L"Undefiniert");
 }
 
-// attribute and variant are Eagle's own children; anything else is named once, whatever it holds.
-TEST(ElementReader, ChildrenLeaveNoTraceAndUnknownOnesAreAskedAboutOnce) {
+// attribute and variant are Eagle's own children; anything else is named once, whatever it holds,
+// and so is an unknown attribute. (No to a question: LoadBoard; a quiet load: OwnBoards.)
+TEST(ElementReader, UnknownChildrenAndAttributesAreAskedAboutOnce) {
     const Loaded p = parse_snippet(
         "<elements>"
         "<element name=\"C1\" value=\"1u\">"
@@ -86,10 +87,11 @@ TEST(ElementReader, ChildrenLeaveNoTraceAndUnknownOnesAreAskedAboutOnce) {
         // written <x .../>: its siblings are children of the element, each asked about
         "<element name=\"B\"><widget k=\"1\"/><gadget/><attribute name=\"VALUE\"/></element>"
         "<element name=\"C\"><thing><element name=\"inner\"/></thing></element>"
-        "<element name=\"D\" y=\"6\"/>"
+        // an unknown attribute is asked about once and the walk goes on past its value
+        "<element name=\"D\" foo=\"bar\" y=\"6\"/>"
         "</elements>");
     Boxes asked;
-    for (const char* name : {"gizmo", "widget", "gadget", "thing"})
+    for (const char* name : {"gizmo", "widget", "gadget", "thing", "foo"})
         asked.push_back({Owner::none,
                          L"Unexpected element set elem " +
                              std::wstring(name, name + std::strlen(name)) + L"\rContinue?",
@@ -101,23 +103,6 @@ TEST(ElementReader, ChildrenLeaveNoTraceAndUnknownOnesAreAskedAboutOnce) {
     EXPECT_EQ(names, L"C1 C2 A B C inner D ");
     EXPECT_EQ(p.board.elements[0].value, L"1u");
     EXPECT_DOUBLE_EQ(p.board.elements.back().y, 6);
-}
-
-TEST(ElementReader, UnknownAttributeAsksOnceUnlessNotReported) {
-    const std::string body = "<elements><element name=\"R1\" foo=\"bar\" value=\"v\"/>"
-                             "<element name=\"R2\"/></elements>";
-    const Loaded p = parse_snippet(body);
-    EXPECT_EQ(p.boxes, (Boxes{{Owner::none, L"Unexpected element set elem foo\rContinue?",
-                               L"Tindral Warning", 0x42034}}));
-    EXPECT_EQ(p.outcome.result, 1);
-    ASSERT_EQ(p.board.elements.size(), 2u);
-    EXPECT_EQ(p.board.elements[0].value, L"v");  // the walk went on past foo's value
-
-    // No abandons the load: LoadBoard.RefusedOrAbandonedLoadLeavesOnlyTheLayers.
-
-    const Loaded quiet = parse_snippet(body, test_options(false));
-    EXPECT_EQ(quiet.board.elements.size(), 2u);
-    EXPECT_TRUE(quiet.boxes.empty());
 }
 
 }  // namespace

@@ -29,9 +29,12 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
         "<libraries>" +
         library_with("PKG",
                      "<description language=\"en\">&lt;b&gt;part&lt;/b&gt;</description>"
+                     // <polygon/> with attributes has no end token: the next child follows
+                     "<polygon width=\"0.1\" layer=\"1\"/>"
                      "<wire x1=\"-1\" y1=\"2\" x2=\"3\" y2=\"4.5\" width=\"0.2\" layer=\"21\" "
                      "cap=\"flat\" style=\"longdash\"/>"
                      "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"51\" curve=\"-90\"/>"
+                     "<polygon width=\"0.2\" layer=\"2\"></polygon>"
                      "<circle x=\"1\" y=\"2\" radius=\"3\" width=\"0.4\" layer=\"21\"/>"
                      "<rectangle x1=\"1\" y1=\"2\" x2=\"3\" y2=\"4\" layer=\"51\" rot=\"MR90\"/>"
                      "<rectangle layer=\"51\" rot=\"R45\"/><rectangle layer=\"51\" rot=\"30\"/>"
@@ -53,7 +56,7 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
     EXPECT_EQ(pkg.name, L"PKG");
     ASSERT_EQ((std::vector<size_t>{pkg.wires.size(), pkg.circles.size(), pkg.rectangles.size(),
                                    pkg.polygons.size(), pkg.holes.size()}),
-              (std::vector<size_t>{2, 1, 3, 1, 1}));
+              (std::vector<size_t>{2, 1, 3, 3, 1}));
     EXPECT_DOUBLE_EQ(pkg.wires[0].x1, -1);
     EXPECT_DOUBLE_EQ(pkg.wires[0].y2, 4.5);
     EXPECT_EQ(pkg.wires[0].layer, 21);
@@ -63,9 +66,11 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
     EXPECT_DOUBLE_EQ(pkg.rectangles[0].x2, 3);
     EXPECT_EQ((std::vector<double>{pkg.rectangles[0].rot, pkg.rectangles[1].rot, pkg.rectangles[2].rot}),
               (std::vector<double>{90, 45, 30}));
-    EXPECT_EQ(pkg.polygons[0].layer, 29);
-    ASSERT_EQ(pkg.polygons[0].vertices.size(), 3u);
-    EXPECT_DOUBLE_EQ(pkg.polygons[0].vertices[2].y, 1);
+    EXPECT_TRUE(pkg.polygons[0].vertices.empty());
+    EXPECT_TRUE(pkg.polygons[1].vertices.empty());
+    EXPECT_EQ(pkg.polygons[2].layer, 29);
+    ASSERT_EQ(pkg.polygons[2].vertices.size(), 3u);
+    EXPECT_DOUBLE_EQ(pkg.polygons[2].vertices[2].y, 1);
     EXPECT_DOUBLE_EQ(pkg.holes[0].drill, 1.2);
 }
 
@@ -80,24 +85,6 @@ TEST(PrimitiveReaders, SevenHolesKeepTheirOrderInPackageAndPlain) {
         EXPECT_DOUBLE_EQ(p.board.plain_holes[i].y, -(i + 1));
         EXPECT_DOUBLE_EQ(p.board.plain_holes[i].placed_radius, (i + 1) / 20.0);
     }
-}
-
-TEST(PrimitiveReaders, PolygonWithoutVerticesEndsAtItsFirstOtherChild) {
-    // <polygon/> with attributes has no end token: the next child follows at once
-    const Loaded p = parse_snippet(
-        "<libraries>" +
-        library_with("P", "<polygon width=\"0.1\" layer=\"1\"/><wire x1=\"1\" y1=\"1\" x2=\"2\" "
-                          "y2=\"2\" layer=\"21\"/><polygon width=\"0.2\" layer=\"2\"></polygon>"
-                          "<circle x=\"1\" y=\"1\" radius=\"1\" layer=\"21\"/>") +
-        "</libraries>");
-    EXPECT_EQ(p.outcome.result, 1);
-    EXPECT_TRUE(p.boxes.empty());
-    const PackageRec& pkg = only_package(p);
-    ASSERT_EQ(pkg.polygons.size(), 2u);
-    EXPECT_TRUE(pkg.polygons[0].vertices.empty());
-    EXPECT_TRUE(pkg.polygons[1].vertices.empty());
-    EXPECT_EQ(pkg.wires.size(), 1u);
-    EXPECT_EQ(pkg.circles.size(), 1u);
 }
 
 TEST(PrimitiveReaders, UnknownAttributesAskedOnceOrTwiceByReader) {
@@ -198,18 +185,18 @@ TEST(LibraryReader, PackagesDescriptionsAnd3dData) {
                     "library_version=\"3\" locally_modified=\"yes\"><description/>"
                     "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/></package>";
     const Loaded p = parse_snippet(
-        "<libraries>"
+        "<libraries><library/>"
         "<library name=\"empty\" urn=\"urn:x\"><description>none</description>"
-        "<packages></packages></library>"
+        "<packages></packages></library><library name=\"none\"/><library></library><library/>"
         "<library name=\"six\" urn=\"urn:y\"><description language=\"de\">sechs</description>"
         "<description language=\"en\">six</description><packages>" + packages +
         "</packages><packages3d><package3d name=\"a\" urn=\"b\" type=\"model\">"
         "<description>3d</description><packageinstances><packageinstance name=\"P0\"/>"
-        "</packageinstances></package3d></packages3d></library>"
+        "</packageinstances></package3d></packages3d></library><library/>"
         "<library name=\"last\">" "<packages><package name=\"Q\"></package></packages></library>"
         "</libraries>");
     EXPECT_TRUE(p.boxes.empty());
-    // a library without packages is not kept, and the next ones are read as libraries
+    // a library without packages or a name is not kept, and the next ones are read as libraries
     ASSERT_EQ(p.board.libraries.size(), 2u);
     EXPECT_EQ(p.board.libraries[0].name, L"six");
     ASSERT_EQ(p.board.libraries[0].packages.size(), 6u);
@@ -217,6 +204,11 @@ TEST(LibraryReader, PackagesDescriptionsAnd3dData) {
     EXPECT_EQ(p.board.libraries[0].packages[5].wires.size(), 1u);
     EXPECT_EQ(p.board.libraries[1].name, L"last");
     EXPECT_EQ(p.board.libraries[1].packages.size(), 1u);
+
+    // An empty section is done at once, and what follows it is no library.
+    const std::string wire = "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\" layer=\"21\"/>";
+    EXPECT_TRUE(parse_snippet("<libraries/><plain>" + library_with("D", wire) + "</plain>")
+                    .board.libraries.empty());
 }
 
 }  // namespace

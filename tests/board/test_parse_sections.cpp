@@ -95,25 +95,6 @@ TEST(ParseBoard, MissingSectionsReadAsEmptyAndEachParseStartsAnew) {
     EXPECT_TRUE(p.boxes.empty() && asker.boxes.empty());
 }
 
-TEST(LibraryReader, EmptyOrNamelessLibrariesDoNotEndTheSection) {
-    const std::string wire = "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"0\" layer=\"21\"/>";
-    const Loaded p = parse_snippet("<libraries><library/>" + library_with("A", wire, "first") +
-                                   "<library name=\"none\"/><library></library><library/>" +
-                                   library_with("B", wire, "second") + "<library/>" +
-                                   library_with("C", wire, "third") + "</libraries>");
-    EXPECT_EQ(p.outcome.result, 1);
-    ASSERT_EQ(p.board.libraries.size(), 3u);  // those without packages are not kept
-    EXPECT_EQ(p.board.libraries[0].name, L"first");
-    EXPECT_EQ(p.board.libraries[1].name, L"second");
-    EXPECT_EQ(p.board.libraries[2].name, L"third");
-    EXPECT_EQ(p.board.libraries[2].packages.at(0).name, L"C");
-    EXPECT_TRUE(p.boxes.empty());
-
-    // An empty section is done at once, and what follows it is no library.
-    const Loaded empty = parse_snippet("<libraries/><plain>" + library_with("D", wire) + "</plain>");
-    EXPECT_TRUE(empty.board.libraries.empty());
-}
-
 TEST(ParseBoard, NoSideShownLeavesTheBoardUnloaded) {
     const std::string body =
         "<plain><wire x1=\"0\" y1=\"0\" x2=\"10\" y2=\"5\" width=\"0\" layer=\"20\"/></plain>"

@@ -100,47 +100,39 @@ TEST(Tokenise, WorkedExampleTokenByToken) {
     EXPECT_EQ(r.list.at(r.list.count()).kind, kTokenEmptyEnd);
 }
 
-TEST(Tokenise, EmptyElementForms) {
-    // <grid .../> and <plain/> as in the worked example
-    EXPECT_EQ(inner("<plain></plain>"), (Toks{{1, L"plain"}, {4, L"plain"}}));
-    EXPECT_EQ(inner("<plain />"), (Toks{{1, L"plain"}, {0, L""}}));
-    EXPECT_EQ(inner("<a x=\"1\"></a><b/>"),
-              (Toks{{1, L"a"}, {2, L"x"}, {3, L"1"}, {4, L"a"}, {1, L"b"}, {0, L""}}));
-}
+TEST(Tokenise, TokensAsTheReaderDeliversThem) {
+    const struct {
+        const char* what;
+        std::string body;
+        Toks tokens;
+    } cases[] = {
+        {"empty forms", "<plain></plain><plain /><a x=\"1\"></a><b/>",
+         {{1, L"plain"}, {4, L"plain"}, {1, L"plain"}, {0, L""}, {1, L"a"}, {2, L"x"}, {3, L"1"},
+          {4, L"a"}, {1, L"b"}, {0, L""}}},
+        {"dropped nodes", "\n  <!-- note -->\r\n\t<?pi data?><a><![CDATA[raw <x>]]></a>\n",
+         {{1, L"a"}, {4, L"a"}}},
+        // Entities and references resolved; text around them stays one token, blanks kept.
+        {"references", "<d>a &amp; b &lt;c&gt; &#228;&#x20AC;</d><d>\n  R1 &quot;x&apos;\n</d>",
+         {{1, L"d"}, {6, L"a & b <c> \u00E4\u20AC"}, {4, L"d"}, {1, L"d"}, {6, L"\n  R1 \"x'\n"},
+          {4, L"d"}}},
+        {"values", "<e name=\"R&amp;1\" value='&lt;10k&gt;'/>",
+         {{1, L"e"}, {2, L"name"}, {3, L"R&1"}, {2, L"value"}, {3, L"<10k>"}}},
+        // Line breaks arrive as LF; text split by a CDATA section gives two tokens.
+        {"line breaks", "<d>x\r\ny</d><d>a<![CDATA[b]]>c</d>",
+         {{1, L"d"}, {6, L"x\ny"}, {4, L"d"}, {1, L"d"}, {6, L"a"}, {6, L"c"}, {4, L"d"}}},
+        {"outside the BMP", "<d v=\"\xF0\x9F\x98\x80\">\xC3\xB6</d>",
+         {{1, L"d"}, {2, L"v"}, {3, std::wstring(L"\U0001F600")}, {6, L"\u00F6"}, {4, L"d"}}},
+        {"prefixes dropped", "<q:part xmlns:q=\"urn:x\"><q:pad q:name=\"1\"/></q:part>",
+         {{1, L"part"}, {2, L"q"}, {3, L"urn:x"}, {1, L"pad"}, {2, L"name"}, {3, L"1"},
+          {4, L"part"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(inner(c.body), c.tokens) << c.what;
 
-TEST(Tokenise, DropsWhitespaceCommentsCdataAndInstructions) {
-    EXPECT_EQ(inner("\n  <!-- note -->\r\n\t<?pi data?><a><![CDATA[raw <x>]]></a>\n"),
-              (Toks{{1, L"a"}, {4, L"a"}}));
-    // Comments and instructions before the root are dropped as well.
+    // Comments and instructions before and after the root are dropped as well.
     const Outcome r = run(kDecl + "<!-- c --><?pi x?>\n<eagle/>\n<!-- after -->");
     EXPECT_EQ(r.result, "ok");
     EXPECT_EQ(toks(r.list), (Toks{{5, L"xml"}, {2, L"version"}, {3, L"1.0"}, {2, L"encoding"},
                                   {3, L"utf-8"}, {1, L"eagle"}, {0, L""}}));
-}
-
-TEST(Tokenise, TextAndValuesAsTheReaderDeliversThem) {
-    // Entities and character references resolved; text around them stays one token; text
-    // with blanks around it keeps them.
-    EXPECT_EQ(inner("<d>a &amp; b &lt;c&gt; &#228;&#x20AC;</d>"),
-              (Toks{{1, L"d"}, {6, L"a & b <c> \u00E4\u20AC"}, {4, L"d"}}));
-    EXPECT_EQ(inner("<d>\n  R1 &quot;x&apos;\n</d>"),
-              (Toks{{1, L"d"}, {6, L"\n  R1 \"x'\n"}, {4, L"d"}}));
-    EXPECT_EQ(inner("<e name=\"R&amp;1\" value='&lt;10k&gt;'/>"),
-              (Toks{{1, L"e"}, {2, L"name"}, {3, L"R&1"}, {2, L"value"}, {3, L"<10k>"}}));
-    // Line breaks in text arrive as LF; text split by a CDATA section gives two tokens.
-    EXPECT_EQ(inner("<d>x\r\ny</d><d>a<![CDATA[b]]>c</d>"),
-              (Toks{{1, L"d"}, {6, L"x\ny"}, {4, L"d"}, {1, L"d"}, {6, L"a"}, {6, L"c"},
-                    {4, L"d"}}));
-    // UTF-8 outside the BMP survives.
-    EXPECT_EQ(inner("<d v=\"\xF0\x9F\x98\x80\">\xC3\xB6</d>"),
-              (Toks{{1, L"d"}, {2, L"v"}, {3, std::wstring(L"\U0001F600")}, {6, L"\u00F6"},
-                    {4, L"d"}}));
-}
-
-TEST(Tokenise, NamespacePrefixesAreDropped) {
-    EXPECT_EQ(inner("<q:part xmlns:q=\"urn:x\"><q:pad q:name=\"1\"/></q:part>"),
-              (Toks{{1, L"part"}, {2, L"q"}, {3, L"urn:x"}, {1, L"pad"}, {2, L"name"}, {3, L"1"},
-                    {4, L"part"}}));
 }
 
 TEST(Tokenise, EagleDoctypeLinesAreCutWherever) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -33,71 +31,6 @@ protected:
 std::string board(const char* name) {
     return "'" + tindral::test::narrow(tindral::test::own_boards_dir()) + "/" + name + "'";
 }
-
-// Just enough JSON to check the output's shape: a value is a string (text), a number (its
-// text), or an array/object (items; an object's keys in order).
-struct Json {
-    char kind = 0;  // 's', 'n', '[', '{'
-    std::string text;
-    std::vector<std::string> keys;
-    std::vector<Json> items;
-};
-
-struct JsonReader {
-    const std::string& s;
-    size_t i = 0;
-    bool ok = true;
-    char peek() {
-        while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i]))) ++i;
-        return i < s.size() ? s[i] : '\0';
-    }
-    bool eat(char c) { return peek() == c ? (++i, true) : false; }
-    std::string str() {
-        std::string out;
-        ok = ok && eat('"');
-        while (ok && i < s.size() && s[i] != '"') {
-            if (static_cast<unsigned char>(s[i]) < 0x20) ok = false;
-            if (s[i] == '\\' && ++i < s.size()) {
-                const size_t k = std::string("\"\\/nrtu").find(s[i]);
-                ok = ok && k != std::string::npos;
-                if (s[i] == 'u') { out += static_cast<char>(std::stoi(s.substr(i + 1, 4), nullptr, 16)); i += 4; }
-                else if (k != std::string::npos) out += "\"\\/\n\r\t"[k];
-                ++i;
-            } else {
-                out += s[i++];
-            }
-        }
-        ok = ok && eat('"');
-        return out;
-    }
-    Json value() {
-        Json v;
-        const char c = peek();
-        if (c == '[' || c == '{') {
-            v.kind = s[i++];
-            const char close = c == '[' ? ']' : '}';
-            if (eat(close)) return v;
-            do {
-                if (c == '{') {
-                    v.keys.push_back(str());
-                    ok = ok && eat(':');
-                }
-                v.items.push_back(value());
-            } while (ok && eat(','));
-            ok = ok && eat(close);
-        } else if (c == '"') {
-            v.kind = 's';
-            v.text = str();
-        } else {
-            v.kind = 'n';
-            const size_t start = i;
-            while (i < s.size() && std::strchr("-+.eE0123456789", s[i]) && s[i]) ++i;
-            v.text = s.substr(start, i - start);
-            ok = ok && !v.text.empty();
-        }
-        return v;
-    }
-};
 
 const std::vector<std::string> kListKeys = {"name", "library", "package", "value", "x", "y",
                                             "rotation", "side", "amount", "group", "index"};
@@ -177,78 +110,116 @@ TEST_F(CliTest, HeaderClickOrderIsNumericWithIndexTieBreak) {
         EXPECT_TRUE(a < b || (a == b && std::stol(rows[i - 1][10]) < std::stol(rows[i][10])))
             << rows[i - 1][4] << " " << rows[i][4];
     }
-    EXPECT_EQ(run("list " + board("e6-both-sides.brd") + " --sort 11").rc, 3);
-    EXPECT_EQ(run("bom " + board("e6-both-sides.brd") + " --sort 4").rc, 3);
-    EXPECT_EQ(run("bom " + board("e6-both-sides.brd") + " --side top").rc, 3);
-    EXPECT_EQ(run("lst " + board("e6-both-sides.brd")).rc, 3);
-    EXPECT_EQ(run("list").rc, 3);
-    EXPECT_EQ(run("list -- -x.brd").rc, 1);  // taken as a file name, which is missing
 }
 
-TEST_F(CliTest, CsvQuotesCommasAndQuotes) {
-    const std::string path = write_file("quoted.brd",
+// Exit 3 for a wrong command line, 1 for a file that cannot be read or written, with one line.
+TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
+    const std::string b = board("e6-both-sides.brd"), out = " --out '" + dir_ + "/x.svg'";
+    const struct {
+        std::string args;
+        int rc;
+        const char* says;
+    } cases[] = {
+        {"list " + b + " --sort 11", 3, ""},
+        {"bom " + b + " --sort 4", 3, ""},
+        {"bom " + b + " --side top", 3, ""},
+        {"lst " + b, 3, ""},
+        {"list", 3, ""},
+        {"list -- -x.brd", 1, "-x.brd"},  // taken as a file name, which is missing
+        {"render " + b, 3, "--out"},
+        {"render " + b + out + " --side left", 3, ""},
+        {"render " + b + out + " --width 9", 3, ""},
+        {"render " + b + " " + b + out, 3, ""},
+        {"render '" + dir_ + "/missing.brd'" + out, 1, "missing.brd"},
+        {"render " + b + " --out '" + dir_ + "/no/such/dir/x.svg'", 1, "cannot write"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.rc, c.rc) << c.args;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
+        if (c.rc == 1) EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // one line
+    }
+    const CliRun help = run("--help");
+    EXPECT_EQ(help.rc, 0);
+    EXPECT_NE(help.out.find("render BOARD --out"), std::string::npos);
+    EXPECT_NE(help.out.find("--strict"), std::string::npos);
+}
+
+// The SVG of each side choice: top, bottom, and both (to stdout).
+TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
+    const auto shapes = [](const std::string& svg) {
+        size_t n = 0;
+        for (const char* tag : {"<path ", "<ellipse "})
+            for (size_t at = svg.find(tag); at != std::string::npos; at = svg.find(tag, at + 1)) ++n;
+        return n;
+    };
+    const std::string b = board("e6-both-sides.brd");  // parts on both sides
+    ASSERT_EQ(run("render " + b + " --out '" + dir_ + "/top.svg' --side top").rc, 0);
+    ASSERT_EQ(run("render " + b + " --out='" + dir_ + "/b.svg' --side=bottom --width 400").rc, 0);
+    const CliRun both = run("render " + b + " --out -");
+    ASSERT_EQ(both.rc, 0) << both.err;
+    const std::string top = tindral::test::slurp(dir_ + "/top.svg");
+    const std::string bottom = tindral::test::slurp(dir_ + "/b.svg");
+    for (const std::string* doc : {&top, &bottom, &both.out}) {
+        EXPECT_EQ(doc->rfind("<?xml", 0), 0u);
+        EXPECT_EQ(doc->find("</svg>"), doc->size() - 7);
+        EXPECT_GT(shapes(*doc), 0u);
+    }
+    EXPECT_NE(bottom.find("width=\"400\""), std::string::npos);
+    EXPECT_GT(shapes(both.out), shapes(top));
+}
+
+// Each format's quoting, byte for byte: commas, quotes, line breaks, a tab, a backslash and
+// UTF-8 in values; numbers bare in JSON, text quoted.
+TEST_F(CliTest, CsvAndJsonQuoteWhatTheirFormatNeeds) {
+    const std::string path = "'" + write_file("quoted.brd",
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-        "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
-        "<eagle version=\"7.2.0\"><drawing><grid distance=\"0.1\" unit=\"mm\"/><layers></layers>"
-        "<board><plain></plain><libraries><library name=\"a,b\"><packages><package name=\"P\">"
-        "<wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" width=\"0.1\" layer=\"21\"/></package></packages>"
-        "</library></libraries><elements>\n"
+        "<eagle version=\"7.2.0\"><drawing><board><libraries><library name=\"a,b\"><packages>"
+        "<package name=\"P\"><wire x1=\"0\" y1=\"0\" x2=\"1\" y2=\"1\" layer=\"21\"/></package>"
+        "</packages></library></libraries><elements>\n"
         "<element name=\"R1\" library=\"a,b\" package=\"P\" value=\"1,5k &quot;x&quot;\" x=\"1\" y=\"2\"/>\n"
-        "<element name=\"R2\" library=\"a,b\" package=\"P\" value=\"2&#13;&#10;k\" x=\"3\" y=\"4\"/>\n"
-        "</elements></board></drawing></eagle>\n");
-    CliRun r = run("list '" + path + "' --format csv");
-    ASSERT_EQ(r.rc, 0) << r.err;
-    EXPECT_NE(r.out.find("\"a,b\",P,\"1,5k \"\"x\"\"\""), std::string::npos) << r.out;
-    bool ok = false;
-    const auto rows = parse_csv(r.out, ok);
-    ASSERT_TRUE(ok);
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1][1], "a,b");
-    EXPECT_EQ(rows[1][3], "1,5k \"x\"");
-    EXPECT_EQ(rows[2][3], "2\r\nk");
-    CliRun json = run("list '" + path + "' --format json");
-    JsonReader reader{json.out};
-    const Json doc = reader.value();
-    ASSERT_TRUE(reader.ok) << json.out;
-    ASSERT_EQ(doc.items.size(), 2u);
-    EXPECT_EQ(doc.items[0].items[3].text, "1,5k \"x\"");
-    EXPECT_EQ(doc.items[1].items[3].text, "2\r\nk");
+        "<element name=\"R2\" library=\"a,b\" package=\"P\" value=\"2&#13;&#10;k\" x=\"3\" y=\"4\" rot=\"MR90\"/>\n"
+        "<element name=\"R3\" library=\"a,b\" package=\"P\" value=\"11k&#937; 1%&#9;\\\" x=\"-0.5\" y=\"4\"/>\n"
+        "</elements></board></drawing></eagle>\n") + "'";
+    const std::string csv =
+        "name,library,package,value,x,y,rotation,side,amount,group,index\r\n"
+        "R1,\"a,b\",P,\"1,5k \"\"x\"\"\",1.000,2.000,0.000,Top,1,1000,0\r\n"
+        "R3,\"a,b\",P,11k\xCE\xA9 1%\t\\,-0.500,4.000,0.000,Top,1,1002,2\r\n"
+        "R2,\"a,b\",P,\"2\r\nk\",3.000,4.000,270.000,Bottom,1,5001,1\r\n";
+    const auto json_row = [](const std::string& name, const std::string& rest) {
+        return "  {\"name\": \"" + name + "\", \"library\": \"a,b\", \"package\": \"P\", \"value\": " + rest;
+    };
+    const std::string json = "[\n" +
+        json_row("R1", "\"1,5k \\\"x\\\"\", \"x\": 1.000, \"y\": 2.000, \"rotation\": 0.000, \"side\": "
+                       "\"Top\", \"amount\": 1, \"group\": 1000, \"index\": 0},\n") +
+        json_row("R3", "\"11k\xCE\xA9 1%\\t\\\\\", \"x\": -0.500, \"y\": 4.000, \"rotation\": 0.000, "
+                       "\"side\": \"Top\", \"amount\": 1, \"group\": 1002, \"index\": 2},\n") +
+        json_row("R2", "\"2\\r\\nk\", \"x\": 3.000, \"y\": 4.000, \"rotation\": 270.000, \"side\": "
+                       "\"Bottom\", \"amount\": 1, \"group\": 5001, \"index\": 1}\n") + "]\n";
+    const std::string bom_json =
+        "[\n"
+        "  {\"library\": \"a,b\", \"package\": \"P\", \"value\": \"1,5k \\\"x\\\"\", \"amount\": 1},\n"
+        "  {\"library\": \"a,b\", \"package\": \"P\", \"value\": \"2\\r\\nk\", \"amount\": 1},\n"
+        "  {\"library\": \"a,b\", \"package\": \"P\", \"value\": \"11k\xCE\xA9 1%\\t\\\\\", \"amount\": 1}\n"
+        "]\n";
+    const struct {
+        const char* command;
+        const char* format;
+        const std::string& out;
+    } cases[] = {{"list", "csv", csv}, {"list", "json", json}, {"bom", "json", bom_json}};
+    for (const auto& c : cases) {
+        const CliRun r = run(std::string(c.command) + " " + path + " --format " + c.format);
+        EXPECT_EQ(r.rc, 0) << c.command << r.err;
+        EXPECT_EQ(r.out, c.out) << c.command << " " << c.format;
+    }
 
     // A board file's value with quotes in it.
-    CliRun v = run("bom " + board("e9-empty-values.brd") + " --format csv");
-    const auto bom = parse_csv(v.out, ok);
+    bool ok = false;
+    const auto bom = parse_csv(run("bom " + board("e9-empty-values.brd") + " --format csv").out, ok);
     ASSERT_TRUE(ok);
     bool found = false;
     for (const auto& row : bom) found = found || row[2] == "TP\"A\"";
-    EXPECT_TRUE(found) << v.out;
-}
-
-TEST_F(CliTest, JsonIsAnArrayOfObjectsWithTheColumnNames) {
-    CliRun r = run("list " + board("e8-plain-shapes.brd") + " --format json");
-    ASSERT_EQ(r.rc, 0);
-    JsonReader reader{r.out};
-    const Json doc = reader.value();
-    ASSERT_TRUE(reader.ok);
-    EXPECT_EQ(reader.peek(), '\0');  // nothing after the array
-    ASSERT_EQ(doc.kind, '[');
-    ASSERT_EQ(doc.items.size(), 4u);
-    bool ohm = false;
-    for (const Json& row : doc.items) {
-        ASSERT_EQ(row.kind, '{');
-        EXPECT_EQ(row.keys, kListKeys);
-        for (size_t c = 0; c < row.items.size(); ++c)
-            EXPECT_EQ(row.items[c].kind, c >= 4 && c != 7 ? 'n' : 's') << kListKeys[c];
-        ohm = ohm || row.items[3].text == "11k\xCE\xA9 1%";
-    }
-    EXPECT_TRUE(ohm);
-
-    CliRun bom = run("bom " + board("e8-plain-shapes.brd") + " --format json");
-    JsonReader bom_reader{bom.out};
-    const Json bom_doc = bom_reader.value();
-    ASSERT_TRUE(bom_reader.ok);
-    ASSERT_FALSE(bom_doc.items.empty());
-    EXPECT_EQ(bom_doc.items[0].keys,
-              (std::vector<std::string>{"library", "package", "value", "amount"}));
+    EXPECT_TRUE(found);
 }
 
 TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {

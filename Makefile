@@ -6,7 +6,7 @@ PREFIX ?= /usr/local
 CLI_BUILD ?= build/cli
 # Everything tindral-cli is built from (the Windows shell is not part of it).
 CLI_INPUTS := CMakeLists.txt $(wildcard cmake/*.cmake) \
-              $(shell find src -name win -prune -o -type f -print)
+              $(shell find src \( -name win -o -name shell \) -prune -o -type f -print)
 
 all: build
 

@@ -18,7 +18,6 @@
 #include "fuzz_support.h"
 #include "lists/list_rows.h"
 #include "lists/selection_state.h"
-#include "lists/placed_counter.h"
 #include "selection/selection.h"
 #include "selection/selection_format.h"
 #include "settings/settings.h"

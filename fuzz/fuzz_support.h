@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/messages.h"
 #include "board/load_types.h"
 #include "selection/selection_file.h"
+#include "text/messages.h"
 #include "view/canvas.h"
 
 namespace tindral::fuzz {

@@ -11,8 +11,8 @@ DIST_DIR="${DIST_DIR:-build/dist}"
 
 # The version lives in the program's title; the setup and the zip name follow it.
 VERSION=$(sed -nE 's/^const wchar_t kProgramTitle\[\] = L"Tindral V([0-9.]+)";.*/\1/p' \
-          src/app/startup_rules.cpp)
-[ -n "$VERSION" ] || { echo "dist: no version found in src/app/startup_rules.cpp" >&2; exit 1; }
+          src/settings/startup_rules.cpp)
+[ -n "$VERSION" ] || { echo "dist: no version found in src/settings/startup_rules.cpp" >&2; exit 1; }
 
 if [ "${DIST_NO_BUILD:-0}" != 1 ]; then
   cmake -S . -B "$BUILD_WIN" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \

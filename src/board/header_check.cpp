@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/messages.h"
+#include "text/messages.h"
 
 namespace tindral {
 

@@ -1,11 +1,11 @@
 #include "board/load_board.h"
 
-#include "app/format.h"
-#include "app/startup_rules.h"
 #include "board/load_messages.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
 #include "model/grouping.h"
+#include "settings/startup_rules.h"
+#include "text/format.h"
 
 namespace tindral {
 

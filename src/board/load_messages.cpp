@@ -1,7 +1,7 @@
 #include "board/load_messages.h"
 
-#include "app/format.h"
 #include "board/board_file.h"
+#include "text/format.h"
 
 namespace tindral {
 

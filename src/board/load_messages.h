@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "app/lang.h"
 #include "board/load_types.h"
+#include "text/lang.h"
 
 namespace tindral {
 

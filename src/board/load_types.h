@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/messages.h"
 #include "board/xml_reader.h"
 #include "model/board_model.h"
+#include "text/messages.h"
 
 namespace tindral {
 

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <new>
 
-#include "app/format.h"
 #include "board/parse_walk.h"
 #include "board/primitive_readers.h"
 #include "board/section_readers.h"
 #include "model/placement.h"
+#include "text/format.h"
 
 namespace tindral {
 

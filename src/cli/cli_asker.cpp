@@ -1,8 +1,8 @@
 #include "cli/cli_asker.h"
 
-#include "app/format.h"
-#include "app/lang.h"
 #include "board/utf8.h"
+#include "text/format.h"
+#include "text/lang.h"
 
 namespace tindral::cli {
 

@@ -5,8 +5,8 @@
 #include "board/load_messages.h"
 #include "board/utf8.h"
 #include "cli/cli_asker.h"
-#include "cli/cli_error_text.h"
 #include "cli/cli_options.h"
+#include "platform/system_text.h"
 
 namespace tindral::cli {
 
@@ -28,7 +28,7 @@ int load_cli_board(Session& session, const std::wstring& board, bool strict, std
     if (read.status != FileReadStatus::ok) {
         asker.report((read.status == FileReadStatus::open_failed ? L"cannot open: "
                                                                   : L"cannot read: ") +
-                     one_line(file_error_text(read.error)));
+                     one_line(platform_error_text(read.error)));
         return kExitUnreadable;
     }
 

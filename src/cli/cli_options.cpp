@@ -1,8 +1,8 @@
 #include "cli/cli_options.h"
 
-#include "app/startup_rules.h"
 #include "board/utf8.h"
 #include "cli/cli_args.h"
+#include "settings/startup_rules.h"
 
 namespace tindral::cli {
 

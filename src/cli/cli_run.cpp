@@ -2,8 +2,6 @@
 
 #include <new>
 
-#include "app/lang.h"
-#include "app/list_columns.h"
 #include "board/utf8.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
@@ -11,9 +9,10 @@
 #include "cli/render_command.h"
 #include "lists/bom_date.h"
 #include "lists/bom_rows.h"
+#include "lists/list_columns.h"
 #include "lists/list_rows.h"
-#include "lists/placed_counter.h"
 #include "model/session.h"
+#include "text/lang.h"
 
 namespace tindral::cli {
 

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "app/format.h"
+#include "text/format.h"
 
 namespace tindral {
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <unordered_map>
 
-#include "app/format.h"
 #include "lists/cell_compare.h"
+#include "text/format.h"
 
 namespace tindral {
 

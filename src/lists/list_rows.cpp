@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/format.h"
-#include "app/lang.h"
 #include "lists/cell_compare.h"
+#include "text/format.h"
+#include "text/lang.h"
 
 namespace tindral {
 
@@ -87,6 +87,17 @@ void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int colu
         return compare_list_cells(a.cell, b.cell, column) < 0;
     });
     for (size_t i = 0; i < keyed.size(); ++i) rows[i] = keyed[i].row;
+}
+
+std::wstring placed_counter_text(const MarkCounts& c) {
+    return format_text(260, L"%s %d %s %d     %s %d %s %d     %s %d %s %d",
+                       text(TXT_PLACED_TOTAL), c.marked, text(TXT_OF), c.total,
+                       text(TXT_STATUS_TOP), c.marked_top, text(TXT_OF), c.top,
+                       text(TXT_STATUS_BOTTOM), c.marked_bottom, text(TXT_OF), c.bottom);
+}
+
+std::wstring placed_counter_text(const BoardModel& board) {
+    return placed_counter_text(board.marks.count(board.elements));
 }
 
 }  // namespace tindral

@@ -1,7 +1,7 @@
 #pragma once
 // The main component list without its window: the eleven columns, the text of every cell, which
 // components a side choice shows, and the order of a header click. The list view shows exactly
-// what these functions give.
+// what these functions give. Also the counter line of placed components under the list.
 
 #include <array>
 #include <cstddef>
@@ -53,5 +53,9 @@ int compare_list_rows(const BoardModel& board, size_t a, size_t b, int column);
 // Sorts rows (model indices) as the list does after a header click on column: by Index first,
 // then by the column, so rows with equal cells keep the order of their Index.
 void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int column);
+
+// The counter line in the current language; "placed" counts the marked components.
+std::wstring placed_counter_text(const MarkCounts& counts);
+std::wstring placed_counter_text(const BoardModel& board);
 
 }  // namespace tindral

@@ -1,11 +1,11 @@
 #include "print/print_job.h"
 
-#include "app/format.h"
-#include "app/lang.h"
-#include "app/list_columns.h"
-#include "app/messages.h"
+#include "lists/list_columns.h"
 #include "settings/registry_settings.h"
 #include "settings/settings_table.h"
+#include "text/format.h"
+#include "text/lang.h"
+#include "text/messages.h"
 
 namespace tindral {
 

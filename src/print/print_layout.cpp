@@ -1,7 +1,7 @@
 #include "print/print_layout.h"
 
-#include "app/format.h"
-#include "app/lang.h"
+#include "text/format.h"
+#include "text/lang.h"
 #include "view/canvas.h"
 
 namespace tindral {

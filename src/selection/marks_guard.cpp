@@ -1,8 +1,8 @@
 #include "selection/marks_guard.h"
 
-#include "app/messages.h"
 #include "lists/selection_state.h"
 #include "selection/selection.h"
+#include "text/messages.h"
 
 namespace tindral {
 

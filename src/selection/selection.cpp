@@ -1,10 +1,10 @@
 #include "selection/selection.h"
 
-#include "app/format.h"
-#include "app/messages.h"
 #include "lists/selection_state.h"
 #include "selection/selection_file.h"
 #include "selection/selection_format.h"
+#include "text/format.h"
+#include "text/messages.h"
 
 namespace tindral {
 

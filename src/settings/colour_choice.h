@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "app/lang.h"
 #include "settings/settings.h"
+#include "text/lang.h"
 
 namespace tindral {
 

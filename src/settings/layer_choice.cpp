@@ -1,6 +1,6 @@
 #include "settings/layer_choice.h"
 
-#include "app/format.h"
+#include "text/format.h"
 
 namespace tindral {
 

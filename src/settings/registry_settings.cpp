@@ -3,11 +3,11 @@
 #include <array>
 #include <vector>
 
-#include "app/format.h"
-#include "app/lang.h"
-#include "app/messages.h"
 #include "settings/memory_store.h"
 #include "settings/utf16_bytes.h"
+#include "text/format.h"
+#include "text/lang.h"
+#include "text/messages.h"
 
 namespace tindral {
 
@@ -184,5 +184,20 @@ void put_path_list(const Settings& s) {
     put_registry(key, stored_length(xml, s), xml, s);
     close_reg_key(key);
 }
+
+int reread_settings(Settings& s) {
+    const Settings before = s;
+    const int result = get_settings(s);
+    s.show_top_side = before.show_top_side;
+    s.show_bottom_side = before.show_bottom_side;
+    s.layer_groups = before.layer_groups;
+    s.language = before.language;
+    return result;
+}
+
+// The Windows loader and the recent-path list still work on the process-wide settings.
+int put_settings() { return put_settings(g_settings); }
+
+void put_path_list() { put_path_list(g_settings); }
 
 }  // namespace tindral

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 
+#include "settings/settings.h"
 #include "settings/settings_store.h"
 #include "settings/settings_table.h"
 
@@ -52,5 +53,11 @@ void put_path_list(const Settings& s);
 // passes the settings it works on.
 int put_settings();
 void put_path_list();
+
+// get_settings, but what the user chose at run time and sees on screen stays in force: the
+// sides switched on the toolbar, the layers picked in the board window and the language. The
+// board, its lists and toolbar were drawn for these; taking the stored ones back would leave
+// them disagreeing. Returns get_settings' result.
+int reread_settings(Settings& s);
 
 }  // namespace tindral

@@ -1,6 +1,6 @@
 #include "settings/settings.h"
 
-#include "app/lang.h"
+#include "text/lang.h"
 
 namespace tindral {
 

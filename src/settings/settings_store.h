@@ -1,6 +1,6 @@
 #pragma once
 // The per-user store behind the settings: named DWORD and string values under one key. On
-// Windows it is the registry (settings/win/registry_store_win.h); tests and the native build use
+// Windows it is the registry (platform/win/registry_store_win.h); tests and the native build use
 // MemoryStore. The calls mirror the registry's, error codes included, so that the algorithms on
 // top of them exist once.
 

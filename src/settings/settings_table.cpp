@@ -3,8 +3,8 @@
 #include <array>
 #include <cwchar>
 
-#include "app/format.h"
 #include "settings/settings_store.h"
+#include "text/format.h"
 
 namespace tindral {
 

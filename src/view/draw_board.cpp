@@ -5,8 +5,8 @@
 #include <limits>
 #include <new>
 
-#include "app/messages.h"
 #include "model/placement.h"
+#include "text/messages.h"
 
 namespace tindral {
 

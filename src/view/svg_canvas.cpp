@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/format.h"
 #include "board/utf8.h"
+#include "text/format.h"
 #include "view/board_view.h"
 #include "view/draw_board.h"
 

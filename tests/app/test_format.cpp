@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/format.h"
+#include "text/format.h"
 
 using tindral::format;
 using tindral::format_text;

@@ -3,10 +3,10 @@
 #include <set>
 #include <string>
 
-#include "app/lang.h"
-#include "app/messages.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
+#include "text/lang.h"
+#include "text/messages.h"
 
 using namespace tindral;
 using test::Boxes;

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "app/startup_rules.h"
+#include "settings/startup_rules.h"
 #include "support/language_guard.h"
 
 namespace tindral {

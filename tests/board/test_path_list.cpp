@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "board/path_list.h"
 #include "settings/memory_store.h"
+#include "settings/path_list.h"
 #include "settings/settings.h"
 #include "support/box_summary.h"
 #include "support/language_guard.h"

@@ -7,7 +7,6 @@
 #include "lists/bom_rows.h"
 #include "lists/cell_compare.h"
 #include "lists/list_rows.h"
-#include "lists/placed_counter.h"
 #include "model/grouping.h"
 #include "support/language_guard.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "lists/placed_counter.h"
+#include "lists/list_rows.h"
 #include "lists/selection_state.h"
 
 using namespace tindral;

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "app/startup_rules.h"
 #include "posix/support/cli_process.h"
+#include "settings/startup_rules.h"
 #include "support/temp_folder.h"
 
 using tindral::test::CliRun;

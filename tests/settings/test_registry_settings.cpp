@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/format.h"
 #include "settings/memory_store.h"
 #include "settings/registry_settings.h"
 #include "settings/utf16_bytes.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/store_guard.h"
+#include "text/format.h"
 
 using namespace tindral;
 using test::Boxes;

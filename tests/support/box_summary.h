@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "app/format.h"
 #include "support/recording_port.h"
+#include "text/format.h"
 
 namespace tindral::test {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Sets the interface language for one test and restores it afterwards.
 
-#include "app/lang.h"
 #include "settings/settings.h"
+#include "text/lang.h"
 
 namespace tindral::test {
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/messages.h"
+#include "text/messages.h"
 
 namespace tindral::test {
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "app/win/language_win.h"
-#include "app/win/toolbar_win.h"
+#include "shell/language_win.h"
+#include "shell/toolbar_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win/board_paint_win.h"
-#include "app/win/board_window_win.h"
+#include "shell/board_paint_win.h"
+#include "shell/board_window_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;

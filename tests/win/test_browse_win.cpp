@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "board/win/open_board_dialog_win.h"
-#include "board/win/path_choice_win.h"
-#include "settings/win/path_combo_win.h"
+#include "shell/open_board_dialog_win.h"
+#include "shell/path_choice_win.h"
+#include "shell/path_combo_win.h"
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"

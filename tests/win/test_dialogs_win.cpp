@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/win/about_dialog_win.h"
-#include "settings/win/colour_dialog_win.h"
-#include "settings/win/path_combo_win.h"
-#include "settings/win/path_delete_dialog_win.h"
-#include "settings/win/settings_dialog_win.h"
+#include "shell/about_dialog_win.h"
+#include "shell/colour_dialog_win.h"
+#include "shell/path_combo_win.h"
+#include "shell/path_delete_dialog_win.h"
+#include "shell/settings_dialog_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;

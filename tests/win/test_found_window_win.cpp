@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/win/keyboard_hook_win.h"
+#include "shell/keyboard_hook_win.h"
 #include "view/board_view.h"
 #include "win/support/app_windows_win.h"
 #include "win/support/real_input_win.h"

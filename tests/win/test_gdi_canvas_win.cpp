@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "app/win/app_win.h"
-#include "view/win/gdi_canvas_win.h"
+#include "platform/win/gdi_canvas_win.h"
+#include "shell/app_win.h"
 
 namespace tindral::test {
 namespace {

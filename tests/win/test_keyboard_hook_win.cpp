@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/win/keyboard_hook_win.h"
-#include "board/win/open_board_dialog_win.h"
+#include "shell/keyboard_hook_win.h"
+#include "shell/open_board_dialog_win.h"
 #include "win/support/app_windows_win.h"
 #include "win/support/real_input_win.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "lists/placed_counter.h"
-#include "lists/win/found_list_win.h"
+#include "lists/list_rows.h"
+#include "shell/found_list_win.h"
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/win/board_paint_win.h"
-#include "app/win/layout_area_win.h"
-#include "board/win/read_board_win.h"
-#include "lists/win/main_list_win.h"
+#include "shell/board_paint_win.h"
+#include "shell/layout_area_win.h"
+#include "shell/main_list_win.h"
+#include "shell/read_board_win.h"
 #include "support/app_windows_win.h"
 #include "support/synthetic_board.h"
 

@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/win/keyboard_hook_win.h"
-#include "app/win/main_commands_win.h"
-#include "app/contact.h"
 #include "lists/bom_date.h"
-#include "lists/placed_counter.h"
+#include "lists/list_rows.h"
 #include "selection/selection_format.h"
+#include "shell/keyboard_hook_win.h"
+#include "shell/main_commands_win.h"
 #include "support/temp_folder.h"
+#include "text/contact.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;

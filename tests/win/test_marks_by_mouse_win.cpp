@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win/board_paint_win.h"
-#include "app/win/message_port_win.h"
 #include "selection/selection_format.h"
+#include "shell/board_paint_win.h"
+#include "shell/message_port_win.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "lists/placed_counter.h"
+#include "lists/list_rows.h"
 #include "selection/selection_format.h"
 #include "settings/registry_settings.h"
-#include "settings/win/settings_dialog_win.h"
+#include "shell/settings_dialog_win.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 

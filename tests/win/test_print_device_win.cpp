@@ -11,18 +11,18 @@
 #include <string>
 #include <vector>
 
-#include "app/win/gdi_objects_win.h"
-#include "app/win/app_win.h"
 #include "board/load_board.h"
 #include "lists/bom_rows.h"
 #include "print/print_job.h"
-#include "print/win/print_device_win.h"
+#include "shell/app_win.h"
+#include "shell/gdi_objects_win.h"
+#include "shell/print_device_win.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
 #include "support/temp_folder.h"
-#include "win/support/metafile_printer_win.h"
 #include "view/view_fixture.h"
+#include "win/support/metafile_printer_win.h"
 
 namespace tindral::test {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win/registry_store_win.h"
 #include "settings/registry_settings.h"
-#include "settings/win/registry_store_win.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
 

@@ -21,16 +21,16 @@
 #include <vector>
 
 #include "../../resources/resource.h"
-#include "app/win/board_paint_win.h"
-#include "app/win/app_win.h"
-#include "app/win/keyboard_hook_win.h"
 #include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "print/print_job.h"
-#include "print/win/print_device_win.h"
-#include "view/board_view.h"
+#include "shell/app_win.h"
+#include "shell/board_paint_win.h"
+#include "shell/keyboard_hook_win.h"
+#include "shell/print_device_win.h"
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
+#include "view/board_view.h"
 #include "win/support/app_windows_win.h"
 #include "win/support/metafile_printer_win.h"
 

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/win/board_window_win.h"
-#include "settings/win/colour_dialog_win.h"
-#include "settings/win/path_delete_dialog_win.h"
-#include "settings/win/settings_dialog_win.h"
+#include "shell/board_window_win.h"
+#include "shell/colour_dialog_win.h"
+#include "shell/path_delete_dialog_win.h"
+#include "shell/settings_dialog_win.h"
 #include "view/board_view.h"
 #include "win/support/app_windows_win.h"
 #include "win/support/real_input_win.h"

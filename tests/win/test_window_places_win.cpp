@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "app/win/window_settings_win.h"
+#include "shell/window_settings_win.h"
 #include "win/support/app_windows_win.h"
 #include "win/support/real_input_win.h"
 

@@ -13,25 +13,25 @@
 #include <string>
 #include <vector>
 
-#include "app/win/board_paint_win.h"
-#include "app/win/control_tables_win.h"
-#include "app/win/gdi_objects_win.h"
-#include "app/win/app_win.h"
-#include "app/win/list_columns_win.h"
-#include "app/win/window_classes_win.h"
+#include "../../../resources/resource.h"
 #include "lists/selection_state.h"
-#include "lists/win/main_list_win.h"
 #include "model/board_model.h"
 #include "settings/memory_store.h"
 #include "settings/settings.h"
-#include "view/board_view.h"
+#include "shell/app_win.h"
+#include "shell/board_paint_win.h"
+#include "shell/control_tables_win.h"
+#include "shell/gdi_objects_win.h"
+#include "shell/list_columns_win.h"
+#include "shell/main_list_win.h"
+#include "shell/window_classes_win.h"
 #include "support/board_folders.h"
 #include "support/csv_reader.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/settings_guard.h"
+#include "view/board_view.h"
 #include "win/support/real_input_win.h"
-#include "../../../resources/resource.h"
 
 namespace tindral::test {
 

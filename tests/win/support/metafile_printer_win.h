@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "print/win/print_device_win.h"
+#include "shell/print_device_win.h"
 
 namespace tindral::test {
 

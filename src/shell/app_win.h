@@ -1,0 +1,28 @@
+#pragma once
+// The running program: its windows (and what they draw with). winmain makes one; a window test
+// makes its own.
+
+#include "shell/app_windows_win.h"
+
+namespace tindral {
+
+// While it lives, the App is the one app_windows() answers for; the one before comes back when
+// it ends, so a test's App nests inside another.
+class App {
+public:
+    App();
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    AppWindows windows;
+
+private:
+    App* previous_;
+};
+
+// The windows of the App alive last; the keyboard hook, the window procedures and the commands
+// behind them find them here. There must be an App.
+AppWindows& app_windows();
+
+}  // namespace tindral

@@ -1,0 +1,124 @@
+#pragma once
+// The program's windows, controls and drawing objects: one struct, owned by the App.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+
+#include "platform/win/owned_win.h"
+
+namespace tindral {
+
+struct Fonts {
+    GdiOwner<HFONT> list, row, combo, count, button, layer_list, label, counter, print;
+};
+
+struct Pens {
+    GdiOwner<HPEN> black, grey, crosshair;
+    GdiOwner<HPEN> top_selected, top_unselected, top_curr_selection;
+    GdiOwner<HPEN> bottom_selected, bottom_unselected, bottom_curr_selection;
+};
+
+struct Brushes {
+    GdiOwner<HBRUSH> group_top_text1, group_top_text2, group_top_back1, group_top_back2;
+    GdiOwner<HBRUSH> group_bottom_text1, group_bottom_text2, group_bottom_back1, group_bottom_back2;
+    GdiOwner<HBRUSH> top_curr_selection, top_selected, top_unselected;
+    GdiOwner<HBRUSH> bottom_curr_selection, bottom_selected, bottom_unselected;
+    GdiOwner<HBRUSH> crosshair;
+};
+
+// Where the drawing area sits inside the board window's client area.
+struct AreaPlacement {
+    int x, y, width, height;
+};
+
+// The drawing area's last full picture, in a memory device context; the crosshair is not part
+// of it.
+class AreaPicture {
+public:
+    AreaPicture() = default;
+    ~AreaPicture() { release(); }
+    AreaPicture(const AreaPicture&) = delete;
+    AreaPicture& operator=(const AreaPicture&) = delete;
+
+    // Gives back the bitmap and the device context; the next paint makes new ones.
+    void release();
+
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ original = nullptr;  // the device context's own bitmap, selected back before it goes
+    int width = 0, height = 0;
+    // The colour the crosshair on the screen was drawn in: exclusive-or removes it only with the
+    // same pen, and the colour dialog may have renewed the pen in between.
+    COLORREF crosshair_colour = 0;
+};
+
+// Space acts once per key-down; these keep a second action from starting while the first one or
+// its warning box is still on the screen.
+struct KeyFlags {
+    bool busy = false;
+    bool message_open = false;
+};
+
+// What a swatch click calls to pick a colour; tests put a scripted chooser here.
+using ColourChooser = int (*)(HWND owner, uint32_t& colour);
+// ChooseColorW starting from colour; 1 with the chosen colour in colour, 0 when cancelled.
+int choose_colour(HWND owner, uint32_t& colour);
+
+struct AppWindows {
+    HINSTANCE instance = nullptr;
+
+    // Top-level windows and the board window's children.
+    HWND hwnd_main = nullptr;
+    HWND hwnd_bom = nullptr;
+    HWND hwnd_board = nullptr;
+    HWND hwnd_layout = nullptr;  // drawing area
+    HWND hwnd_found = nullptr;
+    HWND hwnd_toolbar = nullptr;
+
+    // Controls of the main window.
+    HWND list_main = nullptr;
+    HWND static_path = nullptr;
+    HWND combo_path = nullptr;
+    HWND button_delete = nullptr;
+    HWND static_counter = nullptr;
+    HWND button_browse = nullptr;
+    HWND button_load = nullptr;
+    HWND button_clear = nullptr;
+    HWND button_bom = nullptr;
+    HWND edit_path_count = nullptr;
+
+    // Controls of the drawing area, the found-components window and the BOM window.
+    HWND list_layers = nullptr;
+    HWND list_found = nullptr;
+    HWND button_found_close = nullptr;
+    HWND list_bom = nullptr;
+    HWND button_print = nullptr;
+    HWND button_bom_close = nullptr;
+    HWND static_date = nullptr;
+
+    KeyboardHookOwner keyboard_hook;
+    HACCEL accelerators = nullptr;  // from the resources: never destroyed
+
+    HIMAGELIST main_list_images = nullptr;  // unmarked row, marked row, sort mark; the list owns it
+    ImageListOwner toolbar_images;
+
+    Fonts fonts;
+    Pens pens;
+    Brushes brushes;
+
+    AreaPicture picture;
+    AreaPlacement layout_placement{};
+    // Room the board window leaves for the drawing area's scroll bars.
+    int scroll_allowance_x = 0;
+    int scroll_allowance_y = 0;
+
+    KeyFlags key_flags;
+    ColourChooser colour_chooser = choose_colour;
+    // The settings dialog's double-click option (kept in memory only): a row is chosen by a
+    // double click instead of one click.
+    bool double_click_select = false;
+};
+
+}  // namespace tindral

@@ -1,0 +1,86 @@
+#include "shell/board_commands_win.h"
+
+#include "../../resources/resource.h"
+#include "model/board_model.h"
+#include "settings/settings.h"
+#include "shell/app_win.h"
+#include "shell/board_window_win.h"
+#include "shell/layout_area_win.h"
+#include "shell/main_list_win.h"
+#include "shell/toolbar_win.h"
+#include "view/board_view.h"
+
+namespace tindral {
+
+namespace {
+
+void zoom(double factor) {
+    zoom_view(g_view, g_board, factor);
+    if (g_board.board_loaded) redraw_area();
+}
+
+void bring_main_to_front() {
+    AppWindows& w = app_windows();
+    if (!w.hwnd_main) return;
+    if (IsIconic(w.hwnd_main)) ShowWindow(w.hwnd_main, SW_RESTORE);
+    BringWindowToTop(w.hwnd_main);
+    SetForegroundWindow(w.hwnd_main);
+}
+
+}  // namespace
+
+void redraw_area() {
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
+    // The picture covers the whole area: no background erase, so nothing flickers.
+    InvalidateRect(w.hwnd_layout, nullptr, FALSE);
+    UpdateWindow(w.hwnd_layout);
+}
+
+void fit_area() {
+    fit_layout_area(FitKind::button);
+    redraw_area();
+}
+
+void refresh_sides() {
+    AppWindows& w = app_windows();
+    rebuild_toolbar();
+    if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
+    g_view.bottom_only = bottom_only_view(g_settings);
+    fill_component_list(false);
+    show_row_marks();
+    sort_component_list(static_cast<int>(g_settings.sort_col));
+    redraw_area();
+}
+
+bool run_board_command(int command) {
+    switch (command) {
+    case IDM_TOP_SIDE:
+        g_settings.show_top_side = g_settings.show_top_side ? 0 : 1;
+        refresh_sides();
+        return true;
+    case IDM_BOTTOM_SIDE:
+        g_settings.show_bottom_side = g_settings.show_bottom_side ? 0 : 1;
+        refresh_sides();
+        return true;
+    case IDM_REFRESH:
+        recompute_origin(g_view, g_board);
+        redraw_area();
+        return true;
+    case IDM_ZOOM_IN:
+        zoom(1.5);
+        return true;
+    case IDM_ZOOM_OUT:
+        zoom(0.5);
+        return true;
+    case IDM_FIT:
+        fit_area();
+        return true;
+    case IDM_TO_FRONT:
+        bring_main_to_front();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace tindral

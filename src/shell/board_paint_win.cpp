@@ -1,0 +1,182 @@
+#include "shell/board_paint_win.h"
+
+#include <new>
+
+#include "model/board_model.h"
+#include "platform/win/gdi_canvas_win.h"
+#include "platform/win/owned_win.h"
+#include "settings/settings.h"
+#include "shell/app_win.h"
+#include "text/messages.h"
+#include "view/board_view.h"
+#include "view/draw_board.h"
+
+namespace tindral {
+
+namespace {
+
+// The picture in the area's client size, made anew when the size changed.
+bool ensure_picture(HWND area, int w, int h) {
+    AreaPicture& pic = app_windows().picture;
+    if (pic.dc && pic.width == w && pic.height == h) return true;
+    release_area_picture();
+    HDC screen = GetDC(area);
+    if (!screen) return false;
+    pic.dc = CreateCompatibleDC(screen);
+    pic.bitmap = CreateCompatibleBitmap(screen, w > 0 ? w : 1, h > 0 ? h : 1);
+    ReleaseDC(area, screen);
+    if (!pic.dc || !pic.bitmap) {
+        release_area_picture();
+        return false;
+    }
+    pic.original = SelectObject(pic.dc, pic.bitmap);
+    pic.width = w;
+    pic.height = h;
+    return true;
+}
+
+// Back to plain device pixels, so that filling and copying ignore the board mapping.
+void plain_mapping(HDC dc) {
+    SetMapMode(dc, MM_TEXT);
+    SetWindowOrgEx(dc, 0, 0, nullptr);
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+}
+
+void draw_picture() {
+    AreaPicture& pic = app_windows().picture;
+    HDC dc = pic.dc;
+    plain_mapping(dc);
+    const RECT all{0, 0, pic.width, pic.height};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    if (!g_board.board_loaded) {
+        g_view.boxes.clear();
+        return;
+    }
+    prepare_board_dc(dc, pic.width, pic.height);
+    {
+        GdiCanvas canvas(dc);
+        paint_board(canvas, g_board, g_view, g_settings);  // reports running out of memory
+    }
+    plain_mapping(dc);
+}
+
+void copy_picture(HDC screen) {
+    AreaPicture& pic = app_windows().picture;
+    BitBlt(screen, 0, 0, pic.width, pic.height, pic.dc, 0, 0, SRCCOPY);
+    // The copy holds no crosshair.
+    g_view.crosshair_drawn = 0;
+}
+
+// The crosshair lines over one component's box, drawn by exclusive-or in colour.
+bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) {
+    if (component >= g_view.boxes.size()) return false;
+    const auto pos = crosshair_position(g_view.boxes[component],
+                                        {client.left, client.top, client.right, client.bottom});
+    if (!pos) return false;
+    const GdiOwner<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+    if (!pen) return false;
+    g_settings.crosshair_x = static_cast<uint32_t>(pos->x);
+    g_settings.crosshair_y = static_cast<uint32_t>(pos->y);
+    const int old_rop = SetROP2(dc, R2_XORPEN);
+    const HGDIOBJ old_pen = SelectObject(dc, pen.get());
+    MoveToEx(dc, client.left, pos->y, nullptr);
+    LineTo(dc, client.right, pos->y);
+    MoveToEx(dc, pos->x, client.top, nullptr);
+    LineTo(dc, pos->x, client.bottom);
+    SelectObject(dc, old_pen);
+    SetROP2(dc, old_rop);
+    return true;
+}
+
+void xor_crosshair_on(HDC dc, const RECT& client) {
+    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
+    if (g_view.crosshair_drawn != 0)
+        xor_lines(dc, client, g_view.crosshair_drawn - 1, app_windows().picture.crosshair_colour);
+    g_view.crosshair_drawn = 0;
+    if (g_view.current < 0) return;
+    const uint32_t c = static_cast<uint32_t>(g_view.current);
+    if (c >= g_view.boxes.size() || g_view.boxes[c].empty()) return;
+    const COLORREF colour = static_cast<COLORREF>(g_settings.color_crosshair);
+    if (!xor_lines(dc, client, c, colour)) return;
+    g_view.crosshair_drawn = c + 1;
+    app_windows().picture.crosshair_colour = colour;
+}
+
+}  // namespace
+
+void paint_area(HWND area) {
+    PAINTSTRUCT ps;
+    HDC screen = BeginPaint(area, &ps);
+    if (!screen) return;
+    RECT client{};
+    GetClientRect(area, &client);
+    try {
+        if (ensure_picture(area, client.right, client.bottom)) {
+            draw_picture();
+            copy_picture(screen);
+            xor_crosshair_on(screen, client);
+        } else {
+            FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        }
+    } catch (const std::bad_alloc&) {
+        g_view.boxes.clear();
+        EndPaint(area, &ps);
+        release_board(g_board);
+        show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
+        InvalidateRect(area, nullptr, FALSE);
+        return;
+    }
+    EndPaint(area, &ps);
+}
+
+void redraw_element_picture(uint32_t e, int32_t demoted) {
+    AppWindows& w = app_windows();
+    AreaPicture& pic = w.picture;
+    HWND area = w.hwnd_layout;
+    RECT client{};
+    if (area) GetClientRect(area, &client);
+    if (!area || !g_board.board_loaded || !pic.dc || pic.width != client.right ||
+        pic.height != client.bottom || g_view.boxes.size() != g_board.elements.size()) {
+        // No picture to draw into: paint the whole area.
+        if (area) InvalidateRect(area, nullptr, FALSE);
+        return;
+    }
+    prepare_board_dc(pic.dc, pic.width, pic.height);
+    {
+        GdiCanvas canvas(pic.dc);
+        redraw_element(canvas, g_board, g_view, g_settings, e, demoted);
+    }
+    plain_mapping(pic.dc);
+    if (HDC screen = GetDC(area)) {
+        copy_picture(screen);
+        xor_crosshair_on(screen, client);
+        ReleaseDC(area, screen);
+    }
+}
+
+void xor_crosshair() {
+    AppWindows& w = app_windows();
+    if (!w.hwnd_layout) return;
+    RECT client{};
+    GetClientRect(w.hwnd_layout, &client);
+    if (HDC screen = GetDC(w.hwnd_layout)) {
+        xor_crosshair_on(screen, client);
+        ReleaseDC(w.hwnd_layout, screen);
+    }
+}
+
+HDC area_picture_dc() { return app_windows().picture.dc; }
+
+void release_area_picture() { app_windows().picture.release(); }
+
+void AreaPicture::release() {
+    if (dc && original) SelectObject(dc, original);
+    if (bitmap) DeleteObject(bitmap);
+    if (dc) DeleteDC(dc);
+    dc = nullptr;
+    bitmap = nullptr;
+    original = nullptr;
+    width = height = 0;
+}
+
+}  // namespace tindral

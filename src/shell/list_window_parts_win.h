@@ -1,0 +1,21 @@
+#pragma once
+// What the list windows share: a title after the program's, nothing of their own to
+// paint, and their place kept when they end.
+
+#include <windows.h>
+
+#include "settings/startup_rules.h"
+#include "text/lang.h"
+
+namespace tindral {
+
+// "<program title>     <list name>"
+void set_list_window_title(HWND hwnd, TextKey list_name);
+
+// Validates the window: its children draw everything it shows.
+void paint_nothing(HWND hwnd);
+
+// The window's rectangle and every other setting into the store, as the window ends.
+void keep_place_on_destroy(HWND hwnd, TopWindow which);
+
+}  // namespace tindral

@@ -1,0 +1,287 @@
+#include "shell/main_list_win.h"
+
+#include "lists/list_columns.h"
+#include "lists/list_rows.h"
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "settings/registry_settings.h"
+#include "settings/settings.h"
+#include "shell/app_win.h"
+#include "shell/board_window_win.h"
+
+namespace tindral {
+
+namespace {
+
+constexpr int kImageUnmarked = 0;
+constexpr int kImageMarked = 1;
+constexpr int kImageSortMark = 2;
+constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
+
+int row_count() {
+    return static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void set_cell(int row, int column, const std::wstring& text) {
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(app_windows().list_main, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void set_row_state(int row, UINT state, UINT mask) {
+    LVITEMW item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int row_image(int row) {
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    SendMessageW(app_windows().list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+// Only a changed image is set: setting one makes the control redraw the row.
+void set_row_image(int row, int image) {
+    if (row_image(row) == image) return;
+    LVITEMW item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = row;
+    item.iImage = image;
+    SendMessageW(app_windows().list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// Rows carry their model index, so that the comparison needs no text from the control. Equal
+// cells fall back to the index: the order a sort by Index and then by the column gives, whatever
+// sort the control uses.
+int CALLBACK compare_rows(LPARAM a, LPARAM b, LPARAM column) {
+    const size_t ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
+    const size_t n = g_board.elements.size();
+    if (ia >= n || ib >= n) return ia < ib ? -1 : (ia > ib ? 1 : 0);
+    const int c = compare_list_rows(g_board, ia, ib, static_cast<int>(column));
+    if (c != 0) return c;
+    return ia < ib ? -1 : (ia > ib ? 1 : 0);
+}
+
+void store_sort_col() {
+    const SettingDesc* row = find_setting(L"Sort col");
+    if (!row) return;
+    const StoreKey key = open_reg_key();
+    if (key == 0) return;  // reported
+    put_registry(key, 4, *row, g_settings);
+    close_reg_key(key);
+}
+
+struct GroupColours {
+    COLORREF text, back;
+};
+
+GroupColours group_colours(const ElementRec& e) {
+    const Settings& s = g_settings;
+    if (e.side == kSideTop)
+        return e.shade == 0 ? GroupColours{s.group_color_top_text1, s.group_color_top_back1}
+                            : GroupColours{s.group_color_top_text2, s.group_color_top_back2};
+    return e.shade == 0 ? GroupColours{s.group_color_bottom_text1, s.group_color_bottom_back1}
+                        : GroupColours{s.group_color_bottom_text2, s.group_color_bottom_back2};
+}
+
+LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
+    switch (cd->nmcd.dwDrawStage) {
+        case CDDS_PREPAINT:
+            return CDRF_NOTIFYITEMDRAW;
+        case CDDS_ITEMPREPAINT: {
+            if (g_settings.sort_col != kMainColumnGroup || !g_board.board_loaded) return 0;
+            const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
+            if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return 0;
+            if (const HFONT font = app_windows().fonts.row.get()) SelectObject(cd->nmcd.hdc, font);
+            const GroupColours colours = group_colours(g_board.elements[c]);
+            cd->clrText = colours.text;
+            cd->clrTextBk = colours.back;
+            return CDRF_DODEFAULT;
+        }
+        case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+            return CDRF_NEWFONT;
+    }
+    return CDRF_NOTIFYPOSTERASE;
+}
+
+int row_of_click(LPARAM lparam) {
+    const auto* item = reinterpret_cast<const NMITEMACTIVATE*>(lparam);
+    return item->iItem;
+}
+
+}  // namespace
+
+void set_list_activation() {
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    const DWORD mask = LVS_EX_ONECLICKACTIVATE | LVS_EX_TWOCLICKACTIVATE;
+    const DWORD style = w.double_click_select ? LVS_EX_TWOCLICKACTIVATE : LVS_EX_ONECLICKACTIVATE;
+    SendMessageW(w.list_main, LVM_SETEXTENDEDLISTVIEWSTYLE, mask, style);
+}
+
+void fill_component_list(bool reset) {
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
+    const std::vector<size_t> rows =
+        shown_list_rows(g_board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
+    // One redraw for the whole fill instead of one per row.
+    SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
+    int row = 0;
+    for (size_t i : rows) {
+        const auto cells = list_row_cells(g_board.elements[i], i);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = const_cast<wchar_t*>(cells[0].c_str());
+        item.iImage = kImageUnmarked;
+        item.lParam = static_cast<LPARAM>(i);
+        const int at = static_cast<int>(
+            SendMessageW(w.list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (at < 0) continue;
+        for (int c = 1; c < kListColumnCount; ++c) set_cell(at, c, cells[c]);
+        ++row;
+    }
+    SendMessageW(w.list_main, WM_SETREDRAW, TRUE, 0);
+    if (reset) g_board.marks.reset(g_board.elements.size());
+    InvalidateRect(w.list_main, nullptr, TRUE);
+}
+
+void show_row_marks() {
+    // The list holds one selected row: highlighting every marked row in turn would leave only
+    // the last one highlighted, and each move of the focus costs the control a repaint (seconds
+    // on a large board with many marks). So the images first, then that one highlight.
+    if (!app_windows().list_main) return;
+    const int n = row_count();
+    int last_marked = -1;
+    for (int row = 0; row < n; ++row) {
+        const int32_t c = row_component(row);
+        const bool marked = c >= 0 && g_board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
+        set_row_image(row, marked ? kImageMarked : kImageUnmarked);
+        if (marked) last_marked = row;
+    }
+    set_row_state(-1, 0, kRowStates);
+    if (last_marked >= 0) set_row_state(last_marked, kRowStates, kRowStates);
+}
+
+void set_sort_header(int column) {
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    // Through the header itself: not every list view passes a column's image flag on to it.
+    HWND header = reinterpret_cast<HWND>(SendMessageW(w.list_main, LVM_GETHEADER, 0, 0));
+    if (!header) return;
+    for (int c = 0; c < kMainColumnCount; ++c) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        if (!SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item))) continue;
+        item.mask = HDI_FORMAT | HDI_IMAGE;
+        if (c == column) {
+            item.fmt |= HDF_IMAGE;
+            item.iImage = kImageSortMark;
+        } else {
+            item.fmt &= ~HDF_IMAGE;
+            item.iImage = 0;
+        }
+        SendMessageW(header, HDM_SETITEMW, c, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+void sort_component_list(int column) {
+    AppWindows& w = app_windows();
+    if (!w.list_main) return;
+    SendMessageW(w.list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&compare_rows));
+}
+
+void sort_by_header_click(int column) {
+    if (column < 0 || column >= kMainColumnCount) return;
+    set_sort_header(column);
+    sort_component_list(column);
+    g_settings.sort_col = static_cast<uint32_t>(column);
+    store_sort_col();
+    // The group colours come or go with the order.
+    InvalidateRect(app_windows().list_main, nullptr, TRUE);
+}
+
+int32_t row_component(int row) {
+    AppWindows& w = app_windows();
+    if (row < 0 || !w.list_main) return -1;
+    // Each row carries its model index from the fill on.
+    LVITEMW item{};
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendMessageW(w.list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
+    return static_cast<int32_t>(item.lParam);
+}
+
+void mark_row(int row, bool marked) {
+    if (row < 0 || !app_windows().list_main) return;
+    set_row_image(row, marked ? kImageMarked : kImageUnmarked);
+    set_row_state(row, marked ? kRowStates : 0, kRowStates);
+}
+
+void update_placed_counter() {
+    AppWindows& w = app_windows();
+    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(g_board).c_str());
+}
+
+void toggle_row_selection(uint32_t component, int row) {
+    const ToggleOutcome t =
+        g_board.marks.toggle(component, row, g_settings.leave_selected != 0, g_last_row);
+    if (t.changed) {
+        if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
+        mark_row(row, t.row_marked);
+    }
+    update_placed_counter();
+}
+
+int find_component_row(uint32_t component) {
+    const int n = row_count();
+    for (int row = 0; row < n; ++row)
+        if (row_component(row) == static_cast<int32_t>(component)) return row;
+    return -1;
+}
+
+void choose_main_row(int row, bool by_mouse) {
+    AppWindows& w = app_windows();
+    if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found))
+        ShowWindow(w.hwnd_found, SW_HIDE);
+    const int32_t c = row_component(row);
+    if (c < 0) return;
+    toggle_row_selection(static_cast<uint32_t>(c), row);
+    InvalidateRect(w.list_main, nullptr, TRUE);
+    UpdateWindow(w.list_main);
+    // The chosen row stays selected and focused; its image shows the state.
+    set_row_state(row, kRowStates, kRowStates);
+    redraw_element(static_cast<uint32_t>(c));
+    if (g_settings.use_crosshair) {
+        set_current_component(c);
+        draw_crosshair(false);
+    }
+}
+
+LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
+    AppWindows& w = app_windows();
+    switch (header->code) {
+        case NM_CUSTOMDRAW:
+            return custom_draw(reinterpret_cast<NMLVCUSTOMDRAW*>(lparam));
+        case LVN_COLUMNCLICK:
+            sort_by_header_click(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
+            return 0;
+        case LVN_HOTTRACK:
+            return 1;  // hovering never selects a row
+        case NM_CLICK:
+            if (!w.double_click_select) choose_main_row(row_of_click(lparam), true);
+            return 0;
+        case NM_DBLCLK:
+            if (w.double_click_select) choose_main_row(row_of_click(lparam), true);
+            return 0;
+    }
+    return 0;
+}
+
+}  // namespace tindral

@@ -1,0 +1,61 @@
+#include "shell/selection_commands_win.h"
+
+#include "lists/selection_state.h"
+#include "model/board_model.h"
+#include "selection/marks_guard.h"
+#include "selection/selection.h"
+#include "settings/settings.h"
+#include "shell/app_win.h"
+#include "shell/layout_area_win.h"
+#include "shell/main_list_win.h"
+#include "text/messages.h"
+#include "view/board_view.h"
+
+namespace tindral {
+
+namespace {
+
+bool board_loaded_or_tell() {
+    if (g_board.board_loaded) return true;
+    show_info(Owner::main, TXT_NO_BOARD_LOADED, mb::task_modal | mb::icon_information);
+    return false;
+}
+
+}  // namespace
+
+void save_selection_command() {
+    if (board_loaded_or_tell()) save_selection(g_board);
+}
+
+void show_loaded_marks() {
+    // Rows are matched through their Index column. Every row is set from the loaded state, so a
+    // row marked before the load but unmarked in the file loses its mark too.
+    show_row_marks();
+    update_placed_counter();
+    redraw_layout_area();
+}
+
+void load_selection_command() {
+    if (!board_loaded_or_tell()) return;
+    if (load_selection(g_board) == 1) show_loaded_marks();
+}
+
+bool settle_marks_for_exit() { return save_marks_before_exit(g_board, g_settings); }
+
+void clear_selection() {
+    g_view.crosshair_drawn = 0;
+    g_view.current = -1;
+    g_last_row = -1;
+    g_board.marks.clear();
+    show_row_marks();
+    redraw_layout_area();
+}
+
+void remove_crosshair() {
+    g_view.current = -1;
+    if (!g_board.board_loaded) return;
+    g_view.crosshair_drawn = 0;
+    redraw_layout_area();
+}
+
+}  // namespace tindral

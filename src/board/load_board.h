@@ -1,7 +1,7 @@
 #pragma once
 // The window-free steps of loading a board: the path rules, the titles, and the load itself,
-// from the file's bytes to the grouped model. The Windows driver (board/win/) reads the file,
-// shows what the load reports and puts the model on screen; tindral-cli prints it.
+// from the file's bytes to the grouped model. The Windows shell (shell/read_board_win) reads the
+// file, shows what the load reports and puts the model on screen; tindral-cli prints it.
 
 #include <string>
 #include <string_view>

@@ -15,7 +15,8 @@ namespace tindral {
 namespace {
 
 void zoom(double factor) {
-    zoom_view(g_view, g_board, factor);
+    Session& session = app_session();
+    zoom_view(session.view, g_board, factor);
     if (g_board.board_loaded) redraw_area();
 }
 
@@ -44,9 +45,10 @@ void fit_area() {
 
 void refresh_sides() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     rebuild_toolbar();
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
-    g_view.bottom_only = bottom_only_view(g_settings);
+    session.view.bottom_only = bottom_only_view(g_settings);
     fill_component_list(false);
     show_row_marks();
     sort_component_list(static_cast<int>(g_settings.sort_col));
@@ -54,6 +56,7 @@ void refresh_sides() {
 }
 
 bool run_board_command(int command) {
+    Session& session = app_session();
     switch (command) {
     case IDM_TOP_SIDE:
         g_settings.show_top_side = g_settings.show_top_side ? 0 : 1;
@@ -64,7 +67,7 @@ bool run_board_command(int command) {
         refresh_sides();
         return true;
     case IDM_REFRESH:
-        recompute_origin(g_view, g_board);
+        recompute_origin(session.view, g_board);
         redraw_area();
         return true;
     case IDM_ZOOM_IN:

@@ -57,14 +57,16 @@ void hide_if_visible(HWND hwnd) {
 
 void scroll(ScrollBarKind kind, int code) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     const int bar = kind == ScrollBarKind::horizontal ? SB_HORZ : SB_VERT;
     // The 32-bit thumb position; the message itself carries only 16 bits.
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_TRACKPOS;
     GetScrollInfo(w.hwnd_layout, bar, &si);
-    scroll_view(g_view, kind, code, si.nTrackPos);
-    const ScrollAxis& axis = kind == ScrollBarKind::horizontal ? g_view.hscroll : g_view.vscroll;
+    scroll_view(session.view, kind, code, si.nTrackPos);
+    const ScrollAxis& axis =
+        kind == ScrollBarKind::horizontal ? session.view.hscroll : session.view.vscroll;
     SetScrollPos(w.hwnd_layout, bar, axis.pos, TRUE);
     redraw_area();
 }
@@ -78,26 +80,28 @@ void take_layer_choice() {
 
 void show_hits(std::vector<uint32_t> hits) {
     AppWindows& w = app_windows();
-    g_view.hits = std::move(hits);
+    Session& session = app_session();
+    session.view.hits = std::move(hits);
     if (!w.hwnd_found) return;
-    if (g_view.hits.empty()) {
+    if (session.view.hits.empty()) {
         hide_if_visible(w.hwnd_found);
         return;
     }
     if (!IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_SHOW);
     BringWindowToTop(w.hwnd_found);
     if (w.list_found) SetFocus(w.list_found);
-    fill_found_list(g_view.hits);
+    fill_found_list(session.view.hits);
     draw_crosshair(false);
 }
 
 void left_click(int x, int y) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (w.list_layers && IsWindowVisible(w.list_layers)) take_layer_choice();
     hide_if_visible(w.hwnd_bom);
     RECT client{};
     GetClientRect(w.hwnd_layout, &client);
-    show_hits(hit_test(g_view.boxes, x, y, client.bottom));
+    show_hits(hit_test(session.view.boxes, x, y, client.bottom));
 }
 
 void right_click(int x, int y) {
@@ -110,13 +114,15 @@ void right_click(int x, int y) {
 
 void wheel(int delta) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.hwnd_layout || !IsWindowVisible(w.hwnd_layout) || IsIconic(w.hwnd_board)) return;
-    wheel_zoom(g_view, g_board, delta);
+    wheel_zoom(session.view, g_board, delta);
     if (g_board.board_loaded) redraw_area();
 }
 
 // Messages of the drawing area only.
 bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    Session& session = app_session();
     const int x = GET_X_LPARAM(lparam), y = GET_Y_LPARAM(lparam);
     switch (msg) {
     case WM_PAINT:
@@ -131,15 +137,15 @@ bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         scroll(ScrollBarKind::vertical, LOWORD(wparam));
         return true;
     case WM_MBUTTONDOWN:
-        pan_begin(g_view, x, y);
+        pan_begin(session.view, x, y);
         SetCapture(hwnd);
         return true;
     case WM_MOUSEMOVE:
-        if (pan_move(g_view, x, y, (wparam & MK_MBUTTON) != 0)) redraw_area();
+        if (pan_move(session.view, x, y, (wparam & MK_MBUTTON) != 0)) redraw_area();
         return true;
     case WM_MBUTTONUP:
         if (GetCapture() == hwnd) ReleaseCapture();
-        pan_end(g_view, g_board);
+        pan_end(session.view, g_board);
         return true;
     case WM_LBUTTONDOWN:
         left_click(x, y);
@@ -203,20 +209,22 @@ void redraw_element(uint32_t component) {
 }
 
 void draw_crosshair(bool from_found_list) {
+    Session& session = app_session();
     if (!g_settings.use_crosshair || !g_board.board_loaded) return;
     if (from_found_list) {
         const int32_t c = selected_found_component();
-        if (c >= 0) g_view.current = c;
+        if (c >= 0) session.view.current = c;
     }
     xor_crosshair();
 }
 
-void set_current_component(int32_t component) { g_view.current = component; }
+void set_current_component(int32_t component) { app_session().view.current = component; }
 
 void apply_scroll_ranges() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.hwnd_layout) return;
-    const ScrollAxis* axes[] = {&g_view.hscroll, &g_view.vscroll};
+    const ScrollAxis* axes[] = {&session.view.hscroll, &session.view.vscroll};
     const int bars[] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
         SCROLLINFO si{};

@@ -9,7 +9,6 @@
 
 #include "board/header_check.h"
 #include "board/load_board.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "selection/marks_guard.h"
 #include "selection/selection.h"
@@ -56,6 +55,7 @@ void show_no_board() {
 }
 
 int load_steps() {
+    Session& session = app_session();
     if (!app_windows().combo_path || SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0) == 0) {
         specify_file();
         return 0;
@@ -87,7 +87,7 @@ int load_steps() {
     hide_if_visible(app_windows().hwnd_found);
     hide_if_visible(app_windows().hwnd_bom);
 
-    g_view.hscroll.pos = g_view.vscroll.pos = 0;
+    session.view.hscroll.pos = session.view.vscroll.pos = 0;
     reset_extent(g_board.extent);
 
     if (_waccess(path.c_str(), 0) != 0) {
@@ -95,9 +95,9 @@ int load_steps() {
         return 0;
     }
 
-    g_view.crosshair_drawn = 0;
-    g_view.current = -1;
-    g_last_row = -1;
+    session.view.crosshair_drawn = 0;
+    session.view.current = -1;
+    session.last_row = -1;
 
     const ReadBoardOutcome read = read_board(path, g_board, [&] {
         if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_path_title(path).c_str());
@@ -112,7 +112,7 @@ int load_steps() {
     if (app_windows().button_bom) ShowWindow(app_windows().button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
 
     fit_layout_area(FitKind::load);
-    g_view.bottom_only = bottom_only_view(g_settings);
+    session.view.bottom_only = bottom_only_view(g_settings);
 
     fill_component_list(true);
     update_placed_counter();

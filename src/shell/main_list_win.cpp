@@ -2,7 +2,6 @@
 
 #include "lists/list_columns.h"
 #include "lists/list_rows.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "settings/registry_settings.h"
 #include "settings/settings.h"
@@ -230,8 +229,9 @@ void update_placed_counter() {
 }
 
 void toggle_row_selection(uint32_t component, int row) {
+    Session& session = app_session();
     const ToggleOutcome t =
-        g_board.marks.toggle(component, row, g_settings.leave_selected != 0, g_last_row);
+        g_board.marks.toggle(component, row, g_settings.leave_selected != 0, session.last_row);
     if (t.changed) {
         if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
         mark_row(row, t.row_marked);

@@ -45,10 +45,11 @@ void fill_path_combo_box() {
 }
 
 void browse_for_board() {
+    Session& session = app_session();
     PathCombo combo = read_path_combo();
     if (!choose_board_file(combo, ask_for_board_file, &read_file_start)) return;
     show_path_combo(combo);
-    g_view.crosshair_drawn = 0;
+    session.view.crosshair_drawn = 0;
     if (load_board() == 0) drop_failed_path_from_combo();
 }
 

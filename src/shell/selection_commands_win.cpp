@@ -1,6 +1,5 @@
 #include "shell/selection_commands_win.h"
 
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "selection/marks_guard.h"
 #include "selection/selection.h"
@@ -43,18 +42,20 @@ void load_selection_command() {
 bool settle_marks_for_exit() { return save_marks_before_exit(g_board, g_settings); }
 
 void clear_selection() {
-    g_view.crosshair_drawn = 0;
-    g_view.current = -1;
-    g_last_row = -1;
+    Session& session = app_session();
+    session.view.crosshair_drawn = 0;
+    session.view.current = -1;
+    session.last_row = -1;
     g_board.marks.clear();
     show_row_marks();
     redraw_layout_area();
 }
 
 void remove_crosshair() {
-    g_view.current = -1;
+    Session& session = app_session();
+    session.view.current = -1;
     if (!g_board.board_loaded) return;
-    g_view.crosshair_drawn = 0;
+    session.view.crosshair_drawn = 0;
     redraw_layout_area();
 }
 

@@ -72,7 +72,7 @@ protected:
         for (int i = 0; i < kRuns; ++i) ms.push_back(load_and_paint(path));
         ASSERT_TRUE(port_.boxes.empty());
         size_t drawn = 0;
-        for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+        for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
         EXPECT_GT(drawn, 0u);
         std::printf("%s elements %zu, drawn %zu\n", label, g_board.elements.size(), drawn);
         print_figure(label, ms);

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "../../resources/resource.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "print/print_job.h"
 #include "shell/app_win.h"
@@ -229,7 +228,7 @@ protected:
         EXPECT_EQ(first_row_out_of_order(static_cast<int>(g_settings.sort_col), rows), -1);
         expect_marks(rows, g_board.marks.states());
         size_t drawn = 0;
-        for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+        for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
         EXPECT_EQ(drawn, rows.size());
     }
 

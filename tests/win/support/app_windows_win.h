@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "../../../resources/resource.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "settings/memory_store.h"
 #include "settings/settings.h"
@@ -220,8 +219,8 @@ inline void destroy_app_windows() {
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     release_board(g_board);
-    g_view = BoardView{};
-    g_last_row = -1;
+    app_session().view = BoardView{};
+    app_session().last_row = -1;
 }
 
 // A button or other control of a dialog pressed, as the dialog receives it.

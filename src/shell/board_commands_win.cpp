@@ -16,8 +16,8 @@ namespace {
 
 void zoom(double factor) {
     Session& session = app_session();
-    zoom_view(session.view, g_board, factor);
-    if (g_board.board_loaded) redraw_area();
+    zoom_view(session.view, session.board, factor);
+    if (session.board.board_loaded) redraw_area();
 }
 
 void bring_main_to_front() {
@@ -67,7 +67,7 @@ bool run_board_command(int command) {
         refresh_sides();
         return true;
     case IDM_REFRESH:
-        recompute_origin(session.view, g_board);
+        recompute_origin(session.view, session.board);
         redraw_area();
         return true;
     case IDM_ZOOM_IN:

@@ -49,14 +49,14 @@ void draw_picture() {
     plain_mapping(dc);
     const RECT all{0, 0, pic.width, pic.height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (!g_board.board_loaded) {
+    if (!session.board.board_loaded) {
         session.view.boxes.clear();
         return;
     }
     prepare_board_dc(dc, pic.width, pic.height);
     {
         GdiCanvas canvas(dc);
-        paint_board(canvas, g_board, session.view, g_settings);  // reports running out of memory
+        paint_board(canvas, session.board, session.view, g_settings);  // reports running out of memory
     }
     plain_mapping(dc);
 }
@@ -93,7 +93,7 @@ bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) 
 
 void xor_crosshair_on(HDC dc, const RECT& client) {
     Session& session = app_session();
-    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
+    if (!g_settings.use_crosshair || !session.board.board_loaded) return;
     if (session.view.crosshair_drawn != 0)
         xor_lines(dc, client, session.view.crosshair_drawn - 1,
                   app_windows().picture.crosshair_colour);
@@ -127,7 +127,7 @@ void paint_area(HWND area) {
     } catch (const std::bad_alloc&) {
         session.view.boxes.clear();
         EndPaint(area, &ps);
-        release_board(g_board);
+        release_board(session.board);
         show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
         InvalidateRect(area, nullptr, FALSE);
         return;
@@ -142,8 +142,8 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
     HWND area = w.hwnd_layout;
     RECT client{};
     if (area) GetClientRect(area, &client);
-    if (!area || !g_board.board_loaded || !pic.dc || pic.width != client.right ||
-        pic.height != client.bottom || session.view.boxes.size() != g_board.elements.size()) {
+    if (!area || !session.board.board_loaded || !pic.dc || pic.width != client.right ||
+        pic.height != client.bottom || session.view.boxes.size() != session.board.elements.size()) {
         // No picture to draw into: paint the whole area.
         if (area) InvalidateRect(area, nullptr, FALSE);
         return;
@@ -151,7 +151,7 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
     prepare_board_dc(pic.dc, pic.width, pic.height);
     {
         GdiCanvas canvas(pic.dc);
-        redraw_element(canvas, g_board, session.view, g_settings, e, demoted);
+        redraw_element(canvas, session.board, session.view, g_settings, e, demoted);
     }
     plain_mapping(pic.dc);
     if (HDC screen = GetDC(area)) {

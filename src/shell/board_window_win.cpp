@@ -116,8 +116,8 @@ void wheel(int delta) {
     AppWindows& w = app_windows();
     Session& session = app_session();
     if (!w.hwnd_layout || !IsWindowVisible(w.hwnd_layout) || IsIconic(w.hwnd_board)) return;
-    wheel_zoom(session.view, g_board, delta);
-    if (g_board.board_loaded) redraw_area();
+    wheel_zoom(session.view, session.board, delta);
+    if (session.board.board_loaded) redraw_area();
 }
 
 // Messages of the drawing area only.
@@ -145,7 +145,7 @@ bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         return true;
     case WM_MBUTTONUP:
         if (GetCapture() == hwnd) ReleaseCapture();
-        pan_end(session.view, g_board);
+        pan_end(session.view, session.board);
         return true;
     case WM_LBUTTONDOWN:
         left_click(x, y);
@@ -202,15 +202,16 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void redraw_element(uint32_t component) {
+    Session& session = app_session();
     // The choice settles the component current before; the picture then shows both.
-    const int32_t demoted = g_board.marks.settle_previous(component, g_settings.leave_selected != 0);
+    const int32_t demoted = session.board.marks.settle_previous(component, g_settings.leave_selected != 0);
     redraw_element_picture(component, demoted);
     if (demoted >= 0) update_placed_counter();
 }
 
 void draw_crosshair(bool from_found_list) {
     Session& session = app_session();
-    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
+    if (!g_settings.use_crosshair || !session.board.board_loaded) return;
     if (from_found_list) {
         const int32_t c = selected_found_component();
         if (c >= 0) session.view.current = c;

@@ -107,7 +107,8 @@ void on_swatch(HWND dialog, int i) {
 // colours picked meanwhile).
 void show_colours_in_force() {
     AppWindows& w = app_windows();
-    if (!g_board.board_loaded) return;
+    Session& session = app_session();
+    if (!session.board.board_loaded) return;
     // A parent erases its children's place too: each window paints first, then its children,
     // and only then is the crosshair drawn on top.
     for (HWND window : {w.hwnd_main, w.hwnd_board})

@@ -20,7 +20,7 @@ void fit_layout_area(FitKind kind) {
     if (w.hwnd_layout) GetClientRect(w.hwnd_layout, &client);
     session.view.area_width = static_cast<uint32_t>(client.right);
     session.view.area_height = static_cast<uint32_t>(client.bottom);
-    fit_view(session.view, g_board, client.right, client.bottom, kind);
+    fit_view(session.view, session.board, client.right, client.bottom, kind);
     apply_scroll_ranges();
 }
 

@@ -57,10 +57,11 @@ void set_row_image(int row, int image) {
 // cells fall back to the index: the order a sort by Index and then by the column gives, whatever
 // sort the control uses.
 int CALLBACK compare_rows(LPARAM a, LPARAM b, LPARAM column) {
+    Session& session = app_session();
     const size_t ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
-    const size_t n = g_board.elements.size();
+    const size_t n = session.board.elements.size();
     if (ia >= n || ib >= n) return ia < ib ? -1 : (ia > ib ? 1 : 0);
-    const int c = compare_list_rows(g_board, ia, ib, static_cast<int>(column));
+    const int c = compare_list_rows(session.board, ia, ib, static_cast<int>(column));
     if (c != 0) return c;
     return ia < ib ? -1 : (ia > ib ? 1 : 0);
 }
@@ -88,15 +89,16 @@ GroupColours group_colours(const ElementRec& e) {
 }
 
 LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
+    Session& session = app_session();
     switch (cd->nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT: {
-            if (g_settings.sort_col != kMainColumnGroup || !g_board.board_loaded) return 0;
+            if (g_settings.sort_col != kMainColumnGroup || !session.board.board_loaded) return 0;
             const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
-            if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return 0;
+            if (c < 0 || static_cast<size_t>(c) >= session.board.elements.size()) return 0;
             if (const HFONT font = app_windows().fonts.row.get()) SelectObject(cd->nmcd.hdc, font);
-            const GroupColours colours = group_colours(g_board.elements[c]);
+            const GroupColours colours = group_colours(session.board.elements[c]);
             cd->clrText = colours.text;
             cd->clrTextBk = colours.back;
             return CDRF_DODEFAULT;
@@ -124,15 +126,16 @@ void set_list_activation() {
 
 void fill_component_list(bool reset) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.list_main) return;
     SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
     const std::vector<size_t> rows =
-        shown_list_rows(g_board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
+        shown_list_rows(session.board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
     // One redraw for the whole fill instead of one per row.
     SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
     int row = 0;
     for (size_t i : rows) {
-        const auto cells = list_row_cells(g_board.elements[i], i);
+        const auto cells = list_row_cells(session.board.elements[i], i);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = row;
@@ -146,11 +149,12 @@ void fill_component_list(bool reset) {
         ++row;
     }
     SendMessageW(w.list_main, WM_SETREDRAW, TRUE, 0);
-    if (reset) g_board.marks.reset(g_board.elements.size());
+    if (reset) session.board.marks.reset(session.board.elements.size());
     InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
 void show_row_marks() {
+    Session& session = app_session();
     // The list holds one selected row: highlighting every marked row in turn would leave only
     // the last one highlighted, and each move of the focus costs the control a repaint (seconds
     // on a large board with many marks). So the images first, then that one highlight.
@@ -159,7 +163,7 @@ void show_row_marks() {
     int last_marked = -1;
     for (int row = 0; row < n; ++row) {
         const int32_t c = row_component(row);
-        const bool marked = c >= 0 && g_board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
+        const bool marked = c >= 0 && session.board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
         set_row_image(row, marked ? kImageMarked : kImageUnmarked);
         if (marked) last_marked = row;
     }
@@ -225,13 +229,14 @@ void mark_row(int row, bool marked) {
 
 void update_placed_counter() {
     AppWindows& w = app_windows();
-    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(g_board).c_str());
+    Session& session = app_session();
+    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(session.board).c_str());
 }
 
 void toggle_row_selection(uint32_t component, int row) {
     Session& session = app_session();
     const ToggleOutcome t =
-        g_board.marks.toggle(component, row, g_settings.leave_selected != 0, session.last_row);
+        session.board.marks.toggle(component, row, g_settings.leave_selected != 0, session.last_row);
     if (t.changed) {
         if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
         mark_row(row, t.row_marked);

@@ -52,9 +52,10 @@ void store_everything() {
 
 // The end of the program: keep the window places and settings, then leave the message loop.
 void on_destroy() {
+    Session& session = app_session();
     store_everything();
     app_windows().keyboard_hook.reset();
-    release_board(g_board);
+    release_board(session.board);
     g_end_agreed = false;
     PostQuitMessage(0);
 }

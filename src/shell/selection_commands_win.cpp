@@ -15,7 +15,8 @@ namespace tindral {
 namespace {
 
 bool board_loaded_or_tell() {
-    if (g_board.board_loaded) return true;
+    Session& session = app_session();
+    if (session.board.board_loaded) return true;
     show_info(Owner::main, TXT_NO_BOARD_LOADED, mb::task_modal | mb::icon_information);
     return false;
 }
@@ -23,7 +24,8 @@ bool board_loaded_or_tell() {
 }  // namespace
 
 void save_selection_command() {
-    if (board_loaded_or_tell()) save_selection(g_board);
+    Session& session = app_session();
+    if (board_loaded_or_tell()) save_selection(session.board);
 }
 
 void show_loaded_marks() {
@@ -35,18 +37,19 @@ void show_loaded_marks() {
 }
 
 void load_selection_command() {
+    Session& session = app_session();
     if (!board_loaded_or_tell()) return;
-    if (load_selection(g_board) == 1) show_loaded_marks();
+    if (load_selection(session.board) == 1) show_loaded_marks();
 }
 
-bool settle_marks_for_exit() { return save_marks_before_exit(g_board, g_settings); }
+bool settle_marks_for_exit() { return save_marks_before_exit(app_session().board, g_settings); }
 
 void clear_selection() {
     Session& session = app_session();
     session.view.crosshair_drawn = 0;
     session.view.current = -1;
     session.last_row = -1;
-    g_board.marks.clear();
+    session.board.marks.clear();
     show_row_marks();
     redraw_layout_area();
 }
@@ -54,7 +57,7 @@ void clear_selection() {
 void remove_crosshair() {
     Session& session = app_session();
     session.view.current = -1;
-    if (!g_board.board_loaded) return;
+    if (!session.board.board_loaded) return;
     session.view.crosshair_drawn = 0;
     redraw_layout_area();
 }

@@ -132,8 +132,9 @@ void select_all_layers(HWND dialog, bool on) {
 
 void select_default_layers(HWND dialog) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     select_layer_lines(GetDlgItem(dialog, kLayerList),
-                       default_layer_lines(layer_lines(g_board.layers), g_board.layers));
+                       default_layer_lines(layer_lines(session.board.layers), session.board.layers));
     if (w.hwnd_layout) InvalidateRect(w.hwnd_layout, nullptr, TRUE);
 }
 
@@ -165,6 +166,7 @@ void store_layer_groups() {
 
 void on_ok(HWND dialog) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     SettingsDialogChoice choice;
     choice.german = checked(dialog, kGerman);
     choice.remember_window_pos = checked(dialog, kRememberWindowPos);
@@ -178,7 +180,7 @@ void on_ok(HWND dialog) {
     choice.printer_mode = printer_radio(dialog);
     choice.selected_layer_texts = selected_layer_texts(GetDlgItem(dialog, kLayerList));
     // A change of "Leave selected" takes every mark off; Cancel there keeps the dialog open.
-    if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) && !may_drop_marks(g_board))
+    if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) && !may_drop_marks(session.board))
         return;
 
     const SettingsOkWork work =

@@ -66,11 +66,11 @@ protected:
 
     void load(const std::wstring& path) {
         test::load_through_combo(path);
-        ASSERT_EQ(g_board.board_loaded, 1u)
+        ASSERT_EQ(app_session().board.board_loaded, 1u)
             << (port_.boxes.empty() ? std::string("no box")
                                     : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
         UpdateWindow(app_windows().hwnd_layout);
-        ASSERT_EQ(app_session().view.boxes.size(), g_board.elements.size());
+        ASSERT_EQ(app_session().view.boxes.size(), app_session().board.elements.size());
     }
 
     void command(int id) { SendMessageW(app_windows().hwnd_board, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -83,7 +83,7 @@ protected:
     uint32_t lone_component(uint32_t side) {
         const auto& boxes = app_session().view.boxes;
         for (uint32_t i = 0; i < boxes.size(); ++i) {
-            if (boxes[i].empty() || g_board.elements[i].side != side) continue;
+            if (boxes[i].empty() || app_session().board.elements[i].side != side) continue;
             if (boxes[i].max_x - boxes[i].min_x < 4 || boxes[i].max_y - boxes[i].min_y < 4) continue;
             bool alone = boxes[i].min_x >= 0 && boxes[i].min_y >= 0;
             for (uint32_t j = 0; j < boxes.size() && alone; ++j)
@@ -95,6 +95,7 @@ protected:
 };
 
 TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
+    BoardModel& board = app_session().board;
     BoardView& view = app_session().view;
     g_settings.use_crosshair = 0;
     g_settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
@@ -110,7 +111,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Chosen: current colour in the picture and on the screen, no unselected pixel left.
     choose(a);
-    EXPECT_EQ(g_board.marks.states()[a], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[a], kStateCurrent);
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
     const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
     ASSERT_GE(current.x, 0);
@@ -119,7 +120,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Another choice leaves the first one selected.
     choose(a == 0 ? 1 : 0);
-    EXPECT_EQ(g_board.marks.states()[a], kStateSelected);
+    EXPECT_EQ(board.marks.states()[a], kStateSelected);
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
     EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
     EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);
@@ -136,7 +137,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     ASSERT_LT(b, view.boxes.size());
     EXPECT_GT(count_in_box(pic, view.boxes[b], s.color_bottom_unselected), 0);
     size_t bottoms = 0;
-    for (const ElementRec& e : g_board.elements) bottoms += e.side == kSideBottom;
+    for (const ElementRec& e : board.elements) bottoms += e.side == kSideBottom;
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
 
     command(IDM_BOTTOM_SIDE);  // nothing shown at all
@@ -222,7 +223,7 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     mouse(WM_LBUTTONDOWN, cx, cy);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_found));
     ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0), g_board.elements[a].name);
+    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0), app_session().board.elements[a].name);
     EXPECT_EQ(list_cell(app_windows().list_found, 0, 4), L"Top");
     EXPECT_EQ(view.crosshair_drawn, 0u);
     mouse(WM_LBUTTONDOWN, 0, 0);  // nothing there

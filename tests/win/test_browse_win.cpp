@@ -66,13 +66,14 @@ protected:
 };
 
 TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
+    BoardModel& board = app_session().board;
     const std::wstring older = sample_board();
     const std::wstring chosen = generated_board();
     start_with({older});
 
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
-    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(board.board_loaded, 1u);
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      generated.brd");
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
     EXPECT_EQ(selection(), 0);
@@ -93,11 +94,12 @@ TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
     EXPECT_EQ(g_settings.last_selected_file_index, 1u);
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
-    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(board.board_loaded, 1u);
     EXPECT_EQ(g_dialog_calls, 2);
 }
 
 TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
+    BoardModel& board = app_session().board;
     const std::wstring listed = sample_board();
     start_with({listed});
     ASSERT_EQ(selection(), 0);
@@ -109,7 +111,7 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
     EXPECT_EQ(g_settings.xml_path_file_name, listed);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
     EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(g_board.board_loaded, 0u);  // nothing was loaded
+    EXPECT_EQ(board.board_loaded, 0u);  // nothing was loaded
 
     const std::wstring text_file =
         test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
@@ -120,7 +122,7 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
     EXPECT_TRUE(g_settings.recent_paths[1].empty());
     EXPECT_EQ(store_.writes.size(), writes);  // nothing stored
-    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(board.board_loaded, 0u);
 }
 
 TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
@@ -134,7 +136,7 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
     const std::wstring chosen = sample_board();
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(app_session().board.board_loaded, 1u);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{chosen});
     EXPECT_EQ(selection(), 0);
     EXPECT_FALSE(shown(app_windows().edit_path_count));

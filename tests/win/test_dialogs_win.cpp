@@ -126,8 +126,9 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
 }
 
 TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged) {
+    BoardModel& board = app_session().board;
     BoardView& view = app_session().view;
-    g_board.marks.assign({2, 1, 0});
+    board.marks.assign({2, 1, 0});
     view.current = 1;
     HWND d = open(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
@@ -154,7 +155,7 @@ TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged)
     EXPECT_EQ(store_.dword(L"Leave selected"), 0u);
     EXPECT_EQ(store_.dword(L"Printer selection mode"), 3u);
     EXPECT_GT(store_.writes.size(), writes_at_open);
-    EXPECT_EQ(g_board.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
+    EXPECT_EQ(board.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
     EXPECT_EQ(view.current, -1);
 }
 

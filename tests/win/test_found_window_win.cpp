@@ -83,11 +83,12 @@ protected:
         ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, at.x, at.y));
         ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
         ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), g_board.elements[c].name);
+        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), app_session().board.elements[c].name);
     }
 };
 
 TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
+    BoardModel& board = app_session().board;
     BoardView& view = app_session().view;
     uint32_t c = 0;
     POINT at{};
@@ -109,7 +110,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
 
     // A double click on the row makes the part current and closes the window.
     ASSERT_TRUE(left_click_at(row_centre(app_windows().list_found, 0), 2));
-    EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
     EXPECT_EQ(view.current, static_cast<int32_t>(c));
     EXPECT_EQ(view.crosshair_drawn, c + 1);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
@@ -118,7 +119,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_RETURN));
     pump_for(200);
-    EXPECT_EQ(g_board.marks.states()[c], kStateUnselected);
+    EXPECT_EQ(board.marks.states()[c], kStateUnselected);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Space goes through the program's keyboard hook.
@@ -127,7 +128,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_SPACE));
     pump_for(200);
-    EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_TRUE(port_.boxes.empty());
 }

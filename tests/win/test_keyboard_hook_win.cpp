@@ -90,7 +90,7 @@ protected:
     }
 
     bool nothing_chosen() const {
-        for (uint32_t s : g_board.marks.states())
+        for (uint32_t s : app_session().board.marks.states())
             if (s != kStateUnselected) return false;
         return true;
     }

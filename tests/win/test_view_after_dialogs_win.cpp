@@ -70,7 +70,8 @@ protected:
         EXPECT_EQ(g_settings.show_bottom_side, 1u);
         EXPECT_TRUE(app_session().view.bottom_only);
         const int rows = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
-        const auto bottoms = std::count_if(g_board.elements.begin(), g_board.elements.end(),
+        const std::vector<ElementRec>& elements = app_session().board.elements;
+        const auto bottoms = std::count_if(elements.begin(), elements.end(),
                                            [](const ElementRec& e) { return e.side == kSideBottom; });
         EXPECT_EQ(rows, bottoms);
         for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(app_windows().list_main, r, 7), L"Bottom");

@@ -218,7 +218,7 @@ inline void destroy_app_windows() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    release_board(g_board);
+    release_board(app_session().board);
     app_session().view = BoardView{};
     app_session().last_row = -1;
 }
@@ -230,12 +230,11 @@ inline void press(HWND dialog, int id, int code = BN_CLICKED) {
 }
 
 // The real windows with their controls, list columns, fonts, pens and brushes, in English, on an
-// in-memory settings store and a recording message port, held by an App of the test's own; the
-// board's layers as they were before.
+// in-memory settings store and a recording message port, held by an App of the test's own (its
+// session starts without a board).
 class AppWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
         create_fonts();
         create_pens_and_brushes();
         prepare_window_classes();
@@ -248,7 +247,6 @@ protected:
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
         destroy_app_windows();
-        g_board.layers = saved_layers_;
     }
 
     // The board window shown and kept above the others, so that its pixels can be read.
@@ -260,7 +258,7 @@ protected:
     // The sample board loaded through the Load button and painted.
     void load_sample() {
         load_through_combo(sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
+        ASSERT_EQ(app_session().board.board_loaded, 1u);
         UpdateWindow(app_windows().hwnd_layout);
         pump_for(100);
     }
@@ -298,7 +296,6 @@ protected:
     App app_;  // first made, last gone: the windows end before their handles and drawing objects
     TopWindowPlaces places_;
     HMENU main_menu_ = nullptr;  // destroyed with the main window
-    std::array<LayerRec, kLayerRows> saved_layers_{};
     MemoryStore store_;
     SettingsGuard settings_{&store_};
     LanguageGuard english_{1};

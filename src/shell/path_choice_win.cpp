@@ -30,7 +30,7 @@ PathCombo read_path_combo() {
 // The failed path is out of the list; the combo box shows the rest with nothing selected.
 void drop_failed_path_from_combo() {
     PathCombo combo = read_path_combo();
-    if (!drop_failed_path(combo)) return;
+    if (!drop_failed_path(g_settings, combo)) return;
     // The count box follows the list: a stale count would name an entry that is gone.
     combo.count_text = format_text(100, L"%d", static_cast<int>(combo.items.size()));
     show_path_combo(combo);
@@ -40,14 +40,14 @@ void drop_failed_path_from_combo() {
 
 void fill_path_combo_box() {
     PathCombo combo;
-    fill_path_combo(combo);
+    fill_path_combo(g_settings, combo);
     show_path_combo(combo);
 }
 
 void browse_for_board() {
     Session& session = app_session();
     PathCombo combo = read_path_combo();
-    if (!choose_board_file(combo, ask_for_board_file, &read_file_start)) return;
+    if (!choose_board_file(g_settings, combo, ask_for_board_file, &read_file_start)) return;
     show_path_combo(combo);
     session.view.crosshair_drawn = 0;
     if (load_board() == 0) drop_failed_path_from_combo();

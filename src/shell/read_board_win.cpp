@@ -28,7 +28,7 @@ public:
     }
     void walk_begins() override {
         if (tokens_read_) tokens_read_();
-        put_settings();
+        put_settings(g_settings);
     }
     bool go_on_after_unexpected(const LoadMessage& question) override {
         return show(question) != mb::id_no;

@@ -148,7 +148,7 @@ void on_language(HWND dialog) {
 void rebuild_path_combo() {
     const std::wstring current = g_settings.xml_path_file_name;
     PathCombo combo;
-    fill_path_combo(combo);
+    fill_path_combo(g_settings, combo);
     g_settings.xml_path_file_name = current;
     combo.selection = select_path_index(combo.items, current);
     show_path_combo(combo);

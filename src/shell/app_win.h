@@ -4,11 +4,13 @@
 
 #include "model/session.h"
 #include "shell/app_windows_win.h"
+#include "text/lang.h"
 
 namespace tindral {
 
-// While it lives, the App is the one app_windows() and app_session() answer for; the one before
-// comes back when it ends, so a test's App nests inside another.
+// While it lives, the App is the one app_windows() and app_session() answer for, and its
+// settings choose the language of the texts; the one before comes back when it ends, so a
+// test's App nests inside another.
 class App {
 public:
     App();
@@ -21,6 +23,8 @@ public:
 
 private:
     App* previous_;
+    // The texts speak the language of this session's settings; the previous source comes back.
+    LanguageSource language_{&session.settings.language};
 };
 
 // The windows of the App alive last; the keyboard hook, the window procedures and the commands

@@ -48,10 +48,10 @@ void refresh_sides() {
     Session& session = app_session();
     rebuild_toolbar();
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
-    session.view.bottom_only = bottom_only_view(g_settings);
+    session.view.bottom_only = bottom_only_view(session.settings);
     fill_component_list(false);
     show_row_marks();
-    sort_component_list(static_cast<int>(g_settings.sort_col));
+    sort_component_list(static_cast<int>(session.settings.sort_col));
     redraw_area();
 }
 
@@ -59,11 +59,11 @@ bool run_board_command(int command) {
     Session& session = app_session();
     switch (command) {
     case IDM_TOP_SIDE:
-        g_settings.show_top_side = g_settings.show_top_side ? 0 : 1;
+        session.settings.show_top_side = session.settings.show_top_side ? 0 : 1;
         refresh_sides();
         return true;
     case IDM_BOTTOM_SIDE:
-        g_settings.show_bottom_side = g_settings.show_bottom_side ? 0 : 1;
+        session.settings.show_bottom_side = session.settings.show_bottom_side ? 0 : 1;
         refresh_sides();
         return true;
     case IDM_REFRESH:

@@ -56,7 +56,8 @@ void draw_picture() {
     prepare_board_dc(dc, pic.width, pic.height);
     {
         GdiCanvas canvas(dc);
-        paint_board(canvas, session.board, session.view, g_settings);  // reports running out of memory
+        // reports running out of memory
+        paint_board(canvas, session.board, session.view, session.settings);
     }
     plain_mapping(dc);
 }
@@ -78,8 +79,8 @@ bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) 
     if (!pos) return false;
     const GdiOwner<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
     if (!pen) return false;
-    g_settings.crosshair_x = static_cast<uint32_t>(pos->x);
-    g_settings.crosshair_y = static_cast<uint32_t>(pos->y);
+    session.settings.crosshair_x = static_cast<uint32_t>(pos->x);
+    session.settings.crosshair_y = static_cast<uint32_t>(pos->y);
     const int old_rop = SetROP2(dc, R2_XORPEN);
     const HGDIOBJ old_pen = SelectObject(dc, pen.get());
     MoveToEx(dc, client.left, pos->y, nullptr);
@@ -93,7 +94,7 @@ bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) 
 
 void xor_crosshair_on(HDC dc, const RECT& client) {
     Session& session = app_session();
-    if (!g_settings.use_crosshair || !session.board.board_loaded) return;
+    if (!session.settings.use_crosshair || !session.board.board_loaded) return;
     if (session.view.crosshair_drawn != 0)
         xor_lines(dc, client, session.view.crosshair_drawn - 1,
                   app_windows().picture.crosshair_colour);
@@ -101,7 +102,7 @@ void xor_crosshair_on(HDC dc, const RECT& client) {
     if (session.view.current < 0) return;
     const uint32_t c = static_cast<uint32_t>(session.view.current);
     if (c >= session.view.boxes.size() || session.view.boxes[c].empty()) return;
-    const COLORREF colour = static_cast<COLORREF>(g_settings.color_crosshair);
+    const COLORREF colour = static_cast<COLORREF>(session.settings.color_crosshair);
     if (!xor_lines(dc, client, c, colour)) return;
     session.view.crosshair_drawn = c + 1;
     app_windows().picture.crosshair_colour = colour;
@@ -151,7 +152,7 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
     prepare_board_dc(pic.dc, pic.width, pic.height);
     {
         GdiCanvas canvas(pic.dc);
-        redraw_element(canvas, session.board, session.view, g_settings, e, demoted);
+        redraw_element(canvas, session.board, session.view, session.settings, e, demoted);
     }
     plain_mapping(pic.dc);
     if (HDC screen = GetDC(area)) {

@@ -73,7 +73,8 @@ void scroll(ScrollBarKind kind, int code) {
 
 void take_layer_choice() {
     AppWindows& w = app_windows();
-    layer_set_from_lines(g_settings, selected_layer_texts(w.list_layers));
+    Session& session = app_session();
+    layer_set_from_lines(session.settings, selected_layer_texts(w.list_layers));
     ShowWindow(w.list_layers, SW_HIDE);
     redraw_area();
 }
@@ -204,14 +205,15 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 void redraw_element(uint32_t component) {
     Session& session = app_session();
     // The choice settles the component current before; the picture then shows both.
-    const int32_t demoted = session.board.marks.settle_previous(component, g_settings.leave_selected != 0);
+    const int32_t demoted =
+        session.board.marks.settle_previous(component, session.settings.leave_selected != 0);
     redraw_element_picture(component, demoted);
     if (demoted >= 0) update_placed_counter();
 }
 
 void draw_crosshair(bool from_found_list) {
     Session& session = app_session();
-    if (!g_settings.use_crosshair || !session.board.board_loaded) return;
+    if (!session.settings.use_crosshair || !session.board.board_loaded) return;
     if (from_found_list) {
         const int32_t c = selected_found_component();
         if (c >= 0) session.view.current = c;

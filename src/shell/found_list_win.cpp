@@ -80,7 +80,7 @@ void activate_found_row() {
     redraw_element(static_cast<uint32_t>(c));
     if (w.hwnd_found) ShowWindow(w.hwnd_found, SW_HIDE);
     SendMessageW(w.list_main, LVM_ENSUREVISIBLE, row, FALSE);
-    if (g_settings.use_crosshair) draw_crosshair(true);
+    if (session.settings.use_crosshair) draw_crosshair(true);
 }
 
 LRESULT found_list_notify(const NMHDR* header) {

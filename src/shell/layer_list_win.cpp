@@ -14,7 +14,7 @@ void fill_layer_list(HWND list) {
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const LayerLine& line : lines)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
-    select_layer_lines(list, selected_layer_lines(lines, g_settings));
+    select_layer_lines(list, selected_layer_lines(lines, session.settings));
 }
 
 void select_layer_lines(HWND list, const std::vector<int>& lines) {

@@ -68,7 +68,7 @@ int load_steps() {
     }
     // The board on screen goes now; its unsaved marks first get a chance to be saved.
     if (!may_drop_marks(session.board)) return kLoadKeptByUser;
-    g_settings.xml_path_file_name = path;
+    session.settings.xml_path_file_name = path;
 
     // The old board disappears at once, with its rows, marks and counter, so that a load that
     // fails leaves nothing of it that Save selection would refuse.
@@ -113,12 +113,12 @@ int load_steps() {
     if (app_windows().button_bom) ShowWindow(app_windows().button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
 
     fit_layout_area(FitKind::load);
-    session.view.bottom_only = bottom_only_view(g_settings);
+    session.view.bottom_only = bottom_only_view(session.settings);
 
     fill_component_list(true);
     update_placed_counter();
     redraw_layout_area();
-    sort_component_list(static_cast<int>(g_settings.sort_col));
+    sort_component_list(static_cast<int>(session.settings.sort_col));
     if (offer_saved_marks(session.board)) show_loaded_marks();
     return 1;
 }

@@ -46,7 +46,7 @@ void clear_and_refill() {
     if (!may_drop_marks(session.board)) return;
     clear_selection();
     fill_component_list(false);
-    sort_component_list(static_cast<int>(g_settings.sort_col));
+    sort_component_list(static_cast<int>(session.settings.sort_col));
     update_placed_counter();
 }
 

@@ -67,11 +67,12 @@ int CALLBACK compare_rows(LPARAM a, LPARAM b, LPARAM column) {
 }
 
 void store_sort_col() {
+    Session& session = app_session();
     const SettingDesc* row = find_setting(L"Sort col");
     if (!row) return;
     const StoreKey key = open_reg_key();
     if (key == 0) return;  // reported
-    put_registry(key, 4, *row, g_settings);
+    put_registry(key, 4, *row, session.settings);
     close_reg_key(key);
 }
 
@@ -80,7 +81,8 @@ struct GroupColours {
 };
 
 GroupColours group_colours(const ElementRec& e) {
-    const Settings& s = g_settings;
+    Session& session = app_session();
+    const Settings& s = session.settings;
     if (e.side == kSideTop)
         return e.shade == 0 ? GroupColours{s.group_color_top_text1, s.group_color_top_back1}
                             : GroupColours{s.group_color_top_text2, s.group_color_top_back2};
@@ -94,7 +96,8 @@ LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT: {
-            if (g_settings.sort_col != kMainColumnGroup || !session.board.board_loaded) return 0;
+            if (session.settings.sort_col != kMainColumnGroup || !session.board.board_loaded)
+                return 0;
             const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
             if (c < 0 || static_cast<size_t>(c) >= session.board.elements.size()) return 0;
             if (const HFONT font = app_windows().fonts.row.get()) SelectObject(cd->nmcd.hdc, font);
@@ -130,7 +133,8 @@ void fill_component_list(bool reset) {
     if (!w.list_main) return;
     SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
     const std::vector<size_t> rows =
-        shown_list_rows(session.board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
+        shown_list_rows(session.board, session.settings.show_top_side != 0,
+                        session.settings.show_bottom_side != 0);
     // One redraw for the whole fill instead of one per row.
     SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
     int row = 0;
@@ -163,7 +167,8 @@ void show_row_marks() {
     int last_marked = -1;
     for (int row = 0; row < n; ++row) {
         const int32_t c = row_component(row);
-        const bool marked = c >= 0 && session.board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
+        const bool marked =
+            c >= 0 && session.board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
         set_row_image(row, marked ? kImageMarked : kImageUnmarked);
         if (marked) last_marked = row;
     }
@@ -201,10 +206,11 @@ void sort_component_list(int column) {
 }
 
 void sort_by_header_click(int column) {
+    Session& session = app_session();
     if (column < 0 || column >= kMainColumnCount) return;
     set_sort_header(column);
     sort_component_list(column);
-    g_settings.sort_col = static_cast<uint32_t>(column);
+    session.settings.sort_col = static_cast<uint32_t>(column);
     store_sort_col();
     // The group colours come or go with the order.
     InvalidateRect(app_windows().list_main, nullptr, TRUE);
@@ -230,13 +236,14 @@ void mark_row(int row, bool marked) {
 void update_placed_counter() {
     AppWindows& w = app_windows();
     Session& session = app_session();
-    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(session.board).c_str());
+    if (w.static_counter)
+        SetWindowTextW(w.static_counter, placed_counter_text(session.board).c_str());
 }
 
 void toggle_row_selection(uint32_t component, int row) {
     Session& session = app_session();
-    const ToggleOutcome t =
-        session.board.marks.toggle(component, row, g_settings.leave_selected != 0, session.last_row);
+    const ToggleOutcome t = session.board.marks.toggle(
+        component, row, session.settings.leave_selected != 0, session.last_row);
     if (t.changed) {
         if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
         mark_row(row, t.row_marked);
@@ -253,6 +260,7 @@ int find_component_row(uint32_t component) {
 
 void choose_main_row(int row, bool by_mouse) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found))
         ShowWindow(w.hwnd_found, SW_HIDE);
     const int32_t c = row_component(row);
@@ -263,7 +271,7 @@ void choose_main_row(int row, bool by_mouse) {
     // The chosen row stays selected and focused; its image shows the state.
     set_row_state(row, kRowStates, kRowStates);
     redraw_element(static_cast<uint32_t>(c));
-    if (g_settings.use_crosshair) {
+    if (session.settings.use_crosshair) {
         set_current_component(c);
         draw_crosshair(false);
     }

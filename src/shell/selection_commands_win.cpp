@@ -42,7 +42,10 @@ void load_selection_command() {
     if (load_selection(session.board) == 1) show_loaded_marks();
 }
 
-bool settle_marks_for_exit() { return save_marks_before_exit(app_session().board, g_settings); }
+bool settle_marks_for_exit() {
+    Session& session = app_session();
+    return save_marks_before_exit(session.board, session.settings);
+}
 
 void clear_selection() {
     Session& session = app_session();

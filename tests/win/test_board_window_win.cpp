@@ -57,9 +57,9 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
         AppWindowsTest::SetUp();
         show_board_on_top();
     }
@@ -95,12 +95,13 @@ protected:
 };
 
 TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
+    Settings& settings = app_session().settings;
     BoardModel& board = app_session().board;
     BoardView& view = app_session().view;
-    g_settings.use_crosshair = 0;
-    g_settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
+    settings.use_crosshair = 0;
+    settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
     load(test::sample_board());
-    const Settings& s = g_settings;
+    const Settings& s = settings;
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox box_a = view.boxes[a];
@@ -128,7 +129,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Top off: only the bottom is drawn, mirrored; the list shows the bottom rows only.
     command(IDM_TOP_SIDE);
-    EXPECT_EQ(g_settings.show_top_side, 0u);
+    EXPECT_EQ(settings.show_top_side, 0u);
     EXPECT_TRUE(view.bottom_only);
     EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 7);
     EXPECT_TRUE(view.boxes[a].empty());
@@ -209,8 +210,9 @@ TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
 }
 
 TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
+    Settings& settings = app_session().settings;
     BoardView& view = app_session().view;
-    g_settings.use_crosshair = 1;
+    settings.use_crosshair = 1;
     load(test::sample_board());
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
@@ -232,16 +234,16 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     // Choosing it draws the crosshair by exclusive-or; drawing it for no component removes it.
     choose(a);
     EXPECT_EQ(view.crosshair_drawn, a + 1);
-    EXPECT_EQ(g_settings.crosshair_x, static_cast<uint32_t>(cx));
+    EXPECT_EQ(settings.crosshair_x, static_cast<uint32_t>(cx));
     HDC screen = GetDC(app_windows().hwnd_layout);
     HDC pic = area_picture_dc();
     int row = -1;  // a pixel of the vertical line over black background
     for (int y = 0; y < h && row < 0; ++y)
         if (GetPixel(pic, cx, y) == kBlack) row = y;
     ASSERT_GE(row, 0);
-    EXPECT_EQ(GetPixel(screen, cx, row), g_settings.color_crosshair);
+    EXPECT_EQ(GetPixel(screen, cx, row), settings.color_crosshair);
     draw_crosshair(false);  // removed and drawn again in the same place
-    EXPECT_EQ(GetPixel(screen, cx, row), g_settings.color_crosshair);
+    EXPECT_EQ(GetPixel(screen, cx, row), settings.color_crosshair);
     set_current_component(-1);
     draw_crosshair(false);
     EXPECT_EQ(GetPixel(screen, cx, row), kBlack);
@@ -262,7 +264,7 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     SendMessageW(app_windows().list_layers, LB_SETSEL, FALSE, -1);
     mouse(WM_LBUTTONDOWN, cx, cy);
     EXPECT_FALSE(IsWindowVisible(app_windows().list_layers));
-    EXPECT_TRUE(std::all_of(g_settings.layer_groups.begin(), g_settings.layer_groups.end(),
+    EXPECT_TRUE(std::all_of(settings.layer_groups.begin(), settings.layer_groups.end(),
                             [](uint32_t g) { return g == 0; }));
     EXPECT_TRUE(view.boxes[a].empty());
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));

@@ -49,10 +49,10 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
-        g_settings.use_crosshair = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.use_crosshair = 1;
         AppWindowsTest::SetUp();
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         load_sample();

@@ -33,6 +33,7 @@ protected:
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
+    Settings& settings = app_session().settings;
     BoardModel& board = app_session().board;
     // A generated board of a later Eagle version beside the sample; its mirrored parts are
     // those placed below.
@@ -58,9 +59,9 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name + L" " + c.options);
-        g_settings.show_top_side = c.top;
-        g_settings.show_bottom_side = c.bottom;
-        g_settings.sort_col = c.sort;
+        settings.show_top_side = c.top;
+        settings.show_bottom_side = c.bottom;
+        settings.sort_col = c.sort;
         load(c.path);
         EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
         EXPECT_EQ(board.board_loaded, 1u);
@@ -78,10 +79,11 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
 }
 
 TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
+    Settings& settings = app_session().settings;
     BoardModel& board = app_session().board;
-    g_settings.show_bottom_side = 1;
-    g_settings.leave_selected = 1;
-    g_settings.sort_col = 9;
+    settings.show_bottom_side = 1;
+    settings.leave_selected = 1;
+    settings.sort_col = 9;
     load(sample_board());
     ASSERT_EQ(board.board_loaded, 1u);
     ASSERT_GE(board.elements.size(), 3u);
@@ -131,7 +133,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
         EXPECT_EQ(draw_row(r, cd), CDRF_DODEFAULT);
         const ElementRec& e = board.elements[std::stoi(list_cell(app_windows().list_main, r, 10))];
         const bool top = e.side == kSideTop;
-        const Settings& s = g_settings;
+        const Settings& s = settings;
         const COLORREF text = top ? (e.shade ? s.group_color_top_text2 : s.group_color_top_text1)
                                   : (e.shade ? s.group_color_bottom_text2 : s.group_color_bottom_text1);
         const COLORREF back = top ? (e.shade ? s.group_color_top_back2 : s.group_color_top_back1)
@@ -145,7 +147,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     // A header click sorts by that column with the Index breaking ties, marks the header and
     // stores "Sort col" at once.
     notify(app_windows().list_main, LVN_COLUMNCLICK, -1, 2);
-    EXPECT_EQ(g_settings.sort_col, 2u);
+    EXPECT_EQ(settings.sort_col, 2u);
     EXPECT_EQ(store_.dword(L"Sort col"), 2u);
     const Rows rows = list_rows(app_windows().list_main, 11);
     for (size_t r = 1; r < rows.size(); ++r) {
@@ -196,7 +198,7 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(board));
     EXPECT_EQ(board.board_loaded, 0u);
     EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(g_settings.recent_paths[0].empty());
+    EXPECT_TRUE(app_session().settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
 
     const std::wstring text_file = test::temp_file_with("no board\r\n");

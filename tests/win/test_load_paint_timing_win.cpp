@@ -44,8 +44,8 @@ class LoadPaintTiming : public test::AppWindowsTest {
 protected:
     void SetUp() override {
         test::AppWindowsTest::SetUp();
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         generated_ = test::temp_file_with(test::synthetic_board(kGeneratedElements));
@@ -94,7 +94,7 @@ protected:
             fill_component_list(true);
             update_placed_counter();
             const double t3 = now_ms();
-            sort_component_list(static_cast<int>(g_settings.sort_col));
+            sort_component_list(static_cast<int>(app_session().settings.sort_col));
             const double t4 = now_ms();
             redraw_layout_area();
             const double t5 = now_ms();

@@ -71,6 +71,7 @@ protected:
 };
 
 TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
+    Settings& settings = app_session().settings;
     BoardModel& model = app_session().board;
     // Without a board both commands only say so.
     menu(IDM_LOAD_SELECTION);
@@ -78,8 +79,8 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_EQ(port_.boxes, Boxes(2, {Owner::main, L"No board loaded", L"Tindral Info", 0x2040}));
     port_.boxes.clear();
 
-    g_settings.leave_selected = 1;
-    g_settings.show_bottom_side = 1;
+    settings.leave_selected = 1;
+    settings.show_bottom_side = 1;
     const std::wstring file = load_copy();
     ASSERT_EQ(model.board_loaded, 1u);
     const size_t n = model.elements.size();
@@ -130,7 +131,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
 
 TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     BoardModel& model = app_session().board;
-    g_settings.save_selections_on_exit = 1;
+    app_session().settings.save_selections_on_exit = 1;
     const std::wstring file = load_copy();
     ASSERT_EQ(model.board_loaded, 1u);
     const size_t n = model.elements.size();
@@ -179,7 +180,7 @@ private:
 
 TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     BoardModel& model = app_session().board;
-    g_settings.show_bottom_side = 1;
+    app_session().settings.show_bottom_side = 1;
     load(test::sample_board());
     ASSERT_EQ(model.board_loaded, 1u);
     activate_main();
@@ -242,7 +243,7 @@ void CALLBACK close_dialog(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
-    g_settings.use_filelist = 1;
+    app_session().settings.use_filelist = 1;
     activate_main();
     g_dialogs_opened = 0;
     g_closing = nullptr;
@@ -257,9 +258,10 @@ TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
 }
 
 TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
+    Settings& settings = app_session().settings;
     const ClockSource saved_clock = set_clock_source(&fixed_time);
     const std::wstring board = test::sample_board();
-    g_settings.show_bottom_side = 0;  // the BOM counts both sides all the same
+    settings.show_bottom_side = 0;  // the BOM counts both sides all the same
     load(board);
     ASSERT_EQ(app_session().board.board_loaded, 1u);
 
@@ -289,8 +291,8 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     SetWindowPos(app_windows().hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
     click(app_windows().button_bom_close);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
-    EXPECT_EQ(g_settings.wnd_bom_x, 70u);
-    EXPECT_EQ(g_settings.wnd_bom_width, 500u);
+    EXPECT_EQ(settings.wnd_bom_x, 70u);
+    EXPECT_EQ(settings.wnd_bom_width, 500u);
     click(app_windows().button_bom);  // refilled in the original order
     EXPECT_EQ(list_rows(app_windows().list_bom, 4), expected);
     set_clock_source(saved_clock);

@@ -100,13 +100,13 @@ protected:
     void SetUp() override {
         // The board window takes its stored place: beside the main window, so that the whole
         // board can be seen.
-        g_settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
-        g_settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
-        g_settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
-        g_settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
-        g_settings.leave_selected = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.use_crosshair = 0;
+        app_session().settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        app_session().settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        app_session().settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        app_session().settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
+        app_session().settings.leave_selected = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.use_crosshair = 0;
         AppWindowsTest::SetUp();
         previous_port_ = set_message_port(&screen_port_);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
@@ -156,7 +156,7 @@ protected:
         HGDIOBJ old = SelectObject(mem, dib);
         BitBlt(mem, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
         GdiFlush();
-        const COLORREF c = g_settings.color_top_selected;
+        const COLORREF c = app_session().settings.color_top_selected;
         const uint32_t want = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         int n = 0;
         const auto* px = static_cast<const uint32_t*>(bits);

@@ -28,8 +28,8 @@ const test::ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Ex
 class Marks : public test::AppWindowsTest {
 protected:
     void SetUp() override {
-        g_settings.leave_selected = 1;
-        g_settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.show_bottom_side = 1;
         AppWindowsTest::SetUp();
     }
 
@@ -85,7 +85,7 @@ TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
 
 TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     BoardModel& model = app_session().board;
-    g_settings.save_selections_on_exit = 1;
+    app_session().settings.save_selections_on_exit = 1;
     const fs::path board = copy_board("board.brd");
     load(board);
     const std::string marks = saved_marks(model.elements.size());
@@ -132,7 +132,7 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
     ASSERT_NE(d, nullptr);
     SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
     DestroyWindow(d);
-    ASSERT_EQ(g_settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
+    ASSERT_EQ(app_session().settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
 
     menu(IDM_SAVE_SELECTION);
     EXPECT_TRUE(fs::exists(selection_file(board)));
@@ -140,6 +140,7 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
 }
 
 TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
+    Settings& settings = app_session().settings;
     BoardModel& model = app_session().board;
     const fs::path board = copy_board("board.brd");
     load(board);
@@ -171,12 +172,12 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     port_.answers = {mb::id_cancel};
     SendMessageW(d, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(port_.boxes, kSaveFirst);
-    EXPECT_EQ(g_settings.leave_selected, 1u);
+    EXPECT_EQ(settings.leave_selected, 1u);
     EXPECT_EQ(model.marks.states(), marked);
     port_.answers = {mb::id_no};  // dropped
     SendMessageW(d, WM_COMMAND, IDOK, 0);
     DestroyWindow(d);
-    EXPECT_EQ(g_settings.leave_selected, 0u);
+    EXPECT_EQ(settings.leave_selected, 0u);
     EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_FALSE(fs::exists(selection_file(board)));
 
@@ -192,26 +193,27 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
 }
 
 TEST_F(Marks, DecliningAQuestionAboutTheFileKeepsItsPath) {
+    Settings& settings = app_session().settings;
     const fs::path p = dir_.write(
         "odd.brd",
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
         "<eagle version=\"7.2.0\"><drawing><board><plain/><elements>"
         "<element name=\"R1\" library=\"l\" package=\"p\" value=\"1k\" x=\"1\" y=\"2\">"
         "<tindralfoo/></element></elements><libraries/></board></drawing></eagle>\n");
-    g_settings.report_unexpected = 1;
+    settings.report_unexpected = 1;
     port_.answers = {mb::id_no};
     load(p);
     EXPECT_EQ(port_.boxes.size(), 1u);
     EXPECT_EQ(app_session().board.board_loaded, 0u);
     EXPECT_EQ(combo_count(), 1);
-    EXPECT_EQ(g_settings.recent_paths[0], p.wstring());
+    EXPECT_EQ(settings.recent_paths[0], p.wstring());
 }
 
 class EndOfProgram : public Marks {
 protected:
     void SetUp() override {
         Marks::SetUp();
-        g_settings.save_selections_on_exit = 1;
+        app_session().settings.save_selections_on_exit = 1;
         board_ = copy_board("board.brd");
         load(board_);
         choose(2);

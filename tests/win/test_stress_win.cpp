@@ -188,10 +188,10 @@ class Stress : public test::AppWindowsTest {
 protected:
     void SetUp() override {
         test::AppWindowsTest::SetUp();
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
-        g_settings.printer_selection_mode = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.printer_selection_mode = 1;
         current_paper() = {};
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
@@ -215,8 +215,10 @@ protected:
     // those of the shown sides, sorted as before, with their marks.
     void switch_sides(const char* name, bool top, bool bottom) {
         timed(report_, std::string("sides-") + name, [&] {
-            if ((g_settings.show_top_side != 0) != top) menu(app_windows().hwnd_board, IDM_TOP_SIDE);
-            if ((g_settings.show_bottom_side != 0) != bottom) menu(app_windows().hwnd_board, IDM_BOTTOM_SIDE);
+            const Settings& settings = app_session().settings;
+            HWND board = app_windows().hwnd_board;
+            if ((settings.show_top_side != 0) != top) menu(board, IDM_TOP_SIDE);
+            if ((settings.show_bottom_side != 0) != bottom) menu(board, IDM_BOTTOM_SIDE);
             UpdateWindow(app_windows().hwnd_layout);
             UpdateWindow(app_windows().list_main);
         });
@@ -225,7 +227,8 @@ protected:
         std::vector<int> sorted_rows = rows;
         std::sort(sorted_rows.begin(), sorted_rows.end());
         EXPECT_EQ(sorted_rows, shown_components(top, bottom));
-        EXPECT_EQ(first_row_out_of_order(static_cast<int>(g_settings.sort_col), rows), -1);
+        const int sort_col = static_cast<int>(app_session().settings.sort_col);
+        EXPECT_EQ(first_row_out_of_order(sort_col, rows), -1);
         expect_marks(rows, app_session().board.marks.states());
         size_t drawn = 0;
         for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
@@ -298,7 +301,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
             UpdateWindow(app_windows().list_main);
         });
         SCOPED_TRACE(column);
-        EXPECT_EQ(g_settings.sort_col, static_cast<uint32_t>(column));
+        EXPECT_EQ(app_session().settings.sort_col, static_cast<uint32_t>(column));
         const std::vector<int> rows = row_components();
         std::vector<int> sorted_rows = rows;
         std::sort(sorted_rows.begin(), sorted_rows.end());

@@ -52,10 +52,10 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 0;
-        g_settings.leave_selected = 1;
-        g_settings.use_filelist = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 0;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.use_filelist = 1;
         AppWindowsTest::SetUp();
         show_board_on_top();
         load_sample();
@@ -66,8 +66,8 @@ protected:
 
     // The shown sides are the same everywhere: settings, mirror flag, main list rows.
     void expect_bottom_only_everywhere() {
-        EXPECT_EQ(g_settings.show_top_side, 0u);
-        EXPECT_EQ(g_settings.show_bottom_side, 1u);
+        EXPECT_EQ(app_session().settings.show_top_side, 0u);
+        EXPECT_EQ(app_session().settings.show_bottom_side, 1u);
         EXPECT_TRUE(app_session().view.bottom_only);
         const int rows = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
         const std::vector<ElementRec>& elements = app_session().board.elements;
@@ -113,8 +113,9 @@ TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
 }
 
 TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
+    Settings& settings = app_session().settings;
     BoardView& view = app_session().view;
-    g_settings.use_crosshair = 1;
+    settings.use_crosshair = 1;
     RECT client{};
     GetClientRect(app_windows().hwnd_layout, &client);
     // Two drawn components whose crosshair lines do not cross each other's.
@@ -140,7 +141,7 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
         if (GetPixel(pic, xa, i) == kBlack && std::abs(i - yb) > 2) y = i;
     ASSERT_GE(y, 0);
     HDC screen = GetDC(app_windows().hwnd_layout);
-    EXPECT_EQ(GetPixel(screen, xa, y), g_settings.color_crosshair);
+    EXPECT_EQ(GetPixel(screen, xa, y), settings.color_crosshair);
 
     // A new crosshair colour picked, then the dialog cancelled.
     ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);

@@ -28,7 +28,7 @@
 #include "support/csv_reader.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
+#include "support/store_guard.h"
 #include "view/board_view.h"
 #include "win/support/real_input_win.h"
 
@@ -151,7 +151,7 @@ inline void set_visible(HWND hwnd, bool visible) {
 
 // Puts path into the combo box (and the recent paths) and clicks Load.
 inline void load_through_combo(const std::wstring& path) {
-    g_settings.recent_paths[0] = path;
+    app_session().settings.recent_paths[0] = path;
     SendMessageW(app_windows().combo_path, CB_RESETCONTENT, 0, 0);
     SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
     SendMessageW(app_windows().combo_path, CB_SETCURSEL, 0, 0);
@@ -297,8 +297,7 @@ protected:
     TopWindowPlaces places_;
     HMENU main_menu_ = nullptr;  // destroyed with the main window
     MemoryStore store_;
-    SettingsGuard settings_{&store_};
-    LanguageGuard english_{1};
+    StoreGuard routed_{&store_};  // the session's settings start as the defaults, in English
     RecordingPort port_;
     HWND dialog_ = nullptr;
 };

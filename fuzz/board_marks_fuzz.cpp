@@ -17,7 +17,6 @@
 #include "board/load_board.h"
 #include "fuzz_support.h"
 #include "lists/list_rows.h"
-#include "lists/selection_state.h"
 #include "selection/selection.h"
 #include "selection/selection_format.h"
 #include "settings/settings.h"

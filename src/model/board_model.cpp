@@ -49,8 +49,6 @@ static_assert(sizeof(kFixedLayers) / sizeof(kFixedLayers[0]) == 56);
 
 }  // namespace
 
-BoardModel g_board = make_empty_board();
-
 BoardModel make_empty_board() {
     BoardModel board;
     board.layers = make_layer_table();
@@ -84,8 +82,6 @@ void release_board(BoardModel& board) {
     board.placement_count = 0;
     board.board_loaded = 0;  // commands that need a board refuse on an emptied model
 }
-
-void release_board() { release_board(g_board); }
 
 void reset_extent(BoardExtent& extent) {
     extent = BoardExtent{};

@@ -89,10 +89,6 @@ struct BoardModel {
     bool selection_file_ours = false;
 };
 
-// The process-wide model of the Windows program; the portable code takes the model it works on
-// as a parameter.
-extern BoardModel g_board;
-
 // The 56 fixed layer rows of a fresh program, the rest empty.
 std::array<LayerRec, kLayerRows> make_layer_table();
 
@@ -101,8 +97,6 @@ BoardModel make_empty_board();
 
 // Releases every table of the model; the layer table stays as it is.
 void release_board(BoardModel& board);
-// The same on g_board, for the board loader's window code until it passes its model.
-void release_board();
 
 // Back to the start values of a load: max x = max y = 0, min x = min y = 1 000 000.
 void reset_extent(BoardExtent& extent);

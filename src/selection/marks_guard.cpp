@@ -1,6 +1,5 @@
 #include "selection/marks_guard.h"
 
-#include "lists/selection_state.h"
 #include "selection/selection.h"
 #include "text/messages.h"
 

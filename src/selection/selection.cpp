@@ -1,6 +1,5 @@
 #include "selection/selection.h"
 
-#include "lists/selection_state.h"
 #include "selection/selection_file.h"
 #include "selection/selection_format.h"
 #include "text/format.h"

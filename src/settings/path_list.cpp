@@ -36,9 +36,9 @@ bool starts_with_ignoring_case(const std::wstring& item, const std::wstring& pre
     return true;
 }
 
-std::vector<std::wstring> listed_paths() {
+std::vector<std::wstring> listed_paths(const Settings& settings) {
     std::vector<std::wstring> out;
-    for (const std::wstring& p : g_settings.recent_paths)
+    for (const std::wstring& p : settings.recent_paths)
         if (!p.empty()) out.push_back(p);
     return out;
 }
@@ -59,35 +59,35 @@ bool combo_items_fit(const PathCombo& combo, int n) {
 }
 
 // The list takes the combo box's order, newest file first, and is stored with the path.
-int finish_choice(PathCombo& combo) {
-    for (std::wstring& p : g_settings.recent_paths) p.clear();
-    const size_t n = std::min(combo.items.size(), g_settings.recent_paths.size());
-    for (size_t i = 0; i < n; ++i) g_settings.recent_paths[i] = combo.items[i];
-    combo.selection = select_path_index(combo.items, g_settings.xml_path_file_name);
-    put_path_list();
+int finish_choice(Settings& settings, PathCombo& combo) {
+    for (std::wstring& p : settings.recent_paths) p.clear();
+    const size_t n = std::min(combo.items.size(), settings.recent_paths.size());
+    for (size_t i = 0; i < n; ++i) settings.recent_paths[i] = combo.items[i];
+    combo.selection = select_path_index(combo.items, settings.xml_path_file_name);
+    put_path_list(settings);
     return 1;
 }
 
-int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog,
+int choose_from_list(Settings& settings, PathCombo& combo, const BoardFileDialog& open_dialog,
                      FileStartReader read_start) {
-    int n = listed_path_count();
-    const std::wstring kept = g_settings.xml_path_file_name;
+    int n = listed_path_count(settings);
+    const std::wstring kept = settings.xml_path_file_name;
     if (n >= kMaxListedPaths) {
         show_warning(Owner::main, TXT_PATH_LIST_FULL, kWarnFlags);
         return 0;
     }
     std::wstring chosen;
     if (!open_dialog(chosen)) return 0;
-    g_settings.xml_path_file_name = chosen;
+    settings.xml_path_file_name = chosen;
 
     bool known = false;
-    for (const std::wstring& p : g_settings.recent_paths)
+    for (const std::wstring& p : settings.recent_paths)
         known = known || (!p.empty() && same_path_ignoring_case(p, chosen));
     if (!known) {
         const int header = is_eagle_version_ok(chosen, read_start);
         if (header != 1) {
             if (header == 0) show_warning(Owner::main, TXT_ONLY_V6_V7, kWarnFlags);
-            g_settings.xml_path_file_name = kept;
+            settings.xml_path_file_name = kept;
             if (header == 0) combo_items_fit(combo, n);
             return 0;
         }
@@ -98,19 +98,19 @@ int choose_from_list(PathCombo& combo, const BoardFileDialog& open_dialog,
 
     const int at = select_path_index(combo.items, chosen);
     combo.selection = at;
-    if (at >= 0) g_settings.last_selected_file_index = static_cast<uint32_t>(at);
+    if (at >= 0) settings.last_selected_file_index = static_cast<uint32_t>(at);
     combo.count_text = format_text(100, L"%d", n);
-    return finish_choice(combo);
+    return finish_choice(settings, combo);
 }
 
-int choose_single(PathCombo& combo, const BoardFileDialog& open_dialog) {
+int choose_single(Settings& settings, PathCombo& combo, const BoardFileDialog& open_dialog) {
     std::wstring chosen;
     if (!open_dialog(chosen)) return 0;
     // No header check here: the token reader turns away a file that is not a board.
-    g_settings.xml_path_file_name = chosen;
+    settings.xml_path_file_name = chosen;
     combo.items.assign(1, chosen);
     combo.selection = 0;
-    return finish_choice(combo);
+    return finish_choice(settings, combo);
 }
 
 }  // namespace
@@ -119,9 +119,9 @@ bool same_path_ignoring_case(const std::wstring& a, const std::wstring& b) {
     return a.size() == b.size() && starts_with_ignoring_case(a, b);
 }
 
-int listed_path_count() {
+int listed_path_count(const Settings& settings) {
     int n = 0;
-    for (const std::wstring& p : g_settings.recent_paths)
+    for (const std::wstring& p : settings.recent_paths)
         if (!p.empty()) ++n;
     return n;
 }
@@ -138,40 +138,40 @@ int select_path_index(const std::vector<std::wstring>& items, const std::wstring
     return -1;
 }
 
-void fill_path_combo(PathCombo& combo) {
-    if (g_settings.use_filelist != 0) {
+void fill_path_combo(Settings& settings, PathCombo& combo) {
+    if (settings.use_filelist != 0) {
         // Entries in use come first, also when the stored list had gaps.
-        combo.items = listed_paths();
-        for (size_t i = 0; i < g_settings.recent_paths.size(); ++i)
-            g_settings.recent_paths[i] = i < combo.items.size() ? combo.items[i] : std::wstring();
-        int at = last_selected_path_index(g_settings);
+        combo.items = listed_paths(settings);
+        for (size_t i = 0; i < settings.recent_paths.size(); ++i)
+            settings.recent_paths[i] = i < combo.items.size() ? combo.items[i] : std::wstring();
+        int at = last_selected_path_index(settings);
         if (static_cast<size_t>(at) >= combo.items.size()) at = 0;
-        g_settings.last_selected_file_index = static_cast<uint32_t>(at);
-        g_settings.xml_path_file_name = g_settings.recent_paths[at];
+        settings.last_selected_file_index = static_cast<uint32_t>(at);
+        settings.xml_path_file_name = settings.recent_paths[at];
         combo.count_text = format_text(100, L"%d", static_cast<int>(combo.items.size()));
         combo.list_controls_shown = true;
     } else {
         combo.list_controls_shown = false;
-        combo.items.assign(1, g_settings.xml_path_file_name);
-        g_settings.last_selected_file_index = 0;
+        combo.items.assign(1, settings.xml_path_file_name);
+        settings.last_selected_file_index = 0;
     }
-    combo.selection = select_path_index(combo.items, g_settings.xml_path_file_name);
+    combo.selection = select_path_index(combo.items, settings.xml_path_file_name);
 }
 
-int choose_board_file(PathCombo& combo, const BoardFileDialog& open_dialog,
+int choose_board_file(Settings& settings, PathCombo& combo, const BoardFileDialog& open_dialog,
                       FileStartReader read_start) {
-    return g_settings.use_filelist != 0 ? choose_from_list(combo, open_dialog, read_start)
-                                        : choose_single(combo, open_dialog);
+    return settings.use_filelist != 0 ? choose_from_list(settings, combo, open_dialog, read_start)
+                                      : choose_single(settings, combo, open_dialog);
 }
 
-int drop_failed_path(PathCombo& combo) {
-    auto& paths = g_settings.recent_paths;
-    if (g_settings.xml_path_file_name.empty()) return 0;  // would match an unused entry
-    const auto it = std::find(paths.begin(), paths.end(), g_settings.xml_path_file_name);
+int drop_failed_path(Settings& settings, PathCombo& combo) {
+    auto& paths = settings.recent_paths;
+    if (settings.xml_path_file_name.empty()) return 0;  // would match an unused entry
+    const auto it = std::find(paths.begin(), paths.end(), settings.xml_path_file_name);
     if (it == paths.end()) return 0;
     std::move(it + 1, paths.end(), it);
     paths.back().clear();
-    combo.items = listed_paths();
+    combo.items = listed_paths(settings);
     combo.selection = -1;
     return 1;
 }

@@ -195,9 +195,4 @@ int reread_settings(Settings& s) {
     return result;
 }
 
-// The Windows loader and the recent-path list still work on the process-wide settings.
-int put_settings() { return put_settings(g_settings); }
-
-void put_path_list() { put_path_list(g_settings); }
-
 }  // namespace tindral

@@ -49,11 +49,6 @@ void put_window_settings(const Settings& s);
 // Writes the 16 recent-path values, then "Xml path file name".
 void put_path_list(const Settings& s);
 
-// put_settings and put_path_list on the process-wide settings, for the board loader until it
-// passes the settings it works on.
-int put_settings();
-void put_path_list();
-
 // get_settings, but what the user chose at run time and sees on screen stays in force: the
 // sides switched on the toolbar, the layers picked in the board window and the language. The
 // board, its lists and toolbar were drawn for these; taking the stored ones back would leave

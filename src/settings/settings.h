@@ -78,8 +78,4 @@ extern const Settings kDefaultSettings;
 // list means the first entry, so it can never index past the list.
 int last_selected_path_index(const Settings& s);
 
-// The process-wide settings of the Windows program, starting out as the defaults; the portable
-// code takes the settings it works on as a parameter.
-extern Settings g_settings;
-
 }  // namespace tindral

@@ -15,8 +15,9 @@ namespace tindral {
 namespace {
 
 void zoom(double factor) {
-    zoom_view(g_view, g_board, factor);
-    if (g_board.board_loaded) redraw_area();
+    Session& session = app_session();
+    zoom_view(session.view, session.board, factor);
+    if (session.board.board_loaded) redraw_area();
 }
 
 void bring_main_to_front() {
@@ -44,27 +45,29 @@ void fit_area() {
 
 void refresh_sides() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     rebuild_toolbar();
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
-    g_view.bottom_only = bottom_only_view(g_settings);
+    session.view.bottom_only = bottom_only_view(session.settings);
     fill_component_list(false);
     show_row_marks();
-    sort_component_list(static_cast<int>(g_settings.sort_col));
+    sort_component_list(static_cast<int>(session.settings.sort_col));
     redraw_area();
 }
 
 bool run_board_command(int command) {
+    Session& session = app_session();
     switch (command) {
     case IDM_TOP_SIDE:
-        g_settings.show_top_side = g_settings.show_top_side ? 0 : 1;
+        session.settings.show_top_side = session.settings.show_top_side ? 0 : 1;
         refresh_sides();
         return true;
     case IDM_BOTTOM_SIDE:
-        g_settings.show_bottom_side = g_settings.show_bottom_side ? 0 : 1;
+        session.settings.show_bottom_side = session.settings.show_bottom_side ? 0 : 1;
         refresh_sides();
         return true;
     case IDM_REFRESH:
-        recompute_origin(g_view, g_board);
+        recompute_origin(session.view, session.board);
         redraw_area();
         return true;
     case IDM_ZOOM_IN:

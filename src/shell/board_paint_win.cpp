@@ -43,40 +43,44 @@ void plain_mapping(HDC dc) {
 }
 
 void draw_picture() {
+    Session& session = app_session();
     AreaPicture& pic = app_windows().picture;
     HDC dc = pic.dc;
     plain_mapping(dc);
     const RECT all{0, 0, pic.width, pic.height};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    if (!g_board.board_loaded) {
-        g_view.boxes.clear();
+    if (!session.board.board_loaded) {
+        session.view.boxes.clear();
         return;
     }
     prepare_board_dc(dc, pic.width, pic.height);
     {
         GdiCanvas canvas(dc);
-        paint_board(canvas, g_board, g_view, g_settings);  // reports running out of memory
+        // reports running out of memory
+        paint_board(canvas, session.board, session.view, session.settings);
     }
     plain_mapping(dc);
 }
 
 void copy_picture(HDC screen) {
+    Session& session = app_session();
     AreaPicture& pic = app_windows().picture;
     BitBlt(screen, 0, 0, pic.width, pic.height, pic.dc, 0, 0, SRCCOPY);
     // The copy holds no crosshair.
-    g_view.crosshair_drawn = 0;
+    session.view.crosshair_drawn = 0;
 }
 
 // The crosshair lines over one component's box, drawn by exclusive-or in colour.
 bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) {
-    if (component >= g_view.boxes.size()) return false;
-    const auto pos = crosshair_position(g_view.boxes[component],
+    Session& session = app_session();
+    if (component >= session.view.boxes.size()) return false;
+    const auto pos = crosshair_position(session.view.boxes[component],
                                         {client.left, client.top, client.right, client.bottom});
     if (!pos) return false;
     const GdiOwner<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
     if (!pen) return false;
-    g_settings.crosshair_x = static_cast<uint32_t>(pos->x);
-    g_settings.crosshair_y = static_cast<uint32_t>(pos->y);
+    session.settings.crosshair_x = static_cast<uint32_t>(pos->x);
+    session.settings.crosshair_y = static_cast<uint32_t>(pos->y);
     const int old_rop = SetROP2(dc, R2_XORPEN);
     const HGDIOBJ old_pen = SelectObject(dc, pen.get());
     MoveToEx(dc, client.left, pos->y, nullptr);
@@ -89,22 +93,25 @@ bool xor_lines(HDC dc, const RECT& client, uint32_t component, COLORREF colour) 
 }
 
 void xor_crosshair_on(HDC dc, const RECT& client) {
-    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
-    if (g_view.crosshair_drawn != 0)
-        xor_lines(dc, client, g_view.crosshair_drawn - 1, app_windows().picture.crosshair_colour);
-    g_view.crosshair_drawn = 0;
-    if (g_view.current < 0) return;
-    const uint32_t c = static_cast<uint32_t>(g_view.current);
-    if (c >= g_view.boxes.size() || g_view.boxes[c].empty()) return;
-    const COLORREF colour = static_cast<COLORREF>(g_settings.color_crosshair);
+    Session& session = app_session();
+    if (!session.settings.use_crosshair || !session.board.board_loaded) return;
+    if (session.view.crosshair_drawn != 0)
+        xor_lines(dc, client, session.view.crosshair_drawn - 1,
+                  app_windows().picture.crosshair_colour);
+    session.view.crosshair_drawn = 0;
+    if (session.view.current < 0) return;
+    const uint32_t c = static_cast<uint32_t>(session.view.current);
+    if (c >= session.view.boxes.size() || session.view.boxes[c].empty()) return;
+    const COLORREF colour = static_cast<COLORREF>(session.settings.color_crosshair);
     if (!xor_lines(dc, client, c, colour)) return;
-    g_view.crosshair_drawn = c + 1;
+    session.view.crosshair_drawn = c + 1;
     app_windows().picture.crosshair_colour = colour;
 }
 
 }  // namespace
 
 void paint_area(HWND area) {
+    Session& session = app_session();
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(area, &ps);
     if (!screen) return;
@@ -119,9 +126,9 @@ void paint_area(HWND area) {
             FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         }
     } catch (const std::bad_alloc&) {
-        g_view.boxes.clear();
+        session.view.boxes.clear();
         EndPaint(area, &ps);
-        release_board(g_board);
+        release_board(session.board);
         show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
         InvalidateRect(area, nullptr, FALSE);
         return;
@@ -131,12 +138,13 @@ void paint_area(HWND area) {
 
 void redraw_element_picture(uint32_t e, int32_t demoted) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     AreaPicture& pic = w.picture;
     HWND area = w.hwnd_layout;
     RECT client{};
     if (area) GetClientRect(area, &client);
-    if (!area || !g_board.board_loaded || !pic.dc || pic.width != client.right ||
-        pic.height != client.bottom || g_view.boxes.size() != g_board.elements.size()) {
+    if (!area || !session.board.board_loaded || !pic.dc || pic.width != client.right ||
+        pic.height != client.bottom || session.view.boxes.size() != session.board.elements.size()) {
         // No picture to draw into: paint the whole area.
         if (area) InvalidateRect(area, nullptr, FALSE);
         return;
@@ -144,7 +152,7 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
     prepare_board_dc(pic.dc, pic.width, pic.height);
     {
         GdiCanvas canvas(pic.dc);
-        redraw_element(canvas, g_board, g_view, g_settings, e, demoted);
+        redraw_element(canvas, session.board, session.view, session.settings, e, demoted);
     }
     plain_mapping(pic.dc);
     if (HDC screen = GetDC(area)) {

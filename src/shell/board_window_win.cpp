@@ -57,47 +57,52 @@ void hide_if_visible(HWND hwnd) {
 
 void scroll(ScrollBarKind kind, int code) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     const int bar = kind == ScrollBarKind::horizontal ? SB_HORZ : SB_VERT;
     // The 32-bit thumb position; the message itself carries only 16 bits.
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_TRACKPOS;
     GetScrollInfo(w.hwnd_layout, bar, &si);
-    scroll_view(g_view, kind, code, si.nTrackPos);
-    const ScrollAxis& axis = kind == ScrollBarKind::horizontal ? g_view.hscroll : g_view.vscroll;
+    scroll_view(session.view, kind, code, si.nTrackPos);
+    const ScrollAxis& axis =
+        kind == ScrollBarKind::horizontal ? session.view.hscroll : session.view.vscroll;
     SetScrollPos(w.hwnd_layout, bar, axis.pos, TRUE);
     redraw_area();
 }
 
 void take_layer_choice() {
     AppWindows& w = app_windows();
-    layer_set_from_lines(g_settings, selected_layer_texts(w.list_layers));
+    Session& session = app_session();
+    layer_set_from_lines(session.settings, selected_layer_texts(w.list_layers));
     ShowWindow(w.list_layers, SW_HIDE);
     redraw_area();
 }
 
 void show_hits(std::vector<uint32_t> hits) {
     AppWindows& w = app_windows();
-    g_view.hits = std::move(hits);
+    Session& session = app_session();
+    session.view.hits = std::move(hits);
     if (!w.hwnd_found) return;
-    if (g_view.hits.empty()) {
+    if (session.view.hits.empty()) {
         hide_if_visible(w.hwnd_found);
         return;
     }
     if (!IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_SHOW);
     BringWindowToTop(w.hwnd_found);
     if (w.list_found) SetFocus(w.list_found);
-    fill_found_list(g_view.hits);
+    fill_found_list(session.view.hits);
     draw_crosshair(false);
 }
 
 void left_click(int x, int y) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (w.list_layers && IsWindowVisible(w.list_layers)) take_layer_choice();
     hide_if_visible(w.hwnd_bom);
     RECT client{};
     GetClientRect(w.hwnd_layout, &client);
-    show_hits(hit_test(g_view.boxes, x, y, client.bottom));
+    show_hits(hit_test(session.view.boxes, x, y, client.bottom));
 }
 
 void right_click(int x, int y) {
@@ -110,13 +115,15 @@ void right_click(int x, int y) {
 
 void wheel(int delta) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.hwnd_layout || !IsWindowVisible(w.hwnd_layout) || IsIconic(w.hwnd_board)) return;
-    wheel_zoom(g_view, g_board, delta);
-    if (g_board.board_loaded) redraw_area();
+    wheel_zoom(session.view, session.board, delta);
+    if (session.board.board_loaded) redraw_area();
 }
 
 // Messages of the drawing area only.
 bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    Session& session = app_session();
     const int x = GET_X_LPARAM(lparam), y = GET_Y_LPARAM(lparam);
     switch (msg) {
     case WM_PAINT:
@@ -131,15 +138,15 @@ bool area_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
         scroll(ScrollBarKind::vertical, LOWORD(wparam));
         return true;
     case WM_MBUTTONDOWN:
-        pan_begin(g_view, x, y);
+        pan_begin(session.view, x, y);
         SetCapture(hwnd);
         return true;
     case WM_MOUSEMOVE:
-        if (pan_move(g_view, x, y, (wparam & MK_MBUTTON) != 0)) redraw_area();
+        if (pan_move(session.view, x, y, (wparam & MK_MBUTTON) != 0)) redraw_area();
         return true;
     case WM_MBUTTONUP:
         if (GetCapture() == hwnd) ReleaseCapture();
-        pan_end(g_view, g_board);
+        pan_end(session.view, session.board);
         return true;
     case WM_LBUTTONDOWN:
         left_click(x, y);
@@ -196,27 +203,31 @@ LRESULT board_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 }  // namespace
 
 void redraw_element(uint32_t component) {
+    Session& session = app_session();
     // The choice settles the component current before; the picture then shows both.
-    const int32_t demoted = g_board.marks.settle_previous(component, g_settings.leave_selected != 0);
+    const int32_t demoted =
+        session.board.marks.settle_previous(component, session.settings.leave_selected != 0);
     redraw_element_picture(component, demoted);
     if (demoted >= 0) update_placed_counter();
 }
 
 void draw_crosshair(bool from_found_list) {
-    if (!g_settings.use_crosshair || !g_board.board_loaded) return;
+    Session& session = app_session();
+    if (!session.settings.use_crosshair || !session.board.board_loaded) return;
     if (from_found_list) {
         const int32_t c = selected_found_component();
-        if (c >= 0) g_view.current = c;
+        if (c >= 0) session.view.current = c;
     }
     xor_crosshair();
 }
 
-void set_current_component(int32_t component) { g_view.current = component; }
+void set_current_component(int32_t component) { app_session().view.current = component; }
 
 void apply_scroll_ranges() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.hwnd_layout) return;
-    const ScrollAxis* axes[] = {&g_view.hscroll, &g_view.vscroll};
+    const ScrollAxis* axes[] = {&session.view.hscroll, &session.view.vscroll};
     const int bars[] = {SB_HORZ, SB_VERT};
     for (int i = 0; i < 2; ++i) {
         SCROLLINFO si{};

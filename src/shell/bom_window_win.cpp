@@ -124,13 +124,14 @@ LRESULT bom_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
 
 void fill_bom_list() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.hwnd_bom || !w.list_bom) return;
     ShowWindow(w.hwnd_bom, SW_SHOW);
     BringWindowToTop(w.hwnd_bom);
     if (w.static_date) SetWindowTextW(w.static_date, bom_date_text(local_time_now()).c_str());
     set_bom_columns();
     ShowWindow(w.list_bom, SW_SHOW);
-    g_bom_rows = bom_rows(g_board);
+    g_bom_rows = bom_rows(session.board);
     show_rows();
 }
 

@@ -57,10 +57,12 @@ int slot_index(int swatch_id) {
 }
 
 void renew_slot(HWND dialog, int i) {
+    Session& session = app_session();
     const ColourSlot& slot = kColourSlots[i];
     AppWindows& w = app_windows();
     renew_swatch(dialog, slot.swatch_id, w.brushes.*kObjects[i].brush,
-                 kObjects[i].pen ? &(w.pens.*kObjects[i].pen) : nullptr, g_settings.*slot.colour);
+                 kObjects[i].pen ? &(w.pens.*kObjects[i].pen) : nullptr,
+                 session.settings.*slot.colour);
 }
 
 void set_texts(HWND dialog) {
@@ -77,6 +79,7 @@ void set_texts(HWND dialog) {
 }
 
 void paint_samples(HWND dialog) {
+    Session& session = app_session();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(dialog, &ps);
     if (!dc) return;
@@ -84,7 +87,7 @@ void paint_samples(HWND dialog) {
     const HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
     const int old_mode = SetBkMode(dc, OPAQUE);
     SampleLine lines[kSampleLineCount];
-    sample_lines(g_settings, lines);
+    sample_lines(session.settings, lines);
     const wchar_t* sample = text(TXT_TEXT_SAMPLE);
     for (const SampleLine& line : lines) {
         SetTextColor(dc, static_cast<COLORREF>(line.text_colour));
@@ -97,9 +100,10 @@ void paint_samples(HWND dialog) {
 }
 
 void on_swatch(HWND dialog, int i) {
-    uint32_t colour = g_settings.*kColourSlots[i].colour;
+    Session& session = app_session();
+    uint32_t colour = session.settings.*kColourSlots[i].colour;
     if (!app_windows().colour_chooser(dialog, colour)) return;
-    g_settings.*kColourSlots[i].colour = colour;
+    session.settings.*kColourSlots[i].colour = colour;
     renew_slot(dialog, i);
 }
 
@@ -107,7 +111,8 @@ void on_swatch(HWND dialog, int i) {
 // colours picked meanwhile).
 void show_colours_in_force() {
     AppWindows& w = app_windows();
-    if (!g_board.board_loaded) return;
+    Session& session = app_session();
+    if (!session.board.board_loaded) return;
     // A parent erases its children's place too: each window paints first, then its children,
     // and only then is the crosshair drawn on top.
     for (HWND window : {w.hwnd_main, w.hwnd_board})
@@ -118,20 +123,22 @@ void show_colours_in_force() {
 }
 
 void on_ok(HWND dialog) {
-    put_settings(g_settings);
+    Session& session = app_session();
+    put_settings(session.settings);
     EndDialog(dialog, IDOK);
     show_colours_in_force();
 }
 
 void on_command(HWND dialog, int id, int code) {
+    Session& session = app_session();
     switch (id) {
         case kSetDefaults:
-            reset_colours_to_default(g_settings);
+            reset_colours_to_default(session.settings);
             create_pens_and_brushes();
             InvalidateRect(dialog, nullptr, TRUE);
             return;
         case kCopyTopToBottom:
-            copy_top_colours_to_bottom(g_settings);
+            copy_top_colours_to_bottom(session.settings);
             for (int swatch : {1069, 1067, 1065}) renew_slot(dialog, slot_index(swatch));
             return;
         case IDOK:
@@ -171,9 +178,10 @@ void renew_swatch(HWND dialog, int, GdiOwner<HBRUSH>& brush, GdiOwner<HPEN>* pen
 namespace {
 
 INT_PTR colour_message(HWND dialog, UINT msg, WPARAM wparam, LPARAM lparam) {
+    Session& session = app_session();
     switch (msg) {
         case WM_INITDIALOG:
-            reread_settings(g_settings);
+            reread_settings(session.settings);
             // The swatches show what was just read, not colours of a cancelled dialog.
             create_pens_and_brushes();
             set_texts(dialog);

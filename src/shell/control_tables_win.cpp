@@ -71,16 +71,17 @@ int create_control_rows(const ControlRow* rows) {
 
 int create_child_controls() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!create_control_rows(kMainControls)) return 0;
 
     // The recent-path list and its count only matter with the file list on.
-    const int list_shown = g_settings.use_filelist ? SW_SHOW : SW_HIDE;
+    const int list_shown = session.settings.use_filelist ? SW_SHOW : SW_HIDE;
     ShowWindow(w.button_delete, list_shown);
     ShowWindow(w.edit_path_count, list_shown);
     ShowWindow(w.button_bom, SW_HIDE);  // shown once a board has been read
 
     // The board window always takes its stored place, whatever "Remember window pos" says.
-    const WindowRect board = stored_window_rect(g_settings, TopWindow::board);
+    const WindowRect board = stored_window_rect(session.settings, TopWindow::board);
     SetWindowPos(w.hwnd_board, nullptr, board.x, board.y, board.width, board.height,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 

@@ -18,12 +18,13 @@ constexpr int kFoundCells[] = {kColName, kColLibrary, kColPackage, kColValue, kC
 
 void fill_found_list(const std::vector<uint32_t>& hits) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.list_found) return;
     SendMessageW(w.list_found, LVM_DELETEALLITEMS, 0, 0);
     int row = 0;
     for (uint32_t c : hits) {
-        if (c >= g_board.elements.size()) continue;
-        const ElementRec& e = g_board.elements[c];
+        if (c >= session.board.elements.size()) continue;
+        const ElementRec& e = session.board.elements[c];
         const std::wstring name = list_cell(e, c, kColName);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
@@ -69,8 +70,9 @@ int32_t selected_found_component() {
 
 void activate_found_row() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     const int32_t c = selected_found_component();
-    if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return;
+    if (c < 0 || static_cast<size_t>(c) >= session.board.elements.size()) return;
     // Found by the Index column: names need not be unique, the model index is.
     const int row = find_component_row(static_cast<uint32_t>(c));
     if (row < 0) return;
@@ -78,7 +80,7 @@ void activate_found_row() {
     redraw_element(static_cast<uint32_t>(c));
     if (w.hwnd_found) ShowWindow(w.hwnd_found, SW_HIDE);
     SendMessageW(w.list_main, LVM_ENSUREVISIBLE, row, FALSE);
-    if (g_settings.use_crosshair) draw_crosshair(true);
+    if (session.settings.use_crosshair) draw_crosshair(true);
 }
 
 LRESULT found_list_notify(const NMHDR* header) {

@@ -36,7 +36,8 @@ void create_fonts() {
 
 void create_pens_and_brushes() {
     AppWindows& w = app_windows();
-    const Settings& s = g_settings;
+    Session& session = app_session();
+    const Settings& s = session.settings;
     Pens& pens = w.pens;
     Brushes& brushes = w.brushes;
     renew(pens.black, 0x000000);

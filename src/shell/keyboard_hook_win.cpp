@@ -68,7 +68,8 @@ void choose_selected_row() {
 
 void on_space(LPARAM flags) {
     AppWindows& w = app_windows();
-    if (!visible(w.hwnd_main) || !g_board.board_loaded || !w.list_main) return;
+    Session& session = app_session();
+    if (!visible(w.hwnd_main) || !session.board.board_loaded || !w.list_main) return;
     const bool key_up = (flags & kKeyUpBit) != 0;
     if (w.key_flags.busy || w.key_flags.message_open) {
         if (key_up) w.key_flags.busy = false;

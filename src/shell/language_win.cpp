@@ -53,13 +53,14 @@ void set_control_texts() {
 }
 
 void apply_language() {
+    Session& session = app_session();
     set_menu_texts();
     set_control_texts();
     set_list_columns();
     // The side and date cells are language texts: the rows are made again, keeping the marks.
     fill_component_list(false);
     show_row_marks();
-    const int sort_col = static_cast<int>(g_settings.sort_col);
+    const int sort_col = static_cast<int>(session.settings.sort_col);
     set_sort_header(sort_col);
     sort_component_list(sort_col);
     update_placed_counter();

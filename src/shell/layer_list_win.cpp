@@ -3,16 +3,18 @@
 #include "model/board_model.h"
 #include "settings/layer_choice.h"
 #include "settings/settings.h"
+#include "shell/app_win.h"
 
 namespace tindral {
 
 void fill_layer_list(HWND list) {
+    Session& session = app_session();
     if (!list) return;
-    const std::vector<LayerLine> lines = layer_lines(g_board.layers);
+    const std::vector<LayerLine> lines = layer_lines(session.board.layers);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
     for (const LayerLine& line : lines)
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.text.c_str()));
-    select_layer_lines(list, selected_layer_lines(lines, g_settings));
+    select_layer_lines(list, selected_layer_lines(lines, session.settings));
 }
 
 void select_layer_lines(HWND list, const std::vector<int>& lines) {

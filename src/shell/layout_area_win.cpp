@@ -15,11 +15,12 @@ void redraw_layout_area() {
 
 void fit_layout_area(FitKind kind) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     RECT client{};
     if (w.hwnd_layout) GetClientRect(w.hwnd_layout, &client);
-    g_view.area_width = static_cast<uint32_t>(client.right);
-    g_view.area_height = static_cast<uint32_t>(client.bottom);
-    fit_view(g_view, g_board, client.right, client.bottom, kind);
+    session.view.area_width = static_cast<uint32_t>(client.right);
+    session.view.area_height = static_cast<uint32_t>(client.bottom);
+    fit_view(session.view, session.board, client.right, client.bottom, kind);
     apply_scroll_ranges();
 }
 

@@ -34,10 +34,11 @@ void set_list_styles(HWND list) {
 
 void set_list_columns() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     replace_columns(w.list_main, kMainListColumns, kMainColumnCount);
     set_list_styles(w.list_main);
     set_list_activation();
-    set_sort_header(static_cast<int>(g_settings.sort_col));
+    set_sort_header(static_cast<int>(session.settings.sort_col));
 }
 
 void set_found_columns() {

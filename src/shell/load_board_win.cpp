@@ -9,7 +9,6 @@
 
 #include "board/header_check.h"
 #include "board/load_board.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "selection/marks_guard.h"
 #include "selection/selection.h"
@@ -48,7 +47,8 @@ void hide_if_visible(HWND hwnd) {
 
 // A load the walk abandoned, or one that ran out of memory, shows no board at all.
 void show_no_board() {
-    g_board.board_loaded = 0;
+    Session& session = app_session();
+    session.board.board_loaded = 0;
     if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_title_no_board().c_str());
     fill_component_list(true);
     update_placed_counter();
@@ -56,6 +56,7 @@ void show_no_board() {
 }
 
 int load_steps() {
+    Session& session = app_session();
     if (!app_windows().combo_path || SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0) == 0) {
         specify_file();
         return 0;
@@ -66,12 +67,12 @@ int load_steps() {
         return 0;
     }
     // The board on screen goes now; its unsaved marks first get a chance to be saved.
-    if (!may_drop_marks(g_board)) return kLoadKeptByUser;
-    g_settings.xml_path_file_name = path;
+    if (!may_drop_marks(session.board)) return kLoadKeptByUser;
+    session.settings.xml_path_file_name = path;
 
     // The old board disappears at once, with its rows, marks and counter, so that a load that
     // fails leaves nothing of it that Save selection would refuse.
-    release_board();
+    release_board(session.board);
     show_no_board();
     if (app_windows().hwnd_board) {
         InvalidateRect(app_windows().hwnd_board, nullptr, TRUE);
@@ -87,19 +88,19 @@ int load_steps() {
     hide_if_visible(app_windows().hwnd_found);
     hide_if_visible(app_windows().hwnd_bom);
 
-    g_view.hscroll.pos = g_view.vscroll.pos = 0;
-    reset_extent(g_board.extent);
+    session.view.hscroll.pos = session.view.vscroll.pos = 0;
+    reset_extent(session.board.extent);
 
     if (_waccess(path.c_str(), 0) != 0) {
         show_errno_message(errno);
         return 0;
     }
 
-    g_view.crosshair_drawn = 0;
-    g_view.current = -1;
-    g_last_row = -1;
+    session.view.crosshair_drawn = 0;
+    session.view.current = -1;
+    session.last_row = -1;
 
-    const ReadBoardOutcome read = read_board(path, g_board, [&] {
+    const ReadBoardOutcome read = read_board(path, session.board, [&] {
         if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_path_title(path).c_str());
     });
     if (!read.result) {
@@ -112,23 +113,24 @@ int load_steps() {
     if (app_windows().button_bom) ShowWindow(app_windows().button_bom, read.show_bom_button ? SW_SHOW : SW_HIDE);
 
     fit_layout_area(FitKind::load);
-    g_view.bottom_only = bottom_only_view(g_settings);
+    session.view.bottom_only = bottom_only_view(session.settings);
 
     fill_component_list(true);
     update_placed_counter();
     redraw_layout_area();
-    sort_component_list(static_cast<int>(g_settings.sort_col));
-    if (offer_saved_marks(g_board)) show_loaded_marks();
+    sort_component_list(static_cast<int>(session.settings.sort_col));
+    if (offer_saved_marks(session.board)) show_loaded_marks();
     return 1;
 }
 
 }  // namespace
 
 int load_board() {
+    Session& session = app_session();
     try {
         return load_steps();
     } catch (const std::bad_alloc&) {
-        release_board();
+        release_board(session.board);
         try {
             show_no_board();
         } catch (...) {

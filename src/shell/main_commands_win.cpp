@@ -42,10 +42,11 @@ void open_homepage() { shell_open(nullptr, kHomepage, L""); }
 
 // The states are already cleared: the refill keeps them and only restores the order.
 void clear_and_refill() {
-    if (!may_drop_marks(g_board)) return;
+    Session& session = app_session();
+    if (!may_drop_marks(session.board)) return;
     clear_selection();
     fill_component_list(false);
-    sort_component_list(static_cast<int>(g_settings.sort_col));
+    sort_component_list(static_cast<int>(session.settings.sort_col));
     update_placed_counter();
 }
 

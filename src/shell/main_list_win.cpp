@@ -2,7 +2,6 @@
 
 #include "lists/list_columns.h"
 #include "lists/list_rows.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "settings/registry_settings.h"
 #include "settings/settings.h"
@@ -58,20 +57,22 @@ void set_row_image(int row, int image) {
 // cells fall back to the index: the order a sort by Index and then by the column gives, whatever
 // sort the control uses.
 int CALLBACK compare_rows(LPARAM a, LPARAM b, LPARAM column) {
+    Session& session = app_session();
     const size_t ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
-    const size_t n = g_board.elements.size();
+    const size_t n = session.board.elements.size();
     if (ia >= n || ib >= n) return ia < ib ? -1 : (ia > ib ? 1 : 0);
-    const int c = compare_list_rows(g_board, ia, ib, static_cast<int>(column));
+    const int c = compare_list_rows(session.board, ia, ib, static_cast<int>(column));
     if (c != 0) return c;
     return ia < ib ? -1 : (ia > ib ? 1 : 0);
 }
 
 void store_sort_col() {
+    Session& session = app_session();
     const SettingDesc* row = find_setting(L"Sort col");
     if (!row) return;
     const StoreKey key = open_reg_key();
     if (key == 0) return;  // reported
-    put_registry(key, 4, *row, g_settings);
+    put_registry(key, 4, *row, session.settings);
     close_reg_key(key);
 }
 
@@ -80,7 +81,8 @@ struct GroupColours {
 };
 
 GroupColours group_colours(const ElementRec& e) {
-    const Settings& s = g_settings;
+    Session& session = app_session();
+    const Settings& s = session.settings;
     if (e.side == kSideTop)
         return e.shade == 0 ? GroupColours{s.group_color_top_text1, s.group_color_top_back1}
                             : GroupColours{s.group_color_top_text2, s.group_color_top_back2};
@@ -89,15 +91,17 @@ GroupColours group_colours(const ElementRec& e) {
 }
 
 LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
+    Session& session = app_session();
     switch (cd->nmcd.dwDrawStage) {
         case CDDS_PREPAINT:
             return CDRF_NOTIFYITEMDRAW;
         case CDDS_ITEMPREPAINT: {
-            if (g_settings.sort_col != kMainColumnGroup || !g_board.board_loaded) return 0;
+            if (session.settings.sort_col != kMainColumnGroup || !session.board.board_loaded)
+                return 0;
             const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
-            if (c < 0 || static_cast<size_t>(c) >= g_board.elements.size()) return 0;
+            if (c < 0 || static_cast<size_t>(c) >= session.board.elements.size()) return 0;
             if (const HFONT font = app_windows().fonts.row.get()) SelectObject(cd->nmcd.hdc, font);
-            const GroupColours colours = group_colours(g_board.elements[c]);
+            const GroupColours colours = group_colours(session.board.elements[c]);
             cd->clrText = colours.text;
             cd->clrTextBk = colours.back;
             return CDRF_DODEFAULT;
@@ -125,15 +129,17 @@ void set_list_activation() {
 
 void fill_component_list(bool reset) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.list_main) return;
     SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
     const std::vector<size_t> rows =
-        shown_list_rows(g_board, g_settings.show_top_side != 0, g_settings.show_bottom_side != 0);
+        shown_list_rows(session.board, session.settings.show_top_side != 0,
+                        session.settings.show_bottom_side != 0);
     // One redraw for the whole fill instead of one per row.
     SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
     int row = 0;
     for (size_t i : rows) {
-        const auto cells = list_row_cells(g_board.elements[i], i);
+        const auto cells = list_row_cells(session.board.elements[i], i);
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
         item.iItem = row;
@@ -147,11 +153,12 @@ void fill_component_list(bool reset) {
         ++row;
     }
     SendMessageW(w.list_main, WM_SETREDRAW, TRUE, 0);
-    if (reset) g_board.marks.reset(g_board.elements.size());
+    if (reset) session.board.marks.reset(session.board.elements.size());
     InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
 void show_row_marks() {
+    Session& session = app_session();
     // The list holds one selected row: highlighting every marked row in turn would leave only
     // the last one highlighted, and each move of the focus costs the control a repaint (seconds
     // on a large board with many marks). So the images first, then that one highlight.
@@ -160,7 +167,8 @@ void show_row_marks() {
     int last_marked = -1;
     for (int row = 0; row < n; ++row) {
         const int32_t c = row_component(row);
-        const bool marked = c >= 0 && g_board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
+        const bool marked =
+            c >= 0 && session.board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
         set_row_image(row, marked ? kImageMarked : kImageUnmarked);
         if (marked) last_marked = row;
     }
@@ -198,10 +206,11 @@ void sort_component_list(int column) {
 }
 
 void sort_by_header_click(int column) {
+    Session& session = app_session();
     if (column < 0 || column >= kMainColumnCount) return;
     set_sort_header(column);
     sort_component_list(column);
-    g_settings.sort_col = static_cast<uint32_t>(column);
+    session.settings.sort_col = static_cast<uint32_t>(column);
     store_sort_col();
     // The group colours come or go with the order.
     InvalidateRect(app_windows().list_main, nullptr, TRUE);
@@ -226,12 +235,15 @@ void mark_row(int row, bool marked) {
 
 void update_placed_counter() {
     AppWindows& w = app_windows();
-    if (w.static_counter) SetWindowTextW(w.static_counter, placed_counter_text(g_board).c_str());
+    Session& session = app_session();
+    if (w.static_counter)
+        SetWindowTextW(w.static_counter, placed_counter_text(session.board).c_str());
 }
 
 void toggle_row_selection(uint32_t component, int row) {
-    const ToggleOutcome t =
-        g_board.marks.toggle(component, row, g_settings.leave_selected != 0, g_last_row);
+    Session& session = app_session();
+    const ToggleOutcome t = session.board.marks.toggle(
+        component, row, session.settings.leave_selected != 0, session.last_row);
     if (t.changed) {
         if (t.unmark_row >= 0) mark_row(t.unmark_row, false);
         mark_row(row, t.row_marked);
@@ -248,6 +260,7 @@ int find_component_row(uint32_t component) {
 
 void choose_main_row(int row, bool by_mouse) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (by_mouse && w.hwnd_found && IsWindowVisible(w.hwnd_found))
         ShowWindow(w.hwnd_found, SW_HIDE);
     const int32_t c = row_component(row);
@@ -258,7 +271,7 @@ void choose_main_row(int row, bool by_mouse) {
     // The chosen row stays selected and focused; its image shows the state.
     set_row_state(row, kRowStates, kRowStates);
     redraw_element(static_cast<uint32_t>(c));
-    if (g_settings.use_crosshair) {
+    if (session.settings.use_crosshair) {
         set_current_component(c);
         draw_crosshair(false);
     }

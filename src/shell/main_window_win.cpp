@@ -42,7 +42,8 @@ void request_exit(HWND hwnd) {
 // The recent paths, the window places and the settings into the store.
 void store_everything() {
     AppWindows& w = app_windows();
-    put_path_list(g_settings);
+    Session& session = app_session();
+    put_path_list(session.settings);
     record_window(w.hwnd_main, TopWindow::main);
     record_window(w.hwnd_board, TopWindow::board);
     record_window(w.hwnd_found, TopWindow::found);
@@ -52,9 +53,10 @@ void store_everything() {
 
 // The end of the program: keep the window places and settings, then leave the message loop.
 void on_destroy() {
+    Session& session = app_session();
     store_everything();
     app_windows().keyboard_hook.reset();
-    release_board(g_board);
+    release_board(session.board);
     g_end_agreed = false;
     PostQuitMessage(0);
 }
@@ -70,10 +72,11 @@ void on_end_session(bool ending) {
 }
 
 void on_move(HWND hwnd) {
+    Session& session = app_session();
     RECT r{};
     if (!normal_window_rect(hwnd, r)) return;
-    g_settings.wnd_main_x = static_cast<uint32_t>(r.left);
-    g_settings.wnd_main_y = static_cast<uint32_t>(r.top);
+    session.settings.wnd_main_x = static_cast<uint32_t>(r.left);
+    session.settings.wnd_main_y = static_cast<uint32_t>(r.top);
     store_window_settings();
 }
 
@@ -101,6 +104,7 @@ LRESULT on_notify(const NMHDR* header, LPARAM lparam) {
 }
 
 LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
+    Session& session = app_session();
     switch (msg) {
         case WM_CREATE:
             g_end_agreed = false;
@@ -116,7 +120,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             on_paint(hwnd);
             return 0;
         case WM_VSCROLL:
-            if (g_settings.sort_col == kSortColGroup) sort_component_list(kSortColGroup);
+            if (session.settings.sort_col == kSortColGroup) sort_component_list(kSortColGroup);
             return 0;
         case WM_NOTIFY:
             return on_notify(reinterpret_cast<const NMHDR*>(lparam), lparam);

@@ -18,19 +18,21 @@ namespace {
 
 // The combo box as it stands, so that the path-list rules can work on it.
 PathCombo read_path_combo() {
+    Session& session = app_session();
     PathCombo combo;
     combo.items = path_combo_items();
     if (app_windows().combo_path)
         combo.selection = static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0));
-    combo.list_controls_shown = g_settings.use_filelist != 0;
+    combo.list_controls_shown = session.settings.use_filelist != 0;
     combo.count_text = format_text(100, L"%d", static_cast<int>(combo.items.size()));
     return combo;
 }
 
 // The failed path is out of the list; the combo box shows the rest with nothing selected.
 void drop_failed_path_from_combo() {
+    Session& session = app_session();
     PathCombo combo = read_path_combo();
-    if (!drop_failed_path(combo)) return;
+    if (!drop_failed_path(session.settings, combo)) return;
     // The count box follows the list: a stale count would name an entry that is gone.
     combo.count_text = format_text(100, L"%d", static_cast<int>(combo.items.size()));
     show_path_combo(combo);
@@ -39,16 +41,18 @@ void drop_failed_path_from_combo() {
 }  // namespace
 
 void fill_path_combo_box() {
+    Session& session = app_session();
     PathCombo combo;
-    fill_path_combo(combo);
+    fill_path_combo(session.settings, combo);
     show_path_combo(combo);
 }
 
 void browse_for_board() {
+    Session& session = app_session();
     PathCombo combo = read_path_combo();
-    if (!choose_board_file(combo, ask_for_board_file, &read_file_start)) return;
+    if (!choose_board_file(session.settings, combo, ask_for_board_file, &read_file_start)) return;
     show_path_combo(combo);
-    g_view.crosshair_drawn = 0;
+    session.view.crosshair_drawn = 0;
     if (load_board() == 0) drop_failed_path_from_combo();
 }
 
@@ -57,9 +61,10 @@ void load_from_path_combo() {
 }
 
 void path_selection_changed() {
+    Session& session = app_session();
     if (!app_windows().combo_path) return;
     const LRESULT at = SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0);
-    if (at != CB_ERR) g_settings.last_selected_file_index = static_cast<uint32_t>(at);
+    if (at != CB_ERR) session.settings.last_selected_file_index = static_cast<uint32_t>(at);
 }
 
 }  // namespace tindral

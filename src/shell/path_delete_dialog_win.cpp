@@ -67,8 +67,9 @@ void show_lists(HWND dialog, const PathDeleteLists& lists) {
 }
 
 void on_init(HWND dialog) {
+    Session& session = app_session();
     SetWindowTextW(dialog, format_text(100, L"%s  %s", kProgramTitle, text(TXT_DELETE)).c_str());
-    reread_settings(g_settings);
+    reread_settings(session.settings);
     SetDlgItemTextW(dialog, kPathCaption, text(TXT_PATH_FILENAME));
     SetDlgItemTextW(dialog, kNameCaption, text(TXT_FILENAME));
     SetDlgItemTextW(dialog, kDeleteButton, text(TXT_DELETE));
@@ -95,16 +96,17 @@ void on_delete(HWND dialog) {
 }
 
 void on_ok(HWND dialog) {
+    Session& session = app_session();
     PathCombo combo;
-    combo.items = keep_remaining_paths(read_lists(dialog), g_settings);
-    combo.selection = select_path_index(combo.items, g_settings.xml_path_file_name);
+    combo.items = keep_remaining_paths(read_lists(dialog), session.settings);
+    combo.selection = select_path_index(combo.items, session.settings.xml_path_file_name);
     combo.count_text = format_text(100, L"%d", static_cast<int>(combo.items.size()));
-    combo.list_controls_shown = g_settings.use_filelist != 0;
-    if (g_settings.last_selected_file_index >= combo.items.size())
-        g_settings.last_selected_file_index = 0;
+    combo.list_controls_shown = session.settings.use_filelist != 0;
+    if (session.settings.last_selected_file_index >= combo.items.size())
+        session.settings.last_selected_file_index = 0;
     show_path_combo(combo);
     // Stored at once: a dialog that reads the settings again would bring the entries back.
-    put_path_list(g_settings);
+    put_path_list(session.settings);
     EndDialog(dialog, IDOK);
 }
 
@@ -142,9 +144,10 @@ INT_PTR CALLBACK path_delete_dialog_proc(HWND dialog, UINT msg, WPARAM wparam, L
 
 void open_path_delete_dialog() {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     // Without the file list the box holds only the current board; OK would overwrite the stored
     // list with it.
-    if (!w.combo_path || g_settings.use_filelist == 0) return;
+    if (!w.combo_path || session.settings.use_filelist == 0) return;
     if (SendMessageW(w.combo_path, CB_GETCOUNT, 0, 0) <= 0) return;
     DialogBoxParamW(w.instance, MAKEINTRESOURCEW(IDD_PATH_DELETE), w.hwnd_main,
                     path_delete_dialog_proc, 0);

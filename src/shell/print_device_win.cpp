@@ -176,12 +176,13 @@ void WinPrintDevice::release() {
 
 int print_bom_list(PrintDevice& device) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     wchar_t title[100] = {};
     if (w.static_date) GetWindowTextW(w.static_date, title, 100);
     std::vector<PrintRow> rows;
     for (const BomRow& r : shown_bom_rows())
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});
-    return print_component_list(device, g_settings, title, rows);
+    return print_component_list(device, session.settings, title, rows);
 }
 
 int print_component_list() {

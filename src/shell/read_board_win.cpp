@@ -8,6 +8,7 @@
 #include "board/load_messages.h"
 #include "settings/registry_settings.h"
 #include "settings/settings.h"
+#include "shell/app_win.h"
 #include "text/messages.h"
 
 namespace tindral {
@@ -28,7 +29,7 @@ public:
     }
     void walk_begins() override {
         if (tokens_read_) tokens_read_();
-        put_settings();
+        put_settings(app_session().settings);
     }
     bool go_on_after_unexpected(const LoadMessage& question) override {
         return show(question) != mb::id_no;
@@ -40,13 +41,14 @@ private:
 
 // The whole file in bytes; false after a failure was shown (a read error shows nothing).
 bool read_board_file(const std::wstring& path, std::string& bytes) {
+    Session& session = app_session();
     FileReadResult read;
     try {
         read = read_whole_file(path, bytes);
     } catch (const std::bad_alloc&) {
         LoadStatus no_room;
         no_room.code = LoadCode::tokens_out_of_memory;
-        show(*status_box(no_room, g_settings.language));
+        show(*status_box(no_room, session.settings.language));
         return false;
     }
     switch (read.status) {
@@ -56,7 +58,7 @@ bool read_board_file(const std::wstring& path, std::string& bytes) {
         show(open_failed_box(path, system_error_text(read.error)));
         return false;
     case FileReadStatus::too_large:
-        show(file_too_large_box(g_settings.language));
+        show(file_too_large_box(session.settings.language));
         return false;
     case FileReadStatus::read_failed:
         break;
@@ -69,12 +71,12 @@ bool read_board_file(const std::wstring& path, std::string& bytes) {
 ReadBoardOutcome read_board(const std::wstring& path, BoardModel& board,
                             const std::function<void()>& tokens_read) {
     ReadBoardOutcome out;
-    g_settings.xml_path_file_name = path;
+    app_session().settings.xml_path_file_name = path;
     LoadResult loaded;
     {
         std::string bytes;
         if (!read_board_file(path, bytes)) return out;
-        LoadOptions options = load_options_from(g_settings, path);
+        LoadOptions options = load_options_from(app_session().settings, path);
         options.open_reader = &open_platform_xml_reader;
         options.layers = board.layers;
         ScreenAsker asker(tokens_read);
@@ -82,7 +84,7 @@ ReadBoardOutcome read_board(const std::wstring& path, BoardModel& board,
     }
     const bool read = board_read(loaded.status);
     if (!read) {
-        if (const auto box = status_box(loaded.status, g_settings.language)) show(*box);
+        if (const auto box = status_box(loaded.status, app_session().settings.language)) show(*box);
     }
     board = std::move(loaded.board);
     if (!read) {

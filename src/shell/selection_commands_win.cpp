@@ -1,6 +1,5 @@
 #include "shell/selection_commands_win.h"
 
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "selection/marks_guard.h"
 #include "selection/selection.h"
@@ -16,7 +15,8 @@ namespace tindral {
 namespace {
 
 bool board_loaded_or_tell() {
-    if (g_board.board_loaded) return true;
+    Session& session = app_session();
+    if (session.board.board_loaded) return true;
     show_info(Owner::main, TXT_NO_BOARD_LOADED, mb::task_modal | mb::icon_information);
     return false;
 }
@@ -24,7 +24,8 @@ bool board_loaded_or_tell() {
 }  // namespace
 
 void save_selection_command() {
-    if (board_loaded_or_tell()) save_selection(g_board);
+    Session& session = app_session();
+    if (board_loaded_or_tell()) save_selection(session.board);
 }
 
 void show_loaded_marks() {
@@ -36,25 +37,31 @@ void show_loaded_marks() {
 }
 
 void load_selection_command() {
+    Session& session = app_session();
     if (!board_loaded_or_tell()) return;
-    if (load_selection(g_board) == 1) show_loaded_marks();
+    if (load_selection(session.board) == 1) show_loaded_marks();
 }
 
-bool settle_marks_for_exit() { return save_marks_before_exit(g_board, g_settings); }
+bool settle_marks_for_exit() {
+    Session& session = app_session();
+    return save_marks_before_exit(session.board, session.settings);
+}
 
 void clear_selection() {
-    g_view.crosshair_drawn = 0;
-    g_view.current = -1;
-    g_last_row = -1;
-    g_board.marks.clear();
+    Session& session = app_session();
+    session.view.crosshair_drawn = 0;
+    session.view.current = -1;
+    session.last_row = -1;
+    session.board.marks.clear();
     show_row_marks();
     redraw_layout_area();
 }
 
 void remove_crosshair() {
-    g_view.current = -1;
-    if (!g_board.board_loaded) return;
-    g_view.crosshair_drawn = 0;
+    Session& session = app_session();
+    session.view.current = -1;
+    if (!session.board.board_loaded) return;
+    session.view.crosshair_drawn = 0;
     redraw_layout_area();
 }
 

@@ -110,19 +110,20 @@ uint32_t printer_radio(HWND dialog) {
 }
 
 void on_init(HWND dialog) {
-    reread_settings(g_settings);
+    Session& session = app_session();
+    reread_settings(session.settings);
     set_texts(dialog);
-    const uint32_t mode = g_settings.printer_selection_mode;
+    const uint32_t mode = session.settings.printer_selection_mode;
     check(dialog, kPrinterDefault, mode == 1);
     check(dialog, kPrinterSelect, mode == 2);
     check(dialog, kPrinterLastUsed, mode == 3);
-    check(dialog, kGerman, g_settings.language == 0);
-    check(dialog, kEnglish, g_settings.language != 0);
+    check(dialog, kGerman, session.settings.language == 0);
+    check(dialog, kEnglish, session.settings.language != 0);
     fill_layer_list(GetDlgItem(dialog, kLayerList));
-    for (const Flag& f : kFlags) check(dialog, f.id, g_settings.*f.value != 0);
+    for (const Flag& f : kFlags) check(dialog, f.id, session.settings.*f.value != 0);
     check(dialog, kDoubleClick, app_windows().double_click_select);
-    EnableWindow(GetDlgItem(dialog, kSaveOnExit), g_settings.leave_selected != 0);
-    g_memory = open_settings_dialog_memory(g_settings);
+    EnableWindow(GetDlgItem(dialog, kSaveOnExit), session.settings.leave_selected != 0);
+    g_memory = open_settings_dialog_memory(session.settings);
 }
 
 void select_all_layers(HWND dialog, bool on) {
@@ -132,39 +133,46 @@ void select_all_layers(HWND dialog, bool on) {
 
 void select_default_layers(HWND dialog) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     select_layer_lines(GetDlgItem(dialog, kLayerList),
-                       default_layer_lines(layer_lines(g_board.layers), g_board.layers));
+                       default_layer_lines(layer_lines(session.board.layers),
+                                           session.board.layers));
     if (w.hwnd_layout) InvalidateRect(w.hwnd_layout, nullptr, TRUE);
 }
 
 void on_language(HWND dialog) {
-    g_settings.language = checked(dialog, kGerman) ? 0 : 1;
+    Session& session = app_session();
+    session.settings.language = checked(dialog, kGerman) ? 0 : 1;
     set_texts(dialog);
     apply_language();
 }
 
 // The combo box set up again for the new "Use filelist", keeping the current board path.
 void rebuild_path_combo() {
-    const std::wstring current = g_settings.xml_path_file_name;
+    Session& session = app_session();
+    const std::wstring current = session.settings.xml_path_file_name;
     PathCombo combo;
-    fill_path_combo(combo);
-    g_settings.xml_path_file_name = current;
+    fill_path_combo(session.settings, combo);
+    session.settings.xml_path_file_name = current;
     combo.selection = select_path_index(combo.items, current);
     show_path_combo(combo);
 }
 
 void store_layer_groups() {
+    Session& session = app_session();
     const StoreKey key = open_reg_key();
     if (!key) return;
     for (int g = 0; g < 8; ++g) {
         const std::wstring name = format_text(100, L"Layer group %d", g);
-        if (const SettingDesc* row = find_setting(name.c_str())) put_registry(key, 4, *row, g_settings);
+        if (const SettingDesc* row = find_setting(name.c_str()))
+            put_registry(key, 4, *row, session.settings);
     }
     close_reg_key(key);
 }
 
 void on_ok(HWND dialog) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     SettingsDialogChoice choice;
     choice.german = checked(dialog, kGerman);
     choice.remember_window_pos = checked(dialog, kRememberWindowPos);
@@ -178,16 +186,17 @@ void on_ok(HWND dialog) {
     choice.printer_mode = printer_radio(dialog);
     choice.selected_layer_texts = selected_layer_texts(GetDlgItem(dialog, kLayerList));
     // A change of "Leave selected" takes every mark off; Cancel there keeps the dialog open.
-    if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) && !may_drop_marks(g_board))
+    if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) &&
+        !may_drop_marks(session.board))
         return;
 
     const SettingsOkWork work =
-        apply_settings_choice(g_settings, w.double_click_select, g_memory, choice);
+        apply_settings_choice(session.settings, w.double_click_select, g_memory, choice);
     if (work.clear_selection) clear_selection();
     if (work.rebuild_path_combo) rebuild_path_combo();
     set_list_activation();
     if (work.store_layer_groups) store_layer_groups();
-    put_settings(g_settings);
+    put_settings(session.settings);
     if (w.list_layers) SendMessageW(w.list_layers, LB_SETSEL, FALSE, -1);
     set_control_texts();
     set_texts(dialog);
@@ -198,14 +207,16 @@ void on_ok(HWND dialog) {
 }
 
 void on_cancel(HWND dialog) {
+    Session& session = app_session();
     // The language and the printer mode stay as chosen; the rest comes back from the store.
-    const uint32_t mode = g_settings.printer_selection_mode;
-    reread_settings(g_settings);
-    g_settings.printer_selection_mode = mode;
+    const uint32_t mode = session.settings.printer_selection_mode;
+    reread_settings(session.settings);
+    session.settings.printer_selection_mode = mode;
     EndDialog(dialog, IDCANCEL);
 }
 
 void on_command(HWND dialog, int id, int code) {
+    Session& session = app_session();
     switch (id) {
         case kLayerList:
             if (code == LBN_SELCHANGE) g_memory.layers_changed = true;
@@ -232,7 +243,7 @@ void on_command(HWND dialog, int id, int code) {
         case kPrinterDefault:
         case kPrinterSelect:
         case kPrinterLastUsed:
-            g_settings.printer_selection_mode = printer_radio(dialog);
+            session.settings.printer_selection_mode = printer_radio(dialog);
             set_texts(dialog);
             break;
         case kGerman:

@@ -22,7 +22,8 @@ namespace {
 
 // The stored or default rectangle, on the screen.
 WindowRect opening_rect(TopWindow w) {
-    const WindowRect r = initial_window_rect(g_settings, w);
+    Session& session = app_session();
+    const WindowRect r = initial_window_rect(session.settings, w);
     return fit_onto_screen(r, work_area_near(r));
 }
 
@@ -66,11 +67,12 @@ int create_secondary_windows() {
 
 int init_instance(HINSTANCE instance, int show) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     w.instance = instance;
-    get_settings(g_settings);  // on failure (reported) the program runs on the defaults
+    get_settings(session.settings);  // on failure (reported) the program runs on the defaults
 
-    apply_first_start(g_settings, reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)));
-    clamp_window_rects(g_settings, work_area_near);
+    apply_first_start(session.settings, reinterpret_cast<uintptr_t>(GetKeyboardLayout(0)));
+    clamp_window_rects(session.settings, work_area_near);
 
     const WindowRect main_rect = opening_rect(TopWindow::main);
     w.hwnd_main = CreateWindowExW(0, kClassMain, kProgramTitle, WS_OVERLAPPEDWINDOW, main_rect.x,

@@ -19,6 +19,7 @@ constexpr COLORREF kTransparent = RGB(255, 0, 255);  // background of the toolba
 
 int build_toolbar(HWND parent) {
     AppWindows& w = app_windows();
+    Session& session = app_session();
     if (!w.hwnd_toolbar) {
         w.hwnd_toolbar = CreateWindowExW(WS_EX_TOPMOST, TOOLBARCLASSNAMEW, nullptr, 0x50000300, 0,
                                          0, 0, 0, parent, nullptr, w.instance, nullptr);
@@ -28,7 +29,7 @@ int build_toolbar(HWND parent) {
         }
     }
 
-    const auto buttons = toolbar_buttons(g_settings);
+    const auto buttons = toolbar_buttons(session.settings);
     w.toolbar_images.reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK,
                                             static_cast<int>(buttons.size()), 0));
     std::array<TBBUTTON, 7> tb{};

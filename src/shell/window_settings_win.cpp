@@ -2,6 +2,7 @@
 
 #include "settings/registry_settings.h"
 #include "settings/settings.h"
+#include "shell/app_win.h"
 
 namespace tindral {
 
@@ -30,9 +31,10 @@ bool normal_window_rect(HWND hwnd, RECT& r) {
 }
 
 void record_window(HWND hwnd, TopWindow which) {
+    Session& session = app_session();
     RECT r{};
     if (normal_window_rect(hwnd, r))
-        record_window_rect(g_settings, which, r.left, r.top, r.right, r.bottom);
+        record_window_rect(session.settings, which, r.left, r.top, r.right, r.bottom);
 }
 
 ScreenArea work_area_near(const WindowRect& w) {
@@ -44,8 +46,8 @@ ScreenArea work_area_near(const WindowRect& w) {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-void store_window_settings() { put_window_settings(g_settings); }
+void store_window_settings() { put_window_settings(app_session().settings); }
 
-void store_settings() { put_settings(g_settings); }
+void store_settings() { put_settings(app_session().settings); }
 
 }  // namespace tindral

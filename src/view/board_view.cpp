@@ -5,8 +5,6 @@
 
 namespace tindral {
 
-BoardView g_view;
-
 namespace {
 
 // The wheel steps are single-precision constants widened to double.

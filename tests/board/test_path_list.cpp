@@ -10,7 +10,7 @@
 #include "settings/settings.h"
 #include "support/box_summary.h"
 #include "support/language_guard.h"
-#include "support/settings_guard.h"
+#include "support/store_guard.h"
 #include "support/temp_folder.h"
 
 using namespace tindral;
@@ -22,22 +22,23 @@ std::wstring listed(int i) { return L"C:\\boards\\b" + std::to_wstring(i) + L".b
 
 struct PathListTest : ::testing::Test {
     MemoryStore store;
-    test::SettingsGuard settings{&store};
+    test::StoreGuard routed{&store};
+    Settings settings = kDefaultSettings;
     test::RecordingPort port;
-    test::LanguageGuard english{1};
+    test::TextLanguage english{1};
     test::TempFolder dir;
     PathCombo combo;
     int dialogs = 0;
 
     void list(int n) {
-        for (int i = 0; i < n; ++i) g_settings.recent_paths[i] = listed(i);
-        g_settings.use_filelist = 1;
-        fill_path_combo(combo);
+        for (int i = 0; i < n; ++i) settings.recent_paths[i] = listed(i);
+        settings.use_filelist = 1;
+        fill_path_combo(settings, combo);
     }
     // Chooses path in the file dialog; an empty path cancels it.
     int choose(const std::wstring& path) {
         return choose_board_file(
-            combo,
+            settings, combo,
             [&](std::wstring& out) {
                 ++dialogs;
                 out = path;
@@ -50,18 +51,18 @@ struct PathListTest : ::testing::Test {
 }  // namespace
 
 TEST_F(PathListTest, FillClosesGapsAndMendsTheLastIndex) {
-    g_settings.recent_paths[0] = listed(0);
-    g_settings.recent_paths[2] = listed(2);
-    g_settings.last_selected_file_index = 1;
+    settings.recent_paths[0] = listed(0);
+    settings.recent_paths[2] = listed(2);
+    settings.last_selected_file_index = 1;
     list(0);
     EXPECT_EQ(combo.items, (Paths{listed(0), listed(2)}));
-    EXPECT_EQ(g_settings.recent_paths[1], listed(2));
-    EXPECT_EQ(g_settings.xml_path_file_name, listed(2));
+    EXPECT_EQ(settings.recent_paths[1], listed(2));
+    EXPECT_EQ(settings.xml_path_file_name, listed(2));
     EXPECT_EQ(combo.selection, 1);
-    g_settings.last_selected_file_index = 7;  // past the paths in use: the first one
-    fill_path_combo(combo);
+    settings.last_selected_file_index = 7;  // past the paths in use: the first one
+    fill_path_combo(settings, combo);
     EXPECT_EQ(combo.selection, 0);
-    EXPECT_EQ(g_settings.xml_path_file_name, listed(0));
+    EXPECT_EQ(settings.xml_path_file_name, listed(0));
 }
 
 TEST_F(PathListTest, NewFileGoesOnTopUntilTheListIsFull) {
@@ -72,7 +73,7 @@ TEST_F(PathListTest, NewFileGoesOnTopUntilTheListIsFull) {
     Paths expected{fresh};
     for (int i = 0; i < 14; ++i) expected.push_back(listed(i));
     EXPECT_EQ(combo.items, expected);
-    EXPECT_EQ(g_settings.recent_paths[14], listed(13));
+    EXPECT_EQ(settings.recent_paths[14], listed(13));
     EXPECT_EQ(combo.selection, 0);
     EXPECT_EQ(combo.count_text, L"15");
     EXPECT_EQ(store.string(L"ComboPathFilename00"), fresh);
@@ -85,12 +86,12 @@ TEST_F(PathListTest, NewFileGoesOnTopUntilTheListIsFull) {
 
 TEST_F(PathListTest, PathDifferingOnlyInCaseCountsAsListed) {
     list(3);
-    g_settings.recent_paths[1] = combo.items[1] = L"C:\\\u00C4rger\u0141\u00DE.brd";
+    settings.recent_paths[1] = combo.items[1] = L"C:\\\u00C4rger\u0141\u00DE.brd";
     // The file does not exist: a header check would fail and show a box.
     ASSERT_EQ(choose(L"c:\\\u00E4RGER\u0142\u00FE.BRD"), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(combo.items.size(), 3u);
-    EXPECT_EQ(g_settings.last_selected_file_index, 1u);
+    EXPECT_EQ(settings.last_selected_file_index, 1u);
     EXPECT_FALSE(same_path_ignoring_case(L"\u00F7", L"\u00D7"));  // no letters
     // A whole match wins over an item that merely starts with the path.
     EXPECT_EQ(select_path_index({L"C:\\a.brd.old", L"C:\\A.BRD"}, L"c:\\a.brd"), 1);
@@ -98,7 +99,7 @@ TEST_F(PathListTest, PathDifferingOnlyInCaseCountsAsListed) {
 
 TEST_F(PathListTest, RefusedOrCancelledChoiceKeepsPathAndList) {
     list(2);
-    const std::wstring before = g_settings.xml_path_file_name;
+    const std::wstring before = settings.xml_path_file_name;
     const std::wstring cases[][2] = {
         {L"", L"boxes shown: 0"},
         {dir.write("notes.brd", "text").wstring(), L"Tindral Warning|Tindral can only handle "
@@ -109,7 +110,7 @@ TEST_F(PathListTest, RefusedOrCancelledChoiceKeepsPathAndList) {
         port.boxes.clear();
         EXPECT_EQ(choose(c[0]), 0);
         EXPECT_EQ(test::only_box(port), c[1]);
-        EXPECT_EQ(g_settings.xml_path_file_name, before);
+        EXPECT_EQ(settings.xml_path_file_name, before);
         EXPECT_EQ(combo.items, (Paths{listed(0), listed(1)}));
     }
     port.boxes.clear();
@@ -120,8 +121,8 @@ TEST_F(PathListTest, RefusedOrCancelledChoiceKeepsPathAndList) {
 }
 
 TEST_F(PathListTest, WithoutFileListTheChoiceReplacesTheSingleEntry) {
-    for (int i = 0; i < 3; ++i) g_settings.recent_paths[i] = listed(i);
-    fill_path_combo(combo);
+    for (int i = 0; i < 3; ++i) settings.recent_paths[i] = listed(i);
+    fill_path_combo(settings, combo);
     ASSERT_EQ(choose(L"E:\\new.brd"), 1);  // no header check in this mode
     EXPECT_EQ(combo.items, Paths{L"E:\\new.brd"});
     for (int i = 0; i < kRecentPathCount; ++i) {
@@ -133,12 +134,12 @@ TEST_F(PathListTest, WithoutFileListTheChoiceReplacesTheSingleEntry) {
 
 TEST_F(PathListTest, DropFailedPathRemovesTheExactEntryAndKeepsTheOrder) {
     list(4);
-    g_settings.xml_path_file_name = L"c:\\boards\\b2.brd";  // differs in case only: stays
-    EXPECT_EQ(drop_failed_path(combo), 0);
-    g_settings.xml_path_file_name = listed(2);
-    EXPECT_EQ(drop_failed_path(combo), 1);
+    settings.xml_path_file_name = L"c:\\boards\\b2.brd";  // differs in case only: stays
+    EXPECT_EQ(drop_failed_path(settings, combo), 0);
+    settings.xml_path_file_name = listed(2);
+    EXPECT_EQ(drop_failed_path(settings, combo), 1);
     EXPECT_EQ(combo.items, (Paths{listed(0), listed(1), listed(3)}));
-    EXPECT_EQ(g_settings.recent_paths[3], L"");
+    EXPECT_EQ(settings.recent_paths[3], L"");
     EXPECT_EQ(combo.selection, -1);
     EXPECT_TRUE(store.writes.empty());  // stored at the end of the program
 }

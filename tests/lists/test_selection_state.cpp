@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "lists/list_rows.h"
-#include "lists/selection_state.h"
 
 using namespace tindral;
 

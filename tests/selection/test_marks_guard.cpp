@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "lists/selection_state.h"
 #include "selection/marks_guard.h"
 #include "selection/selection.h"
 #include "selection/selection_format.h"

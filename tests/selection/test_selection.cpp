@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "lists/selection_state.h"
 #include "selection/selection.h"
 #include "selection/selection_file.h"
 #include "selection/selection_format.h"

@@ -20,18 +20,20 @@ private:
     const uint32_t* previous_;
 };
 
-// The language of the process-wide settings, which the program's windows and the board loader
-// still read.
+// The language of the given settings (a window test's session, which the texts follow) for one
+// scope.
 class LanguageGuard {
 public:
-    explicit LanguageGuard(uint32_t language) : saved_(g_settings.language) {
-        g_settings.language = language;
+    LanguageGuard(Settings& settings, uint32_t language)
+        : settings_(settings), saved_(settings.language) {
+        settings_.language = language;
     }
-    ~LanguageGuard() { g_settings.language = saved_; }
+    ~LanguageGuard() { settings_.language = saved_; }
     LanguageGuard(const LanguageGuard&) = delete;
     LanguageGuard& operator=(const LanguageGuard&) = delete;
 
 private:
+    Settings& settings_;
     uint32_t saved_;
 };
 

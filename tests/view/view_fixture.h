@@ -80,7 +80,7 @@ inline BoardView unit_view(uint32_t width = 200) {
 inline bool load_board_file(const std::wstring& path, BoardModel& board) {
     std::string bytes;
     if (read_whole_file(path, bytes).status != FileReadStatus::ok) return false;
-    LoadOptions options = load_options_from(g_settings, path);
+    LoadOptions options = load_options_from(kDefaultSettings, path);
     options.open_reader = &open_platform_xml_reader;
     options.layers = board.layers;
     AnswerYes asker;

@@ -73,6 +73,7 @@ TEST_F(StartUp, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
 }
 
 TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
+    Settings& settings = app_session().settings;
     HWND toolbar = app_windows().hwnd_toolbar;
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(GetParent(toolbar), app_windows().hwnd_board);
@@ -94,8 +95,8 @@ TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
     };
     check_buttons();
 
-    g_settings.show_top_side = 0;
-    g_settings.show_bottom_side = 1;
+    settings.show_top_side = 0;
+    settings.show_bottom_side = 1;
     ASSERT_EQ(rebuild_toolbar(), 1);
     EXPECT_EQ(app_windows().hwnd_toolbar, toolbar);
     check_buttons();
@@ -126,7 +127,7 @@ TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
         {IDM_HELP, MF_BYCOMMAND, L"Hilfe", L"Help"},
     };
     for (uint32_t language : {0u, 1u}) {
-        test::LanguageGuard guard(language);
+        test::LanguageGuard guard(app_session().settings, language);
         set_menu_texts();
         for (const auto& e : entries)
             EXPECT_EQ(menu_string(bar, e.item, e.by), language ? e.english : e.german) << e.item;
@@ -151,7 +152,7 @@ int column_count(HWND list) {
 TEST_F(StartUp, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
     HWND main_list = app_windows().list_main, found_list = app_windows().list_found;
     {
-        test::LanguageGuard german(0);
+        test::LanguageGuard german(app_session().settings, 0);
         set_list_columns();
         set_found_columns();
         ASSERT_EQ(column_count(main_list), 11);
@@ -181,6 +182,7 @@ TEST_F(StartUp, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
 }
 
 TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
+    Settings& settings = app_session().settings;
     // Their titles are set while they are created.
     EXPECT_EQ(window_text(app_windows().hwnd_found), L"Tindral V2.00.1     Found components");
     EXPECT_EQ(window_text(app_windows().hwnd_bom), L"Tindral V2.00.1     Component list");
@@ -201,8 +203,8 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
     EXPECT_TRUE(IsWindow(app_windows().hwnd_bom));
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
     // Its place is kept for the next start.
-    EXPECT_EQ((std::array<uint32_t, 4>{g_settings.wnd_bom_x, g_settings.wnd_bom_y, g_settings.wnd_bom_width,
-                                       g_settings.wnd_bom_height}),
+    EXPECT_EQ((std::array<uint32_t, 4>{settings.wnd_bom_x, settings.wnd_bom_y,
+                                       settings.wnd_bom_width, settings.wnd_bom_height}),
               (std::array<uint32_t, 4>{40, 50, 320, 210}));
     EXPECT_EQ(port_.boxes.size(), 1u);
 }

@@ -57,20 +57,20 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
         AppWindowsTest::SetUp();
         show_board_on_top();
     }
 
     void load(const std::wstring& path) {
         test::load_through_combo(path);
-        ASSERT_EQ(g_board.board_loaded, 1u)
+        ASSERT_EQ(app_session().board.board_loaded, 1u)
             << (port_.boxes.empty() ? std::string("no box")
                                     : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
         UpdateWindow(app_windows().hwnd_layout);
-        ASSERT_EQ(g_view.boxes.size(), g_board.elements.size());
+        ASSERT_EQ(app_session().view.boxes.size(), app_session().board.elements.size());
     }
 
     void command(int id) { SendMessageW(app_windows().hwnd_board, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -81,27 +81,30 @@ protected:
 
     // A drawn component of the side whose box overlaps no other box; past the end for none.
     uint32_t lone_component(uint32_t side) {
-        const auto& boxes = g_view.boxes;
+        const auto& boxes = app_session().view.boxes;
         for (uint32_t i = 0; i < boxes.size(); ++i) {
-            if (boxes[i].empty() || g_board.elements[i].side != side) continue;
+            if (boxes[i].empty() || app_session().board.elements[i].side != side) continue;
             if (boxes[i].max_x - boxes[i].min_x < 4 || boxes[i].max_y - boxes[i].min_y < 4) continue;
             bool alone = boxes[i].min_x >= 0 && boxes[i].min_y >= 0;
             for (uint32_t j = 0; j < boxes.size() && alone; ++j)
                 if (j != i && overlaps(boxes[i], boxes[j])) alone = false;
             if (alone) return i;
         }
-        return static_cast<uint32_t>(g_view.boxes.size());
+        return static_cast<uint32_t>(app_session().view.boxes.size());
     }
 };
 
 TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
-    g_settings.use_crosshair = 0;
-    g_settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
+    Settings& settings = app_session().settings;
+    BoardModel& board = app_session().board;
+    BoardView& view = app_session().view;
+    settings.use_crosshair = 0;
+    settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
     load(test::sample_board());
-    const Settings& s = g_settings;
+    const Settings& s = settings;
     const uint32_t a = lone_component(kSideTop);
-    ASSERT_LT(a, g_view.boxes.size());
-    const ElementBox box_a = g_view.boxes[a];
+    ASSERT_LT(a, view.boxes.size());
+    const ElementBox box_a = view.boxes[a];
     HDC pic = area_picture_dc();
     ASSERT_NE(pic, nullptr);
     EXPECT_GT(count_in_box(pic, box_a, s.color_top_unselected), 0);
@@ -109,7 +112,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Chosen: current colour in the picture and on the screen, no unselected pixel left.
     choose(a);
-    EXPECT_EQ(g_board.marks.states()[a], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[a], kStateCurrent);
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
     const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
     ASSERT_GE(current.x, 0);
@@ -118,7 +121,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Another choice leaves the first one selected.
     choose(a == 0 ? 1 : 0);
-    EXPECT_EQ(g_board.marks.states()[a], kStateSelected);
+    EXPECT_EQ(board.marks.states()[a], kStateSelected);
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
     EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
     EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);
@@ -126,51 +129,52 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
     // Top off: only the bottom is drawn, mirrored; the list shows the bottom rows only.
     command(IDM_TOP_SIDE);
-    EXPECT_EQ(g_settings.show_top_side, 0u);
-    EXPECT_TRUE(g_view.bottom_only);
+    EXPECT_EQ(settings.show_top_side, 0u);
+    EXPECT_TRUE(view.bottom_only);
     EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 7);
-    EXPECT_TRUE(g_view.boxes[a].empty());
+    EXPECT_TRUE(view.boxes[a].empty());
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_selected), 0);
     const uint32_t b = lone_component(kSideBottom);
-    ASSERT_LT(b, g_view.boxes.size());
-    EXPECT_GT(count_in_box(pic, g_view.boxes[b], s.color_bottom_unselected), 0);
+    ASSERT_LT(b, view.boxes.size());
+    EXPECT_GT(count_in_box(pic, view.boxes[b], s.color_bottom_unselected), 0);
     size_t bottoms = 0;
-    for (const ElementRec& e : g_board.elements) bottoms += e.side == kSideBottom;
+    for (const ElementRec& e : board.elements) bottoms += e.side == kSideBottom;
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
 
     command(IDM_BOTTOM_SIDE);  // nothing shown at all
-    EXPECT_TRUE(std::all_of(g_view.boxes.begin(), g_view.boxes.end(),
+    EXPECT_TRUE(std::all_of(view.boxes.begin(), view.boxes.end(),
                             [](const ElementBox& x) { return x.empty(); }));
     command(IDM_TOP_SIDE);
     command(IDM_BOTTOM_SIDE);
-    EXPECT_FALSE(g_view.bottom_only);
-    EXPECT_EQ(g_view.boxes[a], box_a);
+    EXPECT_FALSE(view.bottom_only);
+    EXPECT_EQ(view.boxes[a], box_a);
     EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
 
     // Plus and Minus scale the picture about the centre; Fit brings the fitted picture back.
     command(IDM_FIT);
-    const double fitted = g_view.scale;
-    const ElementBox fitted_a = g_view.boxes[a];
+    const double fitted = view.scale;
+    const ElementBox fitted_a = view.boxes[a];
     const int width = fitted_a.max_x - fitted_a.min_x;
     command(IDM_ZOOM_IN);
-    EXPECT_DOUBLE_EQ(g_view.scale, fitted * 1.5);
-    EXPECT_NEAR(g_view.boxes[a].max_x - g_view.boxes[a].min_x, width * 1.5, 2);
+    EXPECT_DOUBLE_EQ(view.scale, fitted * 1.5);
+    EXPECT_NEAR(view.boxes[a].max_x - view.boxes[a].min_x, width * 1.5, 2);
     command(IDM_ZOOM_OUT);
     command(IDM_ZOOM_OUT);
-    EXPECT_DOUBLE_EQ(g_view.scale, fitted * 0.375);
-    EXPECT_NEAR(g_view.boxes[a].max_x - g_view.boxes[a].min_x, width * 0.375, 2);
+    EXPECT_DOUBLE_EQ(view.scale, fitted * 0.375);
+    EXPECT_NEAR(view.boxes[a].max_x - view.boxes[a].min_x, width * 0.375, 2);
     command(IDM_FIT);
-    EXPECT_EQ(g_view.boxes[a], fitted_a);
+    EXPECT_EQ(view.boxes[a], fitted_a);
     EXPECT_TRUE(port_.boxes.empty());
 }
 
 TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
+    BoardView& view = app_session().view;
     load(test::sample_board());
     const uint32_t a = lone_component(kSideTop);
-    ASSERT_LT(a, g_view.boxes.size());
-    const ElementBox start = g_view.boxes[a];
+    ASSERT_LT(a, view.boxes.size());
+    const ElementBox start = view.boxes[a];
     const auto shifted = [&](int dx, int dy) {
-        const ElementBox& now = g_view.boxes[a];
+        const ElementBox& now = view.boxes[a];
         return now.min_x - start.min_x == dx && now.max_x - start.max_x == dx &&
                now.min_y - start.min_y == dy && now.max_y - start.max_y == dy;
     };
@@ -178,9 +182,9 @@ TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
     SendMessageW(app_windows().hwnd_layout, WM_VSCROLL, SB_LINEDOWN, 0);
     SendMessageW(app_windows().hwnd_layout, WM_HSCROLL, SB_PAGEDOWN, 0);
     EXPECT_EQ(GetScrollPos(app_windows().hwnd_layout, SB_VERT), 1);
-    EXPECT_EQ(GetScrollPos(app_windows().hwnd_layout, SB_HORZ), g_view.hscroll.page);
-    EXPECT_GT(g_view.hscroll.page, 0);
-    EXPECT_TRUE(shifted(-g_view.hscroll.page, 1)) << g_view.boxes[a].min_x - start.min_x;
+    EXPECT_EQ(GetScrollPos(app_windows().hwnd_layout, SB_HORZ), view.hscroll.page);
+    EXPECT_GT(view.hscroll.page, 0);
+    EXPECT_TRUE(shifted(-view.hscroll.page, 1)) << view.boxes[a].min_x - start.min_x;
     SendMessageW(app_windows().hwnd_layout, WM_HSCROLL, SB_PAGEUP, 0);
     SendMessageW(app_windows().hwnd_layout, WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_TRUE(shifted(0, 0));
@@ -195,22 +199,24 @@ TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
     mouse(WM_MOUSEMOVE, 200, 200);  // no button: nothing moves
     EXPECT_TRUE(shifted(10, 5));
 
-    const double scale = g_view.scale;
+    const double scale = view.scale;
     SendMessageW(app_windows().hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    EXPECT_DOUBLE_EQ(g_view.scale, scale + static_cast<double>(0.2f));
-    EXPECT_GT(g_view.boxes[a].max_x - g_view.boxes[a].min_x, start.max_x - start.min_x);
+    EXPECT_DOUBLE_EQ(view.scale, scale + static_cast<double>(0.2f));
+    EXPECT_GT(view.boxes[a].max_x - view.boxes[a].min_x, start.max_x - start.min_x);
     ShowWindow(app_windows().hwnd_board, SW_MINIMIZE);  // no wheel zoom while the area cannot be seen
-    const double minimised = g_view.scale;
+    const double minimised = view.scale;
     SendMessageW(app_windows().hwnd_board, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
-    EXPECT_DOUBLE_EQ(g_view.scale, minimised);
+    EXPECT_DOUBLE_EQ(view.scale, minimised);
 }
 
 TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
-    g_settings.use_crosshair = 1;
+    Settings& settings = app_session().settings;
+    BoardView& view = app_session().view;
+    settings.use_crosshair = 1;
     load(test::sample_board());
     const uint32_t a = lone_component(kSideTop);
-    ASSERT_LT(a, g_view.boxes.size());
-    const ElementBox box = g_view.boxes[a];
+    ASSERT_LT(a, view.boxes.size());
+    const ElementBox box = view.boxes[a];
     const int h = client_height();
     const int cx = box.min_x + (box.max_x - box.min_x) / 2;
     const int cy = h - (box.min_y + (box.max_y - box.min_y) / 2);
@@ -219,29 +225,29 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     mouse(WM_LBUTTONDOWN, cx, cy);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_found));
     ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0), g_board.elements[a].name);
+    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0), app_session().board.elements[a].name);
     EXPECT_EQ(list_cell(app_windows().list_found, 0, 4), L"Top");
-    EXPECT_EQ(g_view.crosshair_drawn, 0u);
+    EXPECT_EQ(view.crosshair_drawn, 0u);
     mouse(WM_LBUTTONDOWN, 0, 0);  // nothing there
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Choosing it draws the crosshair by exclusive-or; drawing it for no component removes it.
     choose(a);
-    EXPECT_EQ(g_view.crosshair_drawn, a + 1);
-    EXPECT_EQ(g_settings.crosshair_x, static_cast<uint32_t>(cx));
+    EXPECT_EQ(view.crosshair_drawn, a + 1);
+    EXPECT_EQ(settings.crosshair_x, static_cast<uint32_t>(cx));
     HDC screen = GetDC(app_windows().hwnd_layout);
     HDC pic = area_picture_dc();
     int row = -1;  // a pixel of the vertical line over black background
     for (int y = 0; y < h && row < 0; ++y)
         if (GetPixel(pic, cx, y) == kBlack) row = y;
     ASSERT_GE(row, 0);
-    EXPECT_EQ(GetPixel(screen, cx, row), g_settings.color_crosshair);
+    EXPECT_EQ(GetPixel(screen, cx, row), settings.color_crosshair);
     draw_crosshair(false);  // removed and drawn again in the same place
-    EXPECT_EQ(GetPixel(screen, cx, row), g_settings.color_crosshair);
+    EXPECT_EQ(GetPixel(screen, cx, row), settings.color_crosshair);
     set_current_component(-1);
     draw_crosshair(false);
     EXPECT_EQ(GetPixel(screen, cx, row), kBlack);
-    EXPECT_EQ(g_view.crosshair_drawn, 0u);
+    EXPECT_EQ(view.crosshair_drawn, 0u);
     ReleaseDC(app_windows().hwnd_layout, screen);
 
     // The layer list opens at a right click; a left click takes over its (empty) choice, after
@@ -258,9 +264,9 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     SendMessageW(app_windows().list_layers, LB_SETSEL, FALSE, -1);
     mouse(WM_LBUTTONDOWN, cx, cy);
     EXPECT_FALSE(IsWindowVisible(app_windows().list_layers));
-    EXPECT_TRUE(std::all_of(g_settings.layer_groups.begin(), g_settings.layer_groups.end(),
+    EXPECT_TRUE(std::all_of(settings.layer_groups.begin(), settings.layer_groups.end(),
                             [](uint32_t g) { return g == 0; }));
-    EXPECT_TRUE(g_view.boxes[a].empty());
+    EXPECT_TRUE(view.boxes[a].empty());
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 }
 
@@ -284,7 +290,7 @@ TEST_F(BoardWindow, DISABLED_PanRepaintTimingOfTheLargestBoard) {
     mouse(WM_MBUTTONUP, 300, 300);
     std::sort(ms.begin(), ms.end());
     size_t drawn = 0;
-    for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+    for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
     ASSERT_GT(drawn, 0u);
     std::printf("repaint-median-ms %.2f (min %.2f, max %.2f, %zu elements drawn)\n", ms[ms.size() / 2],
                 ms.front(), ms.back(), drawn);

@@ -51,8 +51,8 @@ protected:
 
     // Starts with these recent paths as the program would: list on, combo box filled.
     void start_with(const std::vector<std::wstring>& paths) {
-        g_settings.use_filelist = 1;
-        for (size_t i = 0; i < paths.size(); ++i) g_settings.recent_paths[i] = paths[i];
+        app_session().settings.use_filelist = 1;
+        for (size_t i = 0; i < paths.size(); ++i) app_session().settings.recent_paths[i] = paths[i];
         fill_path_combo_box();
     }
 
@@ -66,18 +66,20 @@ protected:
 };
 
 TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
+    Settings& settings = app_session().settings;
+    BoardModel& board = app_session().board;
     const std::wstring older = sample_board();
     const std::wstring chosen = generated_board();
     start_with({older});
 
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
-    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(board.board_loaded, 1u);
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      generated.brd");
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
     EXPECT_EQ(selection(), 0);
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
-    EXPECT_EQ(g_settings.last_selected_file_index, 0u);
+    EXPECT_EQ(settings.last_selected_file_index, 0u);
     EXPECT_EQ(store_.string(L"ComboPathFilename00"), chosen);
     EXPECT_EQ(store_.string(L"ComboPathFilename01"), older);
     EXPECT_EQ(store_.string(L"Xml path file name"), chosen);
@@ -90,14 +92,16 @@ TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
     EXPECT_EQ(selection(), 1);
-    EXPECT_EQ(g_settings.last_selected_file_index, 1u);
+    EXPECT_EQ(settings.last_selected_file_index, 1u);
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
-    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(board.board_loaded, 1u);
     EXPECT_EQ(g_dialog_calls, 2);
 }
 
 TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
+    Settings& settings = app_session().settings;
+    BoardModel& board = app_session().board;
     const std::wstring listed = sample_board();
     start_with({listed});
     ASSERT_EQ(selection(), 0);
@@ -106,27 +110,28 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
     browse(L"", false);
     EXPECT_EQ(g_dialog_calls, 1);
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(g_settings.xml_path_file_name, listed);
+    EXPECT_EQ(settings.xml_path_file_name, listed);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
     EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(g_board.board_loaded, 0u);  // nothing was loaded
+    EXPECT_EQ(board.board_loaded, 0u);  // nothing was loaded
 
     const std::wstring text_file =
         test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
     browse(text_file);
     DeleteFileW(text_file.c_str());
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main, text(TXT_ONLY_V6_V7), L"Tindral Warning", 0x2010}}));
-    EXPECT_EQ(g_settings.xml_path_file_name, listed);
+    EXPECT_EQ(settings.xml_path_file_name, listed);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
-    EXPECT_TRUE(g_settings.recent_paths[1].empty());
+    EXPECT_TRUE(settings.recent_paths[1].empty());
     EXPECT_EQ(store_.writes.size(), writes);  // nothing stored
-    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(board.board_loaded, 0u);
 }
 
 TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
-    g_settings.use_filelist = 0;
-    g_settings.xml_path_file_name = generated_board();
-    g_settings.recent_paths[1] = L"Z:\\old\\left-over.brd";
+    Settings& settings = app_session().settings;
+    settings.use_filelist = 0;
+    settings.xml_path_file_name = generated_board();
+    settings.recent_paths[1] = L"Z:\\old\\left-over.brd";
     fill_path_combo_box();
     EXPECT_FALSE(shown(app_windows().edit_path_count));
     EXPECT_FALSE(shown(app_windows().button_delete));
@@ -134,7 +139,7 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
     const std::wstring chosen = sample_board();
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(g_board.board_loaded, 1u);
+    EXPECT_EQ(app_session().board.board_loaded, 1u);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{chosen});
     EXPECT_EQ(selection(), 0);
     EXPECT_FALSE(shown(app_windows().edit_path_count));
@@ -142,13 +147,14 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
 }
 
 TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
+    Settings& settings = app_session().settings;
     const std::wstring a = generated_board();
     const std::wstring missing = test::own_board(L"no-such-board.brd");
     const std::wstring b = sample_board();
-    g_settings.recent_paths[0] = a;
-    g_settings.recent_paths[2] = missing;  // a gap closes up
-    g_settings.recent_paths[3] = b;
-    g_settings.last_selected_file_index = 1;
+    settings.recent_paths[0] = a;
+    settings.recent_paths[2] = missing;  // a gap closes up
+    settings.recent_paths[3] = b;
+    settings.last_selected_file_index = 1;
     start_with({});
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, missing, b}));
     EXPECT_EQ(selection(), 1);
@@ -160,7 +166,7 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     SendMessageW(app_windows().combo_path, CB_SETCURSEL, 2, 0);
     SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(app_windows().combo_path));
-    EXPECT_EQ(g_settings.last_selected_file_index, 2u);
+    EXPECT_EQ(settings.last_selected_file_index, 2u);
 
     SendMessageW(app_windows().combo_path, CB_SETCURSEL, 1, 0);
     click(app_windows().button_load);
@@ -168,8 +174,8 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(selection(), -1);
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
-    EXPECT_EQ(g_settings.recent_paths[1], b);
-    EXPECT_TRUE(g_settings.recent_paths[2].empty());
+    EXPECT_EQ(settings.recent_paths[1], b);
+    EXPECT_TRUE(settings.recent_paths[2].empty());
     EXPECT_TRUE(shown(app_windows().button_delete));
 }
 

@@ -76,6 +76,7 @@ bool line_shows(HDC dc, int y, uint32_t text_colour, uint32_t back_colour) {
 }
 
 TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
+    Settings& settings = app_session().settings;
     store_.put_dword(L"Language", 1);
     store_.put_dword(L"Printer selection mode", 3);
     HWND d = open(IDD_SETTINGS, DlgSettings);
@@ -108,7 +109,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     // German at once: dialog, menu, buttons and columns, with the dialog still open.
     CheckRadioButton(d, 1000, 1001, 1000);
     press(d, 1000);
-    EXPECT_EQ(g_settings.language, 0u);
+    EXPECT_EQ(settings.language, 0u);
     EXPECT_EQ(item_text(d, 1002), L"Sprach Auswahl");
     EXPECT_EQ(item_text(d, 1013), L"Standard Layers setzen");
     HMENU bar = GetMenu(app_windows().hwnd_main);
@@ -121,13 +122,16 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
 
     // Cancel keeps the new language in memory and writes nothing of it.
     press(d, IDCANCEL);
-    EXPECT_EQ(g_settings.language, 0u);
+    EXPECT_EQ(settings.language, 0u);
     EXPECT_EQ(store_.dword(L"Language"), 1u);
 }
 
 TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged) {
-    g_board.marks.assign({2, 1, 0});
-    g_view.current = 1;
+    Settings& settings = app_session().settings;
+    BoardModel& board = app_session().board;
+    BoardView& view = app_session().view;
+    board.marks.assign({2, 1, 0});
+    view.current = 1;
     HWND d = open(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
     const size_t writes_at_open = store_.writes.size();
@@ -142,22 +146,23 @@ TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged)
     SendDlgItemMessageW(d, 1004, LB_SETSEL, TRUE, 0);
     CheckRadioButton(d, 1072, 1074, 1074);
     press(d, 1074);
-    EXPECT_EQ(g_settings.printer_selection_mode, 3u);
+    EXPECT_EQ(settings.printer_selection_mode, 3u);
 
     press(d, IDOK);
     const std::wstring first_layer = list_box_texts(GetDlgItem(d, 1004)).front();
     const int n = _wtoi(first_layer.c_str());
-    EXPECT_TRUE(g_settings.layer_enabled(n));
+    EXPECT_TRUE(settings.layer_enabled(n));
     EXPECT_EQ(store_.dword(L"Layer group " + std::to_wstring(n / 32)), 1u << (n % 32));
     EXPECT_EQ(store_.dword(L"Layer group 0") | store_.dword(L"Layer group 1"), n < 64 ? 1u << (n % 32) : 0u);
     EXPECT_EQ(store_.dword(L"Leave selected"), 0u);
     EXPECT_EQ(store_.dword(L"Printer selection mode"), 3u);
     EXPECT_GT(store_.writes.size(), writes_at_open);
-    EXPECT_EQ(g_board.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
-    EXPECT_EQ(g_view.current, -1);
+    EXPECT_EQ(board.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
+    EXPECT_EQ(view.current, -1);
 }
 
 TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
+    Settings& settings = app_session().settings;
     HWND d = open(IDD_COLORS, DlgColorSettings);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(window_text(d), L"Tindral V2.00.1  DlgColorSettings");
@@ -176,12 +181,12 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
     const HBRUSH brush_before = app_windows().brushes.top_selected.get();
     next_colour = 0;
     press(d, 1063, STN_CLICKED);
-    EXPECT_EQ(g_settings.color_top_selected, kDefaultSettings.color_top_selected);
+    EXPECT_EQ(settings.color_top_selected, kDefaultSettings.color_top_selected);
     EXPECT_EQ(app_windows().brushes.top_selected.get(), brush_before);
 
     next_colour = 0x00ABCDEF;
     press(d, 1063, STN_CLICKED);
-    EXPECT_EQ(g_settings.color_top_selected, 0x00ABCDEFu);
+    EXPECT_EQ(settings.color_top_selected, 0x00ABCDEFu);
     EXPECT_EQ(pen_colour(app_windows().pens.top_selected.get()), 0x00ABCDEFu);
     EXPECT_EQ(brush_colour(app_windows().brushes.top_selected.get()), 0x00ABCDEFu);
     HDC dc = GetDC(d);
@@ -199,7 +204,7 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
 
     // Top to bottom: the three board colours and their pens.
     press(d, 1070);
-    EXPECT_EQ(g_settings.color_bottom_selected, 0x00ABCDEFu);
+    EXPECT_EQ(settings.color_bottom_selected, 0x00ABCDEFu);
     EXPECT_EQ(pen_colour(app_windows().pens.bottom_selected.get()), 0x00ABCDEFu);
 
     press(d, IDOK);
@@ -209,20 +214,21 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
 }
 
 TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
-    g_settings.color_crosshair = 0x000001;
+    Settings& settings = app_session().settings;
+    settings.color_crosshair = 0x000001;
     store_.put_dword(L"Color crosshair", 0x000001);
     HWND d = open(IDD_COLORS, DlgColorSettings);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(pen_colour(app_windows().pens.crosshair.get()), 0x000001u);
     press(d, 1054);
-    EXPECT_EQ(g_settings.color_crosshair, kDefaultSettings.color_crosshair);
+    EXPECT_EQ(settings.color_crosshair, kDefaultSettings.color_crosshair);
     EXPECT_EQ(pen_colour(app_windows().pens.crosshair.get()), kDefaultSettings.color_crosshair);
 
     // Sample lines in the list colours: first line of the top side, second of the bottom side.
     SetWindowPos(d, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(d);
     HDC dc = GetDC(d);
-    const Settings& s = g_settings;
+    const Settings& s = settings;
     EXPECT_TRUE(line_shows(dc, 58, s.group_color_top_text1, s.group_color_top_back1));
     EXPECT_TRUE(line_shows(dc, 279, s.group_color_bottom_text2, s.group_color_bottom_back2));
     EXPECT_FALSE(line_shows(dc, 279, s.group_color_top_text1, s.group_color_top_back1));
@@ -232,7 +238,7 @@ TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
 TEST_F(Dialogs, AboutBoxTexts) {
     for (const auto& [language, title] : {std::pair{0u, L"Tindral V2.00.1  \u00DCber ..."},
                                           std::pair{1u, L"Tindral V2.00.1  About ..."}}) {
-        test::LanguageGuard guard(language);
+        test::LanguageGuard guard(app_session().settings, language);
         HWND d = open(IDD_ABOUT, about_dialog_proc);
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(window_text(d), title);
@@ -244,7 +250,7 @@ TEST_F(Dialogs, AboutBoxTexts) {
 
 TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
     const std::vector<std::wstring> paths = {L"C:\\a\\one.brd", L"C:\\b\\two.brd", L"C:\\c\\three.brd"};
-    g_settings.use_filelist = 1;
+    app_session().settings.use_filelist = 1;
     store_.put_dword(L"Use filelist", 1);
     for (size_t i = 0; i < paths.size(); ++i) {
         SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(paths[i].c_str()));
@@ -304,6 +310,7 @@ LRESULT CALLBACK block_dialogs(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 TEST_F(Dialogs, MenuCommandsAndDeleteButtonOpenTheirDialogs) {
+    Settings& settings = app_session().settings;
     g_blocked_dialogs.clear();
     HHOOK hook = SetWindowsHookExW(WH_CBT, block_dialogs, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
@@ -313,14 +320,14 @@ TEST_F(Dialogs, MenuCommandsAndDeleteButtonOpenTheirDialogs) {
 
     // The Delete button: nothing with an empty combo box or without the file list.
     g_blocked_dialogs.clear();
-    g_settings.use_filelist = 1;
+    settings.use_filelist = 1;
     click(app_windows().button_delete);
     EXPECT_TRUE(g_blocked_dialogs.empty());
     SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"C:\\x\\y.brd"));
-    g_settings.use_filelist = 0;
+    settings.use_filelist = 0;
     click(app_windows().button_delete);
     EXPECT_TRUE(g_blocked_dialogs.empty());
-    g_settings.use_filelist = 1;
+    settings.use_filelist = 1;
     click(app_windows().button_delete);
     EXPECT_EQ(g_blocked_dialogs, (std::vector<std::wstring>{L"Delete"}));
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"1");

@@ -49,10 +49,10 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
-        g_settings.use_crosshair = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.use_crosshair = 1;
         AppWindowsTest::SetUp();
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         load_sample();
@@ -62,13 +62,14 @@ protected:
     bool lone_component(uint32_t& which, POINT& at) {
         RECT client{};
         GetClientRect(app_windows().hwnd_layout, &client);
-        for (uint32_t i = 0; i < g_view.boxes.size(); ++i) {
-            const ElementBox& b = g_view.boxes[i];
+        const std::vector<ElementBox>& boxes = app_session().view.boxes;
+        for (uint32_t i = 0; i < boxes.size(); ++i) {
+            const ElementBox& b = boxes[i];
             if (b.empty() || b.max_x - b.min_x < 6 || b.max_y - b.min_y < 6) continue;
             const int x = b.min_x + (b.max_x - b.min_x) / 2;
             const int y = client.bottom - (b.min_y + (b.max_y - b.min_y) / 2);
             if (x < 5 || y < 5 || x > client.right - 5 || y > client.bottom - 5) continue;
-            if (hit_test(g_view.boxes, x, y, client.bottom) == std::vector<uint32_t>{i}) {
+            if (hit_test(boxes, x, y, client.bottom) == std::vector<uint32_t>{i}) {
                 which = i;
                 at = {x, y};
                 return true;
@@ -82,11 +83,13 @@ protected:
         ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, at.x, at.y));
         ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
         ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), g_board.elements[c].name);
+        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), app_session().board.elements[c].name);
     }
 };
 
 TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
+    BoardModel& board = app_session().board;
+    BoardView& view = app_session().view;
     uint32_t c = 0;
     POINT at{};
     ASSERT_TRUE(lone_component(c, at));
@@ -107,16 +110,16 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
 
     // A double click on the row makes the part current and closes the window.
     ASSERT_TRUE(left_click_at(row_centre(app_windows().list_found, 0), 2));
-    EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
-    EXPECT_EQ(g_view.current, static_cast<int32_t>(c));
-    EXPECT_EQ(g_view.crosshair_drawn, c + 1);
+    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(view.current, static_cast<int32_t>(c));
+    EXPECT_EQ(view.crosshair_drawn, c + 1);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Enter on the row chooses it again: a current part chosen again is cleared.
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_RETURN));
     pump_for(200);
-    EXPECT_EQ(g_board.marks.states()[c], kStateUnselected);
+    EXPECT_EQ(board.marks.states()[c], kStateUnselected);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Space goes through the program's keyboard hook.
@@ -125,7 +128,7 @@ TEST_F(FoundWindow, ClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
     open_found_for(c, at);
     ASSERT_TRUE(test::press_key(VK_SPACE));
     pump_for(200);
-    EXPECT_EQ(g_board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_TRUE(port_.boxes.empty());
 }

@@ -73,11 +73,11 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
-        g_settings.use_crosshair = 0;
-        g_settings.use_filelist = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.use_crosshair = 0;
+        app_session().settings.use_filelist = 1;
         AppWindowsTest::SetUp();
         load_sample();
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
@@ -90,7 +90,7 @@ protected:
     }
 
     bool nothing_chosen() const {
-        for (uint32_t s : g_board.marks.states())
+        for (uint32_t s : app_session().board.marks.states())
             if (s != kStateUnselected) return false;
         return true;
     }

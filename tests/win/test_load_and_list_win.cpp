@@ -33,6 +33,8 @@ protected:
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
+    Settings& settings = app_session().settings;
+    BoardModel& board = app_session().board;
     // A generated board of a later Eagle version beside the sample; its mirrored parts are
     // those placed below.
     test::TempFolder dir;
@@ -57,12 +59,12 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name + L" " + c.options);
-        g_settings.show_top_side = c.top;
-        g_settings.show_bottom_side = c.bottom;
-        g_settings.sort_col = c.sort;
+        settings.show_top_side = c.top;
+        settings.show_bottom_side = c.bottom;
+        settings.sort_col = c.sort;
         load(c.path);
         EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
-        EXPECT_EQ(g_board.board_loaded, 1u);
+        EXPECT_EQ(board.board_loaded, 1u);
         const Rows expected = test::cli_csv_rows(L"list", c.path, c.options);
         EXPECT_EQ(expected.size(), c.rows);
         const Rows shown = list_rows(app_windows().list_main, 11);
@@ -70,45 +72,47 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
         EXPECT_EQ(shown, expected);
         EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      " + c.name);
         EXPECT_EQ(window_text(app_windows().hwnd_board), L"Tindral V2.00.1    " + c.name);
-        EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(c.parts, 0));
+        EXPECT_EQ(board.marks.states(), std::vector<uint32_t>(c.parts, 0));
         EXPECT_EQ(store_.string(L"Xml path file name"), c.path);
         EXPECT_TRUE(GetWindowLongW(app_windows().button_bom, GWL_STYLE) & WS_VISIBLE);
     }
 }
 
 TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
-    g_settings.show_bottom_side = 1;
-    g_settings.leave_selected = 1;
-    g_settings.sort_col = 9;
+    Settings& settings = app_session().settings;
+    BoardModel& board = app_session().board;
+    settings.show_bottom_side = 1;
+    settings.leave_selected = 1;
+    settings.sort_col = 9;
     load(sample_board());
-    ASSERT_EQ(g_board.board_loaded, 1u);
-    ASSERT_GE(g_board.elements.size(), 3u);
+    ASSERT_EQ(board.board_loaded, 1u);
+    ASSERT_GE(board.elements.size(), 3u);
     const int ra = row_of(0), rb = row_of(1);
     ASSERT_GE(ra, 0);
     ASSERT_GE(rb, 0);
 
     notify(app_windows().list_main, NM_DBLCLK, ra);  // a double click is not a choice by default
-    EXPECT_EQ(g_board.marks.states()[0], 0u);
+    EXPECT_EQ(board.marks.states()[0], 0u);
     notify(app_windows().list_main, NM_CLICK, ra);
     notify(app_windows().list_main, NM_CLICK, rb);
-    EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
-    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[0], kStateSelected);
+    EXPECT_EQ(board.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(ra), 1);
     EXPECT_EQ(row_image(rb), 1);
-    const size_t n = g_board.elements.size();
+    const size_t n = board.elements.size();
     EXPECT_EQ(window_text(app_windows().static_counter).rfind(L"  Placed: Total 2 of " + std::to_wstring(n), 0), 0u)
         << window_text(app_windows().static_counter).c_str();
     notify(app_windows().list_main, NM_CLICK, rb);  // chosen again: cleared
-    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(board.marks.states()[1], kStateUnselected);
     EXPECT_EQ(row_image(rb), 0);
     notify(app_windows().list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
-    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(board.marks.states()[1], kStateUnselected);
     app_windows().double_click_select = true;  // the settings dialog's option: one click only selects
     notify(app_windows().list_main, NM_CLICK, rb);
-    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(board.marks.states()[1], kStateUnselected);
     notify(app_windows().list_main, NM_DBLCLK, rb);
     app_windows().double_click_select = false;
-    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[1], kStateCurrent);
 
     // Group colours by side and shade only while the list is sorted by group.
     auto draw_row = [&](int row, NMLVCUSTOMDRAW& cd) {
@@ -127,9 +131,9 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     for (int r = 0; r < static_cast<int>(n); ++r) {
         NMLVCUSTOMDRAW cd;
         EXPECT_EQ(draw_row(r, cd), CDRF_DODEFAULT);
-        const ElementRec& e = g_board.elements[std::stoi(list_cell(app_windows().list_main, r, 10))];
+        const ElementRec& e = board.elements[std::stoi(list_cell(app_windows().list_main, r, 10))];
         const bool top = e.side == kSideTop;
-        const Settings& s = g_settings;
+        const Settings& s = settings;
         const COLORREF text = top ? (e.shade ? s.group_color_top_text2 : s.group_color_top_text1)
                                   : (e.shade ? s.group_color_bottom_text2 : s.group_color_bottom_text1);
         const COLORREF back = top ? (e.shade ? s.group_color_top_back2 : s.group_color_top_back1)
@@ -143,7 +147,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     // A header click sorts by that column with the Index breaking ties, marks the header and
     // stores "Sort col" at once.
     notify(app_windows().list_main, LVN_COLUMNCLICK, -1, 2);
-    EXPECT_EQ(g_settings.sort_col, 2u);
+    EXPECT_EQ(settings.sort_col, 2u);
     EXPECT_EQ(store_.dword(L"Sort col"), 2u);
     const Rows rows = list_rows(app_windows().list_main, 11);
     for (size_t r = 1; r < rows.size(); ++r) {
@@ -168,18 +172,19 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     EXPECT_EQ(plain.clrTextBk, 0x123456u);
 
     // The found list names the component by its model index even when names repeat.
-    g_board.elements[2].name = g_board.elements[0].name;
+    board.elements[2].name = board.elements[0].name;
     fill_found_list({2});
     ShowWindow(app_windows().hwnd_found, SW_SHOW);
     notify(app_windows().list_found, LVN_ITEMACTIVATE, 0);
-    EXPECT_EQ(g_board.marks.states()[2], kStateCurrent);
-    EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
-    EXPECT_EQ(g_board.marks.states()[1], kStateSelected);  // the current one before
+    EXPECT_EQ(board.marks.states()[2], kStateCurrent);
+    EXPECT_EQ(board.marks.states()[0], kStateSelected);
+    EXPECT_EQ(board.marks.states()[1], kStateSelected);  // the current one before
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_EQ(row_image(row_of(2)), 1);
 }
 
 TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
+    BoardModel& board = app_session().board;
     load(sample_board());
     const std::wstring counter_before = window_text(app_windows().static_counter);
     ASSERT_FALSE(list_rows(app_windows().list_main, 11).empty());
@@ -190,10 +195,10 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
     EXPECT_NE(window_text(app_windows().static_counter), counter_before);
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
-    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(board));
+    EXPECT_EQ(board.board_loaded, 0u);
     EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
-    EXPECT_TRUE(g_settings.recent_paths[0].empty());
+    EXPECT_TRUE(app_session().settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
 
     const std::wstring text_file = test::temp_file_with("no board\r\n");

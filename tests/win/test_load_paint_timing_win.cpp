@@ -44,8 +44,8 @@ class LoadPaintTiming : public test::AppWindowsTest {
 protected:
     void SetUp() override {
         test::AppWindowsTest::SetUp();
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         generated_ = test::temp_file_with(test::synthetic_board(kGeneratedElements));
@@ -62,7 +62,7 @@ protected:
         test::load_through_combo(path);
         UpdateWindow(app_windows().hwnd_layout);
         const double t1 = now_ms();
-        EXPECT_EQ(g_board.board_loaded, 1u);
+        EXPECT_EQ(app_session().board.board_loaded, 1u);
         EXPECT_NE(area_picture_dc(), nullptr);
         return t1 - t0;
     }
@@ -72,9 +72,10 @@ protected:
         for (int i = 0; i < kRuns; ++i) ms.push_back(load_and_paint(path));
         ASSERT_TRUE(port_.boxes.empty());
         size_t drawn = 0;
-        for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+        for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
         EXPECT_GT(drawn, 0u);
-        std::printf("%s elements %zu, drawn %zu\n", label, g_board.elements.size(), drawn);
+        std::printf("%s elements %zu, drawn %zu\n", label, app_session().board.elements.size(),
+                    drawn);
         print_figure(label, ms);
     }
 
@@ -84,7 +85,8 @@ protected:
         for (int i = 0; i < kRuns; ++i) {
             double t_tokens = 0;
             const double t0 = now_ms();
-            const ReadBoardOutcome read = read_board(path, g_board, [&] { t_tokens = now_ms(); });
+            const ReadBoardOutcome read =
+                read_board(path, app_session().board, [&] { t_tokens = now_ms(); });
             const double t1 = now_ms();
             ASSERT_EQ(read.result, 1);
             fit_layout_area(FitKind::load);
@@ -92,7 +94,7 @@ protected:
             fill_component_list(true);
             update_placed_counter();
             const double t3 = now_ms();
-            sort_component_list(static_cast<int>(g_settings.sort_col));
+            sort_component_list(static_cast<int>(app_session().settings.sort_col));
             const double t4 = now_ms();
             redraw_layout_area();
             const double t5 = now_ms();
@@ -119,7 +121,7 @@ TEST_F(LoadPaintTiming, DISABLED_LoadAndFirstPaint) {
     if (!test::real_boards().dir.empty())
         time_board("largest-load-paint", test::real_board(L"adafruit-metro-rp2350-e9.brd"));
     time_board("generated-load-paint", generated_);
-    EXPECT_EQ(g_board.elements.size(), static_cast<size_t>(kGeneratedElements));
+    EXPECT_EQ(app_session().board.elements.size(), static_cast<size_t>(kGeneratedElements));
 }
 
 TEST_F(LoadPaintTiming, DISABLED_LoadSteps) {

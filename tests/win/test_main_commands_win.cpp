@@ -55,7 +55,7 @@ protected:
 
     // Component index -> image of its row, for every row of the main list.
     std::vector<int> images_by_component() {
-        std::vector<int> out(g_board.elements.size(), -1);
+        std::vector<int> out(app_session().board.elements.size(), -1);
         const int n = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
         for (int r = 0; r < n; ++r) out[row_component(r)] = row_image(r);
         return out;
@@ -71,17 +71,19 @@ protected:
 };
 
 TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
+    Settings& settings = app_session().settings;
+    BoardModel& model = app_session().board;
     // Without a board both commands only say so.
     menu(IDM_LOAD_SELECTION);
     menu(IDM_SAVE_SELECTION);
     EXPECT_EQ(port_.boxes, Boxes(2, {Owner::main, L"No board loaded", L"Tindral Info", 0x2040}));
     port_.boxes.clear();
 
-    g_settings.leave_selected = 1;
-    g_settings.show_bottom_side = 1;
+    settings.leave_selected = 1;
+    settings.show_bottom_side = 1;
     const std::wstring file = load_copy();
-    ASSERT_EQ(g_board.board_loaded, 1u);
-    const size_t n = g_board.elements.size();
+    ASSERT_EQ(model.board_loaded, 1u);
+    const size_t n = model.elements.size();
     ASSERT_GE(n, 3u);
 
     menu(IDM_LOAD_SELECTION);  // nothing saved yet
@@ -94,7 +96,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     std::vector<uint32_t> expected(n, kStateUnselected);
     expected[0] = kStateSelected;
     expected[2] = kStateCurrent;
-    ASSERT_EQ(g_board.marks.states(), expected);
+    ASSERT_EQ(model.marks.states(), expected);
     menu(IDM_SAVE_SELECTION);
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
@@ -104,34 +106,35 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_TRUE(read_only_and_hidden(file));
 
     click(app_windows().button_clear);
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(images_by_component(), std::vector<int>(n, 0));
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(n));
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
 
     port_.answers = {mb::id_no};
     menu(IDM_LOAD_SELECTION);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"Current selection will be overwritten! \nContinue?",
                                    L"Tindral Info", 0x2044}}));
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     port_.boxes.clear();
 
     menu(IDM_LOAD_SELECTION);  // Yes
     EXPECT_EQ(port_.boxes.size(), 1u);
     expected[2] = kStateSelected;  // the saved current selection comes back as selected
-    EXPECT_EQ(g_board.marks.states(), expected);
+    EXPECT_EQ(model.marks.states(), expected);
     std::vector<int> images(n, 0);
     images[0] = images[2] = 1;
     EXPECT_EQ(images_by_component(), images);
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
     EXPECT_TRUE(read_only_and_hidden(file));
 }
 
 TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
-    g_settings.save_selections_on_exit = 1;
+    BoardModel& model = app_session().board;
+    app_session().settings.save_selections_on_exit = 1;
     const std::wstring file = load_copy();
-    ASSERT_EQ(g_board.board_loaded, 1u);
-    const size_t n = g_board.elements.size();
+    ASSERT_EQ(model.board_loaded, 1u);
+    const size_t n = model.elements.size();
     choose(1);
     std::vector<uint32_t> expected(n, kStateUnselected);
     expected[1] = kStateCurrent;
@@ -139,7 +142,7 @@ TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
     app_windows().hwnd_main = nullptr;
-    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(model.board_loaded, 0u);
     EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
     EXPECT_TRUE(read_only_and_hidden(file));
     EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
@@ -176,9 +179,10 @@ private:
 };
 
 TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
-    g_settings.show_bottom_side = 1;
+    BoardModel& model = app_session().board;
+    app_session().settings.show_bottom_side = 1;
     load(test::sample_board());
-    ASSERT_EQ(g_board.board_loaded, 1u);
+    ASSERT_EQ(model.board_loaded, 1u);
     activate_main();
     {
         ReenteringPort port;
@@ -193,20 +197,20 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     item.stateMask = item.state = LVIS_SELECTED;
     SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);  // a release chooses nothing
-    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     app_windows().key_flags.busy = true;  // a Space action still running
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-    EXPECT_EQ(g_board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);
     EXPECT_FALSE(app_windows().key_flags.busy);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(row), 1);
     EXPECT_TRUE(port_.boxes.empty());
 
     set_visible(app_windows().hwnd_main, false);  // Space only acts for the visible main window
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyDown);
-    EXPECT_EQ(g_board.marks.states()[1], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[1], kStateCurrent);
     EXPECT_TRUE(port_.boxes.empty());
 }
 
@@ -239,7 +243,7 @@ void CALLBACK close_dialog(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
-    g_settings.use_filelist = 1;
+    app_session().settings.use_filelist = 1;
     activate_main();
     g_dialogs_opened = 0;
     g_closing = nullptr;
@@ -254,11 +258,12 @@ TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
 }
 
 TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
+    Settings& settings = app_session().settings;
     const ClockSource saved_clock = set_clock_source(&fixed_time);
     const std::wstring board = test::sample_board();
-    g_settings.show_bottom_side = 0;  // the BOM counts both sides all the same
+    settings.show_bottom_side = 0;  // the BOM counts both sides all the same
     load(board);
-    ASSERT_EQ(g_board.board_loaded, 1u);
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
 
     click(app_windows().button_bom);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
@@ -286,8 +291,8 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     SetWindowPos(app_windows().hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
     click(app_windows().button_bom_close);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
-    EXPECT_EQ(g_settings.wnd_bom_x, 70u);
-    EXPECT_EQ(g_settings.wnd_bom_width, 500u);
+    EXPECT_EQ(settings.wnd_bom_x, 70u);
+    EXPECT_EQ(settings.wnd_bom_width, 500u);
     click(app_windows().button_bom);  // refilled in the original order
     EXPECT_EQ(list_rows(app_windows().list_bom, 4), expected);
     set_clock_source(saved_clock);

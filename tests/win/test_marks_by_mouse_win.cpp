@@ -100,13 +100,13 @@ protected:
     void SetUp() override {
         // The board window takes its stored place: beside the main window, so that the whole
         // board can be seen.
-        g_settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
-        g_settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
-        g_settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
-        g_settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
-        g_settings.leave_selected = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.use_crosshair = 0;
+        app_session().settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        app_session().settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        app_session().settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        app_session().settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
+        app_session().settings.leave_selected = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.use_crosshair = 0;
         AppWindowsTest::SetUp();
         previous_port_ = set_message_port(&screen_port_);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
@@ -156,7 +156,7 @@ protected:
         HGDIOBJ old = SelectObject(mem, dib);
         BitBlt(mem, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
         GdiFlush();
-        const COLORREF c = g_settings.color_top_selected;
+        const COLORREF c = app_session().settings.color_top_selected;
         const uint32_t want = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
         int n = 0;
         const auto* px = static_cast<const uint32_t*>(bits);
@@ -175,12 +175,13 @@ protected:
 };
 
 TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
+    BoardModel& model = app_session().board;
     const fs::path board = dir_.path / "board.brd";
     fs::copy_file(test::sample_board(), board);
     // The Load button is clicked with the path in the combo box; no file, no question.
     test::load_through_combo(board.wstring());
-    ASSERT_EQ(g_board.board_loaded, 1u);
-    const size_t n = g_board.elements.size();
+    ASSERT_EQ(model.board_loaded, 1u);
+    const size_t n = model.elements.size();
     std::wstring file;
     ASSERT_TRUE(make_selection_path(board.wstring(), file));
     dir_.write(fs::path(file).filename().string(), encode_states(std::vector<uint32_t>(n, kStateSelected)));
@@ -193,28 +194,28 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     EXPECT_EQ(g_seen[0].text, L"There are saved marks for this board. Load them?");
     EXPECT_TRUE(g_seen[0].visible);
     EXPECT_EQ(g_seen[0].default_button, IDYES);
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateSelected));
     EXPECT_GT(placed_pixels(), 0);
 
     // Reset selection: the loaded marks are on disk, so no question; the green goes.
     ASSERT_TRUE(click_button(app_windows().button_clear, {}));
     EXPECT_EQ(g_seen.size(), 1u);
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(placed_pixels(), 0);
 
     // Loading again would drop the cleared state, which differs from the file: Cancel keeps it.
     ASSERT_TRUE(click_button(app_windows().button_load, {IDCANCEL}));
     ASSERT_EQ(g_seen.size(), 2u);
     EXPECT_EQ(g_seen[1].text, L"The marks have changed since they were last saved. Save them first?");
-    EXPECT_EQ(g_board.board_loaded, 1u);
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(model.board_loaded, 1u);
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 1);
 
     // No drops them; the new load offers the file's marks again, and Yes brings the green back.
     ASSERT_TRUE(click_button(app_windows().button_load, {IDNO, IDYES}));
     ASSERT_EQ(g_seen.size(), 4u);
     EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateSelected));
     EXPECT_GT(placed_pixels(), 0);
     EXPECT_EQ(test::TempFolder::read(file),
               encode_states(std::vector<uint32_t>(n, kStateSelected)));

@@ -28,8 +28,8 @@ const test::ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Ex
 class Marks : public test::AppWindowsTest {
 protected:
     void SetUp() override {
-        g_settings.leave_selected = 1;
-        g_settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.show_bottom_side = 1;
         AppWindowsTest::SetUp();
     }
 
@@ -64,9 +64,10 @@ protected:
 };
 
 TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
+    BoardModel& model = app_session().board;
     const fs::path board = copy_board("board.brd");
     load(board);
-    const size_t n = g_board.elements.size();
+    const size_t n = model.elements.size();
     ASSERT_GE(n, 3u);
     EXPECT_TRUE(port_.boxes.empty());  // no file, no question
 
@@ -74,25 +75,26 @@ TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
     port_.boxes.clear();
     load(board);
     EXPECT_EQ(port_.boxes, kOffer);
-    EXPECT_EQ(g_board.marks.states()[0], kStateSelected);
-    EXPECT_EQ(g_board.marks.states()[2], kStateSelected);
+    EXPECT_EQ(model.marks.states()[0], kStateSelected);
+    EXPECT_EQ(model.marks.states()[2], kStateSelected);
     EXPECT_EQ(image_of(0), 1);
     EXPECT_EQ(image_of(2), 1);
     EXPECT_EQ(image_of(1), 0);
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(g_board));
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
 }
 
 TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
-    g_settings.save_selections_on_exit = 1;
+    BoardModel& model = app_session().board;
+    app_session().settings.save_selections_on_exit = 1;
     const fs::path board = copy_board("board.brd");
     load(board);
-    const std::string marks = saved_marks(g_board.elements.size());
+    const std::string marks = saved_marks(model.elements.size());
     const fs::path file = dir_.write(selection_file(board).filename().string(), marks);
     port_.boxes.clear();
     port_.answers = {mb::id_no};
     load(board);
     EXPECT_EQ(port_.boxes, kOffer);
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(g_board.elements.size(), 0));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(model.elements.size(), 0));
 
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
@@ -101,6 +103,7 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
 }
 
 TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
+    BoardModel& model = app_session().board;
     const fs::path one = copy_board("board1.brd");
     const fs::path two = copy_board("board2.brd");
     load(one);
@@ -114,9 +117,9 @@ TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
 
     load(one);  // Yes to the offer: only its own mark
     EXPECT_EQ(port_.boxes, kOffer);
-    std::vector<uint32_t> expected(g_board.elements.size(), kStateUnselected);
+    std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
     expected[0] = kStateSelected;
-    EXPECT_EQ(g_board.marks.states(), expected);
+    EXPECT_EQ(model.marks.states(), expected);
 }
 
 TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
@@ -129,7 +132,7 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
     ASSERT_NE(d, nullptr);
     SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
     DestroyWindow(d);
-    ASSERT_EQ(g_settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
+    ASSERT_EQ(app_session().settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
 
     menu(IDM_SAVE_SELECTION);
     EXPECT_TRUE(fs::exists(selection_file(board)));
@@ -137,9 +140,11 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
 }
 
 TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
+    Settings& settings = app_session().settings;
+    BoardModel& model = app_session().board;
     const fs::path board = copy_board("board.brd");
     load(board);
-    const size_t n = g_board.elements.size();
+    const size_t n = model.elements.size();
     choose(0);
     std::vector<uint32_t> marked(n, kStateUnselected);
     marked[0] = kStateCurrent;
@@ -148,8 +153,8 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     port_.answers = {mb::id_cancel};
     load(board);
     EXPECT_EQ(port_.boxes, kSaveFirst);
-    EXPECT_EQ(g_board.board_loaded, 1u);
-    EXPECT_EQ(g_board.marks.states(), marked);
+    EXPECT_EQ(model.board_loaded, 1u);
+    EXPECT_EQ(model.marks.states(), marked);
     EXPECT_EQ(image_of(0), 1);
     EXPECT_EQ(combo_count(), 1);
 
@@ -157,7 +162,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     port_.answers = {mb::id_cancel};
     click(app_windows().button_clear);
     EXPECT_EQ(port_.boxes, kSaveFirst);
-    EXPECT_EQ(g_board.marks.states(), marked);
+    EXPECT_EQ(model.marks.states(), marked);
 
     // A change of "Leave selected" clears the marks: Cancel leaves the dialog open and them on.
     HWND d = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(IDD_SETTINGS), app_windows().hwnd_main, DlgSettings, 0);
@@ -167,13 +172,13 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     port_.answers = {mb::id_cancel};
     SendMessageW(d, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(port_.boxes, kSaveFirst);
-    EXPECT_EQ(g_settings.leave_selected, 1u);
-    EXPECT_EQ(g_board.marks.states(), marked);
+    EXPECT_EQ(settings.leave_selected, 1u);
+    EXPECT_EQ(model.marks.states(), marked);
     port_.answers = {mb::id_no};  // dropped
     SendMessageW(d, WM_COMMAND, IDOK, 0);
     DestroyWindow(d);
-    EXPECT_EQ(g_settings.leave_selected, 0u);
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(settings.leave_selected, 0u);
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_FALSE(fs::exists(selection_file(board)));
 
     // Yes saves them before Reset selection takes them off.
@@ -184,34 +189,35 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     std::vector<uint32_t> saved(n, kStateUnselected);
     saved[1] = kStateCurrent;
     EXPECT_EQ(test::TempFolder::read(selection_file(board)), encode_states(saved));
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
 }
 
 TEST_F(Marks, DecliningAQuestionAboutTheFileKeepsItsPath) {
+    Settings& settings = app_session().settings;
     const fs::path p = dir_.write(
         "odd.brd",
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
         "<eagle version=\"7.2.0\"><drawing><board><plain/><elements>"
         "<element name=\"R1\" library=\"l\" package=\"p\" value=\"1k\" x=\"1\" y=\"2\">"
         "<tindralfoo/></element></elements><libraries/></board></drawing></eagle>\n");
-    g_settings.report_unexpected = 1;
+    settings.report_unexpected = 1;
     port_.answers = {mb::id_no};
     load(p);
     EXPECT_EQ(port_.boxes.size(), 1u);
-    EXPECT_EQ(g_board.board_loaded, 0u);
+    EXPECT_EQ(app_session().board.board_loaded, 0u);
     EXPECT_EQ(combo_count(), 1);
-    EXPECT_EQ(g_settings.recent_paths[0], p.wstring());
+    EXPECT_EQ(settings.recent_paths[0], p.wstring());
 }
 
 class EndOfProgram : public Marks {
 protected:
     void SetUp() override {
         Marks::SetUp();
-        g_settings.save_selections_on_exit = 1;
+        app_session().settings.save_selections_on_exit = 1;
         board_ = copy_board("board.brd");
         load(board_);
         choose(2);
-        marks_ = g_board.marks.states();
+        marks_ = app_session().board.marks.states();
     }
 
     fs::path board_;
@@ -230,6 +236,7 @@ TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
 }
 
 TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
+    BoardModel& model = app_session().board;
     // A folder where the new file would be written: refused by the system, for root as well.
     const fs::path blocker = fs::path(temp_selection_path(selection_file(board_).wstring())) / "x";
     fs::create_directories(blocker);
@@ -241,8 +248,8 @@ TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
         ASSERT_EQ(port_.boxes.size(), 2u);
         EXPECT_NE(port_.boxes[0].text.find(L"save_selectione:"), std::wstring::npos);
         EXPECT_EQ(port_.boxes[1], kExitAnyway);
-        EXPECT_EQ(g_board.board_loaded, 1u);
-        EXPECT_EQ(g_board.marks.states(), marks_);
+        EXPECT_EQ(model.board_loaded, 1u);
+        EXPECT_EQ(model.marks.states(), marks_);
     };
     stays([] { menu(IDM_EXIT); });
     stays([] { SendMessageW(app_windows().hwnd_main, WM_CLOSE, 0, 0); });

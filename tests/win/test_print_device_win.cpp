@@ -19,7 +19,6 @@
 #include "shell/print_device_win.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
 #include "support/temp_folder.h"
 #include "view/view_fixture.h"
 #include "win/support/metafile_printer_win.h"
@@ -32,14 +31,12 @@ protected:
     PrinterSide() {
         create_fonts();
         create_pens_and_brushes();
-        g_settings.printer_selection_mode = 1;
+        app_session().settings.printer_selection_mode = 1;
         current_paper() = {};
     }
     ~PrinterSide() override { current_paper() = {}; }
 
     App app_;  // first made: its fonts and pens are made in the constructor
-    SettingsGuard settings;
-    LanguageGuard english{1};
     RecordingPort port;
 };
 
@@ -57,7 +54,8 @@ std::string board_of_values(int n) {
 }
 
 TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
-    LoadOptions options = load_options_from(g_settings, L"");
+    Settings& settings = app_session().settings;
+    LoadOptions options = load_options_from(settings, L"");
     options.open_reader = &open_platform_xml_reader;
     AnswerYes asker;
     const LoadResult loaded = load_board(board_of_values(85), options, asker);
@@ -69,7 +67,7 @@ TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
     ASSERT_EQ(rows.size(), 85u);  // 42 rows to an A4 page: two full pages and one row on a third
 
     MetafilePrinter device;
-    ASSERT_EQ(print_component_list(device, g_settings, L"07.12.2026  01:30", rows), 1);
+    ASSERT_EQ(print_component_list(device, settings, L"07.12.2026  01:30", rows), 1);
     EXPECT_TRUE(port.boxes.empty());
 
     const Recorded r = device.recorded();
@@ -103,8 +101,9 @@ public:
 };
 
 TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
+    Settings& settings = app_session().settings;
     MemoryDcDevice device;
-    EXPECT_EQ(print_component_list(device, g_settings, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
+    EXPECT_EQ(print_component_list(device, settings, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"StartDoc Error", L"Tindral Error", 0x10}}));
     EXPECT_EQ(device.started, 0);
 
@@ -114,7 +113,7 @@ TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
         GTEST_SKIP() << "a printer is installed";
     }
     port.boxes.clear();
-    EXPECT_EQ(print_component_list(real, g_settings, L"t", {}), 0);
+    EXPECT_EQ(print_component_list(real, settings, L"t", {}), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"Error at \"OpenPrinter\"", L"Tindral Error", 0x10}}));
 }
 
@@ -210,7 +209,7 @@ LRESULT CALLBACK answer_dialog(int code, WPARAM wparam, LPARAM lparam) {
 
 // The print dialog of mode 2, owned by a stand-in BOM window, answered with one button.
 int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
-    g_settings.printer_selection_mode = 2;
+    app_session().settings.printer_selection_mode = 2;
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     const HWND saved_bom = app_windows().hwnd_bom;
     app_windows().hwnd_bom = owner;
@@ -220,7 +219,7 @@ int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
     int result = -1;
     {
         WinPrintDevice device;
-        result = print_component_list(device, g_settings, L"t", rows);
+        result = print_component_list(device, app_session().settings, L"t", rows);
     }
     UnhookWindowsHookEx(g_dialog_hook);
     app_windows().hwnd_bom = saved_bom;
@@ -229,6 +228,7 @@ int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
 }
 
 TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
+    Settings& settings = app_session().settings;
     if (!wine_unix_name()) {
         GTEST_SKIP() << "not under Wine";
     }
@@ -239,14 +239,14 @@ TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
     EXPECT_EQ(print_through_dialog(IDCANCEL, {{L"a", L"b", L"c", L"1"}}), 0);
     EXPECT_EQ(g_dialogs_answered, 1);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_TRUE(g_settings.printer_name.empty());
+    EXPECT_TRUE(settings.printer_name.empty());
     EXPECT_TRUE(TempFolder::read(printer.out).empty());
 
     // Print: a real job through Wine's PostScript driver into the port's file. The chosen printer
     // is kept and the driver's A4 (595 x 842 points) is the paper.
     EXPECT_EQ(print_through_dialog(IDOK, std::vector<PrintRow>(100, PrintRow{L"l", L"p", L"v", L"1"})), 1);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(g_settings.printer_name, kTestPrinter);
+    EXPECT_EQ(settings.printer_name, kTestPrinter);
     EXPECT_NEAR(current_paper().width_mm, 210, 1);
     EXPECT_EQ(current_paper().height_mm, 297);
     const std::string ps = TempFolder::read(printer.out);

@@ -11,7 +11,7 @@
 #include "platform/win/registry_store_win.h"
 #include "settings/registry_settings.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
+#include "support/store_guard.h"
 
 using namespace tindral;
 
@@ -88,7 +88,8 @@ protected:
     }
 
     RegistryStore store;
-    test::SettingsGuard guard{&store};
+    test::StoreGuard guard{&store};
+    Settings settings = kDefaultSettings;
     test::RecordingPort port;
 
 private:
@@ -102,7 +103,7 @@ private:
 TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
     HKEY probe = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRegistryKeyPath, 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(get_settings(g_settings), 1);
+    ASSERT_EQ(get_settings(settings), 1);
     DWORD count = 0;
     ASSERT_EQ(RegQueryInfoKeyW(raw(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
                                nullptr, nullptr, nullptr, nullptr),
@@ -112,34 +113,34 @@ TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
     EXPECT_EQ(read(L"Printer Name").data.size(), 0u);
     EXPECT_EQ(stored_text(L"Xml path file name"), L"C:\\");
 
-    g_settings.language = 0;
-    g_settings.layer_groups[7] = 0x80000001u;
-    g_settings.group_color_bottom_back1 = 0x00123456u;
-    g_settings.wnd_main_x = static_cast<uint32_t>(-10);  // a window left of the screen
-    g_settings.wnd_bom_height = 444;
-    g_settings.printer_name = L"Dr\u00fccker \u00c4\u00d6\u00dc \u00e4\u00f6\u00fc\u00df";
-    g_settings.xml_path_file_name = L"C:\\Pl\u00e4ne\\Gr\u00fc\u00dfe.brd";
-    g_settings.recent_paths[0] = g_settings.xml_path_file_name;
-    g_settings.recent_paths[15] = L"Z:\\\u00fcber.brd";
-    const Settings written = g_settings;
-    EXPECT_EQ(put_settings(g_settings), 1);
-    put_window_settings(g_settings);
-    put_path_list(g_settings);
+    settings.language = 0;
+    settings.layer_groups[7] = 0x80000001u;
+    settings.group_color_bottom_back1 = 0x00123456u;
+    settings.wnd_main_x = static_cast<uint32_t>(-10);  // a window left of the screen
+    settings.wnd_bom_height = 444;
+    settings.printer_name = L"Dr\u00fccker \u00c4\u00d6\u00dc \u00e4\u00f6\u00fc\u00df";
+    settings.xml_path_file_name = L"C:\\Pl\u00e4ne\\Gr\u00fc\u00dfe.brd";
+    settings.recent_paths[0] = settings.xml_path_file_name;
+    settings.recent_paths[15] = L"Z:\\\u00fcber.brd";
+    const Settings written = settings;
+    EXPECT_EQ(put_settings(settings), 1);
+    put_window_settings(settings);
+    put_path_list(settings);
     EXPECT_TRUE(port.boxes.empty());
 
     EXPECT_EQ(stored_text(L"Printer Name"), written.printer_name);
     EXPECT_EQ(stored_text(L"ComboPathFilename00"), written.recent_paths[0]);
     EXPECT_EQ(dword(L"Wnd main X"), 0xFFFFFFF6u);
 
-    g_settings = kDefaultSettings;
-    g_settings.printer_name = std::wstring(200, L'#');  // longer than what is stored
-    EXPECT_EQ(get_settings(g_settings), 1);
+    settings = kDefaultSettings;
+    settings.printer_name = std::wstring(200, L'#');  // longer than what is stored
+    EXPECT_EQ(get_settings(settings), 1);
     EXPECT_TRUE(port.boxes.empty());
-    EXPECT_EQ(g_settings, written);
+    EXPECT_EQ(settings, written);
 }
 
 TEST_F(RegistryStoreTest, ValueTooLongForItsBufferIsReported) {
-    ASSERT_EQ(get_settings(g_settings), 1);
+    ASSERT_EQ(get_settings(settings), 1);
     put_exact(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'));   // fills the buffer exactly
     put_terminated(L"ComboPathFilename02", std::wstring(300, L'q'));     // larger than the buffer
     put_terminated(L"ComboPathFilename03", std::wstring(kMaxPathChars, L'r'));
@@ -147,17 +148,17 @@ TEST_F(RegistryStoreTest, ValueTooLongForItsBufferIsReported) {
     put_terminated(L"ComboPathFilename05", L"C:\\term.brd");
     ASSERT_EQ(RegSetValueExW(raw(), L"Sort col", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"12345"), 10),
               ERROR_SUCCESS);
-    g_settings.printer_name = L"kept";
-    g_settings.sort_col = 4;
-    g_settings.recent_paths[2] = L"C:\\two.brd";
+    settings.printer_name = L"kept";
+    settings.sort_col = 4;
+    settings.recent_paths[2] = L"C:\\two.brd";
 
-    EXPECT_EQ(get_settings(g_settings), 1);
+    EXPECT_EQ(get_settings(settings), 1);
     EXPECT_EQ(port.boxes, test::Boxes(3, {Owner::none, L"get_registry system text 234", L"Tindral Error",
                                           static_cast<unsigned>(MB_TASKMODAL | MB_ICONHAND)}));
-    EXPECT_EQ(g_settings.printer_name, L"kept");
-    EXPECT_EQ(g_settings.sort_col, 4u);
-    EXPECT_EQ(g_settings.recent_paths[2], L"C:\\two.brd");
-    EXPECT_EQ(g_settings.recent_paths[3], std::wstring(kMaxPathChars, L'r'));
-    EXPECT_EQ(g_settings.recent_paths[4], L"C:\\exact.brd");
-    EXPECT_EQ(g_settings.recent_paths[5], L"C:\\term.brd");
+    EXPECT_EQ(settings.printer_name, L"kept");
+    EXPECT_EQ(settings.sort_col, 4u);
+    EXPECT_EQ(settings.recent_paths[2], L"C:\\two.brd");
+    EXPECT_EQ(settings.recent_paths[3], std::wstring(kMaxPathChars, L'r'));
+    EXPECT_EQ(settings.recent_paths[4], L"C:\\exact.brd");
+    EXPECT_EQ(settings.recent_paths[5], L"C:\\term.brd");
 }

@@ -21,7 +21,6 @@
 #include <vector>
 
 #include "../../resources/resource.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "print/print_job.h"
 #include "shell/app_win.h"
@@ -119,8 +118,8 @@ int first_row_out_of_order(int column, const std::vector<int>& components) {
 // The components a side choice shows, in model order.
 std::vector<int> shown_components(bool top, bool bottom) {
     std::vector<int> out;
-    for (size_t i = 0; i < g_board.elements.size(); ++i) {
-        const bool is_top = g_board.elements[i].side == kSideTop;
+    for (size_t i = 0; i < app_session().board.elements.size(); ++i) {
+        const bool is_top = app_session().board.elements[i].side == kSideTop;
         if (is_top ? top : bottom) out.push_back(static_cast<int>(i));
     }
     return out;
@@ -129,8 +128,8 @@ std::vector<int> shown_components(bool top, bool bottom) {
 // The counter line for these states, composed here from its English words.
 std::wstring expected_counter(const std::vector<uint32_t>& states) {
     int placed = 0, top = 0, bottom = 0, placed_top = 0, placed_bottom = 0;
-    for (size_t i = 0; i < g_board.elements.size(); ++i) {
-        const bool is_top = g_board.elements[i].side == kSideTop;
+    for (size_t i = 0; i < app_session().board.elements.size(); ++i) {
+        const bool is_top = app_session().board.elements[i].side == kSideTop;
         (is_top ? top : bottom) += 1;
         if (states[i] != kStateUnselected) {
             ++placed;
@@ -189,10 +188,10 @@ class Stress : public test::AppWindowsTest {
 protected:
     void SetUp() override {
         test::AppWindowsTest::SetUp();
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 1;
-        g_settings.leave_selected = 1;
-        g_settings.printer_selection_mode = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.printer_selection_mode = 1;
         current_paper() = {};
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
@@ -216,8 +215,10 @@ protected:
     // those of the shown sides, sorted as before, with their marks.
     void switch_sides(const char* name, bool top, bool bottom) {
         timed(report_, std::string("sides-") + name, [&] {
-            if ((g_settings.show_top_side != 0) != top) menu(app_windows().hwnd_board, IDM_TOP_SIDE);
-            if ((g_settings.show_bottom_side != 0) != bottom) menu(app_windows().hwnd_board, IDM_BOTTOM_SIDE);
+            const Settings& settings = app_session().settings;
+            HWND board = app_windows().hwnd_board;
+            if ((settings.show_top_side != 0) != top) menu(board, IDM_TOP_SIDE);
+            if ((settings.show_bottom_side != 0) != bottom) menu(board, IDM_BOTTOM_SIDE);
             UpdateWindow(app_windows().hwnd_layout);
             UpdateWindow(app_windows().list_main);
         });
@@ -226,10 +227,11 @@ protected:
         std::vector<int> sorted_rows = rows;
         std::sort(sorted_rows.begin(), sorted_rows.end());
         EXPECT_EQ(sorted_rows, shown_components(top, bottom));
-        EXPECT_EQ(first_row_out_of_order(static_cast<int>(g_settings.sort_col), rows), -1);
-        expect_marks(rows, g_board.marks.states());
+        const int sort_col = static_cast<int>(app_session().settings.sort_col);
+        EXPECT_EQ(first_row_out_of_order(sort_col, rows), -1);
+        expect_marks(rows, app_session().board.marks.states());
         size_t drawn = 0;
-        for (const ElementBox& b : g_view.boxes) drawn += !b.empty();
+        for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
         EXPECT_EQ(drawn, rows.size());
     }
 
@@ -240,9 +242,10 @@ protected:
 // The list's highlight after a selection load and side switches: a row highlighted before the
 // load that the file leaves unmarked loses it, and it lands on a marked row.
 TEST_F(Stress, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
+    BoardModel& model = app_session().board;
     const std::filesystem::path board = dir_.write("board.brd", test::synthetic_board(300));
     test::load_through_combo(board.wstring());
-    ASSERT_EQ(g_board.board_loaded, 1u);
+    ASSERT_EQ(model.board_loaded, 1u);
     const std::vector<int> rows = row_components();
     for (int row : {10, 20, 30}) notify(app_windows().list_main, NM_CLICK, row, 0);
     menu(app_windows().hwnd_main, IDM_SAVE_SELECTION);
@@ -252,9 +255,9 @@ TEST_F(Stress, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{40});
 
     menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
-    std::vector<uint32_t> expected(g_board.elements.size(), kStateUnselected);
+    std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
     for (int row : {10, 20, 30}) expected[rows[row]] = kStateSelected;
-    EXPECT_EQ(g_board.marks.states(), expected);
+    EXPECT_EQ(model.marks.states(), expected);
     expect_marks(rows, expected);
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
     switch_sides("top-only", true, false);
@@ -268,11 +271,12 @@ TEST_F(Stress, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{50});
     menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);
     EXPECT_EQ(port_.boxes.size(), 2u);  // the question of each load
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(g_board.elements.size(), kStateUnselected));
-    expect_marks(row_components(), g_board.marks.states());
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(model.elements.size(), kStateUnselected));
+    expect_marks(row_components(), model.marks.states());
 }
 
 TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
+    BoardModel& model = app_session().board;
     report_ = true;
     print_memory("before");
     const std::filesystem::path board = dir_.path / "board.brd";
@@ -284,11 +288,11 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
         UpdateWindow(app_windows().hwnd_layout);
         UpdateWindow(app_windows().list_main);
     });
-    ASSERT_EQ(g_board.board_loaded, 1u);
+    ASSERT_EQ(model.board_loaded, 1u);
     ASSERT_TRUE(port_.boxes.empty()) << port_.boxes[0].text.c_str();
-    ASSERT_EQ(g_board.elements.size(), static_cast<size_t>(kElements));
+    ASSERT_EQ(model.elements.size(), static_cast<size_t>(kElements));
     ASSERT_EQ(item_count(app_windows().list_main), kElements);
-    const size_t n = g_board.elements.size();
+    const size_t n = model.elements.size();
 
     // A header click on every column, the Group column last: the order a user works in.
     for (int column : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 9}) {
@@ -297,7 +301,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
             UpdateWindow(app_windows().list_main);
         });
         SCOPED_TRACE(column);
-        EXPECT_EQ(g_settings.sort_col, static_cast<uint32_t>(column));
+        EXPECT_EQ(app_session().settings.sort_col, static_cast<uint32_t>(column));
         const std::vector<int> rows = row_components();
         std::vector<int> sorted_rows = rows;
         std::sort(sorted_rows.begin(), sorted_rows.end());
@@ -332,7 +336,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
         }
     });
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(g_board.marks.states(), expected);
+    EXPECT_EQ(model.marks.states(), expected);
     EXPECT_EQ(test::window_text(app_windows().static_counter), expected_counter(expected));
     expect_marks(rows, expected);
     EXPECT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{last_row});
@@ -347,8 +351,8 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
         UpdateWindow(app_windows().list_main);
     });
     rows = row_components();
-    EXPECT_EQ(g_board.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
-    EXPECT_EQ(rows_with_wrong_mark(rows, g_board.marks.states()), 0);
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(rows_with_wrong_mark(rows, model.marks.states()), 0);
     EXPECT_TRUE(rows_in_state(LVIS_SELECTED).empty());
     EXPECT_EQ(first_row_out_of_order(9, rows), -1);
     timed(report_, "load-selection", [&] {
@@ -359,7 +363,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     EXPECT_EQ(port_.boxes[0].text, L"Current selection will be overwritten! \nContinue?");
     port_.boxes.clear();
     expected[last] = kStateSelected;  // the saved current one comes back as selected
-    EXPECT_EQ(g_board.marks.states(), expected);
+    EXPECT_EQ(model.marks.states(), expected);
     expect_marks(rows, expected);
     EXPECT_EQ(test::window_text(app_windows().static_counter), expected_counter(expected));
 
@@ -370,7 +374,7 @@ TEST_F(Stress, DISABLED_FiftyThousandElementsThroughTheWholeProgram) {
     });
     std::map<std::pair<std::wstring, std::wstring>, std::pair<std::wstring, int>> groups;
     std::vector<std::vector<std::wstring>> first_order;
-    for (const ElementRec& e : g_board.elements) {
+    for (const ElementRec& e : model.elements) {
         auto [it, added] = groups.try_emplace({e.package, e.value}, e.library, 0);
         ++it->second.second;
         if (added) first_order.push_back({e.library, e.package, e.value});

@@ -52,10 +52,10 @@ protected:
     }
 
     void SetUp() override {
-        g_settings.show_top_side = 1;
-        g_settings.show_bottom_side = 0;
-        g_settings.leave_selected = 1;
-        g_settings.use_filelist = 1;
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 0;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.use_filelist = 1;
         AppWindowsTest::SetUp();
         show_board_on_top();
         load_sample();
@@ -66,11 +66,12 @@ protected:
 
     // The shown sides are the same everywhere: settings, mirror flag, main list rows.
     void expect_bottom_only_everywhere() {
-        EXPECT_EQ(g_settings.show_top_side, 0u);
-        EXPECT_EQ(g_settings.show_bottom_side, 1u);
-        EXPECT_TRUE(g_view.bottom_only);
+        EXPECT_EQ(app_session().settings.show_top_side, 0u);
+        EXPECT_EQ(app_session().settings.show_bottom_side, 1u);
+        EXPECT_TRUE(app_session().view.bottom_only);
         const int rows = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
-        const auto bottoms = std::count_if(g_board.elements.begin(), g_board.elements.end(),
+        const std::vector<ElementRec>& elements = app_session().board.elements;
+        const auto bottoms = std::count_if(elements.begin(), elements.end(),
                                            [](const ElementRec& e) { return e.side == kSideBottom; });
         EXPECT_EQ(rows, bottoms);
         for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(app_windows().list_main, r, 7), L"Bottom");
@@ -112,22 +113,26 @@ TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
 }
 
 TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
-    g_settings.use_crosshair = 1;
+    Settings& settings = app_session().settings;
+    BoardView& view = app_session().view;
+    settings.use_crosshair = 1;
     RECT client{};
     GetClientRect(app_windows().hwnd_layout, &client);
     // Two drawn components whose crosshair lines do not cross each other's.
     uint32_t a = 0, b = 0;
-    const auto centre_x = [&](uint32_t i) { return g_view.boxes[i].min_x + (g_view.boxes[i].max_x - g_view.boxes[i].min_x) / 2; };
-    for (a = 0; a < g_view.boxes.size() && g_view.boxes[a].empty(); ++a) {
+    const auto centre_x = [&](uint32_t i) {
+        return view.boxes[i].min_x + (view.boxes[i].max_x - view.boxes[i].min_x) / 2;
+    };
+    for (a = 0; a < view.boxes.size() && view.boxes[a].empty(); ++a) {
     }
-    for (b = a + 1; b < g_view.boxes.size(); ++b)
-        if (!g_view.boxes[b].empty() && std::abs(centre_x(b) - centre_x(a)) > 10) break;
-    ASSERT_LT(b, g_view.boxes.size());
+    for (b = a + 1; b < view.boxes.size(); ++b)
+        if (!view.boxes[b].empty() && std::abs(centre_x(b) - centre_x(a)) > 10) break;
+    ASSERT_LT(b, view.boxes.size());
 
     choose(a);
-    ASSERT_EQ(g_view.crosshair_drawn, a + 1);
+    ASSERT_EQ(view.crosshair_drawn, a + 1);
     const int xa = centre_x(a);
-    const ElementBox& bb = g_view.boxes[b];
+    const ElementBox& bb = view.boxes[b];
     const int yb = client.bottom - (bb.min_y + (bb.max_y - bb.min_y) / 2);
     // A row of a's vertical line over black background, away from b's horizontal line.
     HDC pic = area_picture_dc();
@@ -136,7 +141,7 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
         if (GetPixel(pic, xa, i) == kBlack && std::abs(i - yb) > 2) y = i;
     ASSERT_GE(y, 0);
     HDC screen = GetDC(app_windows().hwnd_layout);
-    EXPECT_EQ(GetPixel(screen, xa, y), g_settings.color_crosshair);
+    EXPECT_EQ(GetPixel(screen, xa, y), settings.color_crosshair);
 
     // A new crosshair colour picked, then the dialog cancelled.
     ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);
@@ -153,13 +158,13 @@ TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
     const int xb = centre_x(b);
     SendMessageW(app_windows().hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
     ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
-    EXPECT_EQ(g_view.crosshair_drawn, a + 1);
+    EXPECT_EQ(view.crosshair_drawn, a + 1);
     EXPECT_EQ(GetPixel(screen, xa, y), 0x0000FFFFu);
 
     // Taken away, it leaves nothing behind.
     set_current_component(-1);
     draw_crosshair(false);
-    EXPECT_EQ(g_view.crosshair_drawn, 0u);
+    EXPECT_EQ(view.crosshair_drawn, 0u);
     EXPECT_EQ(GetPixel(screen, xa, y), kBlack);
     ReleaseDC(app_windows().hwnd_layout, screen);
 }

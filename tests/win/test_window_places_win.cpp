@@ -14,7 +14,7 @@ namespace {
 using Rect = std::array<int, 4>;
 
 Rect stored(TopWindow w) {
-    const WindowRect r = stored_window_rect(g_settings, w);
+    const WindowRect r = stored_window_rect(app_session().settings, w);
     return {r.x, r.y, r.width, r.height};
 }
 

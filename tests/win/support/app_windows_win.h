@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "../../../resources/resource.h"
-#include "lists/selection_state.h"
 #include "model/board_model.h"
 #include "settings/memory_store.h"
 #include "settings/settings.h"
@@ -29,7 +28,7 @@
 #include "support/csv_reader.h"
 #include "support/language_guard.h"
 #include "support/recording_port.h"
-#include "support/settings_guard.h"
+#include "support/store_guard.h"
 #include "view/board_view.h"
 #include "win/support/real_input_win.h"
 
@@ -152,7 +151,7 @@ inline void set_visible(HWND hwnd, bool visible) {
 
 // Puts path into the combo box (and the recent paths) and clicks Load.
 inline void load_through_combo(const std::wstring& path) {
-    g_settings.recent_paths[0] = path;
+    app_session().settings.recent_paths[0] = path;
     SendMessageW(app_windows().combo_path, CB_RESETCONTENT, 0, 0);
     SendMessageW(app_windows().combo_path, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
     SendMessageW(app_windows().combo_path, CB_SETCURSEL, 0, 0);
@@ -219,9 +218,9 @@ inline void destroy_app_windows() {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    release_board(g_board);
-    g_view = BoardView{};
-    g_last_row = -1;
+    release_board(app_session().board);
+    app_session().view = BoardView{};
+    app_session().last_row = -1;
 }
 
 // A button or other control of a dialog pressed, as the dialog receives it.
@@ -231,12 +230,11 @@ inline void press(HWND dialog, int id, int code = BN_CLICKED) {
 }
 
 // The real windows with their controls, list columns, fonts, pens and brushes, in English, on an
-// in-memory settings store and a recording message port, held by an App of the test's own; the
-// board's layers as they were before.
+// in-memory settings store and a recording message port, held by an App of the test's own (its
+// session starts without a board).
 class AppWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_layers_ = g_board.layers;  // a load keeps what the board's layer section set
         create_fonts();
         create_pens_and_brushes();
         prepare_window_classes();
@@ -249,7 +247,6 @@ protected:
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
         destroy_app_windows();
-        g_board.layers = saved_layers_;
     }
 
     // The board window shown and kept above the others, so that its pixels can be read.
@@ -261,7 +258,7 @@ protected:
     // The sample board loaded through the Load button and painted.
     void load_sample() {
         load_through_combo(sample_board());
-        ASSERT_EQ(g_board.board_loaded, 1u);
+        ASSERT_EQ(app_session().board.board_loaded, 1u);
         UpdateWindow(app_windows().hwnd_layout);
         pump_for(100);
     }
@@ -299,10 +296,8 @@ protected:
     App app_;  // first made, last gone: the windows end before their handles and drawing objects
     TopWindowPlaces places_;
     HMENU main_menu_ = nullptr;  // destroyed with the main window
-    std::array<LayerRec, kLayerRows> saved_layers_{};
     MemoryStore store_;
-    SettingsGuard settings_{&store_};
-    LanguageGuard english_{1};
+    StoreGuard routed_{&store_};  // the session's settings start as the defaults, in English
     RecordingPort port_;
     HWND dialog_ = nullptr;
 };

@@ -36,7 +36,6 @@ int load_cli_board(Session& session, const std::wstring& board, bool strict, std
     options.open_reader = &open_platform_xml_reader;
     options.layers = session.board.layers;
     LoadResult loaded = load_board(bytes, options, asker);
-    bytes.clear();
     if (!board_read(loaded.status)) {
         if (const auto box = status_box(loaded.status, session.settings.language)) asker.report(*box);
     }

@@ -15,10 +15,6 @@ namespace {
 
 SettingsStore* g_store = nullptr;
 
-// The code of the last failed open. put_settings reports it rather than the thread's last error:
-// the registry does not set that, and the message box shown in between may change it.
-uint32_t g_open_error = 0;
-
 SettingsStore& fallback_store() {
     static MemoryStore store;
     return store;
@@ -67,6 +63,15 @@ int create_default(StoreKey key, const SettingDesc& row, Settings& s) {
     return 1;
 }
 
+// open_reg_key, handing out the code of a failed open: put_settings reports it rather than the
+// thread's last error, which the registry does not set and the box shown in between may change.
+StoreKey open_key_reporting(uint32_t& err) {
+    err = reg::ok;
+    const StoreKey key = settings_store().open_key(err);
+    if (key == 0) report_store_error(L"open_reg_key %s", err);
+    return key;
+}
+
 }  // namespace
 
 SettingsStore* set_settings_store(SettingsStore* store) {
@@ -78,13 +83,8 @@ SettingsStore* set_settings_store(SettingsStore* store) {
 SettingsStore& settings_store() { return g_store ? *g_store : fallback_store(); }
 
 StoreKey open_reg_key() {
-    uint32_t err = reg::ok;
-    const StoreKey key = settings_store().open_key(err);
-    if (key == 0) {
-        g_open_error = err;
-        report_store_error(L"open_reg_key %s", err);
-    }
-    return key;
+    uint32_t err;
+    return open_key_reporting(err);
 }
 
 void close_reg_key(StoreKey key) {
@@ -153,9 +153,10 @@ int get_settings(Settings& s) {
 }
 
 int put_settings(const Settings& s) {
-    const StoreKey key = open_reg_key();
+    uint32_t err;
+    const StoreKey key = open_key_reporting(err);
     if (key == 0) {
-        report_system_error(L"Tindral put_settings", g_open_error, Owner::main,
+        report_system_error(L"Tindral put_settings", err, Owner::main,
                             mb::task_modal | mb::icon_information);
         return 0;
     }

@@ -5,8 +5,11 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <vector>
 
+#include "lists/bom_rows.h"
 #include "platform/win/owned_win.h"
+#include "settings/settings_dialog_rules.h"
 
 namespace tindral {
 
@@ -119,6 +122,15 @@ struct AppWindows {
     // The settings dialog's double-click option (kept in memory only): a row is chosen by a
     // double click instead of one click.
     bool double_click_select = false;
+    // What the settings dialog (modal, one at a time) remembers from its opening.
+    SettingsDialogMemory settings_memory;
+
+    // The BOM window's rows in the order it shows them; printing reads them.
+    std::vector<BomRow> bom_rows;
+
+    // The user agreed to end the program (marks saved, or left unsaved on purpose); a second way
+    // out, such as the end of the Windows session after its query, does not ask again.
+    bool end_agreed = false;
 };
 
 }  // namespace tindral

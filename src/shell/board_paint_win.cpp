@@ -1,13 +1,11 @@
 #include "shell/board_paint_win.h"
 
-#include <new>
 
 #include "model/board_model.h"
 #include "platform/win/gdi_canvas_win.h"
 #include "platform/win/owned_win.h"
 #include "settings/settings.h"
 #include "shell/app_win.h"
-#include "text/messages.h"
 #include "view/board_view.h"
 #include "view/draw_board.h"
 
@@ -56,7 +54,6 @@ void draw_picture() {
     prepare_board_dc(dc, pic.width, pic.height);
     {
         GdiCanvas canvas(dc);
-        // reports running out of memory
         paint_board(canvas, session.board, session.view, session.settings);
     }
     plain_mapping(dc);
@@ -108,32 +105,39 @@ void xor_crosshair_on(HDC dc, const RECT& client) {
     app_windows().picture.crosshair_colour = colour;
 }
 
+// BeginPaint's pair: the paint ends however the drawing ends (running out of memory included,
+// which the window's guard then reports with the paint over).
+class PaintScope {
+public:
+    explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+    ~PaintScope() {
+        if (dc_) EndPaint(hwnd_, &ps_);
+    }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_ = nullptr;
+};
+
 }  // namespace
 
 void paint_area(HWND area) {
-    Session& session = app_session();
-    PAINTSTRUCT ps;
-    HDC screen = BeginPaint(area, &ps);
+    const PaintScope paint(area);
+    HDC screen = paint.dc();
     if (!screen) return;
     RECT client{};
     GetClientRect(area, &client);
-    try {
-        if (ensure_picture(area, client.right, client.bottom)) {
-            draw_picture();
-            copy_picture(screen);
-            xor_crosshair_on(screen, client);
-        } else {
-            FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        }
-    } catch (const std::bad_alloc&) {
-        session.view.boxes.clear();
-        EndPaint(area, &ps);
-        release_board(session.board);
-        show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
-        InvalidateRect(area, nullptr, FALSE);
-        return;
+    if (ensure_picture(area, client.right, client.bottom)) {
+        draw_picture();
+        copy_picture(screen);
+        xor_crosshair_on(screen, client);
+    } else {
+        FillRect(screen, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
-    EndPaint(area, &ps);
 }
 
 void redraw_element_picture(uint32_t e, int32_t demoted) {

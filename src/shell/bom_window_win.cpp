@@ -17,15 +17,13 @@ namespace {
 constexpr int kListLeft = 10;
 constexpr int kListTop = 35;
 
-// The rows in the order the list shows them.
-std::vector<BomRow> g_bom_rows;
-
 void show_rows() {
     AppWindows& w = app_windows();
+    const std::vector<BomRow>& rows = w.bom_rows;
     SendMessageW(w.list_bom, WM_SETREDRAW, FALSE, 0);
     SendMessageW(w.list_bom, LVM_DELETEALLITEMS, 0, 0);
-    for (size_t r = 0; r < g_bom_rows.size(); ++r) {
-        const std::wstring label = bom_cell(g_bom_rows[r], 0);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const std::wstring label = bom_cell(rows[r], 0);
         LVITEMW item{};
         item.mask = LVIF_TEXT;
         item.iItem = static_cast<int>(r);
@@ -34,7 +32,7 @@ void show_rows() {
             SendMessageW(w.list_bom, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
         if (at < 0) continue;
         for (int c = 1; c < kBomColumnCount; ++c) {
-            const std::wstring cell = bom_cell(g_bom_rows[r], c);
+            const std::wstring cell = bom_cell(rows[r], c);
             LVITEMW sub{};
             sub.iSubItem = c;
             sub.pszText = const_cast<wchar_t*>(cell.c_str());
@@ -48,7 +46,7 @@ void show_rows() {
 // Ascending by the clicked column; equal rows keep the order they had.
 void sort_by_column(int column) {
     if (column < 0 || column >= kBomColumnCount) return;
-    sort_bom_rows(g_bom_rows, column);
+    sort_bom_rows(app_windows().bom_rows, column);
     show_rows();
 }
 
@@ -131,11 +129,11 @@ void fill_bom_list() {
     if (w.static_date) SetWindowTextW(w.static_date, bom_date_text(local_time_now()).c_str());
     set_bom_columns();
     ShowWindow(w.list_bom, SW_SHOW);
-    g_bom_rows = bom_rows(session.board);
+    w.bom_rows = bom_rows(session.board);
     show_rows();
 }
 
-const std::vector<BomRow>& shown_bom_rows() { return g_bom_rows; }
+const std::vector<BomRow>& shown_bom_rows() { return app_windows().bom_rows; }
 
 LRESULT CALLBACK WndProcBom(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     return guarded_window_message(bom_message, hwnd, msg, wparam, lparam);

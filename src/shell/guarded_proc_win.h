@@ -1,8 +1,13 @@
 #pragma once
 // No exception leaves a window or dialog procedure: one that escapes the handling ends the
-// message as handled by a window, or as not handled by a dialog.
+// message as handled by a window, or as not handled by a dialog. Running out of memory is told
+// to the user here, and only here.
 
 #include <windows.h>
+
+#include <new>
+
+#include "shell/out_of_memory_win.h"
 
 namespace tindral {
 
@@ -10,6 +15,9 @@ template <class Handle>
 LRESULT guarded_window_message(Handle handle, HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     try {
         return handle(hwnd, msg, wparam, lparam);
+    } catch (const std::bad_alloc&) {
+        report_out_of_memory(out_of_memory_owner(hwnd));
+        return 0;
     } catch (...) {
         return 0;
     }
@@ -20,6 +28,9 @@ INT_PTR guarded_dialog_message(Handle handle, HWND dialog, UINT msg, WPARAM wpar
                                LPARAM lparam) {
     try {
         return handle(dialog, msg, wparam, lparam);
+    } catch (const std::bad_alloc&) {
+        report_out_of_memory(Owner::none);
+        return FALSE;
     } catch (...) {
         return FALSE;
     }

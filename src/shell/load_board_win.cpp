@@ -18,6 +18,7 @@
 #include "shell/board_window_win.h"
 #include "shell/layout_area_win.h"
 #include "shell/main_list_win.h"
+#include "shell/out_of_memory_win.h"
 #include "shell/read_board_win.h"
 #include "shell/selection_commands_win.h"
 #include "text/messages.h"
@@ -43,16 +44,6 @@ std::wstring combo_path() {
 
 void hide_if_visible(HWND hwnd) {
     if (hwnd && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_HIDE);
-}
-
-// A load the walk abandoned, or one that ran out of memory, shows no board at all.
-void show_no_board() {
-    Session& session = app_session();
-    session.board.board_loaded = 0;
-    if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_title_no_board().c_str());
-    fill_component_list(true);
-    update_placed_counter();
-    redraw_layout_area();
 }
 
 int load_steps() {
@@ -125,17 +116,22 @@ int load_steps() {
 
 }  // namespace
 
-int load_board() {
+void show_no_board() {
     Session& session = app_session();
+    session.board.board_loaded = 0;
+    if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_title_no_board().c_str());
+    fill_component_list(true);
+    update_placed_counter();
+    redraw_layout_area();
+}
+
+int load_board() {
+    // Caught here rather than in the window's guard: the caller must still hear of the failure
+    // to take the path off the recent-path list.
     try {
         return load_steps();
     } catch (const std::bad_alloc&) {
-        release_board(session.board);
-        try {
-            show_no_board();
-        } catch (...) {
-        }
-        show_error(Owner::main, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
+        report_out_of_memory(Owner::main);
         return 0;
     }
 }

@@ -11,4 +11,8 @@ constexpr int kLoadKeptByUser = -1;
 // the caller then drops the path from the recent-path list. kLoadKeptByUser: see above.
 int load_board();
 
+// What a load the walk abandoned, or one that ran out of memory, leaves: no board in the title,
+// the lists, the counter and the drawing.
+void show_no_board();
+
 }  // namespace tindral

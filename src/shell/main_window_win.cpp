@@ -24,15 +24,12 @@ namespace {
 
 constexpr int kSortColGroup = 9;
 
-// The user agreed to end the program (marks saved, or left unsaved on purpose); a second way
-// out, such as the end of the Windows session after its query, does not ask again.
-bool g_end_agreed = false;
-
 // Every way out (Exit, the close box, the end of the Windows session) comes here first, while
 // the board is still loaded. False when the user stays.
 bool agree_to_end() {
-    if (!g_end_agreed) g_end_agreed = settle_marks_for_exit();
-    return g_end_agreed;
+    bool& agreed = app_windows().end_agreed;
+    if (!agreed) agreed = settle_marks_for_exit();
+    return agreed;
 }
 
 void request_exit(HWND hwnd) {
@@ -57,14 +54,14 @@ void on_destroy() {
     store_everything();
     app_windows().keyboard_hook.reset();
     release_board(session.board);
-    g_end_agreed = false;
+    app_windows().end_agreed = false;
     PostQuitMessage(0);
 }
 
 // Windows may end the process any time after WM_ENDSESSION; no WM_DESTROY follows.
 void on_end_session(bool ending) {
     if (!ending) {
-        g_end_agreed = false;  // the session goes on, and so does the program
+        app_windows().end_agreed = false;  // the session goes on, and so does the program
         return;
     }
     agree_to_end();
@@ -107,7 +104,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     Session& session = app_session();
     switch (msg) {
         case WM_CREATE:
-            g_end_agreed = false;
+            app_windows().end_agreed = false;
             SetWindowTextW(hwnd, format_text(100, L"%s", kProgramTitle).c_str());
             return 1;
         case WM_SIZE:

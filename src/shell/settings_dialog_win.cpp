@@ -88,9 +88,6 @@ const Flag kFlags[] = {
     {kSaveOnExit, &Settings::save_selections_on_exit},
 };
 
-// One dialog at a time (modal), so its memory can live here.
-SettingsDialogMemory g_memory;
-
 void set_texts(HWND dialog) {
     SetWindowTextW(dialog, format_text(100, L"%s  DlgSettings", kProgramTitle).c_str());
     for (const ControlText& t : kTexts) SetDlgItemTextW(dialog, t.id, text(t.key));
@@ -123,12 +120,12 @@ void on_init(HWND dialog) {
     for (const Flag& f : kFlags) check(dialog, f.id, session.settings.*f.value != 0);
     check(dialog, kDoubleClick, app_windows().double_click_select);
     EnableWindow(GetDlgItem(dialog, kSaveOnExit), session.settings.leave_selected != 0);
-    g_memory = open_settings_dialog_memory(session.settings);
+    app_windows().settings_memory = open_settings_dialog_memory(session.settings);
 }
 
 void select_all_layers(HWND dialog, bool on) {
     SendDlgItemMessageW(dialog, kLayerList, LB_SETSEL, on ? TRUE : FALSE, -1);
-    g_memory.layers_changed = true;
+    app_windows().settings_memory.layers_changed = true;
 }
 
 void select_default_layers(HWND dialog) {
@@ -186,12 +183,12 @@ void on_ok(HWND dialog) {
     choice.printer_mode = printer_radio(dialog);
     choice.selected_layer_texts = selected_layer_texts(GetDlgItem(dialog, kLayerList));
     // A change of "Leave selected" takes every mark off; Cancel there keeps the dialog open.
-    if (choice.leave_selected != (g_memory.leave_selected_at_open != 0) &&
+    if (choice.leave_selected != (app_windows().settings_memory.leave_selected_at_open != 0) &&
         !may_drop_marks(session.board))
         return;
 
     const SettingsOkWork work =
-        apply_settings_choice(session.settings, w.double_click_select, g_memory, choice);
+        apply_settings_choice(session.settings, w.double_click_select, w.settings_memory, choice);
     if (work.clear_selection) clear_selection();
     if (work.rebuild_path_combo) rebuild_path_combo();
     set_list_activation();
@@ -219,7 +216,7 @@ void on_command(HWND dialog, int id, int code) {
     Session& session = app_session();
     switch (id) {
         case kLayerList:
-            if (code == LBN_SELCHANGE) g_memory.layers_changed = true;
+            if (code == LBN_SELCHANGE) app_windows().settings_memory.layers_changed = true;
             break;
         case kAllLayers:
             select_all_layers(dialog, true);
@@ -232,13 +229,13 @@ void on_command(HWND dialog, int id, int code) {
             break;
         case kLeaveSelected:
             EnableWindow(GetDlgItem(dialog, kSaveOnExit), checked(dialog, kLeaveSelected));
-            g_memory.leave_selected_clicked = true;
+            app_windows().settings_memory.leave_selected_clicked = true;
             break;
         case kUseFileList:
-            g_memory.file_list_clicked = true;
+            app_windows().settings_memory.file_list_clicked = true;
             break;
         case kCrosshair:
-            g_memory.crosshair_clicked = true;
+            app_windows().settings_memory.crosshair_clicked = true;
             break;
         case kPrinterDefault:
         case kPrinterSelect:

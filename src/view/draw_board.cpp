@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <new>
 
 #include "model/placement.h"
-#include "text/messages.h"
 
 namespace tindral {
 
@@ -226,16 +224,10 @@ void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings&
     c.select_pen(kept);
 }
 
-void paint_board(Canvas& c, BoardModel& b, BoardView& v, const Settings& s) {
+void paint_board(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s) {
     if (!b.board_loaded) return;
-    try {
-        draw_plain(c, b, v, s);
-        draw_elements(c, b, v, s);
-    } catch (const std::bad_alloc&) {
-        std::vector<ElementBox>().swap(v.boxes);
-        show_error(Owner::none, TXT_OUT_OF_MEMORY, mb::topmost | mb::task_modal | mb::icon_hand);
-        release_board(b);
-    }
+    draw_plain(c, b, v, s);
+    draw_elements(c, b, v, s);
 }
 
 void redraw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,

@@ -40,8 +40,8 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
 void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s);
 
 // A full paint: plain section then elements; nothing before a board is loaded. Running out of
-// memory is reported and the board released, so the view shows no board.
-void paint_board(Canvas& c, BoardModel& b, BoardView& v, const Settings& s);
+// memory goes to the caller (the element boxes may then be partly filled).
+void paint_board(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s);
 
 // Draws component e in the colour of its state, after the component demoted by the same choice
 // (-1 for none). The marks are settled before; drawing only reads them.

@@ -2,8 +2,11 @@
 // columns and the windows that must not be closed.
 
 #include <array>
+#include <new>
 #include <string>
 
+#include "settings/startup_rules.h"
+#include "shell/guarded_proc_win.h"
 #include "shell/language_win.h"
 #include "shell/toolbar_win.h"
 #include "win/support/app_windows_win.h"
@@ -207,6 +210,27 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
                                        settings.wnd_bom_width, settings.wnd_bom_height}),
               (std::array<uint32_t, 4>{40, 50, 320, 210}));
     EXPECT_EQ(port_.boxes.size(), 1u);
+}
+
+// Running out of memory anywhere in a window's handling ends in the guard: the board goes, the
+// windows show no board (no row may point at a part that is gone) and the box says so, owned by
+// the main window only when its own handling failed.
+TEST_F(StartUp, RunningOutOfMemoryInAWindowDropsTheBoardAndSaysSo) {
+    const auto out_of_memory = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { throw std::bad_alloc(); };
+    const std::pair<HWND, Owner> cases[] = {{app_windows().hwnd_main, Owner::main},
+                                            {app_windows().hwnd_board, Owner::none}};
+    for (const auto& [hwnd, owner] : cases) {
+        load_sample();
+        ASSERT_GT(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);
+        port_.boxes.clear();
+        EXPECT_EQ(guarded_window_message(out_of_memory, hwnd, WM_USER, 0, 0), 0);
+        EXPECT_EQ(port_.boxes, (test::Boxes{{owner, L"Out of memory", L"Tindral Error",
+                                             mb::topmost | mb::task_modal | mb::icon_hand}}));
+        EXPECT_EQ(app_session().board.board_loaded, 0u);
+        EXPECT_TRUE(app_session().board.elements.empty());
+        EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);
+        EXPECT_EQ(window_text(app_windows().hwnd_board), board_title_no_board());
+    }
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 #pragma once
-// Everything one run of the program works on: the board, how it is shown, the settings and the
-// main-list row chosen last. The Windows program holds one; the portable code takes the parts it
+// Everything one run of the program works on: the board, how it is shown, the settings, the
+// main-list row chosen last and the paper the print jobs found. The Windows program holds one; the portable code takes the parts it
 // needs as parameters.
 
 #include <cstdint>
 
 #include "model/board_model.h"
+#include "print/print_job.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 
@@ -16,6 +17,7 @@ struct Session {
     BoardView view;
     Settings settings;
     int32_t last_row = -1;  // -1 for none; reset with every load
+    PaperSize paper;        // unknown until a print job finds it; kept from job to job
 };
 
 }  // namespace tindral

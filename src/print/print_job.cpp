@@ -62,8 +62,8 @@ PrintRow column_titles() {
 }
 
 // Steps 2 to 8 once the printer's name is known; the caller releases the device.
-int print_on(PrintDevice& d, const Settings& s, const std::wstring& name, bool to_file,
-             const std::wstring& title, const std::vector<PrintRow>& rows) {
+int print_on(PrintDevice& d, const Settings& s, PaperSize& paper, const std::wstring& name,
+             bool to_file, const std::wstring& title, const std::vector<PrintRow>& rows) {
     // An empty name would open the print server instead of a printer.
     if (name.empty() || !d.open_printer(name)) return fail(TXT_ERR_OPENPRINTER);
     DeviceModeInfo info;
@@ -71,7 +71,6 @@ int print_on(PrintDevice& d, const Settings& s, const std::wstring& name, bool t
     if (info.has_orientation && !d.set_portrait()) return fail(TXT_ERR_DOCUMENTPROPERTIES);
     if (!d.create_dc(name)) return fail(TXT_ERR_CREATEDC);
 
-    PaperSize& paper = current_paper();
     apply_device_mode_paper(info, paper);
     // Without a height every row would fill a page of its own.
     if (paper.width_mm <= 0 || paper.height_mm <= 0) return fail(TXT_ERR_PAPER_SIZE);
@@ -103,11 +102,6 @@ int print_on(PrintDevice& d, const Settings& s, const std::wstring& name, bool t
 
 }  // namespace
 
-PaperSize& current_paper() {
-    static PaperSize paper;
-    return paper;
-}
-
 void apply_device_mode_paper(const DeviceModeInfo& info, PaperSize& paper) {
     if (info.has_paper_size) {
         if (info.paper_size == kPaperLetter) paper = {215, 279};
@@ -132,8 +126,8 @@ int report_common_dialog_error(uint32_t code) {
     return 0;
 }
 
-int print_component_list(PrintDevice& d, Settings& s, const std::wstring& title,
-                         const std::vector<PrintRow>& rows) {
+int print_component_list(PrintDevice& d, Settings& s, PaperSize& paper,
+                         const std::wstring& title, const std::vector<PrintRow>& rows) {
     std::wstring name;
     bool to_file = false;
     switch (s.printer_selection_mode) {
@@ -153,15 +147,15 @@ int print_component_list(PrintDevice& d, Settings& s, const std::wstring& title,
             }
             name = choice.device;
             to_file = choice.to_file;
-            PaperSize paper;
-            if (report_common_dialog_error(d.default_paper(paper))) current_paper() = paper;
+            PaperSize asked;
+            if (report_common_dialog_error(d.default_paper(asked))) paper = asked;
             store_printer_name(s, name);
             break;
         }
         default:
             return 0;
     }
-    const int result = print_on(d, s, name, to_file, title, rows);
+    const int result = print_on(d, s, paper, name, to_file, title, rows);
     d.release();
     return result;
 }

@@ -69,9 +69,6 @@ public:
     virtual void release() = 0;
 };
 
-// The paper size persists from job to job and starts unknown.
-PaperSize& current_paper();
-
 // The paper size after a device mode: Letter and A4 by their codes, then the explicit width
 // and length (0.1 mm) where the device mode carries them; everything else keeps paper as it was.
 void apply_device_mode_paper(const DeviceModeInfo& info, PaperSize& paper);
@@ -84,10 +81,11 @@ std::wstring common_dialog_error_text(const wchar_t* operation, uint32_t code);
 int report_common_dialog_error(uint32_t code);
 
 // Prints the list with its title through the device, choosing the printer and laying out the
-// pages by s; a printer chosen in the dialog is kept in s and stored at once. Returns 1 when a
+// pages by s; a printer chosen in the dialog is kept in s and stored at once. paper is what the
+// jobs before found out about the paper (unknown at first); this job updates it. Returns 1 when a
 // job was printed or the print dialog ended with its apply result, 0 otherwise; every failure
 // has been reported.
-int print_component_list(PrintDevice& device, Settings& s, const std::wstring& title,
-                         const std::vector<PrintRow>& rows);
+int print_component_list(PrintDevice& device, Settings& s, PaperSize& paper,
+                         const std::wstring& title, const std::vector<PrintRow>& rows);
 
 }  // namespace tindral

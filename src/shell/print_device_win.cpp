@@ -182,7 +182,7 @@ int print_bom_list(PrintDevice& device) {
     std::vector<PrintRow> rows;
     for (const BomRow& r : shown_bom_rows())
         rows.push_back({bom_cell(r, 0), bom_cell(r, 1), bom_cell(r, 2), bom_cell(r, 3)});
-    return print_component_list(device, session.settings, title, rows);
+    return print_component_list(device, session.settings, session.paper, title, rows);
 }
 
 int print_component_list() {

@@ -78,14 +78,12 @@ std::vector<PrintRow> rows(int n) {
 
 class PrintJob : public ::testing::Test {
 protected:
-    PrintJob() { current_paper() = {}; }
-    ~PrintJob() override { current_paper() = {}; }
-
-    int print(int n = 3) { return print_component_list(device, settings, L"07.12.2026  01:30", rows(n)); }
+    int print(int n = 3) { return print_component_list(device, settings, paper, L"07.12.2026  01:30", rows(n)); }
 
     MemoryStore store;
     test::StoreGuard store_guard{&store};
     Settings settings;
+    PaperSize paper;
     test::TextLanguage english{1};
     test::RecordingPort port;
     FakeDevice device;

@@ -32,9 +32,7 @@ protected:
         create_fonts();
         create_pens_and_brushes();
         app_session().settings.printer_selection_mode = 1;
-        current_paper() = {};
     }
-    ~PrinterSide() override { current_paper() = {}; }
 
     App app_;  // first made: its fonts and pens are made in the constructor
     RecordingPort port;
@@ -67,7 +65,7 @@ TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
     ASSERT_EQ(rows.size(), 85u);  // 42 rows to an A4 page: two full pages and one row on a third
 
     MetafilePrinter device;
-    ASSERT_EQ(print_component_list(device, settings, L"07.12.2026  01:30", rows), 1);
+    ASSERT_EQ(print_component_list(device, settings, app_session().paper, L"07.12.2026  01:30", rows), 1);
     EXPECT_TRUE(port.boxes.empty());
 
     const Recorded r = device.recorded();
@@ -103,7 +101,7 @@ public:
 TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
     Settings& settings = app_session().settings;
     MemoryDcDevice device;
-    EXPECT_EQ(print_component_list(device, settings, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
+    EXPECT_EQ(print_component_list(device, settings, app_session().paper, L"t", {{L"a", L"b", L"c", L"1"}}), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"StartDoc Error", L"Tindral Error", 0x10}}));
     EXPECT_EQ(device.started, 0);
 
@@ -113,7 +111,7 @@ TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
         GTEST_SKIP() << "a printer is installed";
     }
     port.boxes.clear();
-    EXPECT_EQ(print_component_list(real, settings, L"t", {}), 0);
+    EXPECT_EQ(print_component_list(real, settings, app_session().paper, L"t", {}), 0);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::bom, L"Error at \"OpenPrinter\"", L"Tindral Error", 0x10}}));
 }
 
@@ -219,7 +217,7 @@ int print_through_dialog(WPARAM button, const std::vector<PrintRow>& rows) {
     int result = -1;
     {
         WinPrintDevice device;
-        result = print_component_list(device, app_session().settings, L"t", rows);
+        result = print_component_list(device, app_session().settings, app_session().paper, L"t", rows);
     }
     UnhookWindowsHookEx(g_dialog_hook);
     app_windows().hwnd_bom = saved_bom;
@@ -247,8 +245,8 @@ TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
     EXPECT_EQ(print_through_dialog(IDOK, std::vector<PrintRow>(100, PrintRow{L"l", L"p", L"v", L"1"})), 1);
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(settings.printer_name, kTestPrinter);
-    EXPECT_NEAR(current_paper().width_mm, 210, 1);
-    EXPECT_EQ(current_paper().height_mm, 297);
+    EXPECT_NEAR(app_session().paper.width_mm, 210, 1);
+    EXPECT_EQ(app_session().paper.height_mm, 297);
     const std::string ps = TempFolder::read(printer.out);
     EXPECT_NE(ps.find("%%Title: TindralPrint"), std::string::npos);
     EXPECT_NE(ps.find("%%Pages: 3"), std::string::npos);  // 42 + 42 + 16 rows

@@ -192,14 +192,8 @@ protected:
         app_session().settings.show_bottom_side = 1;
         app_session().settings.leave_selected = 1;
         app_session().settings.printer_selection_mode = 1;
-        current_paper() = {};
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
-    }
-
-    void TearDown() override {
-        test::AppWindowsTest::TearDown();
-        current_paper() = {};
     }
 
     static void menu(HWND window, unsigned id) {

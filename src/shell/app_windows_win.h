@@ -62,6 +62,9 @@ public:
 struct KeyFlags {
     bool busy = false;
     bool message_open = false;
+    // The hook also sees the keys of the path-delete dialog it opened: a second Delete there must
+    // not open it again on top of itself.
+    bool delete_dialog_open = false;
 };
 
 // What a swatch click calls to pick a colour; tests put a scripted chooser here.

@@ -33,9 +33,7 @@ void on_escape() {
 }
 
 void on_delete() {
-    // The hook also sees the keys of the dialog it opens: a second Delete there must not open it
-    // again on top of itself.
-    static bool open = false;
+    bool& open = app_windows().key_flags.delete_dialog_open;
     if (open) return;
     open = true;
     open_path_delete_dialog();

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the core with libFuzzer: tools/fuzz.sh TARGET|all SECONDS
-#   TARGET: tokenise, load, selection or board_marks (a board with the marks file beside it);
-#   "all" shares the time out (load gets two fifths, the others one fifth each).
+#   TARGET: tokenise, load, selection, board_marks (a board with the marks file beside it) or
+#   archive (the board in a .fbrd); "all" shares the time out (load gets two sixths, the others
+#   one sixth each).
 # Builds build/fuzz with clang, replays fuzz/regressions/<target>/ first, then fuzzes from small
 # seeds: the hand-written ones in fuzz/corpus/<target>/, our own boards, and the real boards (when
 # present, tools/real-boards.sh) cut down to their first few children of each section by
@@ -17,15 +18,15 @@ BUILD=${FUZZ_BUILD:-build/fuzz}
 MAX_BOARD_BYTES=${FUZZ_MAX_BOARD_BYTES:-8000000}
 MAX_LEN=${FUZZ_MAX_LEN:-32768}
 
-usage() { echo "usage: tools/fuzz.sh tokenise|load|selection|board_marks|all SECONDS" >&2; exit 2; }
+usage() { echo "usage: tools/fuzz.sh tokenise|load|selection|board_marks|archive|all SECONDS" >&2; exit 2; }
 [ $# -eq 2 ] || usage
 what=$1
 secs=$2
 [[ "$secs" =~ ^[0-9]+$ ]] && [ "$secs" -gt 0 ] || usage
 case "$what" in
-  tokenise|load|selection|board_marks) targets=("$what:$secs") ;;
-  all) q=$((secs / 5)); [ "$q" -gt 0 ] || q=1
-       targets=("tokenise:$q" "load:$((secs - 3 * q))" "selection:$q" "board_marks:$q") ;;
+  tokenise|load|selection|board_marks|archive) targets=("$what:$secs") ;;
+  all) q=$((secs / 6)); [ "$q" -gt 0 ] || q=1
+       targets=("tokenise:$q" "load:$((secs - 4 * q))" "selection:$q" "board_marks:$q" "archive:$q") ;;
   *) usage ;;
 esac
 
@@ -52,6 +53,20 @@ marks_seeds() {  # DIR
   done
 }
 
+# archive inputs: our own boards packed as .fbrd archives are, in a folder, stored and deflated.
+archive_seeds() {  # DIR
+  local b tmp
+  tmp=$(mktemp -d)
+  mkdir -p "$tmp/Board[Active]/electron.BlobParts"
+  for b in samples/*.brd tests/boards/*.brd; do
+    [ -f "$b" ] || continue
+    cp -f "$b" "$tmp/Board[Active]/electron.BlobParts/ExtFile.brd"
+    (cd "$tmp" && zip -q -X -r "$1/$(basename "$b" .brd).fbrd" "Board[Active]" &&
+      zip -q -X -0 -r "$1/$(basename "$b" .brd)-stored.fbrd" "Board[Active]")
+  done
+  rm -rf "$tmp"
+}
+
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINDRAL_FUZZ=ON -DTINDRAL_TESTS=OFF >/dev/null || { echo "fuzz: configure failed"; exit 1; }
 names=()
@@ -76,6 +91,7 @@ for t in "${targets[@]}"; do
   case "$name" in
     tokenise|load) board_seeds "$seeds"; dict=(-dict=fuzz/eagle.dict) ;;
     board_marks) board_seeds "$seeds"; marks_seeds "$seeds"; dict=(-dict=fuzz/eagle.dict) ;;
+    archive) archive_seeds "$(cd "$seeds" && pwd)" ;;
   esac
 
   # The inputs of earlier findings must stay fixed.

@@ -5,11 +5,11 @@
 # Wine, no cross compiler, no test tools.
 set -euo pipefail
 
-cli_packages=(cmake make g++ pkg-config libxml2-dev)
+cli_packages=(cmake make g++ pkg-config libxml2-dev zlib1g-dev)
 packages=(
   "${cli_packages[@]}"
   libgtest-dev libbenchmark-dev
-  mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+  mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64
   xvfb xauth x11-utils imagemagick xdotool
   fp-utils nsis zip unzip

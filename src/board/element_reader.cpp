@@ -149,8 +149,9 @@ bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Boar
         board.elements.push_back(std::move(e));
         ChildEnds child_ends;
 
-        // Its children, up to its own end token. Only <attribute> and <variant> belong here;
-        // anything else is stepped over whole, so that the following elements are still read.
+        // Its children, up to its own end token. Only <attribute>, <variant> and (from Eagle
+        // 9.7 on) <pad>, the element's pads by name, belong here; anything else is stepped over
+        // whole, so that the following elements are still read.
         for (;;) {
             const XmlToken& t = tokens.at(pos);
             if (past_end(tokens, pos) || is_start(tokens, pos, L"element") ||
@@ -163,7 +164,7 @@ bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Boar
             if (is_start(tokens, pos, L"attribute")) {
                 ++pos;
                 if (!check_attribute_child(ctx, tokens, pos)) return false;
-            } else if (is_start(tokens, pos, L"variant")) {
+            } else if (is_start(tokens, pos, L"variant") || is_start(tokens, pos, L"pad")) {
                 skip_element(tokens, pos);
             } else if (t.kind == kTokenStart) {
                 if (!report_unexpected(ctx, kElemFormat, t.text)) return false;

@@ -31,6 +31,17 @@ bool set_grid(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
 
 namespace {
 
+// Eagle 9.7 (and the boards inside .fbrd archives) writes a colour per background scheme and a
+// lock on each layer.
+bool is_newer_layer_attribute(const std::wstring& name) {
+    static const wchar_t* const kNames[] = {L"blackcolor",     L"whitecolor",     L"coloredcolor",
+                                            L"blackhighlight", L"whitehighlight", L"coloredhighlight",
+                                            L"locked"};
+    for (const wchar_t* known : kNames)
+        if (name == known) return true;
+    return false;
+}
+
 int32_t yes_no_other(const std::wstring& v) {
     if (v == L"yes") return 1;
     if (v == L"no") return 0;
@@ -69,6 +80,8 @@ bool set_layers(const WalkContext& ctx,
                 visible = yes_no_other(value);
             } else if (name == L"active") {
                 active = yes_no_other(value);
+            } else if (is_newer_layer_attribute(name)) {
+                // the colour schemes and lock of later versions: the program keeps its own
             } else if (!report_unexpected(ctx, L"%s elem %s\r%s", name)) {
                 return false;
             }

@@ -15,7 +15,7 @@ void skip_descriptions(const TokenList& tokens, size_t& pos) {
 
 bool is_package_attribute(const std::wstring& name) {
     return name == L"urn" || name == L"locally_modified" || name == L"library_version" ||
-           name == L"library_locally_modified";
+           name == L"library_locally_modified" || name == L"use_placeholder";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "board/load_board.h"
 
+#include "board/board_archive.h"
+#include "board/board_file.h"
 #include "board/load_messages.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
@@ -47,6 +49,14 @@ bool tell_warnings(const TokeniseResult& t, const LoadOptions& options, LoadAske
 }  // namespace
 
 LoadResult load_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
+    if (is_zip_archive(bytes)) {
+        const ArchiveResult archive = board_from_archive(bytes, kMaxBoardFileBytes);
+        if (archive.code == ArchiveCode::ok) return load_board(archive.bytes, options, asker);
+        LoadResult refused;
+        refused.status.code = LoadCode::archive_refused;
+        refused.status.archive = archive.code;
+        return refused;
+    }
     LoadResult out;
     out.board.layers = options.layers;
     ParseOutcome parsed;

@@ -17,6 +17,20 @@ LoadMessage error(Owner owner, std::wstring text, uint32_t language, unsigned fl
     return LoadMessage{owner, std::move(text), text_in(language, TXT_TITLE_ERROR), flags};
 }
 
+TextKey archive_text(ArchiveCode code) {
+    switch (code) {
+    case ArchiveCode::no_board: return TXT_ARCHIVE_NO_BOARD;
+    case ArchiveCode::several_boards: return TXT_ARCHIVE_SEVERAL_BOARDS;
+    case ArchiveCode::encrypted: return TXT_ARCHIVE_ENCRYPTED;
+    case ArchiveCode::unsupported_method: return TXT_ARCHIVE_METHOD;
+    case ArchiveCode::too_large: return TXT_ARCHIVE_TOO_LARGE;
+    case ArchiveCode::out_of_memory: return TXT_OUT_OF_MEMORY;
+    case ArchiveCode::ok:
+    case ArchiveCode::damaged: break;
+    }
+    return TXT_ARCHIVE_DAMAGED;
+}
+
 }  // namespace
 
 const wchar_t* text_in(uint32_t language, TextKey key) {
@@ -53,6 +67,11 @@ std::optional<LoadMessage> status_box(const LoadStatus& s, uint32_t language) {
     case LoadCode::out_of_memory:
         return error(Owner::none, text_in(language, TXT_OUT_OF_MEMORY), language,
                      mb::icon_hand | mb::task_modal | mb::topmost);
+    case LoadCode::archive_refused:
+        return error(Owner::main,
+                     format_text(260, text_in(language, archive_text(s.archive)),
+                                 static_cast<int>(kMaxBoardFileMegabytes)),
+                     language, kFlagsReader);
     }
     return std::nullopt;
 }

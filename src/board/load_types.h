@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "board/board_archive.h"
 #include "board/xml_reader.h"
 #include "model/board_model.h"
 #include "text/messages.h"
@@ -35,6 +36,7 @@ enum class LoadCode {
     tokens_out_of_memory,  // no room for the token list
     declined,              // the user's No (or the asker's false)
     out_of_memory,         // no room for the model
+    archive_refused,       // a ZIP archive without one readable board in it (see archive)
 };
 
 struct LoadStatus {
@@ -43,6 +45,7 @@ struct LoadStatus {
     const wchar_t* call = nullptr;  // reader_failed: the reader call, as the message names it
     XmlResult call_code = xml_ok;
     bool attribute_call = false;    // that call was about an attribute
+    ArchiveCode archive = ArchiveCode::ok;  // archive_refused: why
 };
 
 inline bool board_read(const LoadStatus& s) {

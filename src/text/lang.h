@@ -128,7 +128,13 @@ struct LangText {
     X(TXT_EXIT_WITHOUT_SAVING, L"Die Markierungen konnten nicht gespeichert werden. Ohne Speichern beenden?", L"The marks could not be saved. Exit without saving them?") \
     X(TXT_ABOUT_NOTICE, L"Hilfe zum Best\u00FCcken von Leiterplatten von Hand", L"Helps you fit the parts of a circuit board by hand") \
     X(TXT_ERR_ENDPAGE, L"EndPage Fehler", L"EndPage Error") \
-    X(TXT_ERR_ENDDOC, L"EndDoc Fehler", L"EndDoc Error")
+    X(TXT_ERR_ENDDOC, L"EndDoc Fehler", L"EndDoc Error") \
+    X(TXT_ARCHIVE_DAMAGED, L"Das Archiv ist besch\u00E4digt; die Platine darin l\u00E4sst sich nicht lesen.", L"The archive is damaged; the board in it cannot be read.") \
+    X(TXT_ARCHIVE_NO_BOARD, L"Das Archiv enth\u00E4lt keine Platine (.brd).", L"The archive holds no board (.brd).") \
+    X(TXT_ARCHIVE_SEVERAL_BOARDS, L"Das Archiv enth\u00E4lt mehr als eine Platine (.brd); welche gemeint ist, bleibt offen.", L"The archive holds more than one board (.brd); which one is meant is not clear.") \
+    X(TXT_ARCHIVE_ENCRYPTED, L"Die Platine im Archiv ist verschl\u00FCsselt.", L"The board in the archive is encrypted.") \
+    X(TXT_ARCHIVE_METHOD, L"Die Platine im Archiv ist mit einem unbekannten Verfahren gepackt.", L"The board in the archive is packed with an unknown method.") \
+    X(TXT_ARCHIVE_TOO_LARGE, L"Die Platine im Archiv ist zu gro\u00DF (mehr als %d MB).", L"The board in the archive is too large (more than %d MB).")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

@@ -32,6 +32,8 @@ TEST(HeaderCheck, LineBreaksBetweenDeclarationAndDoctypeOnly) {
         {kDecl + "\r\n\r\n", 0},
         {kDecl + std::string(470, '\n') + kDoctype, 0},         // ends past byte 512
         {kDecl + std::string(512 - 35 - kDecl.size(), '\n') + kDoctype, 1},
+        {std::string("PK\x03\x04\x14\0", 6), 1},  // a .fbrd: the load looks inside
+        {"PK\x05", 0},
     };
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(eagle_header_ok(cases[i].bytes), cases[i].expected) << i;

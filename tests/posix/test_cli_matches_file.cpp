@@ -73,15 +73,18 @@ std::vector<FileElement> elements_of(const std::string& path, bool& read) {
     return out;
 }
 
-// dir takes the program's output.
-void check_boards(const std::vector<std::string>& boards, const std::string& dir) {
+// dir takes the program's output; xml, when given, names for each board the file that holds its
+// XML (the member of an archive, unpacked by another program).
+void check_boards(const std::vector<std::string>& boards, const std::string& dir,
+                  const std::vector<std::string>& xml = {}) {
     ASSERT_FALSE(boards.empty());
 
     size_t checked = 0;
-    for (const std::string& path : boards) {
+    for (size_t b = 0; b < boards.size(); ++b) {
+        const std::string& path = boards[b];
         SCOPED_TRACE(path);
         bool read = false;
-        const std::vector<FileElement> file = elements_of(path, read);
+        const std::vector<FileElement> file = elements_of(xml.empty() ? path : xml[b], read);
         ASSERT_TRUE(read);
         // Sorted by the index column: the rows come in file order.
         const tindral::test::CliRun r =
@@ -112,6 +115,33 @@ TEST(CliMatchesFile, EveryElementOfEveryOwnBoard) {
     boards.push_back(folder.write("generated.brd", tindral::test::synthetic_board(3000)).string());
     ASSERT_GE(boards.size(), 6u);
     check_boards(boards, folder.path.string());
+}
+
+// .fbrd archives: the program reads the archive, the rows it must show come from the board
+// unpacked by unzip. Ours is an own board packed as the archives have it; the real ones
+// are checked when they are beside the checkout.
+TEST(CliMatchesFile, EveryElementOfTheBoardInEachArchive) {
+    const tindral::test::TempFolder folder;
+    const std::string dir = folder.path.string();
+    const tindral::test::CliRun packed = tindral::test::run_shell_process(
+        dir, "cd '" + dir + "' && mkdir -p 'B\xc3\xb3[Active]/electron.BlobParts' && cp '" +
+                 tindral::test::narrow(tindral::test::own_board(L"e6-both-sides.brd")) +
+                 "' 'B\xc3\xb3[Active]/electron.BlobParts/x.brd' && echo m > Manifest.dat && " +
+                 "zip -q -X -r own.fbrd Manifest.dat 'B\xc3\xb3[Active]'");
+    ASSERT_EQ(packed.rc, 0) << packed.err;
+    std::vector<std::string> archives = {dir + "/own.fbrd"};
+    const std::wstring fusion = tindral::test::real_boards_of(L"-fusion");
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(fusion, ec), end; !fusion.empty() && !ec && it != end; it.increment(ec))
+        if (it->path().extension() == ".fbrd") archives.push_back(it->path().string());
+    std::vector<std::string> members;
+    for (size_t i = 0; i < archives.size(); ++i) {
+        members.push_back(dir + "/member" + std::to_string(i) + ".brd");
+        const tindral::test::CliRun r = tindral::test::run_shell_process(
+            dir, "unzip -p '" + archives[i] + "' '*.brd' > '" + members.back() + "'");
+        ASSERT_EQ(r.rc, 0) << archives[i] << r.err;
+    }
+    check_boards(archives, dir, members);
 }
 
 TEST(CliMatchesFile, EveryElementOfEveryRealBoard) {

@@ -74,6 +74,15 @@ inline const RealBoards& real_boards() {
 // A real board by file name; call TINDRAL_NEED_REAL_BOARDS first.
 inline std::wstring real_board(const wchar_t* name) { return native_path(real_boards().dir + L"/" + name); }
 
+// The real boards of another format kept beside them ("-fusion": boards-fusion); empty when
+// the real boards or that folder are absent.
+inline std::wstring real_boards_of(const wchar_t* suffix) {
+    if (real_boards().dir.empty()) return {};
+    const std::wstring dir = real_boards().dir + suffix;
+    std::error_code ec;
+    return std::filesystem::is_directory(dir, ec) ? dir : std::wstring();
+}
+
 }  // namespace tindral::test
 
 // Skips the running test when the real boards are absent; the reason goes in the skip message.

@@ -97,4 +97,9 @@ LoadMessage open_failed_box(const std::wstring& path, const std::wstring& system
                        kFlagsOpen};
 }
 
+LoadMessage read_failed_box(const std::wstring& path, const std::wstring& system_text) {
+    return LoadMessage{Owner::none, system_text, format_text(260, L"%s:   %s", L"ReadFile", path),
+                       kFlagsOpen};
+}
+
 }  // namespace tindral

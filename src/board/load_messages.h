@@ -26,5 +26,7 @@ LoadMessage unexpected_question(const wchar_t* format, const std::wstring& name,
 LoadMessage file_too_large_box(uint32_t language);
 // The board file cannot be opened: the system's text under the call and the path.
 LoadMessage open_failed_box(const std::wstring& path, const std::wstring& system_text);
+// It opened but cannot be read: the same box, under ReadFile.
+LoadMessage read_failed_box(const std::wstring& path, const std::wstring& system_text);
 
 }  // namespace tindral

@@ -39,7 +39,7 @@ private:
     const std::function<void()>& tokens_read_;
 };
 
-// The whole file in bytes; false after a failure was shown (a read error shows nothing).
+// The whole file in bytes; false after a failure was shown.
 bool read_board_file(const std::wstring& path, std::string& bytes) {
     Session& session = app_session();
     FileReadResult read;
@@ -60,8 +60,9 @@ bool read_board_file(const std::wstring& path, std::string& bytes) {
     case FileReadStatus::too_large:
         show(file_too_large_box(session.settings.language));
         return false;
-    case FileReadStatus::read_failed:
-        break;
+    case FileReadStatus::read_failed:  // the user must hear why Load did nothing
+        show(read_failed_box(path, system_error_text(read.error)));
+        return false;
     }
     return false;
 }

@@ -1,5 +1,4 @@
-// A .fbrd archive through the Load button: the same rows, and the same picture on the screen, as
-// the board packed in it (tests/boards/e6-both-sides.fbrd holds e6-both-sides.brd in a folder).
+// Boards through the Load button from other sources than a plain board file.
 
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@ using namespace tindral;
 
 namespace {
 
-using ArchiveBoard = test::AppWindowsTest;
+using LoadSources = test::AppWindowsTest;
 
 // The drawing area as the screen shows it, every second pixel each way.
 std::vector<COLORREF> area_on_screen() {
@@ -27,7 +26,9 @@ std::vector<COLORREF> area_on_screen() {
     return pixels;
 }
 
-TEST_F(ArchiveBoard, LoadsAndDrawsAsTheBoardInIt) {
+// The same rows, and the same picture on the screen, as the board packed in it
+// (tests/boards/e6-both-sides.fbrd holds e6-both-sides.brd in a folder).
+TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
     show_board_on_top();
     app_session().settings.show_bottom_side = 1;
     const wchar_t* const files[] = {L"e6-both-sides.brd", L"e6-both-sides.fbrd"};

@@ -1,0 +1,117 @@
+#include "board/sexpr.h"
+
+namespace tindral {
+
+std::string_view SExpr::head() const {
+    return list && !items.empty() && !items[0].list ? std::string_view(items[0].text) : std::string_view();
+}
+
+std::string_view SExpr::atom(size_t i) const {
+    return i < items.size() && !items[i].list ? std::string_view(items[i].text) : std::string_view();
+}
+
+const SExpr* SExpr::find(std::string_view name) const {
+    for (const SExpr& item : items)
+        if (item.head() == name) return &item;
+    return nullptr;
+}
+
+bool SExpr::has_word(std::string_view word) const {
+    for (const SExpr& item : items)
+        if (!item.list && !item.quoted && item.text == word) return true;
+    return false;
+}
+
+namespace {
+
+bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// A quoted string from just past its opening quote; false when the file ends inside it.
+bool read_quoted(std::string_view text, size_t& pos, uint32_t& line, std::string& out) {
+    while (pos < text.size()) {
+        const char c = text[pos++];
+        if (c == '"') return true;
+        if (c == '\n') ++line;
+        if (c != '\\' || pos >= text.size()) {
+            out += c;
+            continue;
+        }
+        const char e = text[pos++];
+        switch (e) {
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
+        default:  // \" \\ and anything else stand for themselves
+            if (e == '\n') ++line;
+            out += e;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+SExprResult parse_sexpr(std::string_view text) {
+    SExprResult r;
+    std::vector<SExpr> open;  // the lists being read, outermost first
+    uint32_t line = 1;
+    bool closed_top = false;
+    size_t pos = 0;
+    const auto fail = [&](SExprCode code) {
+        r.code = code;
+        r.line = line;
+        r.root = SExpr{};
+        return r;
+    };
+    while (pos < text.size()) {
+        const char c = text[pos];
+        if (is_space(c)) {
+            if (c == '\n') ++line;
+            ++pos;
+            continue;
+        }
+        if (closed_top) return fail(SExprCode::trailing);
+        if (c == '(') {
+            if (open.size() >= kMaxSExprDepth) return fail(SExprCode::too_deep);
+            SExpr list;
+            list.list = true;
+            list.line = line;
+            open.push_back(std::move(list));
+            ++pos;
+            continue;
+        }
+        if (c == ')') {
+            if (open.empty()) return fail(SExprCode::stray_close);
+            SExpr done = std::move(open.back());
+            open.pop_back();
+            ++pos;
+            if (open.empty()) {
+                r.root = std::move(done);
+                closed_top = true;
+            } else {
+                open.back().items.push_back(std::move(done));
+            }
+            continue;
+        }
+        if (open.empty()) return fail(SExprCode::trailing);  // an atom outside every list
+        SExpr atom;
+        atom.line = line;
+        if (c == '"') {
+            ++pos;
+            atom.quoted = true;
+            if (!read_quoted(text, pos, line, atom.text)) return fail(SExprCode::unterminated_string);
+        } else {
+            const size_t start = pos;
+            while (pos < text.size() && !is_space(text[pos]) && text[pos] != '(' && text[pos] != ')' &&
+                   text[pos] != '"')
+                ++pos;
+            atom.text.assign(text.substr(start, pos - start));
+        }
+        open.back().items.push_back(std::move(atom));
+    }
+    if (!open.empty()) return fail(SExprCode::unclosed);
+    if (!closed_top) return fail(SExprCode::empty);
+    return r;
+}
+
+}  // namespace tindral

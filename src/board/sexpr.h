@@ -1,0 +1,50 @@
+#pragma once
+// The s-expressions KiCad writes its boards in: nested lists of atoms and quoted strings. The
+// whole file becomes one tree; every node knows its line, so a fault can be named where it is.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tindral {
+
+struct SExpr {
+    bool list = false;
+    bool quoted = false;  // an atom written "…" (its text is unescaped)
+    uint32_t line = 0;    // where the node starts, from 1
+    std::string text;     // an atom's text; empty for a list
+    std::vector<SExpr> items;
+
+    // A list's first atom, the name KiCad gives it ("footprint", "at", …); empty otherwise.
+    std::string_view head() const;
+    // The item at i as an atom's text; empty when absent or a list.
+    std::string_view atom(size_t i) const;
+    // The first list item whose head is name; nullptr when there is none.
+    const SExpr* find(std::string_view name) const;
+    // True when a bare atom equal to word is one of the items ("hide", "smd", …).
+    bool has_word(std::string_view word) const;
+};
+
+enum class SExprCode {
+    ok,
+    empty,                // no list at all
+    unclosed,             // a list still open at the end of the file
+    stray_close,          // a ")" with no list open
+    unterminated_string,  // a quote still open at the end of the file
+    trailing,             // anything outside the one top-level list
+    too_deep,             // lists nested past any board's need
+};
+
+struct SExprResult {
+    SExprCode code = SExprCode::ok;
+    uint32_t line = 0;  // the fault's line
+    SExpr root;         // the first top-level list when code is ok
+};
+
+// Nesting allowed; KiCad boards stay far below it.
+constexpr size_t kMaxSExprDepth = 256;
+
+SExprResult parse_sexpr(std::string_view text);
+
+}  // namespace tindral

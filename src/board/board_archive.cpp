@@ -62,7 +62,7 @@ bool ends_in_brd(std::string_view name) {
     });
 }
 
-// The central directory's board members; at most two are kept (two already say "several").
+// The board member named in the central directory: the first one, the others only counted.
 ArchiveCode find_board(std::string_view b, Member& board) {
     const std::optional<size_t> end = find_end_record(b);
     if (!end) return ArchiveCode::damaged;

@@ -46,17 +46,7 @@ bool tell_warnings(const TokeniseResult& t, const LoadOptions& options, LoadAske
     return true;
 }
 
-}  // namespace
-
-LoadResult load_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
-    if (is_zip_archive(bytes)) {
-        const ArchiveResult archive = board_from_archive(bytes, kMaxBoardFileBytes);
-        if (archive.code == ArchiveCode::ok) return load_board(archive.bytes, options, asker);
-        LoadResult refused;
-        refused.status.code = LoadCode::archive_refused;
-        refused.status.archive = archive.code;
-        return refused;
-    }
+LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
     LoadResult out;
     out.board.layers = options.layers;
     ParseOutcome parsed;
@@ -88,6 +78,19 @@ LoadResult load_board(std::string_view bytes, const LoadOptions& options, LoadAs
     if (parsed.set_title) out.board_title = parsed.board_title;
     out.show_bom_button = parsed.show_bom_button;
     return out;
+}
+
+}  // namespace
+
+LoadResult load_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
+    if (!is_zip_archive(bytes)) return load_eagle_board(bytes, options, asker);
+    // One level only: a board member that is an archive again reads as no board at all.
+    const ArchiveResult archive = board_from_archive(bytes, kMaxBoardFileBytes);
+    if (archive.code == ArchiveCode::ok) return load_eagle_board(archive.bytes, options, asker);
+    LoadResult refused;
+    refused.status.code = LoadCode::archive_refused;
+    refused.status.archive = archive.code;
+    return refused;
 }
 
 }  // namespace tindral

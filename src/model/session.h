@@ -1,7 +1,7 @@
 #pragma once
 // Everything one run of the program works on: the board, how it is shown, the settings, the
-// main-list row chosen last and the paper the print jobs found. The Windows program holds one; the portable code takes the parts it
-// needs as parameters.
+// main-list row chosen last and the paper the print jobs found. The Windows program holds one;
+// the portable code takes the parts it needs as parameters.
 
 #include <cstdint>
 

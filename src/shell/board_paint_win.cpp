@@ -1,6 +1,5 @@
 #include "shell/board_paint_win.h"
 
-
 #include "model/board_model.h"
 #include "platform/win/gdi_canvas_win.h"
 #include "platform/win/owned_win.h"

@@ -1,7 +1,7 @@
 #pragma once
 // No exception leaves a window or dialog procedure: one that escapes the handling ends the
 // message as handled by a window, or as not handled by a dialog. Running out of memory is told
-// to the user here, and only here.
+// to the user here (the load alone catches it first, to report through the same function).
 
 #include <windows.h>
 

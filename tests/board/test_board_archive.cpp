@@ -153,6 +153,9 @@ TEST(BoardArchive, LoadsAsTheBoardUnpackedOrSaysWhyNot) {
     EXPECT_EQ(packed.board.elements[0].value, L"10k");
     EXPECT_TRUE(packed.boxes.empty());
 
+    // One level only, so an archive holding itself cannot send the load round for ever.
+    EXPECT_FALSE(board_read(test::load_bytes(zip_of({{"a.brd", zip_of({{"b.brd", kBoard}})}})).status));
+
     const test::Loaded none = test::load_bytes(zip_of({{"a.txt", "a"}}));
     EXPECT_EQ(none.status.code, LoadCode::archive_refused);
     EXPECT_EQ(none.boxes, (test::Boxes{{Owner::main, L"The archive holds no board (.brd).",

@@ -1,7 +1,10 @@
 #include "board/load_board.h"
 
+#include <new>
+
 #include "board/board_archive.h"
 #include "board/board_file.h"
+#include "board/kicad_reader.h"
 #include "board/load_messages.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
@@ -46,6 +49,14 @@ bool tell_warnings(const TokeniseResult& t, const LoadOptions& options, LoadAske
     return true;
 }
 
+// What every load ends with once the model is read: path, marks, groups.
+void finish_load(const LoadOptions& options, LoadResult& out) {
+    out.board.path = options.path;
+    out.board.marks.reset(out.board.placement_count);
+    out.board.marks.keep();
+    group_components(out.board);
+}
+
 LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
     LoadResult out;
     out.board.layers = options.layers;
@@ -71,19 +82,47 @@ LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, 
         out.status.code = parsed.code;
         return out;
     }
-    out.board.path = options.path;
-    out.board.marks.reset(out.board.placement_count);
-    out.board.marks.keep();
-    group_components(out.board);
+    finish_load(options, out);
     if (parsed.set_title) out.board_title = parsed.board_title;
     out.show_bom_button = parsed.show_bom_button;
     return out;
 }
 
+LoadResult load_kicad_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
+    LoadResult out;
+    out.board.layers = options.layers;
+    KicadOutcome read;
+    try {
+        read = read_kicad_board(bytes, options, out.board);
+    } catch (const std::bad_alloc&) {
+        release_board(out.board);
+        out.status.code = LoadCode::out_of_memory;
+        return out;
+    }
+    if (read.code != KicadCode::ok) {
+        out.status.code = LoadCode::kicad_refused;
+        out.status.kicad = read.code;
+        out.status.line = read.line;
+        out.status.version = read.version;
+        return out;
+    }
+    asker.walk_begins();
+    finish_load(options, out);
+    out.board_title = board_title_for(options.path);
+    out.show_bom_button = out.board.board_loaded != 0;
+    return out;
+}
+
+// A board file of either kind.
+LoadResult load_plain_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
+    if (is_kicad_board(bytes) || is_legacy_kicad_board(bytes)) return load_kicad_board(bytes, options, asker);
+    return load_eagle_board(bytes, options, asker);
+}
+
 }  // namespace
 
 LoadResult load_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
-    if (!is_zip_archive(bytes)) return load_eagle_board(bytes, options, asker);
+    if (!is_zip_archive(bytes)) return load_plain_board(bytes, options, asker);
     // One level only: a board member that is an archive again reads as no board at all.
     const ArchiveResult archive = board_from_archive(bytes, kMaxBoardFileBytes);
     if (archive.code == ArchiveCode::ok) return load_eagle_board(archive.bytes, options, asker);

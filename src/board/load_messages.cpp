@@ -67,6 +67,13 @@ std::optional<LoadMessage> status_box(const LoadStatus& s, uint32_t language) {
     case LoadCode::out_of_memory:
         return error(Owner::none, text_in(language, TXT_OUT_OF_MEMORY), language,
                      mb::icon_hand | mb::task_modal | mb::topmost);
+    case LoadCode::kicad_refused: {
+        const TextKey key = s.kicad == KicadCode::legacy    ? TXT_KICAD_LEGACY
+                            : s.kicad == KicadCode::version ? TXT_KICAD_VERSION
+                                                            : TXT_KICAD_BRACKETS;
+        const int n = static_cast<int>(s.kicad == KicadCode::version ? s.version : s.line);
+        return error(Owner::main, format_text(260, text_in(language, key), n), language, kFlagsReader);
+    }
     case LoadCode::archive_refused:
         return error(Owner::main,
                      format_text(260, text_in(language, archive_text(s.archive)),

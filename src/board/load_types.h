@@ -37,6 +37,14 @@ enum class LoadCode {
     declined,              // the user's No (or the asker's false)
     out_of_memory,         // no room for the model
     archive_refused,       // a ZIP archive without one readable board in it (see archive)
+    kicad_refused,         // a KiCad board this program cannot read (see kicad)
+};
+
+enum class KicadCode {
+    ok,
+    legacy,    // KiCad 4 or older: no s-expressions
+    version,   // a (version N) outside KiCad 5 to 9, or none
+    brackets,  // the lists do not close (or close too often): line
 };
 
 struct LoadStatus {
@@ -46,6 +54,8 @@ struct LoadStatus {
     XmlResult call_code = xml_ok;
     bool attribute_call = false;    // that call was about an attribute
     ArchiveCode archive = ArchiveCode::ok;  // archive_refused: why
+    KicadCode kicad = KicadCode::ok;        // kicad_refused: why
+    uint32_t version = 0;                   // kicad_refused for its version: the file's
 };
 
 inline bool board_read(const LoadStatus& s) {

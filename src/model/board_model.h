@@ -30,6 +30,10 @@ struct ElementRec {
     uint32_t group = 0;
     uint32_t shade = 0;
     uint32_t counted = 0;  // scratch mark of the BOM fill
+    // KiCad parts: the outline in library package_index (its one package) is already turned
+    // to the part's rotation and side, so it is only moved to (x, y).
+    bool outline_turned = false;
+    int32_t package_index = -1;
 };
 
 struct PackageRec {

@@ -21,6 +21,11 @@ Point reflect_point(Point p, double degrees) {
 PackageRef find_package_ref(const BoardModel& board, size_t element) {
     if (element >= board.elements.size()) return {};
     const ElementRec& e = board.elements[element];
+    if (e.package_index >= 0) {
+        const size_t li = static_cast<size_t>(e.package_index);
+        if (li < board.libraries.size() && !board.libraries[li].packages.empty()) return {true, li, 0};
+        return {};
+    }
     for (size_t li = 0; li < board.libraries.size(); ++li) {
         const LibraryRec& lib = board.libraries[li];
         if (lib.name != e.library) continue;
@@ -87,7 +92,7 @@ void place_element(BoardModel& board, size_t element, PackageRef ref) {
     for (HoleRec& h : pkg.holes) {
         h.placed_radius = h.drill * 0.5;
         Point c{h.x, h.y};
-        if (e.rotation != 0) c = rotate_point(c, e.rotation);
+        if (e.rotation != 0 && !e.outline_turned) c = rotate_point(c, e.rotation);
         h.placed_x = c.x;
         h.placed_y = c.y;
         const double r = h.placed_radius;
@@ -112,6 +117,10 @@ void place_all_elements(BoardModel& board) {
     for (size_t i = 0; i < board.elements.size(); ++i) {
         board.placement_count = static_cast<uint32_t>(i);
         const ElementRec& e = board.elements[i];
+        if (e.package_index >= 0) {
+            place_element(board, i);
+            continue;
+        }
         key = e.library;
         key.push_back(L'\0');
         key += e.package;
@@ -149,6 +158,7 @@ void take_plain_extent(BoardModel& board) {
 }
 
 Point local_point(const ElementRec& element, PointKind kind, Point p, bool bottom_only_view) {
+    if (element.outline_turned) return p;
     const double phi = element.rotation;
     const bool bottom = element.side == kSideBottom;
     switch (kind) {
@@ -173,7 +183,7 @@ Point local_point(const ElementRec& element, PointKind kind, Point p, bool botto
 Point board_point(const ElementRec& element, PointKind kind, Point p, bool bottom_only_view) {
     const Point q = local_point(element, kind, p, bottom_only_view);
     bool mirror_x = false;
-    if (element.side == kSideBottom) {
+    if (element.side == kSideBottom && !element.outline_turned) {
         switch (kind) {
         case PointKind::straight_end:
         case PointKind::hole_centre: mirror_x = true; break;

@@ -1,0 +1,329 @@
+#include "board/kicad_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include "board/load_messages.h"
+#include "board/sexpr.h"
+#include "board/utf8.h"
+#include "model/placement.h"
+
+namespace tindral {
+
+namespace {
+
+// The versions KiCad 5 (20171130) to 9 write.
+constexpr uint32_t kFirstVersion = 20171130;
+constexpr uint32_t kLastVersion = 20259999;
+constexpr double kArcStepDegrees = 10;
+// Exact here: KiCad's coordinates are nanometres, and its parts sit on a grid to the nanometre.
+constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+
+std::string_view skip_space(std::string_view b) {
+    if (b.substr(0, 3) == "\xEF\xBB\xBF") b.remove_prefix(3);
+    size_t i = 0;
+    while (i < b.size() && (b[i] == ' ' || b[i] == '\t' || b[i] == '\r' || b[i] == '\n')) ++i;
+    return b.substr(i);
+}
+
+double number(std::string_view text) {
+    const std::string s(text);
+    return std::strtod(s.c_str(), nullptr);
+}
+
+// The model's layer for a KiCad layer name; 0 for the layers not drawn.
+int32_t model_layer(std::string_view name) {
+    struct Pair {
+        std::string_view kicad;
+        int32_t layer;
+    };
+    static constexpr Pair kLayers[] = {
+        {"F.SilkS", 21}, {"B.SilkS", 22}, {"F.Silkscreen", 21}, {"B.Silkscreen", 22},
+        {"F.Fab", 51},   {"B.Fab", 52},   {"F.CrtYd", 39},      {"B.CrtYd", 40},
+        {"F.Courtyard", 39}, {"B.Courtyard", 40}, {"Edge.Cuts", 20},
+    };
+    for (const Pair& p : kLayers)
+        if (p.kicad == name) return p.layer;
+    return 0;
+}
+
+struct Place {
+    double x = 0, y = 0;  // the footprint's origin, y up
+    double degrees = 0;   // counter-clockwise
+};
+
+// A point of a footprint (KiCad's local coordinates, y down) relative to its origin on the
+// board, y up. The rotation counts counter-clockwise on the screen either way.
+Point turned(const Place& at, double x, double y) {
+    if (at.degrees == 0) return {x, -y};
+    const double a = at.degrees * kRadiansPerDegree;
+    const double c = std::cos(a), s = std::sin(a);
+    return {x * c + y * s, x * s - y * c};
+}
+
+Point xy(const SExpr* node) {
+    return node ? Point{number(node->atom(1)), number(node->atom(2))} : Point{};
+}
+
+double line_width(const SExpr& item) {
+    if (const SExpr* w = item.find("width")) return number(w->atom(1));
+    if (const SExpr* stroke = item.find("stroke"))
+        if (const SExpr* w = stroke->find("width")) return number(w->atom(1));
+    return 0;
+}
+
+// What one footprint or the board draws: straight wires and circles, already turned.
+struct Outline {
+    std::vector<WireRec> wires;
+    std::vector<CircleRec> circles;
+};
+
+void add_line(Outline& out, Point a, Point b, double width, int32_t layer) {
+    WireRec w;
+    w.x1 = a.x;
+    w.y1 = a.y;
+    w.x2 = b.x;
+    w.y2 = b.y;
+    w.width = width;
+    w.layer = layer;
+    out.wires.push_back(w);
+}
+
+// An arc as short lines, from its centre, radius, start angle and sweep (y up, degrees).
+void add_arc(Outline& out, const Place& at, Point centre, double radius, double from, double sweep,
+             double width, int32_t layer) {
+    // A sweep of 180 computed as 180.0000000001 still takes 18 steps.
+    const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / kArcStepDegrees - 1e-9)));
+    const auto point = [&](double degrees) {
+        const double a = degrees * kRadiansPerDegree;
+        return turned(at, centre.x + radius * std::cos(a), centre.y + radius * std::sin(a));
+    };
+    Point last = point(from);
+    for (int i = 1; i <= steps; ++i) {
+        const Point next = point(from + sweep * i / steps);
+        add_line(out, last, next, width, layer);
+        last = next;
+    }
+}
+
+// The angle of p seen from c, in KiCad's local frame (y down), in degrees.
+double angle_of(Point c, Point p) { return std::atan2(p.y - c.y, p.x - c.x) / kRadiansPerDegree; }
+
+// The circle through three points; false when they lie on a line.
+bool circle_through(Point a, Point b, Point c, Point& centre, double& radius) {
+    const double d = 2 * (a.x * (b.y - c.y) + b.x * (c.y - a.y) + c.x * (a.y - b.y));
+    if (std::fabs(d) < 1e-12) return false;
+    const double a2 = a.x * a.x + a.y * a.y, b2 = b.x * b.x + b.y * b.y, c2 = c.x * c.x + c.y * c.y;
+    centre = {(a2 * (b.y - c.y) + b2 * (c.y - a.y) + c2 * (a.y - b.y)) / d,
+              (a2 * (c.x - b.x) + b2 * (a.x - c.x) + c2 * (b.x - a.x)) / d};
+    radius = std::hypot(a.x - centre.x, a.y - centre.y);
+    return true;
+}
+
+// One graphic item (fp_* of a footprint, gr_* of the board) in the local frame of at.
+void add_graphic(Outline& out, const Place& at, const SExpr& item, std::string_view kind) {
+    const SExpr* layer_node = item.find("layer");
+    const int32_t layer = layer_node ? model_layer(layer_node->atom(1)) : 0;
+    if (layer == 0) return;
+    const double width = line_width(item);
+    if (kind == "line") {
+        const Point a = xy(item.find("start")), b = xy(item.find("end"));
+        add_line(out, turned(at, a.x, a.y), turned(at, b.x, b.y), width, layer);
+    } else if (kind == "rect") {
+        const Point a = xy(item.find("start")), b = xy(item.find("end"));
+        const Point corners[] = {{a.x, a.y}, {b.x, a.y}, {b.x, b.y}, {a.x, b.y}};
+        for (int k = 0; k < 4; ++k) {
+            const Point p = corners[k], q = corners[(k + 1) % 4];
+            add_line(out, turned(at, p.x, p.y), turned(at, q.x, q.y), width, layer);
+        }
+    } else if (kind == "circle") {
+        const Point c = xy(item.find("center")), e = xy(item.find("end"));
+        CircleRec circle;
+        const Point centre = turned(at, c.x, c.y);
+        circle.x = centre.x;
+        circle.y = centre.y;
+        circle.radius = std::hypot(e.x - c.x, e.y - c.y);
+        circle.width = width;
+        circle.layer = layer;
+        out.circles.push_back(circle);
+    } else if (kind == "poly") {
+        const SExpr* pts = item.find("pts");
+        if (!pts) return;
+        std::vector<Point> points;
+        for (const SExpr& p : pts->items)
+            if (p.head() == "xy") points.push_back(xy(&p));
+        for (size_t k = 0; k + 1 < points.size() + (points.size() > 2 ? 1 : 0); ++k) {
+            const Point p = points[k], q = points[(k + 1) % points.size()];
+            add_line(out, turned(at, p.x, p.y), turned(at, q.x, q.y), width, layer);
+        }
+    } else if (kind == "arc") {
+        const Point start = xy(item.find("start")), end = xy(item.find("end"));
+        Point centre;
+        double radius = 0, from = 0, sweep = 0;
+        if (const SExpr* mid = item.find("mid")) {  // KiCad 6 on: three points on the arc
+            const Point m = xy(mid);
+            if (!circle_through(start, m, end, centre, radius)) {
+                add_line(out, turned(at, start.x, start.y), turned(at, end.x, end.y), width, layer);
+                return;
+            }
+            from = angle_of(centre, start);
+            const double to_mid = std::fmod(angle_of(centre, m) - from + 720, 360);
+            const double to_end = std::fmod(angle_of(centre, end) - from + 720, 360);
+            sweep = to_mid <= to_end ? to_end : to_end - 360;
+        } else {  // KiCad 5: start is the centre, end the first point, angle the sweep
+            centre = start;
+            radius = std::hypot(end.x - start.x, end.y - start.y);
+            from = angle_of(centre, end);
+            const SExpr* angle = item.find("angle");
+            sweep = angle ? number(angle->atom(1)) : 0;
+        }
+        // Angles and sweep stay in KiCad's frame (y down, a positive sweep clockwise on the
+        // screen); the points are turned into ours one by one.
+        add_arc(out, at, centre, radius, from, sweep, width, layer);
+    }
+}
+
+std::string_view graphic_kind(std::string_view head, std::string_view prefix) {
+    if (head.substr(0, prefix.size()) != prefix) return {};
+    return head.substr(prefix.size());
+}
+
+std::wstring wide(std::string_view utf8) { return utf8_to_wide(utf8); }
+
+// Reference and value: fp_text (5 to 7) or property (8 and 9); "${REFERENCE}" user texts are not.
+void read_texts(const SExpr& fp, std::wstring& reference, std::wstring& value) {
+    for (const SExpr& item : fp.items) {
+        const std::string_view head = item.head();
+        std::string_view kind = item.atom(1), text = item.atom(2);
+        if (head == "fp_text") {
+            if (kind == "reference") reference = wide(text);
+            if (kind == "value") value = wide(text);
+        } else if (head == "property") {
+            if (kind == "Reference") reference = wide(text);
+            if (kind == "Value") value = wide(text);
+        }
+    }
+}
+
+bool is_part_to_fit(const SExpr& fp) {
+    const SExpr* attr = fp.find("attr");
+    if (attr && (attr->has_word("board_only") || attr->has_word("exclude_from_bom") || attr->has_word("virtual")))
+        return false;
+    // KiCad 8 on may write them as (attr smd) plus flags of their own.
+    for (const char* flag : {"board_only", "exclude_from_bom"}) {
+        const SExpr* node = fp.find(flag);
+        if (node && node->atom(1) != "no") return false;
+    }
+    return true;
+}
+
+void append(std::vector<WireRec>& to, const std::vector<WireRec>& from, Point shift) {
+    for (WireRec w : from) {
+        w.x1 += shift.x;
+        w.x2 += shift.x;
+        w.y1 += shift.y;
+        w.y2 += shift.y;
+        to.push_back(w);
+    }
+}
+
+void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& board) {
+    Place at;
+    if (const SExpr* a = fp.find("at")) {
+        at.x = number(a->atom(1));
+        at.y = -number(a->atom(2));
+        at.degrees = number(a->atom(3));
+    }
+    Outline outline;
+    for (const SExpr& item : fp.items) {
+        const std::string_view kind = graphic_kind(item.head(), "fp_");
+        if (!kind.empty()) add_graphic(outline, at, item, kind);
+    }
+    if (!is_part_to_fit(fp)) {
+        append(board.plain_wires, outline.wires, {at.x, at.y});
+        for (CircleRec c : outline.circles) {
+            c.x += at.x;
+            c.y += at.y;
+            board.plain_circles.push_back(c);
+        }
+        return;
+    }
+    const std::string_view full = fp.atom(1);
+    const size_t colon = full.find(':');
+    ElementRec e;
+    read_texts(fp, e.name, e.value);
+    if (e.value.empty()) e.value = text_in(options.language, TXT_UNDEFINED);
+    e.library = colon == std::string_view::npos ? std::wstring() : wide(full.substr(0, colon));
+    e.package = wide(colon == std::string_view::npos ? full : full.substr(colon + 1));
+    e.x = at.x;
+    e.y = at.y;
+    e.rotation = std::fmod(std::fmod(at.degrees, 360) + 360, 360);
+    const SExpr* layer = fp.find("layer");
+    e.side = layer && layer->atom(1) == "B.Cu" ? kSideBottom : kSideTop;
+    e.outline_turned = true;
+
+    PackageRec package;
+    package.name = e.package;
+    package.wires = std::move(outline.wires);
+    package.circles = std::move(outline.circles);
+    LibraryRec library;
+    library.name = e.library;
+    library.packages.push_back(std::move(package));
+    e.package_index = static_cast<int32_t>(board.libraries.size());
+    board.libraries.push_back(std::move(library));
+    board.elements.push_back(std::move(e));
+}
+
+}  // namespace
+
+bool is_kicad_board(std::string_view bytes) { return skip_space(bytes).substr(0, 10) == "(kicad_pcb"; }
+
+bool is_legacy_kicad_board(std::string_view bytes) {
+    return skip_space(bytes).substr(0, 12) == "PCBNEW-BOARD";
+}
+
+KicadOutcome read_kicad_board(std::string_view bytes, const LoadOptions& options, BoardModel& board) {
+    KicadOutcome out;
+    release_board(board);
+    if (is_legacy_kicad_board(bytes)) {
+        out.code = KicadCode::legacy;
+        return out;
+    }
+    const SExprResult tree = parse_sexpr(bytes);
+    if (tree.code != SExprCode::ok) {
+        out.code = KicadCode::brackets;
+        out.line = tree.line;
+        return out;
+    }
+    const SExpr* version = tree.root.find("version");
+    out.version = version ? static_cast<uint32_t>(number(version->atom(1))) : 0;
+    if (tree.root.head() != "kicad_pcb" || out.version < kFirstVersion || out.version > kLastVersion) {
+        out.code = KicadCode::version;
+        return out;
+    }
+    for (const SExpr& item : tree.root.items) {
+        const std::string_view head = item.head();
+        if (head == "module" || head == "footprint") {
+            read_footprint(item, options, board);
+        } else if (const std::string_view kind = graphic_kind(head, "gr_"); !kind.empty()) {
+            Outline edge;
+            add_graphic(edge, Place{}, item, kind);
+            append(board.plain_wires, edge.wires, {});
+            for (const CircleRec& c : edge.circles) board.plain_circles.push_back(c);
+        }
+    }
+    // KiCad's y runs down from the page's top: the board lies at negative y here.
+    board.extent = BoardExtent{-1e12, 1e12, -1e12, 1e12};
+    take_plain_extent(board);
+    if (options.show_top || options.show_bottom) {
+        place_all_elements(board);
+        board.board_width = std::fabs(board.extent.max_x - board.extent.min_x);
+        board.board_height = std::fabs(board.extent.max_y - board.extent.min_y);
+        board.board_loaded = 1;
+    }
+    return out;
+}
+
+}  // namespace tindral

@@ -1,0 +1,175 @@
+// KiCad boards through the load: rows as KiCad's own position files give them, outlines turned
+// with their part, parts that are no parts to fit drawn with the board, and every file that
+// cannot be read named with its reason.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "board/board_snippet.h"
+#include "model/placement.h"
+#include "support/board_folders.h"
+#include "support/temp_folder.h"
+
+using namespace tindral;
+
+namespace {
+
+test::Loaded load_own(const wchar_t* name) {
+    return test::load_bytes(test::TempFolder::read(test::own_board(name)), test::test_options(true, true, true));
+}
+
+struct Row {
+    std::wstring name, library, package, value;
+    double x, y, rotation;
+    uint32_t side;
+};
+
+void expect_rows(const BoardModel& b, const std::vector<Row>& rows) {
+    ASSERT_EQ(b.elements.size(), rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const ElementRec& e = b.elements[i];
+        const Row& r = rows[i];
+        EXPECT_EQ(e.name, r.name) << i;
+        EXPECT_EQ(e.library, r.library) << i;
+        EXPECT_EQ(e.package, r.package) << i;
+        EXPECT_EQ(e.value, r.value) << i;
+        EXPECT_DOUBLE_EQ(e.x, r.x) << i;
+        EXPECT_DOUBLE_EQ(e.y, r.y) << i;
+        EXPECT_DOUBLE_EQ(e.rotation, r.rotation) << i;
+        EXPECT_EQ(e.side, r.side) << i;
+    }
+}
+
+// The board points of an element's wires, end after end.
+std::vector<Point> wire_points(const BoardModel& b, size_t element) {
+    std::vector<Point> out;
+    for (const WireRec& w : element_package(b, element)->wires) {
+        out.push_back(board_point(b.elements[element], PointKind::straight_end, {w.placed_x1, w.placed_y1}, false));
+        out.push_back(board_point(b.elements[element], PointKind::straight_end, {w.placed_x2, w.placed_y2}, false));
+    }
+    return out;
+}
+
+bool near(Point a, Point b) { return std::fabs(a.x - b.x) < 1e-9 && std::fabs(a.y - b.y) < 1e-9; }
+
+TEST(KicadReader, KiCad5RowsOutlinesAndTheVirtualHole) {
+    const test::Loaded l = load_own(L"k5-small.kicad_pcb");
+    ASSERT_EQ(l.status.code, LoadCode::ok);
+    EXPECT_TRUE(l.boxes.empty());
+    // The reference repeats (R1 twice): both are parts. The virtual hole is none.
+    expect_rows(l.board, {{L"R1", L"Resistor_SMD", L"R_0603", L"10k", 110, -60, 90, kSideTop},
+                          {L"C1", L"Capacitor_SMD", L"C_0805", L"Undefined", 120, -70, 180, kSideBottom},
+                          {L"R1", L"Resistor_SMD", L"R_0603", L"2.2\"k\\\u03A9", 105, -75, 270, kSideTop}});
+    // R1 at 90 degrees: its line (-1,0)-(1,0) stands upright, and its KiCad 5 arc (centre,
+    // first point, 90 degrees clockwise on the screen) runs from above the centre to its right.
+    const std::vector<Point> r1 = wire_points(l.board, 0);
+    ASSERT_GE(r1.size(), 4u);
+    EXPECT_TRUE(near(r1[0], {110, -61}) && near(r1[1], {110, -59}));
+    EXPECT_TRUE(near(r1[2], {110, -59})) << r1[2].x << " " << r1[2].y;
+    EXPECT_TRUE(near(r1.back(), {111, -60})) << r1.back().x << " " << r1.back().y;
+    for (size_t i = 2; i < r1.size(); ++i) EXPECT_NEAR(std::hypot(r1[i].x - 110, r1[i].y + 60), 1, 1e-9);
+    // The bottom part's line is drawn where KiCad has it, not mirrored again.
+    const std::vector<Point> c1 = wire_points(l.board, 1);
+    ASSERT_EQ(c1.size(), 2u);
+    EXPECT_TRUE(near(c1[0], {121, -70.5}) && near(c1[1], {119, -70.5})) << c1[0].x << " " << c1[0].y;
+    // The hole's circle and the board edge are plain drawing.
+    ASSERT_EQ(l.board.plain_circles.size(), 1u);
+    EXPECT_EQ(l.board.plain_circles[0].x, 135);
+    EXPECT_EQ(l.board.plain_circles[0].y, -55);
+    EXPECT_EQ(l.board.plain_circles[0].radius, 1.5);
+    EXPECT_EQ(l.board.plain_wires.size(), 2u);
+    EXPECT_EQ(l.board.plain_wires[0].layer, 20);
+    EXPECT_EQ(l.board.board_loaded, 1u);
+    EXPECT_EQ(l.board.marks.states().size(), 3u);
+}
+
+TEST(KicadReader, KiCad9PropertiesThreePointArcsAndExcludedLogo) {
+    const test::Loaded l = load_own(L"k9-small.kicad_pcb");  // CR LF, no final line break
+    ASSERT_EQ(l.status.code, LoadCode::ok);
+    EXPECT_TRUE(l.boxes.empty());
+    expect_rows(l.board, {{L"U1", L"Package_SO", L"SOIC-8", L"NE555", 50, 30, 45, kSideTop},
+                          {L"J1", L"Connector", L"Pin_1x02", L"Undefined", 55, 25, 225, kSideBottom}});
+    // The arc through (-1,0), (0,-1) and (1,0), turned 45 degrees: its middle lies up and left.
+    const std::vector<Point> u1 = wire_points(l.board, 0);
+    ASSERT_EQ(u1.size(), 8u + 2 * 18);  // the courtyard's four sides, then the arc
+    const double h = std::sqrt(0.5);
+    EXPECT_TRUE(near(u1[8], {50 - h, 30 - h}));
+    EXPECT_TRUE(near(u1.back(), {50 + h, 30 + h}));
+    EXPECT_TRUE(near(u1[8 + 17], {50 - h, 30 + h})) << u1[25].x << " " << u1[25].y;
+    EXPECT_EQ(element_package(l.board, 0)->wires[0].layer, 39);
+    // The logo: three sides of its polygon with the board's plain drawing, on bPlace.
+    ASSERT_EQ(l.board.plain_wires.size(), 3u);
+    EXPECT_EQ(l.board.plain_wires[0].layer, 22);
+    EXPECT_EQ(l.board.plain_wires[0].x1, 60);
+    EXPECT_EQ(l.board.plain_wires[0].y1, 20);
+}
+
+TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
+    const struct {
+        std::string bytes;
+        std::wstring text;
+    } cases[] = {
+        {"PCBNEW-BOARD Version 1 date 1/1/2012\n", L"This KiCad board comes from KiCad 4 or older; Tindral reads KiCad 5 to 9."},
+        {"(kicad_pcb (version 4) (host pcbnew 4.0.7))",
+         L"This KiCad board has version 4; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
+        {"(kicad_pcb (version 20260101))",
+         L"This KiCad board has version 20260101; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
+        {"(kicad_pcb (host x))", L"This KiCad board has version 0; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
+        {"(kicad_pcb (version 20171130)\n  (module a (layer F.Cu)\n", L"The KiCad board is damaged: its brackets do not match (line 3)."},
+    };
+    for (const auto& c : cases) {
+        const test::Loaded l = test::load_bytes(c.bytes);
+        EXPECT_EQ(l.status.code, LoadCode::kicad_refused) << c.bytes;
+        ASSERT_EQ(l.boxes.size(), 1u) << c.bytes;
+        EXPECT_EQ(l.boxes[0].text, c.text);
+        EXPECT_EQ(l.boxes[0].owner, Owner::main);
+        EXPECT_TRUE(l.board.elements.empty());
+        EXPECT_EQ(l.walks, 0);
+    }
+}
+
+// A second reading of the file, by plain text search: the footprints at the top level, less
+// those KiCad keeps out of the BOM (board only, excluded, or KiCad 5's virtual).
+size_t parts_by_text(const std::string& text) {
+    size_t parts = 0, at = 0;
+    for (;;) {
+        size_t next = std::string::npos;
+        for (const char* head : {"\n  (module ", "\n\t(footprint ", "\n  (footprint "})
+            next = std::min(next, text.find(head, at));
+        if (next == std::string::npos) break;
+        size_t end = std::string::npos;
+        for (const char* head : {"\n  (module ", "\n\t(footprint ", "\n  (footprint ", "\n  (gr_", "\n\t(gr_", "\n  (segment", "\n\t(segment", "\n  (zone", "\n\t(zone"})
+            end = std::min(end, text.find(head, next + 1));
+        const std::string block = text.substr(next, end == std::string::npos ? std::string::npos : end - next);
+        const size_t attr = block.find("(attr ");
+        const std::string flags = attr == std::string::npos ? "" : block.substr(attr, block.find(')', attr) - attr);
+        if (flags.find("board_only") == std::string::npos && flags.find("exclude_from_bom") == std::string::npos &&
+            flags.find("virtual") == std::string::npos)
+            ++parts;
+        at = next + 1;
+    }
+    return parts;
+}
+
+TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndAllItsParts) {
+    const std::wstring dir = test::real_boards_of(L"-kicad");
+    if (dir.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.path().extension() != ".kicad_pcb") continue;
+        ++files;
+        const std::string text = test::TempFolder::read(entry.path());
+        const test::Loaded l = test::load_bytes(text, test::test_options(true, true, true));
+        EXPECT_EQ(l.status.code, LoadCode::ok) << entry.path();
+        EXPECT_TRUE(l.boxes.empty()) << entry.path();
+        EXPECT_EQ(l.board.elements.size(), parts_by_text(text)) << entry.path();
+        EXPECT_EQ(l.board.board_loaded, 1u) << entry.path();
+    }
+    EXPECT_GE(files, 8u);
+}
+
+}  // namespace

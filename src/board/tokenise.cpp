@@ -118,9 +118,7 @@ TokeniseResult damaged_at(uint32_t line) {
     return TokeniseResult{s, {}};
 }
 
-void append(TokenList& out, TokenKind kind, std::wstring text) {
-    out.tokens.push_back(XmlToken{kind, std::move(text)});
-}
+void append(TokenList& out, TokenKind kind, std::wstring_view text) { out.add(kind, text); }
 
 // The attribute pairs of the node the reader stands on. false after a failure, told in fault.
 bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault) {
@@ -228,7 +226,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
             append(out, kTokenStart, name);
             if (!read_attributes(r, out, fault)) return failed(out, fault);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
-            if (r.is_empty_element()) append(out, kTokenEmptyEnd, std::wstring());
+            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {});
             break;
         case XmlNode::end_element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -88,6 +89,27 @@ TEST(ListRows, TextColumnsSortOrdinallyNumberColumnsNumerically) {
     EXPECT_EQ(compare_list_cells(L"x", L"0", kColAmount), 0);  // no number reads as 0
     EXPECT_EQ(compare_list_rows(b, 1, 4, kColX), 0);
     EXPECT_EQ(compare_list_rows(b, 1, 4, kColName), -1);
+}
+
+TEST(ListRows, SortByKeysMatchesTheCellComparisonOnEveryColumn) {
+    // The sort makes each row's key once; the order must stay the one the cell comparison and
+    // the Index tie-break give: ties, signs, fractions, non-BMP texts and long texts.
+    const std::wstring head(99, L'v');
+    BoardModel b;
+    b.elements = {part(L"R10", L"p", L"\U0001F600", 2.5), part(L"R9", L"q", L"\uFF01", -2.5),
+                  part(L"C1", L"p", (head + L"b").c_str(), 0), part(L"C1", L"p", (head + L"a").c_str(), -0.0),
+                  part(L"U1", L"q", L"10k", 1e6, kSideBottom), part(L"R10", L"p", L"1k", 2.5),
+                  part(L"", L"p", L"", -1e-4, kSideBottom), part(L"X", L"q", L"10k", 0.0005)};
+    group_components(b);
+    for (int column = 0; column < kListColumnCount; ++column) {
+        std::vector<size_t> rows = {7, 5, 3, 1, 0, 2, 4, 6};
+        std::vector<size_t> expected = {0, 1, 2, 3, 4, 5, 6, 7};
+        std::stable_sort(expected.begin(), expected.end(), [&](size_t x, size_t y) {
+            return compare_list_rows(b, x, y, column) < 0;
+        });
+        sort_list_rows(rows, b, column);
+        EXPECT_EQ(rows, expected) << "column " << column;
+    }
 }
 
 TEST(ListRows, OrdinalCompareUsesUtf16UnitsAndTheFirst99) {

@@ -28,7 +28,10 @@ std::vector<std::string> utf8_all(const std::vector<std::wstring>& texts) {
 
 }  // namespace
 
-void Table::add_cell(const std::wstring& text) { cells.push_back(wide_to_utf8(text)); }
+void Table::add_cell(const std::wstring& text) {
+    cell_text += wide_to_utf8(text);
+    cell_end.push_back(cell_text.size());
+}
 
 std::string render_text(const Table& t, const std::vector<std::wstring>& lines_before,
                         const std::vector<std::wstring>& lines_after) {
@@ -49,7 +52,7 @@ std::string render_text(const Table& t, const std::vector<std::wstring>& lines_b
     auto emit = [&](auto cell_of) {
         const size_t start = out.size();
         for (size_t c = 0; c < columns; ++c) {
-            const std::string& cell = cell_of(c);
+            const std::string_view cell = cell_of(c);
             const size_t gap = width[c] - display_width(cell);
             if (c) out += "  ";
             if (t.number[c]) pad(out, gap);
@@ -61,9 +64,8 @@ std::string render_text(const Table& t, const std::vector<std::wstring>& lines_b
         out.resize(end);
         out += '\n';
     };
-    emit([&](size_t c) -> const std::string& { return titles[c]; });
-    for (size_t r = 0; r < rows; ++r)
-        emit([&](size_t c) -> const std::string& { return t.cell(r, c); });
+    emit([&](size_t c) { return std::string_view(titles[c]); });
+    for (size_t r = 0; r < rows; ++r) emit([&](size_t c) { return t.cell(r, c); });
     for (const auto& line : lines_after) out += wide_to_utf8(line) + "\n";
     return out;
 }
@@ -167,7 +169,7 @@ std::string render_json(const Table& t) {
             if (c) out += ", ";
             append_json_string(out, keys[c]);
             out += ": ";
-            const std::string& cell = t.cell(r, c);
+            const std::string_view cell = t.cell(r, c);
             if (t.number[c] && is_json_number(cell)) out += cell;
             else append_json_string(out, cell);
         }

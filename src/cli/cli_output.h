@@ -11,13 +11,16 @@ struct Table {
     std::vector<std::wstring> keys;    // CSV header and JSON names
     std::vector<std::wstring> titles;  // text header, in the chosen language
     std::vector<bool> number;          // right-aligned in text, a JSON number when it is one
-    // The cells in UTF-8, row after row, one per title: a board's 50 000 rows of short texts
-    // then cost no allocation each.
-    std::vector<std::string> cells;
+    // The cells in UTF-8, row after row, one per title, one after the other in one text: a
+    // board's 50 000 rows of short texts then cost no allocation each.
+    std::string cell_text;
+    std::vector<size_t> cell_end;  // where each cell ends in cell_text
 
-    size_t row_count() const { return titles.empty() ? 0 : cells.size() / titles.size(); }
-    const std::string& cell(size_t row, size_t column) const {
-        return cells[row * titles.size() + column];
+    size_t row_count() const { return titles.empty() ? 0 : cell_end.size() / titles.size(); }
+    std::string_view cell(size_t row, size_t column) const {
+        const size_t i = row * titles.size() + column;
+        const size_t start = i ? cell_end[i - 1] : 0;
+        return std::string_view(cell_text).substr(start, cell_end[i] - start);
     }
     void add_cell(const std::wstring& text);
 };

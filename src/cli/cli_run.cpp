@@ -38,7 +38,7 @@ Table list_table(const Session& session, const CliOptions& o) {
     const bool bottom = o.side != SideChoice::top;
     std::vector<size_t> rows = shown_list_rows(board, top, bottom);
     sort_list_rows(rows, board, o.sort >= 0 ? o.sort : static_cast<int>(session.settings.sort_col));
-    t.cells.reserve(rows.size() * kListColumnCount);
+    t.cell_end.reserve(rows.size() * kListColumnCount);
     for (size_t r : rows)
         for (int c = 0; c < kListColumnCount; ++c) t.add_cell(list_cell(board.elements[r], r, c));
     return t;
@@ -53,7 +53,7 @@ Table bom_table(const BoardModel& board, const CliOptions& o) {
     }
     std::vector<BomRow> rows = bom_rows(board);
     if (o.sort >= 0) sort_bom_rows(rows, o.sort);
-    t.cells.reserve(rows.size() * kBomColumnCount);
+    t.cell_end.reserve(rows.size() * kBomColumnCount);
     for (const BomRow& row : rows)
         for (int c = 0; c < kBomColumnCount; ++c) t.add_cell(bom_cell(row, c));
     return t;

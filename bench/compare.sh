@@ -12,9 +12,11 @@ RUNS=${RUNS:-7}
 BUILD=${BUILD:-build/bench}
 BOARDS_DIR=${BOARDS_DIR:-${TINDRAL_BOARDS_DIR:-../shared/boards}}
 
-cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTINDRAL_TESTS=OFF >/dev/null
-cmake --build "$BUILD" -j2 --target tindral-cli tindral-bench tindral-make-board \
-      tindral-bare-reader >/dev/null
+mkdir -p "$BUILD"
+{ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTINDRAL_TESTS=OFF &&
+  cmake --build "$BUILD" -j2 --target tindral-cli tindral-bench tindral-make-board \
+        tindral-bare-reader; } >"$BUILD/compare-build.log" 2>&1 ||
+  { tail -n 30 "$BUILD/compare-build.log"; echo "compare: build failed" >&2; exit 1; }
 CLI=$BUILD/tindral-cli
 BARE=$BUILD/tindral-bare-reader
 

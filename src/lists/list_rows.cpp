@@ -38,11 +38,11 @@ std::wstring list_cell(const ElementRec& e, size_t index, int column) {
         case kColY: return format_text(kCellBuffer, L"%3.3f", e.y);
         case kColRotation: return format_text(kCellBuffer, L"%3.3f", e.rotation);
         case kColSide: return side_cell_text(e.side);
-        case kColAmount:
-            return format_text(kCellBuffer, L"%d",
-                               e.side != kSideTop ? e.amount_bottom : e.amount_top);
-        case kColGroup: return format_text(kCellBuffer, L"%d", e.group);
-        case kColIndex: return format_text(kCellBuffer, L"%d", index);
+        // Unsigned, without flags or width: "%d" writes the plain decimal digits, as these do
+        // without the formatter's parsing (three cells of every row).
+        case kColAmount: return std::to_wstring(e.side != kSideTop ? e.amount_bottom : e.amount_top);
+        case kColGroup: return std::to_wstring(e.group);
+        case kColIndex: return std::to_wstring(index);
         default: return {};
     }
 }

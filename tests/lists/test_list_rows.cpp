@@ -53,6 +53,12 @@ TEST(ListRows, CellTextsAndFormats) {
     EXPECT_EQ(Cells(bottom.begin(), bottom.end()), (Cells{L"C1", L"lib", L"0805", L"1\u00B5F", L"-3.500",
                                                           L"0.875", L"180.000", L"Bottom", L"1", L"6001", L"1"}));
     EXPECT_EQ(list_cell(b.elements[0], 0, 11), L"");
+    // Counts past the signed 32-bit range stay unsigned.
+    b.elements[1].amount_bottom = 4000000000u;
+    b.elements[1].group = 0xFFFFFFFFu;
+    EXPECT_EQ(list_cell(b.elements[1], 1, kColAmount), L"4000000000");
+    EXPECT_EQ(list_cell(b.elements[1], 1, kColGroup), L"4294967295");
+    EXPECT_EQ(list_cell(b.elements[1], size_t{1} << 33, kColIndex), L"8589934592");
 }
 
 TEST(ListRows, SideChoiceKeepsModelIndex) {

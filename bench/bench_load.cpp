@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -161,7 +162,11 @@ const bool registered = [] {
     std::vector<std::filesystem::path> files;
     // Without the real boards beside the checkout only the generated ones are measured.
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(std::filesystem::path(TINDRAL_BOARDS_DIR), ec), end;
+    const char* dir_override = std::getenv("TINDRAL_BOARDS_DIR");
+    const std::filesystem::path dir = dir_override && *dir_override
+                                          ? std::filesystem::path(dir_override)
+                                          : std::filesystem::path(TINDRAL_BOARDS_DIR);
+    for (std::filesystem::directory_iterator it(dir, ec), end;
          !ec && it != end; it.increment(ec))
         if (it->path().extension() == ".brd") files.push_back(it->path());
     std::sort(files.begin(), files.end());

@@ -17,7 +17,7 @@
 
 namespace {
 
-std::string escape(const std::wstring& w) {
+std::string escape(std::wstring_view w) {
     std::string out;
     for (char c : tindral::wide_to_utf8(w)) {
         switch (c) {

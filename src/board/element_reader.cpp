@@ -8,9 +8,9 @@
 
 namespace tindral {
 
-Rotation read_rotation(const std::wstring& text) {
+Rotation read_rotation(std::wstring_view text) {
     // The spin flag only keeps texts upright in Eagle; the side and angle follow it.
-    const std::wstring v = !text.empty() && text[0] == L'S' ? text.substr(1) : text;
+    const std::wstring_view v = !text.empty() && text[0] == L'S' ? text.substr(1) : text;
     Rotation r;
     if (v.size() >= 1 && v[0] == L'R') {
         r.known = true;
@@ -38,8 +38,8 @@ constexpr const wchar_t* kElemFormat = L"%s set elem %s\r%s";
 bool read_element_attributes(const WalkContext& ctx,
                              const TokenList& tokens, size_t& pos, ElementRec& e) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring& name = tokens.at(pos).text;
-        const std::wstring& value = tokens.at(pos + 1).text;
+        const std::wstring_view name = tokens.at(pos).text;
+        const std::wstring_view value = tokens.at(pos + 1).text;
         if (name == L"name") {
             e.name = value;
         } else if (name == L"library") {
@@ -78,7 +78,7 @@ bool read_element_attributes(const WalkContext& ctx,
 // The attributes of one <attribute> child, pos past its start token; nothing is kept.
 bool check_attribute_child(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring& name = tokens.at(pos).text;
+        const std::wstring_view name = tokens.at(pos).text;
         static const wchar_t* const known[] = {L"name",  L"x",       L"y",     L"size",
                                                L"layer", L"ratio",   L"rot",   L"value",
                                                L"display", L"align", L"font",  L"constant",
@@ -142,6 +142,11 @@ private:
 }  // namespace
 
 bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board) {
+    // Room for every element of the section at once: growing moves every record several times.
+    size_t starts = 0;
+    for (size_t i = pos; !past_end(tokens, i) && !is_end(tokens, i, L"elements"); ++i)
+        starts += is_start(tokens, i, L"element");
+    board.elements.reserve(board.elements.size() + starts);
     while (is_start(tokens, pos, L"element")) {
         ++pos;
         ElementRec e;

@@ -6,8 +6,8 @@ namespace tindral {
 
 bool set_grid(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring& name = tokens.at(pos).text;
-        const std::wstring& value = tokens.at(pos + 1).text;
+        const std::wstring_view name = tokens.at(pos).text;
+        const std::wstring_view value = tokens.at(pos + 1).text;
         if (name == L"distance" || name == L"altdistance" || name == L"multiple" ||
             name == L"unitdist" || name == L"display" || name == L"altunitdist" ||
             name == L"altunit") {
@@ -33,7 +33,7 @@ namespace {
 
 // Eagle 9.7 (and the boards inside .fbrd archives) writes a colour per background scheme and a
 // lock on each layer.
-bool is_newer_layer_attribute(const std::wstring& name) {
+bool is_newer_layer_attribute(std::wstring_view name) {
     static const wchar_t* const kNames[] = {L"blackcolor",     L"whitecolor",     L"coloredcolor",
                                             L"blackhighlight", L"whitehighlight", L"coloredhighlight",
                                             L"locked"};
@@ -42,7 +42,7 @@ bool is_newer_layer_attribute(const std::wstring& name) {
     return false;
 }
 
-int32_t yes_no_other(const std::wstring& v) {
+int32_t yes_no_other(std::wstring_view v) {
     if (v == L"yes") return 1;
     if (v == L"no") return 0;
     return 2;
@@ -63,8 +63,8 @@ bool set_layers(const WalkContext& ctx,
         ++pos;
         bool ignored = false;
         while (is_attribute(tokens, pos)) {
-            const std::wstring& name = tokens.at(pos).text;
-            const std::wstring& value = tokens.at(pos + 1).text;
+            const std::wstring_view name = tokens.at(pos).text;
+            const std::wstring_view value = tokens.at(pos + 1).text;
             if (ignored) {
                 // the fixed table has no rows for 1 to 16
             } else if (name == L"number") {

@@ -13,9 +13,32 @@ void skip_descriptions(const TokenList& tokens, size_t& pos) {
     while (is_start(tokens, pos, L"description")) skip_element(tokens, pos);
 }
 
-bool is_package_attribute(const std::wstring& name) {
+bool is_package_attribute(std::wstring_view name) {
     return name == L"urn" || name == L"locally_modified" || name == L"library_version" ||
            name == L"library_locally_modified" || name == L"use_placeholder";
+}
+
+// Room for the package's shapes at once: a logo of fifty thousand rectangles would otherwise
+// be copied into ever larger blocks, each one fresh memory. A count up to where the package
+// surely ends; a few too many only reserve room that is never touched.
+void reserve_shapes(const TokenList& tokens, size_t pos, PackageRec& package) {
+    size_t wires = 0, circles = 0, rectangles = 0, holes = 0;
+    for (; !past_end(tokens, pos); ++pos) {
+        const XmlToken& t = tokens.tokens[pos];
+        if (t.kind == kTokenStart) {
+            if (t.text == L"wire") ++wires;
+            else if (t.text == L"rectangle") ++rectangles;
+            else if (t.text == L"circle") ++circles;
+            else if (t.text == L"hole") ++holes;
+            else if (t.text == L"package") break;
+        } else if (t.kind == kTokenEnd && (t.text == L"package" || t.text == L"packages")) {
+            break;
+        }
+    }
+    package.wires.reserve(wires);
+    package.circles.reserve(circles);
+    package.rectangles.reserve(rectangles);
+    package.holes.reserve(holes);
 }
 
 }  // namespace
@@ -27,7 +50,7 @@ bool set_package(const WalkContext& ctx,
         return true;
     }
     while (is_attribute(tokens, pos)) {
-        const std::wstring& name = tokens.at(pos).text;
+        const std::wstring_view name = tokens.at(pos).text;
         if (name == L"name") {
             package.name = tokens.at(pos + 1).text;
             pos += 2;
@@ -38,6 +61,7 @@ bool set_package(const WalkContext& ctx,
             ++pos;
         }
     }
+    reserve_shapes(tokens, pos, package);
     for (;;) {
         const XmlToken& t = tokens.at(pos);
         if (past_end(tokens, pos)) return true;
@@ -54,7 +78,7 @@ bool set_package(const WalkContext& ctx,
         if (is_start(tokens, pos, L"package") || is_end(tokens, pos, L"packages")) return true;
 
         if (t.kind == kTokenStart) {
-            const std::wstring& n = t.text;
+            const std::wstring_view n = t.text;
             if (n == L"description") {
                 skip_descriptions(tokens, pos);
             } else if (n == L"wire") {

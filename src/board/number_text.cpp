@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cwctype>
+#include <string>
 
 namespace tindral {
 
@@ -10,7 +11,7 @@ namespace {
 
 bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
-size_t skip_blanks(const std::wstring& t) {
+size_t skip_blanks(std::wstring_view t) {
     size_t i = 0;
     while (i < t.size() && std::iswspace(static_cast<wint_t>(t[i]))) ++i;
     return i;
@@ -18,7 +19,7 @@ size_t skip_blanks(const std::wstring& t) {
 
 }  // namespace
 
-double text_to_number(const std::wstring& text) {
+double text_to_number(std::wstring_view text) {
     size_t i = skip_blanks(text);
     std::string narrow;  // the matched number in ASCII, for from_chars
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) {
@@ -65,7 +66,7 @@ double text_to_number(const std::wstring& text) {
     return value;
 }
 
-int32_t text_to_integer(const std::wstring& text) {
+int32_t text_to_integer(std::wstring_view text) {
     size_t i = skip_blanks(text);
     bool negative = false;
     if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';

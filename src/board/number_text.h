@@ -4,13 +4,13 @@
 // no number gives 0), but independent of the locale: the board file always writes a point.
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace tindral {
 
-double text_to_number(const std::wstring& text);
+double text_to_number(std::wstring_view text);
 
 // Values beyond the 32-bit range are clamped to it.
-int32_t text_to_integer(const std::wstring& text);
+int32_t text_to_integer(std::wstring_view text);
 
 }  // namespace tindral

@@ -48,16 +48,17 @@ bool is_attribute(const TokenList& tokens, size_t pos) {
     return k == kTokenAttrName || k == kTokenAttrValue;
 }
 
-bool report_unexpected(const WalkContext& ctx, const wchar_t* format, const std::wstring& name) {
+bool report_unexpected(const WalkContext& ctx, const wchar_t* format, std::wstring_view name) {
     if (!ctx.report_unexpected) return true;
-    return ctx.asker.go_on_after_unexpected(unexpected_question(format, name, ctx.language));
+    return ctx.asker.go_on_after_unexpected(
+        unexpected_question(format, std::wstring(name), ctx.language));
 }
 
 bool walk_attributes(const WalkContext& ctx,
                      const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring& name = tokens.at(pos).text;
+        const std::wstring_view name = tokens.at(pos).text;
         const AttrRule* match = nullptr;
         for (const AttrRule& r : rules) {
             if (name == std::wstring_view(r.name)) {
@@ -66,7 +67,7 @@ bool walk_attributes(const WalkContext& ctx,
             }
         }
         if (match) {
-            const std::wstring& value = tokens.at(pos + 1).text;
+            const std::wstring_view value = tokens.at(pos + 1).text;
             if (match->number)
                 *match->number = match->convert ? match->convert(value) : text_to_number(value);
             if (match->integer) *match->integer = text_to_integer(value);
@@ -80,7 +81,7 @@ bool walk_attributes(const WalkContext& ctx,
 }
 
 void skip_element(const TokenList& tokens, size_t& pos, const wchar_t* child) {
-    const std::wstring name = tokens.at(pos).text;
+    const std::wstring_view name = tokens.at(pos).text;
     ++pos;
     while (is_attribute(tokens, pos)) ++pos;
     if (tokens.at(pos).kind == kTokenEmptyEnd) {

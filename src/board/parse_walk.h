@@ -39,7 +39,7 @@ inline bool past_end(const TokenList& tokens, size_t pos) { return pos >= tokens
 
 // With "report unexpected" on, asks whether to go on; false when the user answered No. format
 // is the reader's own, filled with "Unexpected element", name and "Continue?".
-bool report_unexpected(const WalkContext& ctx, const wchar_t* format, const std::wstring& name);
+bool report_unexpected(const WalkContext& ctx, const wchar_t* format, std::wstring_view name);
 
 // One accepted attribute: its value goes into number or integer, or nowhere when both are null.
 // A number is read with convert when one is given.
@@ -47,7 +47,7 @@ struct AttrRule {
     const wchar_t* name;
     double* number = nullptr;
     int32_t* integer = nullptr;
-    double (*convert)(const std::wstring&) = nullptr;
+    double (*convert)(std::wstring_view) = nullptr;
 };
 
 // Where the walk goes on after an unknown attribute: with the very next token (its value is then

@@ -24,7 +24,7 @@ bool read_circle(const WalkContext& ctx, const TokenList& tokens, size_t& pos, C
                            L"%s circle attr %s\r%s", AfterUnknown::next_token);
 }
 
-double rectangle_rotation(const std::wstring& text) {
+double rectangle_rotation(std::wstring_view text) {
     size_t skip = 0;
     if (text.size() >= 2 && ((text[0] == L'M' && text[1] == L'R') ||
                              (text[0] == L'R' && text[1] == L'M')))

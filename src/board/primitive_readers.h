@@ -28,7 +28,7 @@ bool check_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 bool check_text(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
 
 // The number of a rectangle's rot text: one leading R or M, or the pair MR or RM, is skipped.
-double rectangle_rotation(const std::wstring& text);
+double rectangle_rotation(std::wstring_view text);
 
 // The children of the plain section, pos on the first token after its start token. Returns with
 // pos on the section's end token (or at the end of the list).

@@ -26,7 +26,7 @@ struct Rotation {
     uint32_t side = kSideTop;
     double degrees = 0;  // mirrored elements get the file angle + 180, not reduced
 };
-Rotation read_rotation(const std::wstring& text);
+Rotation read_rotation(std::wstring_view text);
 
 // All consecutive elements, pos on the first element's start token. Elements go to the end of
 // board.elements.

@@ -1,9 +1,13 @@
 #pragma once
 // The flat token list of one board file, in document order. The parsers walk it by index.
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tindral {
@@ -20,11 +24,52 @@ enum TokenKind : uint8_t {
 
 struct XmlToken {
     uint8_t kind = kTokenEmptyEnd;
-    std::wstring text;  // empty for kind 0
+    std::wstring_view text;  // empty for kind 0; points into the list's text store
+};
+
+// Holds the texts of the tokens, one after the other in large blocks: a text never moves once
+// kept, and a board's million tokens cost no allocation each.
+class TokenTexts {
+public:
+    std::wstring_view keep(std::wstring_view s) {
+        if (s.empty()) return {};
+        if (s.size() > room_) {
+            const size_t size = std::max(s.size(), kBlock);
+            blocks_.emplace_back(new wchar_t[size]);  // left unset: every text is copied in
+            next_ = blocks_.back().get();
+            room_ = size;
+        }
+        wchar_t* at = next_;
+        s.copy(at, s.size());
+        next_ += s.size();
+        room_ -= s.size();
+        return {at, s.size()};
+    }
+
+    // The same, but a text kept before through this call is handed out again instead of being
+    // copied anew: element and attribute names, a few dozen of them, fill half a board's tokens.
+    std::wstring_view keep_name(std::wstring_view s) {
+        if (s.empty() || s.size() > kMaxNameLength) return keep(s);
+        size_t h = 2166136261u;
+        for (wchar_t c : s) h = (h ^ static_cast<size_t>(c)) * 16777619u;
+        std::wstring_view& slot = names_[h % kNameSlots];
+        if (slot != s) slot = keep(s);  // a collision only costs a copy
+        return slot;
+    }
+
+private:
+    static constexpr size_t kBlock = 1 << 16;
+    static constexpr size_t kMaxNameLength = 32;
+    static constexpr size_t kNameSlots = 512;
+    std::array<std::wstring_view, kNameSlots> names_{};
+    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
+    wchar_t* next_ = nullptr;
+    size_t room_ = 0;
 };
 
 struct TokenList {
     std::vector<XmlToken> tokens;
+    TokenTexts texts;
 
     size_t count() const { return tokens.size(); }
     // The token at index i; any index at or past the end reads as a kind-0 token without text,
@@ -33,11 +78,16 @@ struct TokenList {
         static const XmlToken past_end{};
         return i < tokens.size() ? tokens[i] : past_end;
     }
+    void add(TokenKind kind, std::wstring_view text) {
+        const bool name = kind == kTokenStart || kind == kTokenEnd || kind == kTokenAttrName;
+        tokens.push_back(XmlToken{kind, name ? texts.keep_name(text) : texts.keep(text)});
+    }
 };
 
-// Frees every token; the list is empty afterwards.
+// Frees every token and its text; the list is empty afterwards.
 inline void free_token_list(TokenList& list) {
     std::vector<XmlToken>().swap(list.tokens);
+    list.texts = TokenTexts();
 }
 
 }  // namespace tindral

@@ -1,6 +1,7 @@
 #include "board/tokenise.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -40,20 +41,18 @@ bool is_line_break(char c) { return c == '\r' || c == '\n'; }
 void cut_doctype_lines(std::string_view in, size_t start, PreparedBytes& out) {
     if (start) out.cuts.push_back({0, start});
     out.bytes.reserve(in.size() - start);
+    // The line is searched for whole: checking it at every '<' costs a comparison per tag.
+    const std::boyer_moore_horspool_searcher line(kEagleDoctype.begin(), kEagleDoctype.end());
     size_t i = start;
     while (i < in.size()) {
-        const size_t next = in.find('<', i);
-        const size_t stop = next == std::string_view::npos ? in.size() : next;
+        const size_t stop = static_cast<size_t>(
+            std::search(in.begin() + static_cast<std::ptrdiff_t>(i), in.end(), line) - in.begin());
         out.bytes.append(in.substr(i, stop - i));
         i = stop;
         if (i == in.size()) break;
-        if (in.compare(i, kEagleDoctype.size(), kEagleDoctype) == 0) {
-            const size_t length = std::min(in.size() - i, kEagleDoctype.size() + 1);
-            out.cuts.push_back({out.bytes.size(), length});
-            i += length;
-        } else {
-            out.bytes += in[i++];
-        }
+        const size_t length = std::min(in.size() - i, kEagleDoctype.size() + 1);
+        out.cuts.push_back({out.bytes.size(), length});
+        i += length;
     }
 }
 
@@ -118,18 +117,17 @@ TokeniseResult damaged_at(uint32_t line) {
     return TokeniseResult{s, {}};
 }
 
-void append(TokenList& out, TokenKind kind, std::wstring text) {
-    out.tokens.push_back(XmlToken{kind, std::move(text)});
-}
+void append(TokenList& out, TokenKind kind, std::wstring_view text) { out.add(kind, text); }
 
 // The attribute pairs of the node the reader stands on. false after a failure, told in fault.
-bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault) {
+// prefix, name and value are the caller's buffers, reused from element to element.
+bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstring& prefix,
+                     std::wstring& name, std::wstring& value) {
     XmlResult hr = r.move_to_first_attribute();
     if (xml_failed(hr)) {
         fault = reader_failed(L"Error moving to first attribute", hr, true);
         return false;
     }
-    std::wstring prefix, name, value;
     while (hr == xml_ok) {
         if (xml_failed(hr = r.get_prefix(prefix))) {
             fault = reader_failed(L"Error getting prefix", hr, true);
@@ -210,7 +208,7 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
                 return failed(out, fault);
             append(out, kTokenXmlDecl, name);
             // a broken declaration does not end the walk
-            if (!read_attributes(r, out, fault)) warnings.push_back(fault);
+            if (!read_attributes(r, out, fault, prefix, name, value)) warnings.push_back(fault);
             break;
         case XmlNode::element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
@@ -226,9 +224,9 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
                 return damaged_at(line ? file_line(file, prepared, line) : 0);
             }
             append(out, kTokenStart, name);
-            if (!read_attributes(r, out, fault)) return failed(out, fault);
+            if (!read_attributes(r, out, fault, prefix, name, value)) return failed(out, fault);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
-            if (r.is_empty_element()) append(out, kTokenEmptyEnd, std::wstring());
+            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {});
             break;
         case XmlNode::end_element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||

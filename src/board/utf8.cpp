@@ -23,8 +23,18 @@ void append_code_point(std::wstring& out, uint32_t cp) {
 
 std::wstring utf8_to_wide(std::string_view s) {
     std::wstring out;
-    out.reserve(s.size());
-    size_t i = 0;
+    append_utf8_as_wide(out, s);
+    return out;
+}
+
+void append_utf8_as_wide(std::wstring& out, std::string_view s) {
+    // ASCII, nearly every text of a board, goes over in one step.
+    size_t ascii = 0;
+    while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
+    out.append(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(ascii));
+    if (ascii == s.size()) return;
+    out.reserve(out.size() + s.size() - ascii);
+    size_t i = ascii;
     while (i < s.size()) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
@@ -60,7 +70,6 @@ std::wstring utf8_to_wide(std::string_view s) {
         append_code_point(out, cp);
         i = j;
     }
-    return out;
 }
 
 size_t first_invalid_utf8(std::string_view s) {

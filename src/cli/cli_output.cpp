@@ -8,81 +8,108 @@ namespace tindral::cli {
 
 namespace {
 
-// Characters as a reader counts them: a surrogate pair is one.
-size_t display_width(const std::wstring& s) {
+// Characters as a reader counts them: every byte that starts a UTF-8 sequence is one (a
+// character beyond the BMP, a surrogate pair in UTF-16, is one too).
+size_t display_width(std::string_view s) {
     size_t n = 0;
-    for (wchar_t c : s) {
-        const auto u = static_cast<uint32_t>(c);
-        if (u >= 0xDC00 && u <= 0xDFFF) continue;
-        ++n;
-    }
+    for (char c : s) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     return n;
 }
 
 void pad(std::string& out, size_t count) { out.append(count, ' '); }
 
-bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+
+std::vector<std::string> utf8_all(const std::vector<std::wstring>& texts) {
+    std::vector<std::string> out;
+    for (const std::wstring& t : texts) out.push_back(wide_to_utf8(t));
+    return out;
+}
 
 }  // namespace
+
+void Table::add_cell(const std::wstring& text) {
+    cell_text += wide_to_utf8(text);
+    cell_end.push_back(cell_text.size());
+}
 
 std::string render_text(const Table& t, const std::vector<std::wstring>& lines_before,
                         const std::vector<std::wstring>& lines_after) {
     const size_t columns = t.titles.size();
+    const size_t rows = t.row_count();
+    const std::vector<std::string> titles = utf8_all(t.titles);
     std::vector<size_t> width(columns, 0);
-    for (size_t c = 0; c < columns; ++c) width[c] = display_width(t.titles[c]);
-    for (const auto& row : t.rows)
-        for (size_t c = 0; c < columns && c < row.size(); ++c)
-            width[c] = std::max(width[c], display_width(row[c]));
+    for (size_t c = 0; c < columns; ++c) width[c] = display_width(titles[c]);
+    for (size_t r = 0; r < rows; ++r)
+        for (size_t c = 0; c < columns; ++c)
+            width[c] = std::max(width[c], display_width(t.cell(r, c)));
 
     std::string out;
+    size_t line_bytes = 0;
+    for (size_t c = 0; c < columns; ++c) line_bytes += width[c] + 2;
+    out.reserve((rows + 1) * line_bytes * 2);
     for (const auto& line : lines_before) out += wide_to_utf8(line) + "\n";
-    auto emit = [&](const std::vector<std::wstring>& cells) {
-        std::string line;
+    auto emit = [&](auto cell_of) {
+        const size_t start = out.size();
         for (size_t c = 0; c < columns; ++c) {
-            const std::wstring cell = c < cells.size() ? cells[c] : std::wstring();
+            const std::string_view cell = cell_of(c);
             const size_t gap = width[c] - display_width(cell);
-            if (c) line += "  ";
-            if (t.number[c]) pad(line, gap);
-            line += wide_to_utf8(cell);
-            if (!t.number[c]) pad(line, gap);
+            if (c) out += "  ";
+            if (t.number[c]) pad(out, gap);
+            out += cell;
+            if (!t.number[c]) pad(out, gap);
         }
-        while (!line.empty() && line.back() == ' ') line.pop_back();
-        out += line + "\n";
+        size_t end = out.size();
+        while (end > start && out[end - 1] == ' ') --end;
+        out.resize(end);
+        out += '\n';
     };
-    emit(t.titles);
-    for (const auto& row : t.rows) emit(row);
+    emit([&](size_t c) { return std::string_view(titles[c]); });
+    for (size_t r = 0; r < rows; ++r) emit([&](size_t c) { return t.cell(r, c); });
     for (const auto& line : lines_after) out += wide_to_utf8(line) + "\n";
     return out;
 }
 
-std::string csv_field(const std::wstring& cell) {
-    const std::string s = wide_to_utf8(cell);
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q += '"';
-        q += c;
+void append_csv_field(std::string& out, std::string_view s) {
+    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += s;
+        return;
     }
-    return q + "\"";
+    out += '"';
+    for (char c : s) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+std::string csv_field(const std::wstring& cell) {
+    std::string out;
+    append_csv_field(out, wide_to_utf8(cell));
+    return out;
 }
 
 std::string render_csv(const Table& t) {
     std::string out;
-    auto emit = [&](const std::vector<std::wstring>& cells) {
-        for (size_t c = 0; c < cells.size(); ++c) {
+    for (size_t c = 0; c < t.keys.size(); ++c) {
+        if (c) out += ',';
+        append_csv_field(out, wide_to_utf8(t.keys[c]));
+    }
+    out += "\r\n";
+    const size_t columns = t.titles.size();
+    for (size_t r = 0; r < t.row_count(); ++r) {
+        for (size_t c = 0; c < columns; ++c) {
             if (c) out += ',';
-            out += csv_field(cells[c]);
+            append_csv_field(out, t.cell(r, c));
         }
         out += "\r\n";
-    };
-    emit(t.keys);
-    for (const auto& row : t.rows) emit(row);
+    }
     return out;
 }
 
-std::string json_string(const std::wstring& cell) {
-    std::string out = "\"";
-    for (char c : wide_to_utf8(cell)) {
+void append_json_string(std::string& out, std::string_view s) {
+    out += '"';
+    for (char c : s) {
         const auto u = static_cast<unsigned char>(c);
         switch (c) {
             case '"': out += "\\\""; break;
@@ -101,24 +128,30 @@ std::string json_string(const std::wstring& cell) {
                 }
         }
     }
-    return out + "\"";
+    out += '"';
 }
 
-bool is_json_number(const std::wstring& s) {
+std::string json_string(const std::wstring& cell) {
+    std::string out;
+    append_json_string(out, wide_to_utf8(cell));
+    return out;
+}
+
+bool is_json_number(std::string_view s) {
     size_t i = 0;
     const size_t n = s.size();
-    if (i < n && s[i] == L'-') ++i;
+    if (i < n && s[i] == '-') ++i;
     if (i >= n || !is_digit(s[i])) return false;
-    if (s[i] == L'0') ++i;
+    if (s[i] == '0') ++i;
     else while (i < n && is_digit(s[i])) ++i;
-    if (i < n && s[i] == L'.') {
+    if (i < n && s[i] == '.') {
         ++i;
         if (i >= n || !is_digit(s[i])) return false;
         while (i < n && is_digit(s[i])) ++i;
     }
-    if (i < n && (s[i] == L'e' || s[i] == L'E')) {
+    if (i < n && (s[i] == 'e' || s[i] == 'E')) {
         ++i;
-        if (i < n && (s[i] == L'+' || s[i] == L'-')) ++i;
+        if (i < n && (s[i] == '+' || s[i] == '-')) ++i;
         if (i >= n || !is_digit(s[i])) return false;
         while (i < n && is_digit(s[i])) ++i;
     }
@@ -126,18 +159,21 @@ bool is_json_number(const std::wstring& s) {
 }
 
 std::string render_json(const Table& t) {
-    if (t.rows.empty()) return "[]\n";
+    const size_t rows = t.row_count();
+    if (rows == 0) return "[]\n";
+    const std::vector<std::string> keys = utf8_all(t.keys);
     std::string out = "[\n";
-    for (size_t r = 0; r < t.rows.size(); ++r) {
+    for (size_t r = 0; r < rows; ++r) {
         out += "  {";
-        const auto& row = t.rows[r];
-        for (size_t c = 0; c < t.keys.size(); ++c) {
+        for (size_t c = 0; c < keys.size(); ++c) {
             if (c) out += ", ";
-            out += json_string(t.keys[c]) + ": ";
-            const std::wstring cell = c < row.size() ? row[c] : std::wstring();
-            out += t.number[c] && is_json_number(cell) ? wide_to_utf8(cell) : json_string(cell);
+            append_json_string(out, keys[c]);
+            out += ": ";
+            const std::string_view cell = t.cell(r, c);
+            if (t.number[c] && is_json_number(cell)) out += cell;
+            else append_json_string(out, cell);
         }
-        out += r + 1 < t.rows.size() ? "},\n" : "}\n";
+        out += r + 1 < rows ? "},\n" : "}\n";
     }
     return out + "]\n";
 }

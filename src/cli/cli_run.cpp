@@ -38,10 +38,9 @@ Table list_table(const Session& session, const CliOptions& o) {
     const bool bottom = o.side != SideChoice::top;
     std::vector<size_t> rows = shown_list_rows(board, top, bottom);
     sort_list_rows(rows, board, o.sort >= 0 ? o.sort : static_cast<int>(session.settings.sort_col));
-    for (size_t r : rows) {
-        const auto cells = list_row_cells(board.elements[r], r);
-        t.rows.emplace_back(cells.begin(), cells.end());
-    }
+    t.cell_end.reserve(rows.size() * kListColumnCount);
+    for (size_t r : rows)
+        for (int c = 0; c < kListColumnCount; ++c) t.add_cell(list_cell(board.elements[r], r, c));
     return t;
 }
 
@@ -54,11 +53,9 @@ Table bom_table(const BoardModel& board, const CliOptions& o) {
     }
     std::vector<BomRow> rows = bom_rows(board);
     if (o.sort >= 0) sort_bom_rows(rows, o.sort);
-    for (const BomRow& row : rows) {
-        std::vector<std::wstring> cells;
-        for (int c = 0; c < kBomColumnCount; ++c) cells.push_back(bom_cell(row, c));
-        t.rows.push_back(std::move(cells));
-    }
+    t.cell_end.reserve(rows.size() * kBomColumnCount);
+    for (const BomRow& row : rows)
+        for (int c = 0; c < kBomColumnCount; ++c) t.add_cell(bom_cell(row, c));
     return t;
 }
 

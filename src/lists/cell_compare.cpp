@@ -32,6 +32,13 @@ bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 }  // namespace
 
+std::u16string cell_sort_text(const std::wstring& text) { return utf16_units(text); }
+
+double cell_sort_number(const std::wstring& text) {
+    return text.size() <= kCellCompareUnits ? cell_number(text)
+                                            : cell_number(text.substr(0, kCellCompareUnits));
+}
+
 int compare_cell_text(const std::wstring& a, const std::wstring& b) {
     const std::u16string ua = utf16_units(a);
     const std::u16string ub = utf16_units(b);
@@ -78,8 +85,8 @@ double cell_number(const std::wstring& text) {
 }
 
 int compare_cell_number(const std::wstring& a, const std::wstring& b) {
-    const double x = cell_number(a.substr(0, kCellCompareUnits));
-    const double y = cell_number(b.substr(0, kCellCompareUnits));
+    const double x = cell_sort_number(a);
+    const double y = cell_sort_number(b);
     return x < y ? -1 : (x > y ? 1 : 0);
 }
 

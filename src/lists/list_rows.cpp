@@ -38,11 +38,11 @@ std::wstring list_cell(const ElementRec& e, size_t index, int column) {
         case kColY: return format_text(kCellBuffer, L"%3.3f", e.y);
         case kColRotation: return format_text(kCellBuffer, L"%3.3f", e.rotation);
         case kColSide: return side_cell_text(e.side);
-        case kColAmount:
-            return format_text(kCellBuffer, L"%d",
-                               e.side != kSideTop ? e.amount_bottom : e.amount_top);
-        case kColGroup: return format_text(kCellBuffer, L"%d", e.group);
-        case kColIndex: return format_text(kCellBuffer, L"%d", index);
+        // Unsigned, without flags or width: "%d" writes the plain decimal digits, as these do
+        // without the formatter's parsing (three cells of every row).
+        case kColAmount: return std::to_wstring(e.side != kSideTop ? e.amount_bottom : e.amount_top);
+        case kColGroup: return std::to_wstring(e.group);
+        case kColIndex: return std::to_wstring(index);
         default: return {};
     }
 }
@@ -74,19 +74,21 @@ int compare_list_rows(const BoardModel& board, size_t a, size_t b, int column) {
 }
 
 void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int column) {
-    std::stable_sort(rows.begin(), rows.end());
-    // The cells are made once per row, not once per comparison.
-    struct Keyed {
-        size_t row;
-        std::wstring cell;
-    };
-    std::vector<Keyed> keyed;
+    // Each row's key is made once, as the comparison of its cell would read it; ties keep the
+    // Index order, so sorting by (key, row) is the stable sort of the header click.
+    if (is_number_column(column)) {
+        std::vector<std::pair<double, size_t>> keyed;
+        keyed.reserve(rows.size());
+        for (size_t r : rows) keyed.emplace_back(cell_sort_number(list_cell(board.elements[r], r, column)), r);
+        std::sort(keyed.begin(), keyed.end());
+        for (size_t i = 0; i < keyed.size(); ++i) rows[i] = keyed[i].second;
+        return;
+    }
+    std::vector<std::pair<std::u16string, size_t>> keyed;
     keyed.reserve(rows.size());
-    for (size_t r : rows) keyed.push_back({r, list_cell(board.elements[r], r, column)});
-    std::stable_sort(keyed.begin(), keyed.end(), [column](const Keyed& a, const Keyed& b) {
-        return compare_list_cells(a.cell, b.cell, column) < 0;
-    });
-    for (size_t i = 0; i < keyed.size(); ++i) rows[i] = keyed[i].row;
+    for (size_t r : rows) keyed.emplace_back(cell_sort_text(list_cell(board.elements[r], r, column)), r);
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t i = 0; i < keyed.size(); ++i) rows[i] = keyed[i].second;
 }
 
 std::wstring placed_counter_text(const MarkCounts& c) {

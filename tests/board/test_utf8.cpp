@@ -37,6 +37,20 @@ TEST(Utf8, MalformedSequencesAreFoundAndReplaced) {
     }
 }
 
+TEST(Utf8, AppendingKeepsWhatIsThereAndDecodesPastTheAsciiRun) {
+    // The reader decodes every text into one reused string: the ASCII run goes over in one step,
+    // the rest byte by byte, and nothing of the text before stays behind.
+    std::wstring out = L"old";
+    append_utf8_as_wide(out, "ab\xC3\xA4" "c\xFF" "d\xF0\x9F\x98\x80");
+    EXPECT_EQ(out, std::wstring(L"oldab\u00E4c\uFFFDd\U0001F600"));
+    out.clear();
+    append_utf8_as_wide(out, std::string(70, 'x') + "\xE2\x82");  // cut at the end
+    EXPECT_EQ(out, std::wstring(70, L'x') + L"\uFFFD");
+    out.clear();
+    append_utf8_as_wide(out, "");
+    EXPECT_TRUE(out.empty());
+}
+
 TEST(Utf8, FileNameBytesSurviveTheRoundTripWhateverTheyAre) {
     // Every byte after every byte, in pairs, plus sequences that are only nearly UTF-8.
     std::string all;

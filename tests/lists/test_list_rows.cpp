@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,12 @@ TEST(ListRows, CellTextsAndFormats) {
     EXPECT_EQ(Cells(bottom.begin(), bottom.end()), (Cells{L"C1", L"lib", L"0805", L"1\u00B5F", L"-3.500",
                                                           L"0.875", L"180.000", L"Bottom", L"1", L"6001", L"1"}));
     EXPECT_EQ(list_cell(b.elements[0], 0, 11), L"");
+    // Counts past the signed 32-bit range stay unsigned.
+    b.elements[1].amount_bottom = 4000000000u;
+    b.elements[1].group = 0xFFFFFFFFu;
+    EXPECT_EQ(list_cell(b.elements[1], 1, kColAmount), L"4000000000");
+    EXPECT_EQ(list_cell(b.elements[1], 1, kColGroup), L"4294967295");
+    EXPECT_EQ(list_cell(b.elements[1], size_t{1} << 33, kColIndex), L"8589934592");
 }
 
 TEST(ListRows, SideChoiceKeepsModelIndex) {
@@ -88,6 +95,27 @@ TEST(ListRows, TextColumnsSortOrdinallyNumberColumnsNumerically) {
     EXPECT_EQ(compare_list_cells(L"x", L"0", kColAmount), 0);  // no number reads as 0
     EXPECT_EQ(compare_list_rows(b, 1, 4, kColX), 0);
     EXPECT_EQ(compare_list_rows(b, 1, 4, kColName), -1);
+}
+
+TEST(ListRows, SortByKeysMatchesTheCellComparisonOnEveryColumn) {
+    // The sort makes each row's key once; the order must stay the one the cell comparison and
+    // the Index tie-break give: ties, signs, fractions, non-BMP texts and long texts.
+    const std::wstring head(99, L'v');
+    BoardModel b;
+    b.elements = {part(L"R10", L"p", L"\U0001F600", 2.5), part(L"R9", L"q", L"\uFF01", -2.5),
+                  part(L"C1", L"p", (head + L"b").c_str(), 0), part(L"C1", L"p", (head + L"a").c_str(), -0.0),
+                  part(L"U1", L"q", L"10k", 1e6, kSideBottom), part(L"R10", L"p", L"1k", 2.5),
+                  part(L"", L"p", L"", -1e-4, kSideBottom), part(L"X", L"q", L"10k", 0.0005)};
+    group_components(b);
+    for (int column = 0; column < kListColumnCount; ++column) {
+        std::vector<size_t> rows = {7, 5, 3, 1, 0, 2, 4, 6};
+        std::vector<size_t> expected = {0, 1, 2, 3, 4, 5, 6, 7};
+        std::stable_sort(expected.begin(), expected.end(), [&](size_t x, size_t y) {
+            return compare_list_rows(b, x, y, column) < 0;
+        });
+        sort_list_rows(rows, b, column);
+        EXPECT_EQ(rows, expected) << "column " << column;
+    }
 }
 
 TEST(ListRows, OrdinalCompareUsesUtf16UnitsAndTheFirst99) {

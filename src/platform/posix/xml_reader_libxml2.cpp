@@ -42,8 +42,11 @@ std::vector<std::pair<std::wstring, std::wstring>> declaration_attributes(std::s
     return attrs;
 }
 
+// Decodes into out's own buffer: the tokeniser reads a million texts from a large board, and a
+// fresh string for each would cost an allocation each.
 void set_text(std::wstring& out, const xmlChar* s) {
-    out = s ? utf8_to_wide(reinterpret_cast<const char*>(s)) : std::wstring();
+    out.clear();
+    if (s) append_utf8_as_wide(out, reinterpret_cast<const char*>(s));
 }
 
 // The bytes as libxml2 pulls them. From fine_from on they come one at a time: the reader parses

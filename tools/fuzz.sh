@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Fuzzes the core with libFuzzer: tools/fuzz.sh TARGET|all SECONDS
-#   TARGET: tokenise, load, selection, board_marks (a board with the marks file beside it) or
-#   archive (the board in a .fbrd); "all" shares the time out (load gets two sixths, the others
-#   one sixth each).
+#   TARGET: tokenise, load, selection, board_marks (a board with the marks file beside it),
+#   archive (the board in a .fbrd) or kicad (a .kicad_pcb through the load); "all" shares the
+#   time out (load gets two sevenths, the others one seventh each).
 # Builds build/fuzz with clang, replays fuzz/regressions/<target>/ first, then fuzzes from small
 # seeds: the hand-written ones in fuzz/corpus/<target>/, our own boards, and the real boards (when
 # present, tools/real-boards.sh) cut down to their first few children of each section by
@@ -18,15 +18,16 @@ BUILD=${FUZZ_BUILD:-build/fuzz}
 MAX_BOARD_BYTES=${FUZZ_MAX_BOARD_BYTES:-8000000}
 MAX_LEN=${FUZZ_MAX_LEN:-32768}
 
-usage() { echo "usage: tools/fuzz.sh tokenise|load|selection|board_marks|archive|all SECONDS" >&2; exit 2; }
+usage() { echo "usage: tools/fuzz.sh tokenise|load|selection|board_marks|archive|kicad|all SECONDS" >&2; exit 2; }
 [ $# -eq 2 ] || usage
 what=$1
 secs=$2
 [[ "$secs" =~ ^[0-9]+$ ]] && [ "$secs" -gt 0 ] || usage
 case "$what" in
-  tokenise|load|selection|board_marks|archive) targets=("$what:$secs") ;;
-  all) q=$((secs / 6)); [ "$q" -gt 0 ] || q=1
-       targets=("tokenise:$q" "load:$((secs - 4 * q))" "selection:$q" "board_marks:$q" "archive:$q") ;;
+  tokenise|load|selection|board_marks|archive|kicad) targets=("$what:$secs") ;;
+  all) q=$((secs / 7)); [ "$q" -gt 0 ] || q=1
+       targets=("tokenise:$q" "load:$((secs - 5 * q))" "selection:$q" "board_marks:$q" "archive:$q"
+                "kicad:$q") ;;
   *) usage ;;
 esac
 
@@ -67,6 +68,15 @@ archive_seeds() {  # DIR
   rm -rf "$tmp"
 }
 
+# kicad inputs: our own KiCad boards, and the first part of each real one (its header, layers
+# and first footprints; the cut leaves the brackets open, which is a case of its own).
+kicad_seeds() {  # DIR
+  cp -f tests/boards/*.kicad_pcb "$1"/
+  local dir=${REAL_BOARDS:+$REAL_BOARDS-kicad} b
+  [ -n "$dir" ] && [ -d "$dir" ] || return 0
+  for b in "$dir"/*.kicad_pcb; do head -c "$MAX_LEN" "$b" >"$1/cut-$(basename "$b")"; done
+}
+
 CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTINDRAL_FUZZ=ON -DTINDRAL_TESTS=OFF >/dev/null || { echo "fuzz: configure failed"; exit 1; }
 names=()
@@ -92,6 +102,7 @@ for t in "${targets[@]}"; do
     tokenise|load) board_seeds "$seeds"; dict=(-dict=fuzz/eagle.dict) ;;
     board_marks) board_seeds "$seeds"; marks_seeds "$seeds"; dict=(-dict=fuzz/eagle.dict) ;;
     archive) archive_seeds "$(cd "$seeds" && pwd)" ;;
+    kicad) kicad_seeds "$seeds" ;;
   esac
 
   # The inputs of earlier findings must stay fixed.

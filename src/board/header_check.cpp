@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "board/board_archive.h"
+#include "board/kicad_reader.h"
 #include "text/messages.h"
 
 namespace tindral {
@@ -10,7 +11,7 @@ namespace tindral {
 int eagle_header_ok(const std::string& bytes) {
     static constexpr char kDeclaration[] = "<?xml version";
     static constexpr char kDoctype[] = "<!DOCTYPE eagle SYSTEM \"eagle.dtd\">";
-    if (is_zip_archive(bytes)) return 1;
+    if (is_zip_archive(bytes) || is_kicad_board(bytes) || is_legacy_kicad_board(bytes)) return 1;
     const std::string head = bytes.substr(0, kHeaderCheckBytes);
     if (head.compare(0, std::strlen(kDeclaration), kDeclaration) != 0) return 0;
     const size_t line_end = head.find_first_of("\r\n");

@@ -13,7 +13,8 @@ constexpr size_t kHeaderCheckBytes = 512;
 
 // 1 when bytes (the start of a file) begin with the XML declaration, then line breaks only,
 // then the Eagle DOCTYPE line, or begin as a ZIP archive does (a .fbrd: the load then says
-// whether a board is in it); 0 otherwise.
+// whether a board is in it) or as a KiCad board, old or new (the load says which it reads);
+// 0 otherwise.
 int eagle_header_ok(const std::string& bytes);
 
 // How the check reads the start of a file: the platform's read_file_start, handed in by the shell.

@@ -18,7 +18,7 @@ OpenBoardDialogFn g_dialog = nullptr;
 
 bool open_board_dialog(std::wstring& chosen) {
     wchar_t file[kPathChars] = {};  // no preset file name
-    static const wchar_t kFilter[] = L"Eagle File\0*.brd;*.fbrd\0";
+    static const wchar_t kFilter[] = L"Eagle File\0*.brd;*.fbrd;*.kicad_pcb\0";
     const std::wstring title = text(TXT_OPEN_DIALOG_TITLE);
 
     OPENFILENAMEW ofn{};

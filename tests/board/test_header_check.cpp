@@ -34,6 +34,9 @@ TEST(HeaderCheck, LineBreaksBetweenDeclarationAndDoctypeOnly) {
         {kDecl + std::string(512 - 35 - kDecl.size(), '\n') + kDoctype, 1},
         {std::string("PK\x03\x04\x14\0", 6), 1},  // a .fbrd: the load looks inside
         {"PK\x05", 0},
+        {"\r\n(kicad_pcb (version 20171130)", 1},
+        {"PCBNEW-BOARD Version 1", 1},  // refused by the load, with the reason
+        {"(kicad_sch (version 20230121)", 0},
     };
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(eagle_header_ok(cases[i].bytes), cases[i].expected) << i;

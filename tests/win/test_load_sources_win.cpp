@@ -1,5 +1,6 @@
 // Boards through the Load button from other sources than a plain board file.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,38 @@ TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
     EXPECT_GT(drawn, 100u);
     EXPECT_EQ(pictures[1], pictures[0]);
     EXPECT_NE(test::window_text(app_windows().hwnd_board).find(L"e6-both-sides.fbrd"), std::wstring::npos);
+}
+
+// A KiCad board: its parts in the list as KiCad names them, each drawn on the screen inside the
+// box the program keeps for it.
+TEST_F(LoadSources, AKiCadBoardListsAndDrawsItsParts) {
+    show_board_on_top();
+    app_session().settings.show_bottom_side = 1;
+    test::load_through_combo(test::own_board(L"k5-small.kicad_pcb"));
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    UpdateWindow(app_windows().hwnd_layout);
+    test::pump_for(100);
+    EXPECT_TRUE(port_.boxes.empty());
+    const test::Rows rows = test::list_rows(app_windows().list_main, 11);
+    ASSERT_EQ(rows.size(), 3u);
+    std::vector<std::wstring> names;
+    for (const auto& row : rows) names.push_back(row[0] + L" " + row[7]);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"C1 Bottom", L"R1 Top", L"R1 Top"}));
+    HWND area = app_windows().hwnd_layout;
+    RECT client{};
+    GetClientRect(area, &client);
+    HDC dc = GetDC(area);
+    for (size_t e = 0; e < 2; ++e) {  // R1 and C1 have outlines; the second R1 has none
+        const ElementBox& box = app_session().view.boxes[e];
+        ASSERT_FALSE(box.empty()) << e;
+        int lit = 0;
+        for (long x = std::max<long>(box.min_x, 0); x <= box.max_x; ++x)
+            for (long y = std::max<long>(client.bottom - box.max_y, 0); y <= client.bottom - box.min_y; ++y)
+                lit += GetPixel(dc, static_cast<int>(x), static_cast<int>(y)) != 0;
+        EXPECT_GT(lit, 3) << e;
+    }
+    ReleaseDC(area, dc);
 }
 
 }  // namespace

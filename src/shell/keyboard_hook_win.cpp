@@ -27,8 +27,7 @@ void on_escape() {
     if (!w.list_main) return;
     // The one selected row only: the control's form for every row walks all rows of the
     // owner-data list.
-    const int row = static_cast<int>(
-        SendMessageW(w.list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = selected_main_row();
     if (row < 0) return;
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
@@ -58,8 +57,7 @@ void on_arrow() {
 
 void choose_selected_row() {
     AppWindows& w = app_windows();
-    const int row = static_cast<int>(
-        SendMessageW(w.list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = selected_main_row();
     if (row >= 0) {
         choose_main_row(row, false);
         return;

@@ -28,11 +28,26 @@ int next_row(UINT flags) {
         SendMessageW(app_windows().list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flags));
 }
 
+}  // namespace
+
+int selected_main_row() {
+    HWND list = app_windows().list_main;
+    if (!list || SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
+    // The control looks for a selected row from the top, row by row; it knows its focused one,
+    // and the one selected row is nearly always that.
+    const int focused = next_row(LVNI_FOCUSED);
+    if (focused >= 0 && (SendMessageW(list, LVM_GETITEMSTATE, focused, LVIS_SELECTED) & LVIS_SELECTED))
+        return focused;
+    return next_row(LVNI_SELECTED);
+}
+
+namespace {
+
 // The highlight and the focus taken from the rows that have them (one each at most). The
 // control's own form for every row, and its moving of a single selection, walk all rows of an
 // owner-data list: tens of milliseconds at 50 000 rows.
 void clear_row_states() {
-    const int selected = next_row(LVNI_SELECTED);
+    const int selected = selected_main_row();
     if (selected >= 0) set_row_state(selected, 0, LVIS_SELECTED);
     const int focused = next_row(LVNI_FOCUSED);
     if (focused >= 0) set_row_state(focused, 0, LVIS_FOCUSED);
@@ -40,7 +55,7 @@ void clear_row_states() {
 
 // The one selected and focused row.
 void highlight_row(int row) {
-    const int selected = next_row(LVNI_SELECTED);
+    const int selected = selected_main_row();
     if (selected >= 0 && selected != row) set_row_state(selected, 0, LVIS_SELECTED);
     set_row_state(row, kRowStates, kRowStates);
 }
@@ -167,7 +182,7 @@ void sort_component_list(int column) {
     AppWindows& w = app_windows();
     if (!w.list_main) return;
     // The highlight and the focus stay with their components, wherever the order puts them.
-    const int32_t selected = row_component(next_row(LVNI_SELECTED));
+    const int32_t selected = row_component(selected_main_row());
     const int32_t focused = row_component(next_row(LVNI_FOCUSED));
     sort_main_rows(column);
     const int selected_row = selected >= 0 ? find_component_row(static_cast<uint32_t>(selected)) : -1;
@@ -236,7 +251,7 @@ void choose_main_row(int row, bool by_mouse) {
     const int32_t c = row_component(row);
     if (c < 0) return;
     toggle_row_selection(static_cast<uint32_t>(c), row);
-    InvalidateRect(w.list_main, nullptr, TRUE);
+    // Only the rows whose image or highlight changed are repainted: they invalidated themselves.
     UpdateWindow(w.list_main);
     // The chosen row stays selected and focused; its image shows the state.
     highlight_row(row);

@@ -32,6 +32,9 @@ void sort_by_header_click(int column);
 // The component of a row, from the model index it carries; -1 for no row.
 int32_t row_component(int row);
 
+// The one selected row of the main list, -1 for none.
+int selected_main_row();
+
 // Image 1 and highlight, or image 0 and none.
 void mark_row(int row, bool marked);
 

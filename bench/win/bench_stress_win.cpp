@@ -81,9 +81,10 @@ protected:
     }
 
     static void menu(HWND window, unsigned id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    // Moved to with the arrow keys: the row is selected and focused.
     static void select_row(int row) {
         LVITEMW item{};
-        item.stateMask = item.state = LVIS_SELECTED;
+        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
     }
 

@@ -28,14 +28,14 @@ status=$?
 wall_ms=$(( ($(date +%s%N) - start) / 1000000 ))
 out=$(tr -d '\r' <"$log")
 
-printf '%s\n' "$out" | grep -E '^(figure|memory) '
+printf '%s\n' "$out" | grep -E '^(figure:|memory )'
 printf 'stress: wall-s %d.%01d\n' $((wall_ms / 1000)) $((wall_ms % 1000 / 100))
 if [ "$status" = 124 ]; then
   check "the stress run did not end within $STRESS_LIMIT s" 1
 elif printf '%s\n' "$out" | grep -q '^\[  PASSED  \] 1 test'; then
   check "the stress run" 0
 else
-  printf '%s\n' "$out" | grep -vE '^(figure|memory) ' | tail -n 40
+  printf '%s\n' "$out" | grep -vE '^(figure:|memory )' | tail -n 40
   check "the stress run (exit status $status)" 1
 fi
 check_summary

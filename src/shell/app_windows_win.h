@@ -57,6 +57,15 @@ public:
     COLORREF crosshair_colour = 0;
 };
 
+// What the main list shows: it is an owner-data list view, so it asks for every cell. The rows
+// hold model indices in row order; each component's row carries one image (0 unmarked, 1
+// marked), set as the marks change, so that it moves with the row when the order changes.
+struct MainListRows {
+    std::vector<uint32_t> components;  // row -> model index
+    std::vector<int32_t> row_of;       // model index -> row, -1 for none
+    std::vector<uint8_t> images;       // model index -> image of its row
+};
+
 // Space acts once per key-down; these keep a second action from starting while the first one or
 // its warning box is still on the screen.
 struct KeyFlags {
@@ -107,6 +116,7 @@ struct AppWindows {
     KeyboardHookOwner keyboard_hook;
     HACCEL accelerators = nullptr;  // from the resources: never destroyed
 
+    MainListRows main_rows;
     HIMAGELIST main_list_images = nullptr;  // unmarked row, marked row, sort mark; the list owns it
     ImageListOwner toolbar_images;
 

@@ -12,7 +12,7 @@
 namespace tindral {
 
 const ControlRow kMainControls[] = {
-    {&AppWindows::list_main, 0x20, L"SysListView32", L"", 0x50A10805, 10, 70, 900, 300, &AppWindows::hwnd_main, &Fonts::list},
+    {&AppWindows::list_main, 0x20, L"SysListView32", L"", 0x50A11805, 10, 70, 900, 300, &AppWindows::hwnd_main, &Fonts::list},
     {&AppWindows::static_path, 0, L"STATIC", L"Path", 0x50008002, 15, 15, 50, 25, &AppWindows::hwnd_main, &Fonts::label},
     {&AppWindows::combo_path, 0, L"ComboBox", L"", 0x50B00043, 80, 15, 610, 25, &AppWindows::hwnd_main, &Fonts::combo},
     {&AppWindows::button_delete, 0, L"BUTTON", L"Delete", 0x50000000, 15, 45, 90, 20, &AppWindows::hwnd_main, &Fonts::button},

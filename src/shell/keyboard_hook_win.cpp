@@ -25,10 +25,14 @@ void on_escape() {
     else if (visible(w.hwnd_bom))
         ShowWindow(w.hwnd_bom, SW_HIDE);
     if (!w.list_main) return;
+    // The one selected row only: the control's form for every row walks all rows of the
+    // owner-data list.
+    const int row = selected_main_row();
+    if (row < 0) return;
     LVITEMW item{};
     item.stateMask = LVIS_SELECTED;
     item.state = 0;
-    SendMessageW(w.list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
+    SendMessageW(w.list_main, LVM_SETITEMSTATE, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
 }
 
@@ -51,8 +55,7 @@ void on_arrow() {
 
 void choose_selected_row() {
     AppWindows& w = app_windows();
-    const int row = static_cast<int>(
-        SendMessageW(w.list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row = selected_main_row();
     if (row >= 0) {
         choose_main_row(row, false);
         return;

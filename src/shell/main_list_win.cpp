@@ -7,26 +7,14 @@
 #include "settings/settings.h"
 #include "shell/app_win.h"
 #include "shell/board_window_win.h"
+#include "shell/main_list_data_win.h"
 
 namespace tindral {
 
 namespace {
 
-constexpr int kImageUnmarked = 0;
-constexpr int kImageMarked = 1;
 constexpr int kImageSortMark = 2;
 constexpr UINT kRowStates = LVIS_SELECTED | LVIS_FOCUSED;
-
-int row_count() {
-    return static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
-}
-
-void set_cell(int row, int column, const std::wstring& text) {
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(app_windows().list_main, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
 
 void set_row_state(int row, UINT state, UINT mask) {
     LVITEMW item{};
@@ -35,35 +23,41 @@ void set_row_state(int row, UINT state, UINT mask) {
     SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
-int row_image(int row) {
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    SendMessageW(app_windows().list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
-    return item.iImage;
+int next_row(UINT flags) {
+    return static_cast<int>(
+        SendMessageW(app_windows().list_main, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flags));
 }
 
-// Only a changed image is set: setting one makes the control redraw the row.
-void set_row_image(int row, int image) {
-    if (row_image(row) == image) return;
-    LVITEMW item{};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iImage = image;
-    SendMessageW(app_windows().list_main, LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}  // namespace
+
+int selected_main_row() {
+    HWND list = app_windows().list_main;
+    if (!list || SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) == 0) return -1;
+    // The control looks for a selected row from the top, row by row; it knows its focused one,
+    // and the one selected row is nearly always that.
+    const int focused = next_row(LVNI_FOCUSED);
+    if (focused >= 0 && (SendMessageW(list, LVM_GETITEMSTATE, focused, LVIS_SELECTED) & LVIS_SELECTED))
+        return focused;
+    return next_row(LVNI_SELECTED);
 }
 
-// Rows carry their model index, so that the comparison needs no text from the control. Equal
-// cells fall back to the index: the order a sort by Index and then by the column gives, whatever
-// sort the control uses.
-int CALLBACK compare_rows(LPARAM a, LPARAM b, LPARAM column) {
-    Session& session = app_session();
-    const size_t ia = static_cast<size_t>(a), ib = static_cast<size_t>(b);
-    const size_t n = session.board.elements.size();
-    if (ia >= n || ib >= n) return ia < ib ? -1 : (ia > ib ? 1 : 0);
-    const int c = compare_list_rows(session.board, ia, ib, static_cast<int>(column));
-    if (c != 0) return c;
-    return ia < ib ? -1 : (ia > ib ? 1 : 0);
+namespace {
+
+// The highlight and the focus taken from the rows that have them (one each at most). The
+// control's own form for every row, and its moving of a single selection, walk all rows of an
+// owner-data list: tens of milliseconds at 50 000 rows.
+void clear_row_states() {
+    const int selected = selected_main_row();
+    if (selected >= 0) set_row_state(selected, 0, LVIS_SELECTED);
+    const int focused = next_row(LVNI_FOCUSED);
+    if (focused >= 0) set_row_state(focused, 0, LVIS_FOCUSED);
+}
+
+// The one selected and focused row.
+void highlight_row(int row) {
+    const int selected = selected_main_row();
+    if (selected >= 0 && selected != row) set_row_state(selected, 0, LVIS_SELECTED);
+    set_row_state(row, kRowStates, kRowStates);
 }
 
 void store_sort_col() {
@@ -131,28 +125,12 @@ void fill_component_list(bool reset) {
     AppWindows& w = app_windows();
     Session& session = app_session();
     if (!w.list_main) return;
+    // Deleting the rows also drops the highlight and scrolls back to the top.
     SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
-    const std::vector<size_t> rows =
-        shown_list_rows(session.board, session.settings.show_top_side != 0,
-                        session.settings.show_bottom_side != 0);
-    // One redraw for the whole fill instead of one per row.
-    SendMessageW(w.list_main, WM_SETREDRAW, FALSE, 0);
-    int row = 0;
-    for (size_t i : rows) {
-        const auto cells = list_row_cells(session.board.elements[i], i);
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = const_cast<wchar_t*>(cells[0].c_str());
-        item.iImage = kImageUnmarked;
-        item.lParam = static_cast<LPARAM>(i);
-        const int at = static_cast<int>(
-            SendMessageW(w.list_main, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-        if (at < 0) continue;
-        for (int c = 1; c < kListColumnCount; ++c) set_cell(at, c, cells[c]);
-        ++row;
-    }
-    SendMessageW(w.list_main, WM_SETREDRAW, TRUE, 0);
+    set_main_rows(shown_list_rows(session.board, session.settings.show_top_side != 0,
+                                  session.settings.show_bottom_side != 0),
+                  session.board.elements.size());
+    SendMessageW(w.list_main, LVM_SETITEMCOUNT, main_row_count(), 0);
     if (reset) session.board.marks.reset(session.board.elements.size());
     InvalidateRect(w.list_main, nullptr, TRUE);
 }
@@ -160,20 +138,22 @@ void fill_component_list(bool reset) {
 void show_row_marks() {
     Session& session = app_session();
     // The list holds one selected row: highlighting every marked row in turn would leave only
-    // the last one highlighted, and each move of the focus costs the control a repaint (seconds
-    // on a large board with many marks). So the images first, then that one highlight.
-    if (!app_windows().list_main) return;
-    const int n = row_count();
+    // the last one highlighted. So the images first, one repaint, then that one highlight.
+    HWND list = app_windows().list_main;
+    if (!list) return;
+    const int n = static_cast<int>(main_row_count());
     int last_marked = -1;
+    bool changed = false;
     for (int row = 0; row < n; ++row) {
         const int32_t c = row_component(row);
         const bool marked =
             c >= 0 && session.board.marks.state(static_cast<size_t>(c)) != kStateUnselected;
-        set_row_image(row, marked ? kImageMarked : kImageUnmarked);
+        changed = store_main_row_image(row, marked ? kImageMarked : kImageUnmarked) || changed;
         if (marked) last_marked = row;
     }
-    set_row_state(-1, 0, kRowStates);
-    if (last_marked >= 0) set_row_state(last_marked, kRowStates, kRowStates);
+    if (changed) InvalidateRect(list, nullptr, TRUE);
+    clear_row_states();
+    if (last_marked >= 0) highlight_row(last_marked);
 }
 
 void set_sort_header(int column) {
@@ -201,8 +181,18 @@ void set_sort_header(int column) {
 void sort_component_list(int column) {
     AppWindows& w = app_windows();
     if (!w.list_main) return;
-    SendMessageW(w.list_main, LVM_SORTITEMS, static_cast<WPARAM>(column),
-                 reinterpret_cast<LPARAM>(&compare_rows));
+    // The highlight and the focus stay with their components, wherever the order puts them.
+    const int32_t selected = row_component(selected_main_row());
+    const int32_t focused = row_component(next_row(LVNI_FOCUSED));
+    sort_main_rows(column);
+    const int selected_row = selected >= 0 ? find_component_row(static_cast<uint32_t>(selected)) : -1;
+    const int focused_row = focused >= 0 ? find_component_row(static_cast<uint32_t>(focused)) : -1;
+    if (selected >= 0 || focused >= 0) {
+        clear_row_states();
+        if (selected_row >= 0) set_row_state(selected_row, LVIS_SELECTED, LVIS_SELECTED);
+        if (focused_row >= 0) set_row_state(focused_row, LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
 void sort_by_header_click(int column) {
@@ -217,20 +207,17 @@ void sort_by_header_click(int column) {
 }
 
 int32_t row_component(int row) {
-    AppWindows& w = app_windows();
-    if (row < 0 || !w.list_main) return -1;
-    // Each row carries its model index from the fill on.
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageW(w.list_main, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-    return static_cast<int32_t>(item.lParam);
+    if (!app_windows().list_main) return -1;
+    return main_row_component(row);
 }
 
 void mark_row(int row, bool marked) {
     if (row < 0 || !app_windows().list_main) return;
-    set_row_image(row, marked ? kImageMarked : kImageUnmarked);
-    set_row_state(row, marked ? kRowStates : 0, kRowStates);
+    set_main_row_image(row, marked ? kImageMarked : kImageUnmarked);
+    if (marked)
+        highlight_row(row);
+    else
+        set_row_state(row, 0, kRowStates);
 }
 
 void update_placed_counter() {
@@ -252,10 +239,8 @@ void toggle_row_selection(uint32_t component, int row) {
 }
 
 int find_component_row(uint32_t component) {
-    const int n = row_count();
-    for (int row = 0; row < n; ++row)
-        if (row_component(row) == static_cast<int32_t>(component)) return row;
-    return -1;
+    if (!app_windows().list_main) return -1;
+    return main_component_row(component);
 }
 
 void choose_main_row(int row, bool by_mouse) {
@@ -266,10 +251,10 @@ void choose_main_row(int row, bool by_mouse) {
     const int32_t c = row_component(row);
     if (c < 0) return;
     toggle_row_selection(static_cast<uint32_t>(c), row);
-    InvalidateRect(w.list_main, nullptr, TRUE);
+    // Only the rows whose image or highlight changed are repainted: they invalidated themselves.
     UpdateWindow(w.list_main);
     // The chosen row stays selected and focused; its image shows the state.
-    set_row_state(row, kRowStates, kRowStates);
+    highlight_row(row);
     redraw_element(static_cast<uint32_t>(c));
     if (session.settings.use_crosshair) {
         set_current_component(c);
@@ -285,6 +270,11 @@ LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {
         case LVN_COLUMNCLICK:
             sort_by_header_click(reinterpret_cast<const NMLISTVIEW*>(lparam)->iSubItem);
             return 0;
+        case LVN_GETDISPINFOW:
+            give_main_row(reinterpret_cast<NMLVDISPINFOW*>(lparam));
+            return 0;
+        case LVN_ODFINDITEMW:
+            return find_main_row(reinterpret_cast<const NMLVFINDITEMW*>(lparam));
         case LVN_HOTTRACK:
             return 1;  // hovering never selects a row
         case NM_CLICK:

@@ -270,30 +270,4 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 }
 
-// Not a check: the timing harness of bench/board-repaint-timing.sh. Prints the median of
-// the whole-area repaints a middle-button drag causes on the largest real board: its figures
-// are compared with earlier runs on that same board.
-TEST_F(BoardWindow, DISABLED_PanRepaintTimingOfTheLargestBoard) {
-    TINDRAL_NEED_REAL_BOARDS();
-    load(test::real_board(L"adafruit-metro-rp2350-e9.brd"));
-    LARGE_INTEGER freq, t0, t1;
-    QueryPerformanceFrequency(&freq);
-    std::vector<double> ms;
-    mouse(WM_MBUTTONDOWN, 300, 300, MK_MBUTTON);
-    for (int i = 0; i < 21; ++i) {
-        QueryPerformanceCounter(&t0);
-        mouse(WM_MOUSEMOVE, 300 + i % 7, 300 - i % 5, MK_MBUTTON);
-        QueryPerformanceCounter(&t1);
-        ms.push_back(1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) /
-                     static_cast<double>(freq.QuadPart));
-    }
-    mouse(WM_MBUTTONUP, 300, 300);
-    std::sort(ms.begin(), ms.end());
-    size_t drawn = 0;
-    for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
-    ASSERT_GT(drawn, 0u);
-    std::printf("repaint-median-ms %.2f (min %.2f, max %.2f, %zu elements drawn)\n", ms[ms.size() / 2],
-                ms.front(), ms.back(), drawn);
-}
-
 }  // namespace

@@ -1,7 +1,6 @@
-// Not checks: the timing harness of bench/load-paint-timing.sh. Times a load through the Load
-// button plus the first full paint of the drawing area, for the largest real board and for a
-// generated 10 000-element board, and prints medians; a second pass times the load's steps one
-// by one to show where the time goes.
+// Load through the Load button plus the first full paint of the drawing area, for the largest
+// real board and for a generated 10 000-element board (medians); a second pass times the load's
+// steps one by one to show where the time goes.
 
 #include <windows.h>
 
@@ -17,28 +16,18 @@
 #include "shell/layout_area_win.h"
 #include "shell/main_list_win.h"
 #include "shell/read_board_win.h"
-#include "support/app_windows_win.h"
+#include "win/bench_figures_win.h"
+#include "win/support/app_windows_win.h"
 #include "support/synthetic_board.h"
 
 using namespace tindral;
 
 namespace {
 
-constexpr int kRuns = 7;
 constexpr int kGeneratedElements = 10000;
+using bench::now_ms;
 
-double now_ms() {
-    LARGE_INTEGER freq, t;
-    QueryPerformanceFrequency(&freq);
-    QueryPerformanceCounter(&t);
-    return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-void print_figure(const char* label, std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    std::printf("%s-median-ms %.1f (min %.1f, max %.1f, %zu runs)\n", label, ms[ms.size() / 2],
-                ms.front(), ms.back(), ms.size());
-}
+void print_figure(const char* label, const std::vector<double>& ms) { bench::figure(label, ms, 0); }
 
 class LoadPaintTiming : public test::AppWindowsTest {
 protected:
@@ -69,7 +58,7 @@ protected:
 
     void time_board(const char* label, const std::wstring& path) {
         std::vector<double> ms;
-        for (int i = 0; i < kRuns; ++i) ms.push_back(load_and_paint(path));
+        for (int i = 0; i < bench::runs(); ++i) ms.push_back(load_and_paint(path));
         ASSERT_TRUE(port_.boxes.empty());
         size_t drawn = 0;
         for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
@@ -82,7 +71,7 @@ protected:
     // The load's steps timed one by one, in the order the Load button runs them.
     void time_steps(const char* label, const std::wstring& path) {
         std::vector<double> tokenise, parse, list, sort, paint;
-        for (int i = 0; i < kRuns; ++i) {
+        for (int i = 0; i < bench::runs(); ++i) {
             double t_tokens = 0;
             const double t0 = now_ms();
             const ReadBoardOutcome read =
@@ -117,14 +106,14 @@ protected:
 
 // The largest real board, when it is there, is the one earlier figures were measured on; the
 // generated one alone does not show a real board's mix of packages and layers.
-TEST_F(LoadPaintTiming, DISABLED_LoadAndFirstPaint) {
+TEST_F(LoadPaintTiming, LoadAndFirstPaint) {
     if (!test::real_boards().dir.empty())
         time_board("largest-load-paint", test::real_board(L"adafruit-metro-rp2350-e9.brd"));
     time_board("generated-load-paint", generated_);
     EXPECT_EQ(app_session().board.elements.size(), static_cast<size_t>(kGeneratedElements));
 }
 
-TEST_F(LoadPaintTiming, DISABLED_LoadSteps) {
+TEST_F(LoadPaintTiming, LoadSteps) {
     if (!test::real_boards().dir.empty())
         time_steps("largest", test::real_board(L"adafruit-metro-rp2350-e9.brd"));
     time_steps("generated", generated_);

@@ -1,0 +1,133 @@
+#pragma once
+// What the main list shows, read back from the control and compared with the model: the
+// component of every row, the order of a sorted column, the marks and the one highlight, the
+// counter line, and the states of a selection file.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/board_model.h"
+#include "selection/marks.h"
+#include "shell/app_win.h"
+#include "support/temp_folder.h"
+#include "win/support/app_windows_win.h"
+
+namespace tindral::test {
+
+constexpr int kIndexColumn = 10;
+
+inline int item_count(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+// The columns that hold numbers and sort as numbers; the others sort as text.
+inline bool number_column(int column) {
+    return column == 4 || column == 5 || column == 6 || column == 8 || column == 9 || column == 10;
+}
+
+// -1, 0 or 1 for two cells of a column: numbers by value, texts code unit by code unit
+// (wchar_t is an unsigned 16-bit unit here, so the string order is the ordinal one).
+inline int compare_cells(const std::wstring& a, const std::wstring& b, bool numbers) {
+    if (numbers) {
+        const double x = std::wcstod(a.c_str(), nullptr), y = std::wcstod(b.c_str(), nullptr);
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// The component (Index column) of every row of the main list, in row order.
+inline std::vector<int> row_components() {
+    std::vector<int> out(static_cast<size_t>(item_count(app_windows().list_main)));
+    for (size_t r = 0; r < out.size(); ++r)
+        out[r] = std::stoi(list_cell(app_windows().list_main, static_cast<int>(r), kIndexColumn));
+    return out;
+}
+
+// The first row that is out of the column's order (equal cells ordered by Index), or -1.
+inline int first_row_out_of_order(int column, const std::vector<int>& components) {
+    std::wstring before = list_cell(app_windows().list_main, 0, column);
+    for (size_t r = 1; r < components.size(); ++r) {
+        const std::wstring cell = list_cell(app_windows().list_main, static_cast<int>(r), column);
+        const int c = compare_cells(before, cell, number_column(column));
+        if (c > 0 || (c == 0 && components[r - 1] >= components[r])) return static_cast<int>(r);
+        before = cell;
+    }
+    return -1;
+}
+
+// The components a side choice shows, in model order.
+inline std::vector<int> shown_components(bool top, bool bottom) {
+    std::vector<int> out;
+    for (size_t i = 0; i < app_session().board.elements.size(); ++i) {
+        const bool is_top = app_session().board.elements[i].side == kSideTop;
+        if (is_top ? top : bottom) out.push_back(static_cast<int>(i));
+    }
+    return out;
+}
+
+// The counter line for these states, composed here from its English words.
+inline std::wstring expected_counter(const std::vector<uint32_t>& states) {
+    int placed = 0, top = 0, bottom = 0, placed_top = 0, placed_bottom = 0;
+    for (size_t i = 0; i < app_session().board.elements.size(); ++i) {
+        const bool is_top = app_session().board.elements[i].side == kSideTop;
+        (is_top ? top : bottom) += 1;
+        if (states[i] != kStateUnselected) {
+            ++placed;
+            (is_top ? placed_top : placed_bottom) += 1;
+        }
+    }
+    const auto n = [](int v) { return std::to_wstring(v); };
+    return L"  Placed: Total " + n(placed) + L" of " + n(top + bottom) + L"     TOP " + n(placed_top) +
+           L" of " + n(top) + L"     BOTTOM " + n(placed_bottom) + L" of " + n(bottom);
+}
+
+// Rows whose mark (image 1) does not match their component's state.
+inline int rows_with_wrong_mark(const std::vector<int>& components, const std::vector<uint32_t>& states) {
+    int wrong = 0;
+    for (size_t r = 0; r < components.size(); ++r) {
+        const bool marked = states[components[r]] != kStateUnselected;
+        wrong += (list_image(app_windows().list_main, static_cast<int>(r)) == 1) != marked;
+    }
+    return wrong;
+}
+
+// The rows of the main list in a list-view state (selected or focused).
+inline std::vector<int> rows_in_state(UINT state) {
+    std::vector<int> out;
+    const int n = item_count(app_windows().list_main);
+    for (int r = 0; r < n; ++r)
+        if (SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, r, state) & state) out.push_back(r);
+    return out;
+}
+
+// Images as the states say; the list's one highlight (selected and focused) on a marked row,
+// none when no shown row is marked.
+inline void expect_marks(const std::vector<int>& components, const std::vector<uint32_t>& states) {
+    EXPECT_EQ(rows_with_wrong_mark(components, states), 0);
+    bool any_marked = false;
+    for (int c : components) any_marked = any_marked || states[c] != kStateUnselected;
+    const std::vector<int> selected = rows_in_state(LVIS_SELECTED);
+    EXPECT_EQ(rows_in_state(LVIS_FOCUSED), selected);
+    ASSERT_EQ(selected.size(), any_marked ? 1u : 0u);
+    if (any_marked) {
+        EXPECT_NE(states[components[selected[0]]], kStateUnselected);
+    }
+}
+
+// Little-endian 32-bit values of a file.
+inline std::vector<uint32_t> file_states(const std::filesystem::path& file) {
+    const std::string bytes = TempFolder::read(file);
+    std::vector<uint32_t> states(bytes.size() / 4);
+    for (size_t i = 0; i < states.size(); ++i)
+        for (int b = 3; b >= 0; --b)
+            states[i] = states[i] << 8 | static_cast<unsigned char>(bytes[4 * i + b]);
+    return states;
+}
+
+}  // namespace tindral::test

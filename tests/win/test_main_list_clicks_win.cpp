@@ -1,0 +1,165 @@
+// The main list as a user meets it on a board too long for the screen: a real click on a row
+// marks that part, and the row shows its tick, its highlight and the other rows their group
+// colours on the screen; far down the list, after scrolling, the rows still show their parts.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "support/synthetic_board.h"
+#include "support/temp_folder.h"
+#include "win/support/app_windows_win.h"
+#include "win/support/real_input_win.h"
+
+using namespace tindral;
+using tindral::test::left_click_at;
+using tindral::test::list_cell;
+using tindral::test::pump_for;
+
+namespace {
+
+RECT row_rect(int row, int part) {
+    RECT r{};
+    r.left = part;
+    SendMessageW(app_windows().list_main, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    MapWindowPoints(app_windows().list_main, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The screen pixels of a rectangle, row by row.
+std::vector<COLORREF> screen_pixels(const RECT& r) {
+    std::vector<COLORREF> out;
+    HDC screen = GetDC(nullptr);
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x) out.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+int count_colour(const std::vector<COLORREF>& pixels, COLORREF colour) {
+    int n = 0;
+    for (COLORREF c : pixels) n += c == colour;
+    return n;
+}
+
+// The row's label and cells, not its image.
+RECT cells_of(int row) {
+    RECT r = row_rect(row, LVIR_BOUNDS);
+    r.left = row_rect(row, LVIR_LABEL).left;
+    return r;
+}
+
+POINT centre_of(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+constexpr COLORREF kUnmarkedImage = RGB(250, 250, 250), kMarkedImage = RGB(0, 200, 0);
+
+// Plain squares in place of the program's icons, so that each image has a colour of its own:
+// unmarked, marked, sort mark. The list owns the image list.
+void give_plain_images(HWND list) {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
+    HDC screen = GetDC(nullptr);
+    for (COLORREF colour : {kUnmarkedImage, kMarkedImage, RGB(0, 0, 200)}) {
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT r{0, 0, 16, 16};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        ImageList_Add(images, bitmap, nullptr);
+        DeleteObject(bitmap);
+    }
+    ReleaseDC(nullptr, screen);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+class MainListClicks : public test::AppWindowsTest {
+protected:
+    MainListClicks() { places_.main = {0, 0, 1100, 600}; }
+
+    void SetUp() override {
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        app_session().settings.use_crosshair = 0;
+        AppWindowsTest::SetUp();
+        give_plain_images(app_windows().list_main);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+        SetWindowPos(app_windows().hwnd_main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(app_windows().hwnd_main);
+    }
+
+    test::TempFolder dir_;
+};
+
+TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
+    const BoardModel& board = app_session().board;
+    HWND list = app_windows().list_main;
+    test::load_through_combo(dir_.write("board.brd", test::synthetic_board(2000)).wstring());
+    ASSERT_EQ(board.board_loaded, 1u);
+    UpdateWindow(list);
+    pump_for(200);
+    ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2000);
+    const int per_page = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(per_page, 6);
+
+    // Before: no row highlighted, every row in its group's background.
+    const auto back_of = [&](int row) {
+        const ElementRec& e = board.elements[static_cast<size_t>(row_component(row))];
+        const Settings& s = app_session().settings;
+        if (e.side == kSideTop) return e.shade == 0 ? s.group_color_top_back1 : s.group_color_top_back2;
+        return e.shade == 0 ? s.group_color_bottom_back1 : s.group_color_bottom_back2;
+    };
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const RECT icon2 = row_rect(2, LVIR_ICON);
+    const std::vector<COLORREF> icon_before = screen_pixels(icon2);
+    EXPECT_GT(count_colour(icon_before, kUnmarkedImage), 100);
+    EXPECT_EQ(screen_pixels(row_rect(5, LVIR_ICON)), icon_before);  // both unmarked
+    EXPECT_EQ(count_colour(screen_pixels(cells_of(2)), highlight), 0);
+    EXPECT_GT(count_colour(screen_pixels(cells_of(2)), back_of(2)), 100);
+
+    // The click marks the row's part: the tick replaces the empty image, the row is highlighted,
+    // its neighbours keep their group colours.
+    ASSERT_TRUE(left_click_at(centre_of(cells_of(2))));
+    UpdateWindow(list);
+    const uint32_t c2 = static_cast<uint32_t>(row_component(2));
+    EXPECT_EQ(board.marks.state(c2), kStateCurrent);
+    EXPECT_NE(screen_pixels(icon2), icon_before);
+    EXPECT_EQ(screen_pixels(row_rect(5, LVIR_ICON)), icon_before);
+    EXPECT_GT(count_colour(screen_pixels(cells_of(2)), highlight), 100);
+    EXPECT_EQ(count_colour(screen_pixels(cells_of(3)), highlight), 0);
+    EXPECT_GT(count_colour(screen_pixels(cells_of(3)), back_of(3)), 100);
+    EXPECT_EQ(list_cell(list, 2, 0), board.elements[c2].name);
+
+    // At the end of the list: the last row's cells are its part's, and a click there marks it
+    // and moves the highlight; the row chosen first keeps its mark.
+    const int last = 1999;
+    SendMessageW(list, LVM_ENSUREVISIBLE, last, FALSE);
+    UpdateWindow(list);
+    pump_for(100);
+    const uint32_t c_last = static_cast<uint32_t>(row_component(last));
+    EXPECT_EQ(list_cell(list, last, 0), board.elements[c_last].name);
+    EXPECT_EQ(std::stoul(list_cell(list, last, 10)), c_last);
+    const RECT icon_last = row_rect(last, LVIR_ICON);
+    EXPECT_EQ(screen_pixels(icon_last), icon_before);
+    ASSERT_TRUE(left_click_at(centre_of(cells_of(last))));
+    UpdateWindow(list);
+    EXPECT_EQ(board.marks.state(c_last), kStateCurrent);
+    EXPECT_EQ(board.marks.state(c2), kStateSelected);
+    EXPECT_NE(screen_pixels(icon_last), icon_before);
+    EXPECT_GT(count_colour(screen_pixels(cells_of(last)), highlight), 100);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 2, FALSE);
+    UpdateWindow(list);
+    pump_for(100);
+    EXPECT_GT(count_colour(screen_pixels(row_rect(2, LVIR_ICON)), kMarkedImage), 100);
+    EXPECT_EQ(count_colour(screen_pixels(cells_of(2)), highlight), 0);
+    EXPECT_EQ(count_colour(screen_pixels(cells_of(last - 1)), highlight), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), last);
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+}  // namespace

@@ -104,27 +104,12 @@ protected:
         return ms;
     }
 
-    // The side choice switched through the board window's toolbar commands; the rows must be
-    // those of the shown sides, sorted as before, with their marks.
+    // The side choice switched through the board window's toolbar commands, timed; then the
+    // rows of the shown sides are checked.
     double switch_sides(const char* name, bool top, bool bottom) {
-        const double ms = timed([&] {
-            const Settings& settings = app_session().settings;
-            HWND board = app_windows().hwnd_board;
-            if ((settings.show_top_side != 0) != top) menu(board, IDM_TOP_SIDE);
-            if ((settings.show_bottom_side != 0) != bottom) menu(board, IDM_BOTTOM_SIDE);
-            UpdateWindow(app_windows().hwnd_layout);
-            UpdateWindow(app_windows().list_main);
-        });
+        const double ms = timed([&] { test::switch_sides(top, bottom); });
         SCOPED_TRACE(name);
-        const std::vector<int> rows = row_components();
-        std::vector<int> sorted_rows = rows;
-        std::sort(sorted_rows.begin(), sorted_rows.end());
-        EXPECT_EQ(sorted_rows, shown_components(top, bottom));
-        EXPECT_EQ(first_row_out_of_order(static_cast<int>(app_session().settings.sort_col), rows), -1);
-        expect_marks(rows, app_session().board.marks.states());
-        size_t drawn = 0;
-        for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
-        EXPECT_EQ(drawn, rows.size());
+        test::expect_rows_of_sides(top, bottom);
         return ms;
     }
 

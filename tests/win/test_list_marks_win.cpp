@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "../../resources/resource.h"
@@ -35,32 +37,6 @@ protected:
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
     }
 
-    static void menu(HWND window, unsigned id) {
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    }
-
-    // The side choice switched through the board window's toolbar commands; the rows must be
-    // those of the shown sides, sorted as before, with their marks.
-    void switch_sides(const char* name, bool top, bool bottom) {
-        const Settings& settings = app_session().settings;
-        HWND board = app_windows().hwnd_board;
-        if ((settings.show_top_side != 0) != top) menu(board, IDM_TOP_SIDE);
-        if ((settings.show_bottom_side != 0) != bottom) menu(board, IDM_BOTTOM_SIDE);
-        UpdateWindow(app_windows().hwnd_layout);
-        UpdateWindow(app_windows().list_main);
-        SCOPED_TRACE(name);
-        const std::vector<int> rows = row_components();
-        std::vector<int> sorted_rows = rows;
-        std::sort(sorted_rows.begin(), sorted_rows.end());
-        EXPECT_EQ(sorted_rows, shown_components(top, bottom));
-        const int sort_col = static_cast<int>(app_session().settings.sort_col);
-        EXPECT_EQ(first_row_out_of_order(sort_col, rows), -1);
-        expect_marks(rows, app_session().board.marks.states());
-        size_t drawn = 0;
-        for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
-        EXPECT_EQ(drawn, rows.size());
-    }
-
     test::TempFolder dir_;
 };
 
@@ -73,28 +49,30 @@ TEST_F(ListMarks, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     ASSERT_EQ(model.board_loaded, 1u);
     const std::vector<int> rows = row_components();
     for (int row : {10, 20, 30}) notify(app_windows().list_main, NM_CLICK, row, 0);
-    menu(app_windows().hwnd_main, IDM_SAVE_SELECTION);
+    menu(IDM_SAVE_SELECTION);
     click(app_windows().button_clear);
     ASSERT_EQ(row_components(), rows);  // the refill keeps the order
     notify(app_windows().list_main, NM_CLICK, 40, 0);
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{40});
 
-    menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);  // answered Yes
+    menu(IDM_LOAD_SELECTION);  // answered Yes
     std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
     for (int row : {10, 20, 30}) expected[rows[row]] = kStateSelected;
     EXPECT_EQ(model.marks.states(), expected);
     expect_marks(rows, expected);
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
-    switch_sides("top-only", true, false);
-    switch_sides("bottom-only", false, true);
-    switch_sides("both", true, true);
+    for (const auto [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        SCOPED_TRACE(std::to_string(top) + std::to_string(bottom));
+        switch_sides(top, bottom);
+        expect_rows_of_sides(top, bottom);
+    }
 
     // A file without marks takes the highlight away from the row chosen before the load.
     click(app_windows().button_clear);
-    menu(app_windows().hwnd_main, IDM_SAVE_SELECTION);
+    menu(IDM_SAVE_SELECTION);
     notify(app_windows().list_main, NM_CLICK, 50, 0);
     ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{50});
-    menu(app_windows().hwnd_main, IDM_LOAD_SELECTION);
+    menu(IDM_LOAD_SELECTION);
     EXPECT_EQ(port_.boxes.size(), 2u);  // the question of each load
     EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(model.elements.size(), kStateUnselected));
     expect_marks(row_components(), model.marks.states());

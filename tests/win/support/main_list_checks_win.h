@@ -8,13 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cwchar>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "../../../resources/resource.h"
 #include "model/board_model.h"
+#include "view/board_view.h"
 #include "selection/marks.h"
 #include "shell/app_win.h"
 #include "support/temp_folder.h"
@@ -118,6 +121,31 @@ inline void expect_marks(const std::vector<int>& components, const std::vector<u
     if (any_marked) {
         EXPECT_NE(states[components[selected[0]]], kStateUnselected);
     }
+}
+
+// The side choice switched through the board window's toolbar commands, drawn and listed.
+inline void switch_sides(bool top, bool bottom) {
+    const Settings& settings = app_session().settings;
+    HWND board = app_windows().hwnd_board;
+    const auto command = [&](unsigned id) { SendMessageW(board, WM_COMMAND, MAKEWPARAM(id, 0), 0); };
+    if ((settings.show_top_side != 0) != top) command(IDM_TOP_SIDE);
+    if ((settings.show_bottom_side != 0) != bottom) command(IDM_BOTTOM_SIDE);
+    UpdateWindow(app_windows().hwnd_layout);
+    UpdateWindow(app_windows().list_main);
+}
+
+// After a side switch: the rows are those of the shown sides, sorted as before, with their
+// marks, and each of them drawn.
+inline void expect_rows_of_sides(bool top, bool bottom) {
+    const std::vector<int> rows = row_components();
+    std::vector<int> sorted_rows = rows;
+    std::sort(sorted_rows.begin(), sorted_rows.end());
+    EXPECT_EQ(sorted_rows, shown_components(top, bottom));
+    EXPECT_EQ(first_row_out_of_order(static_cast<int>(app_session().settings.sort_col), rows), -1);
+    expect_marks(rows, app_session().board.marks.states());
+    size_t drawn = 0;
+    for (const ElementBox& b : app_session().view.boxes) drawn += !b.empty();
+    EXPECT_EQ(drawn, rows.size());
 }
 
 // Little-endian 32-bit values of a file.

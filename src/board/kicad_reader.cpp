@@ -28,9 +28,15 @@ std::string_view skip_space(std::string_view b) {
     return b.substr(i);
 }
 
+// Coordinates, angles and sizes; a file's "nan", "inf" or 1e300 becomes a value a board can
+// have, so nothing past here meets a number it cannot turn into pixels.
+constexpr double kLargestNumber = 1e6;
+
 double number(std::string_view text) {
     const std::string s(text);
-    return std::strtod(s.c_str(), nullptr);
+    const double v = std::strtod(s.c_str(), nullptr);
+    if (!std::isfinite(v)) return 0;
+    return std::clamp(v, -kLargestNumber, kLargestNumber);
 }
 
 // The model's layer for a KiCad layer name; 0 for the layers not drawn.
@@ -177,7 +183,7 @@ void add_graphic(Outline& out, const Place& at, const SExpr& item, std::string_v
             radius = std::hypot(end.x - start.x, end.y - start.y);
             from = angle_of(centre, end);
             const SExpr* angle = item.find("angle");
-            sweep = angle ? number(angle->atom(1)) : 0;
+            sweep = angle ? std::clamp(number(angle->atom(1)), -360.0, 360.0) : 0;
         }
         // Angles and sweep stay in KiCad's frame (y down, a positive sweep clockwise on the
         // screen); the points are turned into ours one by one.
@@ -298,7 +304,9 @@ KicadOutcome read_kicad_board(std::string_view bytes, const LoadOptions& options
         return out;
     }
     const SExpr* version = tree.root.find("version");
-    out.version = version ? static_cast<uint32_t>(number(version->atom(1))) : 0;
+    const std::string digits = version ? std::string(version->atom(1)) : std::string();
+    const unsigned long long v = std::strtoull(digits.c_str(), nullptr, 10);
+    out.version = digits.empty() || digits[0] == '-' || v > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(v);
     if (tree.root.head() != "kicad_pcb" || out.version < kFirstVersion || out.version > kLastVersion) {
         out.code = KicadCode::version;
         return out;

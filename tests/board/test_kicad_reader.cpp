@@ -119,6 +119,7 @@ TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
         {"(kicad_pcb (version 20260101))",
          L"This KiCad board has version 20260101; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
         {"(kicad_pcb (host x))", L"This KiCad board has version 0; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
+        {"(kicad_pcb (version -0241229))", L"This KiCad board has version 0; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
         {"(kicad_pcb (version 20171130)\n  (module a (layer F.Cu)\n", L"The KiCad board is damaged: its brackets do not match (line 3)."},
     };
     for (const auto& c : cases) {
@@ -130,6 +131,21 @@ TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
         EXPECT_TRUE(l.board.elements.empty());
         EXPECT_EQ(l.walks, 0);
     }
+}
+
+// Numbers no board has ("nan", "inf", 1e300) end up as ones it can have: every point finite,
+// an arc of a sweep past a full turn drawn as one turn.
+TEST(KicadReader, ImpossibleNumbersStayOnTheBoard) {
+    const test::Loaded l = test::load_bytes(
+        "(kicad_pcb (version 20171130) (module a:b (layer F.Cu) (at nan 1e300 inf)"
+        " (fp_text reference X (at 0 0)) (fp_arc (start 0 0) (end 1 0) (angle -1e300) (layer F.SilkS))"
+        " (fp_line (start -inf 0) (end 1e999 2) (layer F.SilkS))))",
+        test::test_options(true, true, true));
+    ASSERT_EQ(l.status.code, LoadCode::ok);
+    ASSERT_EQ(l.board.elements.size(), 1u);
+    const std::vector<Point> points = wire_points(l.board, 0);
+    EXPECT_EQ(points.size(), 2u * 36 + 2);
+    for (const Point& p : points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.y) <= 2e6);
 }
 
 // A second reading of the file, by plain text search: the footprints at the top level, less

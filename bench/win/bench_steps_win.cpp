@@ -17,6 +17,7 @@
 #include "support/temp_folder.h"
 #include "win/bench_figures_win.h"
 #include "win/support/app_windows_win.h"
+#include "win/support/main_list_checks_win.h"
 
 using namespace tindral;
 using bench::figure;
@@ -24,18 +25,7 @@ using bench::timed;
 
 namespace {
 
-class StepParts : public test::AppWindowsTest {
-protected:
-    void SetUp() override {
-        test::AppWindowsTest::SetUp();
-        app_session().settings.show_top_side = 1;
-        app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
-        ShowWindow(app_windows().hwnd_board, SW_SHOW);
-        ShowWindow(app_windows().hwnd_main, SW_SHOW);
-    }
-    test::TempFolder dir_;
-};
+using StepParts = test::MarkingTest;
 
 TEST_F(StepParts, SideSwitchResetAndClickAtFiftyThousand) {
     test::load_through_combo(dir_.write("board.brd", test::synthetic_board(50000)).wstring());

@@ -62,16 +62,11 @@ void print_memory(const char* when) {
     std::fflush(stdout);
 }
 
-class Stress : public AppWindowsTest {
+class Stress : public MarkingTest {
 protected:
     void SetUp() override {
-        AppWindowsTest::SetUp();
-        app_session().settings.show_top_side = 1;
-        app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
+        MarkingTest::SetUp();
         app_session().settings.printer_selection_mode = 1;
-        ShowWindow(app_windows().hwnd_board, SW_SHOW);
-        ShowWindow(app_windows().hwnd_main, SW_SHOW);
     }
 
     static void menu(HWND window, unsigned id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
@@ -159,7 +154,6 @@ protected:
         EXPECT_EQ(file_states(dir_.path / "board.TindralSel"), expected_);
     }
 
-    TempFolder dir_;
     std::vector<int> rows_;            // the components of the rows, in row order
     std::vector<uint32_t> expected_;   // the marks the steps should leave
     int last_ = -1, last_row_ = -1;    // the component chosen last, and its row

@@ -26,19 +26,7 @@ using namespace tindral::test;
 
 namespace {
 
-class ListMarks : public test::AppWindowsTest {
-protected:
-    void SetUp() override {
-        test::AppWindowsTest::SetUp();
-        app_session().settings.show_top_side = 1;
-        app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
-        ShowWindow(app_windows().hwnd_board, SW_SHOW);
-        ShowWindow(app_windows().hwnd_main, SW_SHOW);
-    }
-
-    test::TempFolder dir_;
-};
+using ListMarks = test::MarkingTest;
 
 // The list's highlight after a selection load and side switches: a row highlighted before the
 // load that the file leaves unmarked loses it, and it lands on a marked row.

@@ -123,6 +123,21 @@ inline void expect_marks(const std::vector<int>& components, const std::vector<u
     }
 }
 
+// The real windows shown, with both sides and "Leave selected" on, as a user marks a big
+// board; dir_ takes the board and its selection file.
+class MarkingTest : public AppWindowsTest {
+protected:
+    void SetUp() override {
+        AppWindowsTest::SetUp();
+        app_session().settings.show_top_side = 1;
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.leave_selected = 1;
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+    }
+    TempFolder dir_;
+};
+
 // The side choice switched through the board window's toolbar commands, drawn and listed.
 inline void switch_sides(bool top, bool bottom) {
     const Settings& settings = app_session().settings;

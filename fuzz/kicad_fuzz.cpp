@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::QuietAsker asker;
     const LoadResult r = load_board(bytes, options, asker);
     for (size_t i = 0; i < r.board.elements.size(); ++i)
-        if (r.board.elements[i].outline_turned && element_package(r.board, i) == nullptr) __builtin_trap();
+        if (r.board.elements[i].outline_turned() && element_package(r.board, i) == nullptr) __builtin_trap();
     if (r.status.code == LoadCode::kicad_refused && !r.board.elements.empty()) __builtin_trap();
     return 0;
 }

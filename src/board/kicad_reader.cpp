@@ -215,14 +215,8 @@ void read_texts(const SExpr& fp, std::wstring& reference, std::wstring& value) {
 
 bool is_part_to_fit(const SExpr& fp) {
     const SExpr* attr = fp.find("attr");
-    if (attr && (attr->has_word("board_only") || attr->has_word("exclude_from_bom") || attr->has_word("virtual")))
-        return false;
-    // KiCad 8 on may write them as (attr smd) plus flags of their own.
-    for (const char* flag : {"board_only", "exclude_from_bom"}) {
-        const SExpr* node = fp.find(flag);
-        if (node && node->atom(1) != "no") return false;
-    }
-    return true;
+    return !attr || !(attr->has_word("board_only") || attr->has_word("exclude_from_bom") ||
+                      attr->has_word("virtual"));
 }
 
 void append(std::vector<WireRec>& to, const std::vector<WireRec>& from, Point shift) {
@@ -268,7 +262,6 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
     e.rotation = std::fmod(std::fmod(at.degrees, 360) + 360, 360);
     const SExpr* layer = fp.find("layer");
     e.side = layer && layer->atom(1) == "B.Cu" ? kSideBottom : kSideTop;
-    e.outline_turned = true;
 
     PackageRec package;
     package.name = e.package;

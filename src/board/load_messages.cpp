@@ -17,6 +17,11 @@ LoadMessage error(Owner owner, std::wstring text, uint32_t language, unsigned fl
     return LoadMessage{owner, std::move(text), text_in(language, TXT_TITLE_ERROR), flags};
 }
 
+// The system's text under the failed file call and the path.
+LoadMessage file_call_box(const wchar_t* call, const std::wstring& path, const std::wstring& system_text) {
+    return LoadMessage{Owner::none, system_text, format_text(260, L"%s:   %s", call, path), kFlagsOpen};
+}
+
 TextKey archive_text(ArchiveCode code) {
     switch (code) {
     case ArchiveCode::no_board: return TXT_ARCHIVE_NO_BOARD;
@@ -100,13 +105,11 @@ LoadMessage file_too_large_box(uint32_t language) {
 }
 
 LoadMessage open_failed_box(const std::wstring& path, const std::wstring& system_text) {
-    return LoadMessage{Owner::none, system_text, format_text(260, L"%s:   %s", L"CreateFile", path),
-                       kFlagsOpen};
+    return file_call_box(L"CreateFile", path, system_text);
 }
 
 LoadMessage read_failed_box(const std::wstring& path, const std::wstring& system_text) {
-    return LoadMessage{Owner::none, system_text, format_text(260, L"%s:   %s", L"ReadFile", path),
-                       kFlagsOpen};
+    return file_call_box(L"ReadFile", path, system_text);
 }
 
 }  // namespace tindral

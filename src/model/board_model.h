@@ -31,9 +31,9 @@ struct ElementRec {
     uint32_t shade = 0;
     uint32_t counted = 0;  // scratch mark of the BOM fill
     // KiCad parts: the outline in library package_index (its one package) is already turned
-    // to the part's rotation and side, so it is only moved to (x, y).
-    bool outline_turned = false;
+    // to the part's rotation and side, so it is only moved to (x, y). -1 for Eagle parts.
     int32_t package_index = -1;
+    bool outline_turned() const { return package_index >= 0; }
 };
 
 struct PackageRec {

@@ -92,7 +92,7 @@ void place_element(BoardModel& board, size_t element, PackageRef ref) {
     for (HoleRec& h : pkg.holes) {
         h.placed_radius = h.drill * 0.5;
         Point c{h.x, h.y};
-        if (e.rotation != 0 && !e.outline_turned) c = rotate_point(c, e.rotation);
+        if (e.rotation != 0 && !e.outline_turned()) c = rotate_point(c, e.rotation);
         h.placed_x = c.x;
         h.placed_y = c.y;
         const double r = h.placed_radius;
@@ -158,7 +158,7 @@ void take_plain_extent(BoardModel& board) {
 }
 
 Point local_point(const ElementRec& element, PointKind kind, Point p, bool bottom_only_view) {
-    if (element.outline_turned) return p;
+    if (element.outline_turned()) return p;
     const double phi = element.rotation;
     const bool bottom = element.side == kSideBottom;
     switch (kind) {
@@ -183,7 +183,7 @@ Point local_point(const ElementRec& element, PointKind kind, Point p, bool botto
 Point board_point(const ElementRec& element, PointKind kind, Point p, bool bottom_only_view) {
     const Point q = local_point(element, kind, p, bottom_only_view);
     bool mirror_x = false;
-    if (element.side == kSideBottom && !element.outline_turned) {
+    if (element.side == kSideBottom && !element.outline_turned()) {
         switch (kind) {
         case PointKind::straight_end:
         case PointKind::hole_centre: mirror_x = true; break;

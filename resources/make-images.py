@@ -250,6 +250,18 @@ def to_front():
             (rect(0.43, 0.76, 0.72, 0.80), GREY)]
 
 
+def place_next():
+    # A ticked row, and an arrow down to the next one.
+    return [(rect(0.06, 0.08, 0.94, 0.44), GREY_DARK),
+            (rect(0.10, 0.12, 0.90, 0.40), WHITE),
+            (segment(0.20, 0.26, 0.32, 0.36, 0.08), GREEN),
+            (segment(0.32, 0.36, 0.52, 0.14, 0.08), GREEN),
+            (rect(0.06, 0.62, 0.94, 0.94), GREY_DARK),
+            (rect(0.10, 0.66, 0.90, 0.90), WHITE),
+            (segment(0.74, 0.40, 0.74, 0.64, 0.08), BLUE_DARK),
+            (polygon([(0.62, 0.56), (0.86, 0.56), (0.74, 0.72)]), BLUE_DARK)]
+
+
 # --- icons ----------------------------------------------------------------------------------
 
 def board_icon(crosshair):
@@ -295,6 +307,7 @@ def main():
         "zoom_out.bmp": magnifier(False),
         "fit.bmp": fit(),
         "to_front.bmp": to_front(),
+        "place_next.bmp": place_next(),
     }
     for name, layers in bitmaps.items():
         write_bmp(os.path.join(OUT, name), render(48, layers))

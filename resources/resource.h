@@ -23,6 +23,7 @@
 #define IDB_ZOOM_IN 137
 #define IDB_REFRESH 138
 #define IDB_TO_FRONT 139
+#define IDB_PLACE_NEXT 3001
 
 // Dialog templates (filled in by the dialogs' own resources).
 #define IDD_ABOUT 103
@@ -50,3 +51,7 @@
 #define IDM_ZOOM_OUT 32780
 #define IDM_FIT 32781
 #define IDM_TO_FRONT 32782
+#define IDM_PLACE_NEXT 3002
+
+// Commands of the main window: find box, export.
+#define IDM_EXPORT_LIST 3003

@@ -47,7 +47,7 @@ tools/with-display.sh bash -c '
   done
   [ -n "$board" ] || { echo "the sample board did not load" >&2; wineserver -k; exit 1; }
   sleep 1
-  xdotool mousemove --window "$main" 60 122 click 1
+  xdotool mousemove --window "$main" 60 152 click 1
   sleep 1
   # Down and Space choose the next row; the one before is then marked as placed.
   for k in 1 2 3 4; do

@@ -28,11 +28,6 @@ std::vector<std::string> utf8_all(const std::vector<std::wstring>& texts) {
 
 }  // namespace
 
-void Table::add_cell(const std::wstring& text) {
-    cell_text += wide_to_utf8(text);
-    cell_end.push_back(cell_text.size());
-}
-
 std::string render_text(const Table& t, const std::vector<std::wstring>& lines_before,
                         const std::vector<std::wstring>& lines_after) {
     const size_t columns = t.titles.size();
@@ -67,43 +62,6 @@ std::string render_text(const Table& t, const std::vector<std::wstring>& lines_b
     emit([&](size_t c) { return std::string_view(titles[c]); });
     for (size_t r = 0; r < rows; ++r) emit([&](size_t c) { return t.cell(r, c); });
     for (const auto& line : lines_after) out += wide_to_utf8(line) + "\n";
-    return out;
-}
-
-void append_csv_field(std::string& out, std::string_view s) {
-    if (s.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out += s;
-        return;
-    }
-    out += '"';
-    for (char c : s) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-std::string csv_field(const std::wstring& cell) {
-    std::string out;
-    append_csv_field(out, wide_to_utf8(cell));
-    return out;
-}
-
-std::string render_csv(const Table& t) {
-    std::string out;
-    for (size_t c = 0; c < t.keys.size(); ++c) {
-        if (c) out += ',';
-        append_csv_field(out, wide_to_utf8(t.keys[c]));
-    }
-    out += "\r\n";
-    const size_t columns = t.titles.size();
-    for (size_t r = 0; r < t.row_count(); ++r) {
-        for (size_t c = 0; c < columns; ++c) {
-            if (c) out += ',';
-            append_csv_field(out, t.cell(r, c));
-        }
-        out += "\r\n";
-    }
     return out;
 }
 

@@ -18,45 +18,19 @@ namespace tindral::cli {
 
 namespace {
 
-const wchar_t* const kListKeys[kListColumnCount] = {
-    L"name", L"library", L"package", L"value", L"x", L"y",
-    L"rotation", L"side", L"amount", L"group", L"index"};
-
-// The BOM's columns are the main list's library, package, value and amount.
-const int kBomTitleColumns[kBomColumnCount] = {kColLibrary, kColPackage, kColValue, kColAmount};
-const wchar_t* const kBomKeys[kBomColumnCount] = {L"library", L"package", L"value", L"amount"};
-
-Table list_table(const Session& session, const CliOptions& o) {
+Table shown_list_table(const Session& session, const CliOptions& o) {
     const BoardModel& board = session.board;
-    Table t;
-    for (int c = 0; c < kListColumnCount; ++c) {
-        t.keys.push_back(kListKeys[c]);
-        t.titles.push_back(text(kMainListColumns[c].title));
-        t.number.push_back(is_number_column(c));
-    }
     const bool top = o.side != SideChoice::bottom;
     const bool bottom = o.side != SideChoice::top;
     std::vector<size_t> rows = shown_list_rows(board, top, bottom);
     sort_list_rows(rows, board, o.sort >= 0 ? o.sort : static_cast<int>(session.settings.sort_col));
-    t.cell_end.reserve(rows.size() * kListColumnCount);
-    for (size_t r : rows)
-        for (int c = 0; c < kListColumnCount; ++c) t.add_cell(list_cell(board.elements[r], r, c));
-    return t;
+    return list_table(board, rows);
 }
 
-Table bom_table(const BoardModel& board, const CliOptions& o) {
-    Table t;
-    for (int c = 0; c < kBomColumnCount; ++c) {
-        t.keys.push_back(kBomKeys[c]);
-        t.titles.push_back(text(kMainListColumns[kBomTitleColumns[c]].title));
-        t.number.push_back(c == 3);
-    }
+Table chosen_bom_table(const BoardModel& board, const CliOptions& o) {
     std::vector<BomRow> rows = bom_rows(board);
     if (o.sort >= 0) sort_bom_rows(rows, o.sort);
-    t.cell_end.reserve(rows.size() * kBomColumnCount);
-    for (const BomRow& row : rows)
-        for (int c = 0; c < kBomColumnCount; ++c) t.add_cell(bom_cell(row, c));
-    return t;
+    return bom_table(rows);
 }
 
 std::string render(const Table& t, const CliOptions& o, const BoardModel& board) {
@@ -89,7 +63,7 @@ int run_command(const std::vector<std::wstring>& args, Session& session, std::FI
         return code;
 
     const Table table =
-        o.command == Command::list ? list_table(session, o) : bom_table(session.board, o);
+        o.command == Command::list ? shown_list_table(session, o) : chosen_bom_table(session.board, o);
     write_bytes(out, render(table, o, session.board));
     std::fflush(out);
     return kExitOk;

@@ -63,6 +63,25 @@ int32_t Marks::settle_previous(uint32_t c, bool leave_selected) {
     return demoted;
 }
 
+int32_t Marks::current() const {
+    return previous_ >= 0 && state(static_cast<size_t>(previous_)) == kStateCurrent ? previous_ : -1;
+}
+
+bool Marks::advance(int32_t placed, uint32_t next) {
+    if (next >= states_.size() || (placed >= 0 && static_cast<size_t>(placed) >= states_.size()))
+        return false;
+    if (placed >= 0) states_[static_cast<size_t>(placed)] = kStateSelected;
+    states_[next] = kStateCurrent;
+    previous_ = static_cast<int32_t>(next);
+    return true;
+}
+
+bool Marks::place(uint32_t c) {
+    if (c >= states_.size()) return false;
+    states_[c] = kStateSelected;
+    return true;
+}
+
 bool Marks::apply_loaded(const std::vector<uint32_t>& loaded) {
     if (loaded.size() != states_.size()) return false;
     // A saved current selection comes back as selected.

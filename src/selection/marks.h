@@ -61,6 +61,17 @@ public:
     // previous current one when it is marked. Returns the demoted component (to redraw), or -1.
     int32_t settle_previous(uint32_t c, bool leave_selected);
 
+    // The component current now: the one that became current last and still is; -1 for none.
+    int32_t current() const;
+
+    // Place and next: placed (-1 for none) becomes selected and next current, whatever either
+    // was before, so a part already placed is not unmarked by stepping onto it. next is then the
+    // previous current one. False, and nothing changes, when either lies outside the states.
+    bool advance(int32_t placed, uint32_t next);
+
+    // c becomes selected (the last part of a place-and-next run); false outside the states.
+    bool place(uint32_t c);
+
     // States read from a selection file: every mark comes back as selected, and they are what
     // is on disk. False, and nothing changes, when they are not one per component.
     bool apply_loaded(const std::vector<uint32_t>& loaded);

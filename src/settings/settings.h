@@ -35,6 +35,8 @@ struct Settings {
     uint32_t leave_selected = 1;
     uint32_t save_selections_on_exit = 0;
     uint32_t sort_col = 9;
+    // A part made current outside the visible part of the board is scrolled into the middle.
+    uint32_t keep_current_in_view = 1;
 
     // Colours are COLORREF values, 0x00BBGGRR.
     uint32_t group_color_top_text1 = 0x000000, group_color_top_text2 = 0xFFFFFF;

@@ -24,6 +24,7 @@ SettingsOkWork apply_settings_choice(Settings& s, bool& double_click,
     s.use_filelist = choice.use_filelist;
     s.report_unexpected = choice.report_unexpected;
     s.use_crosshair = choice.use_crosshair;
+    s.keep_current_in_view = choice.keep_in_view;
     if (choice.printer_mode >= 1 && choice.printer_mode <= 3)
         s.printer_selection_mode = choice.printer_mode;
     double_click = choice.double_click;

@@ -31,6 +31,7 @@ struct SettingsDialogChoice {
     bool use_filelist = false;
     bool report_unexpected = false;
     bool use_crosshair = false;
+    bool keep_in_view = false;
     bool double_click = false;
     uint32_t printer_mode = 0;  // 1, 2, 3; 0 when no radio is checked (mode unchanged)
     std::vector<std::wstring> selected_layer_texts;

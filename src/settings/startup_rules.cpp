@@ -108,7 +108,7 @@ void record_window_rect(Settings& s, TopWindow w, int left, int top, int right, 
     s.*f.height = as_stored(bottom - top);
 }
 
-std::array<ToolButton, 7> toolbar_buttons(const Settings& s) {
+std::array<ToolButton, 8> toolbar_buttons(const Settings& s) {
     return {{
         {IDM_TOP_SIDE, uint16_t(s.show_top_side ? IDB_TOP_ON : IDB_TOP_OFF), TXT_TOOL_TOP},
         {IDM_BOTTOM_SIDE, uint16_t(s.show_bottom_side ? IDB_BOTTOM_ON : IDB_BOTTOM_OFF), TXT_TOOL_BOTTOM},
@@ -117,6 +117,7 @@ std::array<ToolButton, 7> toolbar_buttons(const Settings& s) {
         {IDM_ZOOM_OUT, IDB_ZOOM_OUT, TXT_TOOL_MINUS},
         {IDM_FIT, IDB_FIT, TXT_TOOL_FIT},
         {IDM_TO_FRONT, IDB_TO_FRONT, TXT_TOOL_TO_FRONT},
+        {IDM_PLACE_NEXT, IDB_PLACE_NEXT, TXT_PLACE_NEXT},
     }};
 }
 

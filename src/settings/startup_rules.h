@@ -55,7 +55,7 @@ struct ToolButton {
 };
 
 // The seven buttons of the board window's toolbar; the side buttons show the side's state.
-std::array<ToolButton, 7> toolbar_buttons(const Settings& s);
+std::array<ToolButton, 8> toolbar_buttons(const Settings& s);
 
 // The board window's title before a board is loaded, "Tindral V2.00.1       No board loaded".
 std::wstring board_title_no_board();

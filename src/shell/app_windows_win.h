@@ -103,6 +103,8 @@ struct AppWindows {
     HWND button_clear = nullptr;
     HWND button_bom = nullptr;
     HWND edit_path_count = nullptr;
+    HWND static_find = nullptr;
+    HWND edit_find = nullptr;  // the find box above the list
 
     // Controls of the drawing area, the found-components window and the BOM window.
     HWND list_layers = nullptr;

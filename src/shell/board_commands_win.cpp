@@ -7,6 +7,7 @@
 #include "shell/board_window_win.h"
 #include "shell/layout_area_win.h"
 #include "shell/main_list_win.h"
+#include "shell/place_next_win.h"
 #include "shell/toolbar_win.h"
 #include "view/board_view.h"
 
@@ -58,6 +59,9 @@ void refresh_sides() {
 bool run_board_command(int command) {
     Session& session = app_session();
     switch (command) {
+    case IDM_PLACE_NEXT:
+        place_and_next();
+        return true;
     case IDM_TOP_SIDE:
         session.settings.show_top_side = session.settings.show_top_side ? 0 : 1;
         refresh_sides();

@@ -7,6 +7,7 @@
 #include "shell/app_win.h"
 #include "view/board_view.h"
 #include "view/draw_board.h"
+#include "view/found_outline.h"
 
 namespace tindral {
 
@@ -54,6 +55,7 @@ void draw_picture() {
     {
         GdiCanvas canvas(dc);
         paint_board(canvas, session.board, session.view, session.settings);
+        outline_found(canvas, session.view, session.find_matches);
     }
     plain_mapping(dc);
 }

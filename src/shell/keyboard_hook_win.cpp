@@ -4,9 +4,11 @@
 
 #include "model/board_model.h"
 #include "shell/app_win.h"
+#include "shell/find_box_win.h"
 #include "shell/found_list_win.h"
 #include "shell/main_list_win.h"
 #include "shell/path_delete_dialog_win.h"
+#include "shell/place_next_win.h"
 #include "text/messages.h"
 
 namespace tindral {
@@ -117,8 +119,40 @@ bool keys_act_here(WPARAM key) {
     return ours && !focus_in_text_field();
 }
 
-void handle_key(WPARAM key, LPARAM flags) {
-    if (!keys_act_here(key)) return;
+bool key_down(LPARAM flags) { return (flags & kKeyUpBit) == 0; }
+
+// Ctrl+F and Escape in the find box act even while a text field has the focus; the key is then
+// kept from the field (an edit control beeps at Ctrl+F). True when the key was used here.
+bool handle_find_key(WPARAM key, LPARAM flags) {
+    AppWindows& w = app_windows();
+    if (!w.edit_find || !is_one_of(GetActiveWindow(), {w.hwnd_main, w.hwnd_board, w.hwnd_found}))
+        return false;
+    const bool ctrl = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    const bool alt = (GetKeyState(VK_MENU) & 0x8000) != 0;
+    if (key == 'F' && ctrl && !alt) {
+        if (key_down(flags)) focus_find_box();
+        return true;
+    }
+    if (key == VK_ESCAPE && GetFocus() == w.edit_find) {
+        if (key_down(flags)) clear_find_box();
+        return true;
+    }
+    return false;
+}
+
+// Enter in the main list: the current part is placed and the next row becomes current.
+void on_enter(LPARAM flags) {
+    AppWindows& w = app_windows();
+    if (!key_down(flags) || !w.list_main || GetFocus() != w.list_main) return;
+    if (w.key_flags.message_open) return;
+    w.key_flags.message_open = true;  // the end-of-list box must not be answered by the same key
+    place_and_next();
+    w.key_flags.message_open = false;
+}
+
+bool handle_key(WPARAM key, LPARAM flags) {
+    if (handle_find_key(key, flags)) return true;
+    if (!keys_act_here(key)) return false;
     switch (key) {
         case VK_ESCAPE: on_escape(); break;
         case VK_DELETE:
@@ -127,7 +161,9 @@ void handle_key(WPARAM key, LPARAM flags) {
         case VK_UP:
         case VK_DOWN: on_arrow(); break;
         case VK_SPACE: on_space(flags); break;
+        case VK_RETURN: on_enter(flags); break;
     }
+    return false;
 }
 
 }  // namespace
@@ -135,7 +171,7 @@ void handle_key(WPARAM key, LPARAM flags) {
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wparam, LPARAM lparam) {
     if (code >= 0) {
         try {
-            handle_key(wparam, lparam);
+            if (handle_key(wparam, lparam)) return 1;
         } catch (...) {
             // The key is passed on all the same.
         }

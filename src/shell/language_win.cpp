@@ -17,6 +17,7 @@ struct ControlText {
 
 const ControlText kControlTexts[] = {
     {&AppWindows::static_path, TXT_PATH},
+    {&AppWindows::static_find, TXT_FIND},
     {&AppWindows::button_load, TXT_LOAD},
     {&AppWindows::button_clear, TXT_RESET_SELECTION},
     {&AppWindows::button_delete, TXT_DELETE},

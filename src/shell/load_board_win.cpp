@@ -16,6 +16,7 @@
 #include "settings/startup_rules.h"
 #include "shell/app_win.h"
 #include "shell/board_window_win.h"
+#include "shell/find_box_win.h"
 #include "shell/layout_area_win.h"
 #include "shell/main_list_win.h"
 #include "shell/out_of_memory_win.h"
@@ -106,6 +107,7 @@ int load_steps() {
     fit_layout_area(FitKind::load);
     session.view.bottom_only = bottom_only_view(session.settings);
 
+    forget_find_text();
     fill_component_list(true);
     update_placed_counter();
     redraw_layout_area();
@@ -120,6 +122,7 @@ void show_no_board() {
     Session& session = app_session();
     session.board.board_loaded = 0;
     if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_title_no_board().c_str());
+    forget_find_text();
     fill_component_list(true);
     update_placed_counter();
     redraw_layout_area();

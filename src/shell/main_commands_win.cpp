@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "shell/app_win.h"
 #include "shell/bom_window_win.h"
+#include "shell/export_list_win.h"
 #include "shell/help_win.h"
 #include "shell/main_list_win.h"
 #include "shell/selection_commands_win.h"
@@ -61,6 +62,7 @@ ShellOpenFn set_shell_open(ShellOpenFn fn) {
 bool run_main_command(HWND main, unsigned command) {
     switch (command) {
         case IDM_LOAD_SELECTION: load_selection_command(); return true;
+        case IDM_EXPORT_LIST: export_list_command(); return true;
         case IDM_SAVE_SELECTION: save_selection_command(); return true;
         case IDM_EMAIL: open_mail(main); return true;
         case IDM_HOMEPAGE: open_homepage(); return true;

@@ -1,5 +1,6 @@
 #include "shell/main_list_win.h"
 
+#include "lists/find_filter.h"
 #include "lists/list_columns.h"
 #include "lists/list_rows.h"
 #include "model/board_model.h"
@@ -8,6 +9,7 @@
 #include "shell/app_win.h"
 #include "shell/board_window_win.h"
 #include "shell/main_list_data_win.h"
+#include "shell/place_next_win.h"
 
 namespace tindral {
 
@@ -127,9 +129,9 @@ void fill_component_list(bool reset) {
     if (!w.list_main) return;
     // Deleting the rows also drops the highlight and scrolls back to the top.
     SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
-    set_main_rows(shown_list_rows(session.board, session.settings.show_top_side != 0,
-                                  session.settings.show_bottom_side != 0),
-                  session.board.elements.size());
+    const std::vector<size_t> shown = shown_list_rows(
+        session.board, session.settings.show_top_side != 0, session.settings.show_bottom_side != 0);
+    set_main_rows(filter_rows(session.board, shown, session.find_text), session.board.elements.size());
     SendMessageW(w.list_main, LVM_SETITEMCOUNT, main_row_count(), 0);
     if (reset) session.board.marks.reset(session.board.elements.size());
     InvalidateRect(w.list_main, nullptr, TRUE);
@@ -260,6 +262,8 @@ void choose_main_row(int row, bool by_mouse) {
         set_current_component(c);
         draw_crosshair(false);
     }
+    if (session.board.marks.state(static_cast<size_t>(c)) == kStateCurrent)
+        bring_into_view(static_cast<uint32_t>(c));
 }
 
 LRESULT main_list_notify(const NMHDR* header, LPARAM lparam) {

@@ -8,6 +8,7 @@
 #include "settings/startup_rules.h"
 #include "shell/app_win.h"
 #include "shell/dialog_commands_win.h"
+#include "shell/find_box_win.h"
 #include "shell/guarded_proc_win.h"
 #include "shell/list_window_parts_win.h"
 #include "shell/main_commands_win.h"
@@ -23,6 +24,8 @@ namespace tindral {
 namespace {
 
 constexpr int kSortColGroup = 9;
+// Below the path row, the counter row and the find row.
+constexpr int kListTop = 100;
 
 // Every way out (Exit, the close box, the end of the Windows session) comes here first, while
 // the board is still loaded. False when the user stays.
@@ -126,6 +129,9 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             if (lparam && HIWORD(wparam) == CBN_SELCHANGE &&
                 reinterpret_cast<HWND>(lparam) == app_windows().combo_path)
                 path_selection_changed();
+            if (lparam && HIWORD(wparam) == EN_CHANGE &&
+                reinterpret_cast<HWND>(lparam) == app_windows().edit_find)
+                find_text_changed();
             if (LOWORD(wparam) == IDM_EXIT) {
                 request_exit(hwnd);
                 return 0;
@@ -158,7 +164,7 @@ void size_main_list() {
     GetClientRect(w.hwnd_main, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    SetWindowPos(w.list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
+    SetWindowPos(w.list_main, nullptr, 10, kListTop, width - 20, height - kListTop - 10,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 

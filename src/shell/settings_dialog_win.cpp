@@ -45,6 +45,7 @@ enum : int {
     kPrinterSelect = 1073,
     kPrinterLastUsed = 1074,
     kRememberSide = 1080,
+    kKeepInView = 3004,
 };
 
 struct ControlText {
@@ -59,6 +60,7 @@ const ControlText kTexts[] = {
     {kUseFileList, TXT_USE_FILE_LIST},
     {kReportUnexpected, TXT_REPORT_UNEXPECTED},
     {kCrosshair, TXT_CROSSHAIR_ON},
+    {kKeepInView, TXT_KEEP_IN_VIEW},
     {kListViewGroup, TXT_LISTVIEW},
     {kDoubleClick, TXT_DOUBLE_CLICK_SELECT},
     {kLeaveSelected, TXT_LEAVE_SELECTED},
@@ -84,6 +86,7 @@ const Flag kFlags[] = {
     {kUseFileList, &Settings::use_filelist},
     {kReportUnexpected, &Settings::report_unexpected},
     {kCrosshair, &Settings::use_crosshair},
+    {kKeepInView, &Settings::keep_current_in_view},
     {kLeaveSelected, &Settings::leave_selected},
     {kSaveOnExit, &Settings::save_selections_on_exit},
 };
@@ -179,6 +182,7 @@ void on_ok(HWND dialog) {
     choice.use_filelist = checked(dialog, kUseFileList);
     choice.report_unexpected = checked(dialog, kReportUnexpected);
     choice.use_crosshair = checked(dialog, kCrosshair);
+    choice.keep_in_view = checked(dialog, kKeepInView);
     choice.double_click = checked(dialog, kDoubleClick);
     choice.printer_mode = printer_radio(dialog);
     choice.selected_layer_texts = selected_layer_texts(GetDlgItem(dialog, kLayerList));

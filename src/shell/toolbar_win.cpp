@@ -32,7 +32,7 @@ int build_toolbar(HWND parent) {
     const auto buttons = toolbar_buttons(session.settings);
     w.toolbar_images.reset(ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK,
                                             static_cast<int>(buttons.size()), 0));
-    std::array<TBBUTTON, 7> tb{};
+    std::array<TBBUTTON, 8> tb{};
     for (size_t i = 0; i < buttons.size(); ++i) {
         // The image list keeps a copy of the picture.
         const GdiOwner<HBITMAP> bmp(static_cast<HBITMAP>(LoadImageW(

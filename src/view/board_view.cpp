@@ -113,6 +113,23 @@ int32_t scroll_view(BoardView& v, ScrollBarKind bar, int code, int32_t thumb_pos
     return d;
 }
 
+bool centre_on_box(BoardView& v, const BoardModel& b, const ElementBox& box) {
+    if (box.empty()) return false;
+    const bool inside = box.min_x >= 0 && box.min_y >= 0 &&
+                        box.max_x <= static_cast<int64_t>(v.area_width) &&
+                        box.max_y <= static_cast<int64_t>(v.area_height);
+    if (inside) return false;
+    const double mid_x = (static_cast<double>(box.min_x) + box.max_x) / 2;
+    const double mid_y = (static_cast<double>(box.min_y) + box.max_y) / 2;
+    const double dx = v.area_width / 2.0 - mid_x;
+    const double dy = v.area_height / 2.0 - mid_y;
+    // The bottom-only view mirrors x after the mapping: the board moves the other way.
+    v.centre_x += v.bottom_only ? -dx : dx;
+    v.centre_y += dy;
+    recompute_origin(v, b);
+    return true;
+}
+
 void pan_begin(BoardView& v, int32_t x, int32_t y) {
     v.drag_start_x = x;
     v.drag_start_y = y;

@@ -95,6 +95,11 @@ enum class ScrollBarKind { horizontal, vertical };
 // Moves the bar's position by the code and the picture with it; returns the change in pixels.
 int32_t scroll_view(BoardView& v, ScrollBarKind bar, int code, int32_t thumb_pos);
 
+// Keeping the current part in view: when box does not lie wholly inside the area, the view
+// moves (zoom kept) so that the box's middle lands in the area's middle. True when it moved;
+// the boxes are then stale until the next full drawing. An empty box (nothing drawn) stays put.
+bool centre_on_box(BoardView& v, const BoardModel& b, const ElementBox& box);
+
 // Middle-button panning in client coordinates (y downwards).
 void pan_begin(BoardView& v, int32_t x, int32_t y);
 // Returns true when the picture moved and must be redrawn.

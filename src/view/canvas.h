@@ -20,6 +20,7 @@ enum class PenRole : uint8_t {
     bottom_current,
     bottom_selected,
     grey,
+    found,  // the outline around a part the find box matches
 };
 
 struct Pen {
@@ -30,6 +31,7 @@ struct Pen {
 };
 
 constexpr uint32_t kGreyPenColour = 0x505050;
+constexpr uint32_t kFoundPenColour = 0x00D7FF;  // gold: apart from every side and mark colour
 
 class Canvas {
 public:

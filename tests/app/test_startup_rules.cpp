@@ -156,7 +156,7 @@ TEST(Toolbar, SideButtonsShowTheSideSettings) {
             for (const auto& button : b) bitmaps.push_back(button.bitmap);
             // The other buttons never change with the sides.
             EXPECT_EQ(bitmaps,
-                      (std::vector<int>{top ? 133 : 134, bottom ? 131 : 132, 138, 137, 136, 135, 139}));
+                      (std::vector<int>{top ? 133 : 134, bottom ? 131 : 132, 138, 137, 136, 135, 139, 3001}));
         }
     }
     // A side setting other than 1 still means shown.
@@ -165,9 +165,11 @@ TEST(Toolbar, SideButtonsShowTheSideSettings) {
     EXPECT_EQ(toolbar_buttons(s)[0].bitmap, 133);
 
     const auto b = toolbar_buttons(s);
-    for (size_t i = 0; i < b.size(); ++i) EXPECT_EQ(b[i].command, 32776 + i);
+    for (size_t i = 0; i + 1 < b.size(); ++i) EXPECT_EQ(b[i].command, 32776 + i);
+    EXPECT_EQ(b[7].command, 3002);
     EXPECT_STREQ(text(b[0].label), L"Top");
     EXPECT_STREQ(text(b[6].label), L"Bring to front");
+    EXPECT_STREQ(text(b[7].label), L"Placed + next");
 }
 
 TEST(BoardTitle, NamesTheProgramAndTheMissingBoardInTheLanguage) {

@@ -82,7 +82,7 @@ TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
     EXPECT_EQ(GetParent(toolbar), app_windows().hwnd_board);
 
     auto check_buttons = [&] {
-        ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 7);
+        ASSERT_EQ(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0), 8);
         for (int i = 0; i < 7; ++i) {
             TBBUTTON b{};
             ASSERT_TRUE(SendMessageW(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&b)));

@@ -131,7 +131,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     command(IDM_TOP_SIDE);
     EXPECT_EQ(settings.show_top_side, 0u);
     EXPECT_TRUE(view.bottom_only);
-    EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 7);
+    EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 8);
     EXPECT_TRUE(view.boxes[a].empty());
     EXPECT_EQ(count_in_box(pic, box_a, s.color_top_selected), 0);
     const uint32_t b = lone_component(kSideBottom);

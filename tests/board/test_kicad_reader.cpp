@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstring>
+#include <initializer_list>
+#include <sstream>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -148,11 +152,40 @@ TEST(KicadReader, ImpossibleNumbersStayOnTheBoard) {
     for (const Point& p : points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.y) <= 2e6);
 }
 
-// A second reading of the file, by plain text search: the footprints at the top level, less
-// those KiCad keeps out of the BOM (board only, excluded, or KiCad 5's virtual).
-size_t parts_by_text(const std::string& text) {
-    size_t parts = 0, at = 0;
-    for (;;) {
+// A second reading of the file, by plain text search and without the s-expression parser: the
+// footprints at the top level, less those KiCad keeps out of the BOM (board only, excluded, or
+// KiCad 5's virtual), each with the row KiCad's position file gives it.
+struct TextRow {
+    std::string name, footprint, value, layer;
+    double x = 0, y = 0, angle = 0;
+};
+
+// The atom or quoted string that starts at i (a quoted one unescaped).
+std::string token_at(const std::string& s, size_t i) {
+    std::string out;
+    if (i < s.size() && s[i] == '"') {
+        for (++i; i < s.size() && s[i] != '"'; ++i) {
+            if (s[i] == '\\' && i + 1 < s.size()) ++i;
+            out += s[i];
+        }
+        return out;
+    }
+    while (i < s.size() && !std::isspace(static_cast<unsigned char>(s[i])) && s[i] != '(' && s[i] != ')')
+        out += s[i++];
+    return out;
+}
+
+// The token after the first of these openings in the block; empty when none is there.
+std::string after_first(const std::string& block, std::initializer_list<const char*> openings) {
+    for (const char* opening : openings)
+        if (const size_t at = block.find(opening); at != std::string::npos)
+            return token_at(block, at + std::strlen(opening));
+    return {};
+}
+
+std::vector<TextRow> rows_by_text(const std::string& text) {
+    std::vector<TextRow> rows;
+    for (size_t at = 0;;) {
         size_t next = std::string::npos;
         for (const char* head : {"\n  (module ", "\n\t(footprint ", "\n  (footprint "})
             next = std::min(next, text.find(head, at));
@@ -161,17 +194,40 @@ size_t parts_by_text(const std::string& text) {
         for (const char* head : {"\n  (module ", "\n\t(footprint ", "\n  (footprint ", "\n  (gr_", "\n\t(gr_", "\n  (segment", "\n\t(segment", "\n  (zone", "\n\t(zone"})
             end = std::min(end, text.find(head, next + 1));
         const std::string block = text.substr(next, end == std::string::npos ? std::string::npos : end - next);
+        at = next + 1;
         const size_t attr = block.find("(attr ");
         const std::string flags = attr == std::string::npos ? "" : block.substr(attr, block.find(')', attr) - attr);
-        if (flags.find("board_only") == std::string::npos && flags.find("exclude_from_bom") == std::string::npos &&
-            flags.find("virtual") == std::string::npos)
-            ++parts;
-        at = next + 1;
+        if (flags.find("board_only") != std::string::npos || flags.find("exclude_from_bom") != std::string::npos ||
+            flags.find("virtual") != std::string::npos)
+            continue;
+        TextRow r;
+        r.footprint = token_at(block, block.find_first_of(' ', block.find('(')) + 1);
+        r.name = after_first(block, {"(fp_text reference ", "(property \"Reference\" "});
+        r.value = after_first(block, {"(fp_text value ", "(property \"Value\" "});
+        r.layer = after_first(block, {"(layer "});
+        const size_t place = block.find("(at ");
+        std::istringstream numbers(block.substr(place + 4, block.find(')', place) - place - 4));
+        numbers >> r.x >> r.y;
+        if (!(numbers >> r.angle)) r.angle = 0;
+        rows.push_back(r);
     }
-    return parts;
+    return rows;
 }
 
-TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndAllItsParts) {
+std::wstring wide(const std::string& utf8) {
+    std::wstring out;
+    for (size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        const int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        uint32_t cp = n == 1 ? c : c & (0x3F >> (n - 1));
+        for (int k = 1; k < n && i + k < utf8.size(); ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
+        out += static_cast<wchar_t>(cp);  // the boards hold no character beyond the BMP
+        i += static_cast<size_t>(n);
+    }
+    return out;
+}
+
+TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHasIt) {
     const std::wstring dir = test::real_boards_of(L"-kicad");
     if (dir.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
     size_t files = 0;
@@ -182,8 +238,23 @@ TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndAllItsParts) {
         const test::Loaded l = test::load_bytes(text, test::test_options(true, true, true));
         EXPECT_EQ(l.status.code, LoadCode::ok) << entry.path();
         EXPECT_TRUE(l.boxes.empty()) << entry.path();
-        EXPECT_EQ(l.board.elements.size(), parts_by_text(text)) << entry.path();
         EXPECT_EQ(l.board.board_loaded, 1u) << entry.path();
+        const std::vector<TextRow> rows = rows_by_text(text);
+        ASSERT_EQ(l.board.elements.size(), rows.size()) << entry.path();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const ElementRec& e = l.board.elements[i];
+            const TextRow& r = rows[i];
+            const size_t colon = r.footprint.find(':');
+            SCOPED_TRACE(entry.path().filename().string() + " row " + std::to_string(i) + " " + r.name);
+            EXPECT_EQ(e.name, wide(r.name));
+            EXPECT_EQ(e.value, r.value.empty() ? L"Undefined" : wide(r.value));
+            EXPECT_EQ(e.library, colon == std::string::npos ? L"" : wide(r.footprint.substr(0, colon)));
+            EXPECT_EQ(e.package, wide(colon == std::string::npos ? r.footprint : r.footprint.substr(colon + 1)));
+            EXPECT_EQ(e.side, r.layer == "B.Cu" ? kSideBottom : kSideTop);
+            EXPECT_NEAR(e.x, r.x, 1e-9);
+            EXPECT_NEAR(e.y, -r.y, 1e-9);
+            EXPECT_NEAR(e.rotation, std::fmod(std::fmod(r.angle, 360) + 360, 360), 1e-9);
+        }
     }
     EXPECT_GE(files, 8u);
 }

@@ -3,6 +3,7 @@
 # "figure, value, target, met|NOT met". Builds its own optimised build in build/bench.
 #   bash bench/compare.sh            # RUNS=7 interleaved runs per figure (at least 7 counts)
 #   RUNS=11 BOARDS_DIR=/path bash bench/compare.sh
+#   SETS="kicad" bash bench/compare.sh   # only some of: eagle kicad generated
 # Whole processes: list and bom against the bare XML reader pass (bench/bare_reader.cpp), runs
 # interleaved, medians of the per-run ratios. In process: the load against the reader walk
 # (tindral-bench). Peak memory: max RSS from /usr/bin/time. Growth: generated boards.
@@ -11,6 +12,9 @@ cd "$(dirname "$0")/.."
 RUNS=${RUNS:-7}
 BUILD=${BUILD:-build/bench}
 BOARDS_DIR=${BOARDS_DIR:-${TINDRAL_BOARDS_DIR:-../shared/boards}}
+KICAD_DIR=${KICAD_DIR:-${BOARDS_DIR}-kicad}
+SETS=${SETS:-eagle kicad generated}
+has_set() { [[ " $SETS " == *" $1 "* ]]; }
 
 mkdir -p "$BUILD"
 { cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTINDRAL_TESTS=OFF &&
@@ -26,10 +30,15 @@ for n in 1000 10000 50000; do
   [ -s "$gen/generated-$n.brd" ] || "$BUILD/tindral-make-board" "$n" "$gen/generated-$n.brd"
 done
 boards=()
-if [ -d "$BOARDS_DIR" ]; then
+if has_set eagle && [ -d "$BOARDS_DIR" ]; then
   for f in "$BOARDS_DIR"/*.brd; do [ -e "$f" ] && boards+=("$f"); done
 fi
-boards+=("$gen/generated-1000.brd" "$gen/generated-10000.brd" "$gen/generated-50000.brd")
+# KiCad boards: against one pass over their s-expressions.
+if has_set kicad && [ -d "$KICAD_DIR" ]; then
+  for f in "$KICAD_DIR"/*.kicad_pcb; do [ -e "$f" ] && boards+=("$f"); done
+fi
+has_set generated &&
+  boards+=("$gen/generated-1000.brd" "$gen/generated-10000.brd" "$gen/generated-50000.brd")
 
 # Milliseconds of one run of a command, its output dropped.
 ms() {
@@ -45,7 +54,7 @@ line() { printf '%s, %s, %s, %s\n' "$1" "$2" "<= $3" "$(verdict "$2" "$3")"; }
 echo "figure, value, target, met"
 declare -A list_ms
 for b in "${boards[@]}"; do
-  name=$(basename "$b" .brd)
+  name=$(basename "$b"); name=${name%.*}
   bare=() list=() bom=() rl=() rb=()
   for ((i = 0; i < RUNS; i++)); do
     tb=$(ms "$BARE" "$b"); tl=$(ms "$CLI" list "$b"); to=$(ms "$CLI" bom "$b")
@@ -68,6 +77,7 @@ for b in "${boards[@]}"; do
   done
 done
 
+if has_set generated; then
 t1=${list_ms[generated-1000]} t10=${list_ms[generated-10000]} t50=${list_ms[generated-50000]}
 line "list time 50000 parts / 1000 parts" "$(awk -v a="$t50" -v b="$t1" 'BEGIN { printf "%.2f", a / b }')" 55
 # Least-squares slope of log time over log parts: 1 is linear.
@@ -76,8 +86,10 @@ awk -v a="$t1" -v b="$t10" -v c="$t50" 'BEGIN {
   for (i = 1; i <= 3; i++) { sx += x[i]; sy += y[i] }
   for (i = 1; i <= 3; i++) { sxx += (x[i] - sx / 3) ^ 2; sxy += (x[i] - sx / 3) * (y[i] - sy / 3) }
   printf "list growth exponent (fitted over 1000, 10000, 50000 parts), %.2f, -, -\n", sxy / sxx }'
+fi
 
 # In process: the load's time over the reader walk's, each repetition measured side by side.
+has_set eagle || exit 0
 TINDRAL_BOARDS_DIR=$BOARDS_DIR "$BUILD/tindral-bench" --benchmark_filter='^BM_Load/' \
   --benchmark_repetitions="$RUNS" --benchmark_report_aggregates_only=true 2>/dev/null |
   awk '/^BM_Load\/.*_median/ {

@@ -112,6 +112,18 @@ TEST(KicadReader, KiCad9PropertiesThreePointArcsAndExcludedLogo) {
     EXPECT_EQ(l.board.plain_wires[0].y1, 20);
 }
 
+TEST(KicadReader, KiCad7TextsStrokesAndTheUserTextBeforeTheReference) {
+    const test::Loaded l = load_own(L"k7-small.kicad_pcb");
+    ASSERT_EQ(l.status.code, LoadCode::ok);
+    EXPECT_TRUE(l.boxes.empty());
+    // "${REFERENCE}" comes first in D1 and is not its name; the hidden value is its value.
+    expect_rows(l.board, {{L"D1", L"LED_SMD", L"LED_0805", L"LED \"red\"", 20.5, 10.25, 135, kSideTop},
+                          {L"D2", L"Diode_SMD", L"D_SOD-123", L"1N4148W", 30, 5, 270, kSideBottom}});
+    ASSERT_EQ(element_package(l.board, 1)->wires.size(), 1u);
+    EXPECT_EQ(element_package(l.board, 1)->wires[0].layer, 52);  // B.Fab on bDocu
+    EXPECT_EQ(l.board.plain_wires.size(), 4u);  // the board's rectangle on Edge.Cuts
+}
+
 TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
     const struct {
         std::string bytes;

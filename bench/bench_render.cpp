@@ -31,6 +31,10 @@ public:
         sum += l + t + r + b;
         ++calls;
     }
+    void filled_ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
+        sum += l + t + r + b;
+        ++calls;
+    }
     void arc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t, int32_t, int32_t, int32_t) override {
         sum += l + t + r + b;
         ++calls;

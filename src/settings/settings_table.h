@@ -29,7 +29,7 @@ private:
     const void* field(const Settings* s) const { return reinterpret_cast<const char*>(s) + offset; }
 };
 
-constexpr int kSettingCount = 60;
+constexpr int kSettingCount = 62;
 constexpr int kWindowSettingCount = 16;
 
 // Every setting in the order in which get_settings reads it.

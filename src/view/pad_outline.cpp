@@ -9,7 +9,7 @@ namespace {
 
 constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
 // The corner cut of a regular octagon, as a share of half its width: 1 - tan(22.5 degrees).
-constexpr double kOctagonCut = 0.29289321881345243;
+constexpr double kOctagonCut = 0.58578643762690485;
 
 void add_corner(std::vector<Point>& out, Point centre, double r, double from_degrees, int steps) {
     for (int i = 0; i <= steps; ++i) {

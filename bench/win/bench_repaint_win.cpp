@@ -86,7 +86,8 @@ TEST_F(Repaint, PadsOnAndOffOnTheLargestBoard) {
     app_session().settings.show_pads = 1;
     bench::figure("repaint of the largest real board, pads on", on, 16);
     bench::figure("repaint of the largest real board, pads off", off, 16);
-    std::printf("pads on / off: median ratio %.2f of %zu pairs\n", bench::median(ratio), ratio.size());
+    std::printf("figure: repaint pads on over pads off, median ratio %.3f of %zu interleaved pairs, no target\n",
+                bench::median(ratio), ratio.size());
     std::fflush(stdout);
 }
 

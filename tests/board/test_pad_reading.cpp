@@ -149,21 +149,3 @@ TEST(PadReading, KicadPadsTurnWithTheirPartAndKeepTheirCopperSides) {
     // The footprint is turned over in the file already: its copper side is the board side.
     EXPECT_EQ(pad_sides_on_board(bottom->pads[0], l.board.elements[1]), kPadBottom);
 }
-
-TEST(PadReading, OwnKicadBoardHasPadsOnBothSides) {
-    const test::Loaded l = test::load_bytes(test::TempFolder::read(test::own_board(L"k9-pads.kicad_pcb")),
-                                            test::test_options(true, true, true));
-    ASSERT_EQ(l.status.code, LoadCode::ok);
-    size_t top = 0, bottom = 0;
-    for (size_t i = 0; i < l.board.elements.size(); ++i) {
-        const PackageRec* p = element_package(l.board, i);
-        ASSERT_NE(p, nullptr);
-        for (const PadRec& pad : p->pads) {
-            const uint8_t s = pad_sides_on_board(pad, l.board.elements[i]);
-            top += (s & kPadTop) != 0;
-            bottom += (s & kPadBottom) != 0;
-        }
-    }
-    EXPECT_GT(top, 0u);
-    EXPECT_GT(bottom, 0u);
-}

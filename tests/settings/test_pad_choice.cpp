@@ -45,26 +45,20 @@ TEST(PadChoice, ThePadLineFollowsTheSwitchNotTheLayerBit) {
     EXPECT_TRUE(s.layer_enabled(21));
 }
 
-TEST(PadChoice, ColourAndSwitchAreStoredUnderNewNamesAndDefaultsReturn) {
+TEST(PadChoice, ColourAndSwitchHaveValuesOfTheirOwnAndDefaultsTouchOnlyTheColour) {
     const SettingDesc* colour = find_setting(L"Color pads");
     const SettingDesc* shown = find_setting(L"Show pads");
     ASSERT_NE(colour, nullptr);
     ASSERT_NE(shown, nullptr);
-    EXPECT_EQ(colour->default_dword(), 0x3A8FD0u);
-    EXPECT_EQ(shown->default_dword(), 1u);
-
     Settings s = kDefaultSettings;
     colour->dword(s) = 0x00FF00;
+    shown->dword(s) = 0;
     EXPECT_EQ(s.color_pads, 0x00FF00u);
-    const ColourSlot* slot = colour_slot_by_swatch(3201);
-    ASSERT_NE(slot, nullptr);
-    EXPECT_EQ(slot->colour, &Settings::color_pads);
-    EXPECT_TRUE(slot->has_pen);
-    s.show_pads = 0;
+    EXPECT_EQ(s.show_pads, 0u);
     reset_colours_to_default(s);
     EXPECT_EQ(s.color_pads, kDefaultSettings.color_pads);
     EXPECT_EQ(s.show_pads, 0u);  // a switch, not a colour
-    // The copper reads on the drawing area's black and differs from every pen colour.
+    // The copper differs from every other colour drawn on the board.
     for (const ColourSlot& other : kColourSlots)
         if (other.has_pen && other.colour != &Settings::color_pads)
             EXPECT_NE(kDefaultSettings.*other.colour, kDefaultSettings.color_pads);

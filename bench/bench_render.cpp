@@ -31,6 +31,10 @@ public:
         sum += l + t + r + b;
         ++calls;
     }
+    void filled_ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
+        sum += l + t + r + b;
+        ++calls;
+    }
     void arc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t, int32_t, int32_t, int32_t) override {
         sum += l + t + r + b;
         ++calls;
@@ -58,10 +62,11 @@ const BoardModel& metro_board() {
     return board;
 }
 
-void render_board(benchmark::State& state, bool both_sides) {
+void render_board(benchmark::State& state, bool both_sides, bool pads = true) {
     const BoardModel& b = metro_board();
     Settings s = kDefaultSettings;
     s.show_bottom_side = both_sides ? 1 : 0;
+    s.show_pads = pads ? 1 : 0;
     BoardView v;
     v.area_width = 1600;
     v.area_height = 1000;
@@ -80,9 +85,11 @@ void render_board(benchmark::State& state, bool both_sides) {
 
 void BM_RenderMetroTop(benchmark::State& state) { render_board(state, false); }
 void BM_RenderMetroBothSides(benchmark::State& state) { render_board(state, true); }
+void BM_RenderMetroBothSidesNoPads(benchmark::State& state) { render_board(state, true, false); }
 
 BENCHMARK(BM_RenderMetroTop)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RenderMetroBothSides)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenderMetroBothSidesNoPads)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tindral

@@ -57,6 +57,7 @@ struct CountingCanvas : Canvas {
     void move_to(int32_t, int32_t) override { ++calls; }
     void line_to(int32_t, int32_t) override { ++calls; }
     void ellipse(int32_t, int32_t, int32_t, int32_t) override { ++calls; }
+    void filled_ellipse(int32_t, int32_t, int32_t, int32_t) override { ++calls; }
     void arc(int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t) override {
         ++calls;
     }

@@ -55,3 +55,7 @@
 
 // Commands of the main window: find box, export.
 #define IDM_EXPORT_LIST 3003
+
+// Pads: 3200-3299
+#define IDC_PAD_COLOUR_CAPTION 3200
+#define IDC_PAD_COLOUR_SWATCH 3201

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "win/bench_figures_win.h"
@@ -59,6 +60,35 @@ TEST_F(Repaint, PanningTheLargestBoard) {
         }));
     }
     bench::figure("repaint while zooming the largest real board", zoom, 16);
+}
+
+// Pads on and off in turns, repaint after repaint, so that both see the same machine: the pads'
+// share of a repaint as the median of the paired ratios.
+TEST_F(Repaint, PadsOnAndOffOnTheLargestBoard) {
+    TINDRAL_NEED_REAL_BOARDS();
+    test::load_through_combo(test::real_board(L"adafruit-metro-rp2350-e9.brd"));
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    UpdateWindow(app_windows().hwnd_layout);
+    const auto repaint = [] {
+        InvalidateRect(app_windows().hwnd_layout, nullptr, FALSE);
+        UpdateWindow(app_windows().hwnd_layout);
+    };
+    std::vector<double> on, off, ratio;
+    for (int i = 0; i < 3 * bench::runs(); ++i) {
+        app_session().settings.show_pads = 1;
+        const double a = bench::timed(repaint);
+        app_session().settings.show_pads = 0;
+        const double b = bench::timed(repaint);
+        on.push_back(a);
+        off.push_back(b);
+        ratio.push_back(b > 0 ? a / b : 0);
+    }
+    app_session().settings.show_pads = 1;
+    bench::figure("repaint of the largest real board, pads on", on, 16);
+    bench::figure("repaint of the largest real board, pads off", off, 16);
+    std::printf("figure: repaint pads on over pads off, median ratio %.3f of %zu interleaved pairs, no target\n",
+                bench::median(ratio), ratio.size());
+    std::fflush(stdout);
 }
 
 }  // namespace

@@ -229,6 +229,59 @@ void append(std::vector<WireRec>& to, const std::vector<WireRec>& from, Point sh
     }
 }
 
+// Which copper sides a pad's layer list names: "F.Cu", "B.Cu", or both through "*.Cu" or "F&B.Cu".
+uint8_t copper_sides(const SExpr* layers) {
+    uint8_t sides = 0;
+    if (!layers) return sides;
+    for (size_t i = 1; i < layers->items.size(); ++i) {
+        const std::string_view name = layers->atom(i);
+        if (name == "F.Cu") sides |= kPadTop;
+        else if (name == "B.Cu") sides |= kPadBottom;
+        else if (name == "*.Cu" || name == "F&B.Cu") sides |= kPadTop | kPadBottom;
+    }
+    return sides;
+}
+
+// The drill's diameter: (drill d), (drill oval w h) takes w, (drill d (offset ...)).
+double drill_diameter(const SExpr* drill) {
+    if (!drill) return 0;
+    for (size_t i = 1; i < drill->items.size(); ++i) {
+        const std::string_view a = drill->atom(i);
+        if (!a.empty() && a != "oval") return std::max(0.0, number(a));
+    }
+    return 0;
+}
+
+// A copper pad of a footprint at at. A hole without copper is no pad. The angle in the file
+// already holds the footprint's rotation; trapezoids and custom shapes are kept as their box.
+bool read_pad(const SExpr& item, const Place& at, PadRec& pad) {
+    const std::string_view type = item.atom(2), shape = item.atom(3);
+    if (type == "np_thru_hole") return false;
+    pad.sides = copper_sides(item.find("layers"));
+    if (pad.sides == 0) return false;
+    pad.name = wide(item.atom(1));
+    const SExpr* a = item.find("at");
+    const Point centre = turned(at, a ? number(a->atom(1)) : 0, a ? number(a->atom(2)) : 0);
+    pad.x = centre.x;
+    pad.y = centre.y;
+    pad.rot = a ? number(a->atom(3)) : 0;
+    const Point size = xy(item.find("size"));
+    pad.dx = std::fabs(size.x);
+    pad.dy = std::fabs(size.y);
+    if (type == "thru_hole") pad.drill = drill_diameter(item.find("drill"));
+    if (shape == "circle") {
+        pad.shape = PadShape::oval;
+        pad.dy = pad.dx;
+    } else if (shape == "oval") {
+        pad.shape = PadShape::oval;
+    } else if (shape == "roundrect") {
+        // KiCad's ratio is the radius over the shorter side; ours over its half, in percent
+        const SExpr* ratio = item.find("roundrect_rratio");
+        pad.roundness = std::clamp((ratio ? number(ratio->atom(1)) : 0.25) * 200, 0.0, 100.0);
+    }
+    return true;
+}
+
 void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& board) {
     Place at;
     if (const SExpr* a = fp.find("at")) {
@@ -237,9 +290,12 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
         at.degrees = number(a->atom(3));
     }
     Outline outline;
+    std::vector<PadRec> pads;
     for (const SExpr& item : fp.items) {
         const std::string_view kind = graphic_kind(item.head(), "fp_");
         if (!kind.empty()) add_graphic(outline, at, item, kind);
+        PadRec pad;
+        if (item.head() == "pad" && read_pad(item, at, pad)) pads.push_back(std::move(pad));
     }
     if (!is_part_to_fit(fp)) {
         append(board.plain_wires, outline.wires, {at.x, at.y});
@@ -267,6 +323,7 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
     package.name = e.package;
     package.wires = std::move(outline.wires);
     package.circles = std::move(outline.circles);
+    package.pads = std::move(pads);
     LibraryRec library;
     library.name = e.library;
     library.packages.push_back(std::move(package));

@@ -22,7 +22,7 @@ bool is_package_attribute(std::wstring_view name) {
 // be copied into ever larger blocks, each one fresh memory. A count up to where the package
 // surely ends; a few too many only reserve room that is never touched.
 void reserve_shapes(const TokenList& tokens, size_t pos, PackageRec& package) {
-    size_t wires = 0, circles = 0, rectangles = 0, holes = 0;
+    size_t wires = 0, circles = 0, rectangles = 0, holes = 0, pads = 0;
     for (; !past_end(tokens, pos); ++pos) {
         const XmlToken& t = tokens.tokens[pos];
         if (t.kind == kTokenStart) {
@@ -30,6 +30,7 @@ void reserve_shapes(const TokenList& tokens, size_t pos, PackageRec& package) {
             else if (t.text == L"rectangle") ++rectangles;
             else if (t.text == L"circle") ++circles;
             else if (t.text == L"hole") ++holes;
+            else if (t.text == L"pad" || t.text == L"smd") ++pads;
             else if (t.text == L"package") break;
         } else if (t.kind == kTokenEnd && (t.text == L"package" || t.text == L"packages")) {
             break;
@@ -39,6 +40,7 @@ void reserve_shapes(const TokenList& tokens, size_t pos, PackageRec& package) {
     package.circles.reserve(circles);
     package.rectangles.reserve(rectangles);
     package.holes.reserve(holes);
+    package.pads.reserve(pads);
 }
 
 }  // namespace
@@ -102,12 +104,11 @@ bool set_package(const WalkContext& ctx,
                 PolygonRec p;
                 if (!read_polygon(ctx, tokens, pos, p)) return false;
                 package.polygons.push_back(std::move(p));
-            } else if (n == L"pad") {
+            } else if (n == L"pad" || n == L"smd") {
                 ++pos;
-                if (!check_pad(ctx, tokens, pos)) return false;
-            } else if (n == L"smd") {
-                ++pos;
-                if (!check_smd(ctx, tokens, pos)) return false;
+                PadRec pad;
+                if (!(n == L"pad" ? read_pad : read_smd)(ctx, tokens, pos, pad)) return false;
+                package.pads.push_back(std::move(pad));
             } else if (n == L"text") {
                 ++pos;
                 if (!check_text(ctx, tokens, pos)) return false;

@@ -2,6 +2,7 @@
 
 #include "board/number_text.h"
 #include "board/parse_walk.h"
+#include "model/pads.h"
 
 namespace tindral {
 
@@ -77,18 +78,79 @@ bool read_polygon(const WalkContext& ctx, const TokenList& tokens, size_t& pos, 
     }
 }
 
-bool check_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
-    return walk_attributes(ctx, tokens, pos,
-                           {{L"name"}, {L"x"}, {L"y"}, {L"drill"}, {L"shape"}, {L"rot"},
-                            {L"diameter"}, {L"first"}, {L"thermals"}, {L"stop"}},
-                           L"%s pad attr %s\r%s", AfterUnknown::next_token);
+namespace {
+
+// The text values of the attributes at pos, before the walk steps over them.
+struct PadTexts {
+    std::wstring_view name, shape, rot;
+};
+
+PadTexts pad_texts(const TokenList& tokens, size_t pos) {
+    PadTexts t;
+    for (; pos + 1 < tokens.count() && tokens.at(pos).kind == kTokenAttrName; pos += 2) {
+        if (tokens.at(pos + 1).kind != kTokenAttrValue) break;
+        const std::wstring_view n = tokens.at(pos).text, v = tokens.at(pos + 1).text;
+        if (n == L"name") t.name = v;
+        else if (n == L"shape") t.shape = v;
+        else if (n == L"rot") t.rot = v;
+    }
+    return t;
 }
 
-bool check_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
-    return walk_attributes(ctx, tokens, pos,
-                           {{L"name"}, {L"x"}, {L"y"}, {L"dx"}, {L"dy"}, {L"layer"}, {L"rot"},
-                            {L"roundness"}, {L"stop"}, {L"cream"}, {L"thermals"}},
-                           L"%s smd attr %s\r%s", AfterUnknown::next_token);
+}  // namespace
+
+double pad_rotation(std::wstring_view text, bool& mirror) {
+    mirror = false;
+    size_t i = 0;
+    for (; i < text.size() && (text[i] == L'S' || text[i] == L'M' || text[i] == L'R'); ++i)
+        mirror = mirror || text[i] == L'M';
+    return text_to_number(text.substr(i));
+}
+
+bool read_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PadRec& pad) {
+    const PadTexts texts = pad_texts(tokens, pos);
+    double diameter = 0;
+    if (!walk_attributes(ctx, tokens, pos,
+                         {{L"name"}, {L"x", &pad.x}, {L"y", &pad.y}, {L"drill", &pad.drill},
+                          {L"shape"}, {L"rot"}, {L"diameter", &diameter}, {L"first"},
+                          {L"thermals"}, {L"stop"}},
+                         L"%s pad attr %s\r%s", AfterUnknown::next_token))
+        return false;
+    pad.name = texts.name;
+    pad.rot = pad_rotation(texts.rot, pad.mirror);
+    pad.sides = kPadTop | kPadBottom;
+    if (pad.drill < 0) pad.drill = 0;
+    const double d = diameter > 0 ? diameter : derived_pad_diameter(pad.drill);
+    pad.dx = pad.dy = d;
+    if (texts.shape == L"square") {
+        pad.shape = PadShape::rectangle;
+    } else if (texts.shape == L"octagon") {
+        pad.shape = PadShape::octagon;
+    } else if (texts.shape == L"long" || texts.shape == L"offset") {
+        // twice as long as wide; an offset pad reaches out from its drill to one side
+        pad.shape = PadShape::oval;
+        pad.dx = 2 * d;
+        if (texts.shape == L"offset") pad.shift = d / 2;
+    } else {
+        pad.shape = PadShape::oval;  // round, and what the file does not name
+    }
+    return true;
+}
+
+bool read_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PadRec& pad) {
+    const PadTexts texts = pad_texts(tokens, pos);
+    int32_t layer = 1;
+    if (!walk_attributes(ctx, tokens, pos,
+                         {{L"name"}, {L"x", &pad.x}, {L"y", &pad.y}, {L"dx", &pad.dx},
+                          {L"dy", &pad.dy}, {L"layer", nullptr, &layer}, {L"rot"},
+                          {L"roundness", &pad.roundness}, {L"stop"}, {L"cream"}, {L"thermals"}},
+                         L"%s smd attr %s\r%s", AfterUnknown::next_token))
+        return false;
+    pad.name = texts.name;
+    pad.rot = pad_rotation(texts.rot, pad.mirror);
+    pad.shape = PadShape::rectangle;
+    pad.sides = layer == 16 ? kPadBottom : kPadTop;
+    return true;
 }
 
 bool check_text(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {

@@ -22,10 +22,14 @@ bool check_dimension(const WalkContext& ctx, const TokenList& tokens, size_t& po
 // pos on the first token after the element's start token.
 bool read_polygon(const WalkContext& ctx,
                   const TokenList& tokens, size_t& pos, PolygonRec& polygon);
-bool check_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
-bool check_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
+bool read_pad(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PadRec& pad);
+bool read_smd(const WalkContext& ctx, const TokenList& tokens, size_t& pos, PadRec& pad);
 // Also steps over the text's content and its end token, when they are there.
 bool check_text(const WalkContext& ctx, const TokenList& tokens, size_t& pos);
+
+// The angle of a pad's rot text ("R90", "MR45", "SMR180"): the letters before the number are
+// skipped; mirror tells whether an M was among them.
+double pad_rotation(std::wstring_view text, bool& mirror);
 
 // The number of a rectangle's rot text: one leading R or M, or the pair MR or RM, is skipped.
 double rectangle_rotation(std::wstring_view text);

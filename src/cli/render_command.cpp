@@ -20,6 +20,7 @@ struct RenderOptions {
     RenderSide side = RenderSide::both;
     int32_t width = 1200;
     bool strict = false;
+    bool pads = false;  // off unless asked: the picture stays what it was before pads were drawn
     bool help = false;
     bool version = false;
 };
@@ -52,6 +53,8 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
             o.version = true;
         } else if (name == L"--strict") {
             o.strict = true;
+        } else if (name == L"--pads") {
+            o.pads = true;
         } else if (name == L"--out") {
             if (!take_value(value)) return false;
             o.out_path = value;
@@ -108,6 +111,7 @@ int run_render(const std::vector<std::wstring>& args, Session& session, std::FIL
     if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
         return code;
 
+    session.settings.show_pads = o.pads ? 1 : 0;
     const std::string svg = render_board_svg(session.board, o.side, session.settings, o.width);
     if (o.out_path == L"-") {
         write_bytes(out, svg);

@@ -43,6 +43,7 @@ struct PackageRec {
     std::vector<RectangleRec> rectangles;
     std::vector<HoleRec> holes;
     std::vector<PolygonRec> polygons;
+    std::vector<PadRec> pads;  // file order
 };
 
 struct LibraryRec {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace tindral {
@@ -48,6 +49,29 @@ struct PolygonRec {
     double width = 0;
     int32_t layer = 0;
     std::vector<VertexRec> vertices;  // file order
+};
+
+// The copper of a pad: an smd, or the ring of a through-hole pad. Sizes in millimetres.
+enum class PadShape : uint8_t {
+    rectangle,  // corners rounded by roundness
+    octagon,
+    oval,       // a stadium along the longer side; a circle when dx == dy
+};
+
+constexpr uint8_t kPadTop = 1;
+constexpr uint8_t kPadBottom = 2;
+
+struct PadRec {
+    double x = 0, y = 0;    // the centre, or the drill of a through-hole pad
+    double dx = 0, dy = 0;  // along the pad's own x and y, before its rotation
+    double rot = 0;         // degrees, counter-clockwise
+    bool mirror = false;    // the shape flipped in its own x before the rotation
+    double shift = 0;       // the shape moved along its own x off the centre (offset pads)
+    double roundness = 0;   // corner radius in percent of half the shorter side
+    double drill = 0;       // diameter; 0 for an smd
+    PadShape shape = PadShape::rectangle;
+    uint8_t sides = kPadTop;  // kPadTop | kPadBottom, as the package has it
+    std::wstring name;
 };
 
 }  // namespace tindral

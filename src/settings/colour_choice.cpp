@@ -18,6 +18,7 @@ const ColourSlot kColourSlots[kColourSlotCount] = {
     {1065, 1068, TXT_SELECTED, &Settings::color_bottom_selected, true},
     {1069, 1064, TXT_UNSELECTED, &Settings::color_bottom_unselected, true},
     {1056, 1055, TXT_CROSSHAIR, &Settings::color_crosshair, true},
+    {3201, 3200, TXT_PAD_COLOUR, &Settings::color_pads, true},
 };
 
 const ColourSlot* colour_slot_by_swatch(int swatch_id) {

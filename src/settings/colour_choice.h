@@ -1,5 +1,5 @@
 #pragma once
-// The fifteen colour settings as the colour dialog shows them: swatch, caption, setting, and
+// The colour settings as the colour dialog shows them: swatch, caption, setting, and
 // whether the board view draws with a pen of that colour.
 
 #include <cstdint>
@@ -17,13 +17,13 @@ struct ColourSlot {
     bool has_pen;  // board colours: drawn with a pen as well as shown with a brush
 };
 
-constexpr int kColourSlotCount = 15;
+constexpr int kColourSlotCount = 16;
 extern const ColourSlot kColourSlots[kColourSlotCount];
 
 // The slot of a swatch control, or nullptr.
 const ColourSlot* colour_slot_by_swatch(int swatch_id);
 
-// All fifteen colours back to their defaults; nothing else changes.
+// All the colours back to their defaults; nothing else changes.
 void reset_colours_to_default(Settings& s);
 
 // The three bottom board colours take the top ones (unselected, current, selected). The list

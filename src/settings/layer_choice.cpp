@@ -17,7 +17,7 @@ std::vector<LayerLine> layer_lines(const std::array<LayerRec, kLayerRows>& layer
 std::vector<int> selected_layer_lines(const std::vector<LayerLine>& lines, const Settings& s) {
     std::vector<int> picked;
     for (int n = 0; n < 256; ++n) {
-        if (!s.layer_enabled(n)) continue;
+        if (n == kPadLayer ? !s.show_pads : !s.layer_enabled(n)) continue;
         for (size_t i = 0; i < lines.size(); ++i)
             if (lines[i].number == n) {
                 picked.push_back(static_cast<int>(i));
@@ -31,7 +31,8 @@ std::vector<int> default_layer_lines(const std::vector<LayerLine>& lines,
                                      const std::array<LayerRec, kLayerRows>& layers) {
     std::vector<int> picked;
     for (size_t i = 0; i < lines.size() && i < layers.size(); ++i)
-        if (layers[i].default_choice) picked.push_back(static_cast<int>(i));
+        if (layers[i].default_choice || (lines[i].number == kPadLayer && kDefaultSettings.show_pads))
+            picked.push_back(static_cast<int>(i));
     return picked;
 }
 
@@ -53,7 +54,14 @@ int leading_number(const std::wstring& t) {
 
 void layer_set_from_lines(Settings& s, const std::vector<std::wstring>& selected_texts) {
     s.layer_groups.fill(0);
-    for (const std::wstring& t : selected_texts) s.set_layer_enabled(leading_number(t), true);
+    s.show_pads = 0;
+    for (const std::wstring& t : selected_texts) {
+        const int n = leading_number(t);
+        if (n == kPadLayer)
+            s.show_pads = 1;
+        else
+            s.set_layer_enabled(n, true);
+    }
 }
 
 }  // namespace tindral

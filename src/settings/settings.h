@@ -48,6 +48,8 @@ struct Settings {
     uint32_t color_bottom_unselected = 0xFAFAFA, color_bottom_curr_selection = 0x0000FA,
              color_bottom_selected = 0x00FA00;
     uint32_t color_crosshair = 0xFAFAFA;
+    uint32_t color_pads = 0x3A8FD0;  // copper
+    uint32_t show_pads = 1;
 
     uint32_t printer_selection_mode = 2;  // 1 default, 2 ask, 3 last used
     uint32_t print_left_offset = 2000;    // 0.01 mm

@@ -88,6 +88,8 @@ Table build_table() {
         DW(L"Color bottom selected", color_bottom_selected),
         DW(L"Color crosshair", color_crosshair),
         DW(L"Keep current in view", keep_current_in_view),
+        DW(L"Color pads", color_pads),
+        DW(L"Show pads", show_pads),
         DW(L"Printer selection mode", printer_selection_mode),
         DW(L"Print left Offset", print_left_offset),
         DW(L"Print Column width", print_column_width),

@@ -29,7 +29,7 @@ private:
     const void* field(const Settings* s) const { return reinterpret_cast<const char*>(s) + offset; }
 };
 
-constexpr int kSettingCount = 61;
+constexpr int kSettingCount = 63;
 constexpr int kWindowSettingCount = 16;
 
 // Every setting in the order in which get_settings reads it.

@@ -21,6 +21,7 @@ struct Pens {
     GdiOwner<HPEN> black, grey, crosshair;
     GdiOwner<HPEN> top_selected, top_unselected, top_curr_selection;
     GdiOwner<HPEN> bottom_selected, bottom_unselected, bottom_curr_selection;
+    GdiOwner<HPEN> pads;
 };
 
 struct Brushes {
@@ -29,6 +30,7 @@ struct Brushes {
     GdiOwner<HBRUSH> top_curr_selection, top_selected, top_unselected;
     GdiOwner<HBRUSH> bottom_curr_selection, bottom_selected, bottom_unselected;
     GdiOwner<HBRUSH> crosshair;
+    GdiOwner<HBRUSH> pads;
 };
 
 // Where the drawing area sits inside the board window's client area.

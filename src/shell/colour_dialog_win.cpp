@@ -48,6 +48,7 @@ const SwatchObjects kObjects[kColourSlotCount] = {
     {&Brushes::bottom_selected, &Pens::bottom_selected},
     {&Brushes::bottom_unselected, &Pens::bottom_unselected},
     {&Brushes::crosshair, &Pens::crosshair},
+    {&Brushes::pads, &Pens::pads},
 };
 
 int slot_index(int swatch_id) {

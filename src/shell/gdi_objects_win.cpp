@@ -49,6 +49,7 @@ void create_pens_and_brushes() {
     renew(pens.bottom_selected, s.color_bottom_selected);
     renew(pens.bottom_unselected, s.color_bottom_unselected);
     renew(pens.bottom_curr_selection, s.color_bottom_curr_selection);
+    renew(pens.pads, s.color_pads);
 
     renew(brushes.group_top_text1, s.group_color_top_text1);
     renew(brushes.group_top_text2, s.group_color_top_text2);
@@ -65,6 +66,7 @@ void create_pens_and_brushes() {
     renew(brushes.bottom_selected, s.color_bottom_selected);
     renew(brushes.bottom_unselected, s.color_bottom_unselected);
     renew(brushes.crosshair, s.color_crosshair);
+    renew(brushes.pads, s.color_pads);
 }
 
 }  // namespace tindral

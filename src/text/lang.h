@@ -144,7 +144,8 @@ struct LangText {
     X(TXT_EXPORT_LIST, L"Liste exportieren...", L"Export list...") \
     X(TXT_EXPORT_FILTER, L"Bauteil-Liste (CSV)|*.csv|St\u00FCckliste (CSV)|*.csv|", L"Component list (CSV)|*.csv|Bill of materials (CSV)|*.csv|") \
     X(TXT_EXPORT_FAILED, L"Die Liste konnte nicht geschrieben werden:\n%s", L"The list could not be written:\n%s") \
-    X(TXT_KEEP_IN_VIEW, L"Aktuelles Bauteil im Blick behalten", L"Keep the current part in view")
+    X(TXT_KEEP_IN_VIEW, L"Aktuelles Bauteil im Blick behalten", L"Keep the current part in view") \
+    X(TXT_PAD_COLOUR, L"Pads", L"Pads")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

@@ -21,6 +21,7 @@ enum class PenRole : uint8_t {
     bottom_selected,
     grey,
     found,  // the outline around a part the find box matches
+    pad,
 };
 
 struct Pen {
@@ -48,6 +49,8 @@ public:
     // end point does; equal rays give the whole ellipse.
     virtual void arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start_x,
                      int32_t start_y, int32_t end_x, int32_t end_y) = 0;
+    // The ellipse inside the box filled, edge and inside in the colour of the current pen.
+    virtual void filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
     // Text with its reference point at (x, y).
     virtual void text_out(int32_t x, int32_t y, const std::wstring& text) = 0;
 };

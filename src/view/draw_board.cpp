@@ -4,7 +4,9 @@
 #include <cmath>
 #include <limits>
 
+#include "model/pads.h"
 #include "model/placement.h"
+#include "view/pad_outline.h"
 
 namespace tindral {
 
@@ -207,7 +209,75 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
     if (s.layer_enabled(kLayerHoles)) {
         for (const HoleRec& h : pkg->holes) round(h.x, h.y, h.drill * 0.5);
     }
+    draw_pads(c, b, v, s, element);
     return 1;
+}
+
+namespace {
+
+// Package millimetres to logical pixels for one element: the element's own point rule, taken
+// once as an affine map so that a pad's points cost no sine each.
+struct PadMap {
+    Mapped origin, ux, uy;
+    Mapped operator()(Point p) const {
+        return {origin.x + p.x * ux.x + p.y * uy.x, origin.y + p.x * ux.y + p.y * uy.y};
+    }
+};
+
+PadMap pad_map(const ElementRec& e, const BoardView& v) {
+    const auto at = [&](double x, double y) {
+        return map_point(v, board_point(e, PointKind::straight_end, {x, y}, v.bottom_only));
+    };
+    const Mapped o = at(0, 0), x = at(1, 0), y = at(0, 1);
+    return {o, {x.x - o.x, x.y - o.y}, {y.x - o.x, y.y - o.y}};
+}
+
+void pad_circle(Canvas& c, Mapped centre, double r, bool filled) {
+    const int32_t l = to_logical(centre.x - r), t = to_logical(centre.y - r);
+    const int32_t rt = to_logical(centre.x + r), bm = to_logical(centre.y + r);
+    if (filled)
+        c.filled_ellipse(l, t, rt, bm);
+    else
+        c.ellipse(l, t, rt, bm);
+}
+
+}  // namespace
+
+void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element) {
+    if (!s.show_pads || element >= b.elements.size()) return;
+    const ElementRec& e = b.elements[element];
+    const PackageRec* pkg = element_package(b, element);
+    if (pkg == nullptr || pkg->pads.empty() || !side_shown(e, s)) return;
+    const uint8_t shown = static_cast<uint8_t>((s.show_top_side ? kPadTop : 0) |
+                                               (s.show_bottom_side ? kPadBottom : 0));
+    const PadMap to_px = pad_map(e, v);
+    const double scale = std::fabs(v.scale);
+    const Pen kept = c.select_pen(Pen{PenRole::pad, s.color_pads});
+    const size_t pin_one = pin_one_pad(pkg->pads);
+    for (size_t i = 0; i < pkg->pads.size(); ++i) {
+        const PadRec& pad = pkg->pads[i];
+        if ((pad_sides_on_board(pad, e) & shown) == 0) continue;
+        const PadOutline outline = pad_outline(pad, quarter_steps(pad_corner_radius(pad) * scale));
+        if (outline.circle) {
+            pad_circle(c, to_px(outline.centre), outline.radius * scale, false);
+        } else if (!outline.points.empty()) {
+            const Mapped first = to_px(outline.points[0]);
+            c.move_to(to_logical(first.x), to_logical(first.y));
+            for (size_t k = 1; k < outline.points.size(); ++k) {
+                const Mapped p = to_px(outline.points[k]);
+                c.line_to(to_logical(p.x), to_logical(p.y));
+            }
+            c.line_to(to_logical(first.x), to_logical(first.y));
+        }
+        if (pad.drill > 0) pad_circle(c, to_px({pad.x, pad.y}), pad.drill * 0.5 * scale, false);
+        if (i == pin_one) {
+            // As wide as half the pad's shorter side, at least four pixels, never wider than the pad.
+            const double half = std::min(std::fabs(pad.dx), std::fabs(pad.dy)) / 2 * scale;
+            const double r = std::min(half, std::max(half * 0.5, 2.0));
+            pad_circle(c, to_px({pad.x, pad.y}), r, true);
+        }
+    }
+    c.select_pen(kept);
 }
 
 void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s) {

@@ -36,6 +36,11 @@ int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
 int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
                  size_t element, ElementBox& box);
 
+// The element's pads of the sides shown, and the dot on pin 1, in the pad colour; nothing when
+// the pads are switched off. The pen selected before is selected again. The element box does
+// not take them: hits and the crosshair stay where the outline puts them.
+void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element);
+
 // Every element in the pen of its side and state; rebuilds v.boxes, one row per element.
 void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s);
 

@@ -96,12 +96,22 @@ void SvgCanvas::line_to(int32_t x, int32_t y) {
 }
 
 void SvgCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    write_ellipse(left, top, right, bottom, stroke());
+}
+
+void SvgCanvas::filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    const std::string colour = colour_text(pen_.colour);
+    write_ellipse(left, top, right, bottom, "fill=\"" + colour + "\" stroke=\"" + colour + "\"");
+}
+
+void SvgCanvas::write_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                              const std::string& paint) {
     close_path();
     const double cx = (static_cast<double>(left) + right) / 2;
     const double cy = (static_cast<double>(top) + bottom) / 2;
     const double rx = std::fabs(static_cast<double>(right) - left) / 2;
     const double ry = std::fabs(static_cast<double>(bottom) - top) / 2;
-    body_ += "<ellipse " + stroke() + " cx=\"" + num(cx) + "\" cy=\"" + num(dev_y(cy)) + "\" rx=\"" +
+    body_ += "<ellipse " + paint + " cx=\"" + num(cx) + "\" cy=\"" + num(dev_y(cy)) + "\" rx=\"" +
              num(rx) + "\" ry=\"" + num(ry) + "\"/>\n";
     ++shapes_;
 }

@@ -22,6 +22,7 @@ public:
     void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start_x,
              int32_t start_y, int32_t end_x, int32_t end_y) override;
+    void filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void text_out(int32_t x, int32_t y, const std::wstring& text) override;
 
     // The whole document, UTF-8.
@@ -32,6 +33,8 @@ public:
 private:
     void close_path();
     std::string stroke() const;
+    void write_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                       const std::string& paint);
     double dev_y(double y) const { return static_cast<double>(height_) - y; }
 
     int32_t width_, height_;

@@ -55,20 +55,25 @@ TEST(LayerChoice, SelectionRoundTripsThroughTheLineTexts) {
     const std::vector<LayerLine> lines = layer_lines(layers);
     Settings s = kDefaultSettings;
 
-    // The stored default set selects its ten layers; reading the lines back gives the same set.
+    // The stored default set selects its ten layers and the pad line; reading the lines back
+    // gives the same set and pads on.
     const std::vector<int> picked = selected_layer_lines(lines, s);
-    EXPECT_EQ(picked.size(), 10u);
+    EXPECT_EQ(picked.size(), 11u);
     Settings back = kDefaultSettings;
     back.layer_groups.fill(0xFFFFFFFF);
+    back.show_pads = 0;
     layer_set_from_lines(back, texts_of(lines, picked));
     EXPECT_EQ(back.layer_groups, kDefaultSettings.layer_groups);
+    EXPECT_EQ(back.show_pads, 1u);
 
     // "Set default layers": exactly the rows with the default flag.
+    back.show_pads = 0;
     layer_set_from_lines(back, texts_of(lines, default_layer_lines(lines, layers)));
     for (const LayerRec& row : layers) {
         if (row.number == 0) break;
         EXPECT_EQ(back.layer_enabled(row.number), row.default_choice != 0) << row.number;
     }
+    EXPECT_EQ(back.show_pads, 1u);
 
     // Lines without a usable number are passed over; none selected empties the set.
     layer_set_from_lines(back, {L"  300  Big", L"Layers", L"", L"  255 Top  "});
@@ -92,10 +97,10 @@ TEST(ColourChoice, SlotsCoverEveryColourOnceAndDefaultsTouchOnlyColours) {
         pens += slot.has_pen ? 1 : 0;
         EXPECT_EQ(colour_slot_by_swatch(slot.swatch_id), &slot);
     }
-    EXPECT_EQ(swatches.size(), 15u);
-    EXPECT_EQ(captions.size(), 15u);
-    EXPECT_EQ(colours.size(), 15u);
-    EXPECT_EQ(pens, 7);
+    EXPECT_EQ(swatches.size(), 16u);
+    EXPECT_EQ(captions.size(), 16u);
+    EXPECT_EQ(colours.size(), 16u);
+    EXPECT_EQ(pens, 8);
     EXPECT_EQ(colour_slot_by_swatch(1018), nullptr);  // a caption is no swatch
 
     Settings s = kDefaultSettings;

@@ -9,7 +9,7 @@
 
 namespace tindral::test {
 
-enum class CallKind { move_to, line_to, ellipse, arc, text };
+enum class CallKind { move_to, line_to, ellipse, arc, text, filled_ellipse };
 
 struct DrawCall {
     CallKind kind;
@@ -29,6 +29,9 @@ public:
     void line_to(int32_t x, int32_t y) override { add(CallKind::line_to, {x, y}); }
     void ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
         add(CallKind::ellipse, {l, t, r, b});
+    }
+    void filled_ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
+        add(CallKind::filled_ellipse, {l, t, r, b});
     }
     void arc(int32_t l, int32_t t, int32_t r, int32_t b, int32_t xs, int32_t ys, int32_t xe,
              int32_t ye) override {

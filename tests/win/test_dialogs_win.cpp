@@ -104,7 +104,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     EXPECT_EQ(item_text(d, IDCANCEL), L"Cancel");
     EXPECT_EQ(IsDlgButtonChecked(d, 1001), BST_CHECKED);
     EXPECT_EQ(IsDlgButtonChecked(d, 1074), BST_CHECKED);  // the stored printer mode
-    EXPECT_EQ(SendDlgItemMessageW(d, 1004, LB_GETSELCOUNT, 0, 0), 10);
+    EXPECT_EQ(SendDlgItemMessageW(d, 1004, LB_GETSELCOUNT, 0, 0), 11);  // ten layers and the pads
 
     // German at once: dialog, menu, buttons and columns, with the dialog still open.
     CheckRadioButton(d, 1000, 1001, 1000);
@@ -143,14 +143,20 @@ TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged)
 
     press(d, 1006);  // None
     EXPECT_EQ(SendDlgItemMessageW(d, 1004, LB_GETSELCOUNT, 0, 0), 0);
-    SendDlgItemMessageW(d, 1004, LB_SETSEL, TRUE, 0);
+    settings.show_pads = 1;
+    SendDlgItemMessageW(d, 1004, LB_SETSEL, TRUE, 1);  // the first line after the pad line
     CheckRadioButton(d, 1072, 1074, 1074);
     press(d, 1074);
     EXPECT_EQ(settings.printer_selection_mode, 3u);
 
     press(d, IDOK);
-    const std::wstring first_layer = list_box_texts(GetDlgItem(d, 1004)).front();
-    const int n = _wtoi(first_layer.c_str());
+    const std::vector<std::wstring> lines = list_box_texts(GetDlgItem(d, 1004));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(_wtoi(lines[0].c_str()), 17);
+    EXPECT_EQ(settings.show_pads, 0u);  // its line left out: the pads off, and stored so
+    ASSERT_NE(store_.find(L"Show pads"), nullptr);
+    EXPECT_EQ(store_.dword(L"Show pads"), 0u);
+    const int n = _wtoi(lines[1].c_str());
     EXPECT_TRUE(settings.layer_enabled(n));
     EXPECT_EQ(store_.dword(L"Layer group " + std::to_wstring(n / 32)), 1u << (n % 32));
     EXPECT_EQ(store_.dword(L"Layer group 0") | store_.dword(L"Layer group 1"), n < 64 ? 1u << (n % 32) : 0u);

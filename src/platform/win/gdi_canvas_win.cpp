@@ -33,6 +33,11 @@ HPEN GdiCanvas::pen_of(const Pen& pen) {
     case PenRole::bottom_current: made = pens.bottom_curr_selection.get(); break;
     case PenRole::bottom_selected: made = pens.bottom_selected.get(); break;
     case PenRole::grey: made = pens.grey.get(); break;
+    case PenRole::found: break;  // a pen of its own below
+    case PenRole::pad:
+        // the start-up pen only while it still has the colour asked for
+        if (pen.colour == app_session().settings.color_pads) made = pens.pads.get();
+        break;
     }
     if (made) return made;
     for (const OwnPen& p : own_)
@@ -62,6 +67,27 @@ void GdiCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom
 void GdiCanvas::arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start_x,
                     int32_t start_y, int32_t end_x, int32_t end_y) {
     Arc(dc_, left, top, right, bottom, start_x, start_y, end_x, end_y);
+}
+
+HBRUSH GdiCanvas::brush_of(uint32_t colour) {
+    for (const OwnBrush& b : brushes_)
+        if (b.colour == colour) return b.brush.get();
+    GdiOwner<HBRUSH> own(CreateSolidBrush(static_cast<COLORREF>(colour)));
+    if (!own) return nullptr;
+    const HBRUSH made = own.get();
+    brushes_.push_back({colour, std::move(own)});
+    return made;
+}
+
+void GdiCanvas::filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    const HBRUSH brush = brush_of(pen_.colour);
+    if (!brush) {  // out of GDI objects: the outline at least
+        Ellipse(dc_, left, top, right, bottom);
+        return;
+    }
+    const HGDIOBJ hollow = SelectObject(dc_, brush);
+    Ellipse(dc_, left, top, right, bottom);
+    if (hollow) SelectObject(dc_, hollow);
 }
 
 void GdiCanvas::text_out(int32_t x, int32_t y, const std::wstring& text) {

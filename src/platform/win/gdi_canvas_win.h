@@ -28,10 +28,12 @@ public:
     void ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start_x,
              int32_t start_y, int32_t end_x, int32_t end_y) override;
+    void filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void text_out(int32_t x, int32_t y, const std::wstring& text) override;
 
 private:
     HPEN pen_of(const Pen& pen);
+    HBRUSH brush_of(uint32_t colour);
 
     HDC dc_;
     HGDIOBJ original_pen_;
@@ -42,6 +44,12 @@ private:
         GdiOwner<HPEN> pen;
     };
     std::vector<OwnPen> own_;
+    // Brushes of the filled shapes, one per colour met; the hollow brush stays selected between.
+    struct OwnBrush {
+        uint32_t colour;
+        GdiOwner<HBRUSH> brush;
+    };
+    std::vector<OwnBrush> brushes_;
 };
 
 }  // namespace tindral

@@ -12,7 +12,7 @@ struct MenuText {
     TextKey key;
 };
 
-constexpr int kMenuTextCount = 12;
+constexpr int kMenuTextCount = 13;
 extern const MenuText kMenuTexts[kMenuTextCount];
 
 }  // namespace tindral

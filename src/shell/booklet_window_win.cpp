@@ -153,8 +153,9 @@ void paint(HWND hwnd) {
     if (!dc) return;
     RECT client{};
     GetClientRect(hwnd, &client);
-    RECT below = client;
-    below.top = kPageTop - kGap / 2;
+    RECT strip = client, below = client;
+    strip.bottom = below.top = kPageTop - kGap / 2;
+    FillRect(dc, &strip, GetSysColorBrush(COLOR_BTNFACE));
     FillRect(dc, &below, GetSysColorBrush(COLOR_APPWORKSPACE));
     const Preview* p = preview_of(hwnd);
     const RECT page = p ? page_rect(client, p->paper) : RECT{};
@@ -281,7 +282,7 @@ void open_preview(HWND main) {
     const int height = std::min<int>(900, work.bottom - work.top);
     const int width = std::min<int>(std::max(height * 3 / 4, 5 * kButtonWidth + 4 * kGap + kLabelWidth + 40),
                                     work.right - work.left);
-    HWND hwnd = CreateWindowExW(0, kClassBooklet, L"", WS_OVERLAPPEDWINDOW, work.left, work.top, width,
+    HWND hwnd = CreateWindowExW(0, kClassBooklet, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, work.left, work.top, width,
                                 height, main, nullptr, w.instance, p.get());
     if (!hwnd) {
         report_system_error(L"Tindral CreateWindowEx", GetLastError());

@@ -43,6 +43,14 @@
 #define IDM_LOAD_SELECTION 32784
 #define IDM_COLORS 32785
 
+// The assembly booklet: its menu command and the preview window's controls.
+#define IDM_PRINT_BOOKLET 3300
+#define IDC_BOOKLET_PREVIOUS 3301
+#define IDC_BOOKLET_NEXT 3302
+#define IDC_BOOKLET_PRINT 3303
+#define IDC_BOOKLET_CLOSE 3304
+#define IDC_BOOKLET_PAGE 3305
+
 // Toolbar commands of the board window.
 #define IDM_TOP_SIDE 32776
 #define IDM_BOTTOM_SIDE 32777

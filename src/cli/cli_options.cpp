@@ -65,13 +65,13 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
     if (!read) return false;
     if (out.help || out.version) return true;
     if (positional.empty()) {
-        error = L"missing command (list, bom or render)";
+        error = L"missing command (list, bom, render or booklet)";
         return false;
     }
     if (positional[0] == L"list") out.command = Command::list;
     else if (positional[0] == L"bom") out.command = Command::bom;
     else {
-        error = L"unknown command \"" + positional[0] + L"\" (list, bom or render)";
+        error = L"unknown command \"" + positional[0] + L"\" (list, bom, render or booklet)";
         return false;
     }
     if (positional.size() < 2) {
@@ -103,6 +103,7 @@ const char* cli_help_text() {
         "       tindral-cli bom BOARD [--sort N] [options]\n"
         "       tindral-cli render BOARD --out FILE.svg [--side top|bottom|both] [--width N]\n"
         "                          [--pads]\n"
+        "       tindral-cli booklet BOARD --out DIR [--side top|bottom|both] [--lang de|en]\n"
         "       tindral-cli --help | --version\n"
         "\n"
         "Reads a board file (Eagle XML .brd, the .fbrd archive holding one, or KiCad 5 to 9\n"
@@ -124,9 +125,17 @@ const char* cli_help_text() {
         "         the pads and the pin-1 dots too, in the pad colour. Takes\n"
         "         --strict; exit 1 also when the SVG file cannot be written. The command\n"
         "         name comes first.\n"
+        "  booklet the assembly booklet as SVG pages page-001.svg, page-002.svg ... in\n"
+        "         the folder DIR (made if missing): a page per package and value on a\n"
+        "         side, in the BOM's order, with the board drawing of that side (the\n"
+        "         group's parts in red), and the group's parts with a box to tick; a\n"
+        "         long group goes on over the next pages. --side: the sides with pages\n"
+        "         (default both, top first). Takes --lang and --strict; exit 1 also when\n"
+        "         a page cannot be written.\n"
         "\n"
         "Options:\n"
-        "  --side top|bottom|both   list: which sides have rows (default both)\n"
+        "  --side top|bottom|both   list: which sides have rows; booklet: which sides\n"
+        "                           have pages (default both)\n"
         "  --sort N                 sort as a click on the header of column N would:\n"
         "                           list 0-10 (by index first, then by the column, so\n"
         "                           equal cells keep the index order); bom 0-3.\n"

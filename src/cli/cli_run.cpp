@@ -3,6 +3,7 @@
 #include <new>
 
 #include "board/utf8.h"
+#include "cli/booklet_command.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -46,6 +47,7 @@ std::string render(const Table& t, const CliOptions& o, const BoardModel& board)
 int run_command(const std::vector<std::wstring>& args, Session& session, std::FILE* out,
                 std::FILE* err) {
     if (!args.empty() && args[0] == L"render") return run_render(args, session, out, err);
+    if (!args.empty() && args[0] == L"booklet") return run_booklet(args, session, out, err);
     CliOptions o;
     std::wstring error;
     if (!parse_cli_options(args, o, error)) return usage_error(err, error);

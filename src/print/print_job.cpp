@@ -36,8 +36,8 @@ constexpr DialogError kDialogErrors[] = {
     {0x100C, L"%s PDERR_DEFAULTDIFFERENT"},
 };
 
-int fail(TextKey key, unsigned flags = mb::icon_hand) {
-    show_error(Owner::bom, key, flags);
+int fail(Owner owner, TextKey key, unsigned flags = mb::icon_hand) {
+    show_error(owner, key, flags);
     return 0;
 }
 
@@ -61,33 +61,54 @@ PrintRow column_titles() {
     return titles;
 }
 
+// The component list's pages, laid out for the paper of the job.
+class ListPages : public PrintPages {
+public:
+    ListPages(const Settings& s, const std::wstring& title, const std::vector<PrintRow>& rows)
+        : settings_(s), title_(title), rows_(rows) {}
+    size_t lay_out(const PaperSize& paper) override {
+        pages_ = layout_print_pages(title_.substr(0, 99), column_titles(), rows_,
+                                    print_geometry(settings_, paper.width_mm, paper.height_mm));
+        return pages_.size();
+    }
+    void draw(Canvas& canvas, size_t page, const PaperSize&) override {
+        draw_print_page(canvas, pages_[page]);
+    }
+
+private:
+    const Settings& settings_;
+    const std::wstring& title_;
+    const std::vector<PrintRow>& rows_;
+    std::vector<PrintPage> pages_;
+};
+
 // Steps 2 to 8 once the printer's name is known; the caller releases the device.
-int print_on(PrintDevice& d, const Settings& s, PaperSize& paper, const std::wstring& name,
-             bool to_file, const std::wstring& title, const std::vector<PrintRow>& rows) {
+int print_on(PrintDevice& d, PaperSize& paper, const std::wstring& name, bool to_file,
+             const PrintJobInfo& job, PrintPages& source) {
+    const Owner owner = job.owner;
     // An empty name would open the print server instead of a printer.
-    if (name.empty() || !d.open_printer(name)) return fail(TXT_ERR_OPENPRINTER);
+    if (name.empty() || !d.open_printer(name)) return fail(owner, TXT_ERR_OPENPRINTER);
     DeviceModeInfo info;
-    if (!d.read_device_mode(info)) return fail(TXT_ERR_DOCUMENTPROPERTIES);
-    if (info.has_orientation && !d.set_portrait()) return fail(TXT_ERR_DOCUMENTPROPERTIES);
-    if (!d.create_dc(name)) return fail(TXT_ERR_CREATEDC);
+    if (!d.read_device_mode(info)) return fail(owner, TXT_ERR_DOCUMENTPROPERTIES);
+    if (info.has_orientation && !d.set_portrait()) return fail(owner, TXT_ERR_DOCUMENTPROPERTIES);
+    if (!d.create_dc(name)) return fail(owner, TXT_ERR_CREATEDC);
 
     apply_device_mode_paper(info, paper);
     // Without a height every row would fill a page of its own.
-    if (paper.width_mm <= 0 || paper.height_mm <= 0) return fail(TXT_ERR_PAPER_SIZE);
+    if (paper.width_mm <= 0 || paper.height_mm <= 0) return fail(owner, TXT_ERR_PAPER_SIZE);
 
-    if (!d.start_doc(kDocumentName, to_file)) return fail(TXT_ERR_STARTDOC);
-    if (!d.start_page()) return fail(TXT_ERR_STARTPAGE, kStartPageFlags);
+    if (!d.start_doc(job.document, to_file)) return fail(owner, TXT_ERR_STARTDOC);
+    if (!d.start_page()) return fail(owner, TXT_ERR_STARTPAGE, kStartPageFlags);
 
-    const std::vector<PrintPage> pages = layout_print_pages(
-        title.substr(0, 99), column_titles(), rows, print_geometry(s, paper.width_mm, paper.height_mm));
+    const size_t pages = source.lay_out(paper);
     Canvas& canvas = d.begin_drawing();
     TextKey failure = TXT_COUNT;
-    for (size_t p = 0; p < pages.size(); ++p) {
+    for (size_t p = 0; p < pages; ++p) {
         if (p > 0 && !d.start_page()) {
             failure = TXT_ERR_STARTPAGE;
             break;
         }
-        draw_print_page(canvas, pages[p]);
+        source.draw(canvas, p, paper);
         if (!d.end_page()) {
             failure = TXT_ERR_ENDPAGE;
             break;
@@ -95,8 +116,8 @@ int print_on(PrintDevice& d, const Settings& s, PaperSize& paper, const std::wst
     }
     d.end_drawing();
     if (failure != TXT_COUNT)
-        return fail(failure, failure == TXT_ERR_STARTPAGE ? kStartPageFlags : mb::icon_hand);
-    if (!d.end_doc()) return fail(TXT_ERR_ENDDOC);
+        return fail(owner, failure, failure == TXT_ERR_STARTPAGE ? kStartPageFlags : mb::icon_hand);
+    if (!d.end_doc()) return fail(owner, TXT_ERR_ENDDOC);
     return 1;
 }
 
@@ -126,8 +147,8 @@ int report_common_dialog_error(uint32_t code) {
     return 0;
 }
 
-int print_component_list(PrintDevice& d, Settings& s, PaperSize& paper,
-                         const std::wstring& title, const std::vector<PrintRow>& rows) {
+int print_pages(PrintDevice& d, Settings& s, PaperSize& paper, const PrintJobInfo& job,
+                PrintPages& source) {
     std::wstring name;
     bool to_file = false;
     switch (s.printer_selection_mode) {
@@ -140,7 +161,7 @@ int print_component_list(PrintDevice& d, Settings& s, PaperSize& paper,
         case 2: {
             const PrintDialogChoice choice = d.print_dialog();
             switch (choice.result) {
-                case DialogResult::failed: return fail(TXT_ERR_PRINT_DIALOG);
+                case DialogResult::failed: return fail(job.owner, TXT_ERR_PRINT_DIALOG);
                 case DialogResult::cancel: return 0;
                 case DialogResult::apply: return 1;
                 case DialogResult::print: break;
@@ -155,9 +176,15 @@ int print_component_list(PrintDevice& d, Settings& s, PaperSize& paper,
         default:
             return 0;
     }
-    const int result = print_on(d, s, paper, name, to_file, title, rows);
+    const int result = print_on(d, paper, name, to_file, job, source);
     d.release();
     return result;
+}
+
+int print_component_list(PrintDevice& d, Settings& s, PaperSize& paper,
+                         const std::wstring& title, const std::vector<PrintRow>& rows) {
+    ListPages pages(s, title, rows);
+    return print_pages(d, s, paper, {kDocumentName, Owner::bom}, pages);
 }
 
 }  // namespace tindral

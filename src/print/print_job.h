@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "print/print_layout.h"
+#include "text/messages.h"
 
 namespace tindral {
 
@@ -79,6 +80,26 @@ std::wstring common_dialog_error_text(const wchar_t* operation, uint32_t code);
 
 // Shows the text for the common dialog library's last error; returns 1 when code is 0, else 0.
 int report_common_dialog_error(uint32_t code);
+
+// What a print job prints: laid out once the paper is known, then drawn page by page onto the
+// canvas the device prepared (0.01 mm, y upwards, the page's top edge at 0).
+class PrintPages {
+public:
+    virtual ~PrintPages() = default;
+    // Returns the number of pages.
+    virtual size_t lay_out(const PaperSize& paper) = 0;
+    virtual void draw(Canvas& canvas, size_t page, const PaperSize& paper) = 0;
+};
+
+struct PrintJobInfo {
+    std::wstring document;  // the spooler's name of the job
+    Owner owner;            // the window whose boxes report the failures
+};
+
+// Chooses the printer by s as below, opens it and prints the pages; every failure is reported
+// with the job's owner. Returns as print_component_list does.
+int print_pages(PrintDevice& device, Settings& s, PaperSize& paper, const PrintJobInfo& job,
+                PrintPages& pages);
 
 // Prints the list with its title through the device, choosing the printer and laying out the
 // pages by s; a printer chosen in the dialog is kept in s and stored at once. paper is what the

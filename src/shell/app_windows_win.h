@@ -93,6 +93,7 @@ struct AppWindows {
     HWND hwnd_layout = nullptr;  // drawing area
     HWND hwnd_found = nullptr;
     HWND hwnd_toolbar = nullptr;
+    HWND hwnd_booklet = nullptr;  // the booklet's preview while it is open
 
     // Controls of the main window.
     HWND list_main = nullptr;

@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "settings/startup_rules.h"
 #include "shell/app_win.h"
+#include "shell/booklet_window_win.h"
 #include "shell/dialog_commands_win.h"
 #include "shell/find_box_win.h"
 #include "shell/guarded_proc_win.h"
@@ -137,6 +138,7 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
                 return 0;
             }
             if (run_dialog_command(hwnd, LOWORD(wparam))) return 0;
+            if (run_booklet_command(hwnd, LOWORD(wparam))) return 0;
             if (run_main_command(hwnd, LOWORD(wparam))) return 0;
             break;
         case WM_CLOSE:

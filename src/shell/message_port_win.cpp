@@ -9,7 +9,10 @@ int WinMessagePort::show(Owner owner, const std::wstring& text, const std::wstri
                          unsigned flags) {
     // Window handles the owners map to; 0 until the windows exist.
     const AppWindows& w = app_windows();
-    HWND hwnd = owner == Owner::main ? w.hwnd_main : owner == Owner::bom ? w.hwnd_bom : nullptr;
+    HWND hwnd = owner == Owner::main      ? w.hwnd_main
+                : owner == Owner::bom     ? w.hwnd_bom
+                : owner == Owner::booklet ? w.hwnd_booklet
+                                          : nullptr;
     return MessageBoxW(hwnd, text.c_str(), title.c_str(), flags);
 }
 

@@ -50,7 +50,7 @@ std::wstring WinPrintDevice::default_printer() {
 PrintDialogChoice WinPrintDevice::print_dialog() {
     PRINTDLGEXW pd{};
     pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = app_windows().hwnd_bom;
+    pd.hwndOwner = dialog_owner_ ? dialog_owner_ : app_windows().hwnd_bom;
     pd.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION;
     pd.nStartPage = START_PAGE_GENERAL;
     PrintDialogChoice choice;
@@ -72,7 +72,7 @@ PrintDialogChoice WinPrintDevice::print_dialog() {
 uint32_t WinPrintDevice::default_paper(PaperSize& paper) {
     PAGESETUPDLGW ps{};
     ps.lStructSize = sizeof(ps);
-    ps.hwndOwner = app_windows().hwnd_bom;
+    ps.hwndOwner = dialog_owner_ ? dialog_owner_ : app_windows().hwnd_bom;
     ps.Flags = PSD_RETURNDEFAULT | PSD_INHUNDREDTHSOFMILLIMETERS;
     if (!PageSetupDlgW(&ps)) return CommDlgExtendedError();
     paper = {ps.ptPaperSize.x / 100, ps.ptPaperSize.y / 100};

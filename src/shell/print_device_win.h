@@ -35,6 +35,9 @@ public:
     void end_drawing() override;
     void release() override;
 
+    // The window that owns the print dialogs; without one the BOM window does.
+    void set_dialog_owner(HWND owner) { dialog_owner_ = owner; }
+
 protected:
     HDC dc_ = nullptr;
     DEVMODEW* device_mode_ = nullptr;  // locked while the job runs
@@ -44,6 +47,7 @@ private:
     HGLOBAL device_mode_block_ = nullptr;
     std::wstring name_;
     bool doc_started_ = false;
+    HWND dialog_owner_ = nullptr;
 
     struct Saved {
         int rop, map_mode;

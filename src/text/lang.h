@@ -145,7 +145,14 @@ struct LangText {
     X(TXT_EXPORT_FILTER, L"Bauteil-Liste (CSV)|*.csv|St\u00FCckliste (CSV)|*.csv|", L"Component list (CSV)|*.csv|Bill of materials (CSV)|*.csv|") \
     X(TXT_EXPORT_FAILED, L"Die Liste konnte nicht geschrieben werden:\n%s", L"The list could not be written:\n%s") \
     X(TXT_KEEP_IN_VIEW, L"Aktuelles Bauteil im Blick behalten", L"Keep the current part in view") \
-    X(TXT_PAD_COLOUR, L"Pads", L"Pads")
+    X(TXT_PAD_COLOUR, L"Pads", L"Pads") \
+    X(TXT_BOOKLET_MENU, L"Best\u00FCckungsheft drucken...", L"Print booklet...") \
+    X(TXT_BOOKLET_WINDOW, L"Best\u00FCckungsheft", L"Assembly booklet") \
+    X(TXT_BOOKLET_GROUP, L"Gruppe %d von %d", L"Group %d of %d") \
+    X(TXT_BOOKLET_CONTINUED, L"(Fortsetzung)", L"(continued)") \
+    X(TXT_BOOKLET_PREVIOUS, L"< Zur\u00FCck", L"< Previous") \
+    X(TXT_BOOKLET_NEXT, L"Weiter >", L"Next >") \
+    X(TXT_BOOKLET_NO_PARTS, L"Auf den gezeigten Seiten der Platine sind keine Bauteile.", L"There are no parts on the sides of the board shown.")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

@@ -9,6 +9,7 @@ const MenuText kMenuTexts[kMenuTextCount] = {
     {IDM_LOAD_SELECTION, false, TXT_LOAD_SELECTION},
     {IDM_SAVE_SELECTION, false, TXT_SAVE_SELECTION},
     {IDM_EXPORT_LIST, false, TXT_EXPORT_LIST},
+    {IDM_PRINT_BOOKLET, false, TXT_BOOKLET_MENU},
     {IDM_EXIT, false, TXT_EXIT},
     {1, true, TXT_OPTIONS},
     {IDM_SETTINGS, false, TXT_SETTINGS},

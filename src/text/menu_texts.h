@@ -12,7 +12,7 @@ struct MenuText {
     TextKey key;
 };
 
-constexpr int kMenuTextCount = 13;
+constexpr int kMenuTextCount = 14;
 extern const MenuText kMenuTexts[kMenuTextCount];
 
 }  // namespace tindral

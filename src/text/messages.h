@@ -29,7 +29,7 @@ constexpr int id_no = 7;
 }  // namespace mb
 
 // Which window owns a box; the Windows side maps this to its window handles.
-enum class Owner { none, main, bom };
+enum class Owner { none, main, bom, booklet };
 
 class MessagePort {
 public:

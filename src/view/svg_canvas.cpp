@@ -153,8 +153,12 @@ void SvgCanvas::arc(int32_t left, int32_t top, int32_t right, int32_t bottom, in
 
 void SvgCanvas::text_out(int32_t x, int32_t y, const std::wstring& text) {
     close_path();
-    body_ += "<text x=\"" + num(x) + "\" y=\"" + num(dev_y(y)) + "\" fill=\"" +
-             colour_text(pen_.colour) + "\">";
+    // A font's ascent is about four fifths of its height.
+    const double baseline = dev_y(y) + text_height_ * 0.8;
+    body_ += "<text x=\"" + num(x) + "\" y=\"" + num(baseline) + "\" fill=\"" +
+             colour_text(pen_.colour) + "\"";
+    if (text_height_ > 0) body_ += " font-family=\"sans-serif\" font-size=\"" + num(text_height_) + "\"";
+    body_ += ">";
     append_escaped(body_, wide_to_utf8(text));
     body_ += "</text>\n";
     ++shapes_;

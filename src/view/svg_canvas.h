@@ -1,6 +1,7 @@
 #pragma once
 // A canvas that writes an SVG document, and the board drawn into one for a choice of sides.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,6 +25,9 @@ public:
              int32_t start_y, int32_t end_x, int32_t end_y) override;
     void filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
     void text_out(int32_t x, int32_t y, const std::wstring& text) override;
+    // Texts after this are height units tall and placed by their top left corner, as on a
+    // device context; without it they keep the default size and stand on their baseline.
+    void set_text_height(int32_t height) { text_height_ = std::max(height, 0); }
 
     // The whole document, UTF-8.
     std::string document();
@@ -45,6 +49,7 @@ private:
     int32_t x_ = 0, y_ = 0;
     bool pen_at_path_end_ = false;
     size_t shapes_ = 0;
+    int32_t text_height_ = 0;
 };
 
 enum class RenderSide { top, bottom, both };

@@ -1,0 +1,138 @@
+#include "cli/booklet_command.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "board/utf8.h"
+#include "cli/cli_args.h"
+#include "cli/cli_load.h"
+#include "cli/cli_options.h"
+#include "print/booklet_svg.h"
+#include "text/format.h"
+
+namespace tindral::cli {
+
+namespace {
+
+struct BookletOptions {
+    std::wstring board;
+    std::wstring out_dir;
+    SideChoice side = SideChoice::both;
+    unsigned language = 1;
+    bool strict = false;
+    bool help = false;
+    bool version = false;
+};
+
+bool parse_booklet_options(const std::vector<std::wstring>& args, BookletOptions& o,
+                           std::wstring& error) {
+    std::vector<std::wstring> positional;
+    const bool read = read_cli_args(args, 1, positional, error, [&](const std::wstring& a,
+                                                                    const std::wstring& name,
+                                                                    const TakeValue& take_value) {
+        std::wstring value;
+        if (name == L"--help" || name == L"-h") {
+            o.help = true;
+        } else if (name == L"--version") {
+            o.version = true;
+        } else if (name == L"--strict") {
+            o.strict = true;
+        } else if (name == L"--out") {
+            if (!take_value(value)) return false;
+            o.out_dir = value;
+        } else if (name == L"--side") {
+            if (!take_value(value)) return false;
+            if (!parse_side_word(value, o.side, error)) return false;
+        } else if (name == L"--lang") {
+            if (!take_value(value)) return false;
+            if (value == L"de") o.language = 0;
+            else if (value == L"en") o.language = 1;
+            else {
+                error = L"unknown language \"" + value + L"\" (de or en)";
+                return false;
+            }
+        } else {
+            error = L"unknown option " + a;
+            return false;
+        }
+        return true;
+    });
+    if (!read) return false;
+    if (o.help || o.version) return true;
+    if (positional.empty()) {
+        error = L"missing board file";
+        return false;
+    }
+    if (positional.size() > 1) {
+        error = L"one board file only";
+        return false;
+    }
+    o.board = positional[0];
+    if (o.out_dir.empty() || o.out_dir == L"-") {
+        error = L"booklet needs --out DIR, the folder for the page files";
+        return false;
+    }
+    return true;
+}
+
+std::filesystem::path native(const std::wstring& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path);
+#else
+    return std::filesystem::path(path_bytes(path));  // names are bytes here
+#endif
+}
+
+std::wstring file_name_of(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"/\\");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+int cannot_write(std::FILE* err, const std::wstring& path, const std::string& why) {
+    write_bytes(err, "tindral-cli: " + wide_to_utf8(path) + ": " + why + "\n");
+    return kExitUnreadable;
+}
+
+}  // namespace
+
+int run_booklet(const std::vector<std::wstring>& args, Session& session, std::FILE* out,
+                std::FILE* err) {
+    BookletOptions o;
+    std::wstring error;
+    if (!parse_booklet_options(args, o, error)) return usage_error(err, error);
+    if (o.help) {
+        write_bytes(out, cli_help_text());
+        return kExitOk;
+    }
+    if (o.version) {
+        write_bytes(out, cli_version_line());
+        return kExitOk;
+    }
+    session.settings.language = o.language;
+    if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
+        return code;
+
+    const std::vector<std::string> pages =
+        booklet_svg_pages(session.board, session.settings, o.side != SideChoice::bottom,
+                          o.side != SideChoice::top, file_name_of(o.board));
+    if (pages.empty()) {
+        write_bytes(err, "tindral-cli: no parts on the sides chosen; no page written\n");
+        return kExitOk;
+    }
+    const std::filesystem::path dir = native(o.out_dir);
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    if (ec || !std::filesystem::is_directory(dir, ec))
+        return cannot_write(err, o.out_dir, "cannot create the folder");
+    for (size_t p = 0; p < pages.size(); ++p) {
+        const std::wstring name = format_text(40, L"page-%03d.svg", static_cast<int>(p + 1));
+        std::ofstream file(dir / native(name), std::ios::binary | std::ios::trunc);
+        file.write(pages[p].data(), static_cast<std::streamsize>(pages[p].size()));
+        file.close();
+        if (!file) return cannot_write(err, o.out_dir + L"/" + name, "cannot write the page file");
+    }
+    return kExitOk;
+}
+
+}  // namespace tindral::cli

@@ -68,6 +68,9 @@ public:
              int32_t ye) override {
         target_.arc(l + dx_, t + dy_, r + dx_, b + dy_, xs + dx_, ys + dy_, xe + dx_, ye + dy_);
     }
+    void filled_ellipse(int32_t l, int32_t t, int32_t r, int32_t b) override {
+        target_.filled_ellipse(l + dx_, t + dy_, r + dx_, b + dy_);
+    }
     void text_out(int32_t x, int32_t y, const std::wstring& s) override {
         target_.text_out(x + dx_, y + dy_, s);
     }

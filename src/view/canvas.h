@@ -32,7 +32,7 @@ struct Pen {
 };
 
 constexpr uint32_t kGreyPenColour = 0x505050;
-constexpr uint32_t kFoundPenColour = 0x00D7FF;  // gold: apart from every side and mark colour
+constexpr uint32_t kFoundPenColour = 0xFFFF00;  // cyan: apart from every side, mark and pad colour
 
 class Canvas {
 public:

@@ -30,7 +30,7 @@ using tindral::test::pump_for;
 
 namespace {
 
-constexpr COLORREF kGold = static_cast<COLORREF>(kFoundPenColour);
+constexpr COLORREF kCyan = static_cast<COLORREF>(kFoundPenColour);
 
 // Pixels of the drawing area in one colour, as the screen shows them.
 int area_pixels_of(COLORREF colour) {
@@ -134,7 +134,7 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
     ASSERT_TRUE(IsWindowVisible(box));
     ASSERT_EQ(test::item_count(list), 19);
     const std::wstring counter = test::window_text(app_windows().static_counter);
-    EXPECT_EQ(area_pixels_of(kGold), 0);
+    EXPECT_EQ(area_pixels_of(kCyan), 0);
 
     // Mark a part first: the filter must leave the marks alone.
     click_row(0);
@@ -154,7 +154,7 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
     for (int row = 0; row < 5; ++row)
         EXPECT_EQ(test::list_cell(list, row, 2), L"C0805") << row;
     EXPECT_EQ(test::window_text(app_windows().static_counter), counter_marked);
-    const int outlined = area_pixels_of(kGold);
+    const int outlined = area_pixels_of(kCyan);
     EXPECT_GT(outlined, 5 * 8);  // five rectangles on the screen
 
     // A narrower text, in another case: fewer rows, fewer outlines.
@@ -162,7 +162,7 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
     pump_for(300);
     ASSERT_EQ(test::item_count(list), 1);
     EXPECT_EQ(test::list_cell(list, 0, 0), L"C3");
-    const int one = area_pixels_of(kGold);
+    const int one = area_pixels_of(kCyan);
     EXPECT_GT(one, 8);
     EXPECT_LT(one, outlined);
 
@@ -171,7 +171,7 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
     pump_for(300);
     EXPECT_EQ(test::window_text(box), L"");
     EXPECT_EQ(test::item_count(list), 19);
-    EXPECT_EQ(area_pixels_of(kGold), 0);
+    EXPECT_EQ(area_pixels_of(kCyan), 0);
     EXPECT_EQ(app_session().board.marks.state(static_cast<size_t>(marked)), kStateCurrent);
     EXPECT_EQ(test::list_image(list, find_component_row(static_cast<uint32_t>(marked))), 1);
 }

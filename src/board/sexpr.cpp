@@ -3,11 +3,11 @@
 namespace tindral {
 
 std::string_view SExpr::head() const {
-    return list && !items.empty() && !items[0].list ? std::string_view(items[0].text) : std::string_view();
+    return list && !items.empty() && !items[0].list ? items[0].text : std::string_view();
 }
 
 std::string_view SExpr::atom(size_t i) const {
-    return i < items.size() && !items[i].list ? std::string_view(items[i].text) : std::string_view();
+    return i < items.size() && !items[i].list ? items[i].text : std::string_view();
 }
 
 const SExpr* SExpr::find(std::string_view name) const {
@@ -26,8 +26,9 @@ namespace {
 
 bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// A quoted string from just past its opening quote; false when the file ends inside it.
-bool read_quoted(std::string_view text, size_t& pos, uint32_t& line, std::string& out) {
+// A quoted string from just past its opening quote, escapes undone into out; false when the
+// file ends inside it.
+bool unescape_quoted(std::string_view text, size_t& pos, uint32_t& line, std::string& out) {
     while (pos < text.size()) {
         const char c = text[pos++];
         if (c == '"') return true;
@@ -49,6 +50,27 @@ bool read_quoted(std::string_view text, size_t& pos, uint32_t& line, std::string
     return false;
 }
 
+// A quoted string from just past its opening quote: a view into the text when it holds no
+// escape (nearly every one), else its unescaped copy kept in the result.
+bool read_quoted(std::string_view text, size_t& pos, uint32_t& line, SExprResult& r,
+                 std::string_view& out) {
+    const size_t start = pos;
+    for (size_t i = start; i < text.size(); ++i) {
+        if (text[i] == '\\') break;
+        if (text[i] == '"') {
+            for (size_t k = start; k < i; ++k) line += text[k] == '\n';
+            out = text.substr(start, i - start);
+            pos = i + 1;
+            return true;
+        }
+    }
+    auto copy = std::make_unique<std::string>();
+    if (!unescape_quoted(text, pos, line, *copy)) return false;
+    out = *copy;
+    r.unescaped.push_back(std::move(copy));
+    return true;
+}
+
 }  // namespace
 
 SExprResult parse_sexpr(std::string_view text) {
@@ -61,7 +83,8 @@ SExprResult parse_sexpr(std::string_view text) {
         r.code = code;
         r.line = line;
         r.root = SExpr{};
-        return r;
+        r.unescaped.clear();
+        return std::move(r);
     };
     while (pos < text.size()) {
         const char c = text[pos];
@@ -99,13 +122,13 @@ SExprResult parse_sexpr(std::string_view text) {
         if (c == '"') {
             ++pos;
             atom.quoted = true;
-            if (!read_quoted(text, pos, line, atom.text)) return fail(SExprCode::unterminated_string);
+            if (!read_quoted(text, pos, line, r, atom.text)) return fail(SExprCode::unterminated_string);
         } else {
             const size_t start = pos;
             while (pos < text.size() && !is_space(text[pos]) && text[pos] != '(' && text[pos] != ')' &&
                    text[pos] != '"')
                 ++pos;
-            atom.text.assign(text.substr(start, pos - start));
+            atom.text = text.substr(start, pos - start);
         }
         open.back().items.push_back(std::move(atom));
     }

@@ -1,8 +1,11 @@
 #pragma once
 // The s-expressions KiCad writes its boards in: nested lists of atoms and quoted strings. The
 // whole file becomes one tree; every node knows its line, so a fault can be named where it is.
+// Atoms are views into the file's text (a quoted string with escapes into the result's own
+// store): the text must outlive the tree. A board's many identifiers then cost no copy each.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +16,7 @@ struct SExpr {
     bool list = false;
     bool quoted = false;  // an atom written "…" (its text is unescaped)
     uint32_t line = 0;    // where the node starts, from 1
-    std::string text;     // an atom's text; empty for a list
+    std::string_view text;  // an atom's text; empty for a list
     std::vector<SExpr> items;
 
     // A list's first atom, the name KiCad gives it ("footprint", "at", …); empty otherwise.
@@ -40,6 +43,8 @@ struct SExprResult {
     SExprCode code = SExprCode::ok;
     uint32_t line = 0;  // the fault's line
     SExpr root;         // the first top-level list when code is ok
+    // The quoted strings whose escapes had to be undone; the tree's views point into them.
+    std::vector<std::unique_ptr<std::string>> unescaped;
 };
 
 // Nesting allowed; KiCad boards stay far below it.

@@ -52,6 +52,10 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
             if (!take_value(value)) return false;
             out.side_given = true;
             if (!parse_side_word(value, out.side, error)) return false;
+        } else if (name == L"--variant") {
+            if (!take_value(value)) return false;
+            out.variant = value;
+            out.variant_given = true;
         } else if (name == L"--sort") {
             if (!take_value(value)) return false;
             sort_text = value;
@@ -65,13 +69,13 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
     if (!read) return false;
     if (out.help || out.version) return true;
     if (positional.empty()) {
-        error = L"missing command (list, bom or render)";
+        error = L"missing command (list, bom, render or variants)";
         return false;
     }
     if (positional[0] == L"list") out.command = Command::list;
     else if (positional[0] == L"bom") out.command = Command::bom;
     else {
-        error = L"unknown command \"" + positional[0] + L"\" (list, bom or render)";
+        error = L"unknown command \"" + positional[0] + L"\" (list, bom, render or variants)";
         return false;
     }
     if (positional.size() < 2) {
@@ -102,6 +106,7 @@ const char* cli_help_text() {
         "Usage: tindral-cli list BOARD [--side top|bottom|both] [--sort N] [options]\n"
         "       tindral-cli bom BOARD [--sort N] [options]\n"
         "       tindral-cli render BOARD --out FILE.svg [--side top|bottom|both] [--width N]\n"
+        "       tindral-cli variants BOARD\n"
         "       tindral-cli --help | --version\n"
         "\n"
         "Reads a board file (Eagle XML .brd, the .fbrd archive holding one, or KiCad 5 to 9\n"
@@ -122,9 +127,17 @@ const char* cli_help_text() {
         "         pixels, 16-20000 (default 1200); the height follows the board. Takes\n"
         "         --strict; exit 1 also when the SVG file cannot be written. The command\n"
         "         name comes first.\n"
+        "  variants the board's assembly variants, one per line in file order; the\n"
+        "         file's current one ends in \" (current)\". Nothing for a board without\n"
+        "         variants. The command name comes first.\n"
         "\n"
         "Options:\n"
         "  --side top|bottom|both   list: which sides have rows (default both)\n"
+        "  --variant NAME           list, bom, render: the assembly variant (default the\n"
+        "                           file's current one). Parts it does not fit have no\n"
+        "                           row, are not counted and are drawn grey; its values\n"
+        "                           replace the file's. An unknown name is a mistaken\n"
+        "                           command line (exit 3) naming the variants there are\n"
         "  --sort N                 sort as a click on the header of column N would:\n"
         "                           list 0-10 (by index first, then by the column, so\n"
         "                           equal cells keep the index order); bom 0-3.\n"

@@ -103,6 +103,8 @@ struct AppWindows {
     HWND button_clear = nullptr;
     HWND button_bom = nullptr;
     HWND edit_path_count = nullptr;
+    HWND static_variant = nullptr;  // the assembly-variant chooser: label and drop-down list
+    HWND combo_variant = nullptr;
 
     // Controls of the drawing area, the found-components window and the BOM window.
     HWND list_layers = nullptr;

@@ -12,7 +12,7 @@
 namespace tindral {
 
 const ControlRow kMainControls[] = {
-    {&AppWindows::list_main, 0x20, L"SysListView32", L"", 0x50A11805, 10, 70, 900, 300, &AppWindows::hwnd_main, &Fonts::list},
+    {&AppWindows::list_main, 0x20, L"SysListView32", L"", 0x50A11805, 10, 100, 900, 300, &AppWindows::hwnd_main, &Fonts::list},
     {&AppWindows::static_path, 0, L"STATIC", L"Path", 0x50008002, 15, 15, 50, 25, &AppWindows::hwnd_main, &Fonts::label},
     {&AppWindows::combo_path, 0, L"ComboBox", L"", 0x50B00043, 80, 15, 610, 25, &AppWindows::hwnd_main, &Fonts::combo},
     {&AppWindows::button_delete, 0, L"BUTTON", L"Delete", 0x50000000, 15, 45, 90, 20, &AppWindows::hwnd_main, &Fonts::button},
@@ -22,6 +22,9 @@ const ControlRow kMainControls[] = {
     {&AppWindows::button_clear, 0, L"BUTTON", L"Clear selection", 0x50000000, 740, 35, 190, 25, &AppWindows::hwnd_main, &Fonts::button},
     {&AppWindows::button_bom, 0, L"BUTTON", L"Bauteile Liste", 0x50000000, 940, 35, 140, 25, &AppWindows::hwnd_main, &Fonts::button},
     {&AppWindows::edit_path_count, 0, L"RICHEDIT20W", L"", 0x50810080, 125, 42, 30, 24, &AppWindows::hwnd_main, &Fonts::count},
+    // Hidden (WS_CHILD without WS_VISIBLE) until a board with variants is read; CBS_DROPDOWNLIST.
+    {&AppWindows::static_variant, 0, L"STATIC", L"Variant", 0x40000002, 740, 72, 55, 25, &AppWindows::hwnd_main, &Fonts::label},
+    {&AppWindows::combo_variant, 0, L"ComboBox", L"", 0x40210003, 800, 70, 280, 200, &AppWindows::hwnd_main, &Fonts::combo},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
 };
 

@@ -21,6 +21,7 @@
 #include "shell/out_of_memory_win.h"
 #include "shell/read_board_win.h"
 #include "shell/selection_commands_win.h"
+#include "shell/variant_chooser_win.h"
 #include "text/messages.h"
 #include "view/board_view.h"
 
@@ -108,6 +109,7 @@ int load_steps() {
 
     fill_component_list(true);
     update_placed_counter();
+    show_variant_chooser();
     redraw_layout_area();
     sort_component_list(static_cast<int>(session.settings.sort_col));
     if (offer_saved_marks(session.board)) show_loaded_marks();
@@ -122,6 +124,7 @@ void show_no_board() {
     if (app_windows().hwnd_board) SetWindowTextW(app_windows().hwnd_board, board_title_no_board().c_str());
     fill_component_list(true);
     update_placed_counter();
+    show_variant_chooser();
     redraw_layout_area();
 }
 

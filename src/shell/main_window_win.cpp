@@ -15,6 +15,7 @@
 #include "shell/path_choice_win.h"
 #include "shell/path_delete_dialog_win.h"
 #include "shell/selection_commands_win.h"
+#include "shell/variant_chooser_win.h"
 #include "shell/window_settings_win.h"
 #include "text/format.h"
 
@@ -126,6 +127,8 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             if (lparam && HIWORD(wparam) == CBN_SELCHANGE &&
                 reinterpret_cast<HWND>(lparam) == app_windows().combo_path)
                 path_selection_changed();
+            if (lparam && HIWORD(wparam) == CBN_SELCHANGE && is_variant_chooser(reinterpret_cast<HWND>(lparam)))
+                variant_chosen();
             if (LOWORD(wparam) == IDM_EXIT) {
                 request_exit(hwnd);
                 return 0;
@@ -158,7 +161,7 @@ void size_main_list() {
     GetClientRect(w.hwnd_main, &client);
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    SetWindowPos(w.list_main, nullptr, 10, 70, width - 20, height - 70 - 10,
+    SetWindowPos(w.list_main, nullptr, 10, 100, width - 20, height - 100 - 10,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 

@@ -137,7 +137,8 @@ struct LangText {
     X(TXT_ARCHIVE_TOO_LARGE, L"Die Platine im Archiv ist zu gro\u00DF (mehr als %d MB).", L"The board in the archive is too large (more than %d MB).") \
     X(TXT_KICAD_LEGACY, L"Diese KiCad Platine stammt aus KiCad 4 oder \u00E4lter; Tindral liest KiCad 5 bis 9.", L"This KiCad board comes from KiCad 4 or older; Tindral reads KiCad 5 to 9.") \
     X(TXT_KICAD_VERSION, L"Diese KiCad Platine hat die Version %d; Tindral liest KiCad 5 bis 9 (Version 20171130 bis 2025).", L"This KiCad board has version %d; Tindral reads KiCad 5 to 9 (version 20171130 to 2025).") \
-    X(TXT_KICAD_BRACKETS, L"Die KiCad Platine ist besch\u00E4digt: ihre Klammern passen nicht zusammen (Zeile %d).", L"The KiCad board is damaged: its brackets do not match (line %d).")
+    X(TXT_KICAD_BRACKETS, L"Die KiCad Platine ist besch\u00E4digt: ihre Klammern passen nicht zusammen (Zeile %d).", L"The KiCad board is damaged: its brackets do not match (line %d).") \
+    X(TXT_VARIANT_LABEL, L"Variante", L"Variant")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

@@ -1,0 +1,44 @@
+#include "model/variants.h"
+
+#include "model/grouping.h"
+
+namespace tindral {
+
+PartChoice part_in_variant(const ElementRec& e, int32_t variant, int32_t current) {
+    for (const PartVariant& v : e.variants) {
+        if (static_cast<int32_t>(v.variant) != variant) continue;
+        return {v.populated, v.has_value ? &v.value : nullptr};
+    }
+    if (variant == current) return {e.own_populated, nullptr};
+    return {};
+}
+
+void choose_variant(BoardModel& board, int32_t variant) {
+    if (variant < -1 || variant >= static_cast<int32_t>(board.variants.size())) variant = -1;
+    board.chosen_variant = variant;
+    for (ElementRec& e : board.elements) {
+        const PartChoice c = part_in_variant(e, variant, board.current_variant);
+        e.populated = c.populated;
+        if (c.value && !e.own_value_kept) {
+            e.own_value = e.value;  // the file's value, before a variant first replaces it
+            e.own_value_kept = true;
+        }
+        if (e.own_value_kept) e.value = c.value ? *c.value : e.own_value;
+    }
+    group_components(board);
+}
+
+int32_t find_variant(const BoardModel& board, std::wstring_view name) {
+    for (size_t i = 0; i < board.variants.size(); ++i)
+        if (board.variants[i] == name) return static_cast<int32_t>(i);
+    return -1;
+}
+
+uint32_t add_variant(BoardModel& board, std::wstring_view name) {
+    const int32_t known = find_variant(board, name);
+    if (known >= 0) return static_cast<uint32_t>(known);
+    board.variants.emplace_back(name);
+    return static_cast<uint32_t>(board.variants.size() - 1);
+}
+
+}  // namespace tindral

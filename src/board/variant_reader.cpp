@@ -15,11 +15,11 @@ long find_variantdefs(const TokenList& tokens, size_t elements_pos) {
 }
 
 void read_variantdefs(const TokenList& tokens, size_t pos, BoardModel& board) {
-    for (; !past_end(tokens, pos) && !is_end(tokens, pos, L"variantdefs"); ++pos) {
-        if (!is_start(tokens, pos, L"variantdef")) continue;
+    while (!past_end(tokens, pos) && !is_end(tokens, pos, L"variantdefs")) {
+        if (!is_start(tokens, pos++, L"variantdef")) continue;
         std::wstring_view name;
         bool current = false;
-        for (++pos; is_attribute(tokens, pos); pos += 2) {
+        for (; is_attribute(tokens, pos); pos += 2) {
             const std::wstring_view key = tokens.at(pos).text;
             if (key == L"name") name = tokens.at(pos + 1).text;
             if (key == L"current") current = tokens.at(pos + 1).text == L"yes";
@@ -27,7 +27,6 @@ void read_variantdefs(const TokenList& tokens, size_t pos, BoardModel& board) {
         if (name.empty()) continue;
         const uint32_t index = add_variant(board, name);
         if (current && board.current_variant < 0) board.current_variant = static_cast<int32_t>(index);
-        --pos;  // the loop steps past what ended the attributes
     }
     // Eagle marks one variant current; a file that marks none starts on the first.
     if (board.current_variant < 0 && !board.variants.empty()) board.current_variant = 0;

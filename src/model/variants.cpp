@@ -5,12 +5,12 @@
 namespace tindral {
 
 PartChoice part_in_variant(const ElementRec& e, int32_t variant, int32_t current) {
+    const std::wstring* own = e.own_value_kept ? &e.own_value : &e.value;
     for (const PartVariant& v : e.variants) {
         if (static_cast<int32_t>(v.variant) != variant) continue;
-        return {v.populated, v.has_value ? &v.value : nullptr};
+        return {v.populated, v.has_value ? &v.value : own};
     }
-    if (variant == current) return {e.own_populated, nullptr};
-    return {};
+    return {variant == current ? e.own_populated : true, own};
 }
 
 void choose_variant(BoardModel& board, int32_t variant) {
@@ -19,11 +19,11 @@ void choose_variant(BoardModel& board, int32_t variant) {
     for (ElementRec& e : board.elements) {
         const PartChoice c = part_in_variant(e, variant, board.current_variant);
         e.populated = c.populated;
-        if (c.value && !e.own_value_kept) {
+        if (c.value != &e.value && !e.own_value_kept) {
             e.own_value = e.value;  // the file's value, before a variant first replaces it
             e.own_value_kept = true;
         }
-        if (e.own_value_kept) e.value = c.value ? *c.value : e.own_value;
+        if (e.own_value_kept) e.value = *c.value;
     }
     group_components(board);
 }

@@ -15,15 +15,23 @@ long find_variantdefs(const TokenList& tokens, size_t elements_pos) {
 }
 
 void read_variantdefs(const TokenList& tokens, size_t pos, BoardModel& board) {
-    while (!past_end(tokens, pos) && !is_end(tokens, pos, L"variantdefs")) {
-        if (!is_start(tokens, pos++, L"variantdef")) continue;
+    // Only <variantdef .../> belong here: anything else ends them (also the <variantdefs/>
+    // Eagle writes for none), so the walk never runs on into the elements.
+    for (;;) {
+        if (tokens.at(pos).kind == kTokenEmptyEnd && !past_end(tokens, pos)) {
+            ++pos;  // <variantdefs/> or <variantdef/>: nothing to read
+            if (!is_start(tokens, pos, L"variantdef")) break;
+            continue;
+        }
+        if (!is_start(tokens, pos, L"variantdef")) break;
         std::wstring_view name;
         bool current = false;
-        for (; is_attribute(tokens, pos); pos += 2) {
+        for (++pos; is_attribute(tokens, pos); pos += 2) {
             const std::wstring_view key = tokens.at(pos).text;
             if (key == L"name") name = tokens.at(pos + 1).text;
             if (key == L"current") current = tokens.at(pos + 1).text == L"yes";
         }
+        if (is_end(tokens, pos, L"variantdef")) ++pos;
         if (name.empty()) continue;
         const uint32_t index = add_variant(board, name);
         if (current && board.current_variant < 0) board.current_variant = static_cast<int32_t>(index);

@@ -116,6 +116,14 @@ TEST(VariantReader, VariantsFoundWhereEagleWritesThem) {
     EXPECT_EQ(l.board.current_variant, 1);
     EXPECT_FALSE(l.board.elements.at(0).populated);
 
+    // <variantdefs/> declares none: what follows it is not read as variants.
+    const Loaded empty = parse_snippet(
+        "<variantdefs/><elements><element name=\"A\" populate=\"no\"><variantdef name=\"stray\"/>"
+        "</element></elements>",
+        test_options(false));
+    EXPECT_TRUE(empty.board.variants.empty());
+    EXPECT_FALSE(empty.board.elements.at(0).populated);
+
     // A board that marks none current starts on the first one (as the CO2 boards do).
     const Loaded none = parse_snippet(
         "<variantdefs><variantdef name=\"light\"/></variantdefs>"

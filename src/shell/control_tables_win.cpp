@@ -23,7 +23,7 @@ const ControlRow kMainControls[] = {
     {&AppWindows::button_bom, 0, L"BUTTON", L"Bauteile Liste", 0x50000000, 940, 35, 140, 25, &AppWindows::hwnd_main, &Fonts::button},
     {&AppWindows::edit_path_count, 0, L"RICHEDIT20W", L"", 0x50810080, 125, 42, 30, 24, &AppWindows::hwnd_main, &Fonts::count},
     // Hidden (WS_CHILD without WS_VISIBLE) until a board with variants is read; CBS_DROPDOWNLIST.
-    {&AppWindows::static_variant, 0, L"STATIC", L"Variant", 0x40000002, 740, 72, 55, 25, &AppWindows::hwnd_main, &Fonts::label},
+    {&AppWindows::static_variant, 0, L"STATIC", L"Variant", 0x40000002, 740, 73, 58, 22, &AppWindows::hwnd_main, &Fonts::combo},
     {&AppWindows::combo_variant, 0, L"ComboBox", L"", 0x40210003, 800, 70, 280, 200, &AppWindows::hwnd_main, &Fonts::combo},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
 };

@@ -16,6 +16,7 @@ constexpr uint32_t kSideTop = 0;
 constexpr uint32_t kSideBottom = 1000;
 
 // One <variant> child of an element: what it says for one variant of the board.
+constexpr uint32_t kFileValue = 0xFFFFFFFFu;  // the entry keeping the element's own value
 struct PartVariant {
     uint32_t variant = 0;  // index into BoardModel::variants
     bool populated = true;
@@ -48,11 +49,11 @@ struct ElementRec {
     // Assembly variants: the element's own populate attribute (Eagle writes the current
     // variant's choice there; KiCad's dnp), its <variant> children, and whether it is fitted in
     // the chosen variant (set by choose_variant only).
+    // Once a variant has replaced value, the file's own value is kept as one more entry of
+    // variants, numbered kFileValue (only such elements pay for it).
     bool own_populated = true;
     bool populated = true;
     std::vector<PartVariant> variants;
-    bool own_value_kept = false;  // own_value holds the file's value: some variant changed it
-    std::wstring own_value;
 };
 
 struct PackageRec {

@@ -4,10 +4,21 @@
 
 namespace tindral {
 
+namespace {
+
+const PartVariant* kept_file_value(const ElementRec& e) {
+    for (const PartVariant& v : e.variants)
+        if (v.variant == kFileValue) return &v;
+    return nullptr;
+}
+
+}  // namespace
+
 PartChoice part_in_variant(const ElementRec& e, int32_t variant, int32_t current) {
-    const std::wstring* own = e.own_value_kept ? &e.own_value : &e.value;
+    const PartVariant* kept = kept_file_value(e);
+    const std::wstring* own = kept ? &kept->value : &e.value;
     for (const PartVariant& v : e.variants) {
-        if (static_cast<int32_t>(v.variant) != variant) continue;
+        if (v.variant == kFileValue || static_cast<int32_t>(v.variant) != variant) continue;
         return {v.populated, v.has_value ? &v.value : own};
     }
     return {variant == current ? e.own_populated : true, own};
@@ -19,11 +30,11 @@ void choose_variant(BoardModel& board, int32_t variant) {
     for (ElementRec& e : board.elements) {
         const PartChoice c = part_in_variant(e, variant, board.current_variant);
         e.populated = c.populated;
-        if (c.value != &e.value && !e.own_value_kept) {
-            e.own_value = e.value;  // the file's value, before a variant first replaces it
-            e.own_value_kept = true;
-        }
-        if (e.own_value_kept) e.value = *c.value;
+        if (c.value == &e.value) continue;  // the file's own value, never replaced
+        std::wstring shown = *c.value;
+        // The file's value is kept first, before a variant replaces it the first time.
+        if (!kept_file_value(e)) e.variants.push_back({kFileValue, true, true, e.value});
+        e.value = std::move(shown);
     }
     group_components(board);
 }

@@ -5,6 +5,7 @@
 #include "board/number_text.h"
 #include "board/parse_walk.h"
 #include "board/section_readers.h"
+#include "model/variants.h"
 
 namespace tindral {
 
@@ -48,6 +49,8 @@ bool read_element_attributes(const WalkContext& ctx,
             e.package = value;
         } else if (name == L"value") {
             e.value = value.empty() ? std::wstring(text_in(ctx.language, TXT_UNDEFINED)) : value;
+        } else if (name == L"populate") {
+            e.own_populated = value != L"no";
         } else if (name == L"x") {
             e.x = text_to_number(value);
         } else if (name == L"y") {
@@ -64,8 +67,7 @@ bool read_element_attributes(const WalkContext& ctx,
             }
         } else if (name == L"library_urn" || name == L"package3d_urn" ||
                    name == L"override_package3d_urn" || name == L"override_package_urn" ||
-                   name == L"override_locally_modified" || name == L"populate" ||
-                   name == L"grouprefs") {
+                   name == L"override_locally_modified" || name == L"grouprefs") {
             // known, nothing the lists show
         } else if (!report_unexpected(ctx, kElemFormat, name)) {
             return false;
@@ -73,6 +75,33 @@ bool read_element_attributes(const WalkContext& ctx,
         pos += 2;
     }
     return true;
+}
+
+// One <variant> child, pos on its start token; returns with pos past it. A child naming a
+// variant the board does not declare, or one named before, changes nothing.
+void read_variant_child(const TokenList& tokens, size_t& pos, const BoardModel& board,
+                        ElementRec& e) {
+    size_t at = pos + 1;
+    PartVariant v;
+    int32_t variant = -1;
+    for (; is_attribute(tokens, at); at += 2) {
+        const std::wstring_view name = tokens.at(at).text;
+        const std::wstring_view value = tokens.at(at + 1).text;
+        if (name == L"name") {
+            variant = find_variant(board, value);
+        } else if (name == L"populate") {
+            v.populated = value != L"no";
+        } else if (name == L"value") {
+            v.has_value = true;
+            v.value = value;
+        }
+    }
+    skip_element(tokens, pos);
+    if (variant < 0) return;
+    for (const PartVariant& known : e.variants)
+        if (static_cast<int32_t>(known.variant) == variant) return;
+    v.variant = static_cast<uint32_t>(variant);
+    e.variants.push_back(std::move(v));
 }
 
 // The attributes of one <attribute> child, pos past its start token; nothing is kept.
@@ -169,7 +198,9 @@ bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Boar
             if (is_start(tokens, pos, L"attribute")) {
                 ++pos;
                 if (!check_attribute_child(ctx, tokens, pos)) return false;
-            } else if (is_start(tokens, pos, L"variant") || is_start(tokens, pos, L"pad")) {
+            } else if (is_start(tokens, pos, L"variant")) {
+                read_variant_child(tokens, pos, board, board.elements.back());
+            } else if (is_start(tokens, pos, L"pad")) {
                 skip_element(tokens, pos);
             } else if (t.kind == kTokenStart) {
                 if (!report_unexpected(ctx, kElemFormat, t.text)) return false;

@@ -318,6 +318,8 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
     e.rotation = std::fmod(std::fmod(at.degrees, 360) + 360, 360);
     const SExpr* layer = fp.find("layer");
     e.side = layer && layer->atom(1) == "B.Cu" ? kSideBottom : kSideTop;
+    // Do-not-populate: a part of the board, drawn, but not fitted (KiCad has no named variants).
+    if (const SExpr* attr = fp.find("attr")) e.own_populated = !attr->has_word("dnp");
 
     PackageRec package;
     package.name = e.package;

@@ -8,7 +8,7 @@
 #include "board/load_messages.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
-#include "model/grouping.h"
+#include "model/variants.h"
 #include "settings/startup_rules.h"
 #include "text/format.h"
 
@@ -49,12 +49,13 @@ bool tell_warnings(const TokeniseResult& t, const LoadOptions& options, LoadAske
     return true;
 }
 
-// What every load ends with once the model is read: path, marks, groups.
+// What every load ends with once the model is read: path, marks, the file's current variant
+// and with it the groups.
 void finish_load(const LoadOptions& options, LoadResult& out) {
     out.board.path = options.path;
     out.board.marks.reset(out.board.placement_count);
     out.board.marks.keep();
-    group_components(out.board);
+    choose_variant(out.board, out.board.current_variant);
 }
 
 LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {

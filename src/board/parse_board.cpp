@@ -52,7 +52,11 @@ int walk_and_place(const WalkContext& ctx, const TokenList& tokens, BoardModel& 
     if (section(tokens, L"grid", pos) && !set_grid(ctx, tokens, pos)) return 0;
     if (section(tokens, L"layers", pos) && !set_layers(ctx, tokens, pos, board.layers)) return 0;
     if (section(tokens, L"plain", pos) && !set_plain(ctx, tokens, pos, board)) return 0;
-    if (section(tokens, L"elements", pos) && !set_elem(ctx, tokens, pos, board)) return 0;
+    if (section(tokens, L"elements", pos)) {
+        if (const long defs = find_variantdefs(tokens, pos); defs >= 0)
+            read_variantdefs(tokens, static_cast<size_t>(defs), board);
+        if (!set_elem(ctx, tokens, pos, board)) return 0;
+    }
     if (section(tokens, L"libraries", pos) && !read_libraries(ctx, tokens, pos, board)) return 0;
 
     out.set_title = true;

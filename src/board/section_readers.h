@@ -28,8 +28,16 @@ struct Rotation {
 };
 Rotation read_rotation(std::wstring_view text);
 
+// The position after the <variantdefs> start token that belongs to the elements starting at
+// elements_pos, or -1 when the board has none.
+long find_variantdefs(const TokenList& tokens, size_t elements_pos);
+
+// The variant names (a repeated one kept once) and the current one into board, pos after the
+// <variantdefs> start token. Nothing in there is asked about.
+void read_variantdefs(const TokenList& tokens, size_t pos, BoardModel& board);
+
 // All consecutive elements, pos on the first element's start token. Elements go to the end of
-// board.elements.
+// board.elements. The board's variants must be read before.
 bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board);
 
 // One package, pos on the first token after its start token; returns with pos past its end.

@@ -52,6 +52,10 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
             if (!take_value(value)) return false;
             out.side_given = true;
             if (!parse_side_word(value, out.side, error)) return false;
+        } else if (name == L"--variant") {
+            if (!take_value(value)) return false;
+            out.variant = value;
+            out.variant_given = true;
         } else if (name == L"--sort") {
             if (!take_value(value)) return false;
             sort_text = value;
@@ -65,13 +69,13 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
     if (!read) return false;
     if (out.help || out.version) return true;
     if (positional.empty()) {
-        error = L"missing command (list, bom, render or booklet)";
+        error = L"missing command (list, bom, render, booklet or variants)";
         return false;
     }
     if (positional[0] == L"list") out.command = Command::list;
     else if (positional[0] == L"bom") out.command = Command::bom;
     else {
-        error = L"unknown command \"" + positional[0] + L"\" (list, bom, render or booklet)";
+        error = L"unknown command \"" + positional[0] + L"\" (list, bom, render, booklet or variants)";
         return false;
     }
     if (positional.size() < 2) {
@@ -104,6 +108,7 @@ const char* cli_help_text() {
         "       tindral-cli render BOARD --out FILE.svg [--side top|bottom|both] [--width N]\n"
         "                          [--pads]\n"
         "       tindral-cli booklet BOARD --out DIR [--side top|bottom|both] [--lang de|en]\n"
+        "       tindral-cli variants BOARD\n"
         "       tindral-cli --help | --version\n"
         "\n"
         "Reads a board file (Eagle XML .brd, the .fbrd archive holding one, or KiCad 5 to 9\n"
@@ -132,10 +137,18 @@ const char* cli_help_text() {
         "         long group goes on over the next pages. --side: the sides with pages\n"
         "         (default both, top first). Takes --lang and --strict; exit 1 also when\n"
         "         a page cannot be written.\n"
+        "  variants the board's assembly variants, one per line in file order; the\n"
+        "         file's current one ends in \" (current)\". Nothing for a board without\n"
+        "         variants. The command name comes first.\n"
         "\n"
         "Options:\n"
         "  --side top|bottom|both   list: which sides have rows; booklet: which sides\n"
         "                           have pages (default both)\n"
+        "  --variant NAME           list, bom, render: the assembly variant (default the\n"
+        "                           file's current one). Parts it does not fit have no\n"
+        "                           row, are not counted and are drawn grey; its values\n"
+        "                           replace the file's. An unknown name is a mistaken\n"
+        "                           command line (exit 3) naming the variants there are\n"
         "  --sort N                 sort as a click on the header of column N would:\n"
         "                           list 0-10 (by index first, then by the column, so\n"
         "                           equal cells keep the index order); bom 0-3.\n"

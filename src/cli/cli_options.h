@@ -17,6 +17,8 @@ struct CliOptions {
     unsigned language = 1;  // 0 German, 1 English
     SideChoice side = SideChoice::both;
     bool side_given = false;
+    std::wstring variant;   // --variant: the assembly variant shown (default: the file's current)
+    bool variant_given = false;
     int sort = -1;          // -1: the program's default order
     bool strict = false;
     bool help = false;

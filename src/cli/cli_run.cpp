@@ -7,6 +7,7 @@
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
+#include "cli/cli_variant.h"
 #include "cli/render_command.h"
 #include "lists/bom_date.h"
 #include "lists/bom_rows.h"
@@ -48,6 +49,7 @@ int run_command(const std::vector<std::wstring>& args, Session& session, std::FI
                 std::FILE* err) {
     if (!args.empty() && args[0] == L"render") return run_render(args, session, out, err);
     if (!args.empty() && args[0] == L"booklet") return run_booklet(args, session, out, err);
+    if (!args.empty() && args[0] == L"variants") return run_variants(args, session, out, err);
     CliOptions o;
     std::wstring error;
     if (!parse_cli_options(args, o, error)) return usage_error(err, error);
@@ -62,6 +64,8 @@ int run_command(const std::vector<std::wstring>& args, Session& session, std::FI
     // No stored settings: the defaults as constructed, but the chosen language.
     session.settings.language = o.language;
     if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
+        return code;
+    if (const int code = choose_cli_variant(session.board, o.variant_given, o.variant, err); code != kExitOk)
         return code;
 
     const Table table =

@@ -7,6 +7,7 @@
 #include "cli/cli_args.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
+#include "cli/cli_variant.h"
 #include "model/session.h"
 #include "view/svg_canvas.h"
 
@@ -19,6 +20,8 @@ struct RenderOptions {
     std::wstring out_path;  // "-" for standard output
     RenderSide side = RenderSide::both;
     int32_t width = 1200;
+    std::wstring variant;
+    bool variant_given = false;
     bool strict = false;
     bool pads = false;  // off unless asked: the picture stays what it was before pads were drawn
     bool help = false;
@@ -63,6 +66,10 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
             SideChoice side = SideChoice::both;
             if (!parse_side_word(value, side, error)) return false;
             o.side = render_side(side);
+        } else if (name == L"--variant") {
+            if (!take_value(value)) return false;
+            o.variant = value;
+            o.variant_given = true;
         } else if (name == L"--width") {
             if (!take_value(value)) return false;
             if (!parse_width(value, o.width)) {
@@ -109,6 +116,8 @@ int run_render(const std::vector<std::wstring>& args, Session& session, std::FIL
         return kExitOk;
     }
     if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
+        return code;
+    if (const int code = choose_cli_variant(session.board, o.variant_given, o.variant, err); code != kExitOk)
         return code;
 
     session.settings.show_pads = o.pads ? 1 : 0;

@@ -33,6 +33,7 @@ std::vector<BomRow> bom_rows(const BoardModel& board) {
     std::unordered_map<PairKey, size_t, PairKeyHash> row_of;
     for (size_t i = 0; i < board.elements.size(); ++i) {
         const ElementRec& e = board.elements[i];
+        if (!e.populated) continue;
         auto [it, inserted] = row_of.try_emplace(PairKey{&e.package, &e.value}, rows.size());
         if (inserted) rows.push_back({e.library, e.package, e.value, 0, i});
         ++rows[it->second].amount;

@@ -22,7 +22,7 @@ struct BomRow {
 
 constexpr int kBomColumnCount = 4;
 
-// The rows of a fill. Package and value are compared as whole strings, case-sensitive.
+// The rows of a fill, over the parts fitted in the variant shown. Package and value are compared as whole strings, case-sensitive.
 std::vector<BomRow> bom_rows(const BoardModel& board);
 
 // Column 0 library, 1 package, 2 value, 3 amount ("%d"); others empty.

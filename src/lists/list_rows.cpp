@@ -60,7 +60,8 @@ bool side_is_shown(uint32_t side, bool show_top, bool show_bottom) {
 std::vector<size_t> shown_list_rows(const BoardModel& board, bool show_top, bool show_bottom) {
     std::vector<size_t> rows;
     for (size_t i = 0; i < board.elements.size(); ++i)
-        if (side_is_shown(board.elements[i].side, show_top, show_bottom)) rows.push_back(i);
+        if (board.elements[i].populated && side_is_shown(board.elements[i].side, show_top, show_bottom))
+            rows.push_back(i);
     return rows;
 }
 

@@ -43,7 +43,7 @@ std::array<std::wstring, kListColumnCount> list_row_cells(const ElementRec& elem
 // bottom is shown.
 bool side_is_shown(uint32_t side, bool show_top, bool show_bottom);
 
-// The model indices of the rows of a fill, in model order.
+// The model indices of the rows of a fill, in model order: the parts fitted in the variant shown.
 std::vector<size_t> shown_list_rows(const BoardModel& board, bool show_top, bool show_bottom);
 
 // The comparison of a header click on one column: -1, 0 or 1 for the cells of two rows.

@@ -79,6 +79,8 @@ void release_board(BoardModel& board) {
     std::vector<HoleRec>().swap(board.plain_holes);
     std::vector<ElementRec>().swap(board.elements);
     std::vector<LibraryRec>().swap(board.libraries);
+    std::vector<std::wstring>().swap(board.variants);
+    board.current_variant = board.chosen_variant = -1;
     board.placement_count = 0;
     board.board_loaded = 0;  // commands that need a board refuse on an emptied model
 }

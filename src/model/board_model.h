@@ -15,11 +15,22 @@ namespace tindral {
 constexpr uint32_t kSideTop = 0;
 constexpr uint32_t kSideBottom = 1000;
 
+// One <variant> child of an element: what it says for one variant of the board.
+constexpr uint32_t kFileValue = 0xFFFFFFFFu;  // the entry keeping the element's own value
+struct PartVariant {
+    uint32_t variant = 0;  // index into BoardModel::variants
+    bool populated = true;
+    bool has_value = false;
+    std::wstring value;    // the value in that variant, when has_value
+};
+
 struct ElementRec {
     std::wstring name;     // empty when the file gives none
     std::wstring library;
     std::wstring package;
-    std::wstring value;    // "Undefined"/"Undefiniert" when the file's value is empty
+    // The value shown in the chosen variant: the file's own unless a variant overrides it.
+    // "Undefined"/"Undefiniert" when the file's value is empty.
+    std::wstring value;
     double x = 0, y = 0;
     uint32_t smashed = 0;
     uint32_t locked = 0;
@@ -34,6 +45,15 @@ struct ElementRec {
     // to the part's rotation and side, so it is only moved to (x, y). -1 for Eagle parts.
     int32_t package_index = -1;
     bool outline_turned() const { return package_index >= 0; }
+
+    // Assembly variants: the element's own populate attribute (Eagle writes the current
+    // variant's choice there; KiCad's dnp), its <variant> children, and whether it is fitted in
+    // the chosen variant (set by choose_variant only).
+    // Once a variant has replaced value, the file's own value is kept as one more entry of
+    // variants, numbered kFileValue (only such elements pay for it).
+    bool own_populated = true;
+    bool populated = true;
+    std::vector<PartVariant> variants;
 };
 
 struct PackageRec {
@@ -85,7 +105,13 @@ struct BoardModel {
     BoardExtent extent;
     double board_width = 0, board_height = 0;
 
-    Marks marks;  // the user's marks, one per element
+    Marks marks;  // the user's marks, one per element, whatever the variant
+
+    // The board's assembly variants in file order (a repeated name once), the one the file
+    // marks current, and the one the lists show; -1 for none (a board without variants).
+    std::vector<std::wstring> variants;
+    int32_t current_variant = -1;
+    int32_t chosen_variant = -1;
 
     // The board file, fixed while it is loaded: its marks are saved beside it, whatever the
     // settings say meanwhile.

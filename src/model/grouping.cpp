@@ -69,6 +69,7 @@ void group_components(BoardModel& board) {
     }
     for (size_t j = 0; j < elements.size(); ++j) {
         ElementRec& e = elements[j];
+        if (!e.populated) continue;  // not fitted in the variant shown: no group, no amount
         auto [it, inserted] = groups.try_emplace(GroupKey{&e.package, &e.value});
         GroupState& g = it->second;
         if (inserted) g.first = j;
@@ -83,10 +84,12 @@ void group_components(BoardModel& board) {
     // every number lies in one of the six class ranges, so every group is shaded.
     std::vector<uint32_t> numbers;
     numbers.reserve(elements.size());
-    for (const ElementRec& e : elements) numbers.push_back(e.group);
+    for (const ElementRec& e : elements)
+        if (e.populated) numbers.push_back(e.group);
     std::sort(numbers.begin(), numbers.end());
     numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
     for (ElementRec& e : elements) {
+        if (!e.populated) continue;
         const size_t rank = static_cast<size_t>(
             std::lower_bound(numbers.begin(), numbers.end(), e.group) - numbers.begin());
         e.shade = static_cast<uint32_t>(rank % 2);

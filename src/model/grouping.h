@@ -16,7 +16,8 @@ uint32_t group_step(size_t element_count);
 // The class base of an element: 1, 2, 3 (top R, C, other) or 5, 6, 7 (bottom) times the step.
 uint32_t group_class_base(const ElementRec& element, uint32_t step);
 
-// Sets amount top, amount bottom, group and shade of every element.
+// Sets amount top, amount bottom, group and shade of every element; a part not fitted in the
+// variant shown gets none of them (all 0).
 void group_components(BoardModel& board);
 
 }  // namespace tindral

@@ -94,6 +94,7 @@ bool Marks::apply_loaded(const std::vector<uint32_t>& loaded) {
 MarkCounts Marks::count(const std::vector<ElementRec>& elements) const {
     MarkCounts c;
     for (size_t i = 0; i < elements.size(); ++i) {
+        if (!elements[i].populated) continue;  // not fitted in the variant shown
         const uint32_t side = elements[i].side;
         const bool marked = state(i) != kStateUnselected;
         ++c.total;

@@ -81,7 +81,8 @@ public:
     // Some mark differs from the ones on disk.
     bool unsaved() const { return marks_changed(states_, kept_); }
 
-    // Counted over elements; a component whose state is not 0 is marked.
+    // Counted over the elements fitted in the variant shown; a component whose state is not 0
+    // is marked.
     MarkCounts count(const std::vector<ElementRec>& elements) const;
 
 private:

@@ -108,6 +108,8 @@ struct AppWindows {
     HWND edit_path_count = nullptr;
     HWND static_find = nullptr;
     HWND edit_find = nullptr;  // the find box above the list
+    HWND static_variant = nullptr;  // the assembly-variant chooser: label and drop-down list
+    HWND combo_variant = nullptr;
 
     // Controls of the drawing area, the found-components window and the BOM window.
     HWND list_layers = nullptr;

@@ -24,6 +24,9 @@ const ControlRow kMainControls[] = {
     {&AppWindows::static_find, 0, L"STATIC", L"Find", 0x50008002, 15, 75, 50, 25, &AppWindows::hwnd_main, &Fonts::label},
     {&AppWindows::edit_find, 0x200, L"EDIT", L"", 0x50010080, 80, 72, 610, 24, &AppWindows::hwnd_main, &Fonts::combo},
     {&AppWindows::edit_path_count, 0, L"RICHEDIT20W", L"", 0x50810080, 125, 42, 30, 24, &AppWindows::hwnd_main, &Fonts::count},
+    // Hidden (WS_CHILD without WS_VISIBLE) until a board with variants is read; CBS_DROPDOWNLIST.
+    {&AppWindows::static_variant, 0, L"STATIC", L"Variant", 0x40000002, 740, 73, 58, 22, &AppWindows::hwnd_main, &Fonts::combo},
+    {&AppWindows::combo_variant, 0, L"ComboBox", L"", 0x40210003, 800, 70, 280, 200, &AppWindows::hwnd_main, &Fonts::combo},
     {nullptr, 0, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr},
 };
 

@@ -25,6 +25,7 @@ const ControlText kControlTexts[] = {
     {&AppWindows::button_found_close, TXT_CLOSE},
     {&AppWindows::button_print, TXT_PRINT},
     {&AppWindows::button_bom_close, TXT_CLOSE},
+    {&AppWindows::static_variant, TXT_VARIANT_LABEL},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "shell/out_of_memory_win.h"
 #include "shell/read_board_win.h"
 #include "shell/selection_commands_win.h"
+#include "shell/variant_chooser_win.h"
 #include "text/messages.h"
 #include "view/board_view.h"
 
@@ -110,6 +111,7 @@ int load_steps() {
     forget_find_text();
     fill_component_list(true);
     update_placed_counter();
+    show_variant_chooser();
     redraw_layout_area();
     sort_component_list(static_cast<int>(session.settings.sort_col));
     if (offer_saved_marks(session.board)) show_loaded_marks();
@@ -125,6 +127,7 @@ void show_no_board() {
     forget_find_text();
     fill_component_list(true);
     update_placed_counter();
+    show_variant_chooser();
     redraw_layout_area();
 }
 

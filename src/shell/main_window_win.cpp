@@ -17,6 +17,7 @@
 #include "shell/path_choice_win.h"
 #include "shell/path_delete_dialog_win.h"
 #include "shell/selection_commands_win.h"
+#include "shell/variant_chooser_win.h"
 #include "shell/window_settings_win.h"
 #include "text/format.h"
 
@@ -133,6 +134,8 @@ LRESULT main_message(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
             if (lparam && HIWORD(wparam) == EN_CHANGE &&
                 reinterpret_cast<HWND>(lparam) == app_windows().edit_find)
                 find_text_changed();
+            if (lparam && HIWORD(wparam) == CBN_SELCHANGE && is_variant_chooser(reinterpret_cast<HWND>(lparam)))
+                variant_chosen();
             if (LOWORD(wparam) == IDM_EXIT) {
                 request_exit(hwnd);
                 return 0;

@@ -152,7 +152,8 @@ struct LangText {
     X(TXT_BOOKLET_CONTINUED, L"(Fortsetzung)", L"(continued)") \
     X(TXT_BOOKLET_PREVIOUS, L"< Zur\u00FCck", L"< Previous") \
     X(TXT_BOOKLET_NEXT, L"Weiter >", L"Next >") \
-    X(TXT_BOOKLET_NO_PARTS, L"Auf den gezeigten Seiten der Platine sind keine Bauteile.", L"There are no parts on the sides of the board shown.")
+    X(TXT_BOOKLET_NO_PARTS, L"Auf den gezeigten Seiten der Platine sind keine Bauteile.", L"There are no parts on the sides of the board shown.") \
+    X(TXT_VARIANT_LABEL, L"Variante", L"Variant")
 
 enum TextKey : int {
 #define TINDRAL_LANG_KEY(key, de, en) key,

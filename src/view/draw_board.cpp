@@ -99,6 +99,12 @@ Pen pen_for(uint32_t side, uint32_t state, const Settings& s) {
 
 uint32_t element_state(const BoardModel& b, size_t element) { return b.marks.state(element); }
 
+Pen part_pen(const BoardModel& b, size_t element, const Settings& s) {
+    const ElementRec& e = b.elements[element];
+    if (!e.populated) return {PenRole::grey, kGreyPenColour};
+    return pen_for(e.side, element_state(b, element), s);
+}
+
 bool side_shown(const ElementRec& e, const Settings& s) {
     if (e.side == kSideBottom) return s.show_bottom_side != 0;
     if (e.side == kSideTop) return s.show_top_side != 0;
@@ -287,9 +293,9 @@ void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings&
     for (size_t i = 0; i < b.elements.size(); ++i) {
         ElementBox box;
         const ElementRec& e = b.elements[i];
-        if (side_shown(e, s)) c.select_pen(pen_for(e.side, element_state(b, i), s));
+        if (side_shown(e, s)) c.select_pen(part_pen(b, i, s));
         draw_element(c, b, v, s, i, box);
-        v.boxes.push_back(box);
+        v.boxes.push_back(e.populated ? box : ElementBox{});
     }
     c.select_pen(kept);
 }
@@ -303,14 +309,14 @@ void paint_board(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s
 void redraw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
                     size_t e, int32_t demoted) {
     if (e >= b.elements.size()) return;
-    const Pen kept = c.select_pen(pen_for(b.elements[e].side, element_state(b, e), s));
+    const Pen kept = c.select_pen(part_pen(b, e, s));
     ElementBox scratch;
     if (demoted >= 0 && static_cast<size_t>(demoted) != e &&
         static_cast<size_t>(demoted) < b.elements.size()) {
-        c.select_pen(pen_for(b.elements[demoted].side, element_state(b, demoted), s));
-        draw_element(c, b, v, s, demoted, scratch);
+        c.select_pen(part_pen(b, static_cast<size_t>(demoted), s));
+        draw_element(c, b, v, s, static_cast<size_t>(demoted), scratch);
     }
-    c.select_pen(pen_for(b.elements[e].side, element_state(b, e), s));
+    c.select_pen(part_pen(b, e, s));
     draw_element(c, b, v, s, e, scratch);
     c.select_pen(kept);
 }

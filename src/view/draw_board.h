@@ -15,6 +15,10 @@ namespace tindral {
 // The pen for a side (0 top, 1000 bottom) and a selection state (0, 1, 2; anything else grey).
 Pen pen_for(uint32_t side, uint32_t state, const Settings& s);
 
+// The pen of one element: grey for a part not fitted in the variant shown, otherwise the pen of
+// its side and state.
+Pen part_pen(const BoardModel& b, size_t element, const Settings& s);
+
 // Selection state of an element; 0 when the state array does not reach it.
 uint32_t element_state(const BoardModel& b, size_t element);
 
@@ -41,7 +45,8 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
 // not take them: hits and the crosshair stay where the outline puts them.
 void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element);
 
-// Every element in the pen of its side and state; rebuilds v.boxes, one row per element.
+// Every element in its part_pen; rebuilds v.boxes, one row per element. A part not fitted in
+// the variant shown gets an empty box: a click cannot choose it.
 void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s);
 
 // A full paint: plain section then elements; nothing before a board is loaded. Running out of

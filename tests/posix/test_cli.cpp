@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,15 +53,15 @@ void CliTest::check_sides_and_order(const std::vector<std::string>& paths) {
         ASSERT_TRUE(ok);
         ASSERT_GT(rows.size(), 1u);
         EXPECT_EQ(rows[0], kListKeys);
-        // Default view: by group, equal groups by index; every index once.
+        // Default view: by group, equal groups by index; every index once (parts the file's
+        // current variant does not fit leave gaps).
         const long elements = static_cast<long>(rows.size()) - 1;
-        std::vector<bool> seen(elements, false);
+        std::set<long> seen;
         long bottoms = 0;
         for (size_t r = 1; r < rows.size(); ++r) {
             ASSERT_EQ(rows[r].size(), 11u);
             const long index = std::stol(rows[r][10]);
-            ASSERT_TRUE(index >= 0 && index < elements && !seen[index]);
-            seen[index] = true;
+            ASSERT_TRUE(index >= 0 && seen.insert(index).second);
             bottoms += rows[r][7] == "Bottom";
             if (r > 1) {
                 const long g0 = std::stol(rows[r - 1][9]), g1 = std::stol(rows[r][9]);

@@ -1,5 +1,7 @@
 #include "board/sexpr.h"
 
+#include <algorithm>
+
 namespace tindral {
 
 std::string_view SExpr::head() const {
@@ -73,9 +75,43 @@ bool read_quoted(std::string_view text, size_t& pos, uint32_t& line, SExprResult
 
 }  // namespace
 
+// Nodes per block of the store: small enough that the last block's spare room stays small,
+// large enough that blocks are few. A longer run gets a block of its own.
+constexpr size_t kBlockNodes = 4096;
+
+// Where the store puts the runs of items, block after block; a block is never moved or grown,
+// so a run's address is final at once.
+class RunStore {
+public:
+    explicit RunStore(std::vector<std::unique_ptr<SExpr[]>>& blocks) : blocks_(blocks) {}
+
+    const SExpr* place(const SExpr* items, size_t n) {
+        if (n == 0) return nullptr;
+        if (n > room_) {
+            const size_t size = std::max(n, kBlockNodes);
+            blocks_.push_back(std::make_unique<SExpr[]>(size));
+            next_ = blocks_.back().get();
+            room_ = size;
+        }
+        SExpr* run = next_;
+        std::copy(items, items + n, run);
+        next_ += n;
+        room_ -= n;
+        return run;
+    }
+
+private:
+    std::vector<std::unique_ptr<SExpr[]>>& blocks_;
+    SExpr* next_ = nullptr;
+    size_t room_ = 0;
+};
+
 SExprResult parse_sexpr(std::string_view text) {
     SExprResult r;
-    std::vector<SExpr> open;  // the lists being read, outermost first
+    std::vector<SExpr> open;      // the lists being read, outermost first
+    std::vector<SExpr> pending;   // their items read so far, one list's after its parent's
+    std::vector<size_t> starts;   // where each open list's items start in pending
+    RunStore store(r.store);
     uint32_t line = 1;
     bool closed_top = false;
     size_t pos = 0;
@@ -83,6 +119,7 @@ SExprResult parse_sexpr(std::string_view text) {
         r.code = code;
         r.line = line;
         r.root = SExpr{};
+        r.store.clear();
         r.unescaped.clear();
         return std::move(r);
     };
@@ -99,20 +136,27 @@ SExprResult parse_sexpr(std::string_view text) {
             SExpr list;
             list.list = true;
             list.line = line;
-            open.push_back(std::move(list));
+            open.push_back(list);
+            starts.push_back(pending.size());
             ++pos;
             continue;
         }
         if (c == ')') {
             if (open.empty()) return fail(SExprCode::stray_close);
-            SExpr done = std::move(open.back());
+            SExpr done = open.back();
             open.pop_back();
+            const size_t from = starts.back();
+            starts.pop_back();
+            // The list's items move to the store as one run.
+            done.items.count = static_cast<uint32_t>(pending.size() - from);
+            done.items.data = store.place(pending.data() + from, done.items.count);
+            pending.resize(from);
             ++pos;
             if (open.empty()) {
-                r.root = std::move(done);
+                r.root = done;
                 closed_top = true;
             } else {
-                open.back().items.push_back(std::move(done));
+                pending.push_back(done);
             }
             continue;
         }
@@ -130,7 +174,7 @@ SExprResult parse_sexpr(std::string_view text) {
                 ++pos;
             atom.text = text.substr(start, pos - start);
         }
-        open.back().items.push_back(std::move(atom));
+        pending.push_back(atom);
     }
     if (!open.empty()) return fail(SExprCode::unclosed);
     if (!closed_top) return fail(SExprCode::empty);

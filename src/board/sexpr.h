@@ -12,12 +12,27 @@
 
 namespace tindral {
 
+struct SExpr;
+
+// A list's items: a run of nodes in the result's one store, so a board's hundreds of thousands
+// of small lists cost no allocation each.
+struct SExprItems {
+    const SExpr* data = nullptr;
+    uint32_t count = 0;
+
+    size_t size() const { return count; }
+    bool empty() const { return count == 0; }
+    const SExpr& operator[](size_t i) const;
+    const SExpr* begin() const { return data; }
+    const SExpr* end() const;
+};
+
 struct SExpr {
     bool list = false;
     bool quoted = false;  // an atom written "…" (its text is unescaped)
     uint32_t line = 0;    // where the node starts, from 1
     std::string_view text;  // an atom's text; empty for a list
-    std::vector<SExpr> items;
+    SExprItems items;
 
     // A list's first atom, the name KiCad gives it ("footprint", "at", …); empty otherwise.
     std::string_view head() const;
@@ -28,6 +43,9 @@ struct SExpr {
     // True when a bare atom equal to word is one of the items ("hide", "smd", …).
     bool has_word(std::string_view word) const;
 };
+
+inline const SExpr& SExprItems::operator[](size_t i) const { return data[i]; }
+inline const SExpr* SExprItems::end() const { return data + count; }
 
 enum class SExprCode {
     ok,
@@ -43,6 +61,8 @@ struct SExprResult {
     SExprCode code = SExprCode::ok;
     uint32_t line = 0;  // the fault's line
     SExpr root;         // the first top-level list when code is ok
+    // Every node but the root, in blocks that never move; each list's items one run in a block.
+    std::vector<std::unique_ptr<SExpr[]>> store;
     // The quoted strings whose escapes had to be undone; the tree's views point into them.
     std::vector<std::unique_ptr<std::string>> unescaped;
 };

@@ -90,7 +90,8 @@ for what in "${@:-find pads booklet variants}"; do
       variants)
         # A board with assembly variants: the chooser set to another variant.
         shoot variants tests/boards/v1-variants.brd '
-          sleep 1' ;;
+          xdotool mousemove --window "$main" 940 104 click 1; sleep 1
+          xdotool key Down Return; sleep 1' ;;
     esac
   done
 done

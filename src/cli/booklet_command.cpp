@@ -60,15 +60,7 @@ bool parse_booklet_options(const std::vector<std::wstring>& args, BookletOptions
     });
     if (!read) return false;
     if (o.help || o.version) return true;
-    if (positional.empty()) {
-        error = L"missing board file";
-        return false;
-    }
-    if (positional.size() > 1) {
-        error = L"one board file only";
-        return false;
-    }
-    o.board = positional[0];
+    if (!one_board(positional, 0, o.board, error)) return false;
     if (o.out_dir.empty() || o.out_dir == L"-") {
         error = L"booklet needs --out DIR, the folder for the page files";
         return false;
@@ -101,14 +93,7 @@ int run_booklet(const std::vector<std::wstring>& args, Session& session, std::FI
     BookletOptions o;
     std::wstring error;
     if (!parse_booklet_options(args, o, error)) return usage_error(err, error);
-    if (o.help) {
-        write_bytes(out, cli_help_text());
-        return kExitOk;
-    }
-    if (o.version) {
-        write_bytes(out, cli_version_line());
-        return kExitOk;
-    }
+    if (answer_help_or_version(o.help, o.version, out)) return kExitOk;
     session.settings.language = o.language;
     if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
         return code;

@@ -1,5 +1,7 @@
 #include "cli/cli_args.h"
 
+#include "cli/cli_load.h"
+
 namespace tindral::cli {
 
 bool read_cli_args(const std::vector<std::wstring>& args, size_t first,
@@ -59,6 +61,28 @@ bool parse_side_word(const std::wstring& value, SideChoice& out, std::wstring& e
         return false;
     }
     return true;
+}
+
+bool one_board(const std::vector<std::wstring>& positional, size_t first, std::wstring& board,
+               std::wstring& error) {
+    if (positional.size() <= first) {
+        error = L"missing board file";
+        return false;
+    }
+    if (positional.size() > first + 1) {
+        error = L"one board file only";
+        return false;
+    }
+    board = positional[first];
+    return true;
+}
+
+bool answer_help_or_version(bool help, bool version, std::FILE* out) {
+    if (help)
+        write_bytes(out, cli_help_text());
+    else if (version)
+        write_bytes(out, cli_version_line());
+    return help || version;
 }
 
 }  // namespace tindral::cli

@@ -3,6 +3,7 @@
 // "--name=value", "--" before a board whose name starts with "-", and small number values.
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -27,6 +28,15 @@ bool read_cli_args(const std::vector<std::wstring>& args, size_t first,
 
 // Decimal digits only, at most max_digits of them.
 bool parse_decimal(const std::wstring& s, size_t max_digits, int32_t& out);
+
+// The one board file among the words after the command's own (from index first on); false,
+// with the reason in error, when there is none or more than one.
+bool one_board(const std::vector<std::wstring>& positional, size_t first, std::wstring& board,
+               std::wstring& error);
+
+// --help prints the help text, --version the version line; true when one of them was asked
+// (the command is then done).
+bool answer_help_or_version(bool help, bool version, std::FILE* out);
 
 // "top", "bottom" or "both".
 bool parse_side_word(const std::wstring& value, SideChoice& out, std::wstring& error);

@@ -78,15 +78,7 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
         error = L"unknown command \"" + positional[0] + L"\" (list, bom, render, booklet or variants)";
         return false;
     }
-    if (positional.size() < 2) {
-        error = L"missing board file";
-        return false;
-    }
-    if (positional.size() > 2) {
-        error = L"one board file only";
-        return false;
-    }
-    out.board = positional[1];
+    if (!one_board(positional, 1, out.board, error)) return false;
     if (out.command == Command::bom && out.side_given) {
         error = L"--side applies to list only: the BOM always counts both sides";
         return false;

@@ -4,6 +4,7 @@
 
 #include "board/utf8.h"
 #include "cli/booklet_command.h"
+#include "cli/cli_args.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
 #include "cli/cli_output.h"
@@ -53,14 +54,7 @@ int run_command(const std::vector<std::wstring>& args, Session& session, std::FI
     CliOptions o;
     std::wstring error;
     if (!parse_cli_options(args, o, error)) return usage_error(err, error);
-    if (o.help) {
-        write_bytes(out, cli_help_text());
-        return kExitOk;
-    }
-    if (o.version) {
-        write_bytes(out, cli_version_line());
-        return kExitOk;
-    }
+    if (answer_help_or_version(o.help, o.version, out)) return kExitOk;
     // No stored settings: the defaults as constructed, but the chosen language.
     session.settings.language = o.language;
     if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)

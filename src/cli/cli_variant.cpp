@@ -48,9 +48,9 @@ int run_variants(const std::vector<std::wstring>& args, Session& session, std::F
         return false;
     });
     if (!read) return usage_error(err, error);
-    if (positional.size() != 1)
-        return usage_error(err, positional.empty() ? L"missing board file" : L"one board file only");
-    if (const int code = load_cli_board(session, positional[0], strict, err); code != kExitOk)
+    std::wstring board;
+    if (!one_board(positional, 0, board, error)) return usage_error(err, error);
+    if (const int code = load_cli_board(session, board, strict, err); code != kExitOk)
         return code;
     write_bytes(out, variant_lines(session.board));
     std::fflush(out);

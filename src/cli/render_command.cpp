@@ -84,15 +84,7 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
     });
     if (!read) return false;
     if (o.help || o.version) return true;
-    if (positional.empty()) {
-        error = L"missing board file";
-        return false;
-    }
-    if (positional.size() > 1) {
-        error = L"one board file only";
-        return false;
-    }
-    o.board = positional[0];
+    if (!one_board(positional, 0, o.board, error)) return false;
     if (o.out_path.empty()) {
         error = L"render needs --out FILE.svg (or --out - for standard output)";
         return false;
@@ -107,14 +99,7 @@ int run_render(const std::vector<std::wstring>& args, Session& session, std::FIL
     RenderOptions o;
     std::wstring error;
     if (!parse_render_options(args, o, error)) return usage_error(err, error);
-    if (o.help) {
-        write_bytes(out, cli_help_text());
-        return kExitOk;
-    }
-    if (o.version) {
-        write_bytes(out, cli_version_line());
-        return kExitOk;
-    }
+    if (answer_help_or_version(o.help, o.version, out)) return kExitOk;
     if (const int code = load_cli_board(session, o.board, o.strict, err); code != kExitOk)
         return code;
     if (const int code = choose_cli_variant(session.board, o.variant_given, o.variant, err); code != kExitOk)

@@ -124,6 +124,26 @@ TEST(KicadReader, KiCad7TextsStrokesAndTheUserTextBeforeTheReference) {
     EXPECT_EQ(l.board.plain_wires.size(), 4u);  // the board's rectangle on Edge.Cuts
 }
 
+TEST(KicadReader, KiCad6WidthLinesAndKiCad8PropertiesWithDoNotPopulate) {
+    const test::Loaded k6 = load_own(L"k6-small.kicad_pcb");
+    ASSERT_EQ(k6.status.code, LoadCode::ok);
+    EXPECT_TRUE(k6.boxes.empty());
+    // Kept out of the position files only: still a part to fit.
+    expect_rows(k6.board, {{L"R7", L"Resistor_SMD", L"R_0402", L"47k 1%", 12.7, 6.35, 90, kSideTop},
+                           {L"TP1", L"Connector", L"TestPoint", L"TestPoint", 20, 8, 180, kSideBottom}});
+    EXPECT_EQ(element_package(k6.board, 0)->wires.size(), 1u + 18);  // the line, then the arc
+    EXPECT_EQ(element_package(k6.board, 1)->circles.size(), 1u);
+
+    const test::Loaded k8 = load_own(L"k8-small.kicad_pcb");
+    ASSERT_EQ(k8.status.code, LoadCode::ok);
+    EXPECT_TRUE(k8.boxes.empty());
+    // C5 is out of the BOM: no part. C6 is a part the board is made without.
+    expect_rows(k8.board, {{L"C4", L"Capacitor_SMD", L"C_0603", L"2.2\u00B5F", 5, 5, 270, kSideTop},
+                           {L"C6", L"Capacitor_SMD", L"C_0603", L"100n", 25, 5, 180, kSideBottom}});
+    EXPECT_TRUE(k8.board.elements[0].populated);
+    EXPECT_FALSE(k8.board.elements[1].populated);
+}
+
 TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
     const struct {
         std::string bytes;

@@ -13,11 +13,12 @@ cmake --build "$BUILD_WIN" -j2 --target tindral >/dev/null
 export WINEPREFIX="$(pwd)/$BUILD_WIN/wineprefix-shot"
 WINE=$(wine_cmd)
 [ -d "$WINEPREFIX" ] || wine_fresh_prefix
+OUTDIR="${OUTDIR:-$(pwd)/docs}"
 KEY='HKCU\Software\Moravel\TindralV1.01'
 
 # Settings for a start with board: English, the board in the path box, the two windows stacked.
 prepare() {  # BOARD
-  local board="Z:$(pwd)/$1"
+  local board="Z:$1"; [[ "$1" == /* ]] || board="Z:$(pwd)/$1"
   board="${board//\//\\}"
   "$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true
   local v
@@ -63,8 +64,8 @@ shoot() {  # OUT BOARD STEPS
     done
     import -window root -crop "$((x1 - x0))x$((y1 - y0))+$x0+$y0" +repage "$out"
     wineserver -k
-  ' _ "$WINE" "$BUILD_WIN/tindral.exe" "$(pwd)/docs/$1.png" "$2" "$3"
-  echo "docs/$1.png"
+  ' _ "$WINE" "$BUILD_WIN/tindral.exe" "$OUTDIR/$1.png" "$2" "$3"
+  echo "$OUTDIR/$1.png"
 }
 
 for what in "${@:-find pads booklet variants}"; do
@@ -87,6 +88,9 @@ for what in "${@:-find pads booklet variants}"; do
           xdotool mousemove --window "$main" 15 8 click 1; sleep 1
           xdotool key Down Down Down Down Return; sleep 2
           extra=$(find_window "booklet" "$main")' ;;
+      kicad-*)
+        # Any board given by its path after "kicad-", for a look (OUTDIR elsewhere than docs).
+        shoot "$(basename "${w#kicad-}")" "${w#kicad-}" 'sleep 1' ;;
       variants)
         # A board with assembly variants: the chooser set to another variant.
         shoot variants tests/boards/v1-variants.brd '

@@ -32,12 +32,8 @@ bool parse_booklet_options(const std::vector<std::wstring>& args, BookletOptions
                                                                     const std::wstring& name,
                                                                     const TakeValue& take_value) {
         std::wstring value;
-        if (name == L"--help" || name == L"-h") {
-            o.help = true;
-        } else if (name == L"--version") {
-            o.version = true;
-        } else if (name == L"--strict") {
-            o.strict = true;
+        if (take_common_switch(name, o.help, o.version, o.strict)) {
+            return true;
         } else if (name == L"--out") {
             if (!take_value(value)) return false;
             o.out_dir = value;
@@ -45,13 +41,7 @@ bool parse_booklet_options(const std::vector<std::wstring>& args, BookletOptions
             if (!take_value(value)) return false;
             if (!parse_side_word(value, o.side, error)) return false;
         } else if (name == L"--lang") {
-            if (!take_value(value)) return false;
-            if (value == L"de") o.language = 0;
-            else if (value == L"en") o.language = 1;
-            else {
-                error = L"unknown language \"" + value + L"\" (de or en)";
-                return false;
-            }
+            if (!take_value(value) || !parse_language_word(value, o.language, error)) return false;
         } else {
             error = L"unknown option " + a;
             return false;

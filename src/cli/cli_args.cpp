@@ -85,4 +85,22 @@ bool answer_help_or_version(bool help, bool version, std::FILE* out) {
     return help || version;
 }
 
+bool take_common_switch(const std::wstring& name, bool& help, bool& version, bool& strict) {
+    if (name == L"--help" || name == L"-h") help = true;
+    else if (name == L"--version") version = true;
+    else if (name == L"--strict") strict = true;
+    else return false;
+    return true;
+}
+
+bool parse_language_word(const std::wstring& value, unsigned& language, std::wstring& error) {
+    if (value == L"de") language = 0;
+    else if (value == L"en") language = 1;
+    else {
+        error = L"unknown language \"" + value + L"\" (de or en)";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace tindral::cli

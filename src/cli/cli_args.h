@@ -38,6 +38,13 @@ bool one_board(const std::vector<std::wstring>& positional, size_t first, std::w
 // (the command is then done).
 bool answer_help_or_version(bool help, bool version, std::FILE* out);
 
+// The switches every command takes: --help (or -h), --version and --strict. True when name is
+// one of them, which is then set.
+bool take_common_switch(const std::wstring& name, bool& help, bool& version, bool& strict);
+
+// "de" (0) or "en" (1).
+bool parse_language_word(const std::wstring& value, unsigned& language, std::wstring& error);
+
 // "top", "bottom" or "both".
 bool parse_side_word(const std::wstring& value, SideChoice& out, std::wstring& error);
 

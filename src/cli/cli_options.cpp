@@ -25,12 +25,8 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
                                                                     const std::wstring& name,
                                                                     const TakeValue& take_value) {
         std::wstring value;
-        if (name == L"--help" || name == L"-h") {
-            out.help = true;
-        } else if (name == L"--version") {
-            out.version = true;
-        } else if (name == L"--strict") {
-            out.strict = true;
+        if (take_common_switch(name, out.help, out.version, out.strict)) {
+            return true;
         } else if (name == L"--format") {
             if (!take_value(value)) return false;
             if (value == L"text") out.format = OutputFormat::text;
@@ -41,13 +37,7 @@ bool parse_cli_options(const std::vector<std::wstring>& args, CliOptions& out, s
                 return false;
             }
         } else if (name == L"--lang") {
-            if (!take_value(value)) return false;
-            if (value == L"de") out.language = 0;
-            else if (value == L"en") out.language = 1;
-            else {
-                error = L"unknown language \"" + value + L"\" (de or en)";
-                return false;
-            }
+            if (!take_value(value) || !parse_language_word(value, out.language, error)) return false;
         } else if (name == L"--side") {
             if (!take_value(value)) return false;
             out.side_given = true;

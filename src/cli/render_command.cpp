@@ -50,12 +50,8 @@ bool parse_render_options(const std::vector<std::wstring>& args, RenderOptions& 
                                                                     const std::wstring& name,
                                                                     const TakeValue& take_value) {
         std::wstring value;
-        if (name == L"--help" || name == L"-h") {
-            o.help = true;
-        } else if (name == L"--version") {
-            o.version = true;
-        } else if (name == L"--strict") {
-            o.strict = true;
+        if (take_common_switch(name, o.help, o.version, o.strict)) {
+            return true;
         } else if (name == L"--pads") {
             o.pads = true;
         } else if (name == L"--out") {

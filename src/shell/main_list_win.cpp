@@ -127,6 +127,9 @@ void fill_component_list(bool reset) {
     AppWindows& w = app_windows();
     Session& session = app_session();
     if (!w.list_main) return;
+    // The row chosen last goes where its part goes: with "Leave selected" off the next choice
+    // takes that row's mark, and a stale row would take another part's.
+    const int32_t last = row_component(session.last_row);
     // Deleting the rows also drops the highlight and scrolls back to the top.
     SendMessageW(w.list_main, LVM_DELETEALLITEMS, 0, 0);
     const std::vector<size_t> shown = shown_list_rows(
@@ -134,6 +137,7 @@ void fill_component_list(bool reset) {
     set_main_rows(filter_rows(session.board, shown, session.find_text), session.board.elements.size());
     SendMessageW(w.list_main, LVM_SETITEMCOUNT, main_row_count(), 0);
     if (reset) session.board.marks.reset(session.board.elements.size());
+    session.last_row = last >= 0 && !reset ? find_component_row(static_cast<uint32_t>(last)) : -1;
     InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
@@ -186,7 +190,9 @@ void sort_component_list(int column) {
     // The highlight and the focus stay with their components, wherever the order puts them.
     const int32_t selected = row_component(selected_main_row());
     const int32_t focused = row_component(next_row(LVNI_FOCUSED));
+    const int32_t last = row_component(app_session().last_row);
     sort_main_rows(column);
+    app_session().last_row = last >= 0 ? find_component_row(static_cast<uint32_t>(last)) : -1;
     const int selected_row = selected >= 0 ? find_component_row(static_cast<uint32_t>(selected)) : -1;
     const int focused_row = focused >= 0 ? find_component_row(static_cast<uint32_t>(focused)) : -1;
     if (selected >= 0 || focused >= 0) {

@@ -214,6 +214,42 @@ TEST_F(BenchFlow, EnterAndTheToolbarButtonPlaceThePartAndMakeTheNextRowCurrent) 
     EXPECT_EQ(test::window_text(app_windows().static_counter), test::expected_counter(app_session().board.marks.states()));
 }
 
+// With "Leave selected" off one part is marked at a time; after the rows moved (a sort, a
+// search) the next click must take the mark of that part's row, not of whatever row now sits
+// where it was.
+TEST_F(BenchFlow, WithLeaveSelectedOffOneRowKeepsTheMarkAfterASortAndASearch) {
+    app_session().settings.leave_selected = 0;
+    HWND list = app_windows().list_main;
+    const auto marked_rows = [&] {
+        int n = 0;
+        for (int row = 0; row < test::item_count(list); ++row) n += test::list_image(list, row) == 1;
+        return n;
+    };
+    click_row(0);
+    const int32_t first = row_component(0);
+    ASSERT_EQ(marked_rows(), 1);
+    sort_by_header_click(0);  // by name: the part moves to another row
+    pump_for(100);
+    ASSERT_NE(find_component_row(static_cast<uint32_t>(first)), 0);
+    pump_for(GetDoubleClickTime() + 100);  // a second click on the same spot is no double click
+    click_row(0);
+    EXPECT_EQ(app_session().board.marks.state(static_cast<size_t>(first)), kStateUnselected);
+    EXPECT_EQ(test::list_image(list, find_component_row(static_cast<uint32_t>(first))), 0);
+    EXPECT_EQ(marked_rows(), 1);
+
+    // A search moves the rows too.
+    const int32_t second = row_component(0);
+    SetFocus(app_windows().edit_find);
+    ASSERT_TRUE(test::type_text(L"c"));
+    pump_for(300);
+    const int row_now = find_component_row(static_cast<uint32_t>(second));
+    ASSERT_GE(row_now, 0);
+    const int other = row_now == 0 ? 1 : 0;
+    click_row(other);
+    EXPECT_EQ(test::list_image(list, row_now), 0);
+    EXPECT_EQ(marked_rows(), 1);
+}
+
 TEST_F(BenchFlow, APartChosenOutsideTheZoomedViewIsBroughtIntoItUnlessTheSettingIsOff) {
     for (int i = 0; i < 4; ++i) run_board_command(IDM_ZOOM_IN);
     redraw_area();

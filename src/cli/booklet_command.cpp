@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "board/header_check.h"
 #include "board/utf8.h"
 #include "cli/cli_args.h"
 #include "cli/cli_load.h"
@@ -66,11 +67,6 @@ std::filesystem::path native(const std::wstring& path) {
 #endif
 }
 
-std::wstring file_name_of(const std::wstring& path) {
-    const size_t slash = path.find_last_of(L"/\\");
-    return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
 int cannot_write(std::FILE* err, const std::wstring& path, const std::string& why) {
     write_bytes(err, "tindral-cli: " + wide_to_utf8(path) + ": " + why + "\n");
     return kExitUnreadable;
@@ -90,7 +86,7 @@ int run_booklet(const std::vector<std::wstring>& args, Session& session, std::FI
 
     const std::vector<std::string> pages =
         booklet_svg_pages(session.board, session.settings, o.side != SideChoice::bottom,
-                          o.side != SideChoice::top, file_name_of(o.board));
+                          o.side != SideChoice::top, file_name_part(o.board));
     if (pages.empty()) {
         write_bytes(err, "tindral-cli: no parts on the sides chosen; no page written\n");
         return kExitOk;

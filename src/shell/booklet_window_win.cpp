@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../../resources/resource.h"
+#include "board/header_check.h"
 #include "platform/win/gdi_canvas_win.h"
 #include "print/booklet_print.h"
 #include "shell/app_win.h"
@@ -263,9 +264,7 @@ void open_preview(HWND main) {
     auto p = std::make_unique<Preview>();
     p->board = session.board;
     p->settings = session.settings;
-    const std::wstring& path = session.board.path;
-    const size_t slash = path.find_last_of(L"\\/");
-    p->name = slash == std::wstring::npos ? path : path.substr(slash + 1);
+    p->name = file_name_part(session.board.path);
     p->top = session.settings.show_top_side != 0;
     p->bottom = session.settings.show_bottom_side != 0;
     lay_out(*p);

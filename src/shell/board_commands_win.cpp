@@ -50,9 +50,7 @@ void refresh_sides() {
     rebuild_toolbar();
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
     session.view.bottom_only = bottom_only_view(session.settings);
-    fill_component_list(false);
-    show_row_marks();
-    sort_component_list(static_cast<int>(session.settings.sort_col));
+    refill_component_list();
     redraw_area();
 }
 

@@ -30,10 +30,7 @@ void find_text_changed() {
     if (typed == session.find_text) return;
     session.find_text = std::move(typed);
     session.find_matches = find_matches(session.board, session.find_text);
-    // The refill keeps the marks; the rows come back in the order of the sort column.
-    fill_component_list(false);
-    show_row_marks();
-    sort_component_list(static_cast<int>(session.settings.sort_col));
+    refill_component_list();
     redraw_area();
 }
 

@@ -141,6 +141,12 @@ void fill_component_list(bool reset) {
     InvalidateRect(w.list_main, nullptr, TRUE);
 }
 
+void refill_component_list() {
+    fill_component_list(false);
+    show_row_marks();
+    sort_component_list(static_cast<int>(app_session().settings.sort_col));
+}
+
 void show_row_marks() {
     Session& session = app_session();
     // The list holds one selected row: highlighting every marked row in turn would leave only

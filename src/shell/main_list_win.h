@@ -16,6 +16,10 @@ void set_list_activation();
 // Refills the rows of the shown sides; with reset, also makes the selection states anew.
 void fill_component_list(bool reset);
 
+// The rows made again for what is shown now (sides, search, variant), with their marks, in the
+// order of the sort column.
+void refill_component_list();
+
 // Every row's image from its component's state (after a refill that kept them); the one
 // selected and focused row is the last marked one, none when nothing is marked.
 void show_row_marks();

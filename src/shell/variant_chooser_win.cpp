@@ -36,12 +36,7 @@ void variant_chosen() {
     choose_variant(session.board, static_cast<int32_t>(chosen));
     // Its hits may be parts the variant does not fit.
     if (w.hwnd_found && IsWindowVisible(w.hwnd_found)) ShowWindow(w.hwnd_found, SW_HIDE);
-    fill_component_list(false);
-    show_row_marks();
-    sort_component_list(static_cast<int>(session.settings.sort_col));
-    // The rows moved: the one chosen last is where its component now is, if it has a row.
-    const int32_t current = session.board.marks.previous_current();
-    session.last_row = current >= 0 ? find_component_row(static_cast<uint32_t>(current)) : -1;
+    refill_component_list();  // the row chosen last follows its part
     update_placed_counter();
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) fill_bom_list();
     redraw_area();

@@ -67,6 +67,10 @@ std::filesystem::path native(const std::wstring& path) {
 #endif
 }
 
+std::wstring page_name(size_t page) {
+    return format_text(40, L"page-%03d.svg", static_cast<int>(page));
+}
+
 int cannot_write(std::FILE* err, const std::wstring& path, const std::string& why) {
     write_bytes(err, "tindral-cli: " + wide_to_utf8(path) + ": " + why + "\n");
     return kExitUnreadable;
@@ -97,11 +101,14 @@ int run_booklet(const std::vector<std::wstring>& args, Session& session, std::FI
     if (ec || !std::filesystem::is_directory(dir, ec))
         return cannot_write(err, o.out_dir, "cannot create the folder");
     for (size_t p = 0; p < pages.size(); ++p) {
-        const std::wstring name = format_text(40, L"page-%03d.svg", static_cast<int>(p + 1));
+        const std::wstring name = page_name(p + 1);
         std::ofstream file(dir / native(name), std::ios::binary | std::ios::trunc);
         file.write(pages[p].data(), static_cast<std::streamsize>(pages[p].size()));
         file.close();
         if (!file) return cannot_write(err, o.out_dir + L"/" + name, "cannot write the page file");
+    }
+    // The pages a longer earlier run left behind would read as part of this booklet.
+    for (size_t p = pages.size() + 1; std::filesystem::remove(dir / native(page_name(p)), ec); ++p) {
     }
     return kExitOk;
 }

@@ -21,7 +21,9 @@ bool may_drop_marks(BoardModel& board) {
 bool save_marks_before_exit(BoardModel& board, const Settings& s) {
     // Unchanged marks are on disk already, or were never loaded: writing them could only
     // replace marks the user did not see.
-    if (!s.save_selections_on_exit || board.placement_count == 0 || !marks_unsaved(board)) return true;
+    if (board.placement_count == 0 || !marks_unsaved(board)) return true;
+    // Without the automatic save an hour of marks would go with the window: asked as before a load.
+    if (!s.save_selections_on_exit) return may_drop_marks(board);
     if (save_selection(board) != 0) return true;
     return message_box(Owner::main, text(TXT_EXIT_WITHOUT_SAVING), text(TXT_TITLE_WARNING),
                        mb::yes_no | mb::default_button2 | mb::icon_exclamation |

@@ -16,7 +16,8 @@ bool marks_unsaved(const BoardModel& board);
 bool may_drop_marks(BoardModel& board);
 
 // Before the program ends, with "Save selections on exit" set: saves unsaved marks. When that
-// fails, asks whether to end all the same. False to stay, with the marks as they are.
+// fails, asks whether to end all the same. Without the setting, unsaved marks get the question
+// of may_drop_marks. False to stay, with the marks as they are.
 bool save_marks_before_exit(BoardModel& board, const Settings& s);
 
 }  // namespace tindral

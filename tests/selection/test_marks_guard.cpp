@@ -66,10 +66,17 @@ TEST_F(MarksGuard, ExitSavesOnlyMarksChangedInThisRun) {
     EXPECT_TRUE(port.boxes.empty());
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
 
+    // Without the automatic save, changed marks are not dropped unasked: Cancel stays, No ends
+    // without a write.
     board.marks.assign({0, 0, 2, 0});
     settings.save_selections_on_exit = 0;
+    port.answers = {mb::id_cancel};
+    EXPECT_FALSE(save_marks_before_exit(board, settings));
+    EXPECT_EQ(test::only_box(port), kSaveFirst);
+    port.answers = {mb::id_no};
     EXPECT_TRUE(save_marks_before_exit(board, settings));
     EXPECT_EQ(test::TempFolder::read(file), encode_states({2, 0, 0, 0}));
+    port.boxes.clear();
 
     // Marks made now would replace marks that were not loaded: asked, No keeps the file.
     settings.save_selections_on_exit = 1;

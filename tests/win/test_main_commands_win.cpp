@@ -150,11 +150,16 @@ TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
-TEST_F(MainCommands, ExitWithoutTheOptionWritesNoFile) {
+// Without the option the unsaved mark is asked for; No ends the program without a file.
+TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
     const std::wstring file = load_copy();
     choose(1);
+    port_.answers = {mb::id_no};
     menu(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
     app_windows().hwnd_main = nullptr;
+    ASSERT_EQ(port_.boxes.size(), 1u);
+    EXPECT_EQ(port_.boxes[0].text, L"The marks have changed since they were last saved. Save them first?");
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -221,4 +221,49 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
               encode_states(std::vector<uint32_t>(n, kStateSelected)));
 }
 
+// With "Save selections on exit" off, closing the window with a mark made by a click asks first:
+// Cancel stays with the mark, Yes saves it and the program ends.
+TEST_F(MarksByMouse, ClosingWithUnsavedMarksAsksFirst) {
+    app_session().settings.save_selections_on_exit = 0;
+    const fs::path board = dir_.path / "board.brd";
+    fs::copy_file(test::sample_board(), board);
+    test::load_through_combo(board.wstring());
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    RECT row{};
+    ListView_GetItemRect(app_windows().list_main, 0, &row, LVIR_LABEL);
+    SetForegroundWindow(app_windows().hwnd_main);
+    ASSERT_TRUE(test::left_click_in(app_windows().list_main, (row.left + row.right) / 2,
+                                    (row.top + row.bottom) / 2));
+    const std::vector<uint32_t> marks = app_session().board.marks.states();
+    ASSERT_NE(marks, std::vector<uint32_t>(marks.size(), kStateUnselected));
+
+    const auto alt_f4 = [](std::vector<int> answers) {
+        g_buttons = std::move(answers);
+        const size_t seen = g_seen.size() + g_buttons.size();
+        SetForegroundWindow(app_windows().hwnd_main);
+        INPUT in[4] = {};
+        const WORD keys[4] = {VK_MENU, VK_F4, VK_F4, VK_MENU};
+        for (int i = 0; i < 4; ++i) {
+            in[i].type = INPUT_KEYBOARD;
+            in[i].ki.wVk = keys[i];
+            in[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, in, sizeof(INPUT));
+        return pump_until([&] { return g_seen.size() == seen; });
+    };
+    std::wstring file;
+    ASSERT_TRUE(make_selection_path(board.wstring(), file));
+    ASSERT_TRUE(alt_f4({IDCANCEL}));
+    EXPECT_EQ(g_seen[0].text, L"The marks have changed since they were last saved. Save them first?");
+    EXPECT_TRUE(g_seen[0].visible);
+    EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_main));
+    EXPECT_FALSE(fs::exists(file));
+
+    ASSERT_TRUE(alt_f4({IDYES}));
+    pump_until([] { return !IsWindow(app_windows().hwnd_main); }, 3000);
+    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
+    app_windows().hwnd_main = nullptr;
+    EXPECT_EQ(test::TempFolder::read(file), encode_states(marks));
+}
+
 }  // namespace

@@ -17,7 +17,11 @@ OpenBoardDialogFn g_dialog = nullptr;
 }  // namespace
 
 bool open_board_dialog(std::wstring& chosen) {
-    wchar_t file[kPathChars] = {};  // no preset file name
+    // The board path chosen last: the dialog opens in its folder with its name ready, where the
+    // board's other revisions lie. A path that does not fit the buffer is left out.
+    wchar_t file[kPathChars] = {};
+    const std::wstring& last = app_session().settings.xml_path_file_name;
+    if (last.size() < kPathChars) last.copy(file, last.size());
     static const wchar_t kFilter[] = L"Eagle File\0*.brd;*.fbrd;*.kicad_pcb\0";
     const std::wstring title = text(TXT_OPEN_DIALOG_TITLE);
 

@@ -1,8 +1,12 @@
 // Choosing board files through the real main window: the browse button with the open dialog
 // answered by the test, the Load button, the path combo box at start-up and its selection.
 
+#include <filesystem>
 #include <string>
 #include <vector>
+
+#include <windows.h>
+#include <commdlg.h>
 
 #include "shell/open_board_dialog_win.h"
 #include "shell/path_choice_win.h"
@@ -177,6 +181,43 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     EXPECT_EQ(settings.recent_paths[1], b);
     EXPECT_TRUE(settings.recent_paths[2].empty());
     EXPECT_TRUE(shown(app_windows().button_delete));
+}
+
+// What the real open dialog showed, read inside its own loop before a real click on Cancel.
+std::wstring g_seen_folder, g_seen_name;
+
+void CALLBACK read_and_cancel_dialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowW(L"#32770", L"Select Eagle \"brd\" file to open");
+    HWND cancel = dialog ? GetDlgItem(dialog, IDCANCEL) : nullptr;
+    if (!cancel || !IsWindowVisible(cancel) || !g_seen_name.empty()) return;
+    wchar_t folder[MAX_PATH] = {}, name[MAX_PATH] = {};
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    SendMessageW(dialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
+    g_seen_folder = folder;
+    g_seen_name = name[0] ? name : L"(none)";
+    RECT r{};
+    GetWindowRect(cancel, &r);
+    test::left_click_at({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+}
+
+// The real dialog opens in the folder of the board chosen last, its name ready: the board's
+// other revisions are one click away.
+using OpenDialog = test::AppWindowsTest;
+
+TEST_F(OpenDialog, StartsAtTheBoardChosenLast) {
+    test::TempFolder dir;
+    const std::filesystem::path board = dir.write("rev-b.kicad_pcb", "x");
+    app_session().settings.xml_path_file_name = board.wstring();
+    ShowWindow(app_windows().hwnd_main, SW_SHOW);
+    g_seen_folder.clear();
+    g_seen_name.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, read_and_cancel_dialog);
+    std::wstring chosen = L"unchanged";
+    EXPECT_FALSE(open_board_dialog(chosen));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(chosen, L"unchanged");
+    EXPECT_EQ(g_seen_name, L"rev-b.kicad_pcb");
+    EXPECT_EQ(std::filesystem::path(g_seen_folder), dir.path);
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
     SendMessageW(app_windows().hwnd_board, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(app_windows().hwnd_board));
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"This window can only be minimized or maximized",
-                                         L"Tindral Info", 0x42040}}));
+                                   L"Tindral Info", 0x42040}}));
 
     set_visible(app_windows().hwnd_found, true);
     SendMessageW(app_windows().hwnd_found, WM_CLOSE, 0, 0);
@@ -224,7 +224,7 @@ TEST_F(StartUp, RunningOutOfMemoryInAWindowDropsTheBoardAndSaysSo) {
         port_.boxes.clear();
         EXPECT_EQ(guarded_window_message(out_of_memory, hwnd, WM_USER, 0, 0), 0);
         EXPECT_EQ(port_.boxes, (Boxes{{owner, L"Out of memory", L"Tindral Error",
-                                             mb::topmost | mb::task_modal | mb::icon_hand}}));
+                                       mb::topmost | mb::task_modal | mb::icon_hand}}));
         EXPECT_EQ(app_session().board.board_loaded, 0u);
         EXPECT_TRUE(app_session().board.elements.empty());
         EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);

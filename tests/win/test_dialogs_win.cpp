@@ -62,15 +62,9 @@ std::vector<LONG> misplacement(HWND dialog, int id, LONG x, LONG y, LONG w, LONG
 }
 
 // Whether the band of one sample line shows both of its colours.
-bool line_shows(HDC dc, int y, uint32_t text_colour, uint32_t back_colour) {
-    bool text = false, back = false;
-    for (int x = 270; x < 360; ++x)
-        for (int dy = 0; dy < 18; ++dy) {
-            const COLORREF c = GetPixel(dc, x, y + dy);
-            text = text || c == text_colour;
-            back = back || c == back_colour;
-        }
-    return text && back;
+bool line_shows(HWND dialog, int y, uint32_t text_colour, uint32_t back_colour) {
+    const Shot band = shot_of(dialog, {270, y, 360, y + 18});
+    return band.count(text_colour) > 0 && band.count(back_colour) > 0;
 }
 
 TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
@@ -231,12 +225,10 @@ TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
     // Sample lines in the list colours: first line of the top side, second of the bottom side.
     SetWindowPos(d, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(d);
-    HDC dc = GetDC(d);
     const Settings& s = settings;
-    EXPECT_TRUE(line_shows(dc, 58, s.group_color_top_text1, s.group_color_top_back1));
-    EXPECT_TRUE(line_shows(dc, 279, s.group_color_bottom_text2, s.group_color_bottom_back2));
-    EXPECT_FALSE(line_shows(dc, 279, s.group_color_top_text1, s.group_color_top_back1));
-    ReleaseDC(d, dc);
+    EXPECT_TRUE(line_shows(d, 58, s.group_color_top_text1, s.group_color_top_back1));
+    EXPECT_TRUE(line_shows(d, 279, s.group_color_bottom_text2, s.group_color_bottom_back2));
+    EXPECT_FALSE(line_shows(d, 279, s.group_color_top_text1, s.group_color_top_back1));
 }
 
 TEST_F(Dialogs, AboutBoxTexts) {

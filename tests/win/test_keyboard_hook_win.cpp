@@ -78,9 +78,7 @@ protected:
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         ASSERT_EQ(install_keyboard_hook(), 1);
         // A row the list has selected, not yet chosen: Space would choose it.
-        LVITEMW item{};
-        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+        set_row_state(app_windows().list_main, 0, LVIS_SELECTED | LVIS_FOCUSED);
         pump_for(100);
     }
 

@@ -212,8 +212,8 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     port_.boxes.clear();
     load(huge);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::main,
-                                         L"The file is too large for an Eagle board (more than 64 MB).",
-                                         L"Tindral Error", 0x2010}}));
+                                   L"The file is too large for an Eagle board (more than 64 MB).",
+                                   L"Tindral Error", 0x2010}}));
     EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
     EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
     DeleteFileW(huge.c_str());

@@ -184,9 +184,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     }
 
     const int row = find_component_row(1);
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    set_row_state(app_windows().list_main, row, LVIS_SELECTED);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);  // a release chooses nothing
     EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     app_windows().key_flags.busy = true;  // a Space action still running
@@ -207,9 +205,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
 
 TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
     load(sample_board());
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    set_row_state(app_windows().list_main, 0, LVIS_SELECTED);
     activate_main();
     set_visible(app_windows().hwnd_found, true);
     set_visible(app_windows().hwnd_bom, true);

@@ -22,7 +22,7 @@ const Boxes kOffer{{Owner::main, L"There are saved marks for this board. Load th
 const Boxes kSaveFirst{{Owner::main, L"The marks have changed since they were last saved. Save them first?",
                         L"Tindral Info", 0x2043}};
 const ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Exit without saving them?",
-                                 L"Tindral Warning", 0x2134};
+                           L"Tindral Warning", 0x2134};
 
 class Marks : public AppWindowsTest {
 protected:

@@ -148,6 +148,13 @@ inline HMENU main_menu() {
     return bar;
 }
 
+// A row of a list view put into a state (selected, focused) as the list's own keys would.
+inline void set_row_state(HWND list, int row, UINT state) {
+    LVITEMW item{};
+    item.stateMask = item.state = state;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
 // A row of a list view (part: LVIR_*) on the screen, and a real click at its middle.
 inline RECT list_row_on_screen(HWND list, int row, int part = LVIR_LABEL) {
     RECT r{};

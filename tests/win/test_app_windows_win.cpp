@@ -1,5 +1,5 @@
 // The start-up pieces that work on real windows: control tables, toolbar, menu texts, list
-// columns and the windows that must not be closed.
+// columns, the windows that must not be closed, and where the windows are kept for the next start.
 
 #include <array>
 #include <new>
@@ -9,17 +9,16 @@
 #include "shell/guarded_proc_win.h"
 #include "shell/language_win.h"
 #include "shell/toolbar_win.h"
+#include "shell/window_settings_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::menu_string;
-using tindral::test::list_column;
-using tindral::test::window_text;
+using namespace tindral::test;
 
 namespace {
 
 // Controls and toolbar on the real windows.
-using StartUp = test::AppWindowsTest;
+using StartUp = AppWindowsTest;
 
 TEST_F(StartUp, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
     HWND parent = app_windows().hwnd_main;
@@ -105,9 +104,9 @@ TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
     check_buttons();
 }
 
-class MenuTextTest : public test::AppWindowsTest {
+class MenuTextTest : public AppWindowsTest {
 protected:
-    MenuTextTest() { main_menu_ = test::main_menu(); }
+    MenuTextTest() { main_menu_ = main_menu(); }
 };
 
 TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
@@ -130,7 +129,7 @@ TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
         {IDM_HELP, MF_BYCOMMAND, L"Hilfe", L"Help"},
     };
     for (uint32_t language : {0u, 1u}) {
-        test::LanguageGuard guard(app_session().settings, language);
+        LanguageGuard guard(app_session().settings, language);
         set_menu_texts();
         for (const auto& e : entries)
             EXPECT_EQ(menu_string(bar, e.item, e.by), language ? e.english : e.german) << e.item;
@@ -155,7 +154,7 @@ int column_count(HWND list) {
 TEST_F(StartUp, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
     HWND main_list = app_windows().list_main, found_list = app_windows().list_found;
     {
-        test::LanguageGuard german(app_session().settings, 0);
+        LanguageGuard german(app_session().settings, 0);
         set_list_columns();
         set_found_columns();
         ASSERT_EQ(column_count(main_list), 11);
@@ -192,15 +191,15 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
 
     SendMessageW(app_windows().hwnd_board, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(app_windows().hwnd_board));
-    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"This window can only be minimized or maximized",
-                                         L"Tindral Info", 0x42040}}));
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"This window can only be minimized or maximized",
+                                   L"Tindral Info", 0x42040}}));
 
-    test::set_visible(app_windows().hwnd_found, true);
+    set_visible(app_windows().hwnd_found, true);
     SendMessageW(app_windows().hwnd_found, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(app_windows().hwnd_found));
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
-    test::set_visible(app_windows().hwnd_bom, true);
+    set_visible(app_windows().hwnd_bom, true);
     SetWindowPos(app_windows().hwnd_bom, nullptr, 40, 50, 320, 210, SWP_NOZORDER);
     SendMessageW(app_windows().hwnd_bom, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(app_windows().hwnd_bom));
@@ -224,13 +223,58 @@ TEST_F(StartUp, RunningOutOfMemoryInAWindowDropsTheBoardAndSaysSo) {
         ASSERT_GT(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);
         port_.boxes.clear();
         EXPECT_EQ(guarded_window_message(out_of_memory, hwnd, WM_USER, 0, 0), 0);
-        EXPECT_EQ(port_.boxes, (test::Boxes{{owner, L"Out of memory", L"Tindral Error",
-                                             mb::topmost | mb::task_modal | mb::icon_hand}}));
+        EXPECT_EQ(port_.boxes, (Boxes{{owner, L"Out of memory", L"Tindral Error",
+                                       mb::topmost | mb::task_modal | mb::icon_hand}}));
         EXPECT_EQ(app_session().board.board_loaded, 0u);
         EXPECT_TRUE(app_session().board.elements.empty());
         EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);
         EXPECT_EQ(window_text(app_windows().hwnd_board), board_title_no_board());
     }
+}
+
+
+using Rect = std::array<int, 4>;
+
+Rect stored(TopWindow w) {
+    const WindowRect r = stored_window_rect(app_session().settings, w);
+    return {r.x, r.y, r.width, r.height};
+}
+
+// A window minimised or maximised when its place is taken keeps its normal rectangle, never the
+// parking place of a minimised window.
+TEST_F(StartUp, MinimisedOrMaximisedWindowsKeepTheirNormalRectangle) {
+    const struct {
+        HWND hwnd;
+        TopWindow which;
+        Rect normal;
+    } windows[] = {
+        {app_windows().hwnd_main, TopWindow::main, {40, 50, 900, 600}},
+        {app_windows().hwnd_board, TopWindow::board, {300, 60, 800, 650}},
+        {app_windows().hwnd_found, TopWindow::found, {120, 130, 640, 310}},
+    };
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        for (const auto& w : windows) {
+            SCOPED_TRACE(static_cast<int>(w.which));
+            ShowWindow(w.hwnd, SW_SHOWNORMAL);
+            SetWindowPos(w.hwnd, nullptr, w.normal[0], w.normal[1], w.normal[2], w.normal[3],
+                         SWP_NOZORDER);
+            ShowWindow(w.hwnd, show);
+            pump_for(50);
+            ASSERT_TRUE(show == SW_MINIMIZE ? IsIconic(w.hwnd) : IsZoomed(w.hwnd));
+            record_window(w.hwnd, w.which);
+            EXPECT_EQ(stored(w.which), w.normal);
+        }
+        // The main window keeps its place in the store as soon as it moves.
+        EXPECT_EQ(store_.dword(L"Wnd main X"), 40u);
+        EXPECT_EQ(store_.dword(L"Wnd main Y"), 50u);
+    }
+
+    // A window in its normal state gives its rectangle as it is.
+    ShowWindow(app_windows().hwnd_found, SW_SHOWNORMAL);
+    SetWindowPos(app_windows().hwnd_found, nullptr, 200, 210, 500, 400, SWP_NOZORDER);
+    record_window(app_windows().hwnd_found, TopWindow::found);
+    EXPECT_EQ(stored(TopWindow::found), (Rect{200, 210, 500, 400}));
+    for (const auto& w : windows) ShowWindow(w.hwnd, SW_HIDE);
 }
 
 }  // namespace

@@ -3,117 +3,50 @@
 // button) places the current part and moves on, a part chosen outside the zoomed view is brought
 // into it, and File > Export list writes the bytes tindral-cli writes.
 
-#include <windows.h>
-#include <commctrl.h>
-
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
-#include "../../resources/resource.h"
 #include "selection/marks.h"
 #include "shell/board_commands_win.h"
 #include "shell/export_list_win.h"
 #include "shell/keyboard_hook_win.h"
 #include "support/temp_folder.h"
 #include "view/canvas.h"
-#include "win/support/app_windows_win.h"
 #include "win/support/main_list_checks_win.h"
-#include "win/support/real_input_win.h"
 
 using namespace tindral;
-using tindral::test::left_click_in;
-using tindral::test::press_key;
-using tindral::test::pump_for;
+using namespace tindral::test;
 
 namespace {
 
 constexpr COLORREF kCyan = static_cast<COLORREF>(kFoundPenColour);
 
 // Pixels of the drawing area in one colour, as the screen shows them.
-int area_pixels_of(COLORREF colour) {
-    HWND area = app_windows().hwnd_layout;
-    RECT r{};
-    GetClientRect(area, &r);
-    HDC dc = GetDC(area);
-    int n = 0;
-    for (int y = 0; y < r.bottom; y += 1)
-        for (int x = 0; x < r.right; x += 1) n += GetPixel(dc, x, y) == colour;
-    ReleaseDC(area, dc);
-    return n;
-}
+int area_pixels_of(COLORREF colour) { return shot_of(app_windows().hwnd_layout).count(colour); }
 
-void key_with_control(WORD vk) {
-    INPUT in[4] = {};
-    for (INPUT& i : in) i.type = INPUT_KEYBOARD;
-    in[0].ki.wVk = VK_CONTROL;
-    in[1].ki.wVk = vk;
-    in[2].ki.wVk = vk;
-    in[2].ki.dwFlags = KEYEVENTF_KEYUP;
-    in[3].ki.wVk = VK_CONTROL;
-    in[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(4, in, sizeof(INPUT));
-    pump_for(150);
-}
-
-RECT row_rect(int row) {
-    RECT r{};
-    r.left = LVIR_LABEL;
-    SendMessageW(app_windows().list_main, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-    return r;
-}
-
-void click_row(int row) {
-    const RECT r = row_rect(row);
-    ASSERT_TRUE(left_click_in(app_windows().list_main, (r.left + r.right) / 2, (r.top + r.bottom) / 2));
-}
+void click_row(int row) { ASSERT_TRUE(click_list_row(app_windows().list_main, row)); }
 
 uint32_t state_of_row(int row) {
     return app_session().board.marks.state(static_cast<size_t>(row_component(row)));
 }
 
-std::string file_bytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// What `tindral-cli <command> <board> --format csv` writes, byte for byte.
-std::string cli_csv_bytes(const wchar_t* command, const std::wstring& board) {
-    const std::wstring cmd = L"\"\"Z:" + test::utf8_to_wide(TINDRAL_CLI_PATH) + L"\" " + command +
-                             L" \"" + board + L"\" --format csv\"";
-    std::string bytes;
-    if (FILE* p = _wpopen(cmd.c_str(), L"rb")) {
-        char buf[4096];
-        for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
-        _pclose(p);
-    }
-    return bytes;
-}
-
-class BenchFlow : public test::AppWindowsTest {
+class BenchFlow : public AppWindowsTest {
 protected:
     BenchFlow() { places_.main = {0, 0, 900, 560}; }
 
     void SetUp() override {
         Settings& s = app_session().settings;
-        s.show_top_side = 1;
         s.show_bottom_side = 1;
-        s.leave_selected = 1;
         s.use_crosshair = 0;
         // Beside the main window, not under it: the clicks on the toolbar must reach it.
         s.wnd_board_x = 905, s.wnd_board_y = 0, s.wnd_board_width = 680, s.wnd_board_height = 560;
         AppWindowsTest::SetUp();
         ASSERT_EQ(install_keyboard_hook(), 1);
-        ShowWindow(app_windows().hwnd_main, SW_SHOW);
         show_board_on_top();
-        SetWindowPos(app_windows().hwnd_main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(app_windows().hwnd_main);
+        show_main_on_top();
         // A copy, so that no answer to a question ever writes beside the checkout's sample.
-        board_ = (dir_.path / L"sample.brd").wstring();
-        std::filesystem::copy_file(test::sample_board(), board_);
-        test::load_through_combo(board_);
+        board_ = copy_board(L"sample.brd").wstring();
+        load_through_combo(board_);
         ASSERT_EQ(app_session().board.board_loaded, 1u);
         UpdateWindow(app_windows().hwnd_layout);
         pump_for(250);
@@ -124,7 +57,6 @@ protected:
         AppWindowsTest::TearDown();
     }
 
-    test::TempFolder dir_;
     std::wstring board_;
 };
 
@@ -132,36 +64,37 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
     HWND list = app_windows().list_main;
     HWND box = app_windows().edit_find;
     ASSERT_TRUE(IsWindowVisible(box));
-    ASSERT_EQ(test::item_count(list), 19);
-    const std::wstring counter = test::window_text(app_windows().static_counter);
+    ASSERT_EQ(item_count(list), 19);
+    const std::wstring counter = window_text(app_windows().static_counter);
     EXPECT_EQ(area_pixels_of(kCyan), 0);
 
     // Mark a part first: the filter must leave the marks alone.
     click_row(0);
     const int32_t marked = row_component(0);
     ASSERT_EQ(app_session().board.marks.state(static_cast<size_t>(marked)), kStateCurrent);
-    const std::wstring counter_marked = test::window_text(app_windows().static_counter);
+    const std::wstring counter_marked = window_text(app_windows().static_counter);
     EXPECT_NE(counter_marked, counter);
 
     // Ctrl+F from the list puts the focus into the box; then the user types.
     SetFocus(list);
-    key_with_control('F');
+    press_key('F', true);
+    pump_for(150);
     ASSERT_EQ(GetFocus(), box);
-    ASSERT_TRUE(test::type_text(L"c0805"));
+    ASSERT_TRUE(type_text(L"c0805"));
     pump_for(300);
-    EXPECT_EQ(test::window_text(box), L"c0805");
-    ASSERT_EQ(test::item_count(list), 5);  // C1..C5, on both sides
+    EXPECT_EQ(window_text(box), L"c0805");
+    ASSERT_EQ(item_count(list), 5);  // C1..C5, on both sides
     for (int row = 0; row < 5; ++row)
-        EXPECT_EQ(test::list_cell(list, row, 2), L"C0805") << row;
-    EXPECT_EQ(test::window_text(app_windows().static_counter), counter_marked);
+        EXPECT_EQ(list_cell(list, row, 2), L"C0805") << row;
+    EXPECT_EQ(window_text(app_windows().static_counter), counter_marked);
     const int outlined = area_pixels_of(kCyan);
     EXPECT_GT(outlined, 5 * 8);  // five rectangles on the screen
 
     // A narrower text, in another case: fewer rows, fewer outlines.
-    ASSERT_TRUE(test::type_text(L"\b\b\b\b\b10uf"));
+    ASSERT_TRUE(type_text(L"\b\b\b\b\b10uf"));
     pump_for(300);
-    ASSERT_EQ(test::item_count(list), 1);
-    EXPECT_EQ(test::list_cell(list, 0, 0), L"C3");
+    ASSERT_EQ(item_count(list), 1);
+    EXPECT_EQ(list_cell(list, 0, 0), L"C3");
     const int one = area_pixels_of(kCyan);
     EXPECT_GT(one, 8);
     EXPECT_LT(one, outlined);
@@ -169,11 +102,11 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
     // Escape in the box: every row again, the outlines gone, the mark still there.
     press_key(VK_ESCAPE);
     pump_for(300);
-    EXPECT_EQ(test::window_text(box), L"");
-    EXPECT_EQ(test::item_count(list), 19);
+    EXPECT_EQ(window_text(box), L"");
+    EXPECT_EQ(item_count(list), 19);
     EXPECT_EQ(area_pixels_of(kCyan), 0);
     EXPECT_EQ(app_session().board.marks.state(static_cast<size_t>(marked)), kStateCurrent);
-    EXPECT_EQ(test::list_image(list, find_component_row(static_cast<uint32_t>(marked))), 1);
+    EXPECT_EQ(list_image(list, find_component_row(static_cast<uint32_t>(marked))), 1);
 }
 
 TEST_F(BenchFlow, EnterAndTheToolbarButtonPlaceThePartAndMakeTheNextRowCurrent) {
@@ -185,15 +118,12 @@ TEST_F(BenchFlow, EnterAndTheToolbarButtonPlaceThePartAndMakeTheNextRowCurrent) 
     pump_for(200);
     EXPECT_EQ(state_of_row(2), kStateSelected);
     EXPECT_EQ(state_of_row(3), kStateCurrent);
-    EXPECT_EQ(test::list_image(list, 2), 1);
-    EXPECT_EQ(test::list_image(list, 3), 1);
+    EXPECT_EQ(list_image(list, 2), 1);
+    EXPECT_EQ(list_image(list, 3), 1);
     EXPECT_EQ(selected_main_row(), 3);
 
     // The toolbar button does the same, clicked where the user sees it.
-    HWND bar = app_windows().hwnd_toolbar;
-    RECT button{};
-    ASSERT_TRUE(SendMessageW(bar, TB_GETITEMRECT, 7, reinterpret_cast<LPARAM>(&button)));
-    ASSERT_TRUE(left_click_in(bar, (button.left + button.right) / 2, (button.top + button.bottom) / 2));
+    ASSERT_TRUE(click_tool(7));
     EXPECT_EQ(state_of_row(3), kStateSelected);
     EXPECT_EQ(state_of_row(4), kStateCurrent);
 
@@ -211,7 +141,7 @@ TEST_F(BenchFlow, EnterAndTheToolbarButtonPlaceThePartAndMakeTheNextRowCurrent) 
     EXPECT_EQ(port_.boxes[0].text, text(TXT_PLACE_NEXT_END));
     const MarkCounts counts = app_session().board.marks.count(app_session().board.elements);
     EXPECT_EQ(counts.marked, 5u);  // rows 2, 3, 4, 17, 18
-    EXPECT_EQ(test::window_text(app_windows().static_counter), test::expected_counter(app_session().board.marks.states()));
+    EXPECT_EQ(window_text(app_windows().static_counter), expected_counter(app_session().board.marks.states()));
 }
 
 // With "Leave selected" off one part is marked at a time; after the rows moved (a sort, a
@@ -222,7 +152,7 @@ TEST_F(BenchFlow, WithLeaveSelectedOffOneRowKeepsTheMarkAfterASortAndASearch) {
     HWND list = app_windows().list_main;
     const auto marked_rows = [&] {
         int n = 0;
-        for (int row = 0; row < test::item_count(list); ++row) n += test::list_image(list, row) == 1;
+        for (int row = 0; row < item_count(list); ++row) n += list_image(list, row) == 1;
         return n;
     };
     click_row(0);
@@ -234,19 +164,19 @@ TEST_F(BenchFlow, WithLeaveSelectedOffOneRowKeepsTheMarkAfterASortAndASearch) {
     pump_for(GetDoubleClickTime() + 100);  // a second click on the same spot is no double click
     click_row(0);
     EXPECT_EQ(app_session().board.marks.state(static_cast<size_t>(first)), kStateUnselected);
-    EXPECT_EQ(test::list_image(list, find_component_row(static_cast<uint32_t>(first))), 0);
+    EXPECT_EQ(list_image(list, find_component_row(static_cast<uint32_t>(first))), 0);
     EXPECT_EQ(marked_rows(), 1);
 
     // A search moves the rows too.
     const int32_t second = row_component(0);
     SetFocus(app_windows().edit_find);
-    ASSERT_TRUE(test::type_text(L"c"));
+    ASSERT_TRUE(type_text(L"c"));
     pump_for(300);
     const int row_now = find_component_row(static_cast<uint32_t>(second));
     ASSERT_GE(row_now, 0);
     const int other = row_now == 0 ? 1 : 0;
     click_row(other);
-    EXPECT_EQ(test::list_image(list, row_now), 0);
+    EXPECT_EQ(list_image(list, row_now), 0);
     EXPECT_EQ(marked_rows(), 1);
 }
 
@@ -279,7 +209,6 @@ TEST_F(BenchFlow, APartChosenOutsideTheZoomedViewIsBroughtIntoItUnlessTheSetting
 }
 
 TEST_F(BenchFlow, ExportWritesTheListAsShownAndTheBomAsTheCliDoesAndSaysWhenItCannot) {
-    const test::TempFolder& dir = dir_;
     static std::wstring g_path;
     static ExportKind g_kind;
     const ExportDialogFn before = set_export_dialog([](std::wstring& path, ExportKind& kind) {
@@ -289,23 +218,23 @@ TEST_F(BenchFlow, ExportWritesTheListAsShownAndTheBomAsTheCliDoesAndSaysWhenItCa
     });
     const std::wstring& board = board_;
 
-    g_path = (dir.path / L"list.csv").wstring();
+    g_path = (dir_.path / L"list.csv").wstring();
     g_kind = ExportKind::list;
     menu(IDM_EXPORT_LIST);
-    EXPECT_EQ(file_bytes(dir.path / L"list.csv"), cli_csv_bytes(L"list", board));
+    EXPECT_EQ(TempFolder::read(dir_.path / L"list.csv"), cli_csv_bytes(L"list", board));
 
-    g_path = (dir.path / L"bom.csv").wstring();
+    g_path = (dir_.path / L"bom.csv").wstring();
     g_kind = ExportKind::bom;
     menu(IDM_EXPORT_LIST);
-    EXPECT_EQ(file_bytes(dir.path / L"bom.csv"), cli_csv_bytes(L"bom", board));
+    EXPECT_EQ(TempFolder::read(dir_.path / L"bom.csv"), cli_csv_bytes(L"bom", board));
     EXPECT_TRUE(port_.boxes.empty());
 
     // A folder that is not there: one box naming the file, and nothing left behind.
-    g_path = (dir.path / L"missing" / L"x.csv").wstring();
+    g_path = (dir_.path / L"missing" / L"x.csv").wstring();
     menu(IDM_EXPORT_LIST);
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_NE(port_.boxes[0].text.find(g_path), std::wstring::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir.path / L"missing"));
+    EXPECT_FALSE(std::filesystem::exists(dir_.path / L"missing"));
     set_export_dialog(before);
 }
 

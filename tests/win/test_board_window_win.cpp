@@ -1,22 +1,25 @@
-// The board window driven through its messages with a real board loaded: the colours of the
-// painted picture and of the screen, the toolbar commands, scrolling, panning, the wheel, the
-// left click that fills the found window, the layer list and the exclusive-or crosshair.
+// The board window with a real board loaded: the colours of the painted picture and of the
+// screen, the toolbar commands, scrolling, panning, the wheel, the left click that fills the
+// found window (and a row of it chosen by real mouse or key), the layer list, the
+// exclusive-or crosshair, and the pads.
 
 #include <algorithm>
-#include <cstdio>
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "shell/board_paint_win.h"
 #include "shell/board_window_win.h"
+#include "shell/colour_dialog_win.h"
+#include "shell/keyboard_hook_win.h"
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::list_cell;
+using namespace tindral::test;
 
 namespace {
 
-constexpr COLORREF kBlack = 0;
+constexpr COLORREF kBlack = 0, kMagenta = 0x00FF00FF;
 
 int client_height() {
     RECT r{};
@@ -49,23 +52,36 @@ bool overlaps(const ElementBox& a, const ElementBox& b) {
            a.min_y <= b.max_y && b.min_y <= a.max_y;
 }
 
-class BoardWindow : public test::AppWindowsTest {
+// A board point as a pixel of the drawing area (y downwards).
+POINT pixel_of(double x, double y) {
+    const BoardView& v = app_session().view;
+    return {static_cast<LONG>(logical_x(v, x)), client_height() - static_cast<LONG>(logical_y(v, y))};
+}
+
+// The pixels of a colour on the screen inside the drawing area.
+int count_on_screen(COLORREF colour) { return shot_of(app_windows().hwnd_layout).count(colour); }
+
+// How many of the pixels within one of p have the colour.
+int around(POINT p, COLORREF colour) {
+    return shot_of(app_windows().hwnd_layout, {p.x - 1, p.y - 1, p.x + 2, p.y + 2}).count(colour);
+}
+
+class BoardWindow : public AppWindowsTest {
 protected:
     BoardWindow() {
         places_.main = {0, 0, 900, 600};
         places_.board = {0, 0, 900, 700};
+        places_.found = {920, 40, 650, 300};  // beside the board, over nothing
     }
 
     void SetUp() override {
-        app_session().settings.show_top_side = 1;
         app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
         AppWindowsTest::SetUp();
         show_board_on_top();
     }
 
     void load(const std::wstring& path) {
-        test::load_through_combo(path);
+        load_through_combo(path);
         ASSERT_EQ(app_session().board.board_loaded, 1u)
             << (port_.boxes.empty() ? std::string("no box")
                                     : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
@@ -77,6 +93,14 @@ protected:
 
     void mouse(UINT msg, int x, int y, WPARAM keys = 0) {
         SendMessageW(app_windows().hwnd_layout, msg, keys, MAKELPARAM(x, y));
+    }
+
+    // Clicks the component on the board; the found window must come up with its row.
+    void open_found_for(uint32_t c, POINT at) {
+        ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, at.x, at.y));
+        ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
+        ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
+        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), app_session().board.elements[c].name);
     }
 
     // A drawn component of the side whose box overlaps no other box; past the end for none.
@@ -100,7 +124,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     BoardView& view = app_session().view;
     settings.use_crosshair = 0;
     settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
-    load(test::sample_board());
+    load(sample_board());
     const Settings& s = settings;
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
@@ -169,7 +193,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 
 TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
     BoardView& view = app_session().view;
-    load(test::sample_board());
+    load(sample_board());
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox start = view.boxes[a];
@@ -213,7 +237,7 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     Settings& settings = app_session().settings;
     BoardView& view = app_session().view;
     settings.use_crosshair = 1;
-    load(test::sample_board());
+    load(sample_board());
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox box = view.boxes[a];
@@ -268,6 +292,123 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
                             [](uint32_t g) { return g == 0; }));
     EXPECT_TRUE(view.boxes[a].empty());
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
+}
+
+TEST_F(BoardWindow, FoundWindowClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
+    BoardModel& board = app_session().board;
+    BoardView& view = app_session().view;
+    // Not above the found window, which real clicks and keys must reach.
+    SetWindowPos(app_windows().hwnd_board, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    load(sample_board());
+    const uint32_t c = lone_component(kSideTop);
+    ASSERT_LT(c, view.boxes.size());
+    const ElementBox& box = view.boxes[c];
+    const POINT at{(box.min_x + box.max_x) / 2, client_height() - (box.min_y + box.max_y) / 2};
+    open_found_for(c, at);
+
+    // The list is there for the user: visible, laid out inside its window, its first row
+    // selected and focused and drawn highlighted on the screen.
+    EXPECT_TRUE(IsWindowVisible(app_windows().list_found));
+    RECT list{}, window{};
+    GetWindowRect(app_windows().list_found, &list);
+    GetClientRect(app_windows().hwnd_found, &window);
+    EXPECT_EQ(list.right - list.left, window.right - 20);
+    EXPECT_EQ(list.bottom - list.top, window.bottom - 15 - 60);
+    EXPECT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMSTATE, 0, LVIS_SELECTED | LVIS_FOCUSED),
+              LVIS_SELECTED | LVIS_FOCUSED);
+    EXPECT_EQ(GetFocus(), app_windows().list_found);
+    const RECT row = list_row_on_screen(app_windows().list_found, 0, LVIR_BOUNDS);
+    EXPECT_GT(shot_of(nullptr, row).count(GetSysColor(COLOR_HIGHLIGHT)), 100);
+
+    // A double click on the row makes the part current and closes the window.
+    ASSERT_TRUE(click_list_row(app_windows().list_found, 0, 2));
+    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(view.current, static_cast<int32_t>(c));
+    EXPECT_EQ(view.crosshair_drawn, c + 1);
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
+
+    // Enter on the row chooses it again: a current part chosen again is cleared.
+    open_found_for(c, at);
+    ASSERT_TRUE(press_key(VK_RETURN));
+    pump_for(200);
+    EXPECT_EQ(board.marks.states()[c], kStateUnselected);
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
+
+    // Space goes through the program's keyboard hook.
+    set_visible(app_windows().hwnd_main, true);
+    ASSERT_EQ(install_keyboard_hook(), 1);
+    open_found_for(c, at);
+    ASSERT_TRUE(press_key(VK_SPACE));
+    pump_for(200);
+    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
+    Settings& s = app_session().settings;
+    s.use_crosshair = 0;
+    load(native_path(own_board(L"p1-pads.brd")));
+    pump_for(100);
+    ASSERT_EQ(s.show_pads, 1u);  // on without anyone asking
+    const COLORREF copper = s.color_pads;
+    // R1 at (12, 8): its pin 1 at x 10.8 carries the dot, pin 2 at x 13.2 is an outline only.
+    const POINT pin_one = pixel_of(10.8, 8), pin_two = pixel_of(13.2, 8);
+    EXPECT_EQ(around(pin_one, copper), 9);
+    EXPECT_EQ(around(pin_two, copper), 0);
+    // The left edge of U1's square pad "A" (x 7 - 0.8) and of the mirrored R3's pin 1.
+    EXPECT_GT(around(pixel_of(6.2, 20), copper), 0);
+    EXPECT_EQ(around(pixel_of(31.2, 20), copper), 9);
+    const int before = count_on_screen(copper);
+    EXPECT_GT(before, 200);
+
+    // A real right click opens the layer list, a real click on the pad line takes it out, and
+    // a click on the drawing area puts the choice into force.
+    RECT client{};
+    GetClientRect(app_windows().hwnd_layout, &client);
+    ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, client.right - 260, 20, 1, true));  // right
+    const HWND list = app_windows().list_layers;
+    ASSERT_TRUE(IsWindowVisible(list));
+    int line = -1;
+    const int lines = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < lines && line < 0; ++i) {
+        wchar_t buf[64] = {};
+        if (SendMessageW(list, LB_GETTEXTLEN, i, 0) < 64) SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+        if (std::wcsstr(buf, L"Pads") && std::wcsstr(buf, L" 17 ")) line = i;
+    }
+    ASSERT_GE(line, 0);
+    EXPECT_GT(SendMessageW(list, LB_GETSEL, line, 0), 0);
+    SendMessageW(list, LB_SETTOPINDEX, line, 0);  // scrolled to it as a user would
+    RECT item{};
+    ASSERT_NE(SendMessageW(list, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item)), LB_ERR);
+    ASSERT_TRUE(click_middle(list, item));
+    EXPECT_EQ(SendMessageW(list, LB_GETSEL, line, 0), 0);
+    ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, client.right - 20, client.bottom - 20));
+    pump_for(100);
+    EXPECT_FALSE(IsWindowVisible(list));
+    EXPECT_EQ(s.show_pads, 0u);
+    EXPECT_EQ(count_on_screen(copper), 0);
+    EXPECT_EQ(around(pin_one, copper), 0);
+
+    // Back on, then a new colour picked through the colour dialog's pad swatch.
+    s.show_pads = 1;
+    RedrawWindow(app_windows().hwnd_layout, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    pump_for(100);
+    EXPECT_EQ(count_on_screen(copper), before);
+    ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);
+    EXPECT_EQ(window_text(GetDlgItem(dialog_, IDC_PAD_COLOUR_CAPTION)), L"Pads");
+    app_windows().colour_chooser = [](HWND, uint32_t& c) {
+        c = kMagenta;
+        return 1;
+    };
+    press(dialog_, IDC_PAD_COLOUR_SWATCH, STN_CLICKED);
+    press(dialog_, IDOK);
+    pump_for(100);
+    EXPECT_EQ(s.color_pads, kMagenta);
+    EXPECT_EQ(store_.dword(L"Color pads"), kMagenta);
+    EXPECT_EQ(around(pin_one, kMagenta), 9);
+    EXPECT_EQ(count_on_screen(copper), 0);
+    EXPECT_EQ(count_on_screen(kMagenta), before);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,7 +16,6 @@
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
 #include "win/support/metafile_printer_win.h"
-#include "win/support/real_input_win.h"
 #include "win/support/test_printer_win.h"
 
 namespace tindral::test {
@@ -56,72 +54,25 @@ bool click_menu_item(HWND owner, int popup, UINT id) {
             press_key(VK_ESCAPE);
             return;
         }
-        SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        Sleep(50);
-        INPUT in[2] = {};
-        in[0].type = in[1].type = INPUT_MOUSE;
-        in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        clicked = send_inputs(in, 2);
+        clicked = left_click_at(centre_of(item));
     });
-    left_click_at({(title.left + title.right) / 2, (title.top + title.bottom) / 2});
+    left_click_at(centre_of(title));
     chooser.join();
     pump_for(300);
     return clicked;
 }
 
-// The window's client area as the screen shows it, as COLORREFs row by row.
-struct Shot {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
-};
-
+// The window's client area as the screen shows it.
 Shot screen_shot(HWND hwnd) {
-    Shot s;
     RECT r{};
     GetClientRect(hwnd, &r);
-    POINT origin{0, 0};
-    ClientToScreen(hwnd, &origin);
-    s.width = r.right;
-    s.height = r.bottom;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = s.width;
-    bi.bmiHeader.biHeight = -s.height;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bmp && bits) {
-        HGDIOBJ old = SelectObject(mem, bmp);
-        BitBlt(mem, 0, 0, s.width, s.height, screen, origin.x, origin.y, SRCCOPY);
-        GdiFlush();
-        const auto* p = static_cast<const uint32_t*>(bits);
-        for (int i = 0; i < s.width * s.height; ++i)
-            s.pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-        SelectObject(mem, old);
-    }
-    if (bmp) DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    return s;
-}
-
-std::set<int> pixels_of(const Shot& s, COLORREF colour) {
-    std::set<int> at;
-    for (int i = 0; i < static_cast<int>(s.pixels.size()); ++i)
-        if (s.pixels[i] == colour) at.insert(i);
-    return at;
+    return shot_of(nullptr, on_screen(hwnd, r));
 }
 
 bool click_control(HWND parent, int id) {
     HWND control = GetDlgItem(parent, id);
     RECT r{};
-    if (!control || !GetClientRect(control, &r)) return false;
-    return left_click_in(control, r.right / 2, r.bottom / 2);
+    return control && GetClientRect(control, &r) && click_middle(control, r);
 }
 
 class BookletPreview : public AppWindowsTest {
@@ -182,25 +133,25 @@ TEST_F(BookletPreview, MenuOpensThePreviewWhosePagesStepWithRealClicks) {
     const COLORREF red = app_session().settings.color_top_curr_selection;
     const Shot first = screen_shot(preview);
     ASSERT_FALSE(first.pixels.empty());
-    const std::set<int> red_first = pixels_of(first, red);
+    const std::set<int> red_first = first.where(red);
     EXPECT_GT(red_first.size(), 20u);
-    EXPECT_GT(pixels_of(first, kGreyPenColour).size(), 20u);
-    EXPECT_GT(pixels_of(first, RGB(255, 255, 255)).size(), first.pixels.size() / 4);
-    EXPECT_GT(pixels_of(first, RGB(0, 0, 0)).size(), 100u);
+    EXPECT_GT(first.count(kGreyPenColour), 20);
+    EXPECT_GT(first.count(RGB(255, 255, 255)), first.width * first.height / 4);
+    EXPECT_GT(first.count(RGB(0, 0, 0)), 100);
 
     ASSERT_TRUE(click_control(preview, IDC_BOOKLET_NEXT));
     pump_for(300);
     EXPECT_EQ(booklet_position().page, 1u);
     EXPECT_EQ(window_text(GetDlgItem(preview, IDC_BOOKLET_PAGE)), L"2 / " + std::to_wstring(pages));
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(preview, IDC_BOOKLET_PREVIOUS)));
-    const std::set<int> red_second = pixels_of(screen_shot(preview), red);
+    const std::set<int> red_second = screen_shot(preview).where(red);
     EXPECT_GT(red_second.size(), 20u);
     EXPECT_NE(red_second, red_first);  // another group is highlighted
 
     ASSERT_TRUE(click_control(preview, IDC_BOOKLET_PREVIOUS));
     pump_for(300);
     EXPECT_EQ(booklet_position().page, 0u);
-    EXPECT_EQ(pixels_of(screen_shot(preview), red), red_first);
+    EXPECT_EQ(screen_shot(preview).where(red), red_first);
 
     ASSERT_TRUE(click_control(preview, IDC_BOOKLET_CLOSE));
     pump_for(200);
@@ -258,15 +209,7 @@ TEST_F(BookletPreview, PrinterGetsTheLayoutsTextsAndFailuresAreReportedOnThePrev
     EXPECT_EQ(r.font_heights.front(), booklet_paper_frame({210, 297}).text_height);
     EXPECT_TRUE(port_.boxes.empty());
 
-    // A memory device context is no printer: StartDoc fails.
-    class NoSpooler : public MetafilePrinter {
-    public:
-        bool create_dc(const std::wstring&) override { return (dc_ = CreateCompatibleDC(nullptr)) != nullptr; }
-        bool start_doc(const std::wstring& name, bool to_file) override {
-            return WinPrintDevice::start_doc(name, to_file);
-        }
-        void release() override { WinPrintDevice::release(); }
-    } failing;
+    MemoryDcDevice failing;  // StartDoc fails
     EXPECT_EQ(print_booklet(failing), 0);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::booklet, L"StartDoc Error", L"Tindral Error", 0x10}}));
 }

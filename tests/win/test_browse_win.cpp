@@ -16,8 +16,7 @@
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::sample_board;
-using tindral::test::window_text;
+using namespace tindral::test;
 
 namespace {
 
@@ -34,7 +33,7 @@ bool scripted_dialog(std::wstring& chosen) {
     return g_answer_ok;
 }
 
-class Browse : public test::AppWindowsTest {
+class Browse : public AppWindowsTest {
 protected:
     void SetUp() override {
         previous_dialog_ = set_open_board_dialog(&scripted_dialog);
@@ -63,10 +62,9 @@ protected:
     int selection() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0)); }
 
     // A second board beside the sample one, made for this test.
-    std::wstring generated_board() { return dir_.write("generated.brd", test::synthetic_board(30)).wstring(); }
+    std::wstring generated_board() { return dir_.write("generated.brd", synthetic_board(30)).wstring(); }
 
     OpenBoardDialogFn previous_dialog_ = nullptr;
-    test::TempFolder dir_;
 };
 
 TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
@@ -120,10 +118,10 @@ TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
     EXPECT_EQ(board.board_loaded, 0u);  // nothing was loaded
 
     const std::wstring text_file =
-        test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
+        temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
     browse(text_file);
     DeleteFileW(text_file.c_str());
-    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main, text(TXT_ONLY_V6_V7), L"Tindral Warning", 0x2010}}));
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, text(TXT_ONLY_V6_V7), L"Tindral Warning", 0x2010}}));
     EXPECT_EQ(settings.xml_path_file_name, listed);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
     EXPECT_TRUE(settings.recent_paths[1].empty());
@@ -153,7 +151,7 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
 TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     Settings& settings = app_session().settings;
     const std::wstring a = generated_board();
-    const std::wstring missing = test::own_board(L"no-such-board.brd");
+    const std::wstring missing = own_board(L"no-such-board.brd");
     const std::wstring b = sample_board();
     settings.recent_paths[0] = a;
     settings.recent_paths[2] = missing;  // a gap closes up
@@ -174,7 +172,7 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
 
     SendMessageW(app_windows().combo_path, CB_SETCURSEL, 1, 0);
     click(app_windows().button_load);
-    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, b}));
     EXPECT_EQ(selection(), -1);
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");

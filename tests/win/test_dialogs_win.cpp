@@ -14,9 +14,7 @@
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::menu_string;
-using tindral::test::press;
-using tindral::test::window_text;
+using namespace tindral::test;
 
 namespace {
 
@@ -46,9 +44,9 @@ COLORREF brush_colour(HBRUSH brush) {
 }
 
 // The real windows with the main menu, and the dialog under test.
-class Dialogs : public test::AppWindowsTest {
+class Dialogs : public AppWindowsTest {
 protected:
-    Dialogs() { main_menu_ = test::main_menu(); }
+    Dialogs() { main_menu_ = main_menu(); }
     HWND open(int id, DLGPROC proc) { return open_dialog(id, proc); }
 };
 
@@ -64,15 +62,9 @@ std::vector<LONG> misplacement(HWND dialog, int id, LONG x, LONG y, LONG w, LONG
 }
 
 // Whether the band of one sample line shows both of its colours.
-bool line_shows(HDC dc, int y, uint32_t text_colour, uint32_t back_colour) {
-    bool text = false, back = false;
-    for (int x = 270; x < 360; ++x)
-        for (int dy = 0; dy < 18; ++dy) {
-            const COLORREF c = GetPixel(dc, x, y + dy);
-            text = text || c == text_colour;
-            back = back || c == back_colour;
-        }
-    return text && back;
+bool line_shows(HWND dialog, int y, uint32_t text_colour, uint32_t back_colour) {
+    const Shot band = shot_of(dialog, {270, y, 360, y + 18});
+    return band.count(text_colour) > 0 && band.count(back_colour) > 0;
 }
 
 TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
@@ -117,7 +109,7 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
     EXPECT_EQ(window_text(app_windows().button_load), L"Laden");
     EXPECT_EQ(window_text(app_windows().button_found_close), L"Schlie\u00DFen");
     EXPECT_EQ(window_text(app_windows().button_print), L"Drucken");
-    EXPECT_EQ(test::list_column(app_windows().list_main, 9).title, L"Gruppe");
+    EXPECT_EQ(list_column(app_windows().list_main, 9).title, L"Gruppe");
     EXPECT_EQ(window_text(app_windows().static_counter).rfind(L"  Best\u00FCckt: Gesamt", 0), 0u);
 
     // Cancel keeps the new language in memory and writes nothing of it.
@@ -233,18 +225,16 @@ TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
     // Sample lines in the list colours: first line of the top side, second of the bottom side.
     SetWindowPos(d, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     UpdateWindow(d);
-    HDC dc = GetDC(d);
     const Settings& s = settings;
-    EXPECT_TRUE(line_shows(dc, 58, s.group_color_top_text1, s.group_color_top_back1));
-    EXPECT_TRUE(line_shows(dc, 279, s.group_color_bottom_text2, s.group_color_bottom_back2));
-    EXPECT_FALSE(line_shows(dc, 279, s.group_color_top_text1, s.group_color_top_back1));
-    ReleaseDC(d, dc);
+    EXPECT_TRUE(line_shows(d, 58, s.group_color_top_text1, s.group_color_top_back1));
+    EXPECT_TRUE(line_shows(d, 279, s.group_color_bottom_text2, s.group_color_bottom_back2));
+    EXPECT_FALSE(line_shows(d, 279, s.group_color_top_text1, s.group_color_top_back1));
 }
 
 TEST_F(Dialogs, AboutBoxTexts) {
     for (const auto& [language, title] : {std::pair{0u, L"Tindral V2.00.1  \u00DCber ..."},
                                           std::pair{1u, L"Tindral V2.00.1  About ..."}}) {
-        test::LanguageGuard guard(app_session().settings, language);
+        LanguageGuard guard(app_session().settings, language);
         HWND d = open(IDD_ABOUT, about_dialog_proc);
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(window_text(d), title);
@@ -274,7 +264,7 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
     // Nothing selected: an information box, nothing deleted.
     press(d, 1076);
     EXPECT_EQ(port_.boxes,
-              (test::Boxes{{Owner::main, L"Nothing to delete selected", L"Tindral Info", 0x40040}}));
+              (Boxes{{Owner::main, L"Nothing to delete selected", L"Tindral Info", 0x40040}}));
     EXPECT_EQ(SendDlgItemMessageW(d, 1075, LB_GETCOUNT, 0, 0), 3);
 
     // A selection in either list shows in the other.

@@ -74,9 +74,12 @@ TEST_F(GdiCanvasTest, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
     EXPECT_FALSE(s.lit_near(85, 100 - 85));
 }
 
-TEST_F(GdiCanvasTest, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
+// The previous pen comes back from each selection, the device context gets its own pen back, and
+// the pens the canvas made (one per colour) are gone with it.
+TEST_F(GdiCanvasTest, SelectPenReturnsThePreviousAndThePensItMadeGoWithIt) {
     Surface s;
     const HGDIOBJ before = GetCurrentObject(s.dc, OBJ_PEN);
+    HGDIOBJ made[2] = {};
     {
         GdiCanvas c(s.dc);
         EXPECT_EQ(c.select_pen({PenRole::grey, 0x505050}).role, PenRole::none);
@@ -85,28 +88,17 @@ TEST_F(GdiCanvasTest, SelectPenReturnsThePreviousAndTheDcGetsItsPenBack) {
         EXPECT_NE(GetCurrentObject(s.dc, OBJ_PEN), before);
         c.select_pen({PenRole::none, 0});
         EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
-        c.select_pen({PenRole::top_current, 0x0000FF});
-    }
-    EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
-}
 
-// The pens the canvas made go once the device context has its pen back.
-TEST_F(GdiCanvasTest, PensItMadeAreGoneWithIt) {
-    Surface s;
-    HGDIOBJ made[2] = {};
-    {
-        GdiCanvas c(s.dc);
         c.select_pen({PenRole::top_unselected, 0x00FF00});
         made[0] = GetCurrentObject(s.dc, OBJ_PEN);
         c.select_pen({PenRole::bottom_unselected, 0xFF0000});
         made[1] = GetCurrentObject(s.dc, OBJ_PEN);
         c.select_pen({PenRole::top_selected, 0x00FF00});  // same colour: the first pen again
         EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), made[0]);
-        EXPECT_EQ(GetObjectType(made[0]), static_cast<DWORD>(OBJ_PEN));
-        EXPECT_EQ(GetObjectType(made[1]), static_cast<DWORD>(OBJ_PEN));
+        for (HGDIOBJ pen : made) EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
     }
-    EXPECT_EQ(GetObjectType(made[0]), 0u);
-    EXPECT_EQ(GetObjectType(made[1]), 0u);
+    EXPECT_EQ(GetCurrentObject(s.dc, OBJ_PEN), before);
+    for (HGDIOBJ pen : made) EXPECT_EQ(GetObjectType(pen), 0u);
 }
 
 }  // namespace

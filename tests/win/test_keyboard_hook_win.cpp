@@ -7,12 +7,9 @@
 #include "shell/keyboard_hook_win.h"
 #include "shell/open_board_dialog_win.h"
 #include "win/support/app_windows_win.h"
-#include "win/support/real_input_win.h"
 
 using namespace tindral;
-using tindral::test::press_key;
-using tindral::test::pump_for;
-using tindral::test::window_text;
+using namespace tindral::test;
 
 namespace {
 
@@ -45,7 +42,7 @@ void CALLBACK drive_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
         case 0:
             if (!is_dialog(active)) return;  // not up yet
             g_script.open_dialog = active;
-            test::type_text(L"my board");
+            type_text(L"my board");
             press_key(VK_HOME);
             press_key(VK_DELETE);
             break;
@@ -64,7 +61,7 @@ void CALLBACK drive_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
     ++g_script.step;
 }
 
-class KeyboardHookKeys : public test::AppWindowsTest {
+class KeyboardHookKeys : public AppWindowsTest {
 protected:
     KeyboardHookKeys() {
         places_.main = {0, 0, 900, 600};
@@ -73,9 +70,7 @@ protected:
     }
 
     void SetUp() override {
-        app_session().settings.show_top_side = 1;
         app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
         app_session().settings.use_crosshair = 0;
         app_session().settings.use_filelist = 1;
         AppWindowsTest::SetUp();
@@ -83,9 +78,7 @@ protected:
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         ASSERT_EQ(install_keyboard_hook(), 1);
         // A row the list has selected, not yet chosen: Space would choose it.
-        LVITEMW item{};
-        item.stateMask = item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+        set_row_state(app_windows().list_main, 0, LVIS_SELECTED | LVIS_FOCUSED);
         pump_for(100);
     }
 

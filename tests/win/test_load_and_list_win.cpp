@@ -1,7 +1,8 @@
 // Loading boards through the real main window (path in the combo box, Load clicked) and reading
 // the main list back: rows as tindral-cli lists them, choosing rows, header clicks, the found
-// list, and the failed loads.
+// list, the failed loads, and boards from other sources than a plain board file.
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -9,20 +10,16 @@
 #include "shell/found_list_win.h"
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
-#include "win/support/app_windows_win.h"
+#include "win/support/main_list_checks_win.h"
 
 using namespace tindral;
-using tindral::test::sample_board;
-using tindral::test::list_cell;
-using tindral::test::list_rows;
-using tindral::test::Rows;
-using tindral::test::window_text;
+using namespace tindral::test;
 
 namespace {
 
-class LoadAndList : public test::AppWindowsTest {
+class LoadAndList : public AppWindowsTest {
 protected:
-    void load(const std::wstring& path) { test::load_through_combo(path); }
+    void load(const std::wstring& path) { load_through_combo(path); }
     // Found through the list's own cells, apart from the program's row search.
     static int row_of(uint32_t component) {
         const int n = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
@@ -37,8 +34,8 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
     BoardModel& board = app_session().board;
     // A generated board of a later Eagle version beside the sample; its mirrored parts are
     // those placed below.
-    test::TempFolder dir;
-    const std::string generated_xml = test::synthetic_board(40);
+    TempFolder dir;
+    const std::string generated_xml = synthetic_board(40);
     size_t generated_bottom = 0;
     for (size_t at = 0; (at = generated_xml.find("rot=\"M", at)) != std::string::npos; ++at) ++generated_bottom;
     ASSERT_GT(generated_bottom, 0u);
@@ -65,7 +62,7 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
         load(c.path);
         EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
         EXPECT_EQ(board.board_loaded, 1u);
-        const Rows expected = test::cli_csv_rows(L"list", c.path, c.options);
+        const Rows expected = cli_csv_rows(L"list", c.path, c.options);
         EXPECT_EQ(expected.size(), c.rows);
         const Rows shown = list_rows(app_windows().list_main, 11);
         EXPECT_EQ(shown.size(), c.rows);
@@ -82,7 +79,6 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     Settings& settings = app_session().settings;
     BoardModel& board = app_session().board;
     settings.show_bottom_side = 1;
-    settings.leave_selected = 1;
     settings.sort_col = 9;
     load(sample_board());
     ASSERT_EQ(board.board_loaded, 1u);
@@ -149,13 +145,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     notify(app_windows().list_main, LVN_COLUMNCLICK, -1, 2);
     EXPECT_EQ(settings.sort_col, 2u);
     EXPECT_EQ(store_.dword(L"Sort col"), 2u);
-    const Rows rows = list_rows(app_windows().list_main, 11);
-    for (size_t r = 1; r < rows.size(); ++r) {
-        const bool ordered = rows[r - 1][2] < rows[r][2] ||
-                             (rows[r - 1][2] == rows[r][2] &&
-                              std::stoi(rows[r - 1][10]) < std::stoi(rows[r][10]));
-        EXPECT_TRUE(ordered) << r;
-    }
+    EXPECT_EQ(first_row_out_of_order(2, row_components()), -1);
     HWND header = reinterpret_cast<HWND>(SendMessageW(app_windows().list_main, LVM_GETHEADER, 0, 0));
     for (int c = 0; c < 11; ++c) {
         HDITEMW item{};
@@ -190,9 +180,9 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     ASSERT_FALSE(list_rows(app_windows().list_main, 11).empty());
 
     // The old board goes with its rows and counter: nothing on screen that Save would refuse.
-    const std::wstring missing = test::own_board(L"no-such-board.brd");
+    const std::wstring missing = own_board(L"no-such-board.brd");
     load(missing);
-    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
     EXPECT_NE(window_text(app_windows().static_counter), counter_before);
     EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(board));
@@ -201,7 +191,7 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     EXPECT_TRUE(app_session().settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
 
-    const std::wstring text_file = test::temp_file_with("no board\r\n");
+    const std::wstring text_file = temp_file_with("no board\r\n");
     port_.boxes.clear();
     load(text_file);
     ASSERT_EQ(port_.boxes.size(), 1u);  // the tokeniser's own refusal
@@ -212,7 +202,7 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     DeleteFileW(text_file.c_str());
 
     // Larger than any board: refused unread (the file is sparse), with a message of its own.
-    const std::wstring huge = test::temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle>\r\n");
+    const std::wstring huge = temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle>\r\n");
     HANDLE f = CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(f, INVALID_HANDLE_VALUE);
     LARGE_INTEGER end{};
@@ -221,9 +211,9 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     CloseHandle(f);
     port_.boxes.clear();
     load(huge);
-    EXPECT_EQ(port_.boxes, (test::Boxes{{Owner::main,
-                                         L"The file is too large for an Eagle board (more than 64 MB).",
-                                         L"Tindral Error", 0x2010}}));
+    EXPECT_EQ(port_.boxes, (Boxes{{Owner::main,
+                                   L"The file is too large for an Eagle board (more than 64 MB).",
+                                   L"Tindral Error", 0x2010}}));
     EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
     EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
     DeleteFileW(huge.c_str());
@@ -233,7 +223,62 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     load(L"C:\\");
     SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(app_windows().button_load));  // the combo box is empty now
-    EXPECT_EQ(port_.boxes, test::Boxes(2, {Owner::main, L"Please specify file", L"Tindral Error", 0x42010}));
+    EXPECT_EQ(port_.boxes, Boxes(2, {Owner::main, L"Please specify file", L"Tindral Error", 0x42010}));
+}
+
+using LoadSources = AppWindowsTest;
+
+// The same rows, and the same picture on the screen, as the board packed in it
+// (tests/boards/e6-both-sides.fbrd holds e6-both-sides.brd in a folder).
+TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
+    show_board_on_top();
+    app_session().settings.show_bottom_side = 1;
+    const wchar_t* const files[] = {L"e6-both-sides.brd", L"e6-both-sides.fbrd"};
+    Rows rows[2];
+    Shot pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        load_through_combo(own_board(files[i]));
+        ASSERT_EQ(app_session().board.board_loaded, 1u) << i;
+        UpdateWindow(app_windows().hwnd_layout);
+        pump_for(100);
+        rows[i] = list_rows(app_windows().list_main, 11);
+        pictures[i] = shot_of(app_windows().hwnd_layout);
+    }
+    EXPECT_TRUE(port_.boxes.empty());
+    ASSERT_GE(rows[0].size(), 4u);
+    EXPECT_EQ(rows[1], rows[0]);
+    EXPECT_GT(pictures[1].pixels.size() - pictures[1].count(0), 100u);
+    EXPECT_EQ(pictures[1].pixels, pictures[0].pixels);
+    EXPECT_NE(window_text(app_windows().hwnd_board).find(L"e6-both-sides.fbrd"), std::wstring::npos);
+}
+
+// A KiCad board: its parts in the list as KiCad names them, each drawn on the screen inside the
+// box the program keeps for it.
+TEST_F(LoadSources, AKiCadBoardListsAndDrawsItsParts) {
+    show_board_on_top();
+    app_session().settings.show_bottom_side = 1;
+    load_through_combo(own_board(L"k5-small.kicad_pcb"));
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    UpdateWindow(app_windows().hwnd_layout);
+    pump_for(100);
+    EXPECT_TRUE(port_.boxes.empty());
+    const Rows rows = list_rows(app_windows().list_main, 11);
+    ASSERT_EQ(rows.size(), 3u);
+    std::vector<std::wstring> names;
+    for (const auto& row : rows) names.push_back(row[0] + L" " + row[7]);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::wstring>{L"C1 Bottom", L"R1 Top", L"R1 Top"}));
+    RECT client{};
+    GetClientRect(app_windows().hwnd_layout, &client);
+    for (size_t e = 0; e < 2; ++e) {  // R1 and C1 have outlines; the second R1 has none
+        const ElementBox& box = app_session().view.boxes[e];
+        ASSERT_FALSE(box.empty()) << e;
+        const RECT r{std::max<LONG>(box.min_x, 0), std::max<LONG>(client.bottom - box.max_y, 0),
+                     std::min<LONG>(box.max_x + 1, client.right),
+                     std::min<LONG>(client.bottom - box.min_y + 1, client.bottom)};
+        const Shot shot = shot_of(app_windows().hwnd_layout, r);
+        EXPECT_GT(static_cast<int>(shot.pixels.size()) - shot.count(0), 3) << e;
+    }
 }
 
 }  // namespace

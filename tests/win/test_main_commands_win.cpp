@@ -16,11 +16,7 @@
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::Boxes;
-using tindral::test::list_rows;
-using tindral::test::Rows;
-using tindral::test::set_visible;
-using tindral::test::window_text;
+using namespace tindral::test;
 
 namespace {
 
@@ -29,20 +25,18 @@ constexpr LPARAM kKeyDown = 1;
 
 LocalTime fixed_time() { return {2026, 3, 4, 5, 6}; }
 
-class MainCommands : public test::AppWindowsTest {
+class MainCommands : public AppWindowsTest {
 protected:
     MainCommands() { places_.bom = {40, 50, 650, 300}; }
 
     void load(const std::wstring& path) {
-        test::load_through_combo(path);
+        load_through_combo(path);
         port_.boxes.clear();
     }
 
-    // A copy of the sample board in the test's own folder, so that its selection file lands there.
+    // A copy of the sample board loaded; its selection file.
     std::wstring load_copy() {
-        const auto copy = dir_.path / "board.brd";
-        std::filesystem::copy_file(test::sample_board(), copy);
-        load(copy.wstring());
+        load(copy_board(L"board.brd").wstring());
         return (dir_.path / "board.TindralSel").wstring();
     }
 
@@ -66,8 +60,6 @@ protected:
         return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY) &&
                (a & FILE_ATTRIBUTE_HIDDEN);
     }
-
-    test::TempFolder dir_;
 };
 
 TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
@@ -79,7 +71,6 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_EQ(port_.boxes, Boxes(2, {Owner::main, L"No board loaded", L"Tindral Info", 0x2040}));
     port_.boxes.clear();
 
-    settings.leave_selected = 1;
     settings.show_bottom_side = 1;
     const std::wstring file = load_copy();
     ASSERT_EQ(model.board_loaded, 1u);
@@ -99,7 +90,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     ASSERT_EQ(model.marks.states(), expected);
     menu(IDM_SAVE_SELECTION);
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
+    EXPECT_EQ(TempFolder::read(file), encode_states(expected));
     EXPECT_TRUE(read_only_and_hidden(file));
     menu(IDM_SAVE_SELECTION);  // a protected file is replaced all the same
     EXPECT_TRUE(port_.boxes.empty());
@@ -143,7 +134,7 @@ TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
     EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
     app_windows().hwnd_main = nullptr;
     EXPECT_EQ(model.board_loaded, 0u);
-    EXPECT_EQ(test::TempFolder::read(file), encode_states(expected));
+    EXPECT_EQ(TempFolder::read(file), encode_states(expected));
     EXPECT_TRUE(read_only_and_hidden(file));
     EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
     MSG msg;
@@ -164,7 +155,7 @@ TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
 }
 
 // Presses Space again while its own warning box is open.
-class ReenteringPort : public test::RecordingPort {
+class ReenteringPort : public RecordingPort {
 public:
     int show(Owner owner, const std::wstring& text, const std::wstring& title,
              unsigned flags) override {
@@ -186,7 +177,7 @@ private:
 TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     BoardModel& model = app_session().board;
     app_session().settings.show_bottom_side = 1;
-    load(test::sample_board());
+    load(sample_board());
     ASSERT_EQ(model.board_loaded, 1u);
     activate_main();
     {
@@ -198,9 +189,7 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
     }
 
     const int row = find_component_row(1);
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    set_row_state(app_windows().list_main, row, LVIS_SELECTED);
     KeyboardHook(HC_ACTION, VK_SPACE, kKeyUp);  // a release chooses nothing
     EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     app_windows().key_flags.busy = true;  // a Space action still running
@@ -220,10 +209,8 @@ TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
 }
 
 TEST_F(MainCommands, EscapeHidesOneWindowAndClearsTheListSelection) {
-    load(test::sample_board());
-    LVITEMW item{};
-    item.stateMask = item.state = LVIS_SELECTED;
-    SendMessageW(app_windows().list_main, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
+    load(sample_board());
+    set_row_state(app_windows().list_main, 0, LVIS_SELECTED);
     activate_main();
     set_visible(app_windows().hwnd_found, true);
     set_visible(app_windows().hwnd_bom, true);
@@ -265,7 +252,7 @@ TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
 TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     Settings& settings = app_session().settings;
     const ClockSource saved_clock = set_clock_source(&fixed_time);
-    const std::wstring board = test::sample_board();
+    const std::wstring board = sample_board();
     settings.show_bottom_side = 0;  // the BOM counts both sides all the same
     load(board);
     ASSERT_EQ(app_session().board.board_loaded, 1u);
@@ -273,7 +260,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     click(app_windows().button_bom);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
     EXPECT_EQ(window_text(app_windows().static_date), L"04.03.2026  05:06");
-    const Rows expected = test::cli_csv_rows(L"bom", board, L"");
+    const Rows expected = cli_csv_rows(L"bom", board, L"");
     const Rows shown = list_rows(app_windows().list_bom, 4);
     EXPECT_EQ(shown, expected);
     // 14 packages and values on the board; 100nF in C0805 is C1 and C2 on top and C4 below.
@@ -291,7 +278,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     n.hdr.code = LVN_COLUMNCLICK;
     n.iSubItem = 3;
     SendMessageW(app_windows().hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
-    EXPECT_EQ(list_rows(app_windows().list_bom, 4), test::cli_csv_rows(L"bom", board, L"--sort 3"));
+    EXPECT_EQ(list_rows(app_windows().list_bom, 4), cli_csv_rows(L"bom", board, L"--sort 3"));
 
     SetWindowPos(app_windows().hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
     click(app_windows().button_bom_close);

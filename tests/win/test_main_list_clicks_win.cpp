@@ -1,48 +1,26 @@
 // The main list as a user meets it on a board too long for the screen: a real click on a row
 // marks that part, and the row shows its tick, its highlight and the other rows their group
 // colours on the screen; far down the list, after scrolling, the rows still show their parts.
-
-#include <windows.h>
-#include <commctrl.h>
+// Then the list's marks after a selection load and side switches: the checks the 50 000-element
+// run of the Windows benchmark (bench/win/) makes at every step.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"
-#include "win/support/app_windows_win.h"
-#include "win/support/real_input_win.h"
+#include "win/support/main_list_checks_win.h"
 
 using namespace tindral;
-using tindral::test::left_click_at;
-using tindral::test::list_cell;
-using tindral::test::pump_for;
+using namespace tindral::test;
 
 namespace {
 
-RECT row_rect(int row, int part) {
-    RECT r{};
-    r.left = part;
-    SendMessageW(app_windows().list_main, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-    MapWindowPoints(app_windows().list_main, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
+RECT row_rect(int row, int part) { return list_row_on_screen(app_windows().list_main, row, part); }
 
-// The screen pixels of a rectangle, row by row.
-std::vector<COLORREF> screen_pixels(const RECT& r) {
-    std::vector<COLORREF> out;
-    HDC screen = GetDC(nullptr);
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x) out.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return out;
-}
-
-int count_colour(const std::vector<COLORREF>& pixels, COLORREF colour) {
-    int n = 0;
-    for (COLORREF c : pixels) n += c == colour;
-    return n;
-}
+// How many pixels of the screen rectangle have the colour.
+int count_colour(const RECT& r, COLORREF colour) { return shot_of(nullptr, r).count(colour); }
 
 // The row's label and cells, not its image.
 RECT cells_of(int row) {
@@ -50,8 +28,6 @@ RECT cells_of(int row) {
     r.left = row_rect(row, LVIR_LABEL).left;
     return r;
 }
-
-POINT centre_of(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 constexpr COLORREF kUnmarkedImage = RGB(250, 250, 250), kMarkedImage = RGB(0, 200, 0);
 
@@ -77,14 +53,12 @@ void give_plain_images(HWND list) {
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
-class MainListClicks : public test::AppWindowsTest {
+class MainListClicks : public AppWindowsTest {
 protected:
     MainListClicks() { places_.main = {0, 0, 1100, 600}; }
 
     void SetUp() override {
-        app_session().settings.show_top_side = 1;
         app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
         app_session().settings.use_crosshair = 0;
         AppWindowsTest::SetUp();
         give_plain_images(app_windows().list_main);
@@ -93,13 +67,12 @@ protected:
         SetForegroundWindow(app_windows().hwnd_main);
     }
 
-    test::TempFolder dir_;
 };
 
 TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     const BoardModel& board = app_session().board;
     HWND list = app_windows().list_main;
-    test::load_through_combo(dir_.write("board.brd", test::synthetic_board(2000)).wstring());
+    load_through_combo(dir_.write("board.brd", synthetic_board(2000)).wstring());
     ASSERT_EQ(board.board_loaded, 1u);
     UpdateWindow(list);
     pump_for(200);
@@ -116,11 +89,11 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     };
     const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
     const RECT icon2 = row_rect(2, LVIR_ICON);
-    const std::vector<COLORREF> icon_before = screen_pixels(icon2);
-    EXPECT_GT(count_colour(icon_before, kUnmarkedImage), 100);
-    EXPECT_EQ(screen_pixels(row_rect(5, LVIR_ICON)), icon_before);  // both unmarked
-    EXPECT_EQ(count_colour(screen_pixels(cells_of(2)), highlight), 0);
-    EXPECT_GT(count_colour(screen_pixels(cells_of(2)), back_of(2)), 100);
+    const std::vector<COLORREF> icon_before = shot_of(nullptr, icon2).pixels;
+    EXPECT_GT(count_colour(icon2, kUnmarkedImage), 100);
+    EXPECT_EQ(shot_of(nullptr, row_rect(5, LVIR_ICON)).pixels, icon_before);  // both unmarked
+    EXPECT_EQ(count_colour(cells_of(2), highlight), 0);
+    EXPECT_GT(count_colour(cells_of(2), back_of(2)), 100);
 
     // The click marks the row's part: the tick replaces the empty image, the row is highlighted,
     // its neighbours keep their group colours.
@@ -128,11 +101,11 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     UpdateWindow(list);
     const uint32_t c2 = static_cast<uint32_t>(row_component(2));
     EXPECT_EQ(board.marks.state(c2), kStateCurrent);
-    EXPECT_NE(screen_pixels(icon2), icon_before);
-    EXPECT_EQ(screen_pixels(row_rect(5, LVIR_ICON)), icon_before);
-    EXPECT_GT(count_colour(screen_pixels(cells_of(2)), highlight), 100);
-    EXPECT_EQ(count_colour(screen_pixels(cells_of(3)), highlight), 0);
-    EXPECT_GT(count_colour(screen_pixels(cells_of(3)), back_of(3)), 100);
+    EXPECT_NE(shot_of(nullptr, icon2).pixels, icon_before);
+    EXPECT_EQ(shot_of(nullptr, row_rect(5, LVIR_ICON)).pixels, icon_before);
+    EXPECT_GT(count_colour(cells_of(2), highlight), 100);
+    EXPECT_EQ(count_colour(cells_of(3), highlight), 0);
+    EXPECT_GT(count_colour(cells_of(3), back_of(3)), 100);
     EXPECT_EQ(list_cell(list, 2, 0), board.elements[c2].name);
 
     // At the end of the list: the last row's cells are its part's, and a click there marks it
@@ -145,21 +118,61 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     EXPECT_EQ(list_cell(list, last, 0), board.elements[c_last].name);
     EXPECT_EQ(std::stoul(list_cell(list, last, 10)), c_last);
     const RECT icon_last = row_rect(last, LVIR_ICON);
-    EXPECT_EQ(screen_pixels(icon_last), icon_before);
+    EXPECT_EQ(shot_of(nullptr, icon_last).pixels, icon_before);
     ASSERT_TRUE(left_click_at(centre_of(cells_of(last))));
     UpdateWindow(list);
     EXPECT_EQ(board.marks.state(c_last), kStateCurrent);
     EXPECT_EQ(board.marks.state(c2), kStateSelected);
-    EXPECT_NE(screen_pixels(icon_last), icon_before);
-    EXPECT_GT(count_colour(screen_pixels(cells_of(last)), highlight), 100);
+    EXPECT_NE(shot_of(nullptr, icon_last).pixels, icon_before);
+    EXPECT_GT(count_colour(cells_of(last), highlight), 100);
     SendMessageW(list, LVM_ENSUREVISIBLE, 2, FALSE);
     UpdateWindow(list);
     pump_for(100);
-    EXPECT_GT(count_colour(screen_pixels(row_rect(2, LVIR_ICON)), kMarkedImage), 100);
-    EXPECT_EQ(count_colour(screen_pixels(cells_of(2)), highlight), 0);
-    EXPECT_EQ(count_colour(screen_pixels(cells_of(last - 1)), highlight), 0);
+    EXPECT_GT(count_colour(row_rect(2, LVIR_ICON), kMarkedImage), 100);
+    EXPECT_EQ(count_colour(cells_of(2), highlight), 0);
+    EXPECT_EQ(count_colour(cells_of(last - 1), highlight), 0);
     EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), last);
     EXPECT_TRUE(port_.boxes.empty());
+}
+
+using ListMarks = MarkingTest;
+
+// The list's highlight after a selection load and side switches: a row highlighted before the
+// load that the file leaves unmarked loses it, and it lands on a marked row.
+TEST_F(ListMarks, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
+    BoardModel& model = app_session().board;
+    const std::filesystem::path board = dir_.write("board.brd", synthetic_board(300));
+    load_through_combo(board.wstring());
+    ASSERT_EQ(model.board_loaded, 1u);
+    const std::vector<int> rows = row_components();
+    for (int row : {10, 20, 30}) notify(app_windows().list_main, NM_CLICK, row, 0);
+    menu(IDM_SAVE_SELECTION);
+    click(app_windows().button_clear);
+    ASSERT_EQ(row_components(), rows);  // the refill keeps the order
+    notify(app_windows().list_main, NM_CLICK, 40, 0);
+    ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{40});
+
+    menu(IDM_LOAD_SELECTION);  // answered Yes
+    std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
+    for (int row : {10, 20, 30}) expected[rows[row]] = kStateSelected;
+    EXPECT_EQ(model.marks.states(), expected);
+    expect_marks(rows, expected);
+    EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
+    for (const auto [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        SCOPED_TRACE(std::to_string(top) + std::to_string(bottom));
+        switch_sides(top, bottom);
+        expect_rows_of_sides(top, bottom);
+    }
+
+    // A file without marks takes the highlight away from the row chosen before the load.
+    click(app_windows().button_clear);
+    menu(IDM_SAVE_SELECTION);
+    notify(app_windows().list_main, NM_CLICK, 50, 0);
+    ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{50});
+    menu(IDM_LOAD_SELECTION);
+    EXPECT_EQ(port_.boxes.size(), 2u);  // the question of each load
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(model.elements.size(), kStateUnselected));
+    expect_marks(row_components(), model.marks.states());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // message boxes, and the board's pixels on the screen before and after each answer.
 
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using namespace tindral::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,26 +30,6 @@ void click_at(POINT p) {
     in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
     in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
     SendInput(3, in, sizeof(INPUT));
-}
-
-POINT centre(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-bool pump_until(const std::function<bool()>& done, DWORD ms = 8000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > ms) return false;
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        Sleep(20);
-    }
-    return true;
 }
 
 // What the message box on the screen showed, and the button the mouse pressed in it.
@@ -86,10 +66,10 @@ void CALLBACK answer_box(HWND, UINT, UINT_PTR, DWORD) {
             seen.default_button = id;
     g_seen.push_back(seen);
     g_buttons.erase(g_buttons.begin());
-    click_at(centre(button));
+    click_at(window_centre(button));
 }
 
-class MarksByMouse : public test::AppWindowsTest {
+class MarksByMouse : public AppWindowsTest {
 protected:
     MarksByMouse() {
         // Side by side on the 1600-pixel screen, every button of the main window inside it.
@@ -100,11 +80,7 @@ protected:
     void SetUp() override {
         // The board window takes its stored place: beside the main window, so that the whole
         // board can be seen.
-        app_session().settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
-        app_session().settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
-        app_session().settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
-        app_session().settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
-        app_session().settings.leave_selected = 1;
+        board_window_at_its_place();
         app_session().settings.show_bottom_side = 1;
         app_session().settings.use_crosshair = 0;
         AppWindowsTest::SetUp();
@@ -128,58 +104,31 @@ protected:
         const size_t seen_before = g_seen.size() + answers.size();
         g_buttons = std::move(answers);
         SetForegroundWindow(app_windows().hwnd_main);
-        pump_until([] { return false; }, 200);
+        pump_for(200);
         // Nothing may cover the button where the mouse goes down.
-        if (WindowFromPoint(centre(button)) != button) return false;
-        click_at(centre(button));
+        if (WindowFromPoint(window_centre(button)) != button) return false;
+        click_at(window_centre(button));
         const bool answered = pump_until([&] { return g_seen.size() == seen_before; });
-        pump_until([] { return false; }, 300);  // the click's own work and the repaint
+        pump_for(300);  // the click's own work and the repaint
         UpdateWindow(app_windows().hwnd_layout);
         return answered;
     }
 
     // Pixels of the drawing area on the screen in the colour of placed parts.
-    int placed_pixels() {
-        RECT r{};
-        GetClientRect(app_windows().hwnd_layout, &r);
-        HDC screen = GetDC(app_windows().hwnd_layout);
-        HDC mem = CreateCompatibleDC(screen);
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = r.right;
-        bi.bmiHeader.biHeight = -r.bottom;  // top-down
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        HBITMAP dib = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(mem, dib);
-        BitBlt(mem, 0, 0, r.right, r.bottom, screen, 0, 0, SRCCOPY);
-        GdiFlush();
-        const COLORREF c = app_session().settings.color_top_selected;
-        const uint32_t want = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-        int n = 0;
-        const auto* px = static_cast<const uint32_t*>(bits);
-        for (long i = 0; px && i < static_cast<long>(r.right) * r.bottom; ++i) n += (px[i] & 0xFFFFFF) == want;
-        SelectObject(mem, old);
-        DeleteObject(dib);
-        DeleteDC(mem);
-        ReleaseDC(app_windows().hwnd_layout, screen);
-        return n;
+    static int placed_pixels() {
+        return shot_of(app_windows().hwnd_layout).count(app_session().settings.color_top_selected);
     }
 
     WinMessagePort screen_port_;
     MessagePort* previous_port_ = nullptr;
     UINT_PTR timer_ = 0;
-    test::TempFolder dir_;
 };
 
 TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     BoardModel& model = app_session().board;
-    const fs::path board = dir_.path / "board.brd";
-    fs::copy_file(test::sample_board(), board);
+    const fs::path board = copy_board(L"board.brd");
     // The Load button is clicked with the path in the combo box; no file, no question.
-    test::load_through_combo(board.wstring());
+    load_through_combo(board.wstring());
     ASSERT_EQ(model.board_loaded, 1u);
     const size_t n = model.elements.size();
     std::wstring file;
@@ -217,7 +166,7 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
     EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateSelected));
     EXPECT_GT(placed_pixels(), 0);
-    EXPECT_EQ(test::TempFolder::read(file),
+    EXPECT_EQ(TempFolder::read(file),
               encode_states(std::vector<uint32_t>(n, kStateSelected)));
 }
 

@@ -13,8 +13,7 @@
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
-using tindral::test::Boxes;
-using tindral::test::window_text;
+using namespace tindral::test;
 namespace fs = std::filesystem;
 
 namespace {
@@ -22,25 +21,17 @@ namespace {
 const Boxes kOffer{{Owner::main, L"There are saved marks for this board. Load them?", L"Tindral Info", 0x2044}};
 const Boxes kSaveFirst{{Owner::main, L"The marks have changed since they were last saved. Save them first?",
                         L"Tindral Info", 0x2043}};
-const test::ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Exit without saving them?",
-                                 L"Tindral Warning", 0x2134};
+const ShownBox kExitAnyway{Owner::main, L"The marks could not be saved. Exit without saving them?",
+                           L"Tindral Warning", 0x2134};
 
-class Marks : public test::AppWindowsTest {
+class Marks : public AppWindowsTest {
 protected:
     void SetUp() override {
-        app_session().settings.leave_selected = 1;
         app_session().settings.show_bottom_side = 1;
         AppWindowsTest::SetUp();
     }
 
-    // A copy of the sample board in the test's own folder, so that its selection file lands there.
-    fs::path copy_board(const char* name) {
-        const fs::path copy = dir_.path / name;
-        fs::copy_file(test::sample_board(), copy);
-        return copy;
-    }
-
-    void load(const fs::path& board) { test::load_through_combo(board.wstring()); }
+    void load(const fs::path& board) { load_through_combo(board.wstring()); }
 
     // The selection file the program names for a board in the test's folder.
     static fs::path selection_file(const fs::path& board) {
@@ -57,15 +48,13 @@ protected:
         return encode_states(s);
     }
 
-    int image_of(uint32_t component) { return test::list_image(app_windows().list_main, find_component_row(component)); }
+    int image_of(uint32_t component) { return list_image(app_windows().list_main, find_component_row(component)); }
     int combo_count() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0)); }
-
-    test::TempFolder dir_;
 };
 
 TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
     BoardModel& model = app_session().board;
-    const fs::path board = copy_board("board.brd");
+    const fs::path board = copy_board(L"board.brd");
     load(board);
     const size_t n = model.elements.size();
     ASSERT_GE(n, 3u);
@@ -86,7 +75,7 @@ TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
 TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     BoardModel& model = app_session().board;
     app_session().settings.save_selections_on_exit = 1;
-    const fs::path board = copy_board("board.brd");
+    const fs::path board = copy_board(L"board.brd");
     load(board);
     const std::string marks = saved_marks(model.elements.size());
     const fs::path file = dir_.write(selection_file(board).filename().string(), marks);
@@ -99,13 +88,13 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
     app_windows().hwnd_main = nullptr;
-    EXPECT_EQ(test::TempFolder::read(file), marks);
+    EXPECT_EQ(TempFolder::read(file), marks);
 }
 
 TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
     BoardModel& model = app_session().board;
-    const fs::path one = copy_board("board1.brd");
-    const fs::path two = copy_board("board2.brd");
+    const fs::path one = copy_board(L"board1.brd");
+    const fs::path two = copy_board(L"board2.brd");
     load(one);
     choose(0);
     menu(IDM_SAVE_SELECTION);
@@ -123,15 +112,13 @@ TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
 }
 
 TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
-    const fs::path board = copy_board("board.brd");
+    const fs::path board = copy_board(L"board.brd");
     load(board);
     choose(0);
     // A second instance loaded another board meanwhile; the dialog reads every setting again.
     store_.put_string(L"Xml path file name", (dir_.path / "other.brd").wstring());
-    HWND d = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(IDD_SETTINGS), app_windows().hwnd_main, DlgSettings, 0);
-    ASSERT_NE(d, nullptr);
-    SendMessageW(d, WM_COMMAND, IDCANCEL, 0);
-    DestroyWindow(d);
+    ASSERT_NE(open_dialog(IDD_SETTINGS, DlgSettings), nullptr);
+    press(dialog_, IDCANCEL);
     ASSERT_EQ(app_session().settings.xml_path_file_name, (dir_.path / "other.brd").wstring());
 
     menu(IDM_SAVE_SELECTION);
@@ -142,7 +129,7 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
 TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     Settings& settings = app_session().settings;
     BoardModel& model = app_session().board;
-    const fs::path board = copy_board("board.brd");
+    const fs::path board = copy_board(L"board.brd");
     load(board);
     const size_t n = model.elements.size();
     choose(0);
@@ -165,7 +152,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     EXPECT_EQ(model.marks.states(), marked);
 
     // A change of "Leave selected" clears the marks: Cancel leaves the dialog open and them on.
-    HWND d = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(IDD_SETTINGS), app_windows().hwnd_main, DlgSettings, 0);
+    HWND d = open_dialog(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
     CheckDlgButton(d, 1008, BST_UNCHECKED);
     port_.boxes.clear();
@@ -176,7 +163,6 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     EXPECT_EQ(model.marks.states(), marked);
     port_.answers = {mb::id_no};  // dropped
     SendMessageW(d, WM_COMMAND, IDOK, 0);
-    DestroyWindow(d);
     EXPECT_EQ(settings.leave_selected, 0u);
     EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
     EXPECT_FALSE(fs::exists(selection_file(board)));
@@ -188,7 +174,7 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
     EXPECT_EQ(port_.boxes, kSaveFirst);
     std::vector<uint32_t> saved(n, kStateUnselected);
     saved[1] = kStateCurrent;
-    EXPECT_EQ(test::TempFolder::read(selection_file(board)), encode_states(saved));
+    EXPECT_EQ(TempFolder::read(selection_file(board)), encode_states(saved));
     EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
 }
 
@@ -214,7 +200,7 @@ protected:
     void SetUp() override {
         Marks::SetUp();
         app_session().settings.save_selections_on_exit = 1;
-        board_ = copy_board("board.brd");
+        board_ = copy_board(L"board.brd");
         load(board_);
         choose(2);
         marks_ = app_session().board.marks.states();
@@ -226,7 +212,7 @@ protected:
 
 TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
     EXPECT_EQ(SendMessageW(app_windows().hwnd_main, WM_QUERYENDSESSION, 0, 0), TRUE);
-    EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
+    EXPECT_EQ(TempFolder::read(selection_file(board_)), encode_states(marks_));
     SendMessageW(app_windows().hwnd_main, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(store_.string(L"ComboPathFilename00"), board_.wstring());
     EXPECT_EQ(store_.string(L"Xml path file name"), board_.wstring());
@@ -272,9 +258,9 @@ TEST_F(EndOfProgram, StoreFailuresAtTheEndAreToldAndTheMarksSavedAllTheSame) {
     store_.set_errors[L"Leave selected"] = reg::access_denied;
     SendMessageW(app_windows().hwnd_main, WM_CLOSE, 0, 0);
     app_windows().hwnd_main = nullptr;
-    EXPECT_EQ(test::TempFolder::read(selection_file(board_)), encode_states(marks_));
+    EXPECT_EQ(TempFolder::read(selection_file(board_)), encode_states(marks_));
     int told = 0;
-    for (const test::ShownBox& b : port_.boxes) told += b.text.rfind(L"put_registry ", 0) == 0;
+    for (const ShownBox& b : port_.boxes) told += b.text.rfind(L"put_registry ", 0) == 0;
     EXPECT_GE(told, 2);
 }
 

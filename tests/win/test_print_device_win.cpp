@@ -89,16 +89,6 @@ TEST_F(PrinterSide, BomIsDrawnPageByPageInHundredthsOfAMillimetre) {
     EXPECT_EQ(r.font_heights.front(), 500);
 }
 
-// A memory device context is no printer: the real StartDoc refuses it.
-class MemoryDcDevice : public MetafilePrinter {
-public:
-    bool create_dc(const std::wstring&) override { return (dc_ = CreateCompatibleDC(nullptr)) != nullptr; }
-    bool start_doc(const std::wstring& name, bool to_file) override {
-        return WinPrintDevice::start_doc(name, to_file);
-    }
-    void release() override { WinPrintDevice::release(); }
-};
-
 TEST_F(PrinterSide, RealFailuresAreReportedToTheBomWindow) {
     Settings& settings = app_session().settings;
     MemoryDcDevice device;

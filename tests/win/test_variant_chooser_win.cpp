@@ -12,22 +12,17 @@
 #include "win/support/app_windows_win.h"
 
 using namespace tindral;
+using namespace tindral::test;
 namespace fs = std::filesystem;
 
 namespace {
 
-POINT centre_of(HWND hwnd) {
-    RECT r{};
-    GetWindowRect(hwnd, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
 // Shown, and on the screen: the control itself is under its own middle.
 bool seen_on_screen(HWND hwnd) {
-    return IsWindowVisible(hwnd) && WindowFromPoint(centre_of(hwnd)) == hwnd;
+    return IsWindowVisible(hwnd) && WindowFromPoint(window_centre(hwnd)) == hwnd;
 }
 
-std::vector<std::wstring> column(const test::Rows& rows, size_t c) {
+std::vector<std::wstring> column(const Rows& rows, size_t c) {
     std::vector<std::wstring> out;
     for (const auto& r : rows) out.push_back(r.at(c));
     return out;
@@ -38,17 +33,13 @@ int dark_pixels(HWND hwnd) {
     RECT r{};
     GetWindowRect(hwnd, &r);
     int n = 0;
-    for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x) {
-            const COLORREF c = test::screen_pixel({x, y});
-            n += c != CLR_INVALID && GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
-        }
+    for (COLORREF c : shot_of(nullptr, r).pixels) n += GetRValue(c) + GetGValue(c) + GetBValue(c) < 200;
     return n;
 }
 
 using Texts = std::vector<std::wstring>;
 
-class VariantChooser : public test::AppWindowsTest {
+class VariantChooser : public AppWindowsTest {
 protected:
     VariantChooser() {
         places_.main = {0, 0, 1120, 600};
@@ -56,33 +47,24 @@ protected:
     }
 
     void SetUp() override {
-        Settings& s = app_session().settings;
-        s.wnd_board_x = static_cast<uint32_t>(places_.board.left);
-        s.wnd_board_y = static_cast<uint32_t>(places_.board.top);
-        s.wnd_board_width = static_cast<uint32_t>(places_.board.right);
-        s.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
-        s.show_bottom_side = 1;
-        s.leave_selected = 1;
+        board_window_at_its_place();
+        app_session().settings.show_bottom_side = 1;
         AppWindowsTest::SetUp();
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         SetForegroundWindow(app_windows().hwnd_main);
-        test::pump_for(200);
+        pump_for(200);
     }
 
-    fs::path copy_board(const wchar_t* name) {
-        const fs::path to = dir_.path / name;
-        fs::copy_file(test::own_board(name), to);
-        return to;
-    }
+    fs::path copy_own(const wchar_t* name) { return copy_board(name, own_board(name)); }
 
     // Opens the drop-down list with a click on the chooser and clicks the entry named name.
     bool pick_by_mouse(const std::wstring& name) {
         HWND combo = app_windows().combo_variant;
         SetForegroundWindow(app_windows().hwnd_main);
-        test::pump_for(100);
-        if (!test::left_click_at(centre_of(combo))) return false;
-        test::pump_for(200);
+        pump_for(100);
+        if (!left_click_at(window_centre(combo))) return false;
+        pump_for(200);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         if (!GetComboBoxInfo(combo, &info) || !IsWindowVisible(info.hwndList)) return false;
@@ -91,32 +73,30 @@ protected:
         RECT r{};
         if (item == LB_ERR || SendMessageW(info.hwndList, LB_GETITEMRECT, item, reinterpret_cast<LPARAM>(&r)) == LB_ERR)
             return false;
-        if (!test::left_click_in(info.hwndList, (r.left + r.right) / 2, (r.top + r.bottom) / 2)) return false;
-        test::pump_for(300);
+        if (!click_middle(info.hwndList, r)) return false;
+        pump_for(300);
         return !IsWindowVisible(info.hwndList);
     }
 
-    static test::Rows main_rows() { return test::list_rows(app_windows().list_main, 11); }
-    static test::Rows bom_list_rows() { return test::list_rows(app_windows().list_bom, 4); }
-
-    test::TempFolder dir_;
+    static Rows main_rows() { return list_rows(app_windows().list_main, 11); }
+    static Rows bom_list_rows() { return list_rows(app_windows().list_bom, 4); }
 };
 
 TEST_F(VariantChooser, SwitchByMouseChangesRowsBomAndCounterAndKeepsMarks) {
     AppWindows& w = app_windows();
     BoardModel& model = app_session().board;
-    const fs::path board = copy_board(L"v1-variants.brd");
-    test::load_through_combo(board.wstring());
+    const fs::path board = copy_own(L"v1-variants.brd");
+    load_through_combo(board.wstring());
     ASSERT_EQ(model.board_loaded, 1u);
-    test::pump_for(200);
+    pump_for(200);
 
     // On the screen, starting on the file's current variant.
     ASSERT_TRUE(seen_on_screen(w.combo_variant));
     EXPECT_TRUE(IsWindowVisible(w.static_variant));
-    EXPECT_EQ(test::window_text(w.static_variant), L"Variant");
+    EXPECT_EQ(window_text(w.static_variant), L"Variant");
     UpdateWindow(w.hwnd_main);
     EXPECT_GT(dark_pixels(w.static_variant), 10);  // the label's letters on the screen
-    EXPECT_EQ(test::window_text(w.combo_variant), L"proto");
+    EXPECT_EQ(window_text(w.combo_variant), L"proto");
     EXPECT_EQ(SendMessageW(w.combo_variant, CB_GETCOUNT, 0, 0), 3);
     // The list starts below the chooser's row.
     RECT list{}, combo{};
@@ -125,7 +105,7 @@ TEST_F(VariantChooser, SwitchByMouseChangesRowsBomAndCounterAndKeepsMarks) {
     EXPECT_GE(list.top, combo.bottom);
 
     EXPECT_EQ(column(main_rows(), 0), (Texts{L"R1", L"C1", L"C2", L"U1"}));
-    EXPECT_EQ(test::window_text(w.static_counter), L"  Placed: Total 0 of 4     TOP 0 of 3     BOTTOM 0 of 1");
+    EXPECT_EQ(window_text(w.static_counter), L"  Placed: Total 0 of 4     TOP 0 of 3     BOTTOM 0 of 1");
 
     // Two parts placed, C1 (not fitted in lite) among them; the bill of materials open.
     choose(2);  // C1
@@ -138,10 +118,10 @@ TEST_F(VariantChooser, SwitchByMouseChangesRowsBomAndCounterAndKeepsMarks) {
 
     ASSERT_TRUE(pick_by_mouse(L"lite"));
     EXPECT_EQ(model.chosen_variant, 1);
-    EXPECT_EQ(test::window_text(w.combo_variant), L"lite");
+    EXPECT_EQ(window_text(w.combo_variant), L"lite");
     EXPECT_EQ(column(main_rows(), 0), (Texts{L"R1", L"R2", L"C2"}));
-    EXPECT_EQ(test::window_text(w.static_counter), L"  Placed: Total 1 of 3     TOP 1 of 3     BOTTOM 0 of 0");
-    const test::Rows bom = bom_list_rows();
+    EXPECT_EQ(window_text(w.static_counter), L"  Placed: Total 1 of 3     TOP 1 of 3     BOTTOM 0 of 0");
+    const Rows bom = bom_list_rows();
     EXPECT_EQ(column(bom, 2), (Texts{L"10k", L"100nF"}));
     EXPECT_EQ(column(bom, 3), (Texts{L"2", L"1"}));
     EXPECT_EQ(model.marks.states(), marks);
@@ -149,37 +129,37 @@ TEST_F(VariantChooser, SwitchByMouseChangesRowsBomAndCounterAndKeepsMarks) {
     EXPECT_EQ(row_image(0), 1);
 
     ASSERT_TRUE(pick_by_mouse(L"full"));
-    const test::Rows full = main_rows();
+    const Rows full = main_rows();
     EXPECT_EQ(column(full, 0), (Texts{L"R1", L"R2", L"C1", L"C2", L"U1"}));
     EXPECT_EQ(column(full, 3), (Texts{L"10k", L"10k", L"100nF", L"1uF", L"LM358"}));
-    EXPECT_EQ(test::window_text(w.static_counter), L"  Placed: Total 2 of 5     TOP 2 of 4     BOTTOM 0 of 1");
+    EXPECT_EQ(window_text(w.static_counter), L"  Placed: Total 2 of 5     TOP 2 of 4     BOTTOM 0 of 1");
     EXPECT_EQ(column(bom_list_rows(), 2), (Texts{L"10k", L"100nF", L"1uF", L"LM358"}));
 
     // Saved after the switches: one state per element of the file, as before them.
     menu(IDM_SAVE_SELECTION);
     std::wstring file;
     ASSERT_TRUE(make_selection_path(board.wstring(), file));
-    EXPECT_EQ(test::TempFolder::read(file), encode_states(marks));
+    EXPECT_EQ(TempFolder::read(file), encode_states(marks));
 }
 
 TEST_F(VariantChooser, NoChooserWithoutNamedVariants) {
     AppWindows& w = app_windows();
-    test::load_through_combo(copy_board(L"v1-variants.brd").wstring());
+    load_through_combo(copy_own(L"v1-variants.brd").wstring());
     ASSERT_TRUE(seen_on_screen(w.combo_variant));
     // A board without variants after one with them: the chooser goes, R2's populate="no"
     // still keeps it out of the list.
-    test::load_through_combo(copy_board(L"v2-no-variants.brd").wstring());
+    load_through_combo(copy_own(L"v2-no-variants.brd").wstring());
     ASSERT_EQ(app_session().board.board_loaded, 1u);
-    test::pump_for(100);
+    pump_for(100);
     EXPECT_FALSE(IsWindowVisible(w.combo_variant));
     EXPECT_FALSE(IsWindowVisible(w.static_variant));
-    EXPECT_NE(WindowFromPoint(centre_of(w.combo_variant)), w.combo_variant);
+    EXPECT_NE(WindowFromPoint(window_centre(w.combo_variant)), w.combo_variant);
     UpdateWindow(w.hwnd_main);
     EXPECT_EQ(dark_pixels(w.static_variant), 0);  // nothing where the label was
     EXPECT_EQ(column(main_rows(), 0), (Texts{L"R1", L"C1"}));
-    EXPECT_EQ(test::window_text(w.static_counter), L"  Placed: Total 0 of 2     TOP 0 of 2     BOTTOM 0 of 0");
+    EXPECT_EQ(window_text(w.static_counter), L"  Placed: Total 0 of 2     TOP 0 of 2     BOTTOM 0 of 0");
 
-    test::load_through_combo(test::sample_board());
+    load_through_combo(sample_board());
     EXPECT_FALSE(IsWindowVisible(w.combo_variant));
     EXPECT_EQ(main_rows().size(), 19u);
 }

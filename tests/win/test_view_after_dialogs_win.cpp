@@ -12,49 +12,27 @@
 #include "shell/settings_dialog_win.h"
 #include "view/board_view.h"
 #include "win/support/app_windows_win.h"
-#include "win/support/real_input_win.h"
 
 using namespace tindral;
-using tindral::test::list_cell;
-using tindral::test::pump_for;
+using namespace tindral::test;
 
 namespace {
 
 constexpr COLORREF kBlack = 0;
 
 // The toolbar button's pixels on the screen, as the user sees them.
-std::vector<COLORREF> button_pixels(int index) {
-    RECT r{};
-    SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-    MapWindowPoints(app_windows().hwnd_toolbar, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    std::vector<COLORREF> out;
-    HDC screen = GetDC(nullptr);
-    for (int y = r.top; y < r.bottom; y += 2)
-        for (int x = r.left; x < r.right; x += 2) out.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return out;
-}
+std::vector<COLORREF> button_pixels(int index) { return shot_of(nullptr, tool_on_screen(index)).pixels; }
 
-bool click_tool(int index) {
-    RECT r{};
-    if (!SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r)))
-        return false;
-    return test::left_click_in(app_windows().hwnd_toolbar, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-class ViewAfterDialogs : public test::AppWindowsTest {
+class ViewAfterDialogs : public AppWindowsTest {
 protected:
     ViewAfterDialogs() {
-        main_menu_ = test::main_menu();
+        main_menu_ = main_menu();
         places_.main = {0, 0, 900, 600};
         places_.board = {0, 0, 900, 700};
         places_.found = {0, 750, 650, 240};  // below the board window
     }
 
     void SetUp() override {
-        app_session().settings.show_top_side = 1;
-        app_session().settings.show_bottom_side = 0;
-        app_session().settings.leave_selected = 1;
         app_session().settings.use_filelist = 1;
         AppWindowsTest::SetUp();
         show_board_on_top();

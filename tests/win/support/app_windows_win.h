@@ -29,6 +29,7 @@
 #include "support/language_guard.h"
 #include "support/recording_port.h"
 #include "support/store_guard.h"
+#include "support/temp_folder.h"
 #include "view/board_view.h"
 #include "win/support/real_input_win.h"
 
@@ -51,8 +52,8 @@ inline std::wstring utf8_to_wide(const std::string& s) {
     return w;
 }
 
-// The rows of `tindral-cli <command> <board> --format csv <options>` without its key line.
-inline Rows cli_csv_rows(const wchar_t* command, const std::wstring& board, const wchar_t* options) {
+// What `tindral-cli <command> <board> --format csv <options>` writes, byte for byte.
+inline std::string cli_csv_bytes(const wchar_t* command, const std::wstring& board, const wchar_t* options = L"") {
     const std::wstring cmd = L"\"\"Z:" + utf8_to_wide(TINDRAL_CLI_PATH) + L"\" " + command +
                              L" \"" + board + L"\" --format csv " + options + L"\"";
     std::string bytes;
@@ -61,8 +62,13 @@ inline Rows cli_csv_rows(const wchar_t* command, const std::wstring& board, cons
         for (size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) bytes.append(buf, n);
         _pclose(p);
     }
+    return bytes;
+}
+
+// Its rows without the key line.
+inline Rows cli_csv_rows(const wchar_t* command, const std::wstring& board, const wchar_t* options) {
     bool ok = false;
-    Rows rows = parse_csv(utf8_to_wide(bytes), ok);
+    Rows rows = parse_csv(utf8_to_wide(cli_csv_bytes(command, board, options)), ok);
     if (!ok || rows.empty()) return {};
     rows.erase(rows.begin());
     return rows;
@@ -141,6 +147,32 @@ inline HMENU main_menu() {
         AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), L"-");
     return bar;
 }
+
+// A row of a list view put into a state (selected, focused) as the list's own keys would.
+inline void set_row_state(HWND list, int row, UINT state) {
+    LVITEMW item{};
+    item.stateMask = item.state = state;
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// A row of a list view (part: LVIR_*) on the screen, and a real click at its middle.
+inline RECT list_row_on_screen(HWND list, int row, int part = LVIR_LABEL) {
+    RECT r{};
+    r.left = part;
+    SendMessageW(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+    return on_screen(list, r);
+}
+inline bool click_list_row(HWND list, int row, int clicks = 1) {
+    return left_click_at(centre_of(list_row_on_screen(list, row)), clicks);
+}
+
+// A button of the board window's toolbar on the screen, and a real click on it.
+inline RECT tool_on_screen(int index) {
+    RECT r{};
+    SendMessageW(app_windows().hwnd_toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+    return on_screen(app_windows().hwnd_toolbar, r);
+}
+inline bool click_tool(int index) { return left_click_at(centre_of(tool_on_screen(index))); }
 
 // Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
 // waits for every map and unmap of a top-level window there.
@@ -255,6 +287,22 @@ protected:
         SetWindowPos(app_windows().hwnd_board, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     }
 
+    // The main window shown, kept above the others and active, so that real input reaches it.
+    static void show_main_on_top() {
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+        SetWindowPos(app_windows().hwnd_main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(app_windows().hwnd_main);
+    }
+
+    // The board window made where the settings keep it: at places_.board.
+    void board_window_at_its_place() {
+        Settings& s = app_session().settings;
+        s.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        s.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        s.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        s.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
+    }
+
     // The sample board loaded through the Load button and painted.
     void load_sample() {
         load_through_combo(sample_board());
@@ -270,6 +318,14 @@ protected:
         dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id),
                                      app_windows().hwnd_main, proc, 0);
         return dialog_;
+    }
+
+    // A copy of a board (the sample one unless named) in the test's own folder, so that its
+    // selection file lands there.
+    std::filesystem::path copy_board(const wchar_t* name, const std::wstring& from = sample_board()) {
+        const std::filesystem::path to = dir_.path / name;
+        std::filesystem::copy_file(from, to);
+        return to;
     }
 
     static int row_image(int row) { return list_image(app_windows().list_main, row); }
@@ -300,6 +356,7 @@ protected:
     StoreGuard routed_{&store_};  // the session's settings start as the defaults, in English
     RecordingPort port_;
     HWND dialog_ = nullptr;
+    TempFolder dir_;
 };
 
 }  // namespace tindral::test

@@ -129,13 +129,10 @@ class MarkingTest : public AppWindowsTest {
 protected:
     void SetUp() override {
         AppWindowsTest::SetUp();
-        app_session().settings.show_top_side = 1;
         app_session().settings.show_bottom_side = 1;
-        app_session().settings.leave_selected = 1;
         ShowWindow(app_windows().hwnd_board, SW_SHOW);
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
     }
-    TempFolder dir_;
 };
 
 // The side choice switched through the board window's toolbar commands, drawn and listed.

@@ -78,4 +78,14 @@ public:
     int started = 0;
 };
 
+// A memory device context is no printer: the real StartDoc refuses it.
+class MemoryDcDevice : public MetafilePrinter {
+public:
+    bool create_dc(const std::wstring&) override { return (dc_ = CreateCompatibleDC(nullptr)) != nullptr; }
+    bool start_doc(const std::wstring& name, bool to_file) override {
+        return WinPrintDevice::start_doc(name, to_file);
+    }
+    void release() override { WinPrintDevice::release(); }
+};
+
 }  // namespace tindral::test

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "board/decimal_text.h"
 #include "board/load_messages.h"
 #include "board/sexpr.h"
 #include "board/utf8.h"
@@ -33,8 +34,7 @@ std::string_view skip_space(std::string_view b) {
 constexpr double kLargestNumber = 1e6;
 
 double number(std::string_view text) {
-    const std::string s(text);
-    const double v = std::strtod(s.c_str(), nullptr);
+    const double v = decimal_value(text);
     if (!std::isfinite(v)) return 0;
     return std::clamp(v, -kLargestNumber, kLargestNumber);
 }
@@ -58,15 +58,14 @@ int32_t model_layer(std::string_view name) {
 struct Place {
     double x = 0, y = 0;  // the footprint's origin, y up
     double degrees = 0;   // counter-clockwise
+    double cos = 1, sin = 0;  // of degrees, worked out once for all the footprint's points
 };
 
 // A point of a footprint (KiCad's local coordinates, y down) relative to its origin on the
 // board, y up. The rotation counts counter-clockwise on the screen either way.
 Point turned(const Place& at, double x, double y) {
     if (at.degrees == 0) return {x, -y};
-    const double a = at.degrees * kRadiansPerDegree;
-    const double c = std::cos(a), s = std::sin(a);
-    return {x * c + y * s, x * s - y * c};
+    return {x * at.cos + y * at.sin, x * at.sin - y * at.cos};
 }
 
 Point xy(const SExpr* node) {
@@ -80,10 +79,13 @@ double line_width(const SExpr& item) {
     return 0;
 }
 
-// What one footprint or the board draws: straight wires and circles, already turned.
+// Where one footprint's or the board's drawing goes: straight wires and circles, already turned,
+// then moved by shift when they go onto the board itself.
 struct Outline {
-    std::vector<WireRec> wires;
-    std::vector<CircleRec> circles;
+    std::vector<WireRec>& wires;
+    std::vector<CircleRec>& circles;
+    bool moved = false;
+    Point shift;
 };
 
 void add_line(Outline& out, Point a, Point b, double width, int32_t layer) {
@@ -92,6 +94,12 @@ void add_line(Outline& out, Point a, Point b, double width, int32_t layer) {
     w.y1 = a.y;
     w.x2 = b.x;
     w.y2 = b.y;
+    if (out.moved) {
+        w.x1 += out.shift.x;
+        w.x2 += out.shift.x;
+        w.y1 += out.shift.y;
+        w.y2 += out.shift.y;
+    }
     w.width = width;
     w.layer = layer;
     out.wires.push_back(w);
@@ -150,6 +158,10 @@ void add_graphic(Outline& out, const Place& at, const SExpr& item, std::string_v
         const Point centre = turned(at, c.x, c.y);
         circle.x = centre.x;
         circle.y = centre.y;
+        if (out.moved) {
+            circle.x += out.shift.x;
+            circle.y += out.shift.y;
+        }
         circle.radius = std::hypot(e.x - c.x, e.y - c.y);
         circle.width = width;
         circle.layer = layer;
@@ -158,6 +170,7 @@ void add_graphic(Outline& out, const Place& at, const SExpr& item, std::string_v
         const SExpr* pts = item.find("pts");
         if (!pts) return;
         std::vector<Point> points;
+        points.reserve(pts->items.size());
         for (const SExpr& p : pts->items)
             if (p.head() == "xy") points.push_back(xy(&p));
         for (size_t k = 0; k + 1 < points.size() + (points.size() > 2 ? 1 : 0); ++k) {
@@ -194,6 +207,30 @@ void add_graphic(Outline& out, const Place& at, const SExpr& item, std::string_v
 std::string_view graphic_kind(std::string_view head, std::string_view prefix) {
     if (head.substr(0, prefix.size()) != prefix) return {};
     return head.substr(prefix.size());
+}
+
+// The lists this reader looks into: the rest of a board (tracks, zones, nets, text effects,
+// 3D models, ids) is only checked, which spares most of its nodes. Every list head of a board
+// comes by here, hence the switch.
+bool read_list(std::string_view h) {
+    if (h.empty()) return false;
+    switch (h[0]) {
+    case 'a': return h == "at" || h == "attr" || h == "angle";
+    case 'c': return h == "center";
+    case 'd': return h == "drill";
+    case 'e': return h == "end";
+    case 'f': return h == "footprint" || !graphic_kind(h, "fp_").empty();
+    case 'g': return !graphic_kind(h, "gr_").empty();
+    case 'l': return h == "layer" || h == "layers";
+    case 'm': return h == "module" || h == "mid";
+    case 'p': return h == "pad" || h == "property" || h == "pts";
+    case 'r': return h == "roundrect_rratio";
+    case 's': return h == "start" || h == "stroke" || h == "size";
+    case 'v': return h == "version";
+    case 'w': return h == "width";
+    case 'x': return h == "xy";
+    default: return false;
+    }
 }
 
 std::wstring wide(std::string_view utf8) { return utf8_to_wide(utf8); }
@@ -288,23 +325,24 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
         at.x = number(a->atom(1));
         at.y = -number(a->atom(2));
         at.degrees = number(a->atom(3));
+        at.cos = std::cos(at.degrees * kRadiansPerDegree);
+        at.sin = std::sin(at.degrees * kRadiansPerDegree);
     }
-    Outline outline;
-    std::vector<PadRec> pads;
+    // Footprints that are no part to fit draw straight onto the board.
+    if (!is_part_to_fit(fp)) {
+        Outline plain{board.plain_wires, board.plain_circles, true, {at.x, at.y}};
+        for (const SExpr& item : fp.items)
+            if (const std::string_view kind = graphic_kind(item.head(), "fp_"); !kind.empty())
+                add_graphic(plain, at, item, kind);
+        return;
+    }
+    PackageRec package;
+    Outline outline{package.wires, package.circles, false, {}};
     for (const SExpr& item : fp.items) {
         const std::string_view kind = graphic_kind(item.head(), "fp_");
         if (!kind.empty()) add_graphic(outline, at, item, kind);
         PadRec pad;
-        if (item.head() == "pad" && read_pad(item, at, pad)) pads.push_back(std::move(pad));
-    }
-    if (!is_part_to_fit(fp)) {
-        append(board.plain_wires, outline.wires, {at.x, at.y});
-        for (CircleRec c : outline.circles) {
-            c.x += at.x;
-            c.y += at.y;
-            board.plain_circles.push_back(c);
-        }
-        return;
+        if (item.head() == "pad" && read_pad(item, at, pad)) package.pads.push_back(std::move(pad));
     }
     const std::string_view full = fp.atom(1);
     const size_t colon = full.find(':');
@@ -321,11 +359,7 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
     // Do-not-populate: a part of the board, drawn, but not fitted (KiCad has no named variants).
     if (const SExpr* attr = fp.find("attr")) e.own_populated = !attr->has_word("dnp");
 
-    PackageRec package;
     package.name = e.package;
-    package.wires = std::move(outline.wires);
-    package.circles = std::move(outline.circles);
-    package.pads = std::move(pads);
     LibraryRec library;
     library.name = e.library;
     library.packages.push_back(std::move(package));
@@ -349,30 +383,39 @@ KicadOutcome read_kicad_board(std::string_view bytes, const LoadOptions& options
         out.code = KicadCode::legacy;
         return out;
     }
-    const SExprResult tree = parse_sexpr(bytes);
+    // Each footprint goes into the model as soon as it is read; a fault found later, or the
+    // version (it may stand anywhere), still refuses the whole file.
+    bool board_head = false, have_version = false;
+    std::string digits;
+    const SExprResult tree = visit_sexpr(bytes, &read_list, [&](const SExpr& item, size_t index) {
+        if (index == 0) board_head = !item.list && item.text == "kicad_pcb";
+        const std::string_view head = item.head();
+        if (head == "version" && !have_version) {
+            have_version = true;
+            digits = std::string(item.atom(1));
+        } else if (head == "module" || head == "footprint") {
+            read_footprint(item, options, board);
+        } else if (const std::string_view kind = graphic_kind(head, "gr_"); !kind.empty()) {
+            std::vector<WireRec> wires;
+            std::vector<CircleRec> circles;
+            Outline edge{wires, circles, false, {}};
+            add_graphic(edge, Place{}, item, kind);
+            append(board.plain_wires, wires, {});
+            board.plain_circles.insert(board.plain_circles.end(), circles.begin(), circles.end());
+        }
+    });
     if (tree.code != SExprCode::ok) {
+        release_board(board);
         out.code = KicadCode::brackets;
         out.line = tree.line;
         return out;
     }
-    const SExpr* version = tree.root.find("version");
-    const std::string digits = version ? std::string(version->atom(1)) : std::string();
     const unsigned long long v = std::strtoull(digits.c_str(), nullptr, 10);
     out.version = digits.empty() || digits[0] == '-' || v > 0xFFFFFFFFull ? 0 : static_cast<uint32_t>(v);
-    if (tree.root.head() != "kicad_pcb" || out.version < kFirstVersion || out.version > kLastVersion) {
+    if (!board_head || out.version < kFirstVersion || out.version > kLastVersion) {
+        release_board(board);
         out.code = KicadCode::version;
         return out;
-    }
-    for (const SExpr& item : tree.root.items) {
-        const std::string_view head = item.head();
-        if (head == "module" || head == "footprint") {
-            read_footprint(item, options, board);
-        } else if (const std::string_view kind = graphic_kind(head, "gr_"); !kind.empty()) {
-            Outline edge;
-            add_graphic(edge, Place{}, item, kind);
-            append(board.plain_wires, edge.wires, {});
-            for (const CircleRec& c : edge.circles) board.plain_circles.push_back(c);
-        }
     }
     // KiCad's y runs down from the page's top: the board lies at negative y here.
     board.extent = BoardExtent{-1e12, 1e12, -1e12, 1e12};

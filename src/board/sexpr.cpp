@@ -26,7 +26,24 @@ bool SExpr::has_word(std::string_view word) const {
 
 namespace {
 
-bool is_space(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+// Which characters matter where: a file is mostly atoms, blanks and strings, and a table tells
+// at once whether a character ends a run of them.
+struct CharTable {
+    bool space[256] = {};
+    bool ends_atom[256] = {};
+    bool counts_in_skip[256] = {};  // in a list nobody reads
+    bool ends_string_run[256] = {};  // in a quoted string nobody reads
+    constexpr CharTable() {
+        for (const char c : {' ', '\t', '\r', '\n'}) space[static_cast<unsigned char>(c)] = true;
+        for (const char c : {' ', '\t', '\r', '\n', '(', ')', '"'}) ends_atom[static_cast<unsigned char>(c)] = true;
+        for (const char c : {'\n', '(', ')', '"'}) counts_in_skip[static_cast<unsigned char>(c)] = true;
+        for (const char c : {'\n', '"', '\\'}) ends_string_run[static_cast<unsigned char>(c)] = true;
+    }
+};
+constexpr CharTable kChars;
+
+bool is_space(char c) { return kChars.space[static_cast<unsigned char>(c)]; }
+bool ends_atom(char c) { return kChars.ends_atom[static_cast<unsigned char>(c)]; }
 
 // A quoted string from just past its opening quote, escapes undone into out; false when the
 // file ends inside it.
@@ -80,19 +97,14 @@ bool read_quoted(std::string_view text, size_t& pos, uint32_t& line, SExprResult
 constexpr size_t kBlockNodes = 4096;
 
 // Where the store puts the runs of items, block after block; a block is never moved or grown,
-// so a run's address is final at once.
+// so a run's address is final at once. Once the runs are no longer needed its blocks serve again.
 class RunStore {
 public:
     explicit RunStore(std::vector<std::unique_ptr<SExpr[]>>& blocks) : blocks_(blocks) {}
 
     const SExpr* place(const SExpr* items, size_t n) {
         if (n == 0) return nullptr;
-        if (n > room_) {
-            const size_t size = std::max(n, kBlockNodes);
-            blocks_.push_back(std::make_unique<SExpr[]>(size));
-            next_ = blocks_.back().get();
-            room_ = size;
-        }
+        while (n > room_) next_block(n);
         SExpr* run = next_;
         std::copy(items, items + n, run);
         next_ += n;
@@ -100,13 +112,76 @@ public:
         return run;
     }
 
+    // Every run placed so far is dropped.
+    void reuse() {
+        used_ = 0;
+        next_ = nullptr;
+        room_ = 0;
+    }
+
 private:
+    // The next block that holds n nodes: one kept from before, or a new one.
+    void next_block(size_t n) {
+        if (used_ < blocks_.size()) {
+            next_ = blocks_[used_].get();
+            room_ = sizes_[used_++];
+            return;
+        }
+        const size_t size = std::max(n, kBlockNodes);
+        blocks_.push_back(std::make_unique<SExpr[]>(size));
+        sizes_.push_back(size);
+        next_ = blocks_.back().get();
+        room_ = size;
+        ++used_;
+    }
+
     std::vector<std::unique_ptr<SExpr[]>>& blocks_;
+    std::vector<size_t> sizes_;
+    size_t used_ = 0;  // blocks in use, the last of them being filled
     SExpr* next_ = nullptr;
     size_t room_ = 0;
 };
 
-SExprResult parse_sexpr(std::string_view text) {
+namespace {
+
+// Past the rest of a list nobody reads, from pos inside it to just after its ")": brackets,
+// strings and lines counted as the full reading counts them. depth: the lists open, it included.
+SExprCode skip_list(std::string_view text, size_t& pos, uint32_t& line, size_t depth) {
+    const size_t outside = depth - 1;
+    while (pos < text.size()) {
+        if (!kChars.counts_in_skip[static_cast<unsigned char>(text[pos])]) {
+            ++pos;
+            continue;
+        }
+        const char c = text[pos];
+        if (c == '(' && depth >= kMaxSExprDepth) return SExprCode::too_deep;
+        ++pos;
+        if (c == '\n') {
+            ++line;
+        } else if (c == '(') {
+            ++depth;
+        } else if (c == ')') {
+            if (--depth == outside) return SExprCode::ok;
+        } else if (c == '"') {
+            for (;;) {
+                while (pos < text.size() && !kChars.ends_string_run[static_cast<unsigned char>(text[pos])]) ++pos;
+                if (pos >= text.size()) return SExprCode::unterminated_string;
+                const char q = text[pos++];
+                if (q == '"') break;
+                if (q == '\n') {
+                    ++line;
+                    continue;
+                }
+                if (pos >= text.size()) return SExprCode::unterminated_string;  // after a backslash
+                line += text[pos++] == '\n';
+            }
+        }
+    }
+    return SExprCode::unclosed;
+}
+
+// The reading itself; visit, when given, takes the top-level list's items one by one.
+SExprResult read_sexpr(std::string_view text, SExprKeep keep, const SExprVisit* visit) {
     SExprResult r;
     std::vector<SExpr> open;      // the lists being read, outermost first
     std::vector<SExpr> pending;   // their items read so far, one list's after its parent's
@@ -123,6 +198,26 @@ SExprResult parse_sexpr(std::string_view text) {
         r.unescaped.clear();
         return std::move(r);
     };
+    // The innermost list has no item yet, so the next one is its head: the moment to choose.
+    const auto choosing = [&] { return keep && open.size() >= 2 && pending.size() == starts.back(); };
+    // The innermost list stays as an empty one; the rest of it is only checked.
+    const auto drop_innermost = [&] {
+        const size_t depth = open.size();
+        pending.resize(starts.back());
+        pending.push_back(open.back());
+        open.pop_back();
+        starts.pop_back();
+        return skip_list(text, pos, line, depth);
+    };
+    // A top-level item read whole goes to visit; its nodes and texts are then dropped.
+    size_t index = 0;
+    const auto hand_over = [&] {
+        if (!visit || open.size() != 1) return;
+        (*visit)(pending.back(), index++);
+        pending.pop_back();
+        store.reuse();
+        r.unescaped.clear();
+    };
     while (pos < text.size()) {
         const char c = text[pos];
         if (is_space(c)) {
@@ -133,6 +228,11 @@ SExprResult parse_sexpr(std::string_view text) {
         if (closed_top) return fail(SExprCode::trailing);
         if (c == '(') {
             if (open.size() >= kMaxSExprDepth) return fail(SExprCode::too_deep);
+            if (choosing()) {  // a list for a head: no name to keep it by
+                if (const SExprCode code = drop_innermost(); code != SExprCode::ok) return fail(code);
+                hand_over();
+                continue;
+            }
             SExpr list;
             list.list = true;
             list.line = line;
@@ -157,6 +257,7 @@ SExprResult parse_sexpr(std::string_view text) {
                 closed_top = true;
             } else {
                 pending.push_back(done);
+                hand_over();
             }
             continue;
         }
@@ -169,16 +270,30 @@ SExprResult parse_sexpr(std::string_view text) {
             if (!read_quoted(text, pos, line, r, atom.text)) return fail(SExprCode::unterminated_string);
         } else {
             const size_t start = pos;
-            while (pos < text.size() && !is_space(text[pos]) && text[pos] != '(' && text[pos] != ')' &&
-                   text[pos] != '"')
-                ++pos;
+            while (pos < text.size() && !ends_atom(text[pos])) ++pos;
             atom.text = text.substr(start, pos - start);
         }
+        if (choosing() && !keep(atom.text)) {
+            if (atom.quoted && !r.unescaped.empty() && atom.text.data() == r.unescaped.back()->data())
+                r.unescaped.pop_back();
+            if (const SExprCode code = drop_innermost(); code != SExprCode::ok) return fail(code);
+            hand_over();
+            continue;
+        }
         pending.push_back(atom);
+        hand_over();
     }
     if (!open.empty()) return fail(SExprCode::unclosed);
     if (!closed_top) return fail(SExprCode::empty);
     return r;
+}
+
+}  // namespace
+
+SExprResult parse_sexpr(std::string_view text, SExprKeep keep) { return read_sexpr(text, keep, nullptr); }
+
+SExprResult visit_sexpr(std::string_view text, SExprKeep keep, const SExprVisit& visit) {
+    return read_sexpr(text, keep, &visit);
 }
 
 }  // namespace tindral

@@ -1,10 +1,12 @@
 #pragma once
 // The s-expressions KiCad writes its boards in: nested lists of atoms and quoted strings. The
-// whole file becomes one tree; every node knows its line, so a fault can be named where it is.
+// file becomes one tree, or its top-level items one tree each (visit_sexpr); every node knows its
+// line, so a fault can be named where it is.
 // Atoms are views into the file's text (a quoted string with escapes into the result's own
 // store): the text must outlive the tree. A board's many identifiers then cost no copy each.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -70,6 +72,21 @@ struct SExprResult {
 // Nesting allowed; KiCad boards stay far below it.
 constexpr size_t kMaxSExprDepth = 256;
 
-SExprResult parse_sexpr(std::string_view text);
+// Which lists a reader looks into, by their head. A list it does not want stays in the tree as
+// an empty list, so every neighbour keeps its place; its inside is only checked for brackets and
+// strings. Lists whose head is a list are not wanted either; the top-level list always is.
+using SExprKeep = bool (*)(std::string_view head);
+
+// keep: nullptr keeps every list.
+SExprResult parse_sexpr(std::string_view text, SExprKeep keep = nullptr);
+
+// Each item of the top-level list with its place there, handed over as soon as it is read.
+using SExprVisit = std::function<void(const SExpr& item, size_t index)>;
+
+// As parse_sexpr, but the top-level list's items go to visit one by one and are not kept (the
+// result's root has none), so a board costs the memory of its largest item, not of all of them.
+// An item's nodes and texts live until visit returns. A fault is found only after visit has seen
+// the items before it.
+SExprResult visit_sexpr(std::string_view text, SExprKeep keep, const SExprVisit& visit);
 
 }  // namespace tindral

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #include <sstream>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "board/board_snippet.h"
+#include "board/decimal_text.h"
+#include "board/sexpr.h"
 #include "model/placement.h"
 #include "support/board_folders.h"
 #include "support/temp_folder.h"
@@ -157,6 +160,11 @@ TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
         {"(kicad_pcb (host x))", L"This KiCad board has version 0; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
         {"(kicad_pcb (version -0241229))", L"This KiCad board has version 0; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
         {"(kicad_pcb (version 20171130)\n  (module a (layer F.Cu)\n", L"The KiCad board is damaged: its brackets do not match (line 3)."},
+        // Footprints read before the fault or the version leave nothing behind.
+        {"(kicad_pcb (version 20171130)\n (module a:b (fp_text reference R1))\n (segment \"x))",
+         L"The KiCad board is damaged: its brackets do not match (line 3)."},
+        {"(kicad_pcb (module a:b (fp_text reference R1)) (version 4) (version 20171130))",
+         L"This KiCad board has version 4; Tindral reads KiCad 5 to 9 (version 20171130 to 2025)."},
     };
     for (const auto& c : cases) {
         const test::Loaded l = test::load_bytes(c.bytes);
@@ -167,6 +175,15 @@ TEST(KicadReader, FilesItCannotReadAreRefusedWithTheReason) {
         EXPECT_TRUE(l.board.elements.empty());
         EXPECT_EQ(l.walks, 0);
     }
+}
+
+TEST(KicadReader, TheFirstVersionCountsWhereverItStands) {
+    const test::Loaded l = test::load_bytes(
+        "(kicad_pcb (module a:b (layer F.Cu) (fp_text reference R1 (at 0 0))) (version 20171130) (version 4))",
+        test::test_options(true, true, true));
+    ASSERT_EQ(l.status.code, LoadCode::ok);
+    ASSERT_EQ(l.board.elements.size(), 1u);
+    EXPECT_EQ(l.board.elements[0].name, L"R1");
 }
 
 // Numbers no board has ("nan", "inf", 1e300) end up as ones it can have: every point finite,
@@ -182,6 +199,39 @@ TEST(KicadReader, ImpossibleNumbersStayOnTheBoard) {
     const std::vector<Point> points = wire_points(l.board, 0);
     EXPECT_EQ(points.size(), 2u * 36 + 2);
     for (const Point& p : points) EXPECT_TRUE(std::isfinite(p.x) && std::isfinite(p.y) && std::fabs(p.y) <= 2e6);
+}
+
+// The reader's numbers are strtod's to the last bit, the short way or the long.
+bool reads_as_strtod(std::string_view text) {
+    const double mine = decimal_value(text), theirs = std::strtod(std::string(text).c_str(), nullptr);
+    if (std::isnan(mine) || std::isnan(theirs)) return std::isnan(mine) && std::isnan(theirs);
+    uint64_t a = 0, b = 0;
+    std::memcpy(&a, &mine, sizeof a);
+    std::memcpy(&b, &theirs, sizeof b);
+    return a == b;
+}
+
+void expect_atoms_read_as_strtod(const SExpr& node, size_t& atoms) {
+    for (const SExpr& item : node.items) {
+        if (item.list) {
+            expect_atoms_read_as_strtod(item, atoms);
+        } else {
+            ++atoms;
+            EXPECT_TRUE(reads_as_strtod(item.text)) << item.text;
+        }
+    }
+}
+
+TEST(KicadReader, NumbersReadAsStrtodReadsThem) {
+    for (const char* text :
+         {"0", "-0", "12", "-12.5", "0.1", "0.3", "-.25", "5.", ".", "-", "", "+5", "1e3", "1E-2", "1e", "0x1A",
+          "nan", "-inf", "12abc", "1.2.3", "--1", "1e400", "1e-330", "0.30000000000000004", "9007199254740991",
+          "9007199254740992", "9007199254740993", "0.1234567890123456789012", "0.12345678901234567890123",
+          "1.00000000000000011102230246251565404236316680908203125", "4.35", "127.9999999999999999", "00000.5",
+          "-0.000000000000000000001", "123456789.123456", "F.Cu",
+          // where a short way past 2^53 or past 10^22 would round twice and miss by a bit
+          "97257876514.7237606", "0.00000005471313452454535"})
+        EXPECT_TRUE(reads_as_strtod(text)) << text;
 }
 
 // A second reading of the file, by plain text search and without the s-expression parser: the
@@ -289,6 +339,20 @@ TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHa
         }
     }
     EXPECT_GE(files, 8u);
+}
+
+TEST(KicadReaderRealFiles, EveryAtomReadsAsStrtodReadsIt) {
+    const std::wstring dir = test::real_boards_of(L"-kicad");
+    if (dir.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
+    size_t atoms = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.path().extension() != ".kicad_pcb") continue;
+        const std::string text = test::TempFolder::read(entry.path());
+        const SExprResult tree = parse_sexpr(text);
+        ASSERT_EQ(tree.code, SExprCode::ok) << entry.path();
+        expect_atoms_read_as_strtod(tree.root, atoms);
+    }
+    EXPECT_GT(atoms, 1000000u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "board/sexpr.h"
 
@@ -65,4 +66,69 @@ TEST(SExpr, EveryBrokenFileIsNamedWithItsLine) {
             EXPECT_TRUE(r.root.items.empty()) << c.text;
         }
     }
+}
+
+namespace {
+
+bool keep_named(std::string_view head) { return head == "keep" || head == "pad"; }
+
+}  // namespace
+
+TEST(SExpr, ListsNotKeptStayEmptyInTheirPlace) {
+    const SExprResult r = parse_sexpr(
+        "(top (drop (keep a) \"x)\" b) (keep 1 (drop 2) 3 (pad \"p\") ((keep))) (\"keep\" q) atom ())", keep_named);
+    ASSERT_EQ(r.code, SExprCode::ok);
+    ASSERT_EQ(r.root.items.size(), 6u);
+    EXPECT_TRUE(r.root.items[1].list);  // dropped with its inside, kept names and all
+    EXPECT_TRUE(r.root.items[1].items.empty());
+    const SExpr& keep = r.root.items[2];
+    ASSERT_EQ(keep.items.size(), 6u);
+    EXPECT_EQ(keep.atom(1), "1");
+    EXPECT_TRUE(keep.items[2].list && keep.items[2].items.empty());
+    EXPECT_EQ(keep.atom(3), "3");  // the atoms after a dropped list keep their places
+    EXPECT_EQ(keep.find("pad")->atom(1), "p");
+    EXPECT_TRUE(keep.items[5].items.empty());  // a list for a head has no name to keep it by
+    EXPECT_EQ(r.root.items[3].atom(1), "q");   // a quoted head counts as its text
+    EXPECT_EQ(r.root.atom(4), "atom");
+}
+
+// Lists nobody reads are only checked, by a loop of their own: every fault in them must still be
+// found, at the same line, as when the whole tree is read. Every cut and every lost character of
+// a text with escapes, line breaks in strings and deep lists.
+TEST(SExpr, FaultsInListsNotKeptAreNamedAsInTheWholeTree) {
+    const std::string text =
+        "(top\n (drop (keep \"a\\\"b\\\\\") \"line\nbreak\" \"esc\\\nline\" ((((x)))) )\n"
+        " (keep (drop \"s)\" (y \"(\")) \"q\\\"\" (pad ( z) ))\n (\"dr\\op\" 1\n 2)\n)\n";
+    const auto same = [](const std::string& t) {
+        const SExprResult whole = parse_sexpr(t), kept = parse_sexpr(t, keep_named);
+        EXPECT_EQ(whole.code, kept.code) << t;
+        EXPECT_EQ(whole.line, kept.line) << t;
+    };
+    for (size_t n = 0; n <= text.size(); ++n) same(text.substr(0, n));
+    for (size_t i = 0; i < text.size(); ++i) same(text.substr(0, i) + text.substr(i + 1));
+    same("(top (drop " + std::string(kMaxSExprDepth - 2, '(') + "))");
+    same("(top (drop " + std::string(kMaxSExprDepth - 3, '(') + std::string(kMaxSExprDepth, ')'));
+    same("(top (" + std::string(kMaxSExprDepth, '('));
+}
+
+TEST(SExpr, VisitHandsOverEachTopLevelItemWholeAndInOrder) {
+    std::vector<std::string> seen;
+    const SExprResult r = visit_sexpr("(top head (keep (pad \"a\\\"\") 1) (drop 2) (keep (pad b)))", keep_named,
+                                      [&](const SExpr& item, size_t index) {
+                                          std::string s = std::to_string(index) + ":";
+                                          if (!item.list) s += item.text;
+                                          if (const SExpr* pad = item.find("pad")) s += std::string(pad->atom(1));
+                                          s += std::to_string(item.items.size());
+                                          seen.push_back(s);
+                                      });
+    ASSERT_EQ(r.code, SExprCode::ok);
+    EXPECT_TRUE(r.root.items.empty());
+    EXPECT_EQ(seen, (std::vector<std::string>{"0:top0", "1:head0", "2:a\"3", "3:0", "4:b2"}));
+
+    seen.clear();
+    const SExprResult broken = visit_sexpr("(top (keep 1)\n(keep 2)\n(keep", keep_named,
+                                           [&](const SExpr&, size_t index) { seen.push_back(std::to_string(index)); });
+    EXPECT_EQ(broken.code, SExprCode::unclosed);
+    EXPECT_EQ(broken.line, 3u);
+    EXPECT_EQ(seen.size(), 3u);  // the items before the fault were seen
 }

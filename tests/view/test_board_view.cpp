@@ -183,16 +183,5 @@ TEST(Crosshair, MiddleOfTheBoxInClientCoordinates) {
     EXPECT_EQ(wide->x, -1);
 }
 
-TEST(BottomOnlyView, FollowsTheSideSettings) {
-    Settings s;
-    s.show_top_side = 0;
-    s.show_bottom_side = 1;
-    EXPECT_TRUE(bottom_only_view(s));
-    s.show_bottom_side = 0;
-    EXPECT_FALSE(bottom_only_view(s));
-    s.show_top_side = s.show_bottom_side = 1;
-    EXPECT_FALSE(bottom_only_view(s));
-}
-
 }  // namespace
 }  // namespace tindral::test

@@ -70,7 +70,9 @@ TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
 // The SVG of each side choice: top, bottom, and both (to stdout); pads only with --pads, so
 // that the picture without it stays the one it always was.
 TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
-    const auto shapes = [](const std::string& svg) { return occurrences(svg, "<path ") + occurrences(svg, "<ellipse "); };
+    const auto shapes = [](const std::string& svg) {
+        return occurrences(svg, "<path ") + occurrences(svg, "<ellipse ");
+    };
     const std::string b = board("e6-both-sides.brd");  // parts on both sides
     ASSERT_EQ(run("render " + b + " --out '" + dir_ + "/top.svg' --side top").rc, 0);
     ASSERT_EQ(run("render " + b + " --out='" + dir_ + "/b.svg' --side=bottom --width 400").rc, 0);

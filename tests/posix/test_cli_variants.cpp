@@ -60,7 +60,8 @@ TEST_F(CliVariantTest, ListBomAndRenderShowTheChosenVariant) {
     ASSERT_EQ(lite.rc, 0) << lite.err;
     EXPECT_NE(proto.out, lite.out);
     EXPECT_NE(lite.out.find("#505050"), std::string::npos);
-    EXPECT_EQ(run("render " + quoted_own_board(L"e6-both-sides.brd") + " --out -").out.find("#505050"), std::string::npos);
+    const CliRun all = run("render " + quoted_own_board(L"e6-both-sides.brd") + " --out -");
+    EXPECT_EQ(all.out.find("#505050"), std::string::npos);
 }
 
 TEST_F(CliVariantTest, UnknownVariantNamesTheOnesThereAre) {

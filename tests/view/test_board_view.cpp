@@ -183,5 +183,14 @@ TEST(Crosshair, MiddleOfTheBoxInClientCoordinates) {
     EXPECT_EQ(wide->x, -1);
 }
 
+TEST(BottomOnlyView, OnlyWhenTheBottomIsTheOneSideShown) {
+    Settings s;
+    for (uint32_t top : {0u, 1u})
+        for (uint32_t bottom : {0u, 1u}) {
+            s.show_top_side = top, s.show_bottom_side = bottom;
+            EXPECT_EQ(bottom_only_view(s), !top && bottom) << top << bottom;
+        }
+}
+
 }  // namespace
 }  // namespace tindral::test

@@ -74,23 +74,19 @@ TEST(Messages, ErrnoTextsWithTheirFlagsForExactlyTheListedValues) {
                                  {Owner::none, L"_taccess Is a directory", L"Tindral Fehler", 0x2010}}));
 }
 
-TEST(Messages, SystemErrorsCarryTheFixedTitle) {
-    TextLanguage de(0);
-    RecordingPort port;
-    report_system_error(L"Tindral CreateWindow Board", 1407);
-    EXPECT_EQ(port.boxes, (Boxes{{Owner::main, L"system text 1407", L"Tindral CreateWindow Board", 0x2040}}));
-}
-
+// A system error's title is the caller's, in any language.
 TEST(Messages, TitlesFollowTheLanguage) {
     RecordingPort port;
     {
         TextLanguage de(0);
         show_warning(Owner::main, TXT_HELP_FILE_NOT_FOUND);
         show_info(Owner::main, TXT_NO_BOARD_LOADED);
+        report_system_error(L"Tindral CreateWindow Board", 1407);
     }
     TextLanguage en(1);
     show_error(Owner::none, TXT_OUT_OF_MEMORY, 0x42010);
     EXPECT_EQ(port.boxes, (Boxes{{Owner::main, L"Hilfe Datei nicht gefunden", L"Tindral Warnung", 0x2010},
                                  {Owner::main, L"Kein Board geladen", L"Tindral Info", 0x2040},
+                                 {Owner::main, L"system text 1407", L"Tindral CreateWindow Board", 0x2040},
                                  {Owner::none, L"Out of memory", L"Tindral Error", 0x42010}}));
 }

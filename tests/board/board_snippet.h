@@ -16,6 +16,17 @@
 
 namespace tindral::test {
 
+// A box as the user sees it.
+inline ShownBox shown(const LoadMessage& m) { return {m.owner, m.text, m.title, m.flags}; }
+
+// The boxes of a tokeniser run: its warnings, then its status.
+inline Boxes tokenise_boxes(const TokeniseResult& r, uint32_t language = 1) {
+    Boxes out;
+    for (const LoadStatus& w : r.warnings) out.push_back(shown(*status_box(w, language)));
+    if (const auto m = status_box(r.status, language)) out.push_back(shown(*m));
+    return out;
+}
+
 // Records each box in the order the user would see it; questions take the next scripted
 // answer, then Yes. A warning is gone on after unless stop_at_damage says otherwise.
 class TestAsker : public LoadAsker {
@@ -32,7 +43,7 @@ public:
         answers.pop_front();
         return a != mb::id_no;
     }
-    void record(const LoadMessage& m) { boxes.push_back({m.owner, m.text, m.title, m.flags}); }
+    void record(const LoadMessage& m) { boxes.push_back(shown(m)); }
 
     Boxes boxes;
     std::deque<int> answers;

@@ -6,14 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <string>
-#include <string_view>
 
 #include "board/board_file.h"
 #include "board_snippet.h"
 #include "model/placement.h"
 #include "support/board_folders.h"
-#include "support/synthetic_board.h"
-#include "support/temp_folder.h"
 
 namespace tindral::test {
 namespace {
@@ -142,35 +139,6 @@ TEST(OwnBoards, ParseCompletelyWithoutAQuestion) { check_folder(own_boards_dir()
 TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
     TINDRAL_NEED_REAL_BOARDS();
     check_folder(real_boards().dir, kRealBoards);
-}
-
-size_t occurrences(std::string_view text, std::string_view what) {
-    size_t n = 0;
-    for (size_t at = text.find(what); at != std::string_view::npos; at = text.find(what, at + 1)) ++n;
-    return n;
-}
-
-// A board of a few thousand parts, made here rather than kept in the repository; its facts are
-// counted in the file's text.
-TEST(OwnBoards, GeneratedBoardOfThousandsOfParts) {
-    const std::string xml = synthetic_board(3000);
-    const std::string_view all(xml);
-    const size_t plain_at = all.find("<plain>"), libraries_at = all.find("<libraries>"),
-                 elements_at = all.find("<elements>");
-    ASSERT_TRUE(plain_at < libraries_at && libraries_at < elements_at && elements_at != std::string::npos);
-    const std::string_view plain = all.substr(plain_at, libraries_at - plain_at);
-    const std::string_view libraries = all.substr(libraries_at, elements_at - libraries_at);
-    const std::string_view elements = all.substr(elements_at);
-    const Counts facts{occurrences(elements, "<element "), occurrences(elements, "rot=\"MR"),
-                       occurrences(libraries, "<library "), occurrences(libraries, "<package "),
-                       occurrences(libraries, "<wire "), occurrences(libraries, "<circle "),
-                       occurrences(libraries, "<rectangle "), occurrences(libraries, "<polygon "),
-                       occurrences(libraries, "<hole "), occurrences(plain, "<wire "),
-                       occurrences(plain, "<circle "), occurrences(plain, "<hole ")};
-    ASSERT_EQ(facts[0], 3000u);
-    ASSERT_GT(facts[1], 0u);
-    const TempFolder dir;
-    check_board(dir.write("generated.brd", xml).wstring(), &facts);
 }
 
 // Names the reader does not know are asked about when the user wants that; No abandons the

@@ -62,17 +62,6 @@ TEST(ElementReader, AttributesIntoTheElementRecord) {
     EXPECT_DOUBLE_EQ(p.board.elements[2].rotation, 0);
 }
 
-TEST(ElementReader, EmptyValueReadsUndefinedInTheLoadsLanguage) {
-    const std::string body =
-        "<elements><element name=\"LOGO\" value=\"\"/><element name=\"X\"/></elements>";
-    const Loaded p = parse_snippet(body);
-    EXPECT_EQ(p.board.elements.at(0).value, L"Undefined");
-    EXPECT_EQ(p.board.elements.at(1).value, L"");  // no value attribute at all
-    LoadOptions german = test_options();
-    german.language = 0;
-    EXPECT_EQ(parse_snippet(body, german).board.elements.at(0).value, L"Undefiniert");
-}
-
 // attribute and variant are Eagle's own children; anything else is named once, whatever it holds,
 // and so is an unknown attribute. (No to a question: LoadBoard; a quiet load: OwnBoards.)
 TEST(ElementReader, UnknownChildrenAndAttributesAreAskedAboutOnce) {

@@ -136,8 +136,7 @@ TEST(ParseBoard, OutOfMemoryIsReportedAndTheModelReleased) {
     EXPECT_TRUE(r.board_title.empty());
     const auto box = status_box(r.status, 1);
     ASSERT_TRUE(box);
-    EXPECT_EQ((ShownBox{box->owner, box->text, box->title, box->flags}),
-              (ShownBox{Owner::none, L"Out of memory", L"Tindral Error", 0x42010}));
+    EXPECT_EQ(shown(*box), (ShownBox{Owner::none, L"Out of memory", L"Tindral Error", 0x42010}));
     EXPECT_TRUE(r.board.plain_wires.empty());
     EXPECT_TRUE(r.board.elements.empty());
 }

@@ -132,28 +132,5 @@ TEST(VariantReader, VariantsFoundWhereEagleWritesThem) {
     EXPECT_FALSE(none.board.elements.at(0).populated);
 }
 
-TEST(VariantReader, KicadDoNotPopulateFootprint) {
-    const std::string board =
-        "(kicad_pcb (version 20240108) (generator \"pcbnew\")\n"
-        " (footprint \"R:R_0603\" (layer \"F.Cu\") (at 10 -10)\n"
-        "  (property \"Reference\" \"R1\") (property \"Value\" \"10k\") (attr smd)\n"
-        "  (fp_line (start -1 0) (end 1 0) (layer \"F.SilkS\")))\n"
-        " (footprint \"R:R_0603\" (layer \"F.Cu\") (at 20 -10)\n"
-        "  (property \"Reference\" \"R2\") (property \"Value\" \"10k\") (attr smd dnp)\n"
-        "  (fp_line (start -1 0) (end 1 0) (layer \"F.SilkS\")))\n"
-        " (footprint \"R:R_0603\" (layer \"F.Cu\") (at 30 -10)\n"
-        "  (property \"Reference\" \"R3\") (property \"Value\" \"10k\") (attr smd exclude_from_bom dnp))\n"
-        ")\n";
-    const Loaded l = load_bytes(board, test_options(true, true, true));
-    ASSERT_EQ(l.status.code, LoadCode::ok);
-    // R3 is no part at all (out of the BOM); R2 is a part, drawn, but not fitted.
-    ASSERT_EQ(l.board.elements.size(), 2u);
-    EXPECT_TRUE(l.board.elements[0].populated);
-    EXPECT_FALSE(l.board.elements[1].populated);
-    EXPECT_TRUE(l.board.variants.empty());  // KiCad has no named variants: no chooser
-    EXPECT_EQ(l.board.marks.size(), 2u);
-    EXPECT_EQ(l.board.elements[0].amount_top, 1u);  // R2 is not counted with R1
-}
-
 }  // namespace
 }  // namespace tindral::test

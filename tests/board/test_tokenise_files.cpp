@@ -7,9 +7,7 @@
 #include <string>
 
 #include "board/board_file.h"
-#include "board/load_messages.h"
-#include "board/tokenise.h"
-#include "support/recording_port.h"
+#include "board_snippet.h"
 #include "support/temp_folder.h"
 
 using namespace tindral;
@@ -41,10 +39,8 @@ TEST(TokeniseFile, MissingFileOrFolderIsNotOpenedAndSaysWhy) {
         const FileReadResult r = read_whole_file(c.path.wstring(), bytes);
         EXPECT_EQ(r.status, FileReadStatus::open_failed);
         EXPECT_EQ(r.error, c.code);
-        const LoadMessage box = open_failed_box(c.path.wstring(), L"system text");
-        EXPECT_EQ((test::ShownBox{box.owner, box.text, box.title, box.flags}),
-                  (test::ShownBox{Owner::none, L"system text", L"CreateFile:   " + c.path.wstring(),
-                                  0x42040}));
+        EXPECT_EQ(test::shown(open_failed_box(c.path.wstring(), L"system text")),
+                  (test::ShownBox{Owner::none, L"system text", L"CreateFile:   " + c.path.wstring(), 0x42040}));
     }
 }
 

@@ -5,10 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "board/load_messages.h"
-#include "board/tokenise.h"
 #include "board/xml_reader.h"
-#include "support/recording_port.h"
+#include "board_snippet.h"
 
 using namespace tindral;
 using test::Boxes;
@@ -102,10 +100,8 @@ struct ScriptedRun {
     explicit ScriptedRun(Script script) {
         g_script = std::move(script);
         result = tokenise_bytes("<?xml version=\"1.0\"?><eagle/>", &open_scripted, list);
-        for (const LoadStatus& w : result.warnings) add(*status_box(w, 1));
-        if (const auto box = status_box(result.status, 1)) add(*box);
+        boxes = test::tokenise_boxes(result);
     }
-    void add(const LoadMessage& m) { boxes.push_back({m.owner, m.text, m.title, m.flags}); }
 };
 
 const Node kDecl{XmlNode::xml_declaration, L"xml", L"", {{L"version", L"1.0"}}, L""};

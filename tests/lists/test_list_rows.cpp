@@ -61,18 +61,6 @@ TEST(ListRows, CellTextsAndFormats) {
     EXPECT_EQ(list_cell(b.elements[1], size_t{1} << 33, kColIndex), L"8589934592");
 }
 
-TEST(ListRows, SideChoiceKeepsModelIndex) {
-    BoardModel b;
-    for (int i = 0; i < 20; ++i)
-        b.elements.push_back(part(L"X", L"p", L"v", i, i % 4 == 1 ? kSideBottom : kSideTop));
-    EXPECT_EQ(shown_list_rows(b, true, true).size(), 20u);
-    EXPECT_TRUE(shown_list_rows(b, false, false).empty());
-    const auto bottom = shown_list_rows(b, false, true);
-    EXPECT_EQ(bottom, (std::vector<size_t>{1, 5, 9, 13, 17}));
-    EXPECT_EQ(list_cell(b.elements[bottom[2]], bottom[2], kColIndex), L"9");
-    EXPECT_EQ(shown_list_rows(b, true, false).size(), 15u);
-}
-
 TEST(ListRows, TextColumnsSortOrdinallyNumberColumnsNumerically) {
     BoardModel b;
     b.elements = {part(L"A", L"p", L"22p", 10), part(L"B", L"p", L"1k", 9),

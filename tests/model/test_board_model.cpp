@@ -53,15 +53,5 @@ TEST(BoardModel, ReleaseEmptiesEveryTableButKeepsTheLayers) {
     EXPECT_EQ(b.layers[4].colour, 99);
 }
 
-TEST(BoardExtent, StartValuesAndStrictWidening) {
-    BoardExtent e;
-    e.max_x = 5;
-    reset_extent(e);
-    EXPECT_EQ(e.min_x, 1000000);
-    widen_extent(e, 3, 4);
-    widen_extent(e, -1, 10);
-    EXPECT_EQ((std::vector<double>{e.min_x, e.max_x, e.min_y, e.max_y}), (std::vector<double>{-1, 3, 4, 10}));
-}
-
 }  // namespace
 }  // namespace tindral

@@ -3,29 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "posix/support/cli_process.h"
 #include "support/csv_reader.h"
-#include "support/synthetic_board.h"
-#include "support/temp_folder.h"
 
 using tindral::test::CliRun;
 using tindral::test::parse_csv;
 
 namespace {
 
-class CliTest : public ::testing::Test {
+class CliTest : public tindral::test::CliFixture {
 protected:
-    CliRun run(const std::string& args) { return tindral::test::run_cli_process(dir_, args); }
     std::string write_file(const std::string& name, const std::string& bytes) {
         return folder_.write(name, bytes).string();
     }
-    void check_sides_and_order(const std::vector<std::string>& paths);
-    tindral::test::TempFolder folder_;
-    const std::string dir_ = folder_.path.string();
 };
 
 // One of our boards in tests/boards, quoted for the shell.
@@ -33,85 +26,13 @@ std::string board(const char* name) {
     return "'" + tindral::test::narrow(tindral::test::own_boards_dir()) + "/" + name + "'";
 }
 
-const std::vector<std::string> kListKeys = {"name", "library", "package", "value", "x", "y",
-                                            "rotation", "side", "amount", "group", "index"};
+size_t occurrences(const std::string& text, const std::string& what) {
+    size_t n = 0;
+    for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
 
 }  // namespace
-
-// The element count and every row's side are checked against the file by CliMatchesFile.
-void CliTest::check_sides_and_order(const std::vector<std::string>& paths) {
-    ASSERT_FALSE(paths.empty());
-    for (const std::string& path : paths) {
-        const std::string file = std::filesystem::path(path).filename().string();
-        const std::string b = "'" + path + "'";
-        SCOPED_TRACE(file);
-        CliRun all = run("list " + b + " --format csv --strict");
-        ASSERT_EQ(all.rc, 0) << all.err;
-        EXPECT_EQ(all.err, "");
-        bool ok = false;
-        const auto rows = parse_csv(all.out, ok);
-        ASSERT_TRUE(ok);
-        ASSERT_GT(rows.size(), 1u);
-        EXPECT_EQ(rows[0], kListKeys);
-        // Default view: by group, equal groups by index; every index once (parts the file's
-        // current variant does not fit leave gaps).
-        const long elements = static_cast<long>(rows.size()) - 1;
-        std::set<long> seen;
-        long bottoms = 0;
-        for (size_t r = 1; r < rows.size(); ++r) {
-            ASSERT_EQ(rows[r].size(), 11u);
-            const long index = std::stol(rows[r][10]);
-            ASSERT_TRUE(index >= 0 && seen.insert(index).second);
-            bottoms += rows[r][7] == "Bottom";
-            if (r > 1) {
-                const long g0 = std::stol(rows[r - 1][9]), g1 = std::stol(rows[r][9]);
-                EXPECT_TRUE(g0 < g1 || (g0 == g1 && std::stol(rows[r - 1][10]) < index));
-            }
-        }
-        // The 4 MB board is read once: it is slow in Debug builds.
-        if (file == "adafruit-metro-rp2350-e9.brd") continue;
-
-        CliRun bottom = run("list " + b + " --side bottom --format csv");
-        EXPECT_EQ(parse_csv(bottom.out, ok).size(), static_cast<size_t>(bottoms) + 1);
-        CliRun top = run("list " + b + " --side top --format csv");
-        EXPECT_EQ(parse_csv(top.out, ok).size(), static_cast<size_t>(elements - bottoms) + 1);
-
-        // The BOM counts both sides: its amounts add up to the element count.
-        CliRun bom = run("bom " + b + " --format csv");
-        ASSERT_EQ(bom.rc, 0);
-        const auto bom_rows = parse_csv(bom.out, ok);
-        ASSERT_TRUE(ok);
-        long sum = 0;
-        for (size_t r = 1; r < bom_rows.size(); ++r) sum += std::stol(bom_rows[r][3]);
-        EXPECT_EQ(sum, elements);
-    }
-}
-
-TEST_F(CliTest, SidesAndDefaultOrderOnEveryOwnBoard) {
-    std::vector<std::string> paths = tindral::test::narrow_board_files(tindral::test::own_boards_dir());
-    ASSERT_GE(paths.size(), 4u);
-    paths.push_back(write_file("generated.brd", tindral::test::synthetic_board(3000)));
-    check_sides_and_order(paths);
-}
-
-TEST_F(CliTest, SidesAndDefaultOrderOnEveryRealBoard) {
-    TINDRAL_NEED_REAL_BOARDS();
-    check_sides_and_order(tindral::test::narrow_board_files(tindral::test::real_boards().dir));
-}
-
-TEST_F(CliTest, HeaderClickOrderIsNumericWithIndexTieBreak) {
-    // Its x positions repeat: the ties show the index order.
-    CliRun r = run("list " + board("e6-both-sides.brd") + " --sort 4 --format csv");
-    ASSERT_EQ(r.rc, 0);
-    bool ok = false;
-    const auto rows = parse_csv(r.out, ok);
-    ASSERT_EQ(rows.size(), 13u);
-    for (size_t i = 2; i < rows.size(); ++i) {
-        const double a = std::stod(rows[i - 1][4]), b = std::stod(rows[i][4]);
-        EXPECT_TRUE(a < b || (a == b && std::stol(rows[i - 1][10]) < std::stol(rows[i][10])))
-            << rows[i - 1][4] << " " << rows[i][4];
-    }
-}
 
 // Exit 3 for a wrong command line, 1 for a file that cannot be read or written, with one line.
 TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
@@ -146,13 +67,11 @@ TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
     EXPECT_NE(help.out.find("--strict"), std::string::npos);
 }
 
-// The SVG of each side choice: top, bottom, and both (to stdout).
+// The SVG of each side choice: top, bottom, and both (to stdout); pads only with --pads, so
+// that the picture without it stays the one it always was.
 TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
     const auto shapes = [](const std::string& svg) {
-        size_t n = 0;
-        for (const char* tag : {"<path ", "<ellipse "})
-            for (size_t at = svg.find(tag); at != std::string::npos; at = svg.find(tag, at + 1)) ++n;
-        return n;
+        return occurrences(svg, "<path ") + occurrences(svg, "<ellipse ");
     };
     const std::string b = board("e6-both-sides.brd");  // parts on both sides
     ASSERT_EQ(run("render " + b + " --out '" + dir_ + "/top.svg' --side top").rc, 0);
@@ -168,6 +87,15 @@ TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
     }
     EXPECT_NE(bottom.find("width=\"400\""), std::string::npos);
     EXPECT_GT(shapes(both.out), shapes(top));
+
+    const std::string copper = "#d08f3a";
+    const CliRun plain = run("render " + board("p1-pads.brd") + " --out -");
+    const CliRun pads = run("render " + board("p1-pads.brd") + " --out - --pads");
+    ASSERT_EQ(pads.rc, 0) << pads.err;
+    EXPECT_EQ(occurrences(plain.out, copper), 0u);
+    EXPECT_GT(occurrences(pads.out, copper), 4u);
+    // one filled dot per part: three on top, one mirrored below
+    EXPECT_EQ(occurrences(pads.out, "fill=\"" + copper + "\""), 4u);
 }
 
 // Each format's quoting, byte for byte: commas, quotes, line breaks, a tab, a backslash and

@@ -11,18 +11,14 @@
 
 #include "posix/support/cli_process.h"
 #include "settings/startup_rules.h"
-#include "support/temp_folder.h"
 
 using tindral::test::CliRun;
 using tindral::test::slurp;
 
 namespace {
 
-class CliManualTest : public ::testing::Test {
+class CliManualTest : public tindral::test::CliFixture {
 protected:
-    CliRun run(const std::string& args) { return tindral::test::run_cli_process(dir_, args); }
-    tindral::test::TempFolder folder_;
-    const std::string dir_ = folder_.path.string();
     const std::string man_ = slurp(TINDRAL_CLI_MAN_PATH);
 };
 

@@ -6,42 +6,33 @@
 #include <string>
 
 #include "posix/support/cli_process.h"
-#include "support/board_folders.h"
-#include "support/temp_folder.h"
 
 using tindral::test::CliRun;
 
 namespace {
 
-class CliVariantTest : public ::testing::Test {
-protected:
-    CliRun run(const std::string& args) { return tindral::test::run_cli_process(dir_, args); }
-    static std::string board(const wchar_t* name) {
-        return "'" + tindral::test::narrow(tindral::test::own_board(name)) + "'";
-    }
-    tindral::test::TempFolder folder_;
-    const std::string dir_ = folder_.path.string();
-};
+using CliVariantTest = tindral::test::CliFixture;
+using tindral::test::quoted_own_board;
 
 TEST_F(CliVariantTest, VariantsCommandListsNamesInFileOrder) {
-    CliRun r = run("variants " + board(L"v1-variants.brd"));
+    CliRun r = run("variants " + quoted_own_board(L"v1-variants.brd"));
     EXPECT_EQ(r.rc, 0) << r.err;
     EXPECT_EQ(r.out, "proto (current)\nlite\nfull\n");
     EXPECT_EQ(r.err, "");
-    r = run("variants " + board(L"e7-odd-angles.brd"));
+    r = run("variants " + quoted_own_board(L"e7-odd-angles.brd"));
     EXPECT_EQ(r.out, "lite\nfull (current)\n");
     for (const wchar_t* none : {L"v2-no-variants.brd", L"e6-both-sides.brd", L"k9-small.kicad_pcb"}) {
-        r = run("variants " + board(none));
+        r = run("variants " + quoted_own_board(none));
         EXPECT_EQ(r.rc, 0) << r.err;
         EXPECT_EQ(r.out, "");
     }
     EXPECT_EQ(run("variants").rc, 3);
-    EXPECT_EQ(run("variants " + board(L"v1-variants.brd") + " --side top").rc, 3);
+    EXPECT_EQ(run("variants " + quoted_own_board(L"v1-variants.brd") + " --side top").rc, 3);
     EXPECT_EQ(run("variants " + dir_ + "/missing.brd").rc, 1);
 }
 
 TEST_F(CliVariantTest, ListBomAndRenderShowTheChosenVariant) {
-    const std::string b = board(L"v1-variants.brd");
+    const std::string b = quoted_own_board(L"v1-variants.brd");
     // Without --variant: the file's current one (proto).
     EXPECT_EQ(run("list " + b + " --format csv --sort 10").out,
               run("list " + b + " --format csv --sort 10 --variant proto").out);
@@ -69,20 +60,21 @@ TEST_F(CliVariantTest, ListBomAndRenderShowTheChosenVariant) {
     ASSERT_EQ(lite.rc, 0) << lite.err;
     EXPECT_NE(proto.out, lite.out);
     EXPECT_NE(lite.out.find("#505050"), std::string::npos);
-    EXPECT_EQ(run("render " + board(L"e6-both-sides.brd") + " --out -").out.find("#505050"), std::string::npos);
+    const CliRun all = run("render " + quoted_own_board(L"e6-both-sides.brd") + " --out -");
+    EXPECT_EQ(all.out.find("#505050"), std::string::npos);
 }
 
 TEST_F(CliVariantTest, UnknownVariantNamesTheOnesThereAre) {
-    CliRun r = run("list " + board(L"v1-variants.brd") + " --variant Lite");
+    CliRun r = run("list " + quoted_own_board(L"v1-variants.brd") + " --variant Lite");
     EXPECT_EQ(r.rc, 3);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("unknown variant \"Lite\" (the board has: proto, lite, full)"), std::string::npos)
         << r.err;
-    r = run("bom " + board(L"v2-no-variants.brd") + " --variant lite");
+    r = run("bom " + quoted_own_board(L"v2-no-variants.brd") + " --variant lite");
     EXPECT_EQ(r.rc, 3);
     EXPECT_NE(r.err.find("the board has no variants"), std::string::npos) << r.err;
-    EXPECT_EQ(run("render " + board(L"v1-variants.brd") + " --out - --variant nope").rc, 3);
-    EXPECT_EQ(run("list " + board(L"v1-variants.brd") + " --variant").rc, 3);  // value missing
+    EXPECT_EQ(run("render " + quoted_own_board(L"v1-variants.brd") + " --out - --variant nope").rc, 3);
+    EXPECT_EQ(run("list " + quoted_own_board(L"v1-variants.brd") + " --variant").rc, 3);  // value missing
 }
 
 }  // namespace

@@ -85,6 +85,36 @@ TEST(LayerChoice, SelectionRoundTripsThroughTheLineTexts) {
     EXPECT_EQ(back.layer_groups, (std::array<uint32_t, 8>{}));
 }
 
+// The pad line of the layer list stands for the pad switch, not for a layer bit.
+TEST(LayerChoice, ThePadLineFollowsTheSwitchNotTheLayerBit) {
+    const std::vector<LayerLine> lines = layer_lines(make_layer_table());
+    const auto line_of = [&](int number) {
+        return std::find_if(lines.begin(), lines.end(), [&](const LayerLine& l) { return l.number == number; }) -
+               lines.begin();
+    };
+    const int pad_line = static_cast<int>(line_of(kPadLayer));
+    ASSERT_LT(pad_line, static_cast<int>(lines.size()));
+    const auto has_pad_line = [&](const Settings& s) {
+        const std::vector<int> picked = selected_layer_lines(lines, s);
+        return std::find(picked.begin(), picked.end(), pad_line) != picked.end();
+    };
+    Settings s = kDefaultSettings;
+    EXPECT_EQ(s.show_pads, 1u);  // on for a fresh user
+    EXPECT_TRUE(has_pad_line(s));
+    s.show_pads = 0;
+    s.set_layer_enabled(kPadLayer, true);  // an old stored set with the bit on
+    EXPECT_FALSE(has_pad_line(s));
+
+    // Choosing the pad line alone: pads on, no layer drawn, the bit stays clear.
+    layer_set_from_lines(s, {lines[pad_line].text});
+    EXPECT_EQ(s.show_pads, 1u);
+    EXPECT_EQ(s.layer_groups, (std::array<uint32_t, 8>{}));
+    // Any choice without it switches the pads off and leaves the other layers as chosen.
+    layer_set_from_lines(s, {lines[line_of(21)].text});
+    EXPECT_EQ(s.show_pads, 0u);
+    EXPECT_TRUE(s.layer_enabled(21));
+}
+
 TEST(ColourChoice, SlotsCoverEveryColourOnceAndDefaultsTouchOnlyColours) {
     std::set<int> swatches, captions;
     Settings probe;
@@ -107,11 +137,19 @@ TEST(ColourChoice, SlotsCoverEveryColourOnceAndDefaultsTouchOnlyColours) {
     for (const ColourSlot& slot : kColourSlots) s.*slot.colour = 0x123456;
     s.language = 0;
     s.sort_col = 3;
+    s.show_pads = 0;  // a switch, not a colour
     reset_colours_to_default(s);
     Settings expected = kDefaultSettings;
     expected.language = 0;
     expected.sort_col = 3;
+    expected.show_pads = 0;
     EXPECT_EQ(s, expected);
+    // The copper differs from every other colour drawn on the board.
+    for (const ColourSlot& other : kColourSlots) {
+        if (other.has_pen && other.colour != &Settings::color_pads) {
+            EXPECT_NE(kDefaultSettings.*other.colour, kDefaultSettings.color_pads);
+        }
+    }
 }
 
 TEST(ColourChoice, CopyTopToBottomTakesOnlyTheThreeBoardColours) {

@@ -183,15 +183,13 @@ TEST(Crosshair, MiddleOfTheBoxInClientCoordinates) {
     EXPECT_EQ(wide->x, -1);
 }
 
-TEST(BottomOnlyView, FollowsTheSideSettings) {
+TEST(BottomOnlyView, OnlyWhenTheBottomIsTheOneSideShown) {
     Settings s;
-    s.show_top_side = 0;
-    s.show_bottom_side = 1;
-    EXPECT_TRUE(bottom_only_view(s));
-    s.show_bottom_side = 0;
-    EXPECT_FALSE(bottom_only_view(s));
-    s.show_top_side = s.show_bottom_side = 1;
-    EXPECT_FALSE(bottom_only_view(s));
+    for (uint32_t top : {0u, 1u})
+        for (uint32_t bottom : {0u, 1u}) {
+            s.show_top_side = top, s.show_bottom_side = bottom;
+            EXPECT_EQ(bottom_only_view(s), !top && bottom) << top << bottom;
+        }
 }
 
 }  // namespace

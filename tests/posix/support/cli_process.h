@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/board_folders.h"
+#include "support/temp_folder.h"
 
 namespace tindral::test {
 
@@ -51,5 +52,16 @@ inline CliRun run_shell_process(const std::string& dir, const std::string& comma
 inline CliRun run_cli_process(const std::string& dir, const std::string& args) {
     return run_shell_process(dir, std::string("'") + TINDRAL_CLI_PATH + "' " + args);
 }
+
+// A board of tests/boards, quoted for the shell.
+inline std::string quoted_own_board(const wchar_t* name) { return "'" + narrow(own_board(name)) + "'"; }
+
+// A test that runs tindral-cli with a folder of its own for files and output.
+class CliFixture : public ::testing::Test {
+protected:
+    CliRun run(const std::string& args) { return run_cli_process(dir_, args); }
+    TempFolder folder_;
+    const std::string dir_ = folder_.path.string();
+};
 
 }  // namespace tindral::test

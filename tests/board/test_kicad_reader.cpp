@@ -309,25 +309,32 @@ std::wstring wide(const std::string& utf8) {
     return out;
 }
 
-TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHasIt) {
+// The shared KiCad boards beside the checkout; none when they are not there.
+std::vector<std::filesystem::path> real_kicad_boards() {
+    std::vector<std::filesystem::path> boards;
     const std::wstring dir = test::real_boards_of(L"-kicad");
-    if (dir.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
-    size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".kicad_pcb") continue;
-        ++files;
-        const std::string text = test::TempFolder::read(entry.path());
+    if (dir.empty()) return boards;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        if (entry.path().extension() == ".kicad_pcb") boards.push_back(entry.path());
+    return boards;
+}
+
+TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHasIt) {
+    const std::vector<std::filesystem::path> boards = real_kicad_boards();
+    if (boards.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
+    for (const std::filesystem::path& board : boards) {
+        const std::string text = test::TempFolder::read(board);
         const test::Loaded l = test::load_bytes(text, test::test_options(true, true, true));
-        EXPECT_EQ(l.status.code, LoadCode::ok) << entry.path();
-        EXPECT_TRUE(l.boxes.empty()) << entry.path();
-        EXPECT_EQ(l.board.board_loaded, 1u) << entry.path();
+        EXPECT_EQ(l.status.code, LoadCode::ok) << board;
+        EXPECT_TRUE(l.boxes.empty()) << board;
+        EXPECT_EQ(l.board.board_loaded, 1u) << board;
         const std::vector<TextRow> rows = rows_by_text(text);
-        ASSERT_EQ(l.board.elements.size(), rows.size()) << entry.path();
+        ASSERT_EQ(l.board.elements.size(), rows.size()) << board;
         for (size_t i = 0; i < rows.size(); ++i) {
             const ElementRec& e = l.board.elements[i];
             const TextRow& r = rows[i];
             const size_t colon = r.footprint.find(':');
-            SCOPED_TRACE(entry.path().filename().string() + " row " + std::to_string(i) + " " + r.name);
+            SCOPED_TRACE(board.filename().string() + " row " + std::to_string(i) + " " + r.name);
             EXPECT_EQ(e.name, wide(r.name));
             EXPECT_EQ(e.value, r.value.empty() ? L"Undefined" : wide(r.value));
             EXPECT_EQ(e.library, colon == std::string::npos ? L"" : wide(r.footprint.substr(0, colon)));
@@ -338,18 +345,17 @@ TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHa
             EXPECT_NEAR(e.rotation, std::fmod(std::fmod(r.angle, 360) + 360, 360), 1e-9);
         }
     }
-    EXPECT_GE(files, 8u);
+    EXPECT_GE(boards.size(), 8u);
 }
 
 TEST(KicadReaderRealFiles, EveryAtomReadsAsStrtodReadsIt) {
-    const std::wstring dir = test::real_boards_of(L"-kicad");
-    if (dir.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
+    const std::vector<std::filesystem::path> boards = real_kicad_boards();
+    if (boards.empty()) GTEST_SKIP() << "the real KiCad boards are not beside the checkout";
     size_t atoms = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".kicad_pcb") continue;
-        const std::string text = test::TempFolder::read(entry.path());
+    for (const std::filesystem::path& board : boards) {
+        const std::string text = test::TempFolder::read(board);  // the atoms point into it
         const SExprResult tree = parse_sexpr(text);
-        ASSERT_EQ(tree.code, SExprCode::ok) << entry.path();
+        ASSERT_EQ(tree.code, SExprCode::ok) << board;
         expect_atoms_read_as_strtod(tree.root, atoms);
     }
     EXPECT_GT(atoms, 1000000u);

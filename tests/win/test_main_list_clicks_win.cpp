@@ -123,6 +123,7 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     UpdateWindow(list);
     EXPECT_EQ(board.marks.state(c_last), kStateCurrent);
     EXPECT_EQ(board.marks.state(c2), kStateSelected);
+    EXPECT_EQ(window_text(app_windows().static_counter), expected_counter(board.marks.states()));
     EXPECT_NE(shot_of(nullptr, icon_last).pixels, icon_before);
     EXPECT_GT(count_colour(cells_of(last), highlight), 100);
     SendMessageW(list, LVM_ENSUREVISIBLE, 2, FALSE);

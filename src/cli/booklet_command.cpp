@@ -1,11 +1,9 @@
 #include "cli/booklet_command.h"
 
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "board/header_check.h"
-#include "board/utf8.h"
 #include "cli/cli_args.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
@@ -59,21 +57,8 @@ bool parse_booklet_options(const std::vector<std::wstring>& args, BookletOptions
     return true;
 }
 
-std::filesystem::path native(const std::wstring& path) {
-#ifdef _WIN32
-    return std::filesystem::path(path);
-#else
-    return std::filesystem::path(path_bytes(path));  // names are bytes here
-#endif
-}
-
 std::wstring page_name(size_t page) {
     return format_text(40, L"page-%03d.svg", static_cast<int>(page));
-}
-
-int cannot_write(std::FILE* err, const std::wstring& path, const std::string& why) {
-    write_bytes(err, "tindral-cli: " + wide_to_utf8(path) + ": " + why + "\n");
-    return kExitUnreadable;
 }
 
 }  // namespace
@@ -95,20 +80,18 @@ int run_booklet(const std::vector<std::wstring>& args, Session& session, std::FI
         write_bytes(err, "tindral-cli: no parts on the sides chosen; no page written\n");
         return kExitOk;
     }
-    const std::filesystem::path dir = native(o.out_dir);
+    const std::filesystem::path dir = cli_file_path(o.out_dir);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir, ec))
         return cannot_write(err, o.out_dir, "cannot create the folder");
     for (size_t p = 0; p < pages.size(); ++p) {
         const std::wstring name = page_name(p + 1);
-        std::ofstream file(dir / native(name), std::ios::binary | std::ios::trunc);
-        file.write(pages[p].data(), static_cast<std::streamsize>(pages[p].size()));
-        file.close();
-        if (!file) return cannot_write(err, o.out_dir + L"/" + name, "cannot write the page file");
+        if (!write_cli_file(dir / cli_file_path(name), pages[p]))
+            return cannot_write(err, o.out_dir + L"/" + name, "cannot write the page file");
     }
     // The pages a longer earlier run left behind would read as part of this booklet.
-    for (size_t p = pages.size() + 1; std::filesystem::remove(dir / native(page_name(p)), ec); ++p) {
+    for (size_t p = pages.size() + 1; std::filesystem::remove(dir / cli_file_path(page_name(p)), ec); ++p) {
     }
     return kExitOk;
 }

@@ -1,5 +1,7 @@
 #include "cli/cli_load.h"
 
+#include <fstream>
+
 #include "board/board_file.h"
 #include "board/load_board.h"
 #include "board/load_messages.h"
@@ -56,6 +58,26 @@ int load_cli_board(Session& session, const std::wstring& board, bool strict, std
     asker.report_unshown();
     session.board = std::move(loaded.board);
     return kExitOk;
+}
+
+std::filesystem::path cli_file_path(const std::wstring& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path);
+#else
+    return std::filesystem::path(path_bytes(path));  // names are bytes here
+#endif
+}
+
+bool write_cli_file(const std::filesystem::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+int cannot_write(std::FILE* err, const std::wstring& path, const std::string& why) {
+    write_bytes(err, "tindral-cli: " + wide_to_utf8(path) + ": " + why + "\n");
+    return kExitUnreadable;
 }
 
 }  // namespace tindral::cli

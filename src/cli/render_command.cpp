@@ -1,9 +1,5 @@
 #include "cli/render_command.h"
 
-#include <filesystem>
-#include <fstream>
-
-#include "board/utf8.h"
 #include "cli/cli_args.h"
 #include "cli/cli_load.h"
 #include "cli/cli_options.h"
@@ -108,18 +104,8 @@ int run_render(const std::vector<std::wstring>& args, Session& session, std::FIL
         std::fflush(out);
         return kExitOk;
     }
-#ifdef _WIN32
-    const std::filesystem::path out_file(o.out_path);
-#else
-    const std::filesystem::path out_file(path_bytes(o.out_path));  // names are bytes here
-#endif
-    std::ofstream file(out_file, std::ios::binary | std::ios::trunc);
-    file.write(svg.data(), static_cast<std::streamsize>(svg.size()));
-    file.close();
-    if (!file) {
-        write_bytes(err, "tindral-cli: " + wide_to_utf8(o.out_path) + ": cannot write the SVG file\n");
-        return kExitUnreadable;
-    }
+    if (!write_cli_file(cli_file_path(o.out_path), svg))
+        return cannot_write(err, o.out_path, "cannot write the SVG file");
     return kExitOk;
 }
 

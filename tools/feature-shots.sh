@@ -1,20 +1,13 @@
 #!/usr/bin/env bash
 # Makes the README's pictures of the bench features (docs/find.png, docs/pads.png,
 # docs/booklet.png, docs/variants.png): Tindral under Wine on a virtual display, in English,
-# driven with xdotool as a user would. Same build and prefix as tools/screenshot.sh.
+# driven with xdotool as a user would. Same build and prefix as tools/screenshot.sh
+# (tools/shot-setup.sh).
 #   bash tools/feature-shots.sh [find|pads|booklet|variants ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-BUILD_WIN="${BUILD_WIN:-build/win}"
-cmake -S . -B "$BUILD_WIN" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD_WIN" -j2 --target tindral >/dev/null
-. tools/wine-env.sh
-export WINEPREFIX="$(pwd)/$BUILD_WIN/wineprefix-shot"
-WINE=$(wine_cmd)
-[ -d "$WINEPREFIX" ] || wine_fresh_prefix
+. tools/shot-setup.sh
 OUTDIR="${OUTDIR:-$(pwd)/docs}"
-KEY='HKCU\Software\Moravel\TindralV1.01'
 
 # Settings for a start with board: English, the board in the path box, the two windows stacked.
 prepare() {  # BOARD

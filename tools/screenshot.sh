@@ -7,16 +7,8 @@ cd "$(dirname "$0")/.."
 out="${1:-docs/tindral.png}"
 case "$out" in /*) ;; *) out="$(pwd)/$out" ;; esac
 mkdir -p "$(dirname "$out")"
-BUILD_WIN="${BUILD_WIN:-build/win}"
-cmake -S . -B "$BUILD_WIN" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$BUILD_WIN" -j"$(nproc 2>/dev/null || echo 2)" --target tindral >/dev/null
-. tools/wine-env.sh
-export WINEPREFIX="$(pwd)/$BUILD_WIN/wineprefix-shot"
-WINE=$(wine_cmd)
-[ -d "$WINEPREFIX" ] || wine_fresh_prefix
+. tools/shot-setup.sh
 
-KEY='HKCU\Software\Moravel\TindralV1.01'
 sample="Z:$(pwd)/samples/tindral-sample.brd"
 sample="${sample//\//\\}"
 "$WINE" reg delete "$KEY" /f >/dev/null 2>&1 || true

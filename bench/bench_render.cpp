@@ -9,6 +9,7 @@
 #include "board/board_file.h"
 #include "board/load_board.h"
 #include "settings/settings.h"
+#include "support/synthetic_board.h"
 #include "view/board_view.h"
 #include "view/draw_board.h"
 
@@ -48,22 +49,31 @@ private:
     Pen pen_;
 };
 
+BoardModel board_from(const std::string& bytes) {
+    LoadOptions options;
+    options.open_reader = &open_platform_xml_reader;
+    AnswerYes asker;
+    LoadResult loaded = load_board(bytes, options, asker);
+    if (loaded.status.code != LoadCode::ok) std::fprintf(stderr, "the board could not be read\n");
+    return std::move(loaded.board);
+}
+
+const BoardModel& generated_board() {
+    static const BoardModel board = board_from(test::synthetic_board(50000));
+    return board;
+}
+
 const BoardModel& metro_board() {
     static const BoardModel board = [] {
         std::string bytes;
         read_whole_file(std::wstring(TINDRAL_BOARDS_DIR) + L"/adafruit-metro-rp2350-e9.brd", bytes);
-        LoadOptions options;
-        options.open_reader = &open_platform_xml_reader;
-        AnswerYes asker;
-        LoadResult loaded = load_board(bytes, options, asker);
-        if (loaded.status.code != LoadCode::ok) std::fprintf(stderr, "the board could not be read\n");
-        return std::move(loaded.board);
+        return board_from(bytes);
     }();
     return board;
 }
 
-void render_board(benchmark::State& state, bool both_sides, bool pads = true) {
-    const BoardModel& b = metro_board();
+void render_board(benchmark::State& state, bool both_sides, bool pads = true,
+                  const BoardModel& b = metro_board()) {
     Settings s = kDefaultSettings;
     s.show_bottom_side = both_sides ? 1 : 0;
     s.show_pads = pads ? 1 : 0;
@@ -86,10 +96,15 @@ void render_board(benchmark::State& state, bool both_sides, bool pads = true) {
 void BM_RenderMetroTop(benchmark::State& state) { render_board(state, false); }
 void BM_RenderMetroBothSides(benchmark::State& state) { render_board(state, true); }
 void BM_RenderMetroBothSidesNoPads(benchmark::State& state) { render_board(state, true, false); }
+// The drawing code's own share of a paint at 50 000 parts, without any GDI call.
+void BM_RenderGeneratedBothSides(benchmark::State& state) {
+    render_board(state, true, true, generated_board());
+}
 
 BENCHMARK(BM_RenderMetroTop)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RenderMetroBothSides)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RenderMetroBothSidesNoPads)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RenderGeneratedBothSides)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace tindral

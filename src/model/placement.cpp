@@ -6,11 +6,15 @@
 
 namespace tindral {
 
-Point rotate_point(Point p, double degrees) {
+Turn turn_of(double degrees) {
     const double a = degrees / kDegreesPerRadian;
-    const double c = std::cos(a), s = std::sin(a);
-    return {p.x * c - p.y * s, p.x * s + p.y * c};
+    return {std::cos(a), std::sin(a)};
 }
+
+// Out of line, so that every caller gets the very same arithmetic.
+Point turn_point(Point p, const Turn& t) { return {p.x * t.c - p.y * t.s, p.x * t.s + p.y * t.c}; }
+
+Point rotate_point(Point p, double degrees) { return turn_point(p, turn_of(degrees)); }
 
 Point reflect_point(Point p, double degrees) {
     const double a = degrees / kDegreesPerRadian;
@@ -193,6 +197,16 @@ Point board_point(const ElementRec& element, PointKind kind, Point p, bool botto
         }
     }
     return {mirror_x ? element.x - q.x : element.x + q.x, element.y + q.y};
+}
+
+StraightEnds::StraightEnds(const ElementRec& element) : x_(element.x), y_(element.y) {
+    if (element.outline_turned()) return;
+    const bool bottom = element.side == kSideBottom;
+    mirror_x_ = bottom;
+    if (element.rotation != 0) {
+        turned_ = true;
+        turn_ = turn_of(bottom ? element.rotation + 180 : element.rotation);
+    }
 }
 
 }  // namespace tindral

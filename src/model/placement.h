@@ -72,4 +72,31 @@ Point local_point(const ElementRec& element, PointKind kind, Point p, bool botto
 // The point in board coordinates.
 Point board_point(const ElementRec& element, PointKind kind, Point p, bool bottom_only_view);
 
+// A turn's cosine and sine, taken once for many points.
+struct Turn {
+    double c = 1, s = 0;
+};
+Turn turn_of(double degrees);
+// R(a) of the turn: the same bits as rotate_point with its angle.
+Point turn_point(Point p, const Turn& t);
+
+// local_point and board_point of PointKind::straight_end (the rule of every outline line,
+// rectangle, hole and pad) for many points of one element: the same answers bit for bit, with
+// the sine and cosine taken once rather than per point. Neither depends on the view.
+class StraightEnds {
+public:
+    explicit StraightEnds(const ElementRec& element);
+    Point local(Point p) const { return turned_ ? turn_point(p, turn_) : p; }
+    Point board(Point p) const {
+        const Point q = local(p);
+        return {mirror_x_ ? x_ - q.x : x_ + q.x, y_ + q.y};
+    }
+
+private:
+    Turn turn_;
+    bool turned_ = false;
+    bool mirror_x_ = false;
+    double x_ = 0, y_ = 0;
+};
+
 }  // namespace tindral

@@ -53,7 +53,7 @@ void draw_picture() {
     }
     prepare_board_dc(dc, pic.width, pic.height);
     {
-        GdiCanvas canvas(dc);
+        GdiCanvas canvas(dc, CanvasLines::gathered);
         paint_board(canvas, session.board, session.view, session.settings);
         outline_found(canvas, session.view, session.find_matches);
     }
@@ -156,7 +156,7 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
     }
     prepare_board_dc(pic.dc, pic.width, pic.height);
     {
-        GdiCanvas canvas(pic.dc);
+        GdiCanvas canvas(pic.dc, CanvasLines::gathered);
         redraw_element(canvas, session.board, session.view, session.settings, e, demoted);
     }
     plain_mapping(pic.dc);

@@ -164,9 +164,8 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
     // mirrored element so stay where its outline lines put them at any rotation (a label of
     // an MR90 part inside the board, a hole of an MR0 part on the side its wires show).
     const bool bottom_only = v.bottom_only;
-    const auto board = [&](double x, double y) {
-        return map_point(v, board_point(e, PointKind::straight_end, {x, y}, bottom_only));
-    };
+    const StraightEnds ends(e);
+    const auto board = [&](double x, double y) { return map_point(v, ends.board({x, y})); };
 
     // Arcs are built around the element's origin from the same local points; on a bottom
     // element the arc is mirrored like the lines, unless the whole view is mirrored as well.
@@ -178,15 +177,12 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
             line(c, board(w.placed_x1, w.placed_y1), board(w.placed_x2, w.placed_y2), box);
             continue;
         }
-        const Point q1 = local_point(e, PointKind::straight_end, {w.placed_x1, w.placed_y1}, bottom_only);
-        const Point q2 = local_point(e, PointKind::straight_end, {w.placed_x2, w.placed_y2}, bottom_only);
+        const Point q1 = ends.local({w.placed_x1, w.placed_y1});
+        const Point q2 = ends.local({w.placed_x2, w.placed_y2});
         arc(c, origin.x, origin.y, {q1.x * v.scale, q1.y * v.scale}, {q2.x * v.scale, q2.y * v.scale},
             w.curve, mirror_arcs, box);
     }
-    const auto round = [&](double x, double y, double r) {
-        const Point centre = board_point(e, PointKind::straight_end, {x, y}, bottom_only);
-        circle(c, v, centre, r, box);
-    };
+    const auto round = [&](double x, double y, double r) { circle(c, v, ends.board({x, y}), r, box); };
     for (const CircleRec& ci : pkg->circles) {
         if (s.layer_enabled(ci.layer)) round(ci.placed_x, ci.placed_y, ci.placed_radius);
     }
@@ -215,7 +211,7 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
     if (s.layer_enabled(kLayerHoles)) {
         for (const HoleRec& h : pkg->holes) round(h.x, h.y, h.drill * 0.5);
     }
-    draw_pads(c, b, v, s, element);
+    draw_pads(c, b, v, s, element, ends);
     return 1;
 }
 
@@ -230,10 +226,8 @@ struct PadMap {
     }
 };
 
-PadMap pad_map(const ElementRec& e, const BoardView& v) {
-    const auto at = [&](double x, double y) {
-        return map_point(v, board_point(e, PointKind::straight_end, {x, y}, v.bottom_only));
-    };
+PadMap pad_map(const StraightEnds& ends, const BoardView& v) {
+    const auto at = [&](double x, double y) { return map_point(v, ends.board({x, y})); };
     const Mapped o = at(0, 0), x = at(1, 0), y = at(0, 1);
     return {o, {x.x - o.x, x.y - o.y}, {y.x - o.x, y.y - o.y}};
 }
@@ -250,20 +244,27 @@ void pad_circle(Canvas& c, Mapped centre, double r, bool filled) {
 }  // namespace
 
 void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element) {
+    if (element < b.elements.size()) draw_pads(c, b, v, s, element, StraightEnds(b.elements[element]));
+}
+
+void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element,
+               const StraightEnds& ends) {
     if (!s.show_pads || element >= b.elements.size()) return;
     const ElementRec& e = b.elements[element];
     const PackageRec* pkg = element_package(b, element);
     if (pkg == nullptr || pkg->pads.empty() || !side_shown(e, s)) return;
     const uint8_t shown = static_cast<uint8_t>((s.show_top_side ? kPadTop : 0) |
                                                (s.show_bottom_side ? kPadBottom : 0));
-    const PadMap to_px = pad_map(e, v);
+    const PadMap to_px = pad_map(ends, v);
     const double scale = std::fabs(v.scale);
     const Pen kept = c.select_pen(Pen{PenRole::pad, s.color_pads});
     const size_t pin_one = pin_one_pad(pkg->pads);
+    // One outline's room kept from pad to pad and paint to paint: no allocation per pad.
+    thread_local PadOutline outline;
     for (size_t i = 0; i < pkg->pads.size(); ++i) {
         const PadRec& pad = pkg->pads[i];
         if ((pad_sides_on_board(pad, e) & shown) == 0) continue;
-        const PadOutline outline = pad_outline(pad, quarter_steps(pad_corner_radius(pad) * scale));
+        pad_outline(pad, quarter_steps(pad_corner_radius(pad) * scale), outline);
         if (outline.circle) {
             pad_circle(c, to_px(outline.centre), outline.radius * scale, false);
         } else if (!outline.points.empty()) {

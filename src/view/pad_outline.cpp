@@ -32,21 +32,30 @@ double pad_corner_radius(const PadRec& pad) {
 }
 
 PadOutline pad_outline(const PadRec& pad, int steps) {
+    PadOutline out;
+    pad_outline(pad, steps, out);
+    return out;
+}
+
+void pad_outline(const PadRec& pad, int steps, PadOutline& out) {
     steps = std::max(steps, 1);
     const double hw = std::fabs(pad.dx) / 2, hh = std::fabs(pad.dy) / 2;
-    PadOutline out;
+    out.circle = false;
+    out.centre = {};
+    out.radius = 0;
     std::vector<Point>& pts = out.points;
+    pts.clear();
     if (pad.shape == PadShape::oval && hw == hh) {
         out.circle = true;
         out.radius = hw;
     } else if (pad.shape == PadShape::octagon) {
         const double c = std::min(hw, hh) * kOctagonCut;
-        pts = {{hw, -hh + c}, {hw, hh - c},  {hw - c, hh},   {-hw + c, hh},
-               {-hw, hh - c}, {-hw, -hh + c}, {-hw + c, -hh}, {hw - c, -hh}};
+        pts.assign({{hw, -hh + c}, {hw, hh - c}, {hw - c, hh}, {-hw + c, hh},
+                    {-hw, hh - c}, {-hw, -hh + c}, {-hw + c, -hh}, {hw - c, -hh}});
     } else {
         const double r = pad_corner_radius(pad);
         if (r <= 0) {
-            pts = {{hw, -hh}, {hw, hh}, {-hw, hh}, {-hw, -hh}};
+            pts.assign({{hw, -hh}, {hw, hh}, {-hw, hh}, {-hw, -hh}});
         } else {
             add_corner(pts, {hw - r, hh - r}, r, 0, steps);
             add_corner(pts, {-hw + r, hh - r}, r, 90, steps);
@@ -67,7 +76,6 @@ PadOutline pad_outline(const PadRec& pad, int steps) {
     };
     if (out.circle) out.centre = place({0, 0});
     for (Point& p : pts) p = place(p);
-    return out;
 }
 
 int quarter_steps(double radius_px) {

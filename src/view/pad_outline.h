@@ -22,6 +22,8 @@ double pad_corner_radius(const PadRec& pad);
 // The pad's outline with its shift, mirror, rotation and position applied; each rounded
 // corner in steps segments (at least one).
 PadOutline pad_outline(const PadRec& pad, int steps);
+// The same into out, whose points keep their room from one pad to the next.
+void pad_outline(const PadRec& pad, int steps, PadOutline& out);
 
 // Segments for a quarter circle of this many pixels' radius: fewer when it is small on the
 // screen, where more would only draw the same pixels.

@@ -87,6 +87,30 @@ TEST(PlacementTransform, TopAndMirroredPointsByKind) {
     EXPECT_POINT(board_point(mr0, PointKind::hole_centre, {2, 1}, false), 12, 19);
 }
 
+// The per-element rule must give the very bits of board_point: the drawing rounds them to pixels.
+TEST(PlacementTransform, StraightEndsOfOneElementMatchBoardPointExactly) {
+    const wchar_t* rotations[] = {L"R0",  L"R90",  L"R180",  L"R270",  L"R33.5", L"MR0",
+                                  L"MR90", L"MR180", L"MR270", L"MR12.25", L"SR45", L"SMR300"};
+    const Point points[] = {{0, 0}, {1.27, -0.635}, {-2.54, 3.81}, {0.1, 1e-3}, {-7.5, -0.05}};
+    for (const wchar_t* rot : rotations) {
+        for (const bool turned : {false, true}) {
+            ElementRec e = element_at(12.7, -3.3, rot);
+            if (turned) e.package_index = 0;  // a KiCad part: only moved
+            const StraightEnds ends(e);
+            for (const Point p : points)
+                for (const bool bottom_only : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << rot << " " << turned << " " << p.x << "," << p.y);
+                    const Point want = board_point(e, PointKind::straight_end, p, bottom_only);
+                    const Point local = local_point(e, PointKind::straight_end, p, bottom_only);
+                    EXPECT_EQ(ends.board(p).x, want.x);
+                    EXPECT_EQ(ends.board(p).y, want.y);
+                    EXPECT_EQ(ends.local(p).x, local.x);
+                    EXPECT_EQ(ends.local(p).y, local.y);
+                }
+        }
+    }
+}
+
 std::string placement_board(const std::string& elements) {
     return "<libraries>" +
            library_with("P",

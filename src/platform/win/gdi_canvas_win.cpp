@@ -16,10 +16,35 @@ void prepare_board_dc(HDC dc, int w, int h) {
     SelectObject(dc, GetStockObject(NULL_BRUSH));
 }
 
-GdiCanvas::GdiCanvas(HDC dc) : dc_(dc), original_pen_(GetCurrentObject(dc, OBJ_PEN)) {}
+namespace {
 
-// The own pens go after the body, once none of them is selected any more.
-GdiCanvas::~GdiCanvas() { SelectObject(dc_, original_pen_); }
+POINT current_position(HDC dc) {
+    POINT at{};
+    GetCurrentPositionEx(dc, &at);
+    return at;
+}
+
+}  // namespace
+
+GdiCanvas::GdiCanvas(HDC dc, CanvasLines lines)
+    : dc_(dc),
+      original_pen_(GetCurrentObject(dc, OBJ_PEN)),
+      selected_pen_(original_pen_),
+      wanted_pen_(original_pen_) {
+    if (lines == CanvasLines::gathered) batch_.emplace(current_position(dc));
+}
+
+// The own pens and brushes go after the body, once none of them is selected any more.
+GdiCanvas::~GdiCanvas() {
+    if (batch_) {
+        draw_lines();
+        // where the line calls would have left the current position
+        const POINT at = batch_->at();
+        MoveToEx(dc_, at.x, at.y, nullptr);
+    }
+    hollow_brush();
+    SelectObject(dc_, original_pen_);
+}
 
 HPEN GdiCanvas::pen_of(const Pen& pen) {
     const Pens& pens = app_windows().pens;
@@ -51,21 +76,59 @@ HPEN GdiCanvas::pen_of(const Pen& pen) {
 
 Pen GdiCanvas::select_pen(const Pen& pen) {
     const Pen previous = pen_;
-    if (HPEN h = pen_of(pen)) SelectObject(dc_, h);
+    if (const HPEN h = pen_of(pen)) {
+        if (batch_)
+            wanted_pen_ = h;  // selected when something is drawn with it
+        else
+            SelectObject(dc_, h);
+    }
     pen_ = pen;
     return previous;
 }
 
-void GdiCanvas::move_to(int32_t x, int32_t y) { MoveToEx(dc_, x, y, nullptr); }
+void GdiCanvas::use_pen() {
+    if (!batch_ || wanted_pen_ == selected_pen_) return;
+    draw_lines();  // in the pen they were gathered with
+    if (SelectObject(dc_, wanted_pen_)) selected_pen_ = wanted_pen_;
+}
 
-void GdiCanvas::line_to(int32_t x, int32_t y) { LineTo(dc_, x, y); }
+void GdiCanvas::move_to(int32_t x, int32_t y) {
+    if (batch_)
+        batch_->move_to({x, y});
+    else
+        MoveToEx(dc_, x, y, nullptr);
+}
 
+void GdiCanvas::line_to(int32_t x, int32_t y) {
+    if (!batch_) {
+        LineTo(dc_, x, y);
+        return;
+    }
+    // A line to where it starts lights no pixel (the end pixel is never drawn).
+    const POINT at = batch_->at();
+    if (at.x == x && at.y == y) return;
+    use_pen();
+    if (batch_->full()) batch_->draw(dc_);
+    batch_->line_to({x, y});
+}
+
+void GdiCanvas::hollow_brush() {
+    if (!filled_) return;
+    SelectObject(dc_, hollow_);
+    filled_ = nullptr;
+}
+
+// Outlines and arcs light pixels in the pen's colour only, as the lines gathered in the same pen
+// do: drawn before those lines, they leave the same pixels.
 void GdiCanvas::ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    use_pen();
+    hollow_brush();
     Ellipse(dc_, left, top, right, bottom);
 }
 
 void GdiCanvas::arc(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t start_x,
                     int32_t start_y, int32_t end_x, int32_t end_y) {
+    use_pen();
     Arc(dc_, left, top, right, bottom, start_x, start_y, end_x, end_y);
 }
 
@@ -80,17 +143,32 @@ HBRUSH GdiCanvas::brush_of(uint32_t colour) {
 }
 
 void GdiCanvas::filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    // The brush need not light the very pixel value the pen does: the lines go first.
+    use_pen();
+    draw_lines();
     const HBRUSH brush = brush_of(pen_.colour);
     if (!brush) {  // out of GDI objects: the outline at least
+        hollow_brush();
         Ellipse(dc_, left, top, right, bottom);
         return;
     }
-    const HGDIOBJ hollow = SelectObject(dc_, brush);
+    if (brush != filled_) {
+        const HGDIOBJ before = SelectObject(dc_, brush);
+        if (!before) {  // not selected: the outline at least
+            hollow_brush();
+            Ellipse(dc_, left, top, right, bottom);
+            return;
+        }
+        if (!filled_) hollow_ = before;
+        filled_ = brush;
+    }
     Ellipse(dc_, left, top, right, bottom);
-    if (hollow) SelectObject(dc_, hollow);
+    // Printers and previews get their brush back at once; the picture keeps it for the next dot.
+    if (!batch_) hollow_brush();
 }
 
 void GdiCanvas::text_out(int32_t x, int32_t y, const std::wstring& text) {
+    draw_lines();
     TextOutW(dc_, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 

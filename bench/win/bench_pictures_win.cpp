@@ -1,0 +1,145 @@
+// The drawing area's picture in the states a user sees, as checksums of its pixels: two builds
+// that print the same lines draw the same pixels. With TINDRAL_PICTURE_DIR set, each picture is
+// also written there (NAME.bgra, 32-bit rows top down) to find where two builds differ.
+//   wine tindral_bench_win.exe --gtest_filter='Pictures.*' | grep '^picture:'
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "../../resources/resource.h"
+#include "shell/board_paint_win.h"
+#include "shell/main_list_win.h"
+#include "support/synthetic_board.h"
+#include "win/support/app_windows_win.h"
+#include "win/support/main_list_checks_win.h"
+
+using namespace tindral;
+
+namespace {
+
+class Pictures : public test::MarkingTest {
+protected:
+    // The picture as the last paint or partial redraw left it.
+    static void print_picture(const std::string& name) {
+        HDC dc = area_picture_dc();
+        ASSERT_NE(dc, nullptr) << name;
+        HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
+        BITMAP info{};
+        ASSERT_NE(GetObjectW(bitmap, sizeof info, &info), 0) << name;
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = info.bmWidth;
+        bi.bmiHeader.biHeight = -info.bmHeight;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        std::vector<uint32_t> px(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+        GdiFlush();
+        ASSERT_EQ(GetDIBits(dc, bitmap, 0, info.bmHeight, px.data(), &bi, DIB_RGB_COLORS), info.bmHeight)
+            << name;
+        uint64_t hash = 1469598103934665603ull;  // FNV-1a over the colour bytes
+        size_t lit = 0;
+        for (uint32_t p : px) {
+            p &= 0xFFFFFF;
+            lit += p != 0;
+            for (int b = 0; b < 3; ++b) hash = (hash ^ ((p >> (8 * b)) & 0xFF)) * 1099511628211ull;
+        }
+        std::printf("picture: %s, %dx%d, %zu lit, checksum %016llx\n", name.c_str(),
+                    static_cast<int>(info.bmWidth), static_cast<int>(info.bmHeight), lit, static_cast<unsigned long long>(hash));
+        std::fflush(stdout);
+        if (const char* dir = std::getenv("TINDRAL_PICTURE_DIR")) {
+            std::string file = std::string(dir) + "/" + name + ".bgra";
+            for (char& c : file)
+                if (c == ' ' || c == ',') c = '-';
+            if (FILE* f = std::fopen(file.c_str(), "wb")) {
+                std::fwrite(px.data(), sizeof(uint32_t), px.size(), f);
+                std::fclose(f);
+            }
+        }
+    }
+
+    static void repaint() {
+        InvalidateRect(app_windows().hwnd_layout, nullptr, FALSE);
+        UpdateWindow(app_windows().hwnd_layout);
+    }
+    static void command(unsigned id) {
+        SendMessageW(app_windows().hwnd_board, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        UpdateWindow(app_windows().hwnd_layout);
+    }
+
+    // A copy of the board loaded: the marks saved beside it stay out of the next run.
+    void load_copy(const wchar_t* name, const std::wstring& from) {
+        load_copy_of(copy_board(name, from));
+    }
+    static void load_copy_of(const std::filesystem::path& board) {
+        test::load_through_combo(test::native_path(board.wstring()));
+        ASSERT_EQ(app_session().board.board_loaded, 1u);
+    }
+
+    // Rows chosen by click (partial redraws), the sides switched, zoomed in and out, pads off.
+    static void walk(const std::string& name, int row_step) {
+        UpdateWindow(app_windows().hwnd_layout);
+        print_picture(name + " loaded");
+        const int rows = test::item_count(app_windows().list_main);
+        for (int row = 3; row < rows; row += row_step) choose_main_row(row, true);
+        print_picture(name + " after clicks");
+        repaint();
+        print_picture(name + " marked");
+        test::switch_sides(true, false);
+        print_picture(name + " top only");
+        test::switch_sides(false, true);
+        print_picture(name + " bottom only");
+        choose_main_row(1, true);
+        print_picture(name + " bottom only clicked");
+        test::switch_sides(true, true);
+        command(IDM_ZOOM_IN);
+        command(IDM_ZOOM_IN);
+        command(IDM_ZOOM_IN);
+        print_picture(name + " zoomed in");
+        choose_main_row(2, true);
+        print_picture(name + " zoomed in clicked");
+        app_session().settings.show_pads = 0;
+        repaint();
+        print_picture(name + " zoomed in no pads");
+        app_session().settings.show_pads = 1;
+        command(IDM_FIT);
+        print_picture(name + " fitted");
+    }
+};
+
+TEST_F(Pictures, OwnBoardsWithPads) {
+    ASSERT_NO_FATAL_FAILURE(load_copy(L"p1-pads.brd", test::own_board(L"p1-pads.brd")));
+    walk("p1-pads", 2);
+    ASSERT_NO_FATAL_FAILURE(load_copy(L"k9-pads.kicad_pcb", test::own_board(L"k9-pads.kicad_pcb")));
+    walk("k9-pads", 2);
+}
+
+TEST_F(Pictures, LargestRealBoard) {
+    TINDRAL_NEED_REAL_BOARDS();
+    ASSERT_NO_FATAL_FAILURE(
+        load_copy(L"metro.brd", test::real_board(L"adafruit-metro-rp2350-e9.brd")));
+    walk("metro", 7);
+}
+
+TEST_F(Pictures, RealKicadBoard) {
+    TINDRAL_NEED_REAL_BOARDS();
+    const std::wstring dir = test::real_boards_of(L"-kicad");
+    if (dir.empty()) GTEST_SKIP() << "no KiCad boards";
+    ASSERT_NO_FATAL_FAILURE(load_copy(L"esp32-poe.kicad_pcb",
+                                      test::native_path(dir + L"/olimex-esp32-poe-revm1-k7.kicad_pcb")));
+    walk("esp32-poe", 5);
+}
+
+TEST_F(Pictures, FiftyThousandGeneratedParts) {
+    ASSERT_NO_FATAL_FAILURE(load_copy_of(dir_.write("board.brd", test::synthetic_board(50000))));
+    walk("generated", 997);
+}
+
+}  // namespace

@@ -27,42 +27,98 @@ namespace {
 
 class Pictures : public test::MarkingTest {
 protected:
-    // The picture as the last paint or partial redraw left it.
-    static void print_picture(const std::string& name) {
-        HDC dc = area_picture_dc();
-        ASSERT_NE(dc, nullptr) << name;
+    // The pixels of the bitmap selected into dc, 32-bit rows top down.
+    static std::vector<uint32_t> pixels_of(HDC dc, int& width, int& height) {
         HBITMAP bitmap = static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP));
         BITMAP info{};
-        ASSERT_NE(GetObjectW(bitmap, sizeof info, &info), 0) << name;
+        if (GetObjectW(bitmap, sizeof info, &info) == 0) return {};
+        width = static_cast<int>(info.bmWidth);
+        height = static_cast<int>(info.bmHeight);
         BITMAPINFO bi{};
         bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = info.bmWidth;
-        bi.bmiHeader.biHeight = -info.bmHeight;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
         bi.bmiHeader.biPlanes = 1;
         bi.bmiHeader.biBitCount = 32;
-        std::vector<uint32_t> px(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+        std::vector<uint32_t> px(static_cast<size_t>(width) * height);
         GdiFlush();
-        ASSERT_EQ(GetDIBits(dc, bitmap, 0, info.bmHeight, px.data(), &bi, DIB_RGB_COLORS), info.bmHeight)
-            << name;
+        if (GetDIBits(dc, bitmap, 0, height, px.data(), &bi, DIB_RGB_COLORS) != height) return {};
+        return px;
+    }
+
+    static uint64_t checksum(const std::vector<uint32_t>& px, size_t& lit) {
         uint64_t hash = 1469598103934665603ull;  // FNV-1a over the colour bytes
-        size_t lit = 0;
+        lit = 0;
         for (uint32_t p : px) {
             p &= 0xFFFFFF;
             lit += p != 0;
             for (int b = 0; b < 3; ++b) hash = (hash ^ ((p >> (8 * b)) & 0xFF)) * 1099511628211ull;
         }
-        std::printf("picture: %s, %dx%d, %zu lit, checksum %016llx\n", name.c_str(),
-                    static_cast<int>(info.bmWidth), static_cast<int>(info.bmHeight), lit, static_cast<unsigned long long>(hash));
-        std::fflush(stdout);
-        if (const char* dir = std::getenv("TINDRAL_PICTURE_DIR")) {
-            std::string file = std::string(dir) + "/" + name + ".bgra";
-            for (char& c : file)
-                if (c == ' ' || c == ',') c = '-';
-            if (FILE* f = std::fopen(file.c_str(), "wb")) {
-                std::fwrite(px.data(), sizeof(uint32_t), px.size(), f);
-                std::fclose(f);
-            }
+        return hash;
+    }
+
+    // NAME.bgra in TINDRAL_PICTURE_DIR, when it is set.
+    static void write_pixels(const std::string& name, const std::vector<uint32_t>& px) {
+        const char* dir = std::getenv("TINDRAL_PICTURE_DIR");
+        if (!dir) return;
+        std::string file = std::string(dir) + "/" + name + ".bgra";
+        for (char& c : file)
+            if (c == ' ' || c == ',') c = '-';
+        if (FILE* f = std::fopen(file.c_str(), "wb")) {
+            std::fwrite(px.data(), sizeof(uint32_t), px.size(), f);
+            std::fclose(f);
         }
+    }
+
+    // The main list as the control paints it now, with its scroll position, highlight and focus.
+    static void print_list(const std::string& name) {
+        HWND list = app_windows().list_main;
+        UpdateWindow(list);
+        RECT client{};
+        GetClientRect(list, &client);
+        HDC screen = GetDC(list);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        ReleaseDC(list, screen);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        int w = 0, h = 0;
+        const std::vector<uint32_t> px = pixels_of(dc, w, h);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        size_t lit = 0;
+        const uint64_t hash = checksum(px, lit);
+        write_pixels(name + " list", px);
+        const auto next = [&](UINT flags) {
+            return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flags));
+        };
+        std::vector<uint32_t> images;  // the marks, which the bitmap does not show
+        for (int row = 0; row < test::item_count(list); ++row)
+            images.push_back(static_cast<uint32_t>(test::list_image(list, row)));
+        std::printf("list: %s, %d rows, top %d, selected %d, focused %d, images %016llx, %dx%d, "
+                    "checksum %016llx\n",
+                    name.c_str(), test::item_count(list),
+                    static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)), next(LVNI_SELECTED),
+                    next(LVNI_FOCUSED), static_cast<unsigned long long>(checksum(images, lit)), w, h,
+                    static_cast<unsigned long long>(hash));
+        std::fflush(stdout);
+    }
+
+    // The list, and the picture as the last paint or partial redraw left it.
+    static void print_picture(const std::string& name) {
+        print_list(name);
+        HDC dc = area_picture_dc();
+        ASSERT_NE(dc, nullptr) << name;
+        int w = 0, h = 0;
+        const std::vector<uint32_t> px = pixels_of(dc, w, h);
+        ASSERT_FALSE(px.empty()) << name;
+        size_t lit = 0;
+        const uint64_t hash = checksum(px, lit);
+        std::printf("picture: %s, %dx%d, %zu lit, checksum %016llx\n", name.c_str(), w, h, lit,
+                    static_cast<unsigned long long>(hash));
+        std::fflush(stdout);
+        write_pixels(name, px);
     }
 
     static void repaint() {
@@ -83,8 +139,9 @@ protected:
         ASSERT_EQ(app_session().board.board_loaded, 1u);
     }
 
-    // Rows chosen by click (partial redraws), the sides switched, zoomed in and out, pads off.
-    static void walk(const std::string& name, int row_step) {
+    // Rows chosen by click (partial redraws), the selection saved, reset and loaded, the sides
+    // switched, zoomed in and out, pads off.
+    void walk(const std::string& name, int row_step) {
         UpdateWindow(app_windows().hwnd_layout);
         print_picture(name + " loaded");
         const int rows = test::item_count(app_windows().list_main);
@@ -92,6 +149,11 @@ protected:
         print_picture(name + " after clicks");
         repaint();
         print_picture(name + " marked");
+        menu(IDM_SAVE_SELECTION);
+        click(app_windows().button_clear);
+        print_picture(name + " reset");
+        menu(IDM_LOAD_SELECTION);  // answered Yes
+        print_picture(name + " selection loaded");
         test::switch_sides(true, false);
         print_picture(name + " top only");
         test::switch_sides(false, true);

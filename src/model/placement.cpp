@@ -11,9 +11,6 @@ Turn turn_of(double degrees) {
     return {std::cos(a), std::sin(a)};
 }
 
-// Out of line, so that every caller gets the very same arithmetic.
-Point turn_point(Point p, const Turn& t) { return {p.x * t.c - p.y * t.s, p.x * t.s + p.y * t.c}; }
-
 Point rotate_point(Point p, double degrees) { return turn_point(p, turn_of(degrees)); }
 
 Point reflect_point(Point p, double degrees) {

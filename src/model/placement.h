@@ -78,7 +78,9 @@ struct Turn {
 };
 Turn turn_of(double degrees);
 // R(a) of the turn: the same bits as rotate_point with its angle.
-Point turn_point(Point p, const Turn& t);
+inline Point turn_point(Point p, const Turn& t) {
+    return {p.x * t.c - p.y * t.s, p.x * t.s + p.y * t.c};
+}
 
 // local_point and board_point of PointKind::straight_end (the rule of every outline line,
 // rectangle, hole and pad) for many points of one element: the same answers bit for bit, with

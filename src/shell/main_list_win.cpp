@@ -43,6 +43,16 @@ int selected_main_row() {
     return next_row(LVNI_SELECTED);
 }
 
+HeldListPaint::HeldListPaint(HWND list) : list_(list) {
+    if (list_) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+HeldListPaint::~HeldListPaint() {
+    if (!list_) return;
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
 namespace {
 
 // The highlight and the focus taken from the rows that have them (one each at most). The
@@ -142,7 +152,9 @@ void fill_component_list(bool reset) {
 }
 
 void refill_component_list() {
+    // The row count is set while the list paints: the control takes its scroll range from it.
     fill_component_list(false);
+    const HeldListPaint held(app_windows().list_main);
     show_row_marks();
     sort_component_list(static_cast<int>(app_session().settings.sort_col));
 }

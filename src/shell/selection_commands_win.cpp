@@ -31,7 +31,10 @@ void save_selection_command() {
 void show_loaded_marks() {
     // Rows are matched through their Index column. Every row is set from the loaded state, so a
     // row marked before the load but unmarked in the file loses its mark too.
-    show_row_marks();
+    {
+        const HeldListPaint held(app_windows().list_main);
+        show_row_marks();
+    }
     update_placed_counter();
     redraw_layout_area();
 }

@@ -28,15 +28,6 @@ double fit_quotient(int64_t pixels, double board_size, FitKind kind) {
 
 }  // namespace
 
-double logical_x(const BoardView& v, double board_x) {
-    const double x = board_x * v.scale + v.origin_x + v.pan_dx;
-    return v.bottom_only ? v.area_width - x : x;
-}
-
-double logical_y(const BoardView& v, double board_y) {
-    return board_y * v.scale + v.origin_y + v.pan_dy;
-}
-
 bool bottom_only_view(const Settings& s) { return s.show_top_side == 0 && s.show_bottom_side != 0; }
 
 void recompute_origin(BoardView& v, const BoardModel& b) {

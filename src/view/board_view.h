@@ -54,8 +54,14 @@ struct BoardView {
 };
 
 // Board point to logical pixel, y upwards, mirrored in the bottom-only view.
-double logical_x(const BoardView& v, double board_x);
-double logical_y(const BoardView& v, double board_y);
+// Inline: every point of a paint passes here.
+inline double logical_x(const BoardView& v, double board_x) {
+    const double x = board_x * v.scale + v.origin_x + v.pan_dx;
+    return v.bottom_only ? v.area_width - x : x;
+}
+inline double logical_y(const BoardView& v, double board_y) {
+    return board_y * v.scale + v.origin_y + v.pan_dy;
+}
 
 // The bottom-only view follows the two side settings.
 bool bottom_only_view(const Settings& s);

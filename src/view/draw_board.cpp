@@ -53,10 +53,18 @@ void circle(Canvas& c, const BoardView& v, Point centre, double r, ElementBox& b
 // also turns the direction round.
 void arc(Canvas& c, double ox, double oy, Point a, Point b, double curve, bool mirror,
          ElementBox& box) {
+    // The sines of the curve, kept from the arc before: packages repeat their curves.
+    thread_local double memo_curve = std::numeric_limits<double>::quiet_NaN();
+    thread_local double memo_half_sine = 0, memo_k = 0;
+    if (!(curve == memo_curve)) {
+        memo_half_sine = std::sin(curve * kRadiansPerDegreeF * 0.5);
+        const double h = curve * 0.5 * kPiF / 180;
+        memo_k = std::cos(h) / std::sin(h);
+        memo_curve = curve;
+    }
     const double chord = std::sqrt((a.y - b.y) * (a.y - b.y) + (a.x - b.x) * (a.x - b.x));
-    const double r = chord / (2 * std::sin(curve * kRadiansPerDegreeF * 0.5));  // < 0 for c < 0
-    const double h = curve * 0.5 * kPiF / 180;
-    const double k = std::cos(h) / std::sin(h);
+    const double r = chord / (2 * memo_half_sine);  // < 0 for c < 0
+    const double k = memo_k;
     double cx = (a.x + b.x - (b.y - a.y) * k) * 0.5;
     const double cy = ((b.x - a.x) * k + a.y + b.y) * 0.5;
     if (mirror) {

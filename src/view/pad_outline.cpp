@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tindral {
 
@@ -66,9 +67,16 @@ void pad_outline(const PadRec& pad, int steps, PadOutline& out) {
                 pts.pop_back();
         }
     }
-    // Own frame to package: shift, mirror, turn, move.
-    const double a = pad.rot * kRadiansPerDegree;
-    const double cs = std::cos(a), sn = std::sin(a);
+    // Own frame to package: shift, mirror, turn, move. The pads of a package mostly share one
+    // angle: its cosine and sine are kept from the pad before.
+    thread_local double memo_rot = std::numeric_limits<double>::quiet_NaN(), memo_cs = 0, memo_sn = 0;
+    if (!(pad.rot == memo_rot)) {
+        const double a = pad.rot * kRadiansPerDegree;
+        memo_cs = std::cos(a);
+        memo_sn = std::sin(a);
+        memo_rot = pad.rot;
+    }
+    const double cs = memo_cs, sn = memo_sn;
     const auto place = [&](Point p) {
         double x = p.x + pad.shift;
         if (pad.mirror) x = -x;

@@ -1,9 +1,12 @@
-// The drawing area's picture in the states a user sees, as checksums of its pixels: two builds
-// that print the same lines draw the same pixels. With TINDRAL_PICTURE_DIR set, each picture is
-// also written there (NAME.bgra, 32-bit rows top down) to find where two builds differ.
-//   wine tindral_bench_win.exe --gtest_filter='Pictures.*' | grep '^picture:'
+// The drawing area's picture, the area on the screen and the main list in the states a user
+// sees, as checksums of their pixels (the list drawn by the control itself into a bitmap) with
+// the list's scroll position, highlight, focus and row marks: two builds that print the same
+// lines show the same. With TINDRAL_PICTURE_DIR set, the pictures and lists are also written
+// there (NAME.bgra, 32-bit rows top down) to find where two builds differ.
+//   wine tindral_bench_win.exe --gtest_filter='Pictures.*' | grep -E '^(picture|list|screen):'
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -105,9 +108,33 @@ protected:
         std::fflush(stdout);
     }
 
-    // The list, and the picture as the last paint or partial redraw left it.
+    // The drawing area on the screen: the picture as copied there, with the crosshair.
+    static void print_screen(const std::string& name) {
+        HWND area = app_windows().hwnd_layout;
+        RECT client{};
+        GetClientRect(area, &client);
+        HDC screen = GetDC(area);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+        ReleaseDC(area, screen);
+        int w = 0, h = 0;
+        const std::vector<uint32_t> px = pixels_of(dc, w, h);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        size_t lit = 0;
+        const uint64_t hash = checksum(px, lit);
+        std::printf("screen: %s, %dx%d, %zu lit, checksum %016llx\n", name.c_str(), w, h, lit,
+                    static_cast<unsigned long long>(hash));
+        std::fflush(stdout);
+    }
+
+    // The list, the screen, and the picture as the last paint or partial redraw left it.
     static void print_picture(const std::string& name) {
         print_list(name);
+        print_screen(name);
         HDC dc = area_picture_dc();
         ASSERT_NE(dc, nullptr) << name;
         int w = 0, h = 0;

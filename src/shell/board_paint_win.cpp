@@ -106,6 +106,35 @@ void xor_crosshair_on(HDC dc, const RECT& client) {
     app_windows().picture.crosshair_colour = colour;
 }
 
+// The picture's changed part on the screen (the whole picture when changed is nullptr), with the
+// crosshair drawn afresh. The crosshair on the screen is taken off first, so that the copied
+// part and the rest agree; when that cannot be done the whole picture is copied.
+void show_changed_part(HDC screen, const RECT& client, const RECT* changed) {
+    Session& session = app_session();
+    AreaPicture& pic = app_windows().picture;
+    RECT part{};
+    bool in_part = false;
+    if (changed) {
+        // a pixel around it for the rounding of the bounds
+        const RECT all{0, 0, pic.width, pic.height};
+        RECT wider = *changed;
+        InflateRect(&wider, 1, 1);
+        in_part = true;
+        if (!IntersectRect(&part, &wider, &all)) part = RECT{};
+    }
+    if (in_part && session.view.crosshair_drawn != 0) {
+        in_part = xor_lines(screen, client, session.view.crosshair_drawn - 1, pic.crosshair_colour);
+        if (in_part) session.view.crosshair_drawn = 0;
+    }
+    if (!in_part) {
+        copy_picture(screen);
+    } else if (!IsRectEmpty(&part)) {
+        BitBlt(screen, part.left, part.top, part.right - part.left, part.bottom - part.top, pic.dc,
+               part.left, part.top, SRCCOPY);
+    }
+    xor_crosshair_on(screen, client);
+}
+
 // BeginPaint's pair: the paint ends however the drawing ends (running out of memory included,
 // which the window's guard then reports with the paint over).
 class PaintScope {
@@ -154,15 +183,19 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
         if (area) InvalidateRect(area, nullptr, FALSE);
         return;
     }
+    // GDI notes where the drawing lands, so that only that part goes to the screen.
+    SetBoundsRect(pic.dc, nullptr, DCB_RESET | DCB_ENABLE);
     prepare_board_dc(pic.dc, pic.width, pic.height);
     {
         GdiCanvas canvas(pic.dc, CanvasLines::gathered);
         redraw_element(canvas, session.board, session.view, session.settings, e, demoted);
     }
     plain_mapping(pic.dc);
+    RECT changed{};
+    const bool noted = GetBoundsRect(pic.dc, &changed, 0) == DCB_SET;
+    SetBoundsRect(pic.dc, nullptr, DCB_RESET | DCB_DISABLE);
     if (HDC screen = GetDC(area)) {
-        copy_picture(screen);
-        xor_crosshair_on(screen, client);
+        show_changed_part(screen, client, noted ? &changed : nullptr);
         ReleaseDC(area, screen);
     }
 }

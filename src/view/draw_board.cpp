@@ -47,24 +47,38 @@ void circle(Canvas& c, const BoardView& v, Point centre, double r, ElementBox& b
     widen_box(box, hi.x, hi.y);
 }
 
+// What a paint keeps from one element to the next, one per thread: a pad outline's room and
+// the sines of the last arc's curve (packages repeat their curves). Fetched once per paint or
+// element: thread-local storage is slow to reach on MinGW.
+struct PaintScratch {
+    PadOutline outline;
+    double curve = std::numeric_limits<double>::quiet_NaN();
+    double half_sine = 0, k = 0;
+};
+
+PaintScratch& paint_scratch() {
+    thread_local PaintScratch scratch;
+    return scratch;
+}
+
+void draw_element_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                       size_t element, const StraightEnds& ends, PaintScratch& scratch);
+
 // An arc of curve degrees between the scaled local end points a and b around the logical
 // origin (ox, oy). The centre is found for the arc as the package describes it (counter-
 // clockwise for a positive curve); mirror flips the local x of everything afterwards, which
 // also turns the direction round.
 void arc(Canvas& c, double ox, double oy, Point a, Point b, double curve, bool mirror,
-         ElementBox& box) {
-    // The sines of the curve, kept from the arc before: packages repeat their curves.
-    thread_local double memo_curve = std::numeric_limits<double>::quiet_NaN();
-    thread_local double memo_half_sine = 0, memo_k = 0;
-    if (!(curve == memo_curve)) {
-        memo_half_sine = std::sin(curve * kRadiansPerDegreeF * 0.5);
+         ElementBox& box, PaintScratch& scratch) {
+    if (!(curve == scratch.curve)) {
+        scratch.half_sine = std::sin(curve * kRadiansPerDegreeF * 0.5);
         const double h = curve * 0.5 * kPiF / 180;
-        memo_k = std::cos(h) / std::sin(h);
-        memo_curve = curve;
+        scratch.k = std::cos(h) / std::sin(h);
+        scratch.curve = curve;
     }
     const double chord = std::sqrt((a.y - b.y) * (a.y - b.y) + (a.x - b.x) * (a.x - b.x));
-    const double r = chord / (2 * memo_half_sine);  // < 0 for c < 0
-    const double k = memo_k;
+    const double r = chord / (2 * scratch.half_sine);  // < 0 for c < 0
+    const double k = scratch.k;
     double cx = (a.x + b.x - (b.y - a.y) * k) * 0.5;
     const double cy = ((b.x - a.x) * k + a.y + b.y) * 0.5;
     if (mirror) {
@@ -137,6 +151,7 @@ int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
     const Pen top = pen_for(kSideTop, 0, s);
     c.select_pen(top);
     ElementBox unused;
+    PaintScratch& scratch = paint_scratch();
     const Mapped origin = map_point(v, {0, 0});
     for (const WireRec& w : b.plain_wires) {
         if (!s.layer_enabled(w.layer)) continue;
@@ -145,7 +160,7 @@ int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
                  unused);
         } else {
             arc(c, origin.x, origin.y, {w.placed_x1 * v.scale, w.placed_y1 * v.scale},
-                {w.placed_x2 * v.scale, w.placed_y2 * v.scale}, w.curve, v.bottom_only, unused);
+                {w.placed_x2 * v.scale, w.placed_y2 * v.scale}, w.curve, v.bottom_only, unused, scratch);
         }
     }
     for (const CircleRec& ci : b.plain_circles) {
@@ -160,8 +175,10 @@ int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
     return 1;
 }
 
-int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
-                 size_t element, ElementBox& box) {
+namespace {
+
+int draw_one_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                     size_t element, ElementBox& box, PaintScratch& scratch) {
     if (element >= b.elements.size()) return 1;
     const ElementRec& e = b.elements[element];
     const PackageRec* pkg = element_package(b, element);
@@ -188,7 +205,7 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
         const Point q1 = ends.local({w.placed_x1, w.placed_y1});
         const Point q2 = ends.local({w.placed_x2, w.placed_y2});
         arc(c, origin.x, origin.y, {q1.x * v.scale, q1.y * v.scale}, {q2.x * v.scale, q2.y * v.scale},
-            w.curve, mirror_arcs, box);
+            w.curve, mirror_arcs, box, scratch);
     }
     const auto round = [&](double x, double y, double r) { circle(c, v, ends.board({x, y}), r, box); };
     for (const CircleRec& ci : pkg->circles) {
@@ -219,11 +236,9 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
     if (s.layer_enabled(kLayerHoles)) {
         for (const HoleRec& h : pkg->holes) round(h.x, h.y, h.drill * 0.5);
     }
-    draw_pads(c, b, v, s, element, ends);
+    draw_element_pads(c, b, v, s, element, ends, scratch);
     return 1;
 }
-
-namespace {
 
 // Package millimetres to logical pixels for one element: the element's own point rule, taken
 // once as an affine map so that a pad's points cost no sine each.
@@ -249,14 +264,8 @@ void pad_circle(Canvas& c, Mapped centre, double r, bool filled) {
         c.ellipse(l, t, rt, bm);
 }
 
-}  // namespace
-
-void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element) {
-    if (element < b.elements.size()) draw_pads(c, b, v, s, element, StraightEnds(b.elements[element]));
-}
-
-void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element,
-               const StraightEnds& ends) {
+void draw_element_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                       size_t element, const StraightEnds& ends, PaintScratch& scratch) {
     if (!s.show_pads || element >= b.elements.size()) return;
     const ElementRec& e = b.elements[element];
     const PackageRec* pkg = element_package(b, element);
@@ -268,7 +277,7 @@ void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
     const Pen kept = c.select_pen(Pen{PenRole::pad, s.color_pads});
     const size_t pin_one = pin_one_pad(pkg->pads);
     // One outline's room kept from pad to pad and paint to paint: no allocation per pad.
-    thread_local PadOutline outline;
+    PadOutline& outline = scratch.outline;
     for (size_t i = 0; i < pkg->pads.size(); ++i) {
         const PadRec& pad = pkg->pads[i];
         if ((pad_sides_on_board(pad, e) & shown) == 0) continue;
@@ -295,15 +304,28 @@ void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
     c.select_pen(kept);
 }
 
+}  // namespace
+
+int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
+                 size_t element, ElementBox& box) {
+    return draw_one_element(c, b, v, s, element, box, paint_scratch());
+}
+
+void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element) {
+    if (element < b.elements.size())
+        draw_element_pads(c, b, v, s, element, StraightEnds(b.elements[element]), paint_scratch());
+}
+
 void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s) {
     const Pen kept = c.select_pen(pen_for(kSideTop, 0, s));
     v.boxes.clear();
     v.boxes.reserve(b.elements.size());
+    PaintScratch& scratch = paint_scratch();
     for (size_t i = 0; i < b.elements.size(); ++i) {
         ElementBox box;
         const ElementRec& e = b.elements[i];
         if (side_shown(e, s)) c.select_pen(part_pen(b, i, s));
-        draw_element(c, b, v, s, i, box);
+        draw_one_element(c, b, v, s, i, box, scratch);
         v.boxes.push_back(e.populated ? box : ElementBox{});
     }
     c.select_pen(kept);

@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "model/board_model.h"
-#include "model/placement.h"
 #include "settings/settings.h"
 #include "view/board_view.h"
 #include "view/canvas.h"
@@ -45,9 +44,6 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
 // the pads are switched off. The pen selected before is selected again. The element box does
 // not take them: hits and the crosshair stay where the outline puts them.
 void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element);
-// The same with the element's point rule taken already.
-void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element,
-               const StraightEnds& ends);
 
 // Every element in its part_pen; rebuilds v.boxes, one row per element. A part not fitted in
 // the variant shown gets an empty box: a click cannot choose it.

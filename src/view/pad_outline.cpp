@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace tindral {
 
@@ -67,16 +66,14 @@ void pad_outline(const PadRec& pad, int steps, PadOutline& out) {
                 pts.pop_back();
         }
     }
-    // Own frame to package: shift, mirror, turn, move. The pads of a package mostly share one
-    // angle: its cosine and sine are kept from the pad before.
-    thread_local double memo_rot = std::numeric_limits<double>::quiet_NaN(), memo_cs = 0, memo_sn = 0;
-    if (!(pad.rot == memo_rot)) {
+    // Own frame to package: shift, mirror, turn, move.
+    if (!(pad.rot == out.turn_degrees)) {
         const double a = pad.rot * kRadiansPerDegree;
-        memo_cs = std::cos(a);
-        memo_sn = std::sin(a);
-        memo_rot = pad.rot;
+        out.turn_cos = std::cos(a);
+        out.turn_sin = std::sin(a);
+        out.turn_degrees = pad.rot;
     }
-    const double cs = memo_cs, sn = memo_sn;
+    const double cs = out.turn_cos, sn = out.turn_sin;
     const auto place = [&](Point p) {
         double x = p.x + pad.shift;
         if (pad.mirror) x = -x;

@@ -2,6 +2,7 @@
 // The outline of a pad's copper in package millimetres: a circle, or a closed polygon whose
 // rounded corners and ends are cut into a few straight steps.
 
+#include <limits>
 #include <vector>
 
 #include "model/placement.h"
@@ -14,6 +15,10 @@ struct PadOutline {
     Point centre;
     double radius = 0;
     std::vector<Point> points;  // counter-clockwise before any mirroring, not repeated at the end
+    // The cosine and sine of the last pad angle made into this outline: the pads of a package
+    // mostly share one, and the next pad made into it takes them again.
+    double turn_degrees = std::numeric_limits<double>::quiet_NaN();
+    double turn_cos = 0, turn_sin = 0;
 };
 
 // The corner radius of the pad, in millimetres (half the shorter side for an oval).

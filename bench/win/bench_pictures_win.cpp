@@ -84,7 +84,8 @@ protected:
         HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
         ReleaseDC(list, screen);
         const HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+        SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                     PRF_CLIENT | PRF_ERASEBKGND);
         int w = 0, h = 0;
         const std::vector<uint32_t> px = pixels_of(dc, w, h);
         SelectObject(dc, old);
@@ -94,17 +95,18 @@ protected:
         const uint64_t hash = checksum(px, lit);
         write_pixels(name + " list", px);
         const auto next = [&](UINT flags) {
-            return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), flags));
+            const WPARAM from_top = static_cast<WPARAM>(-1);
+            return static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, from_top, flags));
         };
         std::vector<uint32_t> images;  // the marks, which the bitmap does not show
         for (int row = 0; row < test::item_count(list); ++row)
             images.push_back(static_cast<uint32_t>(test::list_image(list, row)));
+        const int top = static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0));
+        const auto marks = static_cast<unsigned long long>(checksum(images, lit));
         std::printf("list: %s, %d rows, top %d, selected %d, focused %d, images %016llx, %dx%d, "
                     "checksum %016llx\n",
-                    name.c_str(), test::item_count(list),
-                    static_cast<int>(SendMessageW(list, LVM_GETTOPINDEX, 0, 0)), next(LVNI_SELECTED),
-                    next(LVNI_FOCUSED), static_cast<unsigned long long>(checksum(images, lit)), w, h,
-                    static_cast<unsigned long long>(hash));
+                    name.c_str(), test::item_count(list), top, next(LVNI_SELECTED),
+                    next(LVNI_FOCUSED), marks, w, h, static_cast<unsigned long long>(hash));
         std::fflush(stdout);
     }
 
@@ -221,8 +223,8 @@ TEST_F(Pictures, RealKicadBoard) {
     TINDRAL_NEED_REAL_BOARDS();
     const std::wstring dir = test::real_boards_of(L"-kicad");
     if (dir.empty()) GTEST_SKIP() << "no KiCad boards";
-    ASSERT_NO_FATAL_FAILURE(load_copy(L"esp32-poe.kicad_pcb",
-                                      test::native_path(dir + L"/olimex-esp32-poe-revm1-k7.kicad_pcb")));
+    const std::wstring board = test::native_path(dir + L"/olimex-esp32-poe-revm1-k7.kicad_pcb");
+    ASSERT_NO_FATAL_FAILURE(load_copy(L"esp32-poe.kicad_pcb", board));
     walk("esp32-poe", 5);
 }
 

@@ -160,7 +160,8 @@ int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
                  unused);
         } else {
             arc(c, origin.x, origin.y, {w.placed_x1 * v.scale, w.placed_y1 * v.scale},
-                {w.placed_x2 * v.scale, w.placed_y2 * v.scale}, w.curve, v.bottom_only, unused, scratch);
+                {w.placed_x2 * v.scale, w.placed_y2 * v.scale}, w.curve, v.bottom_only, unused,
+                scratch);
         }
     }
     for (const CircleRec& ci : b.plain_circles) {
@@ -207,7 +208,9 @@ int draw_one_element(Canvas& c, const BoardModel& b, const BoardView& v, const S
         arc(c, origin.x, origin.y, {q1.x * v.scale, q1.y * v.scale}, {q2.x * v.scale, q2.y * v.scale},
             w.curve, mirror_arcs, box, scratch);
     }
-    const auto round = [&](double x, double y, double r) { circle(c, v, ends.board({x, y}), r, box); };
+    const auto round = [&](double x, double y, double r) {
+        circle(c, v, ends.board({x, y}), r, box);
+    };
     for (const CircleRec& ci : pkg->circles) {
         if (s.layer_enabled(ci.layer)) round(ci.placed_x, ci.placed_y, ci.placed_radius);
     }

@@ -99,7 +99,8 @@ TEST(PlacementTransform, StraightEndsOfOneElementMatchBoardPointExactly) {
             const StraightEnds ends(e);
             for (const Point p : points)
                 for (const bool bottom_only : {false, true}) {
-                    SCOPED_TRACE(testing::Message() << rot << " " << turned << " " << p.x << "," << p.y);
+                    SCOPED_TRACE(testing::Message()
+                                 << rot << " " << turned << " " << p.x << "," << p.y);
                     const Point want = board_point(e, PointKind::straight_end, p, bottom_only);
                     const Point local = local_point(e, PointKind::straight_end, p, bottom_only);
                     EXPECT_EQ(ends.board(p).x, want.x);

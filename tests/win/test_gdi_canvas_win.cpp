@@ -182,7 +182,7 @@ TEST_F(GdiCanvasTest, GatheredLinesLightTheSamePixelsAsOneCallEach) {
         states[states.size() / 2] = kStateCurrent;
         b.marks.assign(states);
         for (const double zoom : {1.0, 2.5}) {
-            for (const auto [top, bottom] : {std::pair{1, 1}, {1, 0}, {0, 1}}) {
+            for (const auto& [top, bottom] : {std::pair{1, 1}, {1, 0}, {0, 1}}) {
                 SCOPED_TRACE(name + " zoom " + std::to_string(zoom) + " sides " +
                              std::to_string(top) + std::to_string(bottom));
                 Settings settings = kDefaultSettings;
@@ -206,7 +206,8 @@ TEST_F(GdiCanvasTest, GatheredLinesLightTheSamePixelsAsOneCallEach) {
                 }
                 const std::vector<uint32_t> want = each.pixels();
                 const std::vector<uint32_t> got = gathered.pixels();
-                EXPECT_GT(std::count_if(want.begin(), want.end(), [](uint32_t p) { return p != 0; }), 0);
+                const auto lit = [](uint32_t p) { return p != 0; };
+                EXPECT_GT(std::count_if(want.begin(), want.end(), lit), 0);
                 size_t differ = 0;
                 for (size_t i = 0; i < want.size(); ++i) differ += want[i] != got[i];
                 EXPECT_EQ(differ, 0u);

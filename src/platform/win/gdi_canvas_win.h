@@ -63,8 +63,8 @@ private:
     HDC dc_;
     HGDIOBJ original_pen_;
     Pen pen_;
-    HGDIOBJ selected_pen_;                 // the pen in dc_ (when gathering)
-    HGDIOBJ wanted_pen_;                   // the pen chosen last (when gathering)
+    HGDIOBJ selected_pen_;                // the pen in dc_ (when gathering)
+    HGDIOBJ wanted_pen_;                  // the pen chosen last (when gathering)
     std::optional<PolylineBatch> batch_;  // only when gathering
     HGDIOBJ hollow_ = nullptr;            // the brush a filled shape's brush replaced, if any
     HBRUSH filled_ = nullptr;             // the filled shapes' brush left selected, if any

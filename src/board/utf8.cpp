@@ -101,7 +101,22 @@ size_t first_invalid_utf8(std::string_view s) {
 std::string wide_to_utf8(std::wstring_view s) {
     std::string out;
     out.reserve(s.size());
+    append_wide_as_utf8(out, s);
+    return out;
+}
+
+void append_wide_as_utf8(std::string& out, std::wstring_view s) {
     for (size_t i = 0; i < s.size(); ++i) {
+        // ASCII, nearly every text of a board, goes over a run at a time.
+        size_t run = i;
+        while (run < s.size() && static_cast<uint32_t>(s[run]) < 0x80) ++run;
+        if (run > i) {
+            const size_t at = out.size();
+            out.resize(at + run - i);
+            for (size_t k = i; k < run; ++k) out[at + k - i] = static_cast<char>(s[k]);
+            i = run;
+            if (i == s.size()) break;
+        }
         uint32_t cp = static_cast<uint32_t>(s[i]);
         if constexpr (sizeof(wchar_t) == 2) {
             if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size()) {
@@ -129,7 +144,6 @@ std::string wide_to_utf8(std::wstring_view s) {
             out += static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
-    return out;
 }
 
 namespace {

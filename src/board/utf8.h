@@ -11,6 +11,8 @@ std::wstring utf8_to_wide(std::string_view s);
 // The same, appended to out.
 void append_utf8_as_wide(std::wstring& out, std::string_view s);
 std::string wide_to_utf8(std::wstring_view s);
+// The same, appended to out.
+void append_wide_as_utf8(std::string& out, std::wstring_view s);
 
 // Offset of the first byte that does not start a well-formed UTF-8 sequence (overlong forms,
 // surrogates and values past U+10FFFF included), or npos.

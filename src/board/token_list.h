@@ -22,9 +22,13 @@ enum TokenKind : uint8_t {
     kTokenText = 6,        // text content
 };
 
+// Sixteen bytes: a large board has a million of them.
 struct XmlToken {
+    const wchar_t* data = nullptr;  // into the list's text store; none for kind 0
+    uint32_t size = 0;
     uint8_t kind = kTokenEmptyEnd;
-    std::wstring_view text;  // empty for kind 0; points into the list's text store
+
+    std::wstring_view text() const { return {data, size}; }
 };
 
 // Holds the texts of the tokens, one after the other in large blocks: a text never moves once
@@ -80,7 +84,8 @@ struct TokenList {
     }
     void add(TokenKind kind, std::wstring_view text) {
         const bool name = kind == kTokenStart || kind == kTokenEnd || kind == kTokenAttrName;
-        tokens.push_back(XmlToken{kind, name ? texts.keep_name(text) : texts.keep(text)});
+        const std::wstring_view kept = name ? texts.keep_name(text) : texts.keep(text);
+        tokens.push_back(XmlToken{kept.data(), static_cast<uint32_t>(kept.size()), kind});
     }
 };
 

@@ -120,37 +120,38 @@ TokeniseResult damaged_at(uint32_t line) {
 void append(TokenList& out, TokenKind kind, std::wstring_view text) { out.add(kind, text); }
 
 // The attribute pairs of the node the reader stands on. false after a failure, told in fault.
-// prefix, name and value are the caller's buffers, reused from element to element.
-bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstring& prefix,
-                     std::wstring& name, std::wstring& value) {
+// prefix is the caller's buffer, reused from element to element.
+bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstring& prefix) {
     XmlResult hr = r.move_to_first_attribute();
     if (xml_failed(hr)) {
         fault = reader_failed(L"Error moving to first attribute", hr, true);
         return false;
     }
+    std::wstring_view text;
     while (hr == xml_ok) {
         if (xml_failed(hr = r.get_prefix(prefix))) {
             fault = reader_failed(L"Error getting prefix", hr, true);
             return false;
         }
-        if (xml_failed(hr = r.get_local_name(name))) {
+        if (xml_failed(hr = r.local_name_view(text))) {
             fault = reader_failed(L"Error getting local name", hr, true);
             return false;
         }
-        append(out, kTokenAttrName, name);
-        if (xml_failed(hr = r.get_value(value))) {
+        append(out, kTokenAttrName, text);
+        if (xml_failed(hr = r.value_view(text))) {
             fault = reader_failed(L"Error getting value", hr, true);
             return false;
         }
-        append(out, kTokenAttrValue, value);
+        append(out, kTokenAttrValue, text);
         hr = r.move_to_next_attribute();  // anything but xml_ok ends the list
     }
     return true;
 }
 
 // Reads a name (or value) the node needs; false with the failure in fault.
-bool get(XmlResult (XmlReader::*call)(std::wstring&), XmlReader& r, std::wstring& out,
-         const wchar_t* what, LoadStatus& fault) {
+template <class Text>
+bool get(XmlResult (XmlReader::*call)(Text&), XmlReader& r, Text& out, const wchar_t* what,
+         LoadStatus& fault) {
     const XmlResult hr = (r.*call)(out);
     if (!xml_failed(hr)) return true;
     fault = reader_failed(what, hr);
@@ -192,7 +193,8 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
     LoadStatus fault;
     bool first_element = true;
     int depth = 0;
-    std::wstring prefix, name, value;
+    std::wstring prefix;
+    std::wstring_view name, value;
     for (;;) {
         XmlNode node = XmlNode::none;
         const XmlResult hr = r.read(node);
@@ -204,15 +206,15 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
 
         switch (node) {
         case XmlNode::xml_declaration:
-            if (!get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+            if (!get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
             append(out, kTokenXmlDecl, name);
             // a broken declaration does not end the walk
-            if (!read_attributes(r, out, fault, prefix, name, value)) warnings.push_back(fault);
+            if (!read_attributes(r, out, fault, prefix)) warnings.push_back(fault);
             break;
         case XmlNode::element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
-                !get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
             if (first_element) {
                 if (name != L"eagle") return not_eagle(out);
@@ -224,38 +226,38 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
                 return damaged_at(line ? file_line(file, prepared, line) : 0);
             }
             append(out, kTokenStart, name);
-            if (!read_attributes(r, out, fault, prefix, name, value)) return failed(out, fault);
+            if (!read_attributes(r, out, fault, prefix)) return failed(out, fault);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
             if (r.is_empty_element()) append(out, kTokenEmptyEnd, {});
             break;
         case XmlNode::end_element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
-                !get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
             --depth;
             append(out, kTokenEnd, name);
             break;
         case XmlNode::text:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting Text value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting Text value", fault))
                 return failed(out, fault);
             append(out, kTokenText, value);
             break;
         case XmlNode::whitespace:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting value", fault))
                 return failed(out, fault);
             break;
         case XmlNode::cdata:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting CDATA value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting CDATA value", fault))
                 return failed(out, fault);
             break;
         case XmlNode::comment:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting Comment value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting Comment value", fault))
                 return failed(out, fault);
             break;
         case XmlNode::processing_instruction:
-            if (!get(&XmlReader::get_local_name, r, name,
+            if (!get(&XmlReader::local_name_view, r, name,
                      L"Error getting ProcessingInstruction name", fault) ||
-                !get(&XmlReader::get_value, r, value,
+                !get(&XmlReader::value_view, r, value,
                      L"Error getting ProcessingInstrruction value", fault))
                 return failed(out, fault);
             break;
@@ -270,13 +272,32 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
     return TokeniseResult{};
 }
 
-// The first control character XML does not allow (all below 0x20 but tab, LF and CR).
-size_t first_control_byte(std::string_view s) {
-    for (size_t i = 0; i < s.size(); ++i) {
+struct ByteScan {
+    size_t bad_byte = std::string_view::npos;  // the first byte no reader takes
+    size_t quotes = 0, tags = 0;               // '"' and '<' before it
+};
+
+// One pass over the bytes: the first control character XML does not allow (all below 0x20 but
+// tab, LF and CR), with utf8 also the first byte outside well-formed UTF-8, and the counts
+// that size the token list.
+ByteScan scan_bytes(std::string_view s, bool utf8) {
+    ByteScan scan;
+    size_t i = 0;
+    while (i < s.size()) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return i;
+        if (c >= 0x80) {
+            const size_t n = utf8 ? utf8_sequence_at(s, i) : 1;
+            if (n == 0) break;
+            i += n;
+            continue;
+        }
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') break;
+        scan.quotes += c == '"';
+        scan.tags += c == '<';
+        ++i;
     }
-    return std::string_view::npos;
+    if (i < s.size()) scan.bad_byte = i;
+    return scan;
 }
 
 LoadStatus refused(LoadCode code) {
@@ -300,9 +321,8 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
 
     // XmlLite takes broken UTF-8 and control characters as they come, libxml2 stops there:
     // both readers stop at the first bad byte, and the file counts as damaged from there on.
-    size_t bad_byte = first_control_byte(prepared.bytes);
-    if (declares_utf8(prepared.bytes))
-        bad_byte = std::min(bad_byte, first_invalid_utf8(prepared.bytes));
+    const ByteScan scan = scan_bytes(prepared.bytes, declares_utf8(prepared.bytes));
+    size_t bad_byte = scan.bad_byte;
     // A tag with more attributes than a board needs ends the file there too: libxml2 would
     // take minutes over it.
     bad_byte = std::min(bad_byte, first_crowded_tag(prepared.bytes));
@@ -321,9 +341,7 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
                       reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
     // Room for every token up front: an attribute gives two tokens per pair of quotes, an
     // element at most two per '<'. Growing the list instead moves every token several times.
-    const std::string& b = prepared.bytes;
-    out.tokens.reserve(static_cast<size_t>(std::count(b.begin(), b.end(), '"')) +
-                       2 * static_cast<size_t>(std::count(b.begin(), b.end(), '<')));
+    out.tokens.reserve(scan.quotes + 2 * scan.tags);
     TokeniseResult res =
         walk(*setup.reader, bytes, prepared, bad_byte != std::string_view::npos, out, warnings);
     if (res.ok() && bad_byte != std::string_view::npos) {

@@ -72,28 +72,34 @@ void append_utf8_as_wide(std::wstring& out, std::string_view s) {
     }
 }
 
+size_t utf8_sequence_at(std::string_view s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    int extra = 0;
+    uint32_t cp = 0, min = 0;
+    if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F, min = 0x80;
+    else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F, min = 0x800;
+    else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07, min = 0x10000;
+    else return 0;
+    if (s.size() - i <= static_cast<size_t>(extra)) return 0;
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char d = static_cast<unsigned char>(s[i + k]);
+        if ((d & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return static_cast<size_t>(extra) + 1;
+}
+
 size_t first_invalid_utf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
             ++i;
             continue;
         }
-        int extra = 0;
-        uint32_t cp = 0, min = 0;
-        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F, min = 0x80;
-        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F, min = 0x800;
-        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07, min = 0x10000;
-        else return i;
-        if (s.size() - i <= static_cast<size_t>(extra)) return i;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) return i;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
-        i += static_cast<size_t>(extra) + 1;
+        const size_t n = utf8_sequence_at(s, i);
+        if (n == 0) return i;
+        i += n;
     }
     return std::string_view::npos;
 }

@@ -20,7 +20,12 @@ enum TokenKind : uint8_t {
     kTokenEnd = 4,         // separate end tag: local name
     kTokenXmlDecl = 5,     // the XML declaration: "xml"
     kTokenText = 6,        // text content
+    kTokenSkipped = 7,     // stands for the contents of a subtree that was not kept (two of it)
 };
+
+// Thrown when a walker reads where a subtree was left out: the load then reads the file again
+// with every token kept.
+struct SkippedTokensRead {};
 
 // Sixteen bytes: a large board has a million of them.
 struct XmlToken {
@@ -74,18 +79,29 @@ private:
 struct TokenList {
     std::vector<XmlToken> tokens;
     TokenTexts texts;
+    // Where the two kTokenSkipped tokens of a left-out subtree stand, if any. Walkers step at
+    // most two tokens at a time, so one that goes on into the subtree reads one of them.
+    size_t skipped_at = std::string_view::npos;
 
     size_t count() const { return tokens.size(); }
     // The token at index i; any index at or past the end reads as a kind-0 token without text,
-    // so a walker that runs past the last token never leaves the list.
+    // so a walker that runs past the last token never leaves the list. Reading a kTokenSkipped
+    // token throws SkippedTokensRead.
     const XmlToken& at(size_t i) const {
-        static const XmlToken past_end{};
-        return i < tokens.size() ? tokens[i] : past_end;
+        if (i < tokens.size() && i < skipped_at) return tokens[i];
+        return beyond(i);
     }
     void add(TokenKind kind, std::wstring_view text) {
         const bool name = kind == kTokenStart || kind == kTokenEnd || kind == kTokenAttrName;
         const std::wstring_view kept = name ? texts.keep_name(text) : texts.keep(text);
         tokens.push_back(XmlToken{kept.data(), static_cast<uint32_t>(kept.size()), kind});
+    }
+
+private:
+    const XmlToken& beyond(size_t i) const {
+        static const XmlToken past_end{};
+        if (i < tokens.size() && tokens[i].kind == kTokenSkipped) throw SkippedTokensRead{};
+        return i < tokens.size() ? tokens[i] : past_end;
     }
 };
 
@@ -93,6 +109,7 @@ struct TokenList {
 inline void free_token_list(TokenList& list) {
     std::vector<XmlToken>().swap(list.tokens);
     list.texts = TokenTexts();
+    list.skipped_at = std::string_view::npos;
 }
 
 }  // namespace tindral

@@ -1,6 +1,7 @@
 #include "board/tokenise.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <new>
 #include <vector>
@@ -117,11 +118,38 @@ TokeniseResult damaged_at(uint32_t line) {
     return TokeniseResult{s, {}};
 }
 
-void append(TokenList& out, TokenKind kind, std::wstring_view text) { out.add(kind, text); }
+// The left-out subtree: where it starts, and whether the file has to be read again with every
+// token kept.
+struct SignalsSkip {
+    bool allowed = false;
+    bool used = false;      // one subtree at most
+    int depth = 0;          // of the <signals> being left out, 0 when none is
+    bool read_again = false;
+    std::array<std::wstring, 4> path;  // names of the open elements at depths 1 to 3
+
+    bool skipping() const { return depth > 0; }
+    bool starts_here(std::wstring_view name, int at_depth) const {
+        return allowed && !used && at_depth == 4 && name == L"signals" && path[1] == L"eagle" &&
+               path[2] == L"drawing" && path[3] == L"board";
+    }
+};
+
+// The walk looks these sections up by name over the whole list: none may be left out.
+bool is_section_name(std::wstring_view name) {
+    return name == L"grid" || name == L"layers" || name == L"plain" || name == L"elements" ||
+           name == L"libraries";
+}
+
+// Tokens go to the list unless they lie inside the left-out subtree. Every call to the reader
+// stays the same either way, so that a reader fault ends the walk the same way.
+void append(TokenList& out, TokenKind kind, std::wstring_view text, const SignalsSkip& skip) {
+    if (!skip.skipping()) out.add(kind, text);
+}
 
 // The attribute pairs of the node the reader stands on. false after a failure, told in fault.
 // prefix is the caller's buffer, reused from element to element.
-bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstring& prefix) {
+bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstring& prefix,
+                     const SignalsSkip& skip) {
     XmlResult hr = r.move_to_first_attribute();
     if (xml_failed(hr)) {
         fault = reader_failed(L"Error moving to first attribute", hr, true);
@@ -137,12 +165,12 @@ bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstri
             fault = reader_failed(L"Error getting local name", hr, true);
             return false;
         }
-        append(out, kTokenAttrName, text);
+        append(out, kTokenAttrName, text, skip);
         if (xml_failed(hr = r.value_view(text))) {
             fault = reader_failed(L"Error getting value", hr, true);
             return false;
         }
-        append(out, kTokenAttrValue, text);
+        append(out, kTokenAttrValue, text, skip);
         hr = r.move_to_next_attribute();  // anything but xml_ok ends the list
     }
     return true;
@@ -188,7 +216,8 @@ TokeniseResult broken_off(const DocumentEnd& end, bool reader_stopped, uint32_t 
 
 // Faults the walk goes past land in warnings.
 TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
-                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings) {
+                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings,
+                    SignalsSkip& skip) {
     const DocumentEnd end = document_end(prepared.bytes);
     LoadStatus fault;
     bool first_element = true;
@@ -208,11 +237,11 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
         case XmlNode::xml_declaration:
             if (!get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
-            append(out, kTokenXmlDecl, name);
+            append(out, kTokenXmlDecl, name, skip);
             // a broken declaration does not end the walk
-            if (!read_attributes(r, out, fault, prefix)) warnings.push_back(fault);
+            if (!read_attributes(r, out, fault, prefix, skip)) warnings.push_back(fault);
             break;
-        case XmlNode::element:
+        case XmlNode::element: {
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
                 !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
@@ -221,26 +250,42 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
                 first_element = false;
             }
             // Asked before the attributes are walked, when the answer is still the element's.
-            if (!r.is_empty_element() && ++depth > kMaxDepth) {
+            const bool has_end = !r.is_empty_element();
+            if (has_end && ++depth > kMaxDepth) {
                 const uint32_t line = r.line_number();
                 return damaged_at(line ? file_line(file, prepared, line) : 0);
             }
-            append(out, kTokenStart, name);
-            if (!read_attributes(r, out, fault, prefix)) return failed(out, fault);
+            if (skip.skipping() && is_section_name(name)) {
+                skip.read_again = true;
+                return TokeniseResult{};
+            }
+            const bool skip_starts = has_end && skip.starts_here(name, depth);
+            if (skip.allowed && has_end && depth < 4) skip.path[depth].assign(name);
+            append(out, kTokenStart, name, skip);
+            if (!read_attributes(r, out, fault, prefix, skip)) return failed(out, fault);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
-            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {});
+            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {}, skip);
+            if (skip_starts) {
+                out.skipped_at = out.tokens.size();
+                out.tokens.push_back(XmlToken{nullptr, 0, kTokenSkipped});
+                out.tokens.push_back(XmlToken{nullptr, 0, kTokenSkipped});
+                skip.used = true;
+                skip.depth = depth;
+            }
             break;
+        }
         case XmlNode::end_element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
                 !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
+            if (skip.skipping() && depth == skip.depth) skip.depth = 0;  // the end of <signals>
             --depth;
-            append(out, kTokenEnd, name);
+            append(out, kTokenEnd, name, skip);
             break;
         case XmlNode::text:
             if (!get(&XmlReader::value_view, r, value, L"Error getting Text value", fault))
                 return failed(out, fault);
-            append(out, kTokenText, value);
+            append(out, kTokenText, value, skip);
             break;
         case XmlNode::whitespace:
             if (!get(&XmlReader::value_view, r, value, L"Error getting value", fault))
@@ -307,7 +352,7 @@ LoadStatus refused(LoadCode code) {
 }
 
 TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
-                                std::vector<LoadStatus>& warnings) {
+                                TokenKeep keep, std::vector<LoadStatus>& warnings) {
     size_t start = 0;
     while (start < bytes.size() && start < kMaxLeadingBreaks && is_line_break(bytes[start]))
         ++start;
@@ -342,8 +387,22 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
     // Room for every token up front: an attribute gives two tokens per pair of quotes, an
     // element at most two per '<'. Growing the list instead moves every token several times.
     out.tokens.reserve(scan.quotes + 2 * scan.tags);
-    TokeniseResult res =
-        walk(*setup.reader, bytes, prepared, bad_byte != std::string_view::npos, out, warnings);
+    SignalsSkip skip;
+    skip.allowed = keep == TokenKeep::walked;
+    const bool cut_here = bad_byte != std::string_view::npos;
+    TokeniseResult res = walk(*setup.reader, bytes, prepared, cut_here, out, warnings, skip);
+    if (skip.read_again || skip.skipping()) {
+        // A section's name inside <signals>, or the walk ended there: everything is kept.
+        free_token_list(out);
+        warnings.clear();
+        setup = open_reader(prepared.bytes);
+        if (!setup.reader)
+            return failed(
+                out, reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
+        out.tokens.reserve(scan.quotes + 2 * scan.tags);
+        SignalsSkip keep_all;
+        res = walk(*setup.reader, bytes, prepared, cut_here, out, warnings, keep_all);
+    }
     if (res.ok() && bad_byte != std::string_view::npos) {
         // The reader stops at the cut, or earlier at a fault of its own.
         const uint32_t line = file_line(bytes, prepared, buffer_line_of(prepared.bytes, bad_byte));
@@ -356,11 +415,12 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
 
 }  // namespace
 
-TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out) {
+TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
+                              TokenKeep keep) {
     std::vector<LoadStatus> warnings;
     TokeniseResult res;
     try {
-        res = tokenise_checked(bytes, open_reader, out, warnings);
+        res = tokenise_checked(bytes, open_reader, out, keep, warnings);
     } catch (const std::bad_alloc&) {
         free_token_list(out);
         res.status = refused(LoadCode::tokens_out_of_memory);

@@ -61,7 +61,7 @@ bool walk_attributes(const WalkContext& ctx,
         const std::wstring_view name = tokens.at(pos).text();
         const AttrRule* match = nullptr;
         for (const AttrRule& r : rules) {
-            if (name == std::wstring_view(r.name)) {
+            if (name == r.name) {
                 match = &r;
                 break;
             }

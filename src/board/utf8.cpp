@@ -29,9 +29,12 @@ std::wstring utf8_to_wide(std::string_view s) {
 
 void append_utf8_as_wide(std::wstring& out, std::string_view s) {
     // ASCII, nearly every text of a board, goes over in one step.
+    // (Written in place: appending the range would build a temporary string first.)
     size_t ascii = 0;
     while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
-    out.append(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(ascii));
+    const size_t at = out.size();
+    out.resize(at + ascii);
+    for (size_t i = 0; i < ascii; ++i) out[at + i] = static_cast<wchar_t>(s[i]);
     if (ascii == s.size()) return;
     out.reserve(out.size() + s.size() - ascii);
     size_t i = ascii;

@@ -57,20 +57,26 @@ public:
 
     // The same, but a text kept before through this call is handed out again instead of being
     // copied anew: element and attribute names, a few dozen of them, fill half a board's tokens.
-    std::wstring_view keep_name(std::wstring_view s) {
-        if (s.empty() || s.size() > kMaxNameLength) return keep(s);
-        size_t h = 2166136261u;
-        for (wchar_t c : s) h = (h ^ static_cast<size_t>(c)) * 16777619u;
-        std::wstring_view& slot = names_[h % kNameSlots];
-        if (slot != s) slot = keep(s);  // a collision only costs a copy
-        return slot;
-    }
+    std::wstring_view keep_name(std::wstring_view s) { return keep_again(s, names_); }
+    // Short values too: layers, widths and a board's coordinates repeat from part to part.
+    std::wstring_view keep_value(std::wstring_view s) { return keep_again(s, values_); }
 
 private:
     static constexpr size_t kBlock = 1 << 16;
     static constexpr size_t kMaxNameLength = 32;
-    static constexpr size_t kNameSlots = 512;
-    std::array<std::wstring_view, kNameSlots> names_{};
+
+    template <size_t N>
+    std::wstring_view keep_again(std::wstring_view s, std::array<std::wstring_view, N>& slots) {
+        if (s.empty() || s.size() > kMaxNameLength) return keep(s);
+        size_t h = 2166136261u;
+        for (wchar_t c : s) h = (h ^ static_cast<size_t>(c)) * 16777619u;
+        std::wstring_view& slot = slots[h % N];
+        if (slot != s) slot = keep(s);  // a collision only costs a copy
+        return slot;
+    }
+
+    std::array<std::wstring_view, 512> names_{};
+    std::array<std::wstring_view, 4096> values_{};
     std::vector<std::unique_ptr<wchar_t[]>> blocks_;
     wchar_t* next_ = nullptr;
     size_t room_ = 0;
@@ -93,7 +99,9 @@ struct TokenList {
     }
     void add(TokenKind kind, std::wstring_view text) {
         const bool name = kind == kTokenStart || kind == kTokenEnd || kind == kTokenAttrName;
-        const std::wstring_view kept = name ? texts.keep_name(text) : texts.keep(text);
+        const std::wstring_view kept = name                      ? texts.keep_name(text)
+                                       : kind == kTokenAttrValue ? texts.keep_value(text)
+                                                                 : texts.keep(text);
         tokens.push_back(XmlToken{kept.data(), static_cast<uint32_t>(kept.size()), kind});
     }
 

@@ -32,6 +32,14 @@ TEST(TokenTexts, EveryTextStaysWhereItWasKeptAcrossBlocksAndNameSlots) {
     const size_t n = list.count();
     EXPECT_EQ(list.at(n - 5).text().data(), list.at(n - 3).text().data());
     EXPECT_EQ(list.at(n - 4).text().data(), list.at(n - 1).text().data());
+    // So is a repeated short value; every text still reads as it was kept.
+    const size_t v = 2 * 2990 + 1 + 1;  // thirty letters, kept long before
+    ASSERT_EQ(list.at(v).text().size(), 30u);
+    list.add(kTokenAttrValue, list.at(v).text());
+    EXPECT_EQ(list.at(n).text().data(), list.at(v).text().data());
+    list.add(kTokenText, list.at(v).text());
+    EXPECT_NE(list.at(n + 1).text().data(), list.at(v).text().data());
+    EXPECT_EQ(list.at(n + 1).text(), expected[v]);
 
     TokenList moved = std::move(list);
     EXPECT_EQ(moved.at(1).text(), expected[1]);

@@ -84,7 +84,8 @@ LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, 
     ParseOutcome parsed;
     {
         TokenList tokens;
-        const TokeniseResult t = tokenise_bytes(bytes, options.open_reader, tokens, TokenKeep::walked);
+        const TokeniseResult t =
+            tokenise_bytes(bytes, options.open_reader, tokens, TokenKeep::walked);
         const bool go_on = tell_warnings(t, options, asker, out);
         if (!t.ok()) {
             out.status = t.status;

@@ -94,7 +94,9 @@ void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, 
         case kColY: append_fixed3(out, e.y); return;
         case kColRotation: append_fixed3(out, e.rotation); return;
         case kColSide: append_wide_as_utf8(out, side_cell_text(e.side)); return;
-        case kColAmount: append_decimal(out, e.side != kSideTop ? e.amount_bottom : e.amount_top); return;
+        case kColAmount:
+            append_decimal(out, e.side != kSideTop ? e.amount_bottom : e.amount_top);
+            return;
         case kColGroup: append_decimal(out, e.group); return;
         case kColIndex: append_decimal(out, index); return;
         default: return;

@@ -163,7 +163,8 @@ public:
 
     XmlResult local_name_view(std::wstring_view& out) override {
         if (state_ == State::declaration) {
-            out = attr_ < 0 ? std::wstring_view(L"xml") : std::wstring_view(declaration_[attr_].first);
+            out = attr_ < 0 ? std::wstring_view(L"xml")
+                            : std::wstring_view(declaration_[attr_].first);
             return xml_ok;
         }
         out = names_.wide(xmlTextReaderConstLocalName(reader_));

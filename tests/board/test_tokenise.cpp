@@ -326,7 +326,9 @@ TEST(Tokenise, SignalsLeftOutOnlyWhereNoSectionCanHide) {
         all = toks(a);
         kept = toks(k);
         skipped_at = k.skipped_at;
-        if (skipped_at < k.count()) EXPECT_THROW(k.at(skipped_at + 1), SkippedTokensRead);
+        if (skipped_at < k.count()) {
+            EXPECT_THROW(k.at(skipped_at + 1), SkippedTokensRead);
+        }
     };
     const std::string signals = "<signals><signal name=\"GND\"><wire x1=\"1\"/>"
                                 "<contactref element=\"R1\"/></signal></signals>";

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,14 +28,19 @@ enum TokenKind : uint8_t {
 // with every token kept.
 struct SkippedTokensRead {};
 
-// Sixteen bytes: a large board has a million of them.
+// Twelve bytes, packed: a large board has a million of them. A text is at most
+// kMaxTokenText long (a board file is far smaller).
+constexpr size_t kMaxTokenText = (size_t{1} << 28) - 1;
+#pragma pack(push, 4)
 struct XmlToken {
     const wchar_t* data = nullptr;  // into the list's text store; none for kind 0
-    uint32_t size = 0;
-    uint8_t kind = kTokenEmptyEnd;
+    uint32_t size : 28 = 0;
+    uint32_t kind : 4 = kTokenEmptyEnd;
 
     std::wstring_view text() const { return {data, size}; }
 };
+#pragma pack(pop)
+static_assert(sizeof(XmlToken) == 12);
 
 // Holds the texts of the tokens, one after the other in large blocks: a text never moves once
 // kept, and a board's million tokens cost no allocation each.
@@ -102,6 +108,7 @@ struct TokenList {
         const std::wstring_view kept = name                      ? texts.keep_name(text)
                                        : kind == kTokenAttrValue ? texts.keep_value(text)
                                                                  : texts.keep(text);
+        if (kept.size() > kMaxTokenText) throw std::bad_alloc();
         tokens.push_back(XmlToken{kept.data(), static_cast<uint32_t>(kept.size()), kind});
     }
 

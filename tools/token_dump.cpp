@@ -49,7 +49,7 @@ int dump(const std::wstring& path) {
     for (const tindral::LoadStatus& w : res.warnings) print_box(*tindral::status_box(w, 1));
     if (const auto box = tindral::status_box(res.status, 1)) print_box(*box);
     for (const tindral::XmlToken& t : list.tokens)
-        std::printf("%d\t%s\n", t.kind, escape(t.text).c_str());
+        std::printf("%d\t%s\n", t.kind, escape(t.text()).c_str());
     std::printf("result\tok=%d code=%d line=%u count=%zu\n", res.ok(),
                 static_cast<int>(res.status.code), res.status.line, list.count());
     return res.ok() ? 0 : 1;

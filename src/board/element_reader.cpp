@@ -39,8 +39,8 @@ constexpr const wchar_t* kElemFormat = L"%s set elem %s\r%s";
 bool read_element_attributes(const WalkContext& ctx,
                              const TokenList& tokens, size_t& pos, ElementRec& e) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring_view name = tokens.at(pos).text;
-        const std::wstring_view value = tokens.at(pos + 1).text;
+        const std::wstring_view name = tokens.at(pos).text();
+        const std::wstring_view value = tokens.at(pos + 1).text();
         if (name == L"name") {
             e.name = value;
         } else if (name == L"library") {
@@ -85,8 +85,8 @@ void read_variant_child(const TokenList& tokens, size_t& pos, const BoardModel& 
     PartVariant v;
     int32_t variant = -1;
     for (; is_attribute(tokens, at); at += 2) {
-        const std::wstring_view name = tokens.at(at).text;
-        const std::wstring_view value = tokens.at(at + 1).text;
+        const std::wstring_view name = tokens.at(at).text();
+        const std::wstring_view value = tokens.at(at + 1).text();
         if (name == L"name") {
             variant = find_variant(board, value);
         } else if (name == L"populate") {
@@ -107,7 +107,7 @@ void read_variant_child(const TokenList& tokens, size_t& pos, const BoardModel& 
 // The attributes of one <attribute> child, pos past its start token; nothing is kept.
 bool check_attribute_child(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring_view name = tokens.at(pos).text;
+        const std::wstring_view name = tokens.at(pos).text();
         static const wchar_t* const known[] = {L"name",  L"x",       L"y",     L"size",
                                                L"layer", L"ratio",   L"rot",   L"value",
                                                L"display", L"align", L"font",  L"constant",
@@ -155,7 +155,7 @@ private:
             } else if (t.kind == kTokenEnd) {
                 // Starts above the one this end closes were written <x .../>.
                 auto it = open.rbegin();
-                while (it != open.rend() && tokens.at(*it).text != t.text) ++it;
+                while (it != open.rend() && tokens.at(*it).text() != t.text()) ++it;
                 if (it == open.rend()) break;  // the element's own end, or its section's
                 past_end_[*it - from] = pos + 1;
                 open.erase(std::prev(it.base()), open.end());
@@ -203,12 +203,12 @@ bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Boar
             } else if (is_start(tokens, pos, L"pad")) {
                 skip_element(tokens, pos);
             } else if (t.kind == kTokenStart) {
-                if (!report_unexpected(ctx, kElemFormat, t.text)) return false;
+                if (!report_unexpected(ctx, kElemFormat, t.text())) return false;
                 child_ends.skip(tokens, pos);
             } else if (t.kind == kTokenEnd || t.kind == kTokenEmptyEnd) {
                 ++pos;  // </attribute>, or <element/> without attributes
             } else {
-                if (!report_unexpected(ctx, kElemFormat, t.text)) return false;
+                if (!report_unexpected(ctx, kElemFormat, t.text())) return false;
                 ++pos;
             }
         }

@@ -6,8 +6,8 @@ namespace tindral {
 
 bool set_grid(const WalkContext& ctx, const TokenList& tokens, size_t& pos) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring_view name = tokens.at(pos).text;
-        const std::wstring_view value = tokens.at(pos + 1).text;
+        const std::wstring_view name = tokens.at(pos).text();
+        const std::wstring_view value = tokens.at(pos + 1).text();
         if (name == L"distance" || name == L"altdistance" || name == L"multiple" ||
             name == L"unitdist" || name == L"display" || name == L"altunitdist" ||
             name == L"altunit") {
@@ -63,8 +63,8 @@ bool set_layers(const WalkContext& ctx,
         ++pos;
         bool ignored = false;
         while (is_attribute(tokens, pos)) {
-            const std::wstring_view name = tokens.at(pos).text;
-            const std::wstring_view value = tokens.at(pos + 1).text;
+            const std::wstring_view name = tokens.at(pos).text();
+            const std::wstring_view value = tokens.at(pos + 1).text();
             if (ignored) {
                 // the fixed table has no rows for 1 to 16
             } else if (name == L"number") {

@@ -26,13 +26,13 @@ void reserve_shapes(const TokenList& tokens, size_t pos, PackageRec& package) {
     for (; !past_end(tokens, pos); ++pos) {
         const XmlToken& t = tokens.tokens[pos];
         if (t.kind == kTokenStart) {
-            if (t.text == L"wire") ++wires;
-            else if (t.text == L"rectangle") ++rectangles;
-            else if (t.text == L"circle") ++circles;
-            else if (t.text == L"hole") ++holes;
-            else if (t.text == L"pad" || t.text == L"smd") ++pads;
-            else if (t.text == L"package") break;
-        } else if (t.kind == kTokenEnd && (t.text == L"package" || t.text == L"packages")) {
+            if (t.text() == L"wire") ++wires;
+            else if (t.text() == L"rectangle") ++rectangles;
+            else if (t.text() == L"circle") ++circles;
+            else if (t.text() == L"hole") ++holes;
+            else if (t.text() == L"pad" || t.text() == L"smd") ++pads;
+            else if (t.text() == L"package") break;
+        } else if (t.kind == kTokenEnd && (t.text() == L"package" || t.text() == L"packages")) {
             break;
         }
     }
@@ -52,9 +52,9 @@ bool set_package(const WalkContext& ctx,
         return true;
     }
     while (is_attribute(tokens, pos)) {
-        const std::wstring_view name = tokens.at(pos).text;
+        const std::wstring_view name = tokens.at(pos).text();
         if (name == L"name") {
-            package.name = tokens.at(pos + 1).text;
+            package.name = tokens.at(pos + 1).text();
             pos += 2;
         } else if (is_package_attribute(name)) {
             pos += 2;
@@ -80,7 +80,7 @@ bool set_package(const WalkContext& ctx,
         if (is_start(tokens, pos, L"package") || is_end(tokens, pos, L"packages")) return true;
 
         if (t.kind == kTokenStart) {
-            const std::wstring_view n = t.text;
+            const std::wstring_view n = t.text();
             if (n == L"description") {
                 skip_descriptions(tokens, pos);
             } else if (n == L"wire") {
@@ -122,11 +122,11 @@ bool set_package(const WalkContext& ctx,
             }
             continue;
         }
-        if (t.kind == kTokenAttrName && is_package_attribute(t.text)) {
+        if (t.kind == kTokenAttrName && is_package_attribute(t.text())) {
             pos += 2;
             continue;
         }
-        if (!report_unexpected(ctx, kPackageFormat, t.text)) return false;
+        if (!report_unexpected(ctx, kPackageFormat, t.text())) return false;
         ++pos;
     }
 }
@@ -145,21 +145,21 @@ int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Librar
         if (is_start(tokens, pos, L"library")) break;
 
         if (t.kind == kTokenAttrName || t.kind == kTokenAttrValue) {
-            if (t.text == L"name") {
-                library.name = tokens.at(pos + 1).text;
+            if (t.text() == L"name") {
+                library.name = tokens.at(pos + 1).text();
                 pos += 2;
                 continue;
             }
-            if (t.text == L"urn" || t.text == L"class") {
+            if (t.text() == L"urn" || t.text() == L"class") {
                 pos += 2;
                 continue;
             }
         } else if (t.kind == kTokenStart) {
-            if (t.text == L"description") {
+            if (t.text() == L"description") {
                 skip_descriptions(tokens, pos);
                 continue;
             }
-            if (t.text == L"packages") {
+            if (t.text() == L"packages") {
                 ++pos;
                 if (tokens.at(pos).kind == kTokenEmptyEnd && !past_end(tokens, pos)) {
                     ++pos;  // <packages/>
@@ -182,7 +182,7 @@ int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Librar
                 }
                 continue;
             }
-            if (t.text == L"packages3d") {
+            if (t.text() == L"packages3d") {
                 ++pos;
                 if (tokens.at(pos).kind == kTokenEmptyEnd && !past_end(tokens, pos)) {
                     ++pos;
@@ -193,7 +193,7 @@ int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Librar
                 continue;
             }
         }
-        if (!report_unexpected(ctx, L"%s set_lib %s\r%s", t.text)) return -1;
+        if (!report_unexpected(ctx, L"%s set_lib %s\r%s", t.text())) return -1;
         ++pos;
     }
     return any_package ? 1 : 0;

@@ -58,13 +58,34 @@ void finish_load(const LoadOptions& options, LoadResult& out) {
     choose_variant(out.board, out.board.current_variant);
 }
 
+// Passes the questions of the walk on, but answers the first `answered` of them itself: a walk
+// made again over the same tokens asks them again, and they were answered Yes already.
+class AskedBefore : public LoadAsker {
+public:
+    AskedBefore(LoadAsker& asker, size_t answered) : asker_(asker), answered_(answered) {}
+    bool go_on_after(const LoadStatus& warning, const LoadMessage& box) override {
+        return asker_.go_on_after(warning, box);
+    }
+    void walk_begins() override { asker_.walk_begins(); }
+    bool go_on_after_unexpected(const LoadMessage& question) override {
+        ++asked;
+        return asked <= answered_ || asker_.go_on_after_unexpected(question);
+    }
+    size_t asked = 0;
+
+private:
+    LoadAsker& asker_;
+    size_t answered_;
+};
+
 LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
     LoadResult out;
     out.board.layers = options.layers;
     ParseOutcome parsed;
     {
         TokenList tokens;
-        const TokeniseResult t = tokenise_bytes(bytes, options.open_reader, tokens);
+        const TokeniseResult t =
+            tokenise_bytes(bytes, options.open_reader, tokens, TokenKeep::walked);
         const bool go_on = tell_warnings(t, options, asker, out);
         if (!t.ok()) {
             out.status = t.status;
@@ -76,7 +97,23 @@ LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, 
         }
         out.status = t.status;  // ok or damaged
         asker.walk_begins();
-        parsed = parse_board(tokens, out.board, options, asker);
+        AskedBefore first(asker, 0);
+        try {
+            parsed = parse_board(tokens, out.board, options, first);
+        } catch (const SkippedTokensRead&) {
+            // This file's walk goes on into <signals>: again, over every token, without
+            // asking anew what was answered already (every answer so far was Yes).
+            free_token_list(tokens);
+            out.board = BoardModel{};
+            out.board.layers = options.layers;
+            const TokeniseResult all = tokenise_bytes(bytes, options.open_reader, tokens);
+            if (!all.ok()) {
+                out.status = all.status;
+                return out;
+            }
+            AskedBefore again(asker, first.asked);
+            parsed = parse_board(tokens, out.board, options, again);
+        }
     }  // the model keeps its own copies of every text
     if (!parsed.result) {
         out.status = LoadStatus{};

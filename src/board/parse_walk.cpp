@@ -25,14 +25,14 @@ long find_element(const TokenList& tokens, const wchar_t* name) {
     const std::wstring_view wanted(name);
     for (size_t i = 0; i < tokens.count(); ++i) {
         const XmlToken& t = tokens.tokens[i];
-        if (t.kind == kTokenStart && t.text == wanted) return static_cast<long>(i + 1);
+        if (t.kind == kTokenStart && t.text() == wanted) return static_cast<long>(i + 1);
     }
     return -1;
 }
 
 bool token_is(const TokenList& tokens, size_t pos, const wchar_t* name) {
     const XmlToken& t = tokens.at(pos);
-    return t.kind != kTokenEmptyEnd && t.text == std::wstring_view(name);
+    return t.kind != kTokenEmptyEnd && t.text() == std::wstring_view(name);
 }
 
 bool is_start(const TokenList& tokens, size_t pos, const wchar_t* name) {
@@ -58,16 +58,16 @@ bool walk_attributes(const WalkContext& ctx,
                      const TokenList& tokens, size_t& pos, std::initializer_list<AttrRule> rules,
                      const wchar_t* format, AfterUnknown after) {
     while (is_attribute(tokens, pos)) {
-        const std::wstring_view name = tokens.at(pos).text;
+        const std::wstring_view name = tokens.at(pos).text();
         const AttrRule* match = nullptr;
         for (const AttrRule& r : rules) {
-            if (name == std::wstring_view(r.name)) {
+            if (name == r.name) {
                 match = &r;
                 break;
             }
         }
         if (match) {
-            const std::wstring_view value = tokens.at(pos + 1).text;
+            const std::wstring_view value = tokens.at(pos + 1).text();
             if (match->number)
                 *match->number = match->convert ? match->convert(value) : text_to_number(value);
             if (match->integer) *match->integer = text_to_integer(value);
@@ -81,7 +81,7 @@ bool walk_attributes(const WalkContext& ctx,
 }
 
 void skip_element(const TokenList& tokens, size_t& pos, const wchar_t* child) {
-    const std::wstring_view name = tokens.at(pos).text;
+    const std::wstring_view name = tokens.at(pos).text();
     ++pos;
     while (is_attribute(tokens, pos)) ++pos;
     if (tokens.at(pos).kind == kTokenEmptyEnd) {
@@ -100,7 +100,7 @@ void skip_element(const TokenList& tokens, size_t& pos, const wchar_t* child) {
         }
     }
     // Without its end token here the element was written <x .../> and the next one begins.
-    if (tokens.at(pos).kind == kTokenEnd && tokens.at(pos).text == name) ++pos;
+    if (tokens.at(pos).kind == kTokenEnd && tokens.at(pos).text() == name) ++pos;
 }
 
 }  // namespace tindral

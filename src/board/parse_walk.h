@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 
 #include "board/load_types.h"
 #include "board/token_list.h"
@@ -44,7 +45,7 @@ bool report_unexpected(const WalkContext& ctx, const wchar_t* format, std::wstri
 // One accepted attribute: its value goes into number or integer, or nowhere when both are null.
 // A number is read with convert when one is given.
 struct AttrRule {
-    const wchar_t* name;
+    std::wstring_view name;
     double* number = nullptr;
     int32_t* integer = nullptr;
     double (*convert)(std::wstring_view) = nullptr;

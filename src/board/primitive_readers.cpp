@@ -89,7 +89,7 @@ PadTexts pad_texts(const TokenList& tokens, size_t pos) {
     PadTexts t;
     for (; pos + 1 < tokens.count() && tokens.at(pos).kind == kTokenAttrName; pos += 2) {
         if (tokens.at(pos + 1).kind != kTokenAttrValue) break;
-        const std::wstring_view n = tokens.at(pos).text, v = tokens.at(pos + 1).text;
+        const std::wstring_view n = tokens.at(pos).text(), v = tokens.at(pos + 1).text();
         if (n == L"name") t.name = v;
         else if (n == L"shape") t.shape = v;
         else if (n == L"rot") t.rot = v;
@@ -186,35 +186,35 @@ bool set_plain(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Boa
             continue;
         }
         if (t.kind == kTokenStart) {
-            if (t.text == L"wire") {
+            if (t.text() == L"wire") {
                 WireRec w;
                 if (!read_wire(ctx, tokens, pos, w)) return false;
                 board.plain_wires.push_back(w);
                 continue;
             }
-            if (t.text == L"circle") {
+            if (t.text() == L"circle") {
                 CircleRec c;
                 if (!read_circle(ctx, tokens, pos, c)) return false;
                 board.plain_circles.push_back(c);
                 continue;
             }
-            if (t.text == L"hole") {
+            if (t.text() == L"hole") {
                 HoleRec h;
                 if (!read_hole(ctx, tokens, pos, h)) return false;
                 board.plain_holes.push_back(h);
                 continue;
             }
-            if (t.text == L"text" || t.text == L"rectangle" || t.text == L"dimension" ||
-                t.text == L"frame") {
+            if (t.text() == L"text" || t.text() == L"rectangle" || t.text() == L"dimension" ||
+                t.text() == L"frame") {
                 skip_element(tokens, pos);
                 continue;
             }
-            if (t.text == L"polygon" || t.text == L"spline") {
+            if (t.text() == L"polygon" || t.text() == L"spline") {
                 skip_element(tokens, pos, L"vertex");
                 continue;
             }
         }
-        if (!report_unexpected(ctx, L"%s set_plain elem %s\r%s", t.text)) return false;
+        if (!report_unexpected(ctx, L"%s set_plain elem %s\r%s", t.text())) return false;
         ++pos;
     }
 }

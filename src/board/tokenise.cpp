@@ -1,6 +1,7 @@
 #include "board/tokenise.h"
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <new>
 #include <vector>
@@ -117,40 +118,68 @@ TokeniseResult damaged_at(uint32_t line) {
     return TokeniseResult{s, {}};
 }
 
-void append(TokenList& out, TokenKind kind, std::wstring_view text) { out.add(kind, text); }
+// The left-out subtree: where it starts, and whether the file has to be read again with every
+// token kept.
+struct SignalsSkip {
+    bool allowed = false;
+    bool used = false;      // one subtree at most
+    int depth = 0;          // of the <signals> being left out, 0 when none is
+    bool read_again = false;
+    std::array<std::wstring, 4> path;  // names of the open elements at depths 1 to 3
+
+    bool skipping() const { return depth > 0; }
+    bool starts_here(std::wstring_view name, int at_depth) const {
+        return allowed && !used && at_depth == 4 && name == L"signals" && path[1] == L"eagle" &&
+               path[2] == L"drawing" && path[3] == L"board";
+    }
+};
+
+// The walk looks these sections up by name over the whole list: none may be left out.
+bool is_section_name(std::wstring_view name) {
+    return name == L"grid" || name == L"layers" || name == L"plain" || name == L"elements" ||
+           name == L"libraries";
+}
+
+// Tokens go to the list unless they lie inside the left-out subtree. Every call to the reader
+// stays the same either way, so that a reader fault ends the walk the same way.
+void append(TokenList& out, TokenKind kind, std::wstring_view text, const SignalsSkip& skip) {
+    if (!skip.skipping()) out.add(kind, text);
+}
 
 // The attribute pairs of the node the reader stands on. false after a failure, told in fault.
-// prefix, name and value are the caller's buffers, reused from element to element.
+// prefix is the caller's buffer, reused from element to element.
 bool read_attributes(XmlReader& r, TokenList& out, LoadStatus& fault, std::wstring& prefix,
-                     std::wstring& name, std::wstring& value) {
+                     const SignalsSkip& skip) {
     XmlResult hr = r.move_to_first_attribute();
     if (xml_failed(hr)) {
         fault = reader_failed(L"Error moving to first attribute", hr, true);
         return false;
     }
+    std::wstring_view text;
     while (hr == xml_ok) {
         if (xml_failed(hr = r.get_prefix(prefix))) {
             fault = reader_failed(L"Error getting prefix", hr, true);
             return false;
         }
-        if (xml_failed(hr = r.get_local_name(name))) {
+        if (xml_failed(hr = r.local_name_view(text))) {
             fault = reader_failed(L"Error getting local name", hr, true);
             return false;
         }
-        append(out, kTokenAttrName, name);
-        if (xml_failed(hr = r.get_value(value))) {
+        append(out, kTokenAttrName, text, skip);
+        if (xml_failed(hr = r.value_view(text))) {
             fault = reader_failed(L"Error getting value", hr, true);
             return false;
         }
-        append(out, kTokenAttrValue, value);
+        append(out, kTokenAttrValue, text, skip);
         hr = r.move_to_next_attribute();  // anything but xml_ok ends the list
     }
     return true;
 }
 
 // Reads a name (or value) the node needs; false with the failure in fault.
-bool get(XmlResult (XmlReader::*call)(std::wstring&), XmlReader& r, std::wstring& out,
-         const wchar_t* what, LoadStatus& fault) {
+template <class Text>
+bool get(XmlResult (XmlReader::*call)(Text&), XmlReader& r, Text& out, const wchar_t* what,
+         LoadStatus& fault) {
     const XmlResult hr = (r.*call)(out);
     if (!xml_failed(hr)) return true;
     fault = reader_failed(what, hr);
@@ -187,12 +216,14 @@ TokeniseResult broken_off(const DocumentEnd& end, bool reader_stopped, uint32_t 
 
 // Faults the walk goes past land in warnings.
 TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
-                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings) {
+                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings,
+                    SignalsSkip& skip) {
     const DocumentEnd end = document_end(prepared.bytes);
     LoadStatus fault;
     bool first_element = true;
     int depth = 0;
-    std::wstring prefix, name, value;
+    std::wstring prefix;
+    std::wstring_view name, value;
     for (;;) {
         XmlNode node = XmlNode::none;
         const XmlResult hr = r.read(node);
@@ -204,58 +235,74 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
 
         switch (node) {
         case XmlNode::xml_declaration:
-            if (!get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+            if (!get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
-            append(out, kTokenXmlDecl, name);
+            append(out, kTokenXmlDecl, name, skip);
             // a broken declaration does not end the walk
-            if (!read_attributes(r, out, fault, prefix, name, value)) warnings.push_back(fault);
+            if (!read_attributes(r, out, fault, prefix, skip)) warnings.push_back(fault);
             break;
-        case XmlNode::element:
+        case XmlNode::element: {
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
-                !get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
             if (first_element) {
                 if (name != L"eagle") return not_eagle(out);
                 first_element = false;
             }
             // Asked before the attributes are walked, when the answer is still the element's.
-            if (!r.is_empty_element() && ++depth > kMaxDepth) {
+            const bool has_end = !r.is_empty_element();
+            if (has_end && ++depth > kMaxDepth) {
                 const uint32_t line = r.line_number();
                 return damaged_at(line ? file_line(file, prepared, line) : 0);
             }
-            append(out, kTokenStart, name);
-            if (!read_attributes(r, out, fault, prefix, name, value)) return failed(out, fault);
+            if (skip.skipping() && is_section_name(name)) {
+                skip.read_again = true;
+                return TokeniseResult{};
+            }
+            const bool skip_starts = has_end && skip.starts_here(name, depth);
+            if (skip.allowed && has_end && depth < 4) skip.path[depth].assign(name);
+            append(out, kTokenStart, name, skip);
+            if (!read_attributes(r, out, fault, prefix, skip)) return failed(out, fault);
             // Answers false after attributes were walked: only <x/> without any gets a kind 0.
-            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {});
+            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {}, skip);
+            if (skip_starts) {
+                out.skipped_at = out.tokens.size();
+                out.tokens.push_back(XmlToken{nullptr, 0, kTokenSkipped});
+                out.tokens.push_back(XmlToken{nullptr, 0, kTokenSkipped});
+                skip.used = true;
+                skip.depth = depth;
+            }
             break;
+        }
         case XmlNode::end_element:
             if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
-                !get(&XmlReader::get_local_name, r, name, L"Error getting local name", fault))
+                !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
                 return failed(out, fault);
+            if (skip.skipping() && depth == skip.depth) skip.depth = 0;  // the end of <signals>
             --depth;
-            append(out, kTokenEnd, name);
+            append(out, kTokenEnd, name, skip);
             break;
         case XmlNode::text:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting Text value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting Text value", fault))
                 return failed(out, fault);
-            append(out, kTokenText, value);
+            append(out, kTokenText, value, skip);
             break;
         case XmlNode::whitespace:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting value", fault))
                 return failed(out, fault);
             break;
         case XmlNode::cdata:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting CDATA value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting CDATA value", fault))
                 return failed(out, fault);
             break;
         case XmlNode::comment:
-            if (!get(&XmlReader::get_value, r, value, L"Error getting Comment value", fault))
+            if (!get(&XmlReader::value_view, r, value, L"Error getting Comment value", fault))
                 return failed(out, fault);
             break;
         case XmlNode::processing_instruction:
-            if (!get(&XmlReader::get_local_name, r, name,
+            if (!get(&XmlReader::local_name_view, r, name,
                      L"Error getting ProcessingInstruction name", fault) ||
-                !get(&XmlReader::get_value, r, value,
+                !get(&XmlReader::value_view, r, value,
                      L"Error getting ProcessingInstrruction value", fault))
                 return failed(out, fault);
             break;
@@ -270,13 +317,32 @@ TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& pr
     return TokeniseResult{};
 }
 
-// The first control character XML does not allow (all below 0x20 but tab, LF and CR).
-size_t first_control_byte(std::string_view s) {
-    for (size_t i = 0; i < s.size(); ++i) {
+struct ByteScan {
+    size_t bad_byte = std::string_view::npos;  // the first byte no reader takes
+    size_t quotes = 0, tags = 0;               // '"' and '<' before it
+};
+
+// One pass over the bytes: the first control character XML does not allow (all below 0x20 but
+// tab, LF and CR), with utf8 also the first byte outside well-formed UTF-8, and the counts
+// that size the token list.
+ByteScan scan_bytes(std::string_view s, bool utf8) {
+    ByteScan scan;
+    size_t i = 0;
+    while (i < s.size()) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return i;
+        if (c >= 0x80) {
+            const size_t n = utf8 ? utf8_sequence_at(s, i) : 1;
+            if (n == 0) break;
+            i += n;
+            continue;
+        }
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') break;
+        scan.quotes += c == '"';
+        scan.tags += c == '<';
+        ++i;
     }
-    return std::string_view::npos;
+    if (i < s.size()) scan.bad_byte = i;
+    return scan;
 }
 
 LoadStatus refused(LoadCode code) {
@@ -286,7 +352,7 @@ LoadStatus refused(LoadCode code) {
 }
 
 TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
-                                std::vector<LoadStatus>& warnings) {
+                                TokenKeep keep, std::vector<LoadStatus>& warnings) {
     size_t start = 0;
     while (start < bytes.size() && start < kMaxLeadingBreaks && is_line_break(bytes[start]))
         ++start;
@@ -300,9 +366,8 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
 
     // XmlLite takes broken UTF-8 and control characters as they come, libxml2 stops there:
     // both readers stop at the first bad byte, and the file counts as damaged from there on.
-    size_t bad_byte = first_control_byte(prepared.bytes);
-    if (declares_utf8(prepared.bytes))
-        bad_byte = std::min(bad_byte, first_invalid_utf8(prepared.bytes));
+    const ByteScan scan = scan_bytes(prepared.bytes, declares_utf8(prepared.bytes));
+    size_t bad_byte = scan.bad_byte;
     // A tag with more attributes than a board needs ends the file there too: libxml2 would
     // take minutes over it.
     bad_byte = std::min(bad_byte, first_crowded_tag(prepared.bytes));
@@ -321,11 +386,23 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
                       reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
     // Room for every token up front: an attribute gives two tokens per pair of quotes, an
     // element at most two per '<'. Growing the list instead moves every token several times.
-    const std::string& b = prepared.bytes;
-    out.tokens.reserve(static_cast<size_t>(std::count(b.begin(), b.end(), '"')) +
-                       2 * static_cast<size_t>(std::count(b.begin(), b.end(), '<')));
-    TokeniseResult res =
-        walk(*setup.reader, bytes, prepared, bad_byte != std::string_view::npos, out, warnings);
+    out.tokens.reserve(scan.quotes + 2 * scan.tags);
+    SignalsSkip skip;
+    skip.allowed = keep == TokenKeep::walked;
+    const bool cut_here = bad_byte != std::string_view::npos;
+    TokeniseResult res = walk(*setup.reader, bytes, prepared, cut_here, out, warnings, skip);
+    if (skip.read_again || skip.skipping()) {
+        // A section's name inside <signals>, or the walk ended there: everything is kept.
+        free_token_list(out);
+        warnings.clear();
+        setup = open_reader(prepared.bytes);
+        if (!setup.reader)
+            return failed(
+                out, reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
+        out.tokens.reserve(scan.quotes + 2 * scan.tags);
+        SignalsSkip keep_all;
+        res = walk(*setup.reader, bytes, prepared, cut_here, out, warnings, keep_all);
+    }
     if (res.ok() && bad_byte != std::string_view::npos) {
         // The reader stops at the cut, or earlier at a fault of its own.
         const uint32_t line = file_line(bytes, prepared, buffer_line_of(prepared.bytes, bad_byte));
@@ -338,11 +415,12 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
 
 }  // namespace
 
-TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out) {
+TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
+                              TokenKeep keep) {
     std::vector<LoadStatus> warnings;
     TokeniseResult res;
     try {
-        res = tokenise_checked(bytes, open_reader, out, warnings);
+        res = tokenise_checked(bytes, open_reader, out, keep, warnings);
     } catch (const std::bad_alloc&) {
         free_token_list(out);
         res.status = refused(LoadCode::tokens_out_of_memory);

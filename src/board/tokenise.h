@@ -19,8 +19,15 @@ struct TokeniseResult {
     bool ok() const { return board_read(status); }
 };
 
+// Which tokens the list keeps: all of them, or all but the contents of the board's <signals>,
+// which the walk never reads in a file laid out as Eagle writes it (two kTokenSkipped tokens
+// stand in their place; a walker that reads one makes the load tokenise again with all).
+enum class TokenKeep { all, walked };
+
 // Checks and tokenises a board file held in memory with the reader open_reader makes. out must
-// be empty; after a failure it is. Nothing is shown: the result says what happened.
-TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out);
+// be empty; after a failure it is. Nothing is shown: the result says what happened, the same
+// whichever tokens are kept.
+TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
+                              TokenKeep keep = TokenKeep::all);
 
 }  // namespace tindral

@@ -29,9 +29,12 @@ std::wstring utf8_to_wide(std::string_view s) {
 
 void append_utf8_as_wide(std::wstring& out, std::string_view s) {
     // ASCII, nearly every text of a board, goes over in one step.
+    // (Written in place: appending the range would build a temporary string first.)
     size_t ascii = 0;
     while (ascii < s.size() && static_cast<unsigned char>(s[ascii]) < 0x80) ++ascii;
-    out.append(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(ascii));
+    const size_t at = out.size();
+    out.resize(at + ascii);
+    for (size_t i = 0; i < ascii; ++i) out[at + i] = static_cast<wchar_t>(s[i]);
     if (ascii == s.size()) return;
     out.reserve(out.size() + s.size() - ascii);
     size_t i = ascii;
@@ -72,28 +75,34 @@ void append_utf8_as_wide(std::wstring& out, std::string_view s) {
     }
 }
 
+size_t utf8_sequence_at(std::string_view s, size_t i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    int extra = 0;
+    uint32_t cp = 0, min = 0;
+    if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F, min = 0x80;
+    else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F, min = 0x800;
+    else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07, min = 0x10000;
+    else return 0;
+    if (s.size() - i <= static_cast<size_t>(extra)) return 0;
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char d = static_cast<unsigned char>(s[i + k]);
+        if ((d & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return static_cast<size_t>(extra) + 1;
+}
+
 size_t first_invalid_utf8(std::string_view s) {
     size_t i = 0;
     while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c < 0x80) {
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
             ++i;
             continue;
         }
-        int extra = 0;
-        uint32_t cp = 0, min = 0;
-        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F, min = 0x80;
-        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F, min = 0x800;
-        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07, min = 0x10000;
-        else return i;
-        if (s.size() - i <= static_cast<size_t>(extra)) return i;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char d = static_cast<unsigned char>(s[i + k]);
-            if ((d & 0xC0) != 0x80) return i;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
-        i += static_cast<size_t>(extra) + 1;
+        const size_t n = utf8_sequence_at(s, i);
+        if (n == 0) return i;
+        i += n;
     }
     return std::string_view::npos;
 }
@@ -101,7 +110,22 @@ size_t first_invalid_utf8(std::string_view s) {
 std::string wide_to_utf8(std::wstring_view s) {
     std::string out;
     out.reserve(s.size());
+    append_wide_as_utf8(out, s);
+    return out;
+}
+
+void append_wide_as_utf8(std::string& out, std::wstring_view s) {
     for (size_t i = 0; i < s.size(); ++i) {
+        // ASCII, nearly every text of a board, goes over a run at a time.
+        size_t run = i;
+        while (run < s.size() && static_cast<uint32_t>(s[run]) < 0x80) ++run;
+        if (run > i) {
+            const size_t at = out.size();
+            out.resize(at + run - i);
+            for (size_t k = i; k < run; ++k) out[at + k - i] = static_cast<char>(s[k]);
+            i = run;
+            if (i == s.size()) break;
+        }
         uint32_t cp = static_cast<uint32_t>(s[i]);
         if constexpr (sizeof(wchar_t) == 2) {
             if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < s.size()) {
@@ -129,7 +153,6 @@ std::string wide_to_utf8(std::wstring_view s) {
             out += static_cast<char>(0x80 | (cp & 0x3F));
         }
     }
-    return out;
 }
 
 namespace {

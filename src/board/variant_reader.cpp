@@ -27,9 +27,9 @@ void read_variantdefs(const TokenList& tokens, size_t pos, BoardModel& board) {
         std::wstring_view name;
         bool current = false;
         for (++pos; is_attribute(tokens, pos); pos += 2) {
-            const std::wstring_view key = tokens.at(pos).text;
-            if (key == L"name") name = tokens.at(pos + 1).text;
-            if (key == L"current") current = tokens.at(pos + 1).text == L"yes";
+            const std::wstring_view key = tokens.at(pos).text();
+            if (key == L"name") name = tokens.at(pos + 1).text();
+            if (key == L"current") current = tokens.at(pos + 1).text() == L"yes";
         }
         if (is_end(tokens, pos, L"variantdef")) ++pos;
         if (name.empty()) continue;

@@ -46,6 +46,19 @@ public:
     virtual XmlResult get_prefix(std::wstring& out) = 0;
     virtual XmlResult get_local_name(std::wstring& out) = 0;
     virtual XmlResult get_value(std::wstring& out) = 0;
+    // The local name or the value as a view that stays valid until the reader moves on. A
+    // reader that holds the text already hands it over without a copy; by default it comes
+    // through the calls above.
+    virtual XmlResult local_name_view(std::wstring_view& out) {
+        const XmlResult r = get_local_name(name_text_);
+        out = name_text_;
+        return r;
+    }
+    virtual XmlResult value_view(std::wstring_view& out) {
+        const XmlResult r = get_value(value_text_);
+        out = value_text_;
+        return r;
+    }
     // xml_false when there is no (further) attribute.
     virtual XmlResult move_to_first_attribute() = 0;
     virtual XmlResult move_to_next_attribute() = 0;
@@ -53,6 +66,9 @@ public:
     virtual bool is_empty_element() = 0;
     // The line (1-based) of the current node, or where reading stopped after an error.
     virtual uint32_t line_number() = 0;
+
+private:
+    std::wstring name_text_, value_text_;
 };
 
 // The preparation steps, in order; each has its own failure message.

@@ -34,7 +34,10 @@ Table list_table(const BoardModel& board, const std::vector<size_t>& rows) {
     t.cell_end.reserve(rows.size() * kListColumnCount);
     for (size_t r : rows) {
         if (r >= board.elements.size()) continue;
-        for (int c = 0; c < kListColumnCount; ++c) t.add_cell(list_cell(board.elements[r], r, c));
+        for (int c = 0; c < kListColumnCount; ++c) {
+            append_list_cell_utf8(t.cell_text, board.elements[r], r, c);
+            t.cell_end.push_back(t.cell_text.size());
+        }
     }
     return t;
 }

@@ -1,7 +1,10 @@
 #include "lists/list_rows.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 
+#include "board/utf8.h"
 #include "lists/cell_compare.h"
 #include "text/format.h"
 #include "text/lang.h"
@@ -47,6 +50,59 @@ std::wstring list_cell(const ElementRec& e, size_t index, int column) {
     }
 }
 
+namespace {
+
+// "%3.3f" as list_cell writes it. Every finite value of a board's size has at least five
+// characters, so the width never pads, and the formatter's digits are to_chars' fixed digits.
+void append_fixed3(std::string& out, double v) {
+    if (!std::isfinite(v) || std::fabs(v) >= 1e15) {
+        append_wide_as_utf8(out, format_text(kCellBuffer, L"%3.3f", v));
+        return;
+    }
+    if (std::signbit(v)) out += '-';
+    char digits[32];
+    const auto end = std::to_chars(digits, digits + sizeof digits, std::fabs(v),
+                                   std::chars_format::fixed, 3).ptr;
+    out.append(digits, end);
+}
+
+template <class N>
+void append_decimal(std::string& out, N n) {
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
+}
+
+// The number a cell of Amount, Group or Index holds: its plain decimal digits read back.
+bool integer_cell_value(const ElementRec& e, size_t index, int column, double& value) {
+    switch (column) {
+        case kColAmount: value = e.side != kSideTop ? e.amount_bottom : e.amount_top; return true;
+        case kColGroup: value = e.group; return true;
+        case kColIndex: value = static_cast<double>(index); return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, int column) {
+    switch (column) {
+        case kColName: append_wide_as_utf8(out, e.name); return;
+        case kColLibrary: append_wide_as_utf8(out, e.library); return;
+        case kColPackage: append_wide_as_utf8(out, e.package); return;
+        case kColValue: append_wide_as_utf8(out, e.value); return;
+        case kColX: append_fixed3(out, e.x); return;
+        case kColY: append_fixed3(out, e.y); return;
+        case kColRotation: append_fixed3(out, e.rotation); return;
+        case kColSide: append_wide_as_utf8(out, side_cell_text(e.side)); return;
+        case kColAmount:
+            append_decimal(out, e.side != kSideTop ? e.amount_bottom : e.amount_top);
+            return;
+        case kColGroup: append_decimal(out, e.group); return;
+        case kColIndex: append_decimal(out, index); return;
+        default: return;
+    }
+}
+
 std::array<std::wstring, kListColumnCount> list_row_cells(const ElementRec& e, size_t index) {
     std::array<std::wstring, kListColumnCount> cells;
     for (int c = 0; c < kListColumnCount; ++c) cells[c] = list_cell(e, index, c);
@@ -80,7 +136,12 @@ void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int colu
     if (is_number_column(column)) {
         std::vector<std::pair<double, size_t>> keyed;
         keyed.reserve(rows.size());
-        for (size_t r : rows) keyed.emplace_back(cell_sort_number(list_cell(board.elements[r], r, column)), r);
+        for (size_t r : rows) {
+            double key = 0;
+            if (!integer_cell_value(board.elements[r], r, column, key))
+                key = cell_sort_number(list_cell(board.elements[r], r, column));
+            keyed.emplace_back(key, r);
+        }
         std::sort(keyed.begin(), keyed.end());
         for (size_t i = 0; i < keyed.size(); ++i) rows[i] = keyed[i].second;
         return;

@@ -59,13 +59,16 @@ size_t malformed_tokens(const TokenList& list) {
     size_t first_element = 0;
     while (list.at(first_element).kind != kTokenStart && first_element < list.count()) ++first_element;
     size_t bad = 0;
-    if (list.at(0).kind != kTokenXmlDecl || list.at(first_element).text != L"eagle") ++bad;
-    if (list.tokens.back().kind != kTokenEnd || list.tokens.back().text != L"eagle") ++bad;
+    if (list.at(0).kind != kTokenXmlDecl || list.at(first_element).text() != L"eagle") ++bad;
+    if (list.tokens.back().kind != kTokenEnd || list.tokens.back().text() != L"eagle") ++bad;
     for (size_t i = 0; i < list.count(); ++i) {
         const XmlToken& t = list.at(i);
-        if ((t.kind == kTokenStart || t.kind == kTokenEnd || t.kind == kTokenAttrName) && t.text.empty()) ++bad;
+        const bool named = t.kind == kTokenStart || t.kind == kTokenEnd || t.kind == kTokenAttrName;
+        if (named && t.text().empty()) ++bad;
         if (t.kind == kTokenAttrName && list.at(i + 1).kind != kTokenAttrValue) ++bad;
-        if (t.kind == kTokenText && t.text.find_first_not_of(L" \t\r\n") == std::wstring::npos) ++bad;
+        if (t.kind == kTokenText &&
+            t.text().find_first_not_of(L" \t\r\n") == std::wstring::npos)
+            ++bad;
     }
     return bad;
 }

@@ -62,6 +62,37 @@ TEST(LoadBoard, TheAskerHearsOfDamageBeforeTheWalkAndItsQuestions) {
 
 }
 
+// Left-out <signals> are read after all when a walk runs on into them (here a <plain .../>
+// without an end, whose walk asks about every token to the file's end): the questions and their
+// answers are those of a walk over every token, none asked twice.
+TEST(LoadBoard, AWalkIntoTheLeftOutSignalsAsksAsOverEveryToken) {
+    const std::string file = board_file(
+        "<plain a=\"1\"/>" + elements() +
+        "<signals><signal name=\"GND\"><via x=\"1\"/></signal></signals><q/>");
+    TokenList all;
+    ASSERT_TRUE(tokenise_bytes(file, &open_platform_xml_reader, all).ok());
+    for (const std::deque<int>& answers : {std::deque<int>{}, std::deque<int>{1, 1, 1, 1, 1, 1,
+                                           1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                           1, 1, mb::id_no}}) {
+        TestAsker over_all;
+        over_all.answers = answers;
+        BoardModel reference;
+        const ParseOutcome walked = parse_board(all, reference, test_options(), over_all);
+        const Loaded loaded = load_bytes(file, test_options(), answers);
+        EXPECT_EQ(loaded.boxes, over_all.boxes);
+        EXPECT_EQ(loaded.outcome.result, walked.result);
+        EXPECT_EQ(loaded.board.elements.size(), reference.elements.size());
+        EXPECT_EQ(loaded.walks, 1);
+    }
+    // The walk over every token asks about the signals' contents: the case is the one meant.
+    TestAsker over_all;
+    BoardModel reference;
+    parse_board(all, reference, test_options(), over_all);
+    ASSERT_GT(over_all.boxes.size(), 27u);
+    EXPECT_EQ(over_all.boxes[over_all.boxes.size() - 4].text,
+              L"Unexpected element set_plain elem via\rContinue?");
+}
+
 TEST(LoadBoard, ALoadThatWentThroughIsGroupedWithFreshMarks) {
     const Loaded p = parse_snippet(elements());
     EXPECT_EQ(p.status.code, LoadCode::ok);

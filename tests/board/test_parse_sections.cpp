@@ -27,7 +27,7 @@ TEST(NameRules, SameNameAndFindElement) {
                                   "</library></libraries><grid distance=\"2\"/>");
     const long g = find_element(t, L"grid");
     ASSERT_GT(g, 0);
-    EXPECT_EQ(t.at(static_cast<size_t>(g) + 1).text, L"1");  // the first one in the list
+    EXPECT_EQ(t.at(static_cast<size_t>(g) + 1).text(), L"1");  // the first one in the list
     EXPECT_EQ(find_element(t, L"Grid"), -1);
     EXPECT_EQ(find_element(t, L"distance"), -1);  // attribute names are not elements
 }

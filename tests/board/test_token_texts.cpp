@@ -27,16 +27,24 @@ TEST(TokenTexts, EveryTextStaysWhereItWasKeptAcrossBlocksAndNameSlots) {
         list.add(kTokenStart, name);
     }
     ASSERT_EQ(list.count(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(list.at(i).text, expected[i]) << i;
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(list.at(i).text(), expected[i]) << i;
     // A repeated name is handed out again, not copied.
     const size_t n = list.count();
-    EXPECT_EQ(list.at(n - 5).text.data(), list.at(n - 3).text.data());
-    EXPECT_EQ(list.at(n - 4).text.data(), list.at(n - 1).text.data());
+    EXPECT_EQ(list.at(n - 5).text().data(), list.at(n - 3).text().data());
+    EXPECT_EQ(list.at(n - 4).text().data(), list.at(n - 1).text().data());
+    // So is a repeated short value; every text still reads as it was kept.
+    const size_t v = 2 * 2990 + 1 + 1;  // thirty letters, kept long before
+    ASSERT_EQ(list.at(v).text().size(), 30u);
+    list.add(kTokenAttrValue, list.at(v).text());
+    EXPECT_EQ(list.at(n).text().data(), list.at(v).text().data());
+    list.add(kTokenText, list.at(v).text());
+    EXPECT_NE(list.at(n + 1).text().data(), list.at(v).text().data());
+    EXPECT_EQ(list.at(n + 1).text(), expected[v]);
 
     TokenList moved = std::move(list);
-    EXPECT_EQ(moved.at(1).text, expected[1]);
+    EXPECT_EQ(moved.at(1).text(), expected[1]);
     free_token_list(moved);
     EXPECT_EQ(moved.count(), 0u);
     moved.add(kTokenStart, L"x");  // the name cache forgot the freed texts
-    EXPECT_EQ(moved.at(0).text, L"x");
+    EXPECT_EQ(moved.at(0).text(), L"x");
 }

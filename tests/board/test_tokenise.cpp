@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,7 +24,7 @@ const std::wstring kOnlyV6V7 = L"Tindral can only handle files generated from Ea
 
 Toks toks(const TokenList& list) {
     Toks out;
-    for (const XmlToken& t : list.tokens) out.emplace_back(t.kind, t.text);
+    for (const XmlToken& t : list.tokens) out.emplace_back(t.kind, t.text());
     return out;
 }
 
@@ -117,7 +118,7 @@ TEST(Tokenise, EagleDoctypeLinesAreCutWherever) {
     EXPECT_EQ(r.result, "ok");
     EXPECT_TRUE(r.boxes.empty());
     EXPECT_EQ(r.list.count(), 11u);
-    EXPECT_EQ(r.list.at(8).text, L"b");
+    EXPECT_EQ(r.list.at(8).text(), L"b");
 }
 
 TEST(Tokenise, ForeignRootsAndFilesThatBreakBeforeTheFirstElementAreNoBoards) {
@@ -201,7 +202,7 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
         const Outcome r = run(kDecl + "<eagle>" + c.tail);
         EXPECT_EQ(r.result, "damaged at 5") << c.tail;
         EXPECT_EQ(r.list.count(), c.count) << c.tail;
-        EXPECT_EQ(r.list.at(9).text, L"b") << c.tail;
+        EXPECT_EQ(r.list.at(9).text(), L"b") << c.tail;
         EXPECT_EQ(r.boxes, Boxes{damaged_box(5)}) << c.tail;
     }
 }
@@ -232,7 +233,7 @@ TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
         EXPECT_EQ(r.result, c.result) << c.tail;
         EXPECT_EQ(r.list.count(), c.count) << c.tail;
         if (r.list.count() == 0) continue;
-        EXPECT_NE(r.list.tokens.back().text, L"cd") << c.tail;
+        EXPECT_NE(r.list.tokens.back().text(), L"cd") << c.tail;
     }
     // Cut inside <eagle>'s own line break: the last byte is in line 3.
     EXPECT_EQ(run(kDecl + kDoctype + "\n<eagle v=\"1\">\n").result, "damaged at 3");
@@ -247,7 +248,7 @@ TEST(Tokenise, NodesLongBeforeAnErrorAreAllKept) {
     const Outcome r = run(kDecl + "<eagle>\n" + body + "</q>");
     EXPECT_EQ(r.result, "damaged at 303");
     ASSERT_EQ(r.list.count(), 6u + 300 * 3);
-    EXPECT_EQ(r.list.tokens.back().text, L"299");
+    EXPECT_EQ(r.list.tokens.back().text(), L"299");
 }
 
 TEST(Tokenise, DamagedLineCountsTheLinesThatWereCut) {
@@ -290,8 +291,8 @@ TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {
     const Outcome big = run(kDecl + "<eagle><a big=\"" + value + "\">" + value + "</a></eagle>");
     EXPECT_EQ(big.result, "ok");
     ASSERT_EQ(big.list.count(), 12u);
-    EXPECT_EQ(big.list.at(8).text.size(), value.size());
-    EXPECT_EQ(big.list.at(9).text.size(), value.size());
+    EXPECT_EQ(big.list.at(8).text().size(), value.size());
+    EXPECT_EQ(big.list.at(9).text().size(), value.size());
 
     // Far deeper than any board: the walk stops at the 250th level, as damage, whichever
     // reader runs (each has its own limit a little further down).
@@ -309,5 +310,54 @@ TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {
     const Outcome l = run(lines + "</eagle>");
     EXPECT_EQ(l.result, "damaged at 251");
     ASSERT_EQ(l.list.count(), 3u + 1 + 249 * 3);
-    EXPECT_EQ(l.list.tokens.back().text, L"248");
+    EXPECT_EQ(l.list.tokens.back().text(), L"248");
+}
+
+// The load leaves the contents of the board's <signals> out: only there, only when the file
+// goes on past them as Eagle writes it, and with the same outcome as a list of every token.
+TEST(Tokenise, SignalsLeftOutOnlyWhereNoSectionCanHide) {
+    const auto both = [](const std::string& xml, Toks& all, Toks& kept, size_t& skipped_at) {
+        TokenList a, k;
+        const TokeniseResult ra = tokenise_bytes(xml, &open_platform_xml_reader, a);
+        const TokeniseResult rk =
+            tokenise_bytes(xml, &open_platform_xml_reader, k, TokenKeep::walked);
+        EXPECT_EQ(code_text(ra.status), code_text(rk.status)) << xml;
+        EXPECT_EQ(a.skipped_at, std::string::npos);
+        all = toks(a);
+        kept = toks(k);
+        skipped_at = k.skipped_at;
+        if (skipped_at < k.count()) {
+            EXPECT_THROW(k.at(skipped_at + 1), SkippedTokensRead);
+        }
+    };
+    const std::string signals = "<signals><signal name=\"GND\"><wire x1=\"1\"/>"
+                                "<contactref element=\"R1\"/></signal></signals>";
+    Toks all, kept;
+    size_t at = 0;
+    both(test::board_file("<plain/>" + signals + "<x/>"), all, kept, at);
+    const auto from = std::find(all.begin(), all.end(), Tok(kTokenStart, L"signals")) + 1;
+    const auto to = std::find(all.begin(), all.end(), Tok(kTokenEnd, L"signals"));
+    ASSERT_EQ(at, static_cast<size_t>(from - all.begin()));
+    Toks expected(all.begin(), from);
+    expected.insert(expected.end(), {Tok(kTokenSkipped, L""), Tok(kTokenSkipped, L"")});
+    expected.insert(expected.end(), to, all.end());
+    EXPECT_EQ(kept, expected);
+    EXPECT_EQ(to - from, 10);
+
+    // Every token is kept: a section the walk looks up by name inside, <signals> elsewhere or
+    // without contents, or a file that ends (damaged) inside them.
+    const std::string keep_all[] = {
+        test::board_file("<signals><signal><plain/></signal></signals>"),
+        test::board_file("<signals><elements a=\"1\"/></signals>"),
+        test::board_file("<plain><signals><s/></signals></plain>"),
+        "<?xml version=\"1.0\"?><eagle><signals><s/></signals></eagle>",
+        test::board_file("<signals/>"),
+        test::board_file("<signals>" + signals.substr(9, 40)),
+        test::board_file(signals).substr(0, test::board_file(signals).size() - 40),
+    };
+    for (const std::string& xml : keep_all) {
+        both(xml, all, kept, at);
+        EXPECT_EQ(kept, all) << xml;
+        EXPECT_EQ(at, std::string::npos) << xml;
+    }
 }

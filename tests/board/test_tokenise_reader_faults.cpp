@@ -167,6 +167,6 @@ TEST(TokeniseReaderFaults, ABrokenDeclarationAttributeIsReportedAndReadingGoesOn
               (Boxes{{Owner::main, L"Error getting value, error is 80070057", L"Tindral Error", 0x2011}}));
     // xml, version (its value failed), eagle, text
     ASSERT_EQ(run.list.count(), 4u);
-    EXPECT_EQ(run.list.at(2).text, L"eagle");
-    EXPECT_EQ(run.list.at(3).text, L"t");
+    EXPECT_EQ(run.list.at(2).text(), L"eagle");
+    EXPECT_EQ(run.list.at(3).text(), L"t");
 }

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
+#include "board/utf8.h"
 #include "lists/bom_date.h"
 #include "lists/bom_rows.h"
 #include "lists/cell_compare.h"
@@ -59,6 +61,23 @@ TEST(ListRows, CellTextsAndFormats) {
     EXPECT_EQ(list_cell(b.elements[1], 1, kColAmount), L"4000000000");
     EXPECT_EQ(list_cell(b.elements[1], 1, kColGroup), L"4294967295");
     EXPECT_EQ(list_cell(b.elements[1], size_t{1} << 33, kColIndex), L"8589934592");
+
+    // The export's UTF-8 cells are the list's texts, also where the short way for numbers
+    // gives up: signs of zero, rounding, values past 1e15, infinity, non-ASCII texts.
+    const double xs[] = {-0.0, 0.0005, -0.0005, 2.0005, 999999999999999.9, 1e15, -1e300,
+                         HUGE_VAL, -HUGE_VAL, 1.0 / 3};
+    for (double x : xs) {
+        b.elements.push_back(part(L"😀é", L"p", L"", x, kSideBottom));
+        b.elements.back().rotation = -x;
+    }
+    for (size_t r = 0; r < b.elements.size(); ++r) {
+        for (int c = 0; c <= kListColumnCount; ++c) {
+            std::string cell = "x";
+            append_list_cell_utf8(cell, b.elements[r], r + 7, c);
+            EXPECT_EQ(cell, "x" + wide_to_utf8(list_cell(b.elements[r], r + 7, c)))
+                << "row " << r << " column " << c;
+        }
+    }
 }
 
 TEST(ListRows, TextColumnsSortOrdinallyNumberColumnsNumerically) {

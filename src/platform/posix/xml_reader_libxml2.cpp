@@ -3,6 +3,8 @@
 #include <libxml/xmlreader.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -48,6 +50,33 @@ void set_text(std::wstring& out, const xmlChar* s) {
     out.clear();
     if (s) append_utf8_as_wide(out, reinterpret_cast<const char*>(s));
 }
+
+// Element and attribute names, a few dozen of them, fill half of a board's nodes: each is
+// converted once and then handed out again. A slot is chosen by the reader's pointer (libxml2
+// keeps one copy of each name) but only reused when the bytes are the same.
+class NameCache {
+public:
+    std::wstring_view wide(const xmlChar* name) {
+        if (!name) return {};
+        const char* bytes = reinterpret_cast<const char*>(name);
+        Slot& slot = slots_[(reinterpret_cast<uintptr_t>(name) >> 4) % kSlots];
+        if (slot.key != name || slot.bytes != bytes) {
+            slot.key = name;
+            slot.bytes = bytes;
+            set_text(slot.text, name);
+        }
+        return slot.text;
+    }
+
+private:
+    struct Slot {
+        const xmlChar* key = nullptr;
+        std::string bytes;
+        std::wstring text;
+    };
+    static constexpr size_t kSlots = 128;
+    std::array<Slot, kSlots> slots_;
+};
 
 // The bytes as libxml2 pulls them. From fine_from on they come one at a time: the reader parses
 // in blocks and drops every node of a block that holds an error, so the pass that replays a
@@ -129,6 +158,26 @@ public:
         if (state_ == State::declaration)
             out = attr_ < 0 ? std::wstring() : declaration_[attr_].second;
         else set_text(out, xmlTextReaderConstValue(reader_));
+        return xml_ok;
+    }
+
+    XmlResult local_name_view(std::wstring_view& out) override {
+        if (state_ == State::declaration) {
+            out = attr_ < 0 ? std::wstring_view(L"xml")
+                            : std::wstring_view(declaration_[attr_].first);
+            return xml_ok;
+        }
+        out = names_.wide(xmlTextReaderConstLocalName(reader_));
+        return xml_ok;
+    }
+
+    XmlResult value_view(std::wstring_view& out) override {
+        if (state_ == State::declaration) {
+            out = attr_ < 0 ? std::wstring_view() : std::wstring_view(declaration_[attr_].second);
+            return xml_ok;
+        }
+        set_text(value_, xmlTextReaderConstValue(reader_));
+        out = value_;
         return xml_ok;
     }
 
@@ -247,6 +296,8 @@ private:
     xmlTextReaderPtr reader_ = nullptr;
     bool has_declaration_ = false;
     std::vector<std::pair<std::wstring, std::wstring>> declaration_;
+    NameCache names_;
+    std::wstring value_;
     State state_ = State::start;
     int attr_ = -1;
     uint64_t delivered_ = 0;

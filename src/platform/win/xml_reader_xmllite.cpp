@@ -69,6 +69,13 @@ public:
         return get(&IXmlReader::GetLocalName, out);
     }
     XmlResult get_value(std::wstring& out) override { return get(&IXmlReader::GetValue, out); }
+    // XmlLite holds the texts itself until the next move: no copy.
+    XmlResult local_name_view(std::wstring_view& out) override {
+        return view(&IXmlReader::GetLocalName, out);
+    }
+    XmlResult value_view(std::wstring_view& out) override {
+        return view(&IXmlReader::GetValue, out);
+    }
 
     XmlResult move_to_first_attribute() override { return reader_->MoveToFirstAttribute(); }
     XmlResult move_to_next_attribute() override { return reader_->MoveToNextAttribute(); }
@@ -94,6 +101,16 @@ private:
         const HRESULT hr = (reader_.get()->*call)(&s, &len);
         if (FAILED(hr)) return hr;
         out.assign(s ? s : L"", s ? len : 0);
+        return xml_ok;
+    }
+
+    XmlResult view(HRESULT (STDMETHODCALLTYPE IXmlReader::*call)(LPCWSTR*, UINT*),
+                   std::wstring_view& out) {
+        LPCWSTR s = nullptr;
+        UINT len = 0;
+        const HRESULT hr = (reader_.get()->*call)(&s, &len);
+        if (FAILED(hr)) return hr;
+        out = s ? std::wstring_view(s, len) : std::wstring_view();
         return xml_ok;
     }
 

@@ -27,7 +27,8 @@ enum class CanvasLines {
     // drawn by one PolyPolyline when the pen changes, before a fill or text and when the canvas
     // ends; a pen is selected only when something is drawn with it; lines to where they start
     // are left out; the filled shapes' brush stays selected until an outline ellipse needs the
-    // hollow one back. The same pixels for far fewer calls.
+    // hollow one back; on a true-colour bitmap a filled dot does not wait for the lines of its
+    // own colour. The same pixels for far fewer calls.
     gathered,
 };
 
@@ -68,6 +69,8 @@ private:
     std::optional<PolylineBatch> batch_;  // only when gathering
     HGDIOBJ hollow_ = nullptr;            // the brush a filled shape's brush replaced, if any
     HBRUSH filled_ = nullptr;             // the filled shapes' brush left selected, if any
+    bool true_colour_ = false;            // a brush lights the pixel value of its colour's pen
+    bool pen_in_colour_ = true;           // the pen chosen last has pen_'s colour
     // Pens made here for roles that have no start-up pen (yet); deleted with the canvas.
     struct OwnPen {
         uint32_t colour;

@@ -42,6 +42,7 @@ GdiCanvas::GdiCanvas(HDC dc, CanvasLines lines)
       wanted_pen_(original_pen_) {
     if (lines == CanvasLines::gathered) {
         batch_.emplace(current_position(dc));
+        dc_pen_colour_ = GetDCPenColor(dc);
         true_colour_ = true_colour(dc);
     }
 }
@@ -56,6 +57,7 @@ GdiCanvas::~GdiCanvas() {
     }
     hollow_brush();
     SelectObject(dc_, original_pen_);
+    if (batch_ && dc_pen_colour_ != CLR_INVALID) SetDCPenColor(dc_, dc_pen_colour_);
 }
 
 HPEN GdiCanvas::pen_of(const Pen& pen) {
@@ -100,10 +102,34 @@ Pen GdiCanvas::select_pen(const Pen& pen) {
     return previous;
 }
 
+std::optional<COLORREF> GdiCanvas::plain_colour(HGDIOBJ pen) {
+    for (const PenColour& p : colours_)
+        if (p.pen == pen) return p.colour;
+    std::optional<COLORREF> colour;
+    LOGPEN logpen{};
+    if (GetObjectW(pen, sizeof logpen, &logpen) == sizeof logpen && logpen.lopnStyle == PS_SOLID &&
+        logpen.lopnWidth.x <= 1)
+        colour = logpen.lopnColor;
+    colours_.push_back({pen, colour});
+    return colour;
+}
+
+// A one-pixel solid pen lights the pixels the device context's own pen does in its colour, and
+// a colour change of that pen costs far less than selecting another pen.
 void GdiCanvas::use_pen() {
     if (!batch_ || wanted_pen_ == selected_pen_) return;
     draw_lines();  // in the pen they were gathered with
-    if (SelectObject(dc_, wanted_pen_)) selected_pen_ = wanted_pen_;
+    if (const std::optional<COLORREF> colour = plain_colour(wanted_pen_)) {
+        if (!dc_pen_in_ && SelectObject(dc_, GetStockObject(DC_PEN))) dc_pen_in_ = true;
+        if (dc_pen_in_ && SetDCPenColor(dc_, *colour) != CLR_INVALID) {
+            selected_pen_ = wanted_pen_;
+            return;
+        }
+    }
+    if (SelectObject(dc_, wanted_pen_)) {
+        selected_pen_ = wanted_pen_;
+        dc_pen_in_ = false;
+    }
 }
 
 void GdiCanvas::move_to(int32_t x, int32_t y) {

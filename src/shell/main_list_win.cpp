@@ -106,7 +106,11 @@ LRESULT custom_draw(NMLVCUSTOMDRAW* cd) {
                 return 0;
             const int32_t c = row_component(static_cast<int>(cd->nmcd.dwItemSpec));
             if (c < 0 || static_cast<size_t>(c) >= session.board.elements.size()) return 0;
-            if (const HFONT font = app_windows().fonts.row.get()) SelectObject(cd->nmcd.hdc, font);
+            // Selecting a font costs the server round trips; the control leaves ours in place
+            // from row to row.
+            const HFONT font = app_windows().fonts.row.get();
+            if (font && GetCurrentObject(cd->nmcd.hdc, OBJ_FONT) != font)
+                SelectObject(cd->nmcd.hdc, font);
             const GroupColours colours = group_colours(session.board.elements[c]);
             cd->clrText = colours.text;
             cd->clrTextBk = colours.back;

@@ -200,10 +200,15 @@ TEST_F(GdiCanvasTest, GatheredLinesLightTheSamePixelsAsOneCallEach) {
                     GdiCanvas c(each.dc);
                     paint_board(c, b, view, settings);
                 }
+                // The context's own pen stands in for the canvas's: it leaves with its colour.
+                SetDCPenColor(gathered.dc, 0x123456);
+                const HGDIOBJ pen_before = GetCurrentObject(gathered.dc, OBJ_PEN);
                 {
                     GdiCanvas c(gathered.dc, CanvasLines::gathered);
                     paint_board(c, b, view, settings);
                 }
+                EXPECT_EQ(GetDCPenColor(gathered.dc), 0x123456u);
+                EXPECT_EQ(GetCurrentObject(gathered.dc, OBJ_PEN), pen_before);
                 const std::vector<uint32_t> want = each.pixels();
                 const std::vector<uint32_t> got = gathered.pixels();
                 const auto lit = [](uint32_t p) { return p != 0; };

@@ -140,6 +140,12 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     }
     EXPECT_TRUE(seen[1][0] && seen[1][1] && (seen[0][0] || seen[0][1]));
 
+    // The count columns (Amount, Group, Index) sort by their numbers, ties by the Index.
+    for (const int column : {8, 9, 10}) {
+        notify(app_windows().list_main, LVN_COLUMNCLICK, -1, column);
+        EXPECT_EQ(first_row_out_of_order(column, row_components()), -1) << column;
+    }
+
     // A header click sorts by that column with the Index breaking ties, marks the header and
     // stores "Sort col" at once.
     notify(app_windows().list_main, LVN_COLUMNCLICK, -1, 2);

@@ -24,6 +24,15 @@ POINT current_position(HDC dc) {
     return at;
 }
 
+// True colour: a solid brush lights the very pixel value a pen of its colour does. On a palette
+// display a brush may be dithered where the pen takes the nearest palette entry.
+bool true_colour(HDC dc) {
+    BITMAP bitmap{};
+    const HGDIOBJ selected = GetCurrentObject(dc, OBJ_BITMAP);
+    if (!selected || GetObjectW(selected, sizeof bitmap, &bitmap) == 0) return false;
+    return bitmap.bmBitsPixel * bitmap.bmPlanes >= 24;
+}
+
 }  // namespace
 
 GdiCanvas::GdiCanvas(HDC dc, CanvasLines lines)
@@ -31,7 +40,11 @@ GdiCanvas::GdiCanvas(HDC dc, CanvasLines lines)
       original_pen_(GetCurrentObject(dc, OBJ_PEN)),
       selected_pen_(original_pen_),
       wanted_pen_(original_pen_) {
-    if (lines == CanvasLines::gathered) batch_.emplace(current_position(dc));
+    if (lines == CanvasLines::gathered) {
+        batch_.emplace(current_position(dc));
+        dc_pen_colour_ = GetDCPenColor(dc);
+        true_colour_ = true_colour(dc);
+    }
 }
 
 // The own pens and brushes go after the body, once none of them is selected any more.
@@ -44,6 +57,7 @@ GdiCanvas::~GdiCanvas() {
     }
     hollow_brush();
     SelectObject(dc_, original_pen_);
+    if (batch_ && dc_pen_colour_ != CLR_INVALID) SetDCPenColor(dc_, dc_pen_colour_);
 }
 
 HPEN GdiCanvas::pen_of(const Pen& pen) {
@@ -76,20 +90,46 @@ HPEN GdiCanvas::pen_of(const Pen& pen) {
 
 Pen GdiCanvas::select_pen(const Pen& pen) {
     const Pen previous = pen_;
-    if (const HPEN h = pen_of(pen)) {
+    const HPEN h = pen_of(pen);
+    if (h) {
         if (batch_)
             wanted_pen_ = h;  // selected when something is drawn with it
         else
             SelectObject(dc_, h);
     }
     pen_ = pen;
+    pen_in_colour_ = h != nullptr && pen.role != PenRole::none;
     return previous;
 }
 
+std::optional<COLORREF> GdiCanvas::plain_colour(HGDIOBJ pen) {
+    for (const PenColour& p : colours_)
+        if (p.pen == pen) return p.colour;
+    std::optional<COLORREF> colour;
+    LOGPEN logpen{};
+    if (GetObjectW(pen, sizeof logpen, &logpen) == sizeof logpen && logpen.lopnStyle == PS_SOLID &&
+        logpen.lopnWidth.x <= 1)
+        colour = logpen.lopnColor;
+    colours_.push_back({pen, colour});
+    return colour;
+}
+
+// A one-pixel solid pen lights the pixels the device context's own pen does in its colour, and
+// a colour change of that pen costs far less than selecting another pen.
 void GdiCanvas::use_pen() {
     if (!batch_ || wanted_pen_ == selected_pen_) return;
     draw_lines();  // in the pen they were gathered with
-    if (SelectObject(dc_, wanted_pen_)) selected_pen_ = wanted_pen_;
+    if (const std::optional<COLORREF> colour = plain_colour(wanted_pen_)) {
+        if (!dc_pen_in_ && SelectObject(dc_, GetStockObject(DC_PEN))) dc_pen_in_ = true;
+        if (dc_pen_in_ && SetDCPenColor(dc_, *colour) != CLR_INVALID) {
+            selected_pen_ = wanted_pen_;
+            return;
+        }
+    }
+    if (SelectObject(dc_, wanted_pen_)) {
+        selected_pen_ = wanted_pen_;
+        dc_pen_in_ = false;
+    }
 }
 
 void GdiCanvas::move_to(int32_t x, int32_t y) {
@@ -143,9 +183,11 @@ HBRUSH GdiCanvas::brush_of(uint32_t colour) {
 }
 
 void GdiCanvas::filled_ellipse(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    // The brush need not light the very pixel value the pen does: the lines go first.
     use_pen();
-    draw_lines();
+    // The gathered lines are all in the selected pen. When that pen and the brush light the same
+    // pixel value, the dot may go before them; otherwise (a palette display, a pen that could
+    // not be made) they go first, as they were drawn.
+    if (!true_colour_ || !pen_in_colour_) draw_lines();
     const HBRUSH brush = brush_of(pen_.colour);
     if (!brush) {  // out of GDI objects: the outline at least
         hollow_brush();

@@ -24,10 +24,11 @@ enum class CanvasLines {
     // canvas.
     each,
     // For the drawing area's picture (copy mode, one-pixel pens): consecutive lines of one pen
-    // drawn by one PolyPolyline when the pen changes, before a fill or text and when the canvas
-    // ends; a pen is selected only when something is drawn with it; lines to where they start
-    // are left out; the filled shapes' brush stays selected until an outline ellipse needs the
-    // hollow one back. The same pixels for far fewer calls.
+    // drawn by one PolyPolyline when the pen changes, before text and when the canvas ends (and
+    // before a filled dot unless the bitmap is true-colour); a pen is selected only when
+    // something is drawn with it, a one-pixel solid one as the colour of the context's own pen;
+    // lines to where they start are left out; the filled shapes' brush stays selected until an
+    // outline ellipse needs the hollow one back. The same pixels for far fewer calls.
     gathered,
 };
 
@@ -59,6 +60,8 @@ private:
     // When gathering: the pen chosen last into the device context, lines of the one before
     // drawn first.
     void use_pen();
+    // The colour of a one-pixel solid pen, none for other pens.
+    std::optional<COLORREF> plain_colour(HGDIOBJ pen);
 
     HDC dc_;
     HGDIOBJ original_pen_;
@@ -68,6 +71,15 @@ private:
     std::optional<PolylineBatch> batch_;  // only when gathering
     HGDIOBJ hollow_ = nullptr;            // the brush a filled shape's brush replaced, if any
     HBRUSH filled_ = nullptr;             // the filled shapes' brush left selected, if any
+    bool dc_pen_in_ = false;              // the context's own pen stands in for selected_pen_
+    COLORREF dc_pen_colour_ = CLR_INVALID;  // its colour before, given back at the end
+    struct PenColour {
+        HGDIOBJ pen;
+        std::optional<COLORREF> colour;
+    };
+    std::vector<PenColour> colours_;
+    bool true_colour_ = false;            // a brush lights the pixel value of its colour's pen
+    bool pen_in_colour_ = true;           // the pen chosen last has pen_'s colour
     // Pens made here for roles that have no start-up pen (yet); deleted with the canvas.
     struct OwnPen {
         uint32_t colour;

@@ -72,17 +72,16 @@ void append_decimal(std::string& out, N n) {
     out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
-// The number a cell of Amount, Group or Index holds: its plain decimal digits read back.
-bool integer_cell_value(const ElementRec& e, size_t index, int column, double& value) {
+}  // namespace
+
+bool count_cell_value(const ElementRec& e, size_t index, int column, uint64_t& value) {
     switch (column) {
         case kColAmount: value = e.side != kSideTop ? e.amount_bottom : e.amount_top; return true;
         case kColGroup: value = e.group; return true;
-        case kColIndex: value = static_cast<double>(index); return true;
+        case kColIndex: value = index; return true;
         default: return false;
     }
 }
-
-}  // namespace
 
 void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, int column) {
     switch (column) {
@@ -137,9 +136,10 @@ void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int colu
         std::vector<std::pair<double, size_t>> keyed;
         keyed.reserve(rows.size());
         for (size_t r : rows) {
-            double key = 0;
-            if (!integer_cell_value(board.elements[r], r, column, key))
-                key = cell_sort_number(list_cell(board.elements[r], r, column));
+            uint64_t count = 0;
+            const double key = count_cell_value(board.elements[r], r, column, count)
+                                   ? static_cast<double>(count)
+                                   : cell_sort_number(list_cell(board.elements[r], r, column));
             keyed.emplace_back(key, r);
         }
         std::sort(keyed.begin(), keyed.end());

@@ -38,6 +38,9 @@ std::wstring side_cell_text(uint32_t side);
 // give an empty text.
 std::wstring list_cell(const ElementRec& element, size_t index, int column);
 std::array<std::wstring, kListColumnCount> list_row_cells(const ElementRec& element, size_t index);
+// The number an Amount, Group or Index cell shows: its text is that number's plain decimal
+// digits, which the cell comparison reads back exactly. False for the other columns.
+bool count_cell_value(const ElementRec& element, size_t index, int column, uint64_t& value);
 // The same text as list_cell, in UTF-8, appended to out: an export of 50 000 rows then makes no
 // wide text per cell.
 void append_list_cell_utf8(std::string& out, const ElementRec& element, size_t index, int column);

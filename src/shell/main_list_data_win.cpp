@@ -59,23 +59,19 @@ void sort_keyed(std::vector<size_t>& order, const BoardModel& board, int column,
     for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
 }
 
-// Amount, Group and Index cells are the plain decimal digits of an unsigned number, which the
-// number comparison reads back exactly: the number is the key, (number, index) as one integer.
+// Amount, Group and Index sort by the number the cell shows, (number, index) as one integer.
 bool is_count_column(int column) {
     return column == kColAmount || column == kColGroup || column == kColIndex;
-}
-
-uint32_t count_of(const ElementRec& e, size_t c, int column) {
-    if (column == kColAmount) return e.side != kSideTop ? e.amount_bottom : e.amount_top;
-    if (column == kColGroup) return e.group;
-    return static_cast<uint32_t>(c);
 }
 
 void sort_counted(std::vector<size_t>& order, const BoardModel& board, int column) {
     std::vector<uint64_t> keyed;
     keyed.reserve(order.size());
-    for (size_t c : order)
-        keyed.push_back(uint64_t{count_of(board.elements[c], c, column)} << 32 | c);
+    for (size_t c : order) {
+        uint64_t count = 0;
+        count_cell_value(board.elements[c], c, column, count);
+        keyed.push_back(count << 32 | c);
+    }
     std::sort(keyed.begin(), keyed.end());
     for (size_t i = 0; i < keyed.size(); ++i)
         order[i] = static_cast<size_t>(keyed[i] & 0xFFFFFFFFu);

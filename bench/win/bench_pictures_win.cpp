@@ -73,24 +73,33 @@ protected:
         }
     }
 
+    // A window's client area as copy(screen, memory dc, client) puts it into a bitmap of its size.
+    template <class Copy>
+    static std::vector<uint32_t> client_pixels(HWND window, int& w, int& h, Copy copy) {
+        RECT client{};
+        GetClientRect(window, &client);
+        HDC screen = GetDC(window);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        copy(screen, dc, client);
+        ReleaseDC(window, screen);
+        std::vector<uint32_t> px = pixels_of(dc, w, h);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return px;
+    }
+
     // The main list as the control paints it now, with its scroll position, highlight and focus.
     static void print_list(const std::string& name) {
         HWND list = app_windows().list_main;
         UpdateWindow(list);
-        RECT client{};
-        GetClientRect(list, &client);
-        HDC screen = GetDC(list);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        ReleaseDC(list, screen);
-        const HGDIOBJ old = SelectObject(dc, bitmap);
-        SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
-                     PRF_CLIENT | PRF_ERASEBKGND);
         int w = 0, h = 0;
-        const std::vector<uint32_t> px = pixels_of(dc, w, h);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        const std::vector<uint32_t> px = client_pixels(list, w, h, [&](HDC, HDC dc, RECT) {
+            SendMessageW(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                         PRF_CLIENT | PRF_ERASEBKGND);
+        });
         size_t lit = 0;
         const uint64_t hash = checksum(px, lit);
         write_pixels(name + " list", px);
@@ -113,19 +122,11 @@ protected:
     // The drawing area on the screen: the picture as copied there, with the crosshair.
     static void print_screen(const std::string& name) {
         HWND area = app_windows().hwnd_layout;
-        RECT client{};
-        GetClientRect(area, &client);
-        HDC screen = GetDC(area);
-        HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        const HGDIOBJ old = SelectObject(dc, bitmap);
-        BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
-        ReleaseDC(area, screen);
         int w = 0, h = 0;
-        const std::vector<uint32_t> px = pixels_of(dc, w, h);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
+        const std::vector<uint32_t> px =
+            client_pixels(area, w, h, [](HDC screen, HDC dc, RECT client) {
+                BitBlt(dc, 0, 0, client.right, client.bottom, screen, 0, 0, SRCCOPY);
+            });
         size_t lit = 0;
         const uint64_t hash = checksum(px, lit);
         std::printf("screen: %s, %dx%d, %zu lit, checksum %016llx\n", name.c_str(), w, h, lit,

@@ -96,12 +96,10 @@ private:
 
     XmlResult get(HRESULT (STDMETHODCALLTYPE IXmlReader::*call)(LPCWSTR*, UINT*),
                   std::wstring& out) {
-        LPCWSTR s = nullptr;
-        UINT len = 0;
-        const HRESULT hr = (reader_.get()->*call)(&s, &len);
-        if (FAILED(hr)) return hr;
-        out.assign(s ? s : L"", s ? len : 0);
-        return xml_ok;
+        std::wstring_view text;
+        const XmlResult r = view(call, text);
+        if (r == xml_ok) out.assign(text);
+        return r;
     }
 
     XmlResult view(HRESULT (STDMETHODCALLTYPE IXmlReader::*call)(LPCWSTR*, UINT*),

@@ -20,7 +20,7 @@ const wchar_t* const kBomKeys[kBomColumnCount] = {L"library", L"package", L"valu
 }  // namespace
 
 void Table::add_cell(const std::wstring& text) {
-    cell_text += wide_to_utf8(text);
+    append_wide_as_utf8(cell_text, text);
     cell_end.push_back(cell_text.size());
 }
 

@@ -31,7 +31,19 @@ std::wstring side_cell_text(uint32_t side) {
     return text(side != kSideTop ? TXT_CELL_BOTTOM : TXT_CELL_TOP);
 }
 
+bool count_cell_value(const ElementRec& e, size_t index, int column, uint64_t& value) {
+    switch (column) {
+        case kColAmount: value = e.side != kSideTop ? e.amount_bottom : e.amount_top; return true;
+        case kColGroup: value = e.group; return true;
+        case kColIndex: value = index; return true;
+        default: return false;
+    }
+}
+
 std::wstring list_cell(const ElementRec& e, size_t index, int column) {
+    // Unsigned, without flags or width: "%d" writes the plain decimal digits, as these do
+    // without the formatter's parsing (three cells of every row).
+    if (uint64_t count = 0; count_cell_value(e, index, column, count)) return std::to_wstring(count);
     switch (column) {
         case kColName: return e.name;
         case kColLibrary: return e.library;
@@ -41,11 +53,6 @@ std::wstring list_cell(const ElementRec& e, size_t index, int column) {
         case kColY: return format_text(kCellBuffer, L"%3.3f", e.y);
         case kColRotation: return format_text(kCellBuffer, L"%3.3f", e.rotation);
         case kColSide: return side_cell_text(e.side);
-        // Unsigned, without flags or width: "%d" writes the plain decimal digits, as these do
-        // without the formatter's parsing (three cells of every row).
-        case kColAmount: return std::to_wstring(e.side != kSideTop ? e.amount_bottom : e.amount_top);
-        case kColGroup: return std::to_wstring(e.group);
-        case kColIndex: return std::to_wstring(index);
         default: return {};
     }
 }
@@ -66,24 +73,18 @@ void append_fixed3(std::string& out, double v) {
     out.append(digits, end);
 }
 
-template <class N>
-void append_decimal(std::string& out, N n) {
+void append_decimal(std::string& out, uint64_t n) {
     char digits[24];
     out.append(digits, std::to_chars(digits, digits + sizeof digits, n).ptr);
 }
 
 }  // namespace
 
-bool count_cell_value(const ElementRec& e, size_t index, int column, uint64_t& value) {
-    switch (column) {
-        case kColAmount: value = e.side != kSideTop ? e.amount_bottom : e.amount_top; return true;
-        case kColGroup: value = e.group; return true;
-        case kColIndex: value = index; return true;
-        default: return false;
-    }
-}
-
 void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, int column) {
+    if (uint64_t count = 0; count_cell_value(e, index, column, count)) {
+        append_decimal(out, count);
+        return;
+    }
     switch (column) {
         case kColName: append_wide_as_utf8(out, e.name); return;
         case kColLibrary: append_wide_as_utf8(out, e.library); return;
@@ -93,11 +94,6 @@ void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, 
         case kColY: append_fixed3(out, e.y); return;
         case kColRotation: append_fixed3(out, e.rotation); return;
         case kColSide: append_wide_as_utf8(out, side_cell_text(e.side)); return;
-        case kColAmount:
-            append_decimal(out, e.side != kSideTop ? e.amount_bottom : e.amount_top);
-            return;
-        case kColGroup: append_decimal(out, e.group); return;
-        case kColIndex: append_decimal(out, index); return;
         default: return;
     }
 }

@@ -20,7 +20,7 @@ constexpr int kListTop = 35;
 void show_rows() {
     AppWindows& w = app_windows();
     const std::vector<BomRow>& rows = w.bom_rows;
-    SendMessageW(w.list_bom, WM_SETREDRAW, FALSE, 0);
+    const HeldListPaint held(w.list_bom);
     SendMessageW(w.list_bom, LVM_DELETEALLITEMS, 0, 0);
     for (size_t r = 0; r < rows.size(); ++r) {
         const std::wstring label = bom_cell(rows[r], 0);
@@ -39,8 +39,6 @@ void show_rows() {
             SendMessageW(w.list_bom, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&sub));
         }
     }
-    SendMessageW(w.list_bom, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(w.list_bom, nullptr, TRUE);
 }
 
 // Ascending by the clicked column; equal rows keep the order they had.

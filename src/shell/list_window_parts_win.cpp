@@ -20,4 +20,14 @@ void keep_place_on_destroy(HWND hwnd, TopWindow which) {
     store_settings();
 }
 
+HeldListPaint::HeldListPaint(HWND list) : list_(list) {
+    if (list_) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+HeldListPaint::~HeldListPaint() {
+    if (!list_) return;
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+}
+
 }  // namespace tindral

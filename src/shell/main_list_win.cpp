@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "shell/app_win.h"
 #include "shell/board_window_win.h"
+#include "shell/list_window_parts_win.h"
 #include "shell/main_list_data_win.h"
 #include "shell/place_next_win.h"
 
@@ -41,16 +42,6 @@ int selected_main_row() {
     if (focused >= 0 && (SendMessageW(list, LVM_GETITEMSTATE, focused, LVIS_SELECTED) & LVIS_SELECTED))
         return focused;
     return next_row(LVNI_SELECTED);
-}
-
-HeldListPaint::HeldListPaint(HWND list) : list_(list) {
-    if (list_) SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-}
-
-HeldListPaint::~HeldListPaint() {
-    if (!list_) return;
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
 }
 
 namespace {
@@ -157,6 +148,8 @@ void fill_component_list(bool reset) {
 
 void refill_component_list() {
     // The row count is set while the list paints: the control takes its scroll range from it.
+    // Held after that: moving the focus to a far row scrolls the control, which then repaints
+    // every row, so the refill would paint the list two or three times.
     fill_component_list(false);
     const HeldListPaint held(app_windows().list_main);
     show_row_marks();

@@ -13,22 +13,6 @@ namespace tindral {
 // option.
 void set_list_activation();
 
-// The main list paints nothing while one is held, and everything once it goes: moving the
-// focus to a far row scrolls the control, which then repaints the whole list at once, so a
-// refill would paint it two or three times. Hold one around a whole step, not inside another,
-// and only once the row count is set: a held list keeps its old scroll range, and a scroll to
-// the focus would stop short.
-class HeldListPaint {
-public:
-    explicit HeldListPaint(HWND list);
-    ~HeldListPaint();
-    HeldListPaint(const HeldListPaint&) = delete;
-    HeldListPaint& operator=(const HeldListPaint&) = delete;
-
-private:
-    HWND list_;
-};
-
 // Refills the rows of the shown sides; with reset, also makes the selection states anew.
 void fill_component_list(bool reset);
 

@@ -6,6 +6,7 @@
 #include "settings/settings.h"
 #include "shell/app_win.h"
 #include "shell/layout_area_win.h"
+#include "shell/list_window_parts_win.h"
 #include "shell/main_list_win.h"
 #include "text/messages.h"
 #include "view/board_view.h"

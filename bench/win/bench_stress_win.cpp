@@ -84,8 +84,13 @@ protected:
         last_row_ = row;
         expected_[last_] = kStateCurrent;
     }
+    // A row is clicked where the user sees it: scrolled into view first, untimed (a click on a
+    // row out of sight would also time the scroll and the repaint of the whole list).
     double click_row(int row) {
-        const double ms = timed([&] { notify(app_windows().list_main, NM_CLICK, row, 0); });
+        HWND list = app_windows().list_main;
+        SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
+        UpdateWindow(list);
+        const double ms = timed([&] { notify(list, NM_CLICK, row, 0); });
         chose(row);
         return ms;
     }

@@ -1,5 +1,4 @@
-// The bench-flow additions on their own: the find box's filter, place-and-next on the marks,
-// the outline around found parts and keeping the current part in view.
+// The bench flow on its own: find filter, place-and-next, found outline, keeping parts in view.
 
 #include <gtest/gtest.h>
 

@@ -21,17 +21,13 @@ using test::StoreGuard;
 
 namespace {
 
-std::vector<std::wstring> table_names() {
+std::vector<std::wstring> names_of(const SettingDesc* rows, int count) {
     std::vector<std::wstring> names;
-    for (int i = 0; i < kSettingCount; ++i) names.push_back(settings_table()[i].name);
+    for (int i = 0; i < count; ++i) names.push_back(rows[i].name);
     return names;
 }
-
-std::vector<std::wstring> path_names() {
-    std::vector<std::wstring> names;
-    for (int i = 0; i < kRecentPathCount; ++i) names.push_back(path_list_table()[i].name);
-    return names;
-}
+std::vector<std::wstring> table_names() { return names_of(settings_table(), kSettingCount); }
+std::vector<std::wstring> path_names() { return names_of(path_list_table(), kRecentPathCount); }
 
 bool is_window_name(const std::wstring& n) { return n.rfind(L"Wnd ", 0) == 0; }
 

@@ -350,11 +350,8 @@ TEST(SettingsStore, StringsTravelAsUtf16) {
     EXPECT_EQ(from_utf16_bytes(b.data(), b.size() / 2), s);
 
     // A character outside the basic plane takes two units in either build.
-    std::wstring clef;
-    if constexpr (sizeof(wchar_t) == 2)
-        clef = L"\xD834\xDD1E";
-    else
-        clef = std::wstring(1, static_cast<wchar_t>(0x1D11E));
+    const std::wstring clef = sizeof(wchar_t) == 2 ? std::wstring(L"\xD834\xDD1E")
+                                                   : std::wstring(1, static_cast<wchar_t>(0x1D11E));
     const std::vector<uint8_t> c = utf16_bytes(clef);
     EXPECT_EQ(c, (std::vector<uint8_t>{0x34, 0xD8, 0x1E, 0xDD}));
     EXPECT_EQ(from_utf16_bytes(c.data(), 2), clef);

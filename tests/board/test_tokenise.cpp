@@ -206,7 +206,7 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
     }
 }
 
-// A file cut anywhere: damaged in its last line, no text that ran into the cut, every reader.
+// A cut file reads alike with every reader, though one holds texts back and one closes tags.
 TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
     const std::string head = kDecl + kDoctype + "\n<eagle v=\"1\">\n<plain>\n<text s=\"2\">ab</text>\n";
     // Lines: 1 declaration, 2 DOCTYPE, 3 <eagle>, 4 <plain>, 5 <text>, 6 onwards the tail.

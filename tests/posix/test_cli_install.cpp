@@ -1,4 +1,4 @@
-// make install/uninstall into a temporary DESTDIR; "-o" keeps make from rebuilding this build.
+// make install/uninstall into a temporary DESTDIR; "-o" spares an optimised rebuild of minutes.
 
 #include <gtest/gtest.h>
 

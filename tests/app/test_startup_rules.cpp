@@ -11,55 +11,39 @@ namespace {
 
 TEST(FirstStart, LanguageFollowsKeyboardLayoutOnlyOnTheFirstStart) {
     struct Case {
+        uint32_t first_start;
         uint64_t layout;
-        uint32_t language;
+        uint32_t before, after;  // the language
     };
     const Case cases[] = {
-        {0x04070407, 0},                    // German keyboard
-        {0x04090409, 1},                    // US English
-        {0x08070807, 1},                    // Swiss German is not the German layout
-        {0x00000407, 1},                    // language id without the device part
-        {0xFFFFFFFFF0020407ull, 1},         // a sign-extended 64-bit handle
-        {0x0000000104070407ull, 1},         // only an exact match counts
+        {1, 0x04070407, 7, 0},             // German keyboard
+        {1, 0x04090409, 7, 1},             // US English
+        {1, 0x08070807, 7, 1},             // Swiss German is not the German layout
+        {1, 0x00000407, 7, 1},             // language id without the device part
+        {1, 0xFFFFFFFFF0020407ull, 7, 1},  // a sign-extended 64-bit handle
+        {1, 0x0000000104070407ull, 7, 1},  // only an exact match counts
+        {42, 0x04070407, 1, 0},            // any nonzero flag is a first start
+        {0, 0x04070407, 1, 1},             // later starts keep the stored language
+        {0, 0x04090409, 0, 0},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "flag " << c.first_start << std::hex << " " << c.layout);
         Settings s;
-        s.first_start = 1;
-        s.language = 7;
-        EXPECT_TRUE(apply_first_start(s, c.layout)) << std::hex << c.layout;
+        s.first_start = c.first_start;
+        s.language = c.before;
+        EXPECT_EQ(apply_first_start(s, c.layout), c.first_start != 0);
         EXPECT_EQ(s.first_start, 0u);
-        EXPECT_EQ(s.language, c.language) << std::hex << c.layout;
+        EXPECT_EQ(s.language, c.after);
     }
-
-    // Any nonzero flag is a first start.
-    Settings again;
-    again.first_start = 42;
-    EXPECT_TRUE(apply_first_start(again, 0x04070407));
-    EXPECT_EQ(again.language, 0u);
-
-    // Later starts keep the stored language, whatever the keyboard.
-    Settings later;
-    later.first_start = 0;
-    later.language = 1;
-    EXPECT_FALSE(apply_first_start(later, 0x04070407));
-    EXPECT_EQ(later.language, 1u);
-    later.language = 0;
-    EXPECT_FALSE(apply_first_start(later, 0x04090409));
-    EXPECT_EQ(later.language, 0u);
 }
 
 uint32_t stored(int v) { return static_cast<uint32_t>(v); }
 
 // Left, top, width and height, compared at once.
 using Rect = std::array<int, 4>;
-Rect stored_rect(const Settings& s, TopWindow w) {
-    const WindowRect r = stored_window_rect(s, w);
-    return {r.x, r.y, r.width, r.height};
-}
-Rect initial_rect(const Settings& s, TopWindow w) {
-    const WindowRect r = initial_window_rect(s, w);
-    return {r.x, r.y, r.width, r.height};
-}
+Rect rect_of(const WindowRect& r) { return {r.x, r.y, r.width, r.height}; }
+Rect stored_rect(const Settings& s, TopWindow w) { return rect_of(stored_window_rect(s, w)); }
+Rect initial_rect(const Settings& s, TopWindow w) { return rect_of(initial_window_rect(s, w)); }
 
 // One 1600 x 1000 screen.
 ScreenArea one_screen(const WindowRect&) { return {0, 0, 1600, 1000}; }

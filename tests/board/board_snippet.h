@@ -1,7 +1,5 @@
 #pragma once
-// Loads for the board tests: bytes through the pure load with an asker that records every box
-// the user would see (and answers from a script), and small board files made of a body inside
-// <eagle><drawing><board>.
+// Board tests: the pure load with a recording asker, and small boards made of a <board> body.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +10,9 @@
 #include "board/load_messages.h"
 #include "board/parse_board.h"
 #include "board/tokenise.h"
+#include "support/board_folders.h"
 #include "support/recording_port.h"
+#include "support/temp_folder.h"
 
 namespace tindral::test {
 
@@ -27,8 +27,7 @@ inline Boxes tokenise_boxes(const TokeniseResult& r, uint32_t language = 1) {
     return out;
 }
 
-// Records each box in the order the user would see it; questions take the next scripted
-// answer, then Yes. A warning is gone on after unless stop_at_damage says otherwise.
+// Records each box as the user sees it; questions take the scripted answers, then Yes.
 class TestAsker : public LoadAsker {
 public:
     bool go_on_after(const LoadStatus& w, const LoadMessage& box) override {
@@ -90,6 +89,11 @@ inline Loaded load_bytes(const std::string& bytes, const LoadOptions& options = 
     out.boxes = std::move(asker.boxes);
     out.walks = asker.walks;
     return out;
+}
+
+// A board of tests/boards loaded with both sides shown.
+inline Loaded load_own(const wchar_t* name) {
+    return load_bytes(TempFolder::read(own_board(name)), test_options(true, true, true));
 }
 
 inline std::string board_file(const std::string& board_body) {

@@ -1,5 +1,4 @@
-// The board inside a .fbrd archive: found by its ending, unpacked only when whole and sound, and
-// refused with a reason otherwise; through the load, it reads as the same board unpacked.
+// The board inside a .fbrd archive: found, unpacked only when sound, else refused with a reason.
 
 #include <gtest/gtest.h>
 #include <zlib.h>
@@ -9,8 +8,6 @@
 
 #include "board/board_archive.h"
 #include "board/board_snippet.h"
-#include "support/board_folders.h"
-#include "support/temp_folder.h"
 
 using namespace tindral;
 
@@ -166,8 +163,7 @@ TEST(BoardArchive, LoadsAsTheBoardUnpackedOrSaysWhyNot) {
               L"Die Platine im Archiv ist zu gro\u00DF (mehr als 64 MB).");
 }
 
-// Eagle 9.7, as it sits in the archives: scheme colours and locks on layers, placeholders on
-// packages, pads named in elements. None of it is a question.
+// Eagle 9.7 as the archives hold it (layer colours, placeholders, pads): nothing to ask.
 TEST(BoardArchive, TheNewerVocabularyAsksNothing) {
     const test::Loaded l = test::load_bytes(test::board_file(
         "<layers><layer number=\"21\" name=\"tPlace\" color=\"7\" fill=\"1\" visible=\"yes\" "

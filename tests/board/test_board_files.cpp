@@ -1,5 +1,4 @@
-// Whole board files through the tokeniser and parser: our own boards in tests/boards always, the
-// real boards beside the checkout when they are there.
+// Whole board files through tokeniser and parser: our own boards, and the real ones if there.
 
 #include <gtest/gtest.h>
 
@@ -10,13 +9,11 @@
 #include "board/board_file.h"
 #include "board_snippet.h"
 #include "model/placement.h"
-#include "support/board_folders.h"
 
 namespace tindral::test {
 namespace {
 
-// Elements, bottom ones, libraries, packages; the packages' wires, circles, rectangles,
-// polygons and holes; the plain wires, circles and holes.
+// Elements, bottom ones, libraries, packages, their five kinds of shape, plain wires/circles/holes.
 using Counts = std::array<size_t, 12>;
 struct BoardFacts {
     const wchar_t* file;
@@ -53,8 +50,7 @@ std::wstring file_name(const std::wstring& path) {
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-// Names are never empty, every attribute name has its value right after it, and no text is
-// blank; the stream runs from the declaration to the end of <eagle>.
+// Named tokens have names, attribute values follow names, no blank text, <eagle> all through.
 size_t malformed_tokens(const TokenList& list) {
     size_t first_element = 0;
     while (list.at(first_element).kind != kTokenStart && first_element < list.count()) ++first_element;
@@ -90,8 +86,7 @@ Counts counts_of(const BoardModel& b) {
     return c;
 }
 
-// Reads one board with "report unexpected" on: it must load without a question. With facts,
-// also its counts, and every element placed on a board of some size.
+// Loads without a question; with facts, also its counts and every element placed.
 std::string file_bytes(const std::wstring& path) {
     std::string bytes;
     EXPECT_EQ(read_whole_file(path, bytes).status, FileReadStatus::ok) << narrow(path);
@@ -120,8 +115,7 @@ void check_board(const std::wstring& path, const Counts* facts) {
     EXPECT_GT(board.board_height, 0);
 }
 
-// Every board of the folder loads without a question; those in the table match their facts,
-// and every board of the table is there.
+// Every board of the folder loads; those of the table, all present, match their facts.
 template <size_t N>
 void check_folder(const std::wstring& dir, const BoardFacts (&table)[N]) {
     const std::vector<std::wstring> files = board_files(dir);
@@ -144,9 +138,7 @@ TEST(RealBoards, ParseCompletelyWithoutAQuestion) {
     check_folder(real_boards().dir, kRealBoards);
 }
 
-// Names the reader does not know are asked about when the user wants that; No abandons the
-// load. The package reader meets an unknown child token by token: its name, then each of its
-// attribute names and values.
+// Unknown names are asked about when wanted, No abandons; an unknown child token by token.
 TEST(OwnBoards, UnknownVocabularyIsAskedAbout) {
     const std::string bytes = file_bytes(own_board(L"unexpected/unknown-vocabulary.brd"));
     const Loaded yes = load_bytes(bytes);  // every question answered Yes: go on
@@ -167,8 +159,7 @@ TEST(OwnBoards, UnknownVocabularyIsAskedAbout) {
     EXPECT_EQ(quiet.board.elements.size(), 2u);
 }
 
-// Every reader must stop at the end of the list, wherever the file breaks off, and on any
-// sequence of tokens: cut a board at many places and shuffle pieces of it.
+// Every reader must stop at the end of any token list: cuts and shuffled pieces of a board.
 void cut_and_scramble(const std::wstring& path) {
     const LoadOptions options = test_options();
     TestAsker asker;  // answers Yes to every question

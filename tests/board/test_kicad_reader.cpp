@@ -1,6 +1,4 @@
-// KiCad boards through the load: rows as KiCad's own position files give them, outlines turned
-// with their part, parts that are no parts to fit drawn with the board, and every file that
-// cannot be read named with its reason.
+// KiCad boards through the load: rows, turned outlines, non-parts as drawing, refusals named.
 
 #include <gtest/gtest.h>
 
@@ -15,19 +13,14 @@
 #include <vector>
 
 #include "board/board_snippet.h"
+#include "board/utf8.h"
 #include "board/decimal_text.h"
 #include "board/sexpr.h"
 #include "model/placement.h"
-#include "support/board_folders.h"
-#include "support/temp_folder.h"
 
 using namespace tindral;
 
 namespace {
-
-test::Loaded load_own(const wchar_t* name) {
-    return test::load_bytes(test::TempFolder::read(test::own_board(name)), test::test_options(true, true, true));
-}
 
 struct Row {
     std::wstring name, library, package, value;
@@ -64,7 +57,7 @@ std::vector<Point> wire_points(const BoardModel& b, size_t element) {
 bool near(Point a, Point b) { return std::fabs(a.x - b.x) < 1e-9 && std::fabs(a.y - b.y) < 1e-9; }
 
 TEST(KicadReader, KiCad5RowsOutlinesAndTheVirtualHole) {
-    const test::Loaded l = load_own(L"k5-small.kicad_pcb");
+    const test::Loaded l = test::load_own(L"k5-small.kicad_pcb");
     ASSERT_EQ(l.status.code, LoadCode::ok);
     EXPECT_TRUE(l.boxes.empty());
     // The reference repeats (R1 twice): both are parts. The virtual hole is none.
@@ -95,7 +88,7 @@ TEST(KicadReader, KiCad5RowsOutlinesAndTheVirtualHole) {
 }
 
 TEST(KicadReader, KiCad9PropertiesThreePointArcsAndExcludedLogo) {
-    const test::Loaded l = load_own(L"k9-small.kicad_pcb");  // CR LF, no final line break
+    const test::Loaded l = test::load_own(L"k9-small.kicad_pcb");  // CR LF, no final line break
     ASSERT_EQ(l.status.code, LoadCode::ok);
     EXPECT_TRUE(l.boxes.empty());
     expect_rows(l.board, {{L"U1", L"Package_SO", L"SOIC-8", L"NE555", 50, 30, 45, kSideTop},
@@ -116,7 +109,7 @@ TEST(KicadReader, KiCad9PropertiesThreePointArcsAndExcludedLogo) {
 }
 
 TEST(KicadReader, KiCad7TextsStrokesAndTheUserTextBeforeTheReference) {
-    const test::Loaded l = load_own(L"k7-small.kicad_pcb");
+    const test::Loaded l = test::load_own(L"k7-small.kicad_pcb");
     ASSERT_EQ(l.status.code, LoadCode::ok);
     EXPECT_TRUE(l.boxes.empty());
     // "${REFERENCE}" comes first in D1 and is not its name; the hidden value is its value.
@@ -128,7 +121,7 @@ TEST(KicadReader, KiCad7TextsStrokesAndTheUserTextBeforeTheReference) {
 }
 
 TEST(KicadReader, KiCad6WidthLinesAndKiCad8PropertiesWithDoNotPopulate) {
-    const test::Loaded k6 = load_own(L"k6-small.kicad_pcb");
+    const test::Loaded k6 = test::load_own(L"k6-small.kicad_pcb");
     ASSERT_EQ(k6.status.code, LoadCode::ok);
     EXPECT_TRUE(k6.boxes.empty());
     // Kept out of the position files only: still a part to fit.
@@ -137,7 +130,7 @@ TEST(KicadReader, KiCad6WidthLinesAndKiCad8PropertiesWithDoNotPopulate) {
     EXPECT_EQ(element_package(k6.board, 0)->wires.size(), 1u + 18);  // the line, then the arc
     EXPECT_EQ(element_package(k6.board, 1)->circles.size(), 1u);
 
-    const test::Loaded k8 = load_own(L"k8-small.kicad_pcb");
+    const test::Loaded k8 = test::load_own(L"k8-small.kicad_pcb");
     ASSERT_EQ(k8.status.code, LoadCode::ok);
     EXPECT_TRUE(k8.boxes.empty());
     // C5 is out of the BOM: no part. C6 is a part the board is made without.
@@ -186,8 +179,7 @@ TEST(KicadReader, TheFirstVersionCountsWhereverItStands) {
     EXPECT_EQ(l.board.elements[0].name, L"R1");
 }
 
-// Numbers no board has ("nan", "inf", 1e300) end up as ones it can have: every point finite,
-// an arc of a sweep past a full turn drawn as one turn.
+// Numbers no board has (nan, inf, 1e300) end finite; an arc past a full turn is one turn.
 TEST(KicadReader, ImpossibleNumbersStayOnTheBoard) {
     const test::Loaded l = test::load_bytes(
         "(kicad_pcb (version 20171130) (module a:b (layer F.Cu) (at nan 1e300 inf)"
@@ -234,9 +226,7 @@ TEST(KicadReader, NumbersReadAsStrtodReadsThem) {
         EXPECT_TRUE(reads_as_strtod(text)) << text;
 }
 
-// A second reading of the file, by plain text search and without the s-expression parser: the
-// footprints at the top level, less those KiCad keeps out of the BOM (board only, excluded, or
-// KiCad 5's virtual), each with the row KiCad's position file gives it.
+// A second reading by text search, without our parser: the BOM footprints and their rows.
 struct TextRow {
     std::string name, footprint, value, layer;
     double x = 0, y = 0, angle = 0;
@@ -296,19 +286,6 @@ std::vector<TextRow> rows_by_text(const std::string& text) {
     return rows;
 }
 
-std::wstring wide(const std::string& utf8) {
-    std::wstring out;
-    for (size_t i = 0; i < utf8.size();) {
-        const unsigned char c = static_cast<unsigned char>(utf8[i]);
-        const int n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-        uint32_t cp = n == 1 ? c : c & (0x3F >> (n - 1));
-        for (int k = 1; k < n && i + k < utf8.size(); ++k) cp = (cp << 6) | (utf8[i + k] & 0x3F);
-        out += static_cast<wchar_t>(cp);  // the boards hold no character beyond the BMP
-        i += static_cast<size_t>(n);
-    }
-    return out;
-}
-
 // The shared KiCad boards beside the checkout; none when they are not there.
 std::vector<std::filesystem::path> real_kicad_boards() {
     std::vector<std::filesystem::path> boards;
@@ -333,12 +310,13 @@ TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHa
         for (size_t i = 0; i < rows.size(); ++i) {
             const ElementRec& e = l.board.elements[i];
             const TextRow& r = rows[i];
-            const size_t colon = r.footprint.find(':');
+            const std::wstring footprint = utf8_to_wide(r.footprint);
+            const size_t colon = footprint.find(L':');
             SCOPED_TRACE(board.filename().string() + " row " + std::to_string(i) + " " + r.name);
-            EXPECT_EQ(e.name, wide(r.name));
-            EXPECT_EQ(e.value, r.value.empty() ? L"Undefined" : wide(r.value));
-            EXPECT_EQ(e.library, colon == std::string::npos ? L"" : wide(r.footprint.substr(0, colon)));
-            EXPECT_EQ(e.package, wide(colon == std::string::npos ? r.footprint : r.footprint.substr(colon + 1)));
+            EXPECT_EQ(e.name, utf8_to_wide(r.name));
+            EXPECT_EQ(e.value, r.value.empty() ? L"Undefined" : utf8_to_wide(r.value));
+            EXPECT_EQ(e.library, colon == std::wstring::npos ? L"" : footprint.substr(0, colon));
+            EXPECT_EQ(e.package, footprint.substr(colon + 1));  // without a colon npos + 1 is 0
             EXPECT_EQ(e.side, r.layer == "B.Cu" ? kSideBottom : kSideTop);
             EXPECT_NEAR(e.x, r.x, 1e-9);
             EXPECT_NEAR(e.y, -r.y, 1e-9);

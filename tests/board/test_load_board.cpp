@@ -1,5 +1,4 @@
-// The load from bytes as a whole: what the asker hears and when, what the model holds after a
-// load that went through or stopped, and that nothing outside the result changes.
+// The whole load from bytes: what the asker hears and when, what the model holds after it.
 
 #include <gtest/gtest.h>
 
@@ -62,9 +61,7 @@ TEST(LoadBoard, TheAskerHearsOfDamageBeforeTheWalkAndItsQuestions) {
 
 }
 
-// Left-out <signals> are read after all when a walk runs on into them (here a <plain .../>
-// without an end, whose walk asks about every token to the file's end): the questions and their
-// answers are those of a walk over every token, none asked twice.
+// A walk running on into the left-out <signals> asks as a walk over every token would.
 TEST(LoadBoard, AWalkIntoTheLeftOutSignalsAsksAsOverEveryToken) {
     const std::string file = board_file(
         "<plain a=\"1\"/>" + elements() +

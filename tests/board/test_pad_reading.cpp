@@ -1,5 +1,4 @@
-// Pads read into the package records: the smd and through-hole attributes of Eagle packages,
-// the diameter a pad without one gets, and KiCad's copper pads with their sides.
+// Pads into the package records: Eagle smd and through-hole pads, KiCad copper pads by side.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +9,6 @@
 #include "board/primitive_readers.h"
 #include "model/pads.h"
 #include "model/placement.h"
-#include "support/board_folders.h"
-#include "support/temp_folder.h"
 
 using namespace tindral;
 
@@ -42,8 +39,7 @@ constexpr uint8_t kBoth = kPadTop | kPadBottom;
 }  // namespace
 
 TEST(PadReading, EagleSmdAndEveryThroughHoleShape) {
-    const test::Loaded l = test::load_bytes(test::TempFolder::read(test::own_board(L"p1-pads.brd")),
-                                            test::test_options(true, true, true));
+    const test::Loaded l = test::load_own(L"p1-pads.brd");
     ASSERT_EQ(l.status.code, LoadCode::ok);
     EXPECT_TRUE(l.boxes.empty());  // no attribute of a pad is unexpected
 

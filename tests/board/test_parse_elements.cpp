@@ -62,8 +62,7 @@ TEST(ElementReader, AttributesIntoTheElementRecord) {
     EXPECT_DOUBLE_EQ(p.board.elements[2].rotation, 0);
 }
 
-// attribute and variant are Eagle's own children; anything else is named once, whatever it holds,
-// and so is an unknown attribute. (No to a question: LoadBoard; a quiet load: OwnBoards.)
+// Children other than attribute and variant, and unknown attributes, are asked about once.
 TEST(ElementReader, UnknownChildrenAndAttributesAreAskedAboutOnce) {
     const Loaded p = parse_snippet(
         "<elements>"

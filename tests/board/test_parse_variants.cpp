@@ -1,5 +1,4 @@
-// Assembly variants as the load reads them: the names and the current one from <variantdefs>,
-// each element's choice from its own attributes and its <variant> children, KiCad's dnp.
+// Assembly variants as read: <variantdefs>, each element's own choice and children, KiCad's dnp.
 
 #include <gtest/gtest.h>
 
@@ -8,15 +7,9 @@
 
 #include "board/board_snippet.h"
 #include "model/variants.h"
-#include "support/board_folders.h"
-#include "support/temp_folder.h"
 
 namespace tindral::test {
 namespace {
-
-Loaded load_own(const wchar_t* name) {
-    return load_bytes(TempFolder::read(own_board(name)), test_options(true, true, true));
-}
 
 // "name:value" of every part fitted in variant, in model order.
 std::wstring fitted(const BoardModel& b, int32_t variant) {

@@ -1,5 +1,4 @@
-// KiCad's s-expressions into a tree: atoms, quoted strings with their escapes, lines across CR LF,
-// and every way a file can be cut or broken named with its line.
+// KiCad's s-expressions into a tree, and every cut or broken file named with its line.
 
 #include <gtest/gtest.h>
 
@@ -92,9 +91,7 @@ TEST(SExpr, ListsNotKeptStayEmptyInTheirPlace) {
     EXPECT_EQ(r.root.atom(4), "atom");
 }
 
-// Lists nobody reads are only checked, by a loop of their own: every fault in them must still be
-// found, at the same line, as when the whole tree is read. Every cut and every lost character of
-// a text with escapes, line breaks in strings and deep lists.
+// Lists not kept are only checked: every cut or lost character faults as in the whole tree.
 TEST(SExpr, FaultsInListsNotKeptAreNamedAsInTheWholeTree) {
     const std::string text =
         "(top\n (drop (keep \"a\\\"b\\\\\") \"line\nbreak\" \"esc\\\nline\" ((((x)))) )\n"

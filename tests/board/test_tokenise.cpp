@@ -1,5 +1,4 @@
-// The token stream of board XML held in memory; the same tests run against libxml2 natively
-// and against XmlLite in the Windows build.
+// The token stream of board XML in memory, alike with libxml2 and with XmlLite.
 
 #include <gtest/gtest.h>
 
@@ -207,9 +206,7 @@ TEST(Tokenise, BrokenXmlKeepsTheTokensReadAndSaysSo) {
     }
 }
 
-// A file cut off anywhere reads the same with every reader: damaged in the line of its last
-// byte, with the tokens it holds and no text that ran into the cut (one reader hands a text over
-// only with the node after it, another closes the open elements itself and calls the file whole).
+// A cut file reads alike with every reader, though one holds texts back and one closes tags.
 TEST(Tokenise, AFileCutOffReadsAlikeWithEveryReader) {
     const std::string head = kDecl + kDoctype + "\n<eagle v=\"1\">\n<plain>\n<text s=\"2\">ab</text>\n";
     // Lines: 1 declaration, 2 DOCTYPE, 3 <eagle>, 4 <plain>, 5 <text>, 6 onwards the tail.
@@ -313,8 +310,7 @@ TEST(Tokenise, HugeValuesAndDeepNestingEndCleanly) {
     EXPECT_EQ(l.list.tokens.back().text(), L"248");
 }
 
-// The load leaves the contents of the board's <signals> out: only there, only when the file
-// goes on past them as Eagle writes it, and with the same outcome as a list of every token.
+// <signals> contents are left out only where no section can hide, with the same outcome.
 TEST(Tokenise, SignalsLeftOutOnlyWhereNoSectionCanHide) {
     const auto both = [](const std::string& xml, Toks& all, Toks& kept, size_t& skipped_at) {
         TokenList a, k;

@@ -8,7 +8,6 @@
 
 #include "board/board_file.h"
 #include "board_snippet.h"
-#include "support/temp_folder.h"
 
 using namespace tindral;
 namespace fs = std::filesystem;

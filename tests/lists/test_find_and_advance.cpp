@@ -1,5 +1,4 @@
-// The bench-flow additions on their own: the find box's filter, place-and-next on the marks,
-// the outline around found parts and keeping the current part in view.
+// The bench flow on its own: find filter, place-and-next, found outline, keeping parts in view.
 
 #include <gtest/gtest.h>
 
@@ -87,10 +86,7 @@ TEST(PlaceAndNext, ThePlacedPartIsSelectedTheNextCurrentWhateverBothWere) {
 
 TEST(FoundOutline, ARectangleClearOfEveryFoundPartThatDrewSomething) {
     BoardView v;
-    ElementBox drawn;
-    drawn.min_x = 10, drawn.min_y = 20, drawn.max_x = 30, drawn.max_y = 40;
-    ElementBox at_edge;
-    at_edge.min_x = INT32_MIN, at_edge.min_y = 0, at_edge.max_x = 5, at_edge.max_y = INT32_MAX;
+    const ElementBox drawn{10, 20, 30, 40}, at_edge{INT32_MIN, 0, 5, INT32_MAX};
     v.boxes = {drawn, ElementBox{}, drawn, at_edge};
     test::RecordingCanvas none;
     outline_found(none, v, {});
@@ -119,16 +115,12 @@ TEST(KeepInView, APartOutsideTheAreaIsCentredAndOneInsideLeftAlone) {
     v.area_width = 400, v.area_height = 200;
     fit_view(v, b, 400, 200, FitKind::load);
     const BoardView fitted = v;
-    ElementBox inside;
-    inside.min_x = 10, inside.min_y = 10, inside.max_x = 50, inside.max_y = 40;
-    EXPECT_FALSE(centre_on_box(v, b, inside));
+    EXPECT_FALSE(centre_on_box(v, b, {10, 10, 50, 40}));  // inside
     EXPECT_FALSE(centre_on_box(v, b, ElementBox{}));  // drew nothing: nowhere to go
     EXPECT_EQ(v.origin_x, fitted.origin_x);
 
     // Partly off to the right and above: its middle comes to the area's middle.
-    ElementBox off;
-    off.min_x = 380, off.min_y = 190, off.max_x = 420, off.max_y = 230;
-    ASSERT_TRUE(centre_on_box(v, b, off));
+    ASSERT_TRUE(centre_on_box(v, b, {380, 190, 420, 230}));
     EXPECT_DOUBLE_EQ(v.origin_x, fitted.origin_x - 200);
     EXPECT_DOUBLE_EQ(v.origin_y, fitted.origin_y - 110);
     EXPECT_DOUBLE_EQ(v.scale, fitted.scale);  // the zoom stays
@@ -138,8 +130,6 @@ TEST(KeepInView, APartOutsideTheAreaIsCentredAndOneInsideLeftAlone) {
     BoardView m = fitted;
     m.bottom_only = true;
     const double before = logical_x(m, 10);
-    ElementBox left;
-    left.min_x = -60, left.min_y = 80, left.max_x = -20, left.max_y = 120;
-    ASSERT_TRUE(centre_on_box(m, b, left));
+    ASSERT_TRUE(centre_on_box(m, b, {-60, 80, -20, 120}));
     EXPECT_DOUBLE_EQ(logical_x(m, 10) - before, 200 - (-40));
 }

@@ -1,5 +1,4 @@
-// Choosing components one after another, with "Leave selected" on and off, as the main list
-// and the board window apply the rules together.
+// Choosing components in turn, "Leave selected" on and off, as list and board apply the rules.
 
 #include <gtest/gtest.h>
 

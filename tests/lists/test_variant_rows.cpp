@@ -1,6 +1,4 @@
-// What a variant choice does to the list, the BOM, the counter and the drawing: parts it does not
-// fit leave the rows and the counts and are drawn grey where a click cannot choose them; its
-// values show; the marks stay one per element of the file.
+// A variant choice on list, BOM, counter and drawing; the marks stay one per element.
 
 #include <gtest/gtest.h>
 

@@ -21,10 +21,7 @@ protected:
     }
 };
 
-// One of our boards in tests/boards, quoted for the shell.
-std::string board(const char* name) {
-    return "'" + tindral::test::narrow(tindral::test::own_boards_dir()) + "/" + name + "'";
-}
+constexpr auto board = &tindral::test::quoted_own_board;
 
 size_t occurrences(const std::string& text, const std::string& what) {
     size_t n = 0;
@@ -36,7 +33,7 @@ size_t occurrences(const std::string& text, const std::string& what) {
 
 // Exit 3 for a wrong command line, 1 for a file that cannot be read or written, with one line.
 TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
-    const std::string b = board("e6-both-sides.brd"), out = " --out '" + dir_ + "/x.svg'";
+    const std::string b = board(L"e6-both-sides.brd"), out = " --out '" + dir_ + "/x.svg'";
     const struct {
         std::string args;
         int rc;
@@ -67,13 +64,12 @@ TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
     EXPECT_NE(help.out.find("--strict"), std::string::npos);
 }
 
-// The SVG of each side choice: top, bottom, and both (to stdout); pads only with --pads, so
-// that the picture without it stays the one it always was.
+// The SVG of each side choice; pads only with --pads, so the old picture stays as it was.
 TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
     const auto shapes = [](const std::string& svg) {
         return occurrences(svg, "<path ") + occurrences(svg, "<ellipse ");
     };
-    const std::string b = board("e6-both-sides.brd");  // parts on both sides
+    const std::string b = board(L"e6-both-sides.brd");  // parts on both sides
     ASSERT_EQ(run("render " + b + " --out '" + dir_ + "/top.svg' --side top").rc, 0);
     ASSERT_EQ(run("render " + b + " --out='" + dir_ + "/b.svg' --side=bottom --width 400").rc, 0);
     const CliRun both = run("render " + b + " --out -");
@@ -89,8 +85,8 @@ TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
     EXPECT_GT(shapes(both.out), shapes(top));
 
     const std::string copper = "#d08f3a";
-    const CliRun plain = run("render " + board("p1-pads.brd") + " --out -");
-    const CliRun pads = run("render " + board("p1-pads.brd") + " --out - --pads");
+    const CliRun plain = run("render " + board(L"p1-pads.brd") + " --out -");
+    const CliRun pads = run("render " + board(L"p1-pads.brd") + " --out - --pads");
     ASSERT_EQ(pads.rc, 0) << pads.err;
     EXPECT_EQ(occurrences(plain.out, copper), 0u);
     EXPECT_GT(occurrences(pads.out, copper), 4u);
@@ -98,8 +94,7 @@ TEST_F(CliTest, RenderWritesTheSvgOfEachSideChoice) {
     EXPECT_EQ(occurrences(pads.out, "fill=\"" + copper + "\""), 4u);
 }
 
-// Each format's quoting, byte for byte: commas, quotes, line breaks, a tab, a backslash and
-// UTF-8 in values; numbers bare in JSON, text quoted.
+// Each format's quoting, byte for byte; numbers bare in JSON, text quoted.
 TEST_F(CliTest, CsvAndJsonQuoteWhatTheirFormatNeeds) {
     const std::string path = "'" + write_file("quoted.brd",
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
@@ -144,7 +139,7 @@ TEST_F(CliTest, CsvAndJsonQuoteWhatTheirFormatNeeds) {
 
     // A board file's value with quotes in it.
     bool ok = false;
-    const auto bom = parse_csv(run("bom " + board("e9-empty-values.brd") + " --format csv").out, ok);
+    const auto bom = parse_csv(run("bom " + board(L"e9-empty-values.brd") + " --format csv").out, ok);
     ASSERT_TRUE(ok);
     bool found = false;
     for (const auto& row : bom) found = found || row[2] == "TP\"A\"";
@@ -152,22 +147,20 @@ TEST_F(CliTest, CsvAndJsonQuoteWhatTheirFormatNeeds) {
 }
 
 TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {
-    CliRun de = run("list " + board("e9-empty-values.brd") + " --lang de");
+    CliRun de = run("list " + board(L"e9-empty-values.brd") + " --lang de");
     ASSERT_EQ(de.rc, 0);
     EXPECT_EQ(de.out.rfind("Name  Bibliothek", 0), 0u);
     EXPECT_NE(de.out.find("Undefiniert"), std::string::npos);
     EXPECT_NE(de.out.find("  Best\xC3\xBC" "ckt: Gesamt 0 von 6     Oben 0 von 4     Unten 0 von 2\n"),
               std::string::npos);
-    CliRun en = run("list " + board("e9-empty-values.brd"));
+    CliRun en = run("list " + board(L"e9-empty-values.brd"));
     EXPECT_NE(en.out.find("Undefined"), std::string::npos);
     EXPECT_EQ(en.out.find("Undefiniert"), std::string::npos);
     EXPECT_NE(en.out.find("  Placed: Total 0 of 6     TOP 0 of 4     BOTTOM 0 of 2\n"),
               std::string::npos);
 }
 
-// Unexpected items are reported and skipped, a damaged file is reported and read as far as it
-// goes; under --strict either ends the run with exit 2 and nothing on stdout, a damaged file
-// before any question is asked.
+// Unexpected items and damage are reported; --strict makes either exit 2 with no output.
 TEST_F(CliTest, UnexpectedItemsAndDamageAreReportedAndFailUnderStrict) {
     const std::string head =
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
@@ -184,7 +177,7 @@ TEST_F(CliTest, UnexpectedItemsAndDamageAreReportedAndFailUnderStrict) {
     } cases[] = {
         {"'" + write_file("unknown.brd", head + "</board></drawing></eagle>\n") + "'",
          {"frobnicate", "unknown.brd"}, "frobnicate"},
-        {board("unexpected/unknown-vocabulary.brd"), {"tindral_probe", "sparkle"}, "tindral_probe"},
+        {board(L"unexpected/unknown-vocabulary.brd"), {"tindral_probe", "sparkle"}, "tindral_probe"},
         {"'" + write_file("damaged.brd", head + "\n</q></board></drawing></eagle>\n") + "'",
          {"frobnicate", "damaged or incomplete (line 7)"}, "damaged or incomplete (line 7)"},
     };

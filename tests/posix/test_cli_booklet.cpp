@@ -1,5 +1,4 @@
-// tindral-cli booklet: the page files it writes, read back as XML, against the component list of
-// the same board.
+// tindral-cli booklet: its pages read back as XML, against the list of the same board.
 
 #include <gtest/gtest.h>
 
@@ -12,9 +11,7 @@
 #include "board/utf8.h"
 #include "board/xml_reader.h"
 #include "posix/support/cli_process.h"
-#include "support/board_folders.h"
 #include "support/csv_reader.h"
-#include "support/temp_folder.h"
 
 namespace tindral::test {
 namespace {
@@ -51,10 +48,8 @@ std::vector<std::string> page_texts(const std::string& doc, bool& well_formed) {
     return texts;
 }
 
-class CliBooklet : public ::testing::Test {
+class CliBooklet : public CliFixture {
 protected:
-    CliRun run(const std::string& args) { return run_cli_process(dir_, args); }
-
     // The pages page-001.svg ... in folder, in order, checked for being well-formed.
     std::vector<std::vector<std::string>> read_pages(const std::string& folder) {
         std::vector<std::vector<std::string>> pages;
@@ -80,13 +75,9 @@ protected:
             groups[rows[r][7]][rows[r][2] + "|" + rows[r][3]].insert(rows[r][0]);
         return groups;
     }
-
-    TempFolder folder_;
-    const std::string dir_ = folder_.path.string();
 };
 
-// A page per package and value on a side, top first; each page's table holds exactly that
-// group's parts, and every part of the board stands in one table.
+// A page per group and side, top first, holding exactly that group's parts; all parts shown.
 TEST_F(CliBooklet, OnePagePerGroupOfEachSideHoldingItsParts) {
     const auto groups = list_groups();
     ASSERT_EQ(groups.size(), 2u);

@@ -1,6 +1,4 @@
-// `make install` and `make uninstall` of tindral-cli, run for real into a temporary DESTDIR.
-// This build's folder stands in for build/cli: it holds a tindral-cli and its manual page, and
-// "-o" tells make not to remake it (an optimised build would take minutes).
+// make install/uninstall into a temporary DESTDIR; "-o" spares an optimised rebuild of minutes.
 
 #include <gtest/gtest.h>
 
@@ -80,8 +78,7 @@ TEST_F(CliInstallTest, InstallsProgramAndManualUnderDestdirAndPrefix) {
     EXPECT_EQ(files_under(stage), 4u);
 }
 
-// `sudo make install` after `make cli` must not compile as root; with nothing built it builds.
-// make -n prints what it would run.
+// `sudo make install` after `make cli` must not compile as root (make -n shows what it would).
 TEST_F(CliInstallTest, BuildsFirstOnlyWhenTheBuildIsMissingOrOlder) {
     const fs::path fresh = folder_.path / "fresh";
     fs::create_directories(fresh);

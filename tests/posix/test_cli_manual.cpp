@@ -1,5 +1,4 @@
-// tindral-cli --version and its manual page: the version is the program's title's, and the manual
-// documents exactly the commands and options that --help lists.
+// --version is the title's version; the manual documents exactly what --help lists.
 
 #include <gtest/gtest.h>
 

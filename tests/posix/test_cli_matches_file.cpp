@@ -1,5 +1,4 @@
-// tindral-cli's list against the board files themselves, read with libxml2's tree API so that
-// a fault in our own tokeniser or parser cannot hide in both sides of the comparison.
+// The list against the files read with libxml2's tree API, so our parser cannot hide a fault.
 
 #include <gtest/gtest.h>
 
@@ -112,9 +111,7 @@ std::vector<FileRow> elements_of(const std::string& path, bool& read) {
 
 long number(const std::string& cell) { return std::stol(cell); }
 
-// dir takes the program's output; xml, when given, names for each board the file that holds its
-// XML (the member of an archive, unpacked by another program). Besides the rows themselves: the
-// default order, each side's share and the BOM's amounts, which count both sides.
+// xml names, when given, each board's XML (an unpacked archive member); order, sides, BOM too.
 void check_boards(const std::vector<std::string>& boards, const std::string& dir,
                   const std::vector<std::string>& xml = {}) {
     ASSERT_FALSE(boards.empty());
@@ -175,9 +172,7 @@ TEST(CliMatchesFile, EveryElementOfEveryOwnBoard) {
     check_boards(boards, folder.path.string());
 }
 
-// .fbrd archives: the program reads the archive, the rows it must show come from the board
-// unpacked by unzip. Ours is an own board packed as the archives have it; the real ones
-// are checked when they are beside the checkout.
+// .fbrd archives (ours, and the real ones if there) against their boards unpacked by unzip.
 TEST(CliMatchesFile, EveryElementOfTheBoardInEachArchive) {
     const tindral::test::TempFolder folder;
     const std::string dir = folder.path.string();

@@ -1,5 +1,4 @@
-// tindral-cli and assembly variants: the variants command, --variant on list, bom and render,
-// and a name the board does not have.
+// The variants command, --variant on list, bom and render, and names the board lacks.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,4 @@
-// The booklet's pages: which parts each page holds, where a long group breaks, and what a page
-// draws through the canvas (pens of the drawing, the table's texts and boxes).
+// The booklet's pages: the parts of each, where long groups break, and what a page draws.
 
 #include <gtest/gtest.h>
 

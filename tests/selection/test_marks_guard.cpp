@@ -1,18 +1,19 @@
-// The questions before marks are dropped or the program ends, and the faults of the file system
-// under them: whatever fails, the marks on disk and in memory stay, and the user is told.
+// Marks, the questions before they are dropped, and file faults: no marks lost, user told.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "selection/marks.h"
 #include "selection/marks_guard.h"
 #include "selection/selection.h"
+#include "selection/selection_file.h"
 #include "selection/selection_format.h"
 #include "support/box_summary.h"
-#include "support/failing_selection_files.h"
 #include "support/language_guard.h"
 #include "support/temp_folder.h"
 
@@ -21,6 +22,44 @@ using States = std::vector<uint32_t>;
 namespace fs = std::filesystem;
 
 namespace {
+
+// Error codes as Windows gives them; the recording port shows any code as "system text N".
+constexpr uint32_t kErrorPathNotFound = 3;
+constexpr uint32_t kErrorAccessDenied = 5;
+constexpr uint32_t kErrorDiskFull = 112;
+
+// A write failing as a full disk or refused folder does (target kept), or a vanishing file.
+class FailingSelectionFiles : public PlatformSelectionFiles {
+public:
+    FailingSelectionFiles() { previous_ = set_selection_files(this); }
+    ~FailingSelectionFiles() override { set_selection_files(previous_); }
+    FailingSelectionFiles(const FailingSelectionFiles&) = delete;
+    FailingSelectionFiles& operator=(const FailingSelectionFiles&) = delete;
+
+    bool exists(const std::wstring& path) override {
+        const bool there = PlatformSelectionFiles::exists(path);
+        if (there && vanish_after_check) {
+            std::error_code ec;
+            fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
+            fs::remove(path, ec);
+        }
+        return there;
+    }
+
+    SelectionWriteResult write(const std::wstring& path, const std::wstring& temp_path,
+                               const std::string& bytes) override {
+        ++writes;
+        if (write_fault) return *write_fault;
+        return PlatformSelectionFiles::write(path, temp_path, bytes);
+    }
+
+    std::optional<SelectionWriteResult> write_fault;  // every write fails so, touching nothing
+    bool vanish_after_check = false;  // a file found by exists() is deleted at once
+    int writes = 0;
+
+private:
+    SelectionFiles* previous_ = nullptr;
+};
 
 const wchar_t kSaveFirst[] =
     L"Tindral Info|The marks have changed since they were last saved. Save them first?|2043";
@@ -48,6 +87,50 @@ struct MarksGuard : ::testing::Test {
 };
 
 }  // namespace
+
+TEST(MarkStates, LoadedStatesComeBackSelectedAndOnlyWhenTheyFit) {
+    Marks m;
+    m.reset(3);
+    m.assign({1, 0, 0});
+    EXPECT_FALSE(m.apply_loaded({2, 2}));  // a file for another board
+    EXPECT_FALSE(m.apply_loaded({2, 2, 2, 2}));
+    EXPECT_EQ(m.states(), (States{1, 0, 0}));
+    EXPECT_TRUE(m.unsaved());
+
+    EXPECT_TRUE(m.apply_loaded({0, 1, 7}));
+    EXPECT_EQ(m.states(), (States{0, 2, 2}));
+    EXPECT_EQ(m.kept(), m.states());
+    EXPECT_FALSE(m.unsaved());
+}
+
+TEST(MarkStates, ResetForgetsTheCurrentOneButNotWhatIsOnDisk) {
+    Marks m;
+    m.reset(2);
+    m.apply_loaded({2, 0});
+    int32_t last_row = -1;
+    m.toggle(1, 0, true, last_row);
+    m.settle_previous(1, true);
+    ASSERT_EQ(m.previous_current(), 1);
+
+    m.reset(3);
+    EXPECT_EQ(m.states(), (States{0, 0, 0}));
+    EXPECT_EQ(m.previous_current(), -1);
+    EXPECT_EQ(m.kept(), (States{2, 0}));
+    EXPECT_TRUE(m.unsaved());  // the loaded mark would be lost
+}
+
+TEST(MarkStates, APreviousComponentNoLongerCurrentIsLeftAlone) {
+    Marks m;
+    m.reset(2);
+    int32_t last_row = -1;
+    m.toggle(0, 0, true, last_row);
+    m.settle_previous(0, true);
+    m.clear();  // the marks were removed meanwhile
+    m.assign({2, 0});
+    EXPECT_EQ(m.settle_previous(1, true), -1);
+    EXPECT_EQ(m.states(), (States{2, 0}));
+    EXPECT_EQ(m.previous_current(), -1);  // the unselected choice leaves no previous one
+}
 
 TEST(MarksChanged, OnlyAMarkGainedOrLostCounts) {
     EXPECT_FALSE(marks_changed({0, 1, 2}, {0, 2, 2}));  // current or selected: marked alike
@@ -97,11 +180,11 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
         const wchar_t* shown;  // the start of the error box
     };
     const Fault faults[] = {
-        {"disk full", {SelectionWriteStatus::write_failed, test::kErrorDiskFull},
+        {"disk full", {SelectionWriteStatus::write_failed, kErrorDiskFull},
          L"Tindral WriteFile|system text 112"},
-        {"access denied", {SelectionWriteStatus::replace_failed, test::kErrorAccessDenied},
+        {"access denied", {SelectionWriteStatus::replace_failed, kErrorAccessDenied},
          L"Tindral Error|system text 5\nsave_selectione:"},
-        {"folder gone", {SelectionWriteStatus::create_failed, test::kErrorPathNotFound},
+        {"folder gone", {SelectionWriteStatus::create_failed, kErrorPathNotFound},
          L"Tindral Error|system text 3\nsave_selectione:"},
     };
     struct Way {
@@ -120,7 +203,7 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
     for (const Fault& f : faults)
         for (const Way& w : ways) {
             SCOPED_TRACE(std::string(f.name) + ", " + w.name);
-            test::FailingSelectionFiles files;
+            FailingSelectionFiles files;
             files.write_fault = f.result;
             board.marks.assign(changed);
             port.boxes.clear();
@@ -144,7 +227,7 @@ TEST_F(MarksGuard, NoFaultLosesMarksOnDiskOrInMemory) {
 
 TEST_F(MarksGuard, AFileGoneBetweenCheckAndUseLosesNothing) {
     // Gone between the look for marks of another run and the write: the write makes it anew.
-    test::FailingSelectionFiles files;
+    FailingSelectionFiles files;
     files.vanish_after_check = true;
     board.selection_file_ours = false;
     board.marks.assign({0, 0, 0, 2});

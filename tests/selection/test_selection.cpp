@@ -1,5 +1,4 @@
-// The selection file: its name, its bytes, saving over an old file, loading it back, the file of
-// the older name, and files that do not fit the board.
+// The selection file: name, bytes, saving, loading, the older name, files that do not fit.
 
 #include <gtest/gtest.h>
 

@@ -210,15 +210,10 @@ TEST(PathDelete, DeletesTheSelectedEntriesFromBothListsAndKeepsTheRest) {
 TEST(SettingsDialogRules, OkTakesTheControlsAndNamesTheFollowUps) {
     Settings s = kDefaultSettings;  // leave_selected 1, use_filelist 0, crosshair 1, mode 2
     const SettingsDialogMemory opened = open_settings_dialog_memory(s);
-    SettingsDialogChoice choice;
-    choice.german = true;
-    choice.leave_selected = false;
-    choice.save_selections_on_exit = true;
-    choice.use_filelist = true;
-    choice.use_crosshair = false;
-    choice.double_click = true;
-    choice.printer_mode = 3;
-    choice.selected_layer_texts = {L"   21       tPlace   "};
+    SettingsDialogChoice choice{.german = true, .leave_selected = false,
+                                .save_selections_on_exit = true, .use_filelist = true,
+                                .use_crosshair = false, .double_click = true, .printer_mode = 3,
+                                .selected_layer_texts = {L"   21       tPlace   "}};
 
     // Nothing clicked: the values are taken, but only the changed "Leave selected" asks for work.
     bool double_click = false;

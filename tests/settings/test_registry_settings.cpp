@@ -21,17 +21,13 @@ using test::StoreGuard;
 
 namespace {
 
-std::vector<std::wstring> table_names() {
+std::vector<std::wstring> names_of(const SettingDesc* rows, int count) {
     std::vector<std::wstring> names;
-    for (int i = 0; i < kSettingCount; ++i) names.push_back(settings_table()[i].name);
+    for (int i = 0; i < count; ++i) names.push_back(rows[i].name);
     return names;
 }
-
-std::vector<std::wstring> path_names() {
-    std::vector<std::wstring> names;
-    for (int i = 0; i < kRecentPathCount; ++i) names.push_back(path_list_table()[i].name);
-    return names;
-}
+std::vector<std::wstring> table_names() { return names_of(settings_table(), kSettingCount); }
+std::vector<std::wstring> path_names() { return names_of(path_list_table(), kRecentPathCount); }
 
 bool is_window_name(const std::wstring& n) { return n.rfind(L"Wnd ", 0) == 0; }
 
@@ -354,11 +350,8 @@ TEST(SettingsStore, StringsTravelAsUtf16) {
     EXPECT_EQ(from_utf16_bytes(b.data(), b.size() / 2), s);
 
     // A character outside the basic plane takes two units in either build.
-    std::wstring clef;
-    if constexpr (sizeof(wchar_t) == 2)
-        clef = L"\xD834\xDD1E";
-    else
-        clef = std::wstring(1, static_cast<wchar_t>(0x1D11E));
+    const std::wstring clef = sizeof(wchar_t) == 2 ? std::wstring(L"\xD834\xDD1E")
+                                                   : std::wstring(1, static_cast<wchar_t>(0x1D11E));
     const std::vector<uint8_t> c = utf16_bytes(clef);
     EXPECT_EQ(c, (std::vector<uint8_t>{0x34, 0xD8, 0x1E, 0xDD}));
     EXPECT_EQ(from_utf16_bytes(c.data(), 2), clef);

@@ -78,8 +78,7 @@ TEST(DrawElement, ArcOfAQuarterTurnTruncatesToTheKnownSquare) {
     EXPECT_EQ(box, (ElementBox{0, 0, 2, 2}));  // E1 and E1 + (2r, 2r)
 }
 
-// An arc from (0,0) to (10,10) followed by a straight wire from (10,10) to (20,10), element at
-// (50,50): the arc must bulge the way its curve says and meet the wire on every side and view.
+// Arc (0,0)-(10,10) then wire to (20,10): it bulges as its curve says and meets the wire.
 TEST(DrawElement, ArcDirectionFollowsSideViewAndCurveSign) {
     Settings s;
     s.show_bottom_side = 1;
@@ -122,8 +121,7 @@ TEST(DrawElement, ArcDirectionFollowsSideViewAndCurveSign) {
     }
 }
 
-// A mirrored element is one rigid picture: circles, polygons and holes land where its straight
-// wires put the same package point, at MR0 and at MR90 alike.
+// A mirrored element is rigid: every primitive lands where its wires put that point.
 TEST(DrawElement, EveryPrimitiveOfABottomElementFollowsItsOutline) {
     Settings s;
     s.show_bottom_side = 1;

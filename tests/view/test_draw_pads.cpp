@@ -1,5 +1,4 @@
-// Pads on the canvas: the outline of each shape, the dot on pin 1, the sides shown and the pad
-// switch, drawn through the element's own point rule.
+// Pads on the canvas: outlines, the pin-1 dot, sides and the pad switch.
 
 #include <gtest/gtest.h>
 

@@ -88,9 +88,7 @@ std::map<std::wstring, int> parse_back(const std::string& doc, bool& well_formed
     return names;
 }
 
-// Every part of a board, on both sides and at every rotation, sits inside its dimension
-// outline: a wrong transform of any primitive kind shows as a box outside it. Its SVG reads
-// back as well-formed XML for each side choice.
+// Every part inside the dimension outline (a wrong transform shows), and well-formed SVGs.
 void check_inside_outline_and_svg(const std::wstring& path, size_t min_drawn) {
     SCOPED_TRACE(std::string(path.begin(), path.end()));
     RecordingPort port;

@@ -4,8 +4,6 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,12 +17,7 @@ struct CliRun {
     std::string out, err;
 };
 
-inline std::string slurp(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+inline std::string slurp(const std::string& path) { return TempFolder::read(path); }
 
 // A path of the board folders as the shell takes it (the folders' names are ASCII).
 inline std::string narrow(const std::wstring& path) { return std::string(path.begin(), path.end()); }

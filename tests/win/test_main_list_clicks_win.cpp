@@ -136,6 +136,34 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     EXPECT_TRUE(port_.boxes.empty());
 }
 
+// A side switch refills the list out of sight and scrolls it to the marked row: what the screen
+// then shows, scroll bars and header included, is what a full repaint of the list shows.
+TEST_F(MainListClicks, AfterASideSwitchTheScreenShowsTheListAsAFullRepaintDoes) {
+    HWND list = app_windows().list_main;
+    load_through_combo(dir_.write("board.brd", synthetic_board(2000)).wstring());
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 1990, FALSE);
+    UpdateWindow(list);
+    ASSERT_TRUE(left_click_at(centre_of(cells_of(1990))));
+    RECT whole{};
+    GetWindowRect(list, &whole);
+    for (const auto [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        SCOPED_TRACE(std::to_string(top) + std::to_string(bottom));
+        switch_sides(top, bottom);
+        pump_for(100);
+        ASSERT_TRUE(IsWindowVisible(list));
+        // the marked row highlighted where its side is shown
+        const int chosen = selected_main_row();
+        if (top && bottom) ASSERT_GE(chosen, 0);
+        if (chosen >= 0) EXPECT_GT(count_colour(cells_of(chosen), GetSysColor(COLOR_HIGHLIGHT)), 100);
+        const Shot shown = shot_of(nullptr, whole);
+        RedrawWindow(list, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        pump_for(100);
+        EXPECT_TRUE(shown.pixels == shot_of(nullptr, whole).pixels);
+    }
+}
+
 using ListMarks = MarkingTest;
 
 // The list's highlight after a selection load and side switches: a row highlighted before the

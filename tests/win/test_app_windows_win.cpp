@@ -75,7 +75,6 @@ TEST_F(StartUp, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
 }
 
 TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
-    Settings& settings = app_session().settings;
     HWND toolbar = app_windows().hwnd_toolbar;
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(GetParent(toolbar), app_windows().hwnd_board);
@@ -184,7 +183,6 @@ TEST_F(StartUp, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
 }
 
 TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
-    Settings& settings = app_session().settings;
     // Their titles are set while they are created.
     EXPECT_EQ(window_text(app_windows().hwnd_found), L"Tindral V2.00.1     Found components");
     EXPECT_EQ(window_text(app_windows().hwnd_bom), L"Tindral V2.00.1     Component list");
@@ -219,7 +217,7 @@ TEST_F(StartUp, RunningOutOfMemoryInAWindowDropsTheBoardAndSaysSo) {
     const std::pair<HWND, Owner> cases[] = {{app_windows().hwnd_main, Owner::main},
                                             {app_windows().hwnd_board, Owner::none}};
     for (const auto& [hwnd, owner] : cases) {
-        load_sample();
+        load_painted();
         ASSERT_GT(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);
         port_.boxes.clear();
         EXPECT_EQ(guarded_window_message(out_of_memory, hwnd, WM_USER, 0, 0), 0);

@@ -84,7 +84,6 @@ protected:
 
 TEST_F(VariantChooser, SwitchByMouseChangesRowsBomAndCounterAndKeepsMarks) {
     AppWindows& w = app_windows();
-    BoardModel& model = app_session().board;
     const fs::path board = copy_own(L"v1-variants.brd");
     load_through_combo(board.wstring());
     ASSERT_EQ(model.board_loaded, 1u);

@@ -203,19 +203,6 @@ inline std::wstring temp_file_with(const std::string& bytes) {
     return file;
 }
 
-// Registers the window classes once and loads the controls the windows use.
-inline void prepare_window_classes() {
-    app_windows().instance = GetModuleHandleW(nullptr);
-    static bool registered = false;
-    if (!registered) {
-        register_classes(GetModuleHandleW(nullptr));
-        registered = true;
-    }
-    LoadLibraryW(L"Riched20.dll");
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-}
-
 // Where the four top-level windows are made: left, top, width and height.
 struct TopWindowPlaces {
     RECT main{0, 0, 1100, 700};
@@ -223,37 +210,6 @@ struct TopWindowPlaces {
     RECT found{5, 5, 650, 300};
     RECT bom{5, 5, 650, 300};
 };
-
-// The four top-level windows, not yet shown and without their child controls.
-inline bool create_top_windows(const TopWindowPlaces& at = {}, HMENU main_menu = nullptr) {
-    const auto make = [](const wchar_t* cls, const RECT& r, HMENU menu) {
-        return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom,
-                               nullptr, menu, app_windows().instance, nullptr);
-    };
-    app_windows().hwnd_main = make(kClassMain, at.main, main_menu);
-    app_windows().hwnd_board = make(kClassBoard, at.board, nullptr);
-    app_windows().hwnd_found = make(kClassFound, at.found, nullptr);
-    app_windows().hwnd_bom = make(kClassBom, at.bom, nullptr);
-    return app_windows().hwnd_main && app_windows().hwnd_board && app_windows().hwnd_found && app_windows().hwnd_bom;
-}
-
-// Destroys the windows and forgets the loaded board; the App that held their handles goes
-// after. Their own ends would store the settings and post the quit message, and an unmapping
-// would wait for the X server, so they end as plain hidden windows.
-inline void destroy_app_windows() {
-    for (HWND w : {app_windows().hwnd_main, app_windows().hwnd_board, app_windows().hwnd_found, app_windows().hwnd_bom})
-        if (w && IsWindow(w)) {
-            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) & ~WS_VISIBLE);
-            DestroyWindow(w);
-        }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    release_board(app_session().board);
-    app_session().view = BoardView{};
-    app_session().last_row = -1;
-}
 
 // A button or other control of a dialog pressed, as the dialog receives it.
 inline void press(HWND dialog, int id, int code = BN_CLICKED) {
@@ -269,16 +225,46 @@ protected:
     void SetUp() override {
         create_fonts();
         create_pens_and_brushes();
-        prepare_window_classes();
-        ASSERT_TRUE(create_top_windows(places_, main_menu_));
+        AppWindows& w = app_windows();
+        w.instance = GetModuleHandleW(nullptr);
+        static bool registered = false;  // once per process
+        if (!registered) register_classes(w.instance);
+        registered = true;
+        LoadLibraryW(L"Riched20.dll");
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        const auto make = [&](const wchar_t* cls, const RECT& r, HMENU menu) {
+            return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom,
+                                   nullptr, menu, w.instance, nullptr);
+        };
+        w.hwnd_main = make(kClassMain, places_.main, main_menu_);
+        w.hwnd_board = make(kClassBoard, places_.board, nullptr);
+        w.hwnd_found = make(kClassFound, places_.found, nullptr);
+        w.hwnd_bom = make(kClassBom, places_.bom, nullptr);
+        ASSERT_TRUE(w.hwnd_main && w.hwnd_board && w.hwnd_found && w.hwnd_bom);
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
     }
 
+    // The windows go and the loaded board is forgotten; the App that held their handles goes
+    // after. Their own ends would store the settings and post the quit message, and an unmapping
+    // would wait for the X server, so they end as plain hidden windows.
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
-        destroy_app_windows();
+        AppWindows& w = app_windows();
+        for (HWND h : {w.hwnd_main, w.hwnd_board, w.hwnd_found, w.hwnd_bom})
+            if (h && IsWindow(h)) {
+                SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+                SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) & ~WS_VISIBLE);
+                DestroyWindow(h);
+            }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        release_board(app_session().board);
+        app_session().view = BoardView{};
+        app_session().last_row = -1;
     }
 
     // The board window shown and kept above the others, so that its pixels can be read.
@@ -303,9 +289,9 @@ protected:
         s.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
     }
 
-    // The sample board loaded through the Load button and painted.
-    void load_sample() {
-        load_through_combo(sample_board());
+    // A board (the sample one unless named) loaded through the Load button and painted.
+    void load_painted(const std::wstring& path = sample_board()) {
+        load_through_combo(path);
         ASSERT_EQ(app_session().board.board_loaded, 1u);
         UpdateWindow(app_windows().hwnd_layout);
         pump_for(100);
@@ -318,6 +304,17 @@ protected:
         dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id),
                                      app_windows().hwnd_main, proc, 0);
         return dialog_;
+    }
+
+    // A swatch of the open colour dialog clicked, the chooser answering colour (0: cancelled).
+    void pick_colour(int swatch, uint32_t colour) {
+        static uint32_t next = 0;
+        next = colour;
+        app_windows().colour_chooser = [](HWND, uint32_t& c) {
+            if (next) c = next;
+            return next ? 1 : 0;
+        };
+        press(dialog_, swatch, STN_CLICKED);
     }
 
     // A copy of a board (the sample one unless named) in the test's own folder, so that its
@@ -350,6 +347,9 @@ protected:
     static void choose(uint32_t component) { notify(app_windows().list_main, NM_CLICK, find_component_row(component)); }
 
     App app_;  // first made, last gone: the windows end before their handles and drawing objects
+    Settings& settings = app_session().settings;
+    BoardModel& model = app_session().board;
+    BoardView& view = app_session().view;
     TopWindowPlaces places_;
     HMENU main_menu_ = nullptr;  // destroyed with the main window
     MemoryStore store_;

@@ -1,9 +1,11 @@
 // Loading boards through the real main window (path in the combo box, Load clicked) and reading
-// the main list back: rows as tindral-cli lists them, choosing rows, header clicks, the found
-// list, the failed loads, and boards from other sources than a plain board file.
+// the main list back: rows as tindral-cli lists them, choosing rows (also by real clicks on a long
+// list, seen on the screen), header clicks, the found list, the marks after a selection load and
+// side switches, the failed loads, and boards from other sources than a plain board file.
 
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "lists/list_rows.h"
@@ -19,7 +21,6 @@ namespace {
 
 class LoadAndList : public AppWindowsTest {
 protected:
-    void load(const std::wstring& path) { load_through_combo(path); }
     // Found through the list's own cells, apart from the program's row search.
     static int row_of(uint32_t component) {
         const int n = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
@@ -30,8 +31,6 @@ protected:
 };
 
 TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
-    Settings& settings = app_session().settings;
-    BoardModel& board = app_session().board;
     // A generated board of a later Eagle version beside the sample; its mirrored parts are
     // those placed below.
     TempFolder dir;
@@ -59,56 +58,52 @@ TEST_F(LoadAndList, RowsAreThoseOfTheCliForEitherSideChoiceAndOrder) {
         settings.show_top_side = c.top;
         settings.show_bottom_side = c.bottom;
         settings.sort_col = c.sort;
-        load(c.path);
-        EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
-        EXPECT_EQ(board.board_loaded, 1u);
+        load_through_combo(c.path);
+        EXPECT_TRUE(port_.boxes.empty());
+        EXPECT_EQ(model.board_loaded, 1u);
         const Rows expected = cli_csv_rows(L"list", c.path, c.options);
         EXPECT_EQ(expected.size(), c.rows);
-        const Rows shown = list_rows(app_windows().list_main, 11);
-        EXPECT_EQ(shown.size(), c.rows);
-        EXPECT_EQ(shown, expected);
+        EXPECT_EQ(list_rows(app_windows().list_main, 11), expected);
         EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      " + c.name);
         EXPECT_EQ(window_text(app_windows().hwnd_board), L"Tindral V2.00.1    " + c.name);
-        EXPECT_EQ(board.marks.states(), std::vector<uint32_t>(c.parts, 0));
+        EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(c.parts, 0));
         EXPECT_EQ(store_.string(L"Xml path file name"), c.path);
         EXPECT_TRUE(GetWindowLongW(app_windows().button_bom, GWL_STYLE) & WS_VISIBLE);
     }
 }
 
 TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
-    Settings& settings = app_session().settings;
-    BoardModel& board = app_session().board;
     settings.show_bottom_side = 1;
     settings.sort_col = 9;
-    load(sample_board());
-    ASSERT_EQ(board.board_loaded, 1u);
-    ASSERT_GE(board.elements.size(), 3u);
+    load_through_combo(sample_board());
+    ASSERT_EQ(model.board_loaded, 1u);
+    ASSERT_GE(model.elements.size(), 3u);
     const int ra = row_of(0), rb = row_of(1);
     ASSERT_GE(ra, 0);
     ASSERT_GE(rb, 0);
 
     notify(app_windows().list_main, NM_DBLCLK, ra);  // a double click is not a choice by default
-    EXPECT_EQ(board.marks.states()[0], 0u);
+    EXPECT_EQ(model.marks.states()[0], 0u);
     notify(app_windows().list_main, NM_CLICK, ra);
     notify(app_windows().list_main, NM_CLICK, rb);
-    EXPECT_EQ(board.marks.states()[0], kStateSelected);
-    EXPECT_EQ(board.marks.states()[1], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[0], kStateSelected);
+    EXPECT_EQ(model.marks.states()[1], kStateCurrent);
     EXPECT_EQ(row_image(ra), 1);
     EXPECT_EQ(row_image(rb), 1);
-    const size_t n = board.elements.size();
+    const size_t n = model.elements.size();
     EXPECT_EQ(window_text(app_windows().static_counter).rfind(L"  Placed: Total 2 of " + std::to_wstring(n), 0), 0u)
         << window_text(app_windows().static_counter).c_str();
     notify(app_windows().list_main, NM_CLICK, rb);  // chosen again: cleared
-    EXPECT_EQ(board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     EXPECT_EQ(row_image(rb), 0);
     notify(app_windows().list_main, NM_CLICK, static_cast<int>(n) + 5);  // no row there
-    EXPECT_EQ(board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     app_windows().double_click_select = true;  // the settings dialog's option: one click only selects
     notify(app_windows().list_main, NM_CLICK, rb);
-    EXPECT_EQ(board.marks.states()[1], kStateUnselected);
+    EXPECT_EQ(model.marks.states()[1], kStateUnselected);
     notify(app_windows().list_main, NM_DBLCLK, rb);
     app_windows().double_click_select = false;
-    EXPECT_EQ(board.marks.states()[1], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[1], kStateCurrent);
 
     // Group colours by side and shade only while the list is sorted by group.
     auto draw_row = [&](int row, NMLVCUSTOMDRAW& cd) {
@@ -127,7 +122,7 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     for (int r = 0; r < static_cast<int>(n); ++r) {
         NMLVCUSTOMDRAW cd;
         EXPECT_EQ(draw_row(r, cd), CDRF_DODEFAULT);
-        const ElementRec& e = board.elements[std::stoi(list_cell(app_windows().list_main, r, 10))];
+        const ElementRec& e = model.elements[std::stoi(list_cell(app_windows().list_main, r, 10))];
         const bool top = e.side == kSideTop;
         const Settings& s = settings;
         const COLORREF text = top ? (e.shade ? s.group_color_top_text2 : s.group_color_top_text1)
@@ -168,38 +163,37 @@ TEST_F(LoadAndList, ChoosingRowsHeaderClicksAndTheFoundList) {
     EXPECT_EQ(plain.clrTextBk, 0x123456u);
 
     // The found list names the component by its model index even when names repeat.
-    board.elements[2].name = board.elements[0].name;
+    model.elements[2].name = model.elements[0].name;
     fill_found_list({2});
     ShowWindow(app_windows().hwnd_found, SW_SHOW);
     notify(app_windows().list_found, LVN_ITEMACTIVATE, 0);
-    EXPECT_EQ(board.marks.states()[2], kStateCurrent);
-    EXPECT_EQ(board.marks.states()[0], kStateSelected);
-    EXPECT_EQ(board.marks.states()[1], kStateSelected);  // the current one before
+    EXPECT_EQ(model.marks.states()[2], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[0], kStateSelected);
+    EXPECT_EQ(model.marks.states()[1], kStateSelected);  // the current one before
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_EQ(row_image(row_of(2)), 1);
 }
 
 TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
-    BoardModel& board = app_session().board;
-    load(sample_board());
+    load_through_combo(sample_board());
     const std::wstring counter_before = window_text(app_windows().static_counter);
     ASSERT_FALSE(list_rows(app_windows().list_main, 11).empty());
 
     // The old board goes with its rows and counter: nothing on screen that Save would refuse.
     const std::wstring missing = own_board(L"no-such-board.brd");
-    load(missing);
+    load_through_combo(missing);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
     EXPECT_TRUE(list_rows(app_windows().list_main, 11).empty());
     EXPECT_NE(window_text(app_windows().static_counter), counter_before);
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(board));
-    EXPECT_EQ(board.board_loaded, 0u);
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
+    EXPECT_EQ(model.board_loaded, 0u);
     EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 0);
     EXPECT_TRUE(app_session().settings.recent_paths[0].empty());
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      no-such-board.brd");
 
     const std::wstring text_file = temp_file_with("no board\r\n");
     port_.boxes.clear();
-    load(text_file);
+    load_through_combo(text_file);
     ASSERT_EQ(port_.boxes.size(), 1u);  // the tokeniser's own refusal
     EXPECT_TRUE(port_.boxes[0].text == text(TXT_ONLY_V6_V7) ||
                 port_.boxes[0].text == text(TXT_NOT_EAGLE_FILE))
@@ -210,13 +204,12 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
     // Larger than any board: refused unread (the file is sparse), with a message of its own.
     const std::wstring huge = temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle>\r\n");
     HANDLE f = CreateFileW(huge.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
     LARGE_INTEGER end{};
     end.QuadPart = (LONGLONG{64} << 20) + 1;
-    EXPECT_TRUE(SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f));
+    ASSERT_TRUE(SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f));
     CloseHandle(f);
     port_.boxes.clear();
-    load(huge);
+    load_through_combo(huge);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::main,
                                    L"The file is too large for an Eagle board (more than 64 MB).",
                                    L"Tindral Error", 0x2010}}));
@@ -226,27 +219,180 @@ TEST_F(LoadAndList, FailedLoadsReportClearTheOldBoardAndDropThePath) {
 
     // "C:\" and an empty combo box ask for a file before touching anything.
     port_.boxes.clear();
-    load(L"C:\\");
-    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(app_windows().button_load));  // the combo box is empty now
+    load_through_combo(L"C:\\");
+    click(app_windows().button_load);  // the combo box is empty now
     EXPECT_EQ(port_.boxes, Boxes(2, {Owner::main, L"Please specify file", L"Tindral Error", 0x42010}));
 }
 
-using LoadSources = AppWindowsTest;
+RECT row_rect(int row, int part) { return list_row_on_screen(app_windows().list_main, row, part); }
+
+// How many pixels of the screen rectangle have the colour.
+int count_colour(const RECT& r, COLORREF colour) { return shot_of(nullptr, r).count(colour); }
+
+// The row's label and cells, not its image.
+RECT cells_of(int row) {
+    RECT r = row_rect(row, LVIR_BOUNDS);
+    r.left = row_rect(row, LVIR_LABEL).left;
+    return r;
+}
+
+constexpr COLORREF kUnmarkedImage = RGB(250, 250, 250), kMarkedImage = RGB(0, 200, 0);
+
+// Plain squares in place of the program's icons, so that each image has a colour of its own:
+// unmarked, marked, sort mark. The list owns the image list.
+void give_plain_images(HWND list) {
+    HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
+    HDC screen = GetDC(nullptr);
+    for (COLORREF colour : {kUnmarkedImage, kMarkedImage, RGB(0, 0, 200)}) {
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+        HDC dc = CreateCompatibleDC(screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        HBRUSH brush = CreateSolidBrush(colour);
+        RECT r{0, 0, 16, 16};
+        FillRect(dc, &r, brush);
+        DeleteObject(brush);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        ImageList_Add(images, bitmap, nullptr);
+        DeleteObject(bitmap);
+    }
+    ReleaseDC(nullptr, screen);
+    SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+
+class MainListClicks : public AppWindowsTest {
+protected:
+    MainListClicks() { places_.main = {0, 0, 1100, 600}; }
+
+    void SetUp() override {
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.use_crosshair = 0;
+        AppWindowsTest::SetUp();
+        give_plain_images(app_windows().list_main);
+        show_main_on_top();
+    }
+};
+
+TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
+    HWND list = app_windows().list_main;
+    load_painted(dir_.write("board.brd", synthetic_board(2000)).wstring());
+    pump_for(100);
+    ASSERT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 2000);
+    const int per_page = static_cast<int>(SendMessageW(list, LVM_GETCOUNTPERPAGE, 0, 0));
+    ASSERT_GT(per_page, 6);
+
+    // Before: no row highlighted, every row in its group's background.
+    const auto back_of = [&](int row) {
+        const ElementRec& e = model.elements[static_cast<size_t>(row_component(row))];
+        const Settings& s = app_session().settings;
+        if (e.side == kSideTop) return e.shade == 0 ? s.group_color_top_back1 : s.group_color_top_back2;
+        return e.shade == 0 ? s.group_color_bottom_back1 : s.group_color_bottom_back2;
+    };
+    const COLORREF highlight = GetSysColor(COLOR_HIGHLIGHT);
+    const RECT icon2 = row_rect(2, LVIR_ICON);
+    const std::vector<COLORREF> icon_before = shot_of(nullptr, icon2).pixels;
+    EXPECT_GT(count_colour(icon2, kUnmarkedImage), 100);
+    EXPECT_EQ(shot_of(nullptr, row_rect(5, LVIR_ICON)).pixels, icon_before);  // both unmarked
+    EXPECT_EQ(count_colour(cells_of(2), highlight), 0);
+    EXPECT_GT(count_colour(cells_of(2), back_of(2)), 100);
+
+    // The click marks the row's part: the tick replaces the empty image, the row is highlighted,
+    // its neighbours keep their group colours.
+    ASSERT_TRUE(left_click_at(centre_of(cells_of(2))));
+    UpdateWindow(list);
+    const uint32_t c2 = static_cast<uint32_t>(row_component(2));
+    EXPECT_EQ(model.marks.state(c2), kStateCurrent);
+    EXPECT_NE(shot_of(nullptr, icon2).pixels, icon_before);
+    EXPECT_EQ(shot_of(nullptr, row_rect(5, LVIR_ICON)).pixels, icon_before);
+    EXPECT_GT(count_colour(cells_of(2), highlight), 100);
+    EXPECT_EQ(count_colour(cells_of(3), highlight), 0);
+    EXPECT_GT(count_colour(cells_of(3), back_of(3)), 100);
+    EXPECT_EQ(list_cell(list, 2, 0), model.elements[c2].name);
+
+    // At the end of the list: the last row's cells are its part's, and a click there marks it
+    // and moves the highlight; the row chosen first keeps its mark.
+    const int last = 1999;
+    SendMessageW(list, LVM_ENSUREVISIBLE, last, FALSE);
+    UpdateWindow(list);
+    pump_for(100);
+    const uint32_t c_last = static_cast<uint32_t>(row_component(last));
+    EXPECT_EQ(list_cell(list, last, 0), model.elements[c_last].name);
+    EXPECT_EQ(std::stoul(list_cell(list, last, 10)), c_last);
+    const RECT icon_last = row_rect(last, LVIR_ICON);
+    EXPECT_EQ(shot_of(nullptr, icon_last).pixels, icon_before);
+    ASSERT_TRUE(left_click_at(centre_of(cells_of(last))));
+    UpdateWindow(list);
+    EXPECT_EQ(model.marks.state(c_last), kStateCurrent);
+    EXPECT_EQ(model.marks.state(c2), kStateSelected);
+    EXPECT_EQ(window_text(app_windows().static_counter), expected_counter(model.marks.states()));
+    EXPECT_NE(shot_of(nullptr, icon_last).pixels, icon_before);
+    EXPECT_GT(count_colour(cells_of(last), highlight), 100);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 2, FALSE);
+    UpdateWindow(list);
+    pump_for(100);
+    EXPECT_GT(count_colour(row_rect(2, LVIR_ICON), kMarkedImage), 100);
+    EXPECT_EQ(count_colour(cells_of(2), highlight), 0);
+    EXPECT_EQ(count_colour(cells_of(last - 1), highlight), 0);
+    EXPECT_EQ(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED), last);
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+using ListMarks = MarkingTest;
+
+// The list's highlight after a selection load and side switches: a row highlighted before the
+// load that the file leaves unmarked loses it, and it lands on a marked row.
+TEST_F(ListMarks, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
+    const std::filesystem::path board = dir_.write("board.brd", synthetic_board(300));
+    load_through_combo(board.wstring());
+    ASSERT_EQ(model.board_loaded, 1u);
+    const std::vector<int> rows = row_components();
+    for (int row : {10, 20, 30}) notify(app_windows().list_main, NM_CLICK, row, 0);
+    menu(IDM_SAVE_SELECTION);
+    click(app_windows().button_clear);
+    ASSERT_EQ(row_components(), rows);  // the refill keeps the order
+    notify(app_windows().list_main, NM_CLICK, 40, 0);
+    ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{40});
+
+    menu(IDM_LOAD_SELECTION);  // answered Yes
+    std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
+    for (int row : {10, 20, 30}) expected[rows[row]] = kStateSelected;
+    EXPECT_EQ(model.marks.states(), expected);
+    expect_marks(rows, expected);
+    EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
+    for (const auto [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
+        SCOPED_TRACE(std::to_string(top) + std::to_string(bottom));
+        switch_sides(top, bottom);
+        expect_rows_of_sides(top, bottom);
+    }
+
+    // A file without marks takes the highlight away from the row chosen before the load.
+    click(app_windows().button_clear);
+    menu(IDM_SAVE_SELECTION);
+    notify(app_windows().list_main, NM_CLICK, 50, 0);
+    ASSERT_EQ(rows_in_state(LVIS_SELECTED), std::vector<int>{50});
+    menu(IDM_LOAD_SELECTION);
+    EXPECT_EQ(port_.boxes.size(), 2u);  // the question of each load
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(model.elements.size(), kStateUnselected));
+    expect_marks(row_components(), model.marks.states());
+}
+
+class LoadSources : public AppWindowsTest {
+protected:
+    void SetUp() override {
+        app_session().settings.show_bottom_side = 1;
+        AppWindowsTest::SetUp();
+        show_board_on_top();
+    }
+};
 
 // The same rows, and the same picture on the screen, as the board packed in it
 // (tests/boards/e6-both-sides.fbrd holds e6-both-sides.brd in a folder).
 TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
-    show_board_on_top();
-    app_session().settings.show_bottom_side = 1;
     const wchar_t* const files[] = {L"e6-both-sides.brd", L"e6-both-sides.fbrd"};
     Rows rows[2];
     Shot pictures[2];
     for (int i = 0; i < 2; ++i) {
-        load_through_combo(own_board(files[i]));
-        ASSERT_EQ(app_session().board.board_loaded, 1u) << i;
-        UpdateWindow(app_windows().hwnd_layout);
-        pump_for(100);
+        ASSERT_NO_FATAL_FAILURE(load_painted(own_board(files[i]))) << i;
         rows[i] = list_rows(app_windows().list_main, 11);
         pictures[i] = shot_of(app_windows().hwnd_layout);
     }
@@ -261,12 +407,7 @@ TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
 // A KiCad board: its parts in the list as KiCad names them, each drawn on the screen inside the
 // box the program keeps for it.
 TEST_F(LoadSources, AKiCadBoardListsAndDrawsItsParts) {
-    show_board_on_top();
-    app_session().settings.show_bottom_side = 1;
-    load_through_combo(own_board(L"k5-small.kicad_pcb"));
-    ASSERT_EQ(app_session().board.board_loaded, 1u);
-    UpdateWindow(app_windows().hwnd_layout);
-    pump_for(100);
+    load_painted(own_board(L"k5-small.kicad_pcb"));
     EXPECT_TRUE(port_.boxes.empty());
     const Rows rows = list_rows(app_windows().list_main, 11);
     ASSERT_EQ(rows.size(), 3u);

@@ -120,27 +120,8 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_TRUE(read_only_and_hidden(file));
 }
 
-TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
-    app_session().settings.save_selections_on_exit = 1;
-    const std::wstring file = load_copy();
-    ASSERT_EQ(model.board_loaded, 1u);
-    const size_t n = model.elements.size();
-    choose(1);
-    std::vector<uint32_t> expected(n, kStateUnselected);
-    expected[1] = kStateCurrent;
-
-    menu(IDM_EXIT);
-    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
-    app_windows().hwnd_main = nullptr;
-    EXPECT_EQ(model.board_loaded, 0u);
-    EXPECT_EQ(TempFolder::read(file), encode_states(expected));
-    EXPECT_TRUE(read_only_and_hidden(file));
-    EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
-    MSG msg;
-    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-// Without the option the unsaved mark is asked for; No ends the program without a file.
+// Without the option the unsaved mark is asked for; No ends the program without a file, the
+// board released.
 TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
     const std::wstring file = load_copy();
     choose(1);
@@ -148,6 +129,7 @@ TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
     app_windows().hwnd_main = nullptr;
+    EXPECT_EQ(model.board_loaded, 0u);
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_EQ(port_.boxes[0].text, L"The marks have changed since they were last saved. Save them first?");
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);

@@ -43,42 +43,18 @@ protected:
         return name;
     }
 
-    // Marks of the first and the third component, the third saved as the current one.
-    std::string saved_marks(size_t n) {
-        std::vector<uint32_t> s(n, kStateUnselected);
-        s[0] = kStateSelected;
-        s[2] = kStateCurrent;
-        return encode_states(s);
-    }
-
     int image_of(uint32_t component) { return list_image(app_windows().list_main, find_component_row(component)); }
     int combo_count() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0)); }
 };
-
-TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
-    const fs::path board = copy_board(L"board.brd");
-    load(board);
-    const size_t n = model.elements.size();
-    ASSERT_GE(n, 3u);
-    EXPECT_TRUE(port_.boxes.empty());  // no file, no question
-
-    dir_.write(selection_file(board).filename().string(), saved_marks(n));
-    port_.boxes.clear();
-    load(board);
-    EXPECT_EQ(port_.boxes, kOffer);
-    EXPECT_EQ(model.marks.states()[0], kStateSelected);
-    EXPECT_EQ(model.marks.states()[2], kStateSelected);
-    EXPECT_EQ(image_of(0), 1);
-    EXPECT_EQ(image_of(2), 1);
-    EXPECT_EQ(image_of(1), 0);
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
-}
 
 TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
     app_session().settings.save_selections_on_exit = 1;
     const fs::path board = copy_board(L"board.brd");
     load(board);
-    const std::string marks = saved_marks(model.elements.size());
+    std::vector<uint32_t> saved(model.elements.size(), kStateUnselected);
+    saved[0] = kStateSelected;
+    saved[2] = kStateCurrent;  // saved as the current one
+    const std::string marks = encode_states(saved);
     const fs::path file = dir_.write(selection_file(board).filename().string(), marks);
     port_.boxes.clear();
     port_.answers = {mb::id_no};
@@ -104,11 +80,14 @@ TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_FALSE(fs::exists(dir_.path / "board.TindralSel"));
 
-    load(one);  // Yes to the offer: only its own mark
+    load(one);  // Yes to the offer: only its own mark, the current one as placed, in the list too
     EXPECT_EQ(port_.boxes, kOffer);
     std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
     expected[0] = kStateSelected;
     EXPECT_EQ(model.marks.states(), expected);
+    EXPECT_EQ(image_of(0), 1);
+    EXPECT_EQ(image_of(1), 0);
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
 }
 
 TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {

@@ -209,9 +209,7 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
     EXPECT_EQ(port_.boxes.size(), 1u);
 }
 
-// Running out of memory anywhere in a window's handling ends in the guard: the board goes, the
-// windows show no board (no row may point at a part that is gone) and the box says so, owned by
-// the main window only when its own handling failed.
+// Out of memory in a window's handling: the board goes (no row may point at a part that is gone).
 TEST_F(StartUp, RunningOutOfMemoryInAWindowDropsTheBoardAndSaysSo) {
     const auto out_of_memory = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { throw std::bad_alloc(); };
     const std::pair<HWND, Owner> cases[] = {{app_windows().hwnd_main, Owner::main},
@@ -238,8 +236,7 @@ Rect stored(TopWindow w) {
     return {r.x, r.y, r.width, r.height};
 }
 
-// A window minimised or maximised when its place is taken keeps its normal rectangle, never the
-// parking place of a minimised window.
+// A minimised or maximised window keeps its normal rectangle, not a minimised one's parking place.
 TEST_F(StartUp, MinimisedOrMaximisedWindowsKeepTheirNormalRectangle) {
     const struct {
         HWND hwnd;

@@ -1,7 +1,5 @@
-// The bench-flow features as a user meets them in the real windows: typing in the find box
-// filters the rows and outlines the parts on the board, Enter in the list (or the toolbar
-// button) places the current part and moves on, a part chosen outside the zoomed view is brought
-// into it, and File > Export list writes the bytes tindral-cli writes.
+// The bench-flow features in the real windows: the find box, Enter (or the toolbar button) placing
+// and moving on, a part brought into the zoomed view, and the export with tindral-cli's bytes.
 
 #include <filesystem>
 #include <string>
@@ -143,9 +141,7 @@ TEST_F(BenchFlow, EnterAndTheToolbarButtonPlaceThePartAndMakeTheNextRowCurrent) 
     EXPECT_EQ(window_text(app_windows().static_counter), expected_counter(app_session().board.marks.states()));
 }
 
-// With "Leave selected" off one part is marked at a time; after the rows moved (a sort, a
-// search) the next click must take the mark of that part's row, not of whatever row now sits
-// where it was.
+// One mark at a time: after the rows moved, a click takes that part's mark, not its old row's.
 TEST_F(BenchFlow, WithLeaveSelectedOffOneRowKeepsTheMarkAfterASortAndASearch) {
     app_session().settings.leave_selected = 0;
     HWND list = app_windows().list_main;

@@ -26,8 +26,7 @@ int client_height() {
     return r.bottom;
 }
 
-// How often a colour occurs inside a component's box (device pixels of dc, y downwards), and
-// the first device pixel of it.
+// How often a colour occurs inside a component's box (device pixels, y downwards), and where first.
 struct Hit {
     int count = 0, x = -1, y = -1;
 };

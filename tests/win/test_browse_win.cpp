@@ -184,8 +184,7 @@ void CALLBACK read_and_cancel_dialog(HWND, UINT, UINT_PTR, DWORD) {
     left_click_at(window_centre(cancel));
 }
 
-// The real dialog opens in the folder of the board chosen last, its name ready: the board's
-// other revisions are one click away.
+// The real dialog opens at the board chosen last: its other revisions are one click away.
 using OpenDialog = AppWindowsTest;
 
 TEST_F(OpenDialog, StartsAtTheBoardChosenLast) {

@@ -1,5 +1,4 @@
-// The settings, colour, About and path-list dialogs on the real main window: templates, texts,
-// the language switch while open, renewed pens and brushes, the path lists, the commands that
+// The settings, colour, About and path-list dialogs on the real main window, the commands that
 // open them, and what the board window shows after they closed.
 
 #include <algorithm>
@@ -52,8 +51,7 @@ protected:
     Dialogs() { main_menu_ = main_menu(); }
 };
 
-// Where a control of the template (dialog units) ended up: the difference as one value, each
-// field mapped on its own as the dialog manager does.
+// How far a control is from its template place (dialog units, each field mapped on its own).
 std::vector<LONG> misplacement(HWND dialog, int id, LONG x, LONG y, LONG w, LONG h) {
     RECT want{x, y, w, h}, got{};
     MapDialogRect(dialog, &want);
@@ -275,8 +273,7 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
     EXPECT_TRUE(store_.string(L"ComboPathFilename02").empty());
 }
 
-// Records the captions of the dialogs that are about to be created and stops their creation,
-// so that a modal command returns at once.
+// Records the captions of dialogs about to be made and stops them: a modal command returns at once.
 std::vector<std::wstring> g_blocked_dialogs;
 
 LRESULT CALLBACK block_dialogs(int code, WPARAM wparam, LPARAM lparam) {

@@ -1,6 +1,5 @@
-// The main window's own commands through the real windows: the selection file from the menu,
-// Clear selection, Exit with the save on exit, the BOM window, and the keyboard hook, also with
-// keys typed for real: never while the user types into the file-open dialog or a text field.
+// The main window's commands through the real windows: selection file, Clear, Exit, the BOM window,
+// and the keyboard hook, also typed for real (never while the user types into a text field).
 
 #include <algorithm>
 #include <filesystem>
@@ -120,8 +119,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_TRUE(read_only_and_hidden(file));
 }
 
-// Without the option the unsaved mark is asked for; No ends the program without a file, the
-// board released.
+// Without the option the unsaved mark is asked for; No ends without a file, the board released.
 TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
     const std::wstring file = load_copy();
     choose(1);
@@ -325,9 +323,7 @@ struct DialogScript {
 };
 DialogScript g_script;
 
-// Runs inside the dialog's own message loop: types into the focused file name field, then
-// presses Delete, then reads what the field holds and cancels. A dialog opened on top of it
-// (the path list) is noted and closed.
+// In the dialog's loop: types, presses Delete, reads the field, cancels; a dialog on top is noted.
 void CALLBACK drive_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
     const HWND active = GetActiveWindow();
     if (g_script.open_dialog && is_dialog(active) && active != g_script.open_dialog) {

@@ -1,7 +1,5 @@
-// Loading boards through the real main window (path in the combo box, Load clicked) and reading
-// the main list back: rows as tindral-cli lists them, choosing rows (also by real clicks on a long
-// list, seen on the screen), header clicks, the found list, the marks after a selection load and
-// side switches, the failed loads, and boards from other sources than a plain board file.
+// Boards loaded through the real main window and the main list read back: tindral-cli's rows,
+// choices (also real clicks on a long list), sorting, marks, failed loads, archives and KiCad.
 
 #include <algorithm>
 #include <string>
@@ -238,8 +236,7 @@ RECT cells_of(int row) {
 
 constexpr COLORREF kUnmarkedImage = RGB(250, 250, 250), kMarkedImage = RGB(0, 200, 0);
 
-// Plain squares in place of the program's icons, so that each image has a colour of its own:
-// unmarked, marked, sort mark. The list owns the image list.
+// Plain squares for the icons, a colour each (unmarked, marked, sort mark); the list owns them.
 void give_plain_images(HWND list) {
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
     HDC screen = GetDC(nullptr);
@@ -339,8 +336,7 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
 
 using ListMarks = MarkingTest;
 
-// The list's highlight after a selection load and side switches: a row highlighted before the
-// load that the file leaves unmarked loses it, and it lands on a marked row.
+// After a selection load and side switches the one highlight is on a marked row, never a stale one.
 TEST_F(ListMarks, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     const std::filesystem::path board = dir_.write("board.brd", synthetic_board(300));
     load_through_combo(board.wstring());
@@ -385,8 +381,7 @@ protected:
     }
 };
 
-// The same rows, and the same picture on the screen, as the board packed in it
-// (tests/boards/e6-both-sides.fbrd holds e6-both-sides.brd in a folder).
+// The rows and the picture of the board packed in it (e6-both-sides.fbrd holds e6-both-sides.brd).
 TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
     const wchar_t* const files[] = {L"e6-both-sides.brd", L"e6-both-sides.fbrd"};
     Rows rows[2];
@@ -404,8 +399,7 @@ TEST_F(LoadSources, AnArchiveLoadsAndDrawsAsTheBoardInIt) {
     EXPECT_NE(window_text(app_windows().hwnd_board).find(L"e6-both-sides.fbrd"), std::wstring::npos);
 }
 
-// A KiCad board: its parts in the list as KiCad names them, each drawn on the screen inside the
-// box the program keeps for it.
+// A KiCad board: its parts listed as KiCad names them, each drawn inside the box kept for it.
 TEST_F(LoadSources, AKiCadBoardListsAndDrawsItsParts) {
     load_painted(own_board(L"k5-small.kicad_pcb"));
     EXPECT_TRUE(port_.boxes.empty());

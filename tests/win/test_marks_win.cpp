@@ -1,6 +1,5 @@
-// Marks through the real windows: offered after a load, saved beside the board they belong to,
-// asked for before they are dropped (also with real clicks on the real message boxes, and the
-// board's pixels after each answer), and kept when a save at the end fails.
+// Marks through the real windows: offered, saved beside their board, asked for before they go
+// (also by real clicks on real message boxes, seen on the board), kept when a last save fails.
 
 #include <filesystem>
 #include <string>
@@ -385,8 +384,7 @@ TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
     EXPECT_EQ(TempFolder::read(file), all_placed);
 }
 
-// With "Save selections on exit" off, closing the window with a mark made by a click asks first:
-// Cancel stays with the mark, Yes saves it and the program ends.
+// Without the save on exit, closing with a clicked mark asks: Cancel stays, Yes saves and ends.
 TEST_F(MarksByMouse, ClosingWithUnsavedMarksAsksFirst) {
     app_session().settings.save_selections_on_exit = 0;
     const fs::path board = copy_board(L"board.brd");

@@ -1,6 +1,5 @@
-// The platform layer under Wine: the GDI canvas on a memory bitmap, the settings against the
-// real registry (the program's own key, so only under Wine, whose prefix goes after the run; the
-// key is removed again), and the file handles of reading boards and writing selection files.
+// The platform layer under Wine: the GDI canvas on a memory bitmap, the settings in the real
+// registry (only under Wine, whose prefix goes after the run), and the files' handles.
 
 #include <gtest/gtest.h>
 
@@ -100,8 +99,7 @@ TEST_F(GdiCanvasTest, LogicalYGrowsUpwardsAndArcsRunCounterClockwise) {
     EXPECT_FALSE(s.lit_near(85, 100 - 85));
 }
 
-// The previous pen comes back from each selection, the device context gets its own pen back, and
-// the pens the canvas made (one per colour) are gone with it.
+// Each selection returns the previous pen; at the end the own pen is back, the made ones gone.
 TEST_F(GdiCanvasTest, SelectPenReturnsThePreviousAndThePensItMadeGoWithIt) {
     Surface s;
     const HGDIOBJ before = GetCurrentObject(s.dc, OBJ_PEN);
@@ -132,9 +130,7 @@ uint32_t pixel_of(uint32_t colour) {
     return (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
 }
 
-// Gathered lines are drawn in their own pen when the pen changes and when the canvas ends, a
-// line after the change still starts where the last one ended, and the device context is left
-// where the line calls would have left it.
+// Gathered lines keep their pen, go on where the last ended, and leave the position as lines would.
 TEST_F(GdiCanvasTest, GatheredLinesKeepTheirPenAndReachTheSurface) {
     Surface s;
     {
@@ -169,9 +165,7 @@ BoardModel board_of(const std::string& bytes) {
     return std::move(loaded.board);
 }
 
-// The drawing area's canvas gathers lines into few calls; the picture must not change by a
-// pixel. Boards with pads of every shape, drills and pin-one dots, parts on both sides, marked
-// and current parts, fitted and zoomed in, every side choice.
+// Gathering lines into few calls changes no pixel: pads, drills, marks, zoom, every side choice.
 TEST_F(GdiCanvasTest, GatheredLinesLightTheSamePixelsAsOneCallEach) {
     std::vector<std::pair<std::string, std::string>> boards{{"generated", synthetic_board(3000)}};
     for (const wchar_t* own : {L"p1-pads.brd", L"e7-odd-angles.brd", L"e6-both-sides.brd"}) {
@@ -228,8 +222,7 @@ bool under_wine() {
     return ntdll && GetProcAddress(ntdll, "wine_get_version");
 }
 
-// Wine counts no handles (GetProcessHandleCount gives 0), but it keeps share modes: a file
-// still open anywhere in the process cannot be opened unshared.
+// Wine counts no handles, but keeps share modes: a file still open cannot be opened unshared.
 bool open_nowhere(const std::wstring& path) {
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -312,8 +305,7 @@ private:
     HKEY raw_ = nullptr;
 };
 
-// What is read and written per value is checked on the in-memory store; here the real key is
-// made on the first start, holds every value, and keeps an empty string at length 0.
+// The real key: made on the first start, holding every value, an empty string at length 0.
 TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
     HKEY probe = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRegistryKeyPath, 0, KEY_READ, &probe), ERROR_FILE_NOT_FOUND);

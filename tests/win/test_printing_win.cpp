@@ -1,6 +1,5 @@
-// Printing under Wine: the BOM and the booklet drawn into a metafile standing in for the printer,
-// real jobs through Wine's PostScript driver, the failures of the real calls, and the booklet's
-// preview opened and stepped with real clicks.
+// Printing under Wine: BOM and booklet into a metafile for a printer, real jobs through Wine's
+// PostScript driver, the real calls' failures, and the booklet's preview used with real clicks.
 
 #include <gtest/gtest.h>
 
@@ -236,8 +235,7 @@ TEST_F(PrinterSide, PrintDialogCancelledOrConfirmed) {
     EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);
 }
 
-// A real click on the menu bar's pop-up, then, from a second thread while the menu's own loop
-// runs on this one, a real click on its item.
+// Real clicks on the menu bar's pop-up and, from a second thread during the menu's loop, its item.
 bool click_menu_item(HWND owner, int popup, UINT id) {
     HMENU bar = GetMenu(owner);
     HMENU sub = GetSubMenu(bar, popup);
@@ -393,8 +391,7 @@ TEST_F(BookletPreview, PrintButtonPrintsEveryPageOnTheChosenPrinter) {
     EXPECT_NE(ps.find("%%Orientation: Portrait"), std::string::npos);
 }
 
-// The same pages reach the printer's device context: the texts in 0.01 mm with the 5 mm font,
-// a page each; a failing spooler is reported on the preview.
+// The pages in the printer's context (0.01 mm, 5 mm font); a failing spooler told on the preview.
 TEST_F(BookletPreview, PrinterGetsTheLayoutsTextsAndFailuresAreReportedOnThePreview) {
     app_session().settings.printer_selection_mode = 1;
     ASSERT_NE(open_preview(), nullptr);

@@ -1,6 +1,4 @@
-// The assembly-variant chooser on the shown main window: opened and used with real mouse
-// clicks; the list, the bill of materials and the counter follow, the marks and their file do
-// not change; a board without variants shows no chooser.
+// The variant chooser used with real clicks: list, BOM and counter follow, the marks do not change.
 
 #include <filesystem>
 #include <string>

@@ -37,8 +37,7 @@ namespace tindral::test {
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
-// The repository's sample board (19 parts, 13 on top, 6 below), with backslashes as the
-// program's own dialogs give paths.
+// The repository's sample board (19 parts, 13 on top, 6 below), with backslashes as dialogs give.
 inline std::wstring sample_board() {
     const std::filesystem::path checkout = std::filesystem::path(own_boards_dir()).parent_path().parent_path();
     return native_path((checkout / L"samples" / L"tindral-sample.brd").wstring());
@@ -130,8 +129,7 @@ inline std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
     return buf;
 }
 
-// The main window's menu bar as the resources lay it out, every item "-" until the program
-// sets the texts.
+// The main window's menu bar as the resources lay it out, each item "-" until the texts are set.
 inline HMENU main_menu() {
     HMENU bar = CreateMenu();
     HMENU file = CreatePopupMenu();
@@ -174,8 +172,7 @@ inline RECT tool_on_screen(int index) {
 }
 inline bool click_tool(int index) { return left_click_at(centre_of(tool_on_screen(index))); }
 
-// Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
-// waits for every map and unmap of a top-level window there.
+// Shown or hidden for the program, not mapped on the X server: Wine would wait for each (un)map.
 inline void set_visible(HWND hwnd, bool visible) {
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
     SetWindowLongPtrW(hwnd, GWL_STYLE, visible ? style | WS_VISIBLE : style & ~WS_VISIBLE);
@@ -217,9 +214,7 @@ inline void press(HWND dialog, int id, int code = BN_CLICKED) {
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// The real windows with their controls, list columns, fonts, pens and brushes, in English, on an
-// in-memory settings store and a recording message port, held by an App of the test's own (its
-// session starts without a board).
+// The real windows in English on an in-memory store and a recording port, held by the test's App.
 class AppWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {

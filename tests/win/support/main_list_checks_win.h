@@ -1,6 +1,5 @@
 #pragma once
-// What the main list shows, read back from the control and compared with the model: the
-// component of every row, the order of a sorted column, the marks and the one highlight, the
+// What the main list shows, read back and compared with the model: rows, order, marks, highlight,
 // counter line, and the states of a selection file.
 
 #include <windows.h>
@@ -27,8 +26,7 @@ namespace tindral::test {
 
 inline int item_count(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-// -1, 0 or 1 for two cells of a column: numbers by value, texts code unit by code unit
-// (wchar_t is an unsigned 16-bit unit here, so the string order is the ordinal one).
+// -1, 0 or 1 for two cells: numbers by value, texts by UTF-16 unit (wchar_t's order here).
 inline int compare_cells(const std::wstring& a, const std::wstring& b, bool numbers) {
     if (numbers) {
         const double x = std::wcstod(a.c_str(), nullptr), y = std::wcstod(b.c_str(), nullptr);
@@ -45,8 +43,7 @@ inline std::vector<int> row_components() {
     return out;
 }
 
-// The first row that is out of the column's order (equal cells ordered by Index), or -1. The
-// columns 4, 5, 6 and 8 to 10 hold numbers and sort as numbers, the others as text.
+// The first row out of the column's order (ties by Index), or -1; columns 4-10 but 7 are numbers.
 inline int first_row_out_of_order(int column, const std::vector<int>& components) {
     const bool numbers = column >= 4 && column != 7;
     std::wstring before = list_cell(app_windows().list_main, 0, column);
@@ -94,8 +91,7 @@ inline std::vector<int> rows_in_state(UINT state) {
     return out;
 }
 
-// Images as the states say (1 for a mark); the list's one highlight (selected and focused) on a
-// marked row, none when no shown row is marked.
+// Images as the states say; the one highlight (selected and focused) on a marked row, if any.
 inline void expect_marks(const std::vector<int>& components, const std::vector<uint32_t>& states) {
     int wrong = 0;
     bool any_marked = false;
@@ -113,8 +109,7 @@ inline void expect_marks(const std::vector<int>& components, const std::vector<u
     }
 }
 
-// The real windows shown, with both sides and "Leave selected" on, as a user marks a big
-// board; dir_ takes the board and its selection file.
+// The real windows shown with both sides and "Leave selected" on; dir_ takes the board.
 class MarkingTest : public AppWindowsTest {
 protected:
     void SetUp() override {
@@ -136,8 +131,7 @@ inline void switch_sides(bool top, bool bottom) {
     UpdateWindow(app_windows().list_main);
 }
 
-// After a side switch: the rows are those of the shown sides, sorted as before, with their
-// marks, and each of them drawn.
+// After a side switch: the shown sides' rows, sorted as before, with their marks, each drawn.
 inline void expect_rows_of_sides(bool top, bool bottom) {
     const std::vector<int> rows = row_components();
     std::vector<int> sorted_rows = rows;

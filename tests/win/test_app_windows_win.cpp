@@ -192,17 +192,14 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"This window can only be minimized or maximized",
                                    L"Tindral Info", 0x42040}}));
 
-    set_visible(app_windows().hwnd_found, true);
-    SendMessageW(app_windows().hwnd_found, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(app_windows().hwnd_found));
-    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
-
-    set_visible(app_windows().hwnd_bom, true);
     SetWindowPos(app_windows().hwnd_bom, nullptr, 40, 50, 320, 210, SWP_NOZORDER);
-    SendMessageW(app_windows().hwnd_bom, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(app_windows().hwnd_bom));
-    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
-    // Its place is kept for the next start.
+    for (HWND hidden : {app_windows().hwnd_found, app_windows().hwnd_bom}) {
+        set_visible(hidden, true);
+        SendMessageW(hidden, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(hidden));
+        EXPECT_FALSE(IsWindowVisible(hidden));
+    }
+    // The BOM window's place is kept for the next start.
     EXPECT_EQ((std::array<uint32_t, 4>{settings.wnd_bom_x, settings.wnd_bom_y,
                                        settings.wnd_bom_width, settings.wnd_bom_height}),
               (std::array<uint32_t, 4>{40, 50, 320, 210}));

@@ -232,7 +232,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     const std::wstring board = sample_board();
     settings.show_bottom_side = 0;  // the BOM counts both sides all the same
     load(board);
-    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    ASSERT_EQ(model.board_loaded, 1u);
 
     click(app_windows().button_bom);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
@@ -250,11 +250,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(app_windows().list_bom, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4);
 
-    NMLISTVIEW n{};
-    n.hdr.hwndFrom = app_windows().list_bom;
-    n.hdr.code = LVN_COLUMNCLICK;
-    n.iSubItem = 3;
-    SendMessageW(app_windows().hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    notify(app_windows().list_bom, LVN_COLUMNCLICK, -1, 3);
     EXPECT_EQ(list_rows(app_windows().list_bom, 4), cli_csv_rows(L"bom", board, L"--sort 3"));
 
     SetWindowPos(app_windows().hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
@@ -271,15 +267,14 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
 struct ShellCall {
     HWND owner;
     std::wstring verb, file;
-    bool has_parameters;
     int show;
 };
 std::vector<ShellCall> g_shell_calls;
 INT_PTR g_shell_answer = 42;
 
 HINSTANCE WINAPI record_shell_open(HWND owner, const wchar_t* verb, const wchar_t* file,
-                                   const wchar_t* parameters, const wchar_t*, int show) {
-    g_shell_calls.push_back({owner, verb, file, parameters != nullptr, show});
+                                   const wchar_t*, const wchar_t*, int show) {
+    g_shell_calls.push_back({owner, verb, file, show});
     SetLastError(g_shell_answer > 32 ? 0 : ERROR_FILE_NOT_FOUND);
     return reinterpret_cast<HINSTANCE>(g_shell_answer);
 }

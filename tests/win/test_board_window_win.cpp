@@ -113,30 +113,29 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     settings.use_crosshair = 0;
     settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
     load();
-    const Settings& s = settings;
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox box_a = view.boxes[a];
     HDC pic = area_picture_dc();
     ASSERT_NE(pic, nullptr);
-    EXPECT_GT(count_in_box(pic, box_a, s.color_top_unselected), 0);
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
+    EXPECT_GT(count_in_box(pic, box_a, settings.color_top_unselected), 0);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_curr_selection), 0);
 
     // Chosen: current colour in the picture and on the screen, no unselected pixel left.
     choose(a);
     EXPECT_EQ(model.marks.states()[a], kStateCurrent);
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
-    const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_unselected), 0);
+    const Hit current = find_in_box(pic, box_a, settings.color_top_curr_selection);
     ASSERT_GE(current.x, 0);
     HDC screen = GetDC(app_windows().hwnd_layout);
-    EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_curr_selection);
+    EXPECT_EQ(GetPixel(screen, current.x, current.y), settings.color_top_curr_selection);
 
     // Another choice leaves the first one selected.
     choose(a == 0 ? 1 : 0);
     EXPECT_EQ(model.marks.states()[a], kStateSelected);
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
-    EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
-    EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_curr_selection), 0);
+    EXPECT_GT(count_in_box(pic, box_a, settings.color_top_selected), 0);
+    EXPECT_EQ(GetPixel(screen, current.x, current.y), settings.color_top_selected);
     ReleaseDC(app_windows().hwnd_layout, screen);
 
     // Top off: only the bottom is drawn, mirrored; the list shows the bottom rows only.
@@ -145,10 +144,10 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     EXPECT_TRUE(view.bottom_only);
     EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 8);
     EXPECT_TRUE(view.boxes[a].empty());
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_selected), 0);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_selected), 0);
     const uint32_t b = lone_component(kSideBottom);
     ASSERT_LT(b, view.boxes.size());
-    EXPECT_GT(count_in_box(pic, view.boxes[b], s.color_bottom_unselected), 0);
+    EXPECT_GT(count_in_box(pic, view.boxes[b], settings.color_bottom_unselected), 0);
     size_t bottoms = 0;
     for (const ElementRec& e : model.elements) bottoms += e.side == kSideBottom;
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
@@ -160,7 +159,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     command(IDM_BOTTOM_SIDE);
     EXPECT_FALSE(view.bottom_only);
     EXPECT_EQ(view.boxes[a], box_a);
-    EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
+    EXPECT_GT(count_in_box(pic, box_a, settings.color_top_selected), 0);
 
     // Plus and Minus scale the picture about the centre; Fit brings the fitted picture back.
     command(IDM_FIT);
@@ -329,11 +328,10 @@ TEST_F(BoardWindow, FoundWindowClickOnTheBoardShowsTheListAndARowIsChosenByMouse
 }
 
 TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
-    Settings& s = app_session().settings;
-    s.use_crosshair = 0;
+    settings.use_crosshair = 0;
     load(native_path(own_board(L"p1-pads.brd")));
-    ASSERT_EQ(s.show_pads, 1u);  // on without anyone asking
-    const COLORREF copper = s.color_pads;
+    ASSERT_EQ(settings.show_pads, 1u);  // on without anyone asking
+    const COLORREF copper = settings.color_pads;
     // R1 at (12, 8): its pin 1 at x 10.8 carries the dot, pin 2 at x 13.2 is an outline only.
     const POINT pin_one = pixel_of(10.8, 8), pin_two = pixel_of(13.2, 8);
     EXPECT_EQ(around(pin_one, copper), 9);
@@ -368,12 +366,12 @@ TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
     ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, client.right - 20, client.bottom - 20));
     pump_for(100);
     EXPECT_FALSE(IsWindowVisible(list));
-    EXPECT_EQ(s.show_pads, 0u);
+    EXPECT_EQ(settings.show_pads, 0u);
     EXPECT_EQ(count_on_screen(copper), 0);
     EXPECT_EQ(around(pin_one, copper), 0);
 
     // Back on, then a new colour picked through the colour dialog's pad swatch.
-    s.show_pads = 1;
+    settings.show_pads = 1;
     RedrawWindow(app_windows().hwnd_layout, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pump_for(100);
     EXPECT_EQ(count_on_screen(copper), before);
@@ -382,7 +380,7 @@ TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
     pick_colour(IDC_PAD_COLOUR_SWATCH, kMagenta);
     press(dialog_, IDOK);
     pump_for(100);
-    EXPECT_EQ(s.color_pads, kMagenta);
+    EXPECT_EQ(settings.color_pads, kMagenta);
     EXPECT_EQ(store_.dword(L"Color pads"), kMagenta);
     EXPECT_EQ(around(pin_one, kMagenta), 9);
     EXPECT_EQ(count_on_screen(copper), 0);

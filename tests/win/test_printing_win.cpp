@@ -53,12 +53,12 @@ struct TestPrinter {
     TestPrinter() {
         const UnixName unix_name = wine_unix_name();
         wchar_t dir[MAX_PATH] = {};
-        DWORD needed = 0;
-        if (!unix_name ||
-            !GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(dir), sizeof dir, &needed) ||
-            !(std::ofstream(std::filesystem::path(std::wstring(dir) + L"\\tindral-test.ppd"), std::ios::binary)
-              << kPrinterDescription))
+        DWORD n = 0;
+        BYTE* const into = reinterpret_cast<BYTE*>(dir);
+        if (!unix_name || !GetPrinterDriverDirectoryW(nullptr, nullptr, 1, into, sizeof dir, &n))
             return;
+        const std::filesystem::path ppd = std::wstring(dir) + L"\\tindral-test.ppd";
+        if (!(std::ofstream(ppd, std::ios::binary) << kPrinterDescription)) return;
         DRIVER_INFO_3W driver{};
         driver.cVersion = 3;
         driver.pName = const_cast<wchar_t*>(L"Wine PostScript Driver");
@@ -289,7 +289,8 @@ protected:
     BookletPreview() {
         // The booklet's entry where the resources put it: after Save selection.
         main_menu_ = main_menu();
-        InsertMenuW(GetSubMenu(main_menu_, 0), 2, MF_BYPOSITION | MF_STRING, IDM_PRINT_BOOKLET, L"-");
+        HMENU file = GetSubMenu(main_menu_, 0);
+        InsertMenuW(file, 2, MF_BYPOSITION | MF_STRING, IDM_PRINT_BOOKLET, L"-");
         places_.main = {0, 0, 700, 500};
     }
 

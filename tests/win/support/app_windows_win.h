@@ -229,8 +229,8 @@ protected:
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&icc);
         const auto make = [&](const wchar_t* cls, const RECT& r, HMENU menu) {
-            return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom,
-                                   nullptr, menu, w.instance, nullptr);
+            return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right,
+                                   r.bottom, nullptr, menu, w.instance, nullptr);
         };
         w.hwnd_main = make(kClassMain, places_.main, main_menu_);
         w.hwnd_board = make(kClassBoard, places_.board, nullptr);

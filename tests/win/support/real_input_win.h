@@ -133,8 +133,8 @@ inline Shot shot_of(HWND hwnd, const RECT& r) {
     if (s.width <= 0 || s.height <= 0) return s;
     HDC from = GetDC(hwnd);
     HDC mem = CreateCompatibleDC(from);
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, s.width, -s.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
+    BITMAPINFO bi{};  // rows top-down
+    bi.bmiHeader = {sizeof bi.bmiHeader, s.width, -s.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bmp && bits) {

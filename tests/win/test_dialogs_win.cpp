@@ -1,7 +1,6 @@
 // The settings, colour, About and path-list dialogs on the real main window, the commands that
 // open them, and what the board window shows after they closed.
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -13,7 +12,7 @@
 #include "shell/path_combo_win.h"
 #include "shell/path_delete_dialog_win.h"
 #include "shell/settings_dialog_win.h"
-#include "win/support/app_windows_win.h"
+#include "win/support/main_list_checks_win.h"
 
 using namespace tindral;
 using namespace tindral::test;
@@ -336,15 +335,10 @@ protected:
 
     // The shown sides are the same everywhere: settings, mirror flag, main list rows.
     void expect_bottom_only_everywhere() {
-        EXPECT_EQ(app_session().settings.show_top_side, 0u);
-        EXPECT_EQ(app_session().settings.show_bottom_side, 1u);
-        EXPECT_TRUE(app_session().view.bottom_only);
-        const int rows = static_cast<int>(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0));
-        const std::vector<ElementRec>& elements = app_session().board.elements;
-        const auto bottoms = std::count_if(elements.begin(), elements.end(),
-                                           [](const ElementRec& e) { return e.side == kSideBottom; });
-        EXPECT_EQ(rows, bottoms);
-        for (int r = 0; r < rows; ++r) EXPECT_EQ(list_cell(app_windows().list_main, r, 7), L"Bottom");
+        EXPECT_EQ(settings.show_top_side, 0u);
+        EXPECT_EQ(settings.show_bottom_side, 1u);
+        EXPECT_TRUE(view.bottom_only);
+        expect_rows_of_sides(false, true);
     }
 };
 

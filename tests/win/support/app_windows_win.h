@@ -277,11 +277,10 @@ protected:
 
     // The board window made where the settings keep it: at places_.board.
     void board_window_at_its_place() {
-        Settings& s = app_session().settings;
-        s.wnd_board_x = static_cast<uint32_t>(places_.board.left);
-        s.wnd_board_y = static_cast<uint32_t>(places_.board.top);
-        s.wnd_board_width = static_cast<uint32_t>(places_.board.right);
-        s.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
+        settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
     }
 
     // A board (the sample one unless named) loaded through the Load button and painted.

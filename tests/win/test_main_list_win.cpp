@@ -10,7 +10,6 @@
 
 #include "lists/list_rows.h"
 #include "selection/selection_format.h"
-#include "shell/bom_window_win.h"
 #include "shell/found_list_win.h"
 #include "support/synthetic_board.h"
 #include "support/temp_folder.h"

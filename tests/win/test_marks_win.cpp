@@ -8,7 +8,6 @@
 #include "lists/list_rows.h"
 #include "selection/selection_format.h"
 #include "settings/registry_settings.h"
-#include "shell/board_paint_win.h"
 #include "shell/message_port_win.h"
 #include "shell/settings_dialog_win.h"
 #include "support/temp_folder.h"

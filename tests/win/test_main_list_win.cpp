@@ -243,21 +243,12 @@ constexpr COLORREF kUnmarkedImage = RGB(250, 250, 250), kMarkedImage = RGB(0, 20
 // Plain squares for the icons, a colour each (unmarked, marked, sort mark); the list owns them.
 void give_plain_images(HWND list) {
     HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR24, 3, 0);
-    HDC screen = GetDC(nullptr);
-    for (COLORREF colour : {kUnmarkedImage, kMarkedImage, RGB(0, 0, 200)}) {
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
-        HDC dc = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        HBRUSH brush = CreateSolidBrush(colour);
-        RECT r{0, 0, 16, 16};
-        FillRect(dc, &r, brush);
-        DeleteObject(brush);
-        SelectObject(dc, old);
-        DeleteDC(dc);
+    for (COLORREF c : {kUnmarkedImage, kMarkedImage, RGB(0, 0, 200)}) {
+        const std::vector<uint32_t> bits(16 * 16, GetRValue(c) << 16 | GetGValue(c) << 8 | GetBValue(c));
+        HBITMAP bitmap = CreateBitmap(16, 16, 1, 32, bits.data());
         ImageList_Add(images, bitmap, nullptr);
         DeleteObject(bitmap);
     }
-    ReleaseDC(nullptr, screen);
     SendMessageW(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 

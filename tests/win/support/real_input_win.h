@@ -35,10 +35,6 @@ inline bool pump_until(const std::function<bool()>& done, DWORD ms = 8000) {
     return true;
 }
 
-inline bool send_inputs(INPUT* inputs, UINT n) {
-    return SendInput(n, inputs, sizeof(INPUT)) == n;
-}
-
 // A left click (or two, a double click; or a right click) at a screen point.
 inline bool left_click_at(POINT screen, int clicks = 1, bool right = false) {
     if (!SetCursorPos(screen.x, screen.y)) return false;
@@ -48,7 +44,7 @@ inline bool left_click_at(POINT screen, int clicks = 1, bool right = false) {
         in[0].type = in[1].type = INPUT_MOUSE;
         in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
         in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        if (!send_inputs(in, 2)) return false;
+        if (SendInput(2, in, sizeof(INPUT)) != 2) return false;
         pump_for(20);
     }
     pump_for(150);
@@ -94,7 +90,7 @@ inline bool press_key(WORD vk, WORD held = 0) {
     key(vk, 0);
     key(vk, KEYEVENTF_KEYUP);
     if (held) key(held, KEYEVENTF_KEYUP);
-    return send_inputs(in, n);
+    return SendInput(n, in, sizeof(INPUT)) == n;
 }
 
 // Typed as a user types it: letters and the space bar as key strokes.

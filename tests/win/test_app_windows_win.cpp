@@ -103,10 +103,7 @@ TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
     check_buttons();
 }
 
-class MenuTextTest : public AppWindowsTest {
-protected:
-    MenuTextTest() { main_menu_ = main_menu(); }
-};
+using MenuTextTest = MenuWindowsTest;
 
 TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
     HMENU bar = GetMenu(app_windows().hwnd_main);

@@ -44,11 +44,7 @@ COLORREF brush_colour(HBRUSH brush) {
     return lb.lbColor;
 }
 
-// The real windows with the main menu, and the dialog under test.
-class Dialogs : public AppWindowsTest {
-protected:
-    Dialogs() { main_menu_ = main_menu(); }
-};
+using Dialogs = MenuWindowsTest;
 
 // How far a control is from its template place (dialog units, each field mapped on its own).
 std::vector<LONG> misplacement(HWND dialog, int id, LONG x, LONG y, LONG w, LONG h) {

@@ -284,18 +284,17 @@ bool click_control(HWND parent, int id) {
     return clicked;
 }
 
-class BookletPreview : public AppWindowsTest {
+class BookletPreview : public MenuWindowsTest {
 protected:
     BookletPreview() {
         // The booklet's entry where the resources put it: after Save selection.
-        main_menu_ = main_menu();
         HMENU file = GetSubMenu(main_menu_, 0);
         InsertMenuW(file, 2, MF_BYPOSITION | MF_STRING, IDM_PRINT_BOOKLET, L"-");
         places_.main = {0, 0, 700, 500};
     }
 
     void SetUp() override {
-        AppWindowsTest::SetUp();
+        MenuWindowsTest::SetUp();
         set_menu_texts();
         ShowWindow(app_windows().hwnd_main, SW_SHOW);
         SetForegroundWindow(app_windows().hwnd_main);
@@ -304,7 +303,7 @@ protected:
 
     void TearDown() override {
         if (app_windows().hwnd_booklet) DestroyWindow(app_windows().hwnd_booklet);
-        AppWindowsTest::TearDown();
+        MenuWindowsTest::TearDown();
     }
 
     // The sample board loaded and the preview opened through the menu, above everything else.

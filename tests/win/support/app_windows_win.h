@@ -353,4 +353,10 @@ protected:
     TempFolder dir_;
 };
 
+// The same with the main window's menu bar.
+class MenuWindowsTest : public AppWindowsTest {
+protected:
+    MenuWindowsTest() { main_menu_ = main_menu(); }
+};
+
 }  // namespace tindral::test

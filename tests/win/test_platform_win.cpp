@@ -280,20 +280,14 @@ protected:
         EXPECT_EQ(s.find(L'\0'), std::wstring::npos) << name;
         return s;
     }
-    // Stores exactly the characters of s: the character after them is not NUL, so the registry
-    // adds no terminator.
-    void put_exact(const wchar_t* name, const std::wstring& s) {
-        const std::wstring buffer = s + L'!';
-        ASSERT_EQ(RegSetValueExW(raw(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(buffer.c_str()),
-                                 static_cast<DWORD>(s.size() * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(read(name).data.size(), s.size() * sizeof(wchar_t));
-    }
-    // Stores s with its terminator, as most programs do.
-    void put_terminated(const wchar_t* name, const std::wstring& s) {
-        ASSERT_EQ(RegSetValueExW(raw(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(s.c_str()),
-                                 static_cast<DWORD>((s.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
+    // Stores s with its terminator, as most programs do, or exactly its characters (the one after
+    // them is not NUL, so the registry adds no terminator).
+    void put(const wchar_t* name, const std::wstring& s, bool terminated) {
+        const std::wstring buffer = s + (terminated ? L'\0' : L'!');
+        const DWORD size = static_cast<DWORD>((s.size() + (terminated ? 1 : 0)) * sizeof(wchar_t));
+        const auto* bytes = reinterpret_cast<const BYTE*>(buffer.c_str());
+        ASSERT_EQ(RegSetValueExW(raw(), name, 0, REG_SZ, bytes, size), ERROR_SUCCESS);
+        ASSERT_EQ(read(name).data.size(), size);
     }
 
     RegistryStore store;
@@ -347,13 +341,12 @@ TEST_F(RegistryStoreTest, FirstStartAndValuesRoundTripWithUmlauts) {
 
 TEST_F(RegistryStoreTest, ValueTooLongForItsBufferIsReported) {
     ASSERT_EQ(get_settings(settings), 1);
-    put_exact(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'));   // fills the buffer exactly
-    put_terminated(L"ComboPathFilename02", std::wstring(300, L'q'));     // larger than the buffer
-    put_terminated(L"ComboPathFilename03", std::wstring(kMaxPathChars, L'r'));
-    put_exact(L"ComboPathFilename04", L"C:\\exact.brd");
-    put_terminated(L"ComboPathFilename05", L"C:\\term.brd");
-    ASSERT_EQ(RegSetValueExW(raw(), L"Sort col", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"12345"), 10),
-              ERROR_SUCCESS);
+    put(L"Printer Name", std::wstring(kMaxPathChars + 1, L'p'), false);  // fills the buffer exactly
+    put(L"ComboPathFilename02", std::wstring(300, L'q'), true);  // larger than the buffer
+    put(L"ComboPathFilename03", std::wstring(kMaxPathChars, L'r'), true);
+    put(L"ComboPathFilename04", L"C:\\exact.brd", false);
+    put(L"ComboPathFilename05", L"C:\\term.brd", true);
+    put(L"Sort col", L"12345", false);  // text where a number belongs
     settings.printer_name = L"kept";
     settings.sort_col = 4;
     settings.recent_paths[2] = L"C:\\two.brd";

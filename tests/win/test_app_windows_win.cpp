@@ -75,7 +75,6 @@ TEST_F(StartUp, ControlRowsTakeTheirFontAndStopAtTheFirstFailure) {
 }
 
 TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
-    Settings& settings = app_session().settings;
     HWND toolbar = app_windows().hwnd_toolbar;
     ASSERT_NE(toolbar, nullptr);
     EXPECT_EQ(GetParent(toolbar), app_windows().hwnd_board);
@@ -104,10 +103,7 @@ TEST_F(StartUp, ToolbarRebuildKeepsOneToolbarWithSevenButtons) {
     check_buttons();
 }
 
-class MenuTextTest : public AppWindowsTest {
-protected:
-    MenuTextTest() { main_menu_ = main_menu(); }
-};
+using MenuTextTest = MenuWindowsTest;
 
 TEST_F(MenuTextTest, PopupsByPositionItemsByCommandInBothLanguages) {
     HMENU bar = GetMenu(app_windows().hwnd_main);
@@ -184,7 +180,6 @@ TEST_F(StartUp, ListColumnsFollowTheLanguageAndAreNeverDoubled) {
 }
 
 TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
-    Settings& settings = app_session().settings;
     // Their titles are set while they are created.
     EXPECT_EQ(window_text(app_windows().hwnd_found), L"Tindral V2.00.1     Found components");
     EXPECT_EQ(window_text(app_windows().hwnd_bom), L"Tindral V2.00.1     Component list");
@@ -194,32 +189,27 @@ TEST_F(StartUp, BoardRefusesToCloseFoundAndBomOnlyHide) {
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"This window can only be minimized or maximized",
                                    L"Tindral Info", 0x42040}}));
 
-    set_visible(app_windows().hwnd_found, true);
-    SendMessageW(app_windows().hwnd_found, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(app_windows().hwnd_found));
-    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
-
-    set_visible(app_windows().hwnd_bom, true);
     SetWindowPos(app_windows().hwnd_bom, nullptr, 40, 50, 320, 210, SWP_NOZORDER);
-    SendMessageW(app_windows().hwnd_bom, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(app_windows().hwnd_bom));
-    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
-    // Its place is kept for the next start.
+    for (HWND hidden : {app_windows().hwnd_found, app_windows().hwnd_bom}) {
+        set_visible(hidden, true);
+        SendMessageW(hidden, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(hidden));
+        EXPECT_FALSE(IsWindowVisible(hidden));
+    }
+    // The BOM window's place is kept for the next start.
     EXPECT_EQ((std::array<uint32_t, 4>{settings.wnd_bom_x, settings.wnd_bom_y,
                                        settings.wnd_bom_width, settings.wnd_bom_height}),
               (std::array<uint32_t, 4>{40, 50, 320, 210}));
     EXPECT_EQ(port_.boxes.size(), 1u);
 }
 
-// Running out of memory anywhere in a window's handling ends in the guard: the board goes, the
-// windows show no board (no row may point at a part that is gone) and the box says so, owned by
-// the main window only when its own handling failed.
+// Out of memory in a window's handling: the board goes (no row may point at a part that is gone).
 TEST_F(StartUp, RunningOutOfMemoryInAWindowDropsTheBoardAndSaysSo) {
     const auto out_of_memory = [](HWND, UINT, WPARAM, LPARAM) -> LRESULT { throw std::bad_alloc(); };
     const std::pair<HWND, Owner> cases[] = {{app_windows().hwnd_main, Owner::main},
                                             {app_windows().hwnd_board, Owner::none}};
     for (const auto& [hwnd, owner] : cases) {
-        load_sample();
+        load_painted();
         ASSERT_GT(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), 0);
         port_.boxes.clear();
         EXPECT_EQ(guarded_window_message(out_of_memory, hwnd, WM_USER, 0, 0), 0);
@@ -240,8 +230,7 @@ Rect stored(TopWindow w) {
     return {r.x, r.y, r.width, r.height};
 }
 
-// A window minimised or maximised when its place is taken keeps its normal rectangle, never the
-// parking place of a minimised window.
+// A minimised or maximised window keeps its normal rectangle, not a minimised one's parking place.
 TEST_F(StartUp, MinimisedOrMaximisedWindowsKeepTheirNormalRectangle) {
     const struct {
         HWND hwnd;

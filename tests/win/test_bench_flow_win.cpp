@@ -1,7 +1,5 @@
-// The bench-flow features as a user meets them in the real windows: typing in the find box
-// filters the rows and outlines the parts on the board, Enter in the list (or the toolbar
-// button) places the current part and moves on, a part chosen outside the zoomed view is brought
-// into it, and File > Export list writes the bytes tindral-cli writes.
+// The bench-flow features in the real windows: the find box, Enter (or the toolbar button) placing
+// and moving on, a part brought into the zoomed view, and the export with tindral-cli's bytes.
 
 #include <filesystem>
 #include <string>
@@ -32,24 +30,23 @@ uint32_t state_of_row(int row) {
 
 class BenchFlow : public AppWindowsTest {
 protected:
-    BenchFlow() { places_.main = {0, 0, 900, 560}; }
+    BenchFlow() {
+        places_.main = {0, 0, 900, 560};
+        places_.board = {905, 0, 680, 560};  // beside the main window: toolbar clicks reach it
+    }
 
     void SetUp() override {
-        Settings& s = app_session().settings;
-        s.show_bottom_side = 1;
-        s.use_crosshair = 0;
-        // Beside the main window, not under it: the clicks on the toolbar must reach it.
-        s.wnd_board_x = 905, s.wnd_board_y = 0, s.wnd_board_width = 680, s.wnd_board_height = 560;
+        settings.show_bottom_side = 1;
+        settings.use_crosshair = 0;
+        board_window_at_its_place();
         AppWindowsTest::SetUp();
         ASSERT_EQ(install_keyboard_hook(), 1);
         show_board_on_top();
         show_main_on_top();
         // A copy, so that no answer to a question ever writes beside the checkout's sample.
         board_ = copy_board(L"sample.brd").wstring();
-        load_through_combo(board_);
-        ASSERT_EQ(app_session().board.board_loaded, 1u);
-        UpdateWindow(app_windows().hwnd_layout);
-        pump_for(250);
+        load_painted(board_);
+        pump_for(150);
     }
 
     void TearDown() override {
@@ -77,7 +74,7 @@ TEST_F(BenchFlow, TypingInTheFindBoxFiltersRowsAndOutlinesThePartsUntilEscape) {
 
     // Ctrl+F from the list puts the focus into the box; then the user types.
     SetFocus(list);
-    press_key('F', true);
+    press_key('F', VK_CONTROL);
     pump_for(150);
     ASSERT_EQ(GetFocus(), box);
     ASSERT_TRUE(type_text(L"c0805"));
@@ -144,9 +141,7 @@ TEST_F(BenchFlow, EnterAndTheToolbarButtonPlaceThePartAndMakeTheNextRowCurrent) 
     EXPECT_EQ(window_text(app_windows().static_counter), expected_counter(app_session().board.marks.states()));
 }
 
-// With "Leave selected" off one part is marked at a time; after the rows moved (a sort, a
-// search) the next click must take the mark of that part's row, not of whatever row now sits
-// where it was.
+// One mark at a time: after the rows moved, a click takes that part's mark, not its old row's.
 TEST_F(BenchFlow, WithLeaveSelectedOffOneRowKeepsTheMarkAfterASortAndASearch) {
     app_session().settings.leave_selected = 0;
     HWND list = app_windows().list_main;

@@ -1,7 +1,6 @@
-// The board window with a real board loaded: the colours of the painted picture and of the
-// screen, the toolbar commands, scrolling, panning, the wheel, the left click that fills the
-// found window (and a row of it chosen by real mouse or key), the layer list, the
-// exclusive-or crosshair, and the pads.
+// The board window with a real board loaded: the colours of picture and screen, the toolbar
+// commands, scrolling, panning, the wheel, the found window (a row chosen by real mouse or key),
+// the layer list, the exclusive-or crosshair, and the pads.
 
 #include <algorithm>
 #include <cwchar>
@@ -27,8 +26,7 @@ int client_height() {
     return r.bottom;
 }
 
-// How often a colour occurs inside a component's box (device pixels of dc, y downwards), and
-// the first device pixel of it.
+// How often a colour occurs inside a component's box (device pixels, y downwards), and where first.
 struct Hit {
     int count = 0, x = -1, y = -1;
 };
@@ -46,11 +44,6 @@ Hit find_in_box(HDC dc, const ElementBox& box, COLORREF colour) {
 }
 
 int count_in_box(HDC dc, const ElementBox& box, COLORREF colour) { return find_in_box(dc, box, colour).count; }
-
-bool overlaps(const ElementBox& a, const ElementBox& b) {
-    return !a.empty() && !b.empty() && a.min_x <= b.max_x && b.min_x <= a.max_x &&
-           a.min_y <= b.max_y && b.min_y <= a.max_y;
-}
 
 // A board point as a pixel of the drawing area (y downwards).
 POINT pixel_of(double x, double y) {
@@ -80,12 +73,8 @@ protected:
         show_board_on_top();
     }
 
-    void load(const std::wstring& path) {
-        load_through_combo(path);
-        ASSERT_EQ(app_session().board.board_loaded, 1u)
-            << (port_.boxes.empty() ? std::string("no box")
-                                    : std::string(port_.boxes[0].text.begin(), port_.boxes[0].text.end()));
-        UpdateWindow(app_windows().hwnd_layout);
+    void load(const std::wstring& path = sample_board()) {
+        load_painted(path);
         ASSERT_EQ(app_session().view.boxes.size(), app_session().board.elements.size());
     }
 
@@ -110,8 +99,10 @@ protected:
             if (boxes[i].empty() || app_session().board.elements[i].side != side) continue;
             if (boxes[i].max_x - boxes[i].min_x < 4 || boxes[i].max_y - boxes[i].min_y < 4) continue;
             bool alone = boxes[i].min_x >= 0 && boxes[i].min_y >= 0;
-            for (uint32_t j = 0; j < boxes.size() && alone; ++j)
-                if (j != i && overlaps(boxes[i], boxes[j])) alone = false;
+            for (uint32_t j = 0; j < boxes.size() && alone; ++j)  // no other box overlaps it
+                alone = j == i || boxes[j].empty() || boxes[i].min_x > boxes[j].max_x ||
+                        boxes[j].min_x > boxes[i].max_x || boxes[i].min_y > boxes[j].max_y ||
+                        boxes[j].min_y > boxes[i].max_y;
             if (alone) return i;
         }
         return static_cast<uint32_t>(app_session().view.boxes.size());
@@ -119,36 +110,32 @@ protected:
 };
 
 TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
-    Settings& settings = app_session().settings;
-    BoardModel& board = app_session().board;
-    BoardView& view = app_session().view;
     settings.use_crosshair = 0;
     settings.set_layer_enabled(20, false);  // the board outline is drawn in the top colours
-    load(sample_board());
-    const Settings& s = settings;
+    load();
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox box_a = view.boxes[a];
     HDC pic = area_picture_dc();
     ASSERT_NE(pic, nullptr);
-    EXPECT_GT(count_in_box(pic, box_a, s.color_top_unselected), 0);
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
+    EXPECT_GT(count_in_box(pic, box_a, settings.color_top_unselected), 0);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_curr_selection), 0);
 
     // Chosen: current colour in the picture and on the screen, no unselected pixel left.
     choose(a);
-    EXPECT_EQ(board.marks.states()[a], kStateCurrent);
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_unselected), 0);
-    const Hit current = find_in_box(pic, box_a, s.color_top_curr_selection);
+    EXPECT_EQ(model.marks.states()[a], kStateCurrent);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_unselected), 0);
+    const Hit current = find_in_box(pic, box_a, settings.color_top_curr_selection);
     ASSERT_GE(current.x, 0);
     HDC screen = GetDC(app_windows().hwnd_layout);
-    EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_curr_selection);
+    EXPECT_EQ(GetPixel(screen, current.x, current.y), settings.color_top_curr_selection);
 
     // Another choice leaves the first one selected.
     choose(a == 0 ? 1 : 0);
-    EXPECT_EQ(board.marks.states()[a], kStateSelected);
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_curr_selection), 0);
-    EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
-    EXPECT_EQ(GetPixel(screen, current.x, current.y), s.color_top_selected);
+    EXPECT_EQ(model.marks.states()[a], kStateSelected);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_curr_selection), 0);
+    EXPECT_GT(count_in_box(pic, box_a, settings.color_top_selected), 0);
+    EXPECT_EQ(GetPixel(screen, current.x, current.y), settings.color_top_selected);
     ReleaseDC(app_windows().hwnd_layout, screen);
 
     // Top off: only the bottom is drawn, mirrored; the list shows the bottom rows only.
@@ -157,12 +144,12 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     EXPECT_TRUE(view.bottom_only);
     EXPECT_EQ(SendMessageW(app_windows().hwnd_toolbar, TB_BUTTONCOUNT, 0, 0), 8);
     EXPECT_TRUE(view.boxes[a].empty());
-    EXPECT_EQ(count_in_box(pic, box_a, s.color_top_selected), 0);
+    EXPECT_EQ(count_in_box(pic, box_a, settings.color_top_selected), 0);
     const uint32_t b = lone_component(kSideBottom);
     ASSERT_LT(b, view.boxes.size());
-    EXPECT_GT(count_in_box(pic, view.boxes[b], s.color_bottom_unselected), 0);
+    EXPECT_GT(count_in_box(pic, view.boxes[b], settings.color_bottom_unselected), 0);
     size_t bottoms = 0;
-    for (const ElementRec& e : board.elements) bottoms += e.side == kSideBottom;
+    for (const ElementRec& e : model.elements) bottoms += e.side == kSideBottom;
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMCOUNT, 0, 0), static_cast<LRESULT>(bottoms));
 
     command(IDM_BOTTOM_SIDE);  // nothing shown at all
@@ -172,7 +159,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
     command(IDM_BOTTOM_SIDE);
     EXPECT_FALSE(view.bottom_only);
     EXPECT_EQ(view.boxes[a], box_a);
-    EXPECT_GT(count_in_box(pic, box_a, s.color_top_selected), 0);
+    EXPECT_GT(count_in_box(pic, box_a, settings.color_top_selected), 0);
 
     // Plus and Minus scale the picture about the centre; Fit brings the fitted picture back.
     command(IDM_FIT);
@@ -192,8 +179,7 @@ TEST_F(BoardWindow, StateColoursOnPictureAndScreenThroughSidesAndZoom) {
 }
 
 TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
-    BoardView& view = app_session().view;
-    load(sample_board());
+    load();
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox start = view.boxes[a];
@@ -234,10 +220,8 @@ TEST_F(BoardWindow, ScrollPanAndWheelMoveThePicture) {
 }
 
 TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
-    Settings& settings = app_session().settings;
-    BoardView& view = app_session().view;
     settings.use_crosshair = 1;
-    load(sample_board());
+    load();
     const uint32_t a = lone_component(kSideTop);
     ASSERT_LT(a, view.boxes.size());
     const ElementBox box = view.boxes[a];
@@ -295,11 +279,9 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
 }
 
 TEST_F(BoardWindow, FoundWindowClickOnTheBoardShowsTheListAndARowIsChosenByMouseOrKey) {
-    BoardModel& board = app_session().board;
-    BoardView& view = app_session().view;
     // Not above the found window, which real clicks and keys must reach.
     SetWindowPos(app_windows().hwnd_board, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    load(sample_board());
+    load();
     const uint32_t c = lone_component(kSideTop);
     ASSERT_LT(c, view.boxes.size());
     const ElementBox& box = view.boxes[c];
@@ -322,7 +304,7 @@ TEST_F(BoardWindow, FoundWindowClickOnTheBoardShowsTheListAndARowIsChosenByMouse
 
     // A double click on the row makes the part current and closes the window.
     ASSERT_TRUE(click_list_row(app_windows().list_found, 0, 2));
-    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[c], kStateCurrent);
     EXPECT_EQ(view.current, static_cast<int32_t>(c));
     EXPECT_EQ(view.crosshair_drawn, c + 1);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
@@ -331,7 +313,7 @@ TEST_F(BoardWindow, FoundWindowClickOnTheBoardShowsTheListAndARowIsChosenByMouse
     open_found_for(c, at);
     ASSERT_TRUE(press_key(VK_RETURN));
     pump_for(200);
-    EXPECT_EQ(board.marks.states()[c], kStateUnselected);
+    EXPECT_EQ(model.marks.states()[c], kStateUnselected);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
 
     // Space goes through the program's keyboard hook.
@@ -340,18 +322,16 @@ TEST_F(BoardWindow, FoundWindowClickOnTheBoardShowsTheListAndARowIsChosenByMouse
     open_found_for(c, at);
     ASSERT_TRUE(press_key(VK_SPACE));
     pump_for(200);
-    EXPECT_EQ(board.marks.states()[c], kStateCurrent);
+    EXPECT_EQ(model.marks.states()[c], kStateCurrent);
     EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_found));
     EXPECT_TRUE(port_.boxes.empty());
 }
 
 TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
-    Settings& s = app_session().settings;
-    s.use_crosshair = 0;
+    settings.use_crosshair = 0;
     load(native_path(own_board(L"p1-pads.brd")));
-    pump_for(100);
-    ASSERT_EQ(s.show_pads, 1u);  // on without anyone asking
-    const COLORREF copper = s.color_pads;
+    ASSERT_EQ(settings.show_pads, 1u);  // on without anyone asking
+    const COLORREF copper = settings.color_pads;
     // R1 at (12, 8): its pin 1 at x 10.8 carries the dot, pin 2 at x 13.2 is an outline only.
     const POINT pin_one = pixel_of(10.8, 8), pin_two = pixel_of(13.2, 8);
     EXPECT_EQ(around(pin_one, copper), 9);
@@ -386,25 +366,21 @@ TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
     ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, client.right - 20, client.bottom - 20));
     pump_for(100);
     EXPECT_FALSE(IsWindowVisible(list));
-    EXPECT_EQ(s.show_pads, 0u);
+    EXPECT_EQ(settings.show_pads, 0u);
     EXPECT_EQ(count_on_screen(copper), 0);
     EXPECT_EQ(around(pin_one, copper), 0);
 
     // Back on, then a new colour picked through the colour dialog's pad swatch.
-    s.show_pads = 1;
+    settings.show_pads = 1;
     RedrawWindow(app_windows().hwnd_layout, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     pump_for(100);
     EXPECT_EQ(count_on_screen(copper), before);
     ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);
     EXPECT_EQ(window_text(GetDlgItem(dialog_, IDC_PAD_COLOUR_CAPTION)), L"Pads");
-    app_windows().colour_chooser = [](HWND, uint32_t& c) {
-        c = kMagenta;
-        return 1;
-    };
-    press(dialog_, IDC_PAD_COLOUR_SWATCH, STN_CLICKED);
+    pick_colour(IDC_PAD_COLOUR_SWATCH, kMagenta);
     press(dialog_, IDOK);
     pump_for(100);
-    EXPECT_EQ(s.color_pads, kMagenta);
+    EXPECT_EQ(settings.color_pads, kMagenta);
     EXPECT_EQ(store_.dword(L"Color pads"), kMagenta);
     EXPECT_EQ(around(pin_one, kMagenta), 9);
     EXPECT_EQ(count_on_screen(copper), 0);

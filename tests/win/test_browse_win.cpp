@@ -59,7 +59,12 @@ protected:
         fill_path_combo_box();
     }
 
-    int selection() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0)); }
+    // The combo box's entries, its selected one and the count beside it.
+    static void expect_paths(const std::vector<std::wstring>& items, int selected) {
+        EXPECT_EQ(path_combo_items(), items);
+        EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0), selected);
+        EXPECT_EQ(window_text(app_windows().edit_path_count), std::to_wstring(items.size()));
+    }
 
     // A second board beside the sample one, made for this test.
     std::wstring generated_board() { return dir_.write("generated.brd", synthetic_board(30)).wstring(); }
@@ -68,19 +73,15 @@ protected:
 };
 
 TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
-    Settings& settings = app_session().settings;
-    BoardModel& board = app_session().board;
     const std::wstring older = sample_board();
     const std::wstring chosen = generated_board();
     start_with({older});
 
     browse(chosen);
     EXPECT_TRUE(port_.boxes.empty()) << (port_.boxes.empty() ? "" : "box shown");
-    EXPECT_EQ(board.board_loaded, 1u);
+    EXPECT_EQ(model.board_loaded, 1u);
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      generated.brd");
-    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
-    EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
+    expect_paths({chosen, older}, 0);
     EXPECT_EQ(settings.last_selected_file_index, 0u);
     EXPECT_EQ(store_.string(L"ComboPathFilename00"), chosen);
     EXPECT_EQ(store_.string(L"ComboPathFilename01"), older);
@@ -92,45 +93,37 @@ TEST_F(Browse, ChosenBoardLoadsOnTopOfTheListOnceWhateverItsLetterCase) {
     ASSERT_NE(upper, older);
     browse(upper);
     EXPECT_TRUE(port_.boxes.empty());
-    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{chosen, older}));
-    EXPECT_EQ(selection(), 1);
+    expect_paths({chosen, older}, 1);
     EXPECT_EQ(settings.last_selected_file_index, 1u);
-    EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
     EXPECT_EQ(window_text(app_windows().hwnd_main), L"Tindral V2.00.1      tindral-sample.brd");
-    EXPECT_EQ(board.board_loaded, 1u);
+    EXPECT_EQ(model.board_loaded, 1u);
     EXPECT_EQ(g_dialog_calls, 2);
 }
 
 TEST_F(Browse, CancelAndARefusedFileChangeNothing) {
-    Settings& settings = app_session().settings;
-    BoardModel& board = app_session().board;
     const std::wstring listed = sample_board();
     start_with({listed});
-    ASSERT_EQ(selection(), 0);
     const size_t writes = store_.writes.size();
 
     browse(L"", false);
     EXPECT_EQ(g_dialog_calls, 1);
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(settings.xml_path_file_name, listed);
-    EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
-    EXPECT_EQ(selection(), 0);
-    EXPECT_EQ(board.board_loaded, 0u);  // nothing was loaded
+    expect_paths({listed}, 0);
+    EXPECT_EQ(model.board_loaded, 0u);  // nothing was loaded
 
-    const std::wstring text_file =
-        temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
+    const std::wstring text_file = temp_file_with("<?xml version=\"1.0\"?>\r\n<eagle/>\r\n");
     browse(text_file);
     DeleteFileW(text_file.c_str());
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, text(TXT_ONLY_V6_V7), L"Tindral Warning", 0x2010}}));
     EXPECT_EQ(settings.xml_path_file_name, listed);
-    EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{listed});
+    expect_paths({listed}, 0);
     EXPECT_TRUE(settings.recent_paths[1].empty());
     EXPECT_EQ(store_.writes.size(), writes);  // nothing stored
-    EXPECT_EQ(board.board_loaded, 0u);
+    EXPECT_EQ(model.board_loaded, 0u);
 }
 
 TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
-    Settings& settings = app_session().settings;
     settings.use_filelist = 0;
     settings.xml_path_file_name = generated_board();
     settings.recent_paths[1] = L"Z:\\old\\left-over.brd";
@@ -143,13 +136,12 @@ TEST_F(Browse, WithoutTheListTheChoiceReplacesTheOnlyEntry) {
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_EQ(app_session().board.board_loaded, 1u);
     EXPECT_EQ(path_combo_items(), std::vector<std::wstring>{chosen});
-    EXPECT_EQ(selection(), 0);
+    EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCURSEL, 0, 0), 0);
     EXPECT_FALSE(shown(app_windows().edit_path_count));
     EXPECT_FALSE(shown(app_windows().button_delete));
 }
 
 TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
-    Settings& settings = app_session().settings;
     const std::wstring a = generated_board();
     const std::wstring missing = own_board(L"no-such-board.brd");
     const std::wstring b = sample_board();
@@ -158,10 +150,8 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     settings.recent_paths[3] = b;
     settings.last_selected_file_index = 1;
     start_with({});
-    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, missing, b}));
-    EXPECT_EQ(selection(), 1);
+    expect_paths({a, missing, b}, 1);
     EXPECT_EQ(window_text(app_windows().combo_path), missing);
-    EXPECT_EQ(window_text(app_windows().edit_path_count), L"3");
     EXPECT_TRUE(shown(app_windows().edit_path_count));
     EXPECT_TRUE(shown(app_windows().button_delete));
 
@@ -173,9 +163,7 @@ TEST_F(Browse, StartUpFillSelectionChangeAndAMissingFileLeavingTheList) {
     SendMessageW(app_windows().combo_path, CB_SETCURSEL, 1, 0);
     click(app_windows().button_load);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::none, L"_taccess File not found", L"Tindral Error", 0x2010}}));
-    EXPECT_EQ(path_combo_items(), (std::vector<std::wstring>{a, b}));
-    EXPECT_EQ(selection(), -1);
-    EXPECT_EQ(window_text(app_windows().edit_path_count), L"2");
+    expect_paths({a, b}, -1);
     EXPECT_EQ(settings.recent_paths[1], b);
     EXPECT_TRUE(settings.recent_paths[2].empty());
     EXPECT_TRUE(shown(app_windows().button_delete));
@@ -193,18 +181,14 @@ void CALLBACK read_and_cancel_dialog(HWND, UINT, UINT_PTR, DWORD) {
     SendMessageW(dialog, CDM_GETSPEC, MAX_PATH, reinterpret_cast<LPARAM>(name));
     g_seen_folder = folder;
     g_seen_name = name[0] ? name : L"(none)";
-    RECT r{};
-    GetWindowRect(cancel, &r);
-    test::left_click_at({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    left_click_at(window_centre(cancel));
 }
 
-// The real dialog opens in the folder of the board chosen last, its name ready: the board's
-// other revisions are one click away.
-using OpenDialog = test::AppWindowsTest;
+// The real dialog opens at the board chosen last: its other revisions are one click away.
+using OpenDialog = AppWindowsTest;
 
 TEST_F(OpenDialog, StartsAtTheBoardChosenLast) {
-    test::TempFolder dir;
-    const std::filesystem::path board = dir.write("rev-b.kicad_pcb", "x");
+    const std::filesystem::path board = dir_.write("rev-b.kicad_pcb", "x");
     app_session().settings.xml_path_file_name = board.wstring();
     ShowWindow(app_windows().hwnd_main, SW_SHOW);
     g_seen_folder.clear();
@@ -215,7 +199,7 @@ TEST_F(OpenDialog, StartsAtTheBoardChosenLast) {
     KillTimer(nullptr, timer);
     EXPECT_EQ(chosen, L"unchanged");
     EXPECT_EQ(g_seen_name, L"rev-b.kicad_pcb");
-    EXPECT_EQ(std::filesystem::path(g_seen_folder), dir.path);
+    EXPECT_EQ(std::filesystem::path(g_seen_folder), dir_.path);
 }
 
 }  // namespace

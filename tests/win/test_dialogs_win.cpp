@@ -1,17 +1,18 @@
-// The settings, colour, About and path-list dialogs on the real main window: templates, texts,
-// the language switch while the settings dialog is open, renewed pens and brushes, the path
-// lists, and the menu and button commands that open the dialogs.
+// The settings, colour, About and path-list dialogs on the real main window, the commands that
+// open them, and what the board window shows after they closed.
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "shell/about_dialog_win.h"
+#include "shell/board_window_win.h"
 #include "shell/colour_dialog_win.h"
 #include "shell/path_combo_win.h"
 #include "shell/path_delete_dialog_win.h"
 #include "shell/settings_dialog_win.h"
-#include "win/support/app_windows_win.h"
+#include "win/support/main_list_checks_win.h"
 
 using namespace tindral;
 using namespace tindral::test;
@@ -43,15 +44,9 @@ COLORREF brush_colour(HBRUSH brush) {
     return lb.lbColor;
 }
 
-// The real windows with the main menu, and the dialog under test.
-class Dialogs : public AppWindowsTest {
-protected:
-    Dialogs() { main_menu_ = main_menu(); }
-    HWND open(int id, DLGPROC proc) { return open_dialog(id, proc); }
-};
+using Dialogs = MenuWindowsTest;
 
-// Where a control of the template (dialog units) ended up: the difference as one value, each
-// field mapped on its own as the dialog manager does.
+// How far a control is from its template place (dialog units, each field mapped on its own).
 std::vector<LONG> misplacement(HWND dialog, int id, LONG x, LONG y, LONG w, LONG h) {
     RECT want{x, y, w, h}, got{};
     MapDialogRect(dialog, &want);
@@ -68,10 +63,9 @@ bool line_shows(HWND dialog, int y, uint32_t text_colour, uint32_t back_colour) 
 }
 
 TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
-    Settings& settings = app_session().settings;
     store_.put_dword(L"Language", 1);
     store_.put_dword(L"Printer selection mode", 3);
-    HWND d = open(IDD_SETTINGS, DlgSettings);
+    HWND d = open_dialog(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
     const LONG template_places[][5] = {
         {1002, 343, 31, 100, 61}, {1000, 355, 52, 73, 10},  {1001, 355, 71, 70, 10},
@@ -119,12 +113,9 @@ TEST_F(Dialogs, SettingsTemplateTextsAndLanguageSwitchWhileOpen) {
 }
 
 TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged) {
-    Settings& settings = app_session().settings;
-    BoardModel& board = app_session().board;
-    BoardView& view = app_session().view;
-    board.marks.assign({2, 1, 0});
+    model.marks.assign({2, 1, 0});
     view.current = 1;
-    HWND d = open(IDD_SETTINGS, DlgSettings);
+    HWND d = open_dialog(IDD_SETTINGS, DlgSettings);
     ASSERT_NE(d, nullptr);
     const size_t writes_at_open = store_.writes.size();
 
@@ -155,35 +146,25 @@ TEST_F(Dialogs, SettingsOkStoresTheChoiceAndClearsMarksWhenLeaveSelectedChanged)
     EXPECT_EQ(store_.dword(L"Leave selected"), 0u);
     EXPECT_EQ(store_.dword(L"Printer selection mode"), 3u);
     EXPECT_GT(store_.writes.size(), writes_at_open);
-    EXPECT_EQ(board.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
+    EXPECT_EQ(model.marks.states(), (std::vector<uint32_t>{0, 0, 0}));
     EXPECT_EQ(view.current, -1);
 }
 
 TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
-    Settings& settings = app_session().settings;
-    HWND d = open(IDD_COLORS, DlgColorSettings);
+    HWND d = open_dialog(IDD_COLORS, DlgColorSettings);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(window_text(d), L"Tindral V2.00.1  DlgColorSettings");
     EXPECT_EQ(item_text(d, 1062), L"Selected");
     EXPECT_EQ(item_text(d, 1084), L"Bottom");
     EXPECT_EQ(item_text(d, 1017), L"Component window");
 
-    static uint32_t next_colour = 0;
-    app_windows().colour_chooser = [](HWND, uint32_t& c) {
-        if (next_colour == 0) return 0;
-        c = next_colour;
-        return 1;
-    };
-
     // A cancelled chooser changes nothing, not even the brush handle.
     const HBRUSH brush_before = app_windows().brushes.top_selected.get();
-    next_colour = 0;
-    press(d, 1063, STN_CLICKED);
+    pick_colour(1063, 0);
     EXPECT_EQ(settings.color_top_selected, kDefaultSettings.color_top_selected);
     EXPECT_EQ(app_windows().brushes.top_selected.get(), brush_before);
 
-    next_colour = 0x00ABCDEF;
-    press(d, 1063, STN_CLICKED);
+    pick_colour(1063, 0x00ABCDEF);
     EXPECT_EQ(settings.color_top_selected, 0x00ABCDEFu);
     EXPECT_EQ(pen_colour(app_windows().pens.top_selected.get()), 0x00ABCDEFu);
     EXPECT_EQ(brush_colour(app_windows().brushes.top_selected.get()), 0x00ABCDEFu);
@@ -195,8 +176,7 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
 
     // A list colour has a brush only.
     const HPEN crosshair_pen = app_windows().pens.crosshair.get();
-    next_colour = 0x00112233;
-    press(d, 1026, STN_CLICKED);
+    pick_colour(1026, 0x00112233);
     EXPECT_EQ(brush_colour(app_windows().brushes.group_top_text1.get()), 0x00112233u);
     EXPECT_EQ(app_windows().pens.crosshair.get(), crosshair_pen);
 
@@ -212,10 +192,9 @@ TEST_F(Dialogs, ColourSwatchRenewsPenAndBrushAndOkStoresIt) {
 }
 
 TEST_F(Dialogs, ColourDefaultsAndTheSampleTextPainting) {
-    Settings& settings = app_session().settings;
     settings.color_crosshair = 0x000001;
     store_.put_dword(L"Color crosshair", 0x000001);
-    HWND d = open(IDD_COLORS, DlgColorSettings);
+    HWND d = open_dialog(IDD_COLORS, DlgColorSettings);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(pen_colour(app_windows().pens.crosshair.get()), 0x000001u);
     press(d, 1054);
@@ -235,7 +214,7 @@ TEST_F(Dialogs, AboutBoxTexts) {
     for (const auto& [language, title] : {std::pair{0u, L"Tindral V2.00.1  \u00DCber ..."},
                                           std::pair{1u, L"Tindral V2.00.1  About ..."}}) {
         LanguageGuard guard(app_session().settings, language);
-        HWND d = open(IDD_ABOUT, about_dialog_proc);
+        HWND d = open_dialog(IDD_ABOUT, about_dialog_proc);
         ASSERT_NE(d, nullptr);
         EXPECT_EQ(window_text(d), title);
         EXPECT_EQ(item_text(d, 1012), L"Tindral V2.00.1");
@@ -253,7 +232,7 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
         store_.put_string(L"ComboPathFilename0" + std::to_wstring(i), paths[i]);
     }
 
-    HWND d = open(IDD_PATH_DELETE, path_delete_dialog_proc);
+    HWND d = open_dialog(IDD_PATH_DELETE, path_delete_dialog_proc);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(window_text(d), L"Tindral V2.00.1  Delete");
     EXPECT_EQ(item_text(d, 1078), L"Path/filename");
@@ -289,8 +268,7 @@ TEST_F(Dialogs, PathListsMirrorSelectionsDeleteAndOkStoresTheRest) {
     EXPECT_TRUE(store_.string(L"ComboPathFilename02").empty());
 }
 
-// Records the captions of the dialogs that are about to be created and stops their creation,
-// so that a modal command returns at once.
+// Records the captions of dialogs about to be made and stops them: a modal command returns at once.
 std::vector<std::wstring> g_blocked_dialogs;
 
 LRESULT CALLBACK block_dialogs(int code, WPARAM wparam, LPARAM lparam) {
@@ -306,7 +284,6 @@ LRESULT CALLBACK block_dialogs(int code, WPARAM wparam, LPARAM lparam) {
 }
 
 TEST_F(Dialogs, MenuCommandsAndDeleteButtonOpenTheirDialogs) {
-    Settings& settings = app_session().settings;
     g_blocked_dialogs.clear();
     HHOOK hook = SetWindowsHookExW(WH_CBT, block_dialogs, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
@@ -328,6 +305,122 @@ TEST_F(Dialogs, MenuCommandsAndDeleteButtonOpenTheirDialogs) {
     EXPECT_EQ(g_blocked_dialogs, (std::vector<std::wstring>{L"Delete"}));
     EXPECT_EQ(window_text(app_windows().edit_path_count), L"1");
     UnhookWindowsHookEx(hook);
+}
+
+constexpr COLORREF kBlack = 0;
+
+// The toolbar button's pixels on the screen, as the user sees them.
+std::vector<COLORREF> button_pixels(int index) { return shot_of(nullptr, tool_on_screen(index)).pixels; }
+
+// The sample board shown under the dialogs.
+class ViewAfterDialogs : public Dialogs {
+protected:
+    ViewAfterDialogs() {
+        places_.main = {0, 0, 900, 600};
+        places_.board = {0, 0, 900, 700};
+        places_.found = {0, 750, 650, 240};  // below the board window
+    }
+
+    void SetUp() override {
+        app_session().settings.use_filelist = 1;
+        Dialogs::SetUp();
+        show_board_on_top();
+        load_painted();
+        port_.boxes.clear();
+    }
+
+    // The shown sides are the same everywhere: settings, mirror flag, main list rows.
+    void expect_bottom_only_everywhere() {
+        EXPECT_EQ(settings.show_top_side, 0u);
+        EXPECT_EQ(settings.show_bottom_side, 1u);
+        EXPECT_TRUE(view.bottom_only);
+        expect_rows_of_sides(false, true);
+    }
+};
+
+TEST_F(ViewAfterDialogs, SidesChosenOnTheToolbarSurviveEveryDialog) {
+    const std::vector<COLORREF> top_on = button_pixels(0), bottom_off = button_pixels(1);
+    ASSERT_TRUE(click_tool(0));  // Top off
+    ASSERT_TRUE(click_tool(1));  // Bottom on
+    expect_bottom_only_everywhere();
+    const std::vector<COLORREF> top_off = button_pixels(0), bottom_on = button_pixels(1);
+    ASSERT_NE(top_off, top_on);  // the buttons show the switch
+    ASSERT_NE(bottom_on, bottom_off);
+
+    struct Step {
+        int dialog;
+        DLGPROC proc;
+        int button;
+    };
+    const Step steps[] = {
+        {IDD_COLORS, DlgColorSettings, IDCANCEL},
+        {IDD_SETTINGS, DlgSettings, IDCANCEL},
+        {IDD_PATH_DELETE, path_delete_dialog_proc, IDCANCEL},
+        {IDD_SETTINGS, DlgSettings, IDOK},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.dialog);
+        ASSERT_NE(open_dialog(s.dialog, s.proc), nullptr);
+        press(dialog_, s.button);
+        pump_for(100);
+        expect_bottom_only_everywhere();
+        EXPECT_EQ(button_pixels(0), top_off);
+        EXPECT_EQ(button_pixels(1), bottom_on);
+    }
+    // OK stored the sides as they are shown.
+    EXPECT_EQ(store_.dword(L"show top side"), 0u);
+    EXPECT_EQ(store_.dword(L"Show bottom side"), 1u);
+}
+
+TEST_F(ViewAfterDialogs, CancelledCrosshairColourLeavesNoStrayLines) {
+    settings.use_crosshair = 1;
+    RECT client{};
+    GetClientRect(app_windows().hwnd_layout, &client);
+    // Two drawn components whose crosshair lines do not cross each other's.
+    uint32_t a = 0, b = 0;
+    const auto centre_x = [&](uint32_t i) {
+        return view.boxes[i].min_x + (view.boxes[i].max_x - view.boxes[i].min_x) / 2;
+    };
+    for (a = 0; a < view.boxes.size() && view.boxes[a].empty(); ++a) {
+    }
+    for (b = a + 1; b < view.boxes.size(); ++b)
+        if (!view.boxes[b].empty() && std::abs(centre_x(b) - centre_x(a)) > 10) break;
+    ASSERT_LT(b, view.boxes.size());
+
+    choose(a);
+    ASSERT_EQ(view.crosshair_drawn, a + 1);
+    const int xa = centre_x(a);
+    const ElementBox& bb = view.boxes[b];
+    const int yb = client.bottom - (bb.min_y + (bb.max_y - bb.min_y) / 2);
+    // A row of a's vertical line over black background, away from b's horizontal line.
+    HDC pic = area_picture_dc();
+    int y = -1;
+    for (int i = 0; i < client.bottom && y < 0; ++i)
+        if (GetPixel(pic, xa, i) == kBlack && std::abs(i - yb) > 2) y = i;
+    ASSERT_GE(y, 0);
+    HDC screen = GetDC(app_windows().hwnd_layout);
+    EXPECT_EQ(GetPixel(screen, xa, y), settings.color_crosshair);
+
+    // A new crosshair colour picked, then the dialog cancelled.
+    ASSERT_NE(open_dialog(IDD_COLORS, DlgColorSettings), nullptr);
+    pick_colour(1056, 0x0000FFFF);
+    press(dialog_, IDCANCEL);
+    pump_for(100);
+
+    // A click on another part lists it and draws the crosshair of the current part again: in
+    // the colour now in force, on the same place.
+    const int xb = centre_x(b);
+    SendMessageW(app_windows().hwnd_layout, WM_LBUTTONDOWN, 0, MAKELPARAM(xb, yb));
+    ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
+    EXPECT_EQ(view.crosshair_drawn, a + 1);
+    EXPECT_EQ(GetPixel(screen, xa, y), 0x0000FFFFu);
+
+    // Taken away, it leaves nothing behind.
+    set_current_component(-1);
+    draw_crosshair(false);
+    EXPECT_EQ(view.crosshair_drawn, 0u);
+    EXPECT_EQ(GetPixel(screen, xa, y), kBlack);
+    ReleaseDC(app_windows().hwnd_layout, screen);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The main window's own commands through the real windows: the selection file from the menu,
-// Clear selection, Exit with the save on exit, the keyboard hook and the BOM window.
+// The main window's commands through the real windows: selection file, Clear, Exit, the BOM window,
+// and the keyboard hook, also typed for real (never while the user types into a text field).
 
 #include <algorithm>
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include "selection/selection_format.h"
 #include "shell/keyboard_hook_win.h"
 #include "shell/main_commands_win.h"
+#include "shell/open_board_dialog_win.h"
 #include "support/temp_folder.h"
 #include "text/contact.h"
 #include "win/support/app_windows_win.h"
@@ -63,8 +64,6 @@ protected:
 };
 
 TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
-    Settings& settings = app_session().settings;
-    BoardModel& model = app_session().board;
     // Without a board both commands only say so.
     menu(IDM_LOAD_SELECTION);
     menu(IDM_SAVE_SELECTION);
@@ -120,28 +119,7 @@ TEST_F(MainCommands, SelectionFileRoundTripThroughTheMenu) {
     EXPECT_TRUE(read_only_and_hidden(file));
 }
 
-TEST_F(MainCommands, ExitSavesTheSelectionBeforeTheBoardIsReleased) {
-    BoardModel& model = app_session().board;
-    app_session().settings.save_selections_on_exit = 1;
-    const std::wstring file = load_copy();
-    ASSERT_EQ(model.board_loaded, 1u);
-    const size_t n = model.elements.size();
-    choose(1);
-    std::vector<uint32_t> expected(n, kStateUnselected);
-    expected[1] = kStateCurrent;
-
-    menu(IDM_EXIT);
-    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
-    app_windows().hwnd_main = nullptr;
-    EXPECT_EQ(model.board_loaded, 0u);
-    EXPECT_EQ(TempFolder::read(file), encode_states(expected));
-    EXPECT_TRUE(read_only_and_hidden(file));
-    EXPECT_NE(store_.find(L"Wnd main X"), nullptr);
-    MSG msg;
-    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-}
-
-// Without the option the unsaved mark is asked for; No ends the program without a file.
+// Without the option the unsaved mark is asked for; No ends without a file, the board released.
 TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
     const std::wstring file = load_copy();
     choose(1);
@@ -149,6 +127,7 @@ TEST_F(MainCommands, ExitWithoutTheOptionAsksAndNoWritesNoFile) {
     menu(IDM_EXIT);
     EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
     app_windows().hwnd_main = nullptr;
+    EXPECT_EQ(model.board_loaded, 0u);
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_EQ(port_.boxes[0].text, L"The marks have changed since they were last saved. Save them first?");
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -175,7 +154,6 @@ private:
 };
 
 TEST_F(MainCommands, SpaceChoosesTheSelectedRowOrWarnsOnce) {
-    BoardModel& model = app_session().board;
     app_session().settings.show_bottom_side = 1;
     load(sample_board());
     ASSERT_EQ(model.board_loaded, 1u);
@@ -250,12 +228,11 @@ TEST_F(MainCommands, DeleteOpensThePathDialogOnKeyDownOnly) {
 }
 
 TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
-    Settings& settings = app_session().settings;
     const ClockSource saved_clock = set_clock_source(&fixed_time);
     const std::wstring board = sample_board();
     settings.show_bottom_side = 0;  // the BOM counts both sides all the same
     load(board);
-    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    ASSERT_EQ(model.board_loaded, 1u);
 
     click(app_windows().button_bom);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
@@ -273,11 +250,7 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
     HWND header = reinterpret_cast<HWND>(SendMessageW(app_windows().list_bom, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0), 4);
 
-    NMLISTVIEW n{};
-    n.hdr.hwndFrom = app_windows().list_bom;
-    n.hdr.code = LVN_COLUMNCLICK;
-    n.iSubItem = 3;
-    SendMessageW(app_windows().hwnd_bom, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&n));
+    notify(app_windows().list_bom, LVN_COLUMNCLICK, -1, 3);
     EXPECT_EQ(list_rows(app_windows().list_bom, 4), cli_csv_rows(L"bom", board, L"--sort 3"));
 
     SetWindowPos(app_windows().hwnd_bom, nullptr, 70, 80, 500, 260, SWP_NOZORDER);
@@ -294,15 +267,14 @@ TEST_F(MainCommands, BomWindowRowsAreThoseOfTheCli) {
 struct ShellCall {
     HWND owner;
     std::wstring verb, file;
-    bool has_parameters;
     int show;
 };
 std::vector<ShellCall> g_shell_calls;
 INT_PTR g_shell_answer = 42;
 
 HINSTANCE WINAPI record_shell_open(HWND owner, const wchar_t* verb, const wchar_t* file,
-                                   const wchar_t* parameters, const wchar_t*, int show) {
-    g_shell_calls.push_back({owner, verb, file, parameters != nullptr, show});
+                                   const wchar_t*, const wchar_t*, int show) {
+    g_shell_calls.push_back({owner, verb, file, show});
     SetLastError(g_shell_answer > 32 ? 0 : ERROR_FILE_NOT_FOUND);
     return reinterpret_cast<HINSTANCE>(g_shell_answer);
 }
@@ -329,6 +301,123 @@ TEST_F(MainCommands, EmailAndHomepageOpenTheirProgramsInANormalWindow) {
     menu(IDM_HOMEPAGE);
     EXPECT_EQ(port_.boxes, (Boxes{{Owner::main, L"system text 2", L"Tindral ShellExecute", 0x2040}}));
     set_shell_open(before);
+}
+
+bool is_dialog(HWND hwnd) {
+    wchar_t name[32] = {};
+    return hwnd && GetClassNameW(hwnd, name, 32) && std::wstring(name) == L"#32770";
+}
+
+// What happened while the file-open dialog was on the screen, written by the timer below.
+struct DialogScript {
+    int step = 0;
+    HWND open_dialog = nullptr;
+    std::wstring typed;           // the text of the focused field before cancelling
+    bool path_dialog_opened = false;
+    bool done = false;
+};
+DialogScript g_script;
+
+// In the dialog's loop: types, presses Delete, reads the field, cancels; a dialog on top is noted.
+void CALLBACK drive_open_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    const HWND active = GetActiveWindow();
+    if (g_script.open_dialog && is_dialog(active) && active != g_script.open_dialog) {
+        g_script.path_dialog_opened = true;
+        PostMessageW(active, WM_COMMAND, IDCANCEL, 0);
+        return;
+    }
+    switch (g_script.step) {
+        case 0:
+            if (!is_dialog(active)) return;  // not up yet
+            g_script.open_dialog = active;
+            type_text(L"my board");
+            press_key(VK_HOME);
+            press_key(VK_DELETE);
+            break;
+        case 1: {
+            wchar_t buf[100] = {};
+            GetWindowTextW(GetFocus(), buf, 100);
+            g_script.typed = buf;
+            PostMessageW(g_script.open_dialog, WM_COMMAND, IDCANCEL, 0);
+            break;
+        }
+        default:
+            KillTimer(nullptr, timer);
+            g_script.done = true;
+            return;
+    }
+    ++g_script.step;
+}
+
+class KeyboardHookKeys : public AppWindowsTest {
+protected:
+    KeyboardHookKeys() {
+        places_.main = {0, 0, 900, 600};
+        places_.board = {910, 0, 600, 500};
+        places_.bom = {910, 520, 600, 300};
+    }
+
+    void SetUp() override {
+        app_session().settings.show_bottom_side = 1;
+        app_session().settings.use_crosshair = 0;
+        app_session().settings.use_filelist = 1;
+        AppWindowsTest::SetUp();
+        load_painted();
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+        ASSERT_EQ(install_keyboard_hook(), 1);
+        // A row the list has selected, not yet chosen: Space would choose it.
+        set_row_state(app_windows().list_main, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        pump_for(100);
+    }
+
+    static bool nothing_chosen() {
+        const std::vector<uint32_t>& s = app_session().board.marks.states();
+        return std::count(s.begin(), s.end(), kStateUnselected) == std::ssize(s);
+    }
+};
+
+TEST_F(KeyboardHookKeys, TypingInTheFileOpenDialogStaysInItsFileNameField) {
+    g_script = DialogScript{};
+    ASSERT_NE(SetTimer(nullptr, 0, 400, drive_open_dialog), 0u);
+    std::wstring chosen;
+    EXPECT_FALSE(open_board_dialog(chosen));  // cancelled by the script
+    for (int i = 0; i < 40 && !g_script.done; ++i) pump_for(100);
+    ASSERT_TRUE(g_script.done);
+    ASSERT_NE(g_script.open_dialog, nullptr);
+
+    EXPECT_EQ(g_script.typed, L"y board");  // Delete took the first letter, as in any text field
+    EXPECT_FALSE(g_script.path_dialog_opened);
+    EXPECT_TRUE(nothing_chosen());
+    EXPECT_TRUE(port_.boxes.empty());
+}
+
+TEST_F(KeyboardHookKeys, KeysActInTheProgramsWindowsButNotInATextField) {
+    // The path count box is a text field of the main window: Space there is a blank.
+    SetForegroundWindow(app_windows().hwnd_main);
+    ShowWindow(app_windows().edit_path_count, SW_SHOW);
+    SetFocus(app_windows().edit_path_count);
+    ASSERT_EQ(GetFocus(), app_windows().edit_path_count);
+    press_key(VK_SPACE);
+    pump_for(200);
+    EXPECT_TRUE(nothing_chosen());
+
+    // In the main list Space chooses the selected row.
+    SetFocus(app_windows().list_main);
+    press_key(VK_SPACE);
+    pump_for(200);
+    EXPECT_FALSE(nothing_chosen());
+
+    // Escape closes the BOM window while it is the active window.
+    click(app_windows().button_bom);
+    ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_bom));
+    SetForegroundWindow(app_windows().hwnd_bom);
+    SetFocus(app_windows().list_bom);
+    pump_for(100);
+    ASSERT_EQ(GetActiveWindow(), app_windows().hwnd_bom);
+    press_key(VK_ESCAPE);
+    pump_for(200);
+    EXPECT_FALSE(IsWindowVisible(app_windows().hwnd_bom));
+    EXPECT_TRUE(port_.boxes.empty());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Marks through the real windows: offered after a load, saved beside the board they belong to,
-// asked for before they are dropped, and kept when a save at the end fails.
+// Marks through the real windows: offered, saved beside their board, asked for before they go
+// (also by real clicks on real message boxes, seen on the board), kept when a last save fails.
 
 #include <filesystem>
 #include <string>
@@ -8,6 +8,7 @@
 #include "lists/list_rows.h"
 #include "selection/selection_format.h"
 #include "settings/registry_settings.h"
+#include "shell/message_port_win.h"
 #include "shell/settings_dialog_win.h"
 #include "support/temp_folder.h"
 #include "win/support/app_windows_win.h"
@@ -40,44 +41,18 @@ protected:
         return name;
     }
 
-    // Marks of the first and the third component, the third saved as the current one.
-    std::string saved_marks(size_t n) {
-        std::vector<uint32_t> s(n, kStateUnselected);
-        s[0] = kStateSelected;
-        s[2] = kStateCurrent;
-        return encode_states(s);
-    }
-
     int image_of(uint32_t component) { return list_image(app_windows().list_main, find_component_row(component)); }
     int combo_count() { return static_cast<int>(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0)); }
 };
 
-TEST_F(Marks, SavedMarksAreOfferedAfterTheLoadAndLoadedOnYes) {
-    BoardModel& model = app_session().board;
-    const fs::path board = copy_board(L"board.brd");
-    load(board);
-    const size_t n = model.elements.size();
-    ASSERT_GE(n, 3u);
-    EXPECT_TRUE(port_.boxes.empty());  // no file, no question
-
-    dir_.write(selection_file(board).filename().string(), saved_marks(n));
-    port_.boxes.clear();
-    load(board);
-    EXPECT_EQ(port_.boxes, kOffer);
-    EXPECT_EQ(model.marks.states()[0], kStateSelected);
-    EXPECT_EQ(model.marks.states()[2], kStateSelected);
-    EXPECT_EQ(image_of(0), 1);
-    EXPECT_EQ(image_of(2), 1);
-    EXPECT_EQ(image_of(1), 0);
-    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
-}
-
 TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
-    BoardModel& model = app_session().board;
     app_session().settings.save_selections_on_exit = 1;
     const fs::path board = copy_board(L"board.brd");
     load(board);
-    const std::string marks = saved_marks(model.elements.size());
+    std::vector<uint32_t> saved(model.elements.size(), kStateUnselected);
+    saved[0] = kStateSelected;
+    saved[2] = kStateCurrent;  // saved as the current one
+    const std::string marks = encode_states(saved);
     const fs::path file = dir_.write(selection_file(board).filename().string(), marks);
     port_.boxes.clear();
     port_.answers = {mb::id_no};
@@ -92,7 +67,6 @@ TEST_F(Marks, ExitNeverOverwritesMarksThatWereNotLoaded) {
 }
 
 TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
-    BoardModel& model = app_session().board;
     const fs::path one = copy_board(L"board1.brd");
     const fs::path two = copy_board(L"board2.brd");
     load(one);
@@ -104,11 +78,14 @@ TEST_F(Marks, BoardsOfOneFolderKeepTheirOwnMarks) {
     EXPECT_TRUE(port_.boxes.empty());
     EXPECT_FALSE(fs::exists(dir_.path / "board.TindralSel"));
 
-    load(one);  // Yes to the offer: only its own mark
+    load(one);  // Yes to the offer: only its own mark, the current one as placed, in the list too
     EXPECT_EQ(port_.boxes, kOffer);
     std::vector<uint32_t> expected(model.elements.size(), kStateUnselected);
     expected[0] = kStateSelected;
     EXPECT_EQ(model.marks.states(), expected);
+    EXPECT_EQ(image_of(0), 1);
+    EXPECT_EQ(image_of(1), 0);
+    EXPECT_EQ(window_text(app_windows().static_counter), placed_counter_text(model));
 }
 
 TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
@@ -127,8 +104,6 @@ TEST_F(Marks, SaveGoesBesideTheLoadedBoardAfterADialogReadTheSettings) {
 }
 
 TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
-    Settings& settings = app_session().settings;
-    BoardModel& model = app_session().board;
     const fs::path board = copy_board(L"board.brd");
     load(board);
     const size_t n = model.elements.size();
@@ -179,7 +154,6 @@ TEST_F(Marks, UnsavedMarksAreOfferedForSavingBeforeTheyGo) {
 }
 
 TEST_F(Marks, DecliningAQuestionAboutTheFileKeepsItsPath) {
-    Settings& settings = app_session().settings;
     const fs::path p = dir_.write(
         "odd.brd",
         "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE eagle SYSTEM \"eagle.dtd\">\n"
@@ -222,7 +196,6 @@ TEST_F(EndOfProgram, EndOfTheWindowsSessionSavesLikeExit) {
 }
 
 TEST_F(EndOfProgram, AFailedSaveAtTheEndAsksAndNoStaysWithTheMarks) {
-    BoardModel& model = app_session().board;
     // A folder where the new file would be written: refused by the system, for root as well.
     const fs::path blocker = fs::path(temp_selection_path(selection_file(board_).wstring())) / "x";
     fs::create_directories(blocker);
@@ -262,6 +235,184 @@ TEST_F(EndOfProgram, StoreFailuresAtTheEndAreToldAndTheMarksSavedAllTheSame) {
     int told = 0;
     for (const ShownBox& b : port_.boxes) told += b.text.rfind(L"put_registry ", 0) == 0;
     EXPECT_GE(told, 2);
+}
+
+// A left click at a screen point, through the system's input queue.
+void click_at(POINT p) {
+    const int w = GetSystemMetrics(SM_CXSCREEN) - 1, h = GetSystemMetrics(SM_CYSCREEN) - 1;
+    INPUT in[3] = {};
+    for (INPUT& i : in) {
+        i.type = INPUT_MOUSE;
+        i.mi.dx = p.x * 65535 / w;
+        i.mi.dy = p.y * 65535 / h;
+        i.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    }
+    in[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    in[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(3, in, sizeof(INPUT));
+}
+
+// What the message box on the screen showed, and the button the mouse pressed in it.
+struct SeenBox {
+    std::wstring text;
+    bool visible = false;
+    int default_button = 0;
+};
+std::vector<SeenBox> g_seen;
+std::vector<int> g_buttons;  // the buttons to click, box by box
+HWND g_last_box = nullptr;
+
+BOOL CALLBACK longest_static(HWND child, LPARAM out) {
+    wchar_t cls[32] = {}, buf[400] = {};
+    GetClassNameW(child, cls, 32);
+    GetWindowTextW(child, buf, 400);
+    auto* text = reinterpret_cast<std::wstring*>(out);
+    if (lstrcmpiW(cls, L"Static") == 0 && wcslen(buf) > text->size()) *text = buf;
+    return TRUE;
+}
+
+// Runs inside the message box's own loop: reads the box and clicks the next button.
+void CALLBACK answer_box(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowW(L"#32770", L"Tindral Info");
+    if (!box || box == g_last_box || g_buttons.empty()) return;
+    HWND button = GetDlgItem(box, g_buttons.front());
+    if (!button || !IsWindowVisible(button)) return;
+    g_last_box = box;
+    SeenBox seen;
+    EnumChildWindows(box, longest_static, reinterpret_cast<LPARAM>(&seen.text));
+    seen.visible = IsWindowVisible(box) != FALSE;
+    for (int id : {IDYES, IDNO, IDCANCEL, IDOK})
+        if (HWND b = GetDlgItem(box, id); b && (GetWindowLongW(b, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON)
+            seen.default_button = id;
+    g_seen.push_back(seen);
+    g_buttons.erase(g_buttons.begin());
+    click_at(window_centre(button));
+}
+
+class MarksByMouse : public Marks {
+protected:
+    MarksByMouse() {
+        // Side by side on the 1600-pixel screen, every button of the main window inside it.
+        places_.main = {0, 0, 1000, 600};
+        places_.board = {1010, 0, 580, 700};
+    }
+
+    void SetUp() override {
+        board_window_at_its_place();  // beside the main window, so that the whole board is seen
+        app_session().settings.use_crosshair = 0;
+        Marks::SetUp();
+        previous_port_ = set_message_port(&screen_port_);
+        ShowWindow(app_windows().hwnd_main, SW_SHOW);
+        ShowWindow(app_windows().hwnd_board, SW_SHOW);
+        UpdateWindow(app_windows().hwnd_main);
+        g_seen.clear();
+        g_last_box = nullptr;
+        timer_ = SetTimer(nullptr, 0, 100, answer_box);
+    }
+
+    void TearDown() override {
+        KillTimer(nullptr, timer_);
+        set_message_port(previous_port_);
+        Marks::TearDown();
+    }
+
+    // Clicks a button of the main window; true once the boxes it raised were all answered.
+    bool click_button(HWND button, std::vector<int> answers) {
+        const size_t seen_before = g_seen.size() + answers.size();
+        g_buttons = std::move(answers);
+        SetForegroundWindow(app_windows().hwnd_main);
+        pump_for(200);
+        // Nothing may cover the button where the mouse goes down.
+        if (WindowFromPoint(window_centre(button)) != button) return false;
+        click_at(window_centre(button));
+        const bool answered = pump_until([&] { return g_seen.size() == seen_before; });
+        pump_for(300);  // the click's own work and the repaint
+        UpdateWindow(app_windows().hwnd_layout);
+        return answered;
+    }
+
+    // Pixels of the drawing area on the screen in the colour of placed parts.
+    static int placed_pixels() {
+        return shot_of(app_windows().hwnd_layout).count(app_session().settings.color_top_selected);
+    }
+
+    WinMessagePort screen_port_;
+    MessagePort* previous_port_ = nullptr;
+    UINT_PTR timer_ = 0;
+};
+
+TEST_F(MarksByMouse, QuestionsAnsweredByClicksShowOnTheBoard) {
+    const fs::path board = copy_board(L"board.brd");
+    load(board);  // no file, no question
+    ASSERT_EQ(model.board_loaded, 1u);
+    const size_t n = model.elements.size();
+    const std::string all_placed = encode_states(std::vector<uint32_t>(n, kStateSelected));
+    const fs::path file = dir_.write(selection_file(board).filename().string(), all_placed);
+    UpdateWindow(app_windows().hwnd_layout);
+    EXPECT_EQ(placed_pixels(), 0);
+
+    // The offer of the saved marks: Yes, the default, loads them and the parts turn green.
+    ASSERT_TRUE(click_button(app_windows().button_load, {IDYES}));
+    ASSERT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_seen[0].text, L"There are saved marks for this board. Load them?");
+    EXPECT_TRUE(g_seen[0].visible);
+    EXPECT_EQ(g_seen[0].default_button, IDYES);
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_GT(placed_pixels(), 0);
+
+    // Reset selection: the loaded marks are on disk, so no question; the green goes.
+    ASSERT_TRUE(click_button(app_windows().button_clear, {}));
+    EXPECT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(placed_pixels(), 0);
+
+    // Loading again would drop the cleared state, which differs from the file: Cancel keeps it.
+    ASSERT_TRUE(click_button(app_windows().button_load, {IDCANCEL}));
+    ASSERT_EQ(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[1].text, L"The marks have changed since they were last saved. Save them first?");
+    EXPECT_EQ(model.board_loaded, 1u);
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateUnselected));
+    EXPECT_EQ(SendMessageW(app_windows().combo_path, CB_GETCOUNT, 0, 0), 1);
+
+    // No drops them; the new load offers the file's marks again, and Yes brings the green back.
+    ASSERT_TRUE(click_button(app_windows().button_load, {IDNO, IDYES}));
+    ASSERT_EQ(g_seen.size(), 4u);
+    EXPECT_EQ(g_seen[3].text, L"There are saved marks for this board. Load them?");
+    EXPECT_EQ(model.marks.states(), std::vector<uint32_t>(n, kStateSelected));
+    EXPECT_GT(placed_pixels(), 0);
+    EXPECT_EQ(TempFolder::read(file), all_placed);
+}
+
+// Without the save on exit, closing with a clicked mark asks: Cancel stays, Yes saves and ends.
+TEST_F(MarksByMouse, ClosingWithUnsavedMarksAsksFirst) {
+    app_session().settings.save_selections_on_exit = 0;
+    const fs::path board = copy_board(L"board.brd");
+    load(board);
+    ASSERT_EQ(app_session().board.board_loaded, 1u);
+    SetForegroundWindow(app_windows().hwnd_main);
+    ASSERT_TRUE(click_list_row(app_windows().list_main, 0));
+    const std::vector<uint32_t> marks = app_session().board.marks.states();
+    ASSERT_NE(marks, std::vector<uint32_t>(marks.size(), kStateUnselected));
+
+    const auto alt_f4 = [](std::vector<int> answers) {
+        g_buttons = std::move(answers);
+        const size_t seen = g_seen.size() + g_buttons.size();
+        SetForegroundWindow(app_windows().hwnd_main);
+        press_key(VK_F4, VK_MENU);
+        return pump_until([&] { return g_seen.size() == seen; });
+    };
+    const fs::path file = selection_file(board);
+    ASSERT_TRUE(alt_f4({IDCANCEL}));
+    EXPECT_EQ(g_seen[0].text, L"The marks have changed since they were last saved. Save them first?");
+    EXPECT_TRUE(g_seen[0].visible);
+    EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_main));
+    EXPECT_FALSE(fs::exists(file));
+
+    ASSERT_TRUE(alt_f4({IDYES}));
+    pump_until([] { return !IsWindow(app_windows().hwnd_main); }, 3000);
+    EXPECT_FALSE(IsWindow(app_windows().hwnd_main));
+    app_windows().hwnd_main = nullptr;
+    EXPECT_EQ(TempFolder::read(file), encode_states(marks));
 }
 
 }  // namespace

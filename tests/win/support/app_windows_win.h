@@ -37,8 +37,7 @@ namespace tindral::test {
 
 using Rows = std::vector<std::vector<std::wstring>>;
 
-// The repository's sample board (19 parts, 13 on top, 6 below), with backslashes as the
-// program's own dialogs give paths.
+// The repository's sample board (19 parts, 13 on top, 6 below), with backslashes as dialogs give.
 inline std::wstring sample_board() {
     const std::filesystem::path checkout = std::filesystem::path(own_boards_dir()).parent_path().parent_path();
     return native_path((checkout / L"samples" / L"tindral-sample.brd").wstring());
@@ -130,8 +129,7 @@ inline std::wstring menu_string(HMENU menu, UINT item, UINT flag) {
     return buf;
 }
 
-// The main window's menu bar as the resources lay it out, every item "-" until the program
-// sets the texts.
+// The main window's menu bar as the resources lay it out, each item "-" until the texts are set.
 inline HMENU main_menu() {
     HMENU bar = CreateMenu();
     HMENU file = CreatePopupMenu();
@@ -174,8 +172,7 @@ inline RECT tool_on_screen(int index) {
 }
 inline bool click_tool(int index) { return left_click_at(centre_of(tool_on_screen(index))); }
 
-// Shown or hidden as far as the program can tell, without mapping it on the X server: Wine
-// waits for every map and unmap of a top-level window there.
+// Shown or hidden for the program, not mapped on the X server: Wine would wait for each (un)map.
 inline void set_visible(HWND hwnd, bool visible) {
     const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
     SetWindowLongPtrW(hwnd, GWL_STYLE, visible ? style | WS_VISIBLE : style & ~WS_VISIBLE);
@@ -203,19 +200,6 @@ inline std::wstring temp_file_with(const std::string& bytes) {
     return file;
 }
 
-// Registers the window classes once and loads the controls the windows use.
-inline void prepare_window_classes() {
-    app_windows().instance = GetModuleHandleW(nullptr);
-    static bool registered = false;
-    if (!registered) {
-        register_classes(GetModuleHandleW(nullptr));
-        registered = true;
-    }
-    LoadLibraryW(L"Riched20.dll");
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-}
-
 // Where the four top-level windows are made: left, top, width and height.
 struct TopWindowPlaces {
     RECT main{0, 0, 1100, 700};
@@ -224,61 +208,58 @@ struct TopWindowPlaces {
     RECT bom{5, 5, 650, 300};
 };
 
-// The four top-level windows, not yet shown and without their child controls.
-inline bool create_top_windows(const TopWindowPlaces& at = {}, HMENU main_menu = nullptr) {
-    const auto make = [](const wchar_t* cls, const RECT& r, HMENU menu) {
-        return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right, r.bottom,
-                               nullptr, menu, app_windows().instance, nullptr);
-    };
-    app_windows().hwnd_main = make(kClassMain, at.main, main_menu);
-    app_windows().hwnd_board = make(kClassBoard, at.board, nullptr);
-    app_windows().hwnd_found = make(kClassFound, at.found, nullptr);
-    app_windows().hwnd_bom = make(kClassBom, at.bom, nullptr);
-    return app_windows().hwnd_main && app_windows().hwnd_board && app_windows().hwnd_found && app_windows().hwnd_bom;
-}
-
-// Destroys the windows and forgets the loaded board; the App that held their handles goes
-// after. Their own ends would store the settings and post the quit message, and an unmapping
-// would wait for the X server, so they end as plain hidden windows.
-inline void destroy_app_windows() {
-    for (HWND w : {app_windows().hwnd_main, app_windows().hwnd_board, app_windows().hwnd_found, app_windows().hwnd_bom})
-        if (w && IsWindow(w)) {
-            SetWindowLongPtrW(w, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-            SetWindowLongPtrW(w, GWL_STYLE, GetWindowLongPtrW(w, GWL_STYLE) & ~WS_VISIBLE);
-            DestroyWindow(w);
-        }
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
-    release_board(app_session().board);
-    app_session().view = BoardView{};
-    app_session().last_row = -1;
-}
-
 // A button or other control of a dialog pressed, as the dialog receives it.
 inline void press(HWND dialog, int id, int code = BN_CLICKED) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// The real windows with their controls, list columns, fonts, pens and brushes, in English, on an
-// in-memory settings store and a recording message port, held by an App of the test's own (its
-// session starts without a board).
+// The real windows in English on an in-memory store and a recording port, held by the test's App.
 class AppWindowsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         create_fonts();
         create_pens_and_brushes();
-        prepare_window_classes();
-        ASSERT_TRUE(create_top_windows(places_, main_menu_));
+        AppWindows& w = app_windows();
+        w.instance = GetModuleHandleW(nullptr);
+        static bool registered = false;  // once per process
+        if (!registered) register_classes(w.instance);
+        registered = true;
+        LoadLibraryW(L"Riched20.dll");
+        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        const auto make = [&](const wchar_t* cls, const RECT& r, HMENU menu) {
+            return CreateWindowExW(0, cls, L"", WS_OVERLAPPEDWINDOW, r.left, r.top, r.right,
+                                   r.bottom, nullptr, menu, w.instance, nullptr);
+        };
+        w.hwnd_main = make(kClassMain, places_.main, main_menu_);
+        w.hwnd_board = make(kClassBoard, places_.board, nullptr);
+        w.hwnd_found = make(kClassFound, places_.found, nullptr);
+        w.hwnd_bom = make(kClassBom, places_.bom, nullptr);
+        ASSERT_TRUE(w.hwnd_main && w.hwnd_board && w.hwnd_found && w.hwnd_bom);
         ASSERT_EQ(create_child_controls(), 1);
         set_list_columns();
         set_found_columns();
     }
 
+    // The windows go and the loaded board is forgotten; the App that held their handles goes
+    // after. Their own ends would store the settings and post the quit message, and an unmapping
+    // would wait for the X server, so they end as plain hidden windows.
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
-        destroy_app_windows();
+        AppWindows& w = app_windows();
+        for (HWND h : {w.hwnd_main, w.hwnd_board, w.hwnd_found, w.hwnd_bom})
+            if (h && IsWindow(h)) {
+                SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
+                SetWindowLongPtrW(h, GWL_STYLE, GetWindowLongPtrW(h, GWL_STYLE) & ~WS_VISIBLE);
+                DestroyWindow(h);
+            }
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        release_board(app_session().board);
+        app_session().view = BoardView{};
+        app_session().last_row = -1;
     }
 
     // The board window shown and kept above the others, so that its pixels can be read.
@@ -296,16 +277,15 @@ protected:
 
     // The board window made where the settings keep it: at places_.board.
     void board_window_at_its_place() {
-        Settings& s = app_session().settings;
-        s.wnd_board_x = static_cast<uint32_t>(places_.board.left);
-        s.wnd_board_y = static_cast<uint32_t>(places_.board.top);
-        s.wnd_board_width = static_cast<uint32_t>(places_.board.right);
-        s.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
+        settings.wnd_board_x = static_cast<uint32_t>(places_.board.left);
+        settings.wnd_board_y = static_cast<uint32_t>(places_.board.top);
+        settings.wnd_board_width = static_cast<uint32_t>(places_.board.right);
+        settings.wnd_board_height = static_cast<uint32_t>(places_.board.bottom);
     }
 
-    // The sample board loaded through the Load button and painted.
-    void load_sample() {
-        load_through_combo(sample_board());
+    // A board (the sample one unless named) loaded through the Load button and painted.
+    void load_painted(const std::wstring& path = sample_board()) {
+        load_through_combo(path);
         ASSERT_EQ(app_session().board.board_loaded, 1u);
         UpdateWindow(app_windows().hwnd_layout);
         pump_for(100);
@@ -318,6 +298,17 @@ protected:
         dialog_ = CreateDialogParamW(app_windows().instance, MAKEINTRESOURCEW(id),
                                      app_windows().hwnd_main, proc, 0);
         return dialog_;
+    }
+
+    // A swatch of the open colour dialog clicked, the chooser answering colour (0: cancelled).
+    void pick_colour(int swatch, uint32_t colour) {
+        static uint32_t next = 0;
+        next = colour;
+        app_windows().colour_chooser = [](HWND, uint32_t& c) {
+            if (next) c = next;
+            return next ? 1 : 0;
+        };
+        press(dialog_, swatch, STN_CLICKED);
     }
 
     // A copy of a board (the sample one unless named) in the test's own folder, so that its
@@ -350,6 +341,9 @@ protected:
     static void choose(uint32_t component) { notify(app_windows().list_main, NM_CLICK, find_component_row(component)); }
 
     App app_;  // first made, last gone: the windows end before their handles and drawing objects
+    Settings& settings = app_session().settings;
+    BoardModel& model = app_session().board;
+    BoardView& view = app_session().view;
     TopWindowPlaces places_;
     HMENU main_menu_ = nullptr;  // destroyed with the main window
     MemoryStore store_;
@@ -357,6 +351,12 @@ protected:
     RecordingPort port_;
     HWND dialog_ = nullptr;
     TempFolder dir_;
+};
+
+// The same with the main window's menu bar.
+class MenuWindowsTest : public AppWindowsTest {
+protected:
+    MenuWindowsTest() { main_menu_ = main_menu(); }
 };
 
 }  // namespace tindral::test

@@ -1,6 +1,5 @@
 #pragma once
-// What the main list shows, read back from the control and compared with the model: the
-// component of every row, the order of a sorted column, the marks and the one highlight, the
+// What the main list shows, read back and compared with the model: rows, order, marks, highlight,
 // counter line, and the states of a selection file.
 
 #include <windows.h>
@@ -25,17 +24,9 @@
 
 namespace tindral::test {
 
-constexpr int kIndexColumn = 10;
-
 inline int item_count(HWND list) { return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0)); }
 
-// The columns that hold numbers and sort as numbers; the others sort as text.
-inline bool number_column(int column) {
-    return column == 4 || column == 5 || column == 6 || column == 8 || column == 9 || column == 10;
-}
-
-// -1, 0 or 1 for two cells of a column: numbers by value, texts code unit by code unit
-// (wchar_t is an unsigned 16-bit unit here, so the string order is the ordinal one).
+// -1, 0 or 1 for two cells: numbers by value, texts by UTF-16 unit (wchar_t's order here).
 inline int compare_cells(const std::wstring& a, const std::wstring& b, bool numbers) {
     if (numbers) {
         const double x = std::wcstod(a.c_str(), nullptr), y = std::wcstod(b.c_str(), nullptr);
@@ -48,16 +39,17 @@ inline int compare_cells(const std::wstring& a, const std::wstring& b, bool numb
 inline std::vector<int> row_components() {
     std::vector<int> out(static_cast<size_t>(item_count(app_windows().list_main)));
     for (size_t r = 0; r < out.size(); ++r)
-        out[r] = std::stoi(list_cell(app_windows().list_main, static_cast<int>(r), kIndexColumn));
+        out[r] = std::stoi(list_cell(app_windows().list_main, static_cast<int>(r), 10));  // Index
     return out;
 }
 
-// The first row that is out of the column's order (equal cells ordered by Index), or -1.
+// The first row out of the column's order (ties by Index), or -1; columns 4-10 but 7 are numbers.
 inline int first_row_out_of_order(int column, const std::vector<int>& components) {
+    const bool numbers = column >= 4 && column != 7;
     std::wstring before = list_cell(app_windows().list_main, 0, column);
     for (size_t r = 1; r < components.size(); ++r) {
         const std::wstring cell = list_cell(app_windows().list_main, static_cast<int>(r), column);
-        const int c = compare_cells(before, cell, number_column(column));
+        const int c = compare_cells(before, cell, numbers);
         if (c > 0 || (c == 0 && components[r - 1] >= components[r])) return static_cast<int>(r);
         before = cell;
     }
@@ -90,16 +82,6 @@ inline std::wstring expected_counter(const std::vector<uint32_t>& states) {
            L" of " + n(top) + L"     BOTTOM " + n(placed_bottom) + L" of " + n(bottom);
 }
 
-// Rows whose mark (image 1) does not match their component's state.
-inline int rows_with_wrong_mark(const std::vector<int>& components, const std::vector<uint32_t>& states) {
-    int wrong = 0;
-    for (size_t r = 0; r < components.size(); ++r) {
-        const bool marked = states[components[r]] != kStateUnselected;
-        wrong += (list_image(app_windows().list_main, static_cast<int>(r)) == 1) != marked;
-    }
-    return wrong;
-}
-
 // The rows of the main list in a list-view state (selected or focused).
 inline std::vector<int> rows_in_state(UINT state) {
     std::vector<int> out;
@@ -109,12 +91,16 @@ inline std::vector<int> rows_in_state(UINT state) {
     return out;
 }
 
-// Images as the states say; the list's one highlight (selected and focused) on a marked row,
-// none when no shown row is marked.
+// Images as the states say; the one highlight (selected and focused) on a marked row, if any.
 inline void expect_marks(const std::vector<int>& components, const std::vector<uint32_t>& states) {
-    EXPECT_EQ(rows_with_wrong_mark(components, states), 0);
+    int wrong = 0;
     bool any_marked = false;
-    for (int c : components) any_marked = any_marked || states[c] != kStateUnselected;
+    for (size_t r = 0; r < components.size(); ++r) {
+        const bool marked = states[components[r]] != kStateUnselected;
+        wrong += (list_image(app_windows().list_main, static_cast<int>(r)) == 1) != marked;
+        any_marked = any_marked || marked;
+    }
+    EXPECT_EQ(wrong, 0);
     const std::vector<int> selected = rows_in_state(LVIS_SELECTED);
     EXPECT_EQ(rows_in_state(LVIS_FOCUSED), selected);
     ASSERT_EQ(selected.size(), any_marked ? 1u : 0u);
@@ -123,8 +109,7 @@ inline void expect_marks(const std::vector<int>& components, const std::vector<u
     }
 }
 
-// The real windows shown, with both sides and "Leave selected" on, as a user marks a big
-// board; dir_ takes the board and its selection file.
+// The real windows shown with both sides and "Leave selected" on; dir_ takes the board.
 class MarkingTest : public AppWindowsTest {
 protected:
     void SetUp() override {
@@ -146,8 +131,7 @@ inline void switch_sides(bool top, bool bottom) {
     UpdateWindow(app_windows().list_main);
 }
 
-// After a side switch: the rows are those of the shown sides, sorted as before, with their
-// marks, and each of them drawn.
+// After a side switch: the shown sides' rows, sorted as before, with their marks, each drawn.
 inline void expect_rows_of_sides(bool top, bool bottom) {
     const std::vector<int> rows = row_components();
     std::vector<int> sorted_rows = rows;

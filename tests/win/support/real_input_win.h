@@ -35,10 +35,6 @@ inline bool pump_until(const std::function<bool()>& done, DWORD ms = 8000) {
     return true;
 }
 
-inline bool send_inputs(INPUT* inputs, UINT n) {
-    return SendInput(n, inputs, sizeof(INPUT)) == n;
-}
-
 // A left click (or two, a double click; or a right click) at a screen point.
 inline bool left_click_at(POINT screen, int clicks = 1, bool right = false) {
     if (!SetCursorPos(screen.x, screen.y)) return false;
@@ -48,7 +44,7 @@ inline bool left_click_at(POINT screen, int clicks = 1, bool right = false) {
         in[0].type = in[1].type = INPUT_MOUSE;
         in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
         in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-        if (!send_inputs(in, 2)) return false;
+        if (SendInput(2, in, sizeof(INPUT)) != 2) return false;
         pump_for(20);
     }
     pump_for(150);
@@ -81,8 +77,8 @@ inline bool click_middle(HWND hwnd, const RECT& r, int clicks = 1) {
     return left_click_at(centre_of(on_screen(hwnd, r)), clicks);
 }
 
-// One key pressed and released, with Ctrl held when asked.
-inline bool press_key(WORD vk, bool control = false) {
+// One key pressed and released, with another (Ctrl, Alt) held when asked.
+inline bool press_key(WORD vk, WORD held = 0) {
     INPUT in[4] = {};
     UINT n = 0;
     const auto key = [&](WORD k, DWORD flags) {
@@ -90,11 +86,11 @@ inline bool press_key(WORD vk, bool control = false) {
         in[n].ki.wVk = k;
         in[n++].ki.dwFlags = flags;
     };
-    if (control) key(VK_CONTROL, 0);
+    if (held) key(held, 0);
     key(vk, 0);
     key(vk, KEYEVENTF_KEYUP);
-    if (control) key(VK_CONTROL, KEYEVENTF_KEYUP);
-    return send_inputs(in, n);
+    if (held) key(held, KEYEVENTF_KEYUP);
+    return SendInput(n, in, sizeof(INPUT)) == n;
 }
 
 // Typed as a user types it: letters and the space bar as key strokes.
@@ -104,14 +100,6 @@ inline bool type_text(const std::wstring& text) {
         if (vk == -1 || !press_key(static_cast<WORD>(vk & 0xFF))) return false;
     }
     return true;
-}
-
-// The colour of a screen pixel as the user sees it.
-inline COLORREF screen_pixel(POINT screen) {
-    HDC dc = GetDC(nullptr);
-    const COLORREF c = dc ? GetPixel(dc, screen.x, screen.y) : CLR_INVALID;
-    if (dc) ReleaseDC(nullptr, dc);
-    return c;
 }
 
 // A rectangle of pixels, row by row, copied at once from a window's or the screen's device context.
@@ -141,12 +129,8 @@ inline Shot shot_of(HWND hwnd, const RECT& r) {
     if (s.width <= 0 || s.height <= 0) return s;
     HDC from = GetDC(hwnd);
     HDC mem = CreateCompatibleDC(from);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = s.width;
-    bi.bmiHeader.biHeight = -s.height;  // top-down
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi{};  // rows top-down
+    bi.bmiHeader = {sizeof bi.bmiHeader, s.width, -s.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (bmp && bits) {

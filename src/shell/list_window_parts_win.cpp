@@ -30,11 +30,13 @@ HeldListPaint::HeldListPaint(HWND list) : list_(list) {
     DefWindowProcW(list_, WM_SETREDRAW, FALSE, 0);
 }
 
+// The control's redraw comes back while the window is still out of sight: it then sets its
+// scroll bars without drawing them at each step. They, the header and the rows are drawn once,
+// when the window shows again.
 HeldListPaint::~HeldListPaint() {
     if (!list_) return;
-    DefWindowProcW(list_, WM_SETREDRAW, TRUE, 0);
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
-    // The scroll bars and the header too: they changed out of sight.
+    DefWindowProcW(list_, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

@@ -380,28 +380,27 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
         L"Error setting input for reader",
     };
     if (!open_reader) return failed(out, reader_failed(kSetupTexts[1], kNoReader));
-    XmlReaderSetup setup = open_reader(prepared.bytes);
-    if (!setup.reader)
-        return failed(out,
-                      reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
-    // Room for every token up front: an attribute gives two tokens per pair of quotes, an
-    // element at most two per '<'. Growing the list instead moves every token several times.
-    out.tokens.reserve(scan.quotes + 2 * scan.tags);
+    const bool cut_here = bad_byte != std::string_view::npos;
+    // One walk with a reader of its own over the prepared bytes.
+    const auto read_all = [&](SignalsSkip& skip) {
+        const XmlReaderSetup setup = open_reader(prepared.bytes);
+        if (!setup.reader)
+            return failed(
+                out, reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
+        // Room for every token up front: an attribute gives two tokens per pair of quotes, an
+        // element at most two per '<'. Growing the list instead moves every token several times.
+        out.tokens.reserve(scan.quotes + 2 * scan.tags);
+        return walk(*setup.reader, bytes, prepared, cut_here, out, warnings, skip);
+    };
     SignalsSkip skip;
     skip.allowed = keep == TokenKeep::walked;
-    const bool cut_here = bad_byte != std::string_view::npos;
-    TokeniseResult res = walk(*setup.reader, bytes, prepared, cut_here, out, warnings, skip);
+    TokeniseResult res = read_all(skip);
     if (skip.read_again || skip.skipping()) {
         // A section's name inside <signals>, or the walk ended there: everything is kept.
         free_token_list(out);
         warnings.clear();
-        setup = open_reader(prepared.bytes);
-        if (!setup.reader)
-            return failed(
-                out, reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
-        out.tokens.reserve(scan.quotes + 2 * scan.tags);
         SignalsSkip keep_all;
-        res = walk(*setup.reader, bytes, prepared, cut_here, out, warnings, keep_all);
+        res = read_all(keep_all);
     }
     if (res.ok() && bad_byte != std::string_view::npos) {
         // The reader stops at the cut, or earlier at a fault of its own.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "board/utf8.h"
 #include "lists/cell_compare.h"
@@ -29,6 +30,10 @@ bool is_number_column(int column) {
 
 std::wstring side_cell_text(uint32_t side) {
     return text(side != kSideTop ? TXT_CELL_BOTTOM : TXT_CELL_TOP);
+}
+
+bool is_count_column(int column) {
+    return column == kColAmount || column == kColGroup || column == kColIndex;
 }
 
 bool count_cell_value(const ElementRec& e, size_t index, int column, uint64_t& value) {
@@ -128,6 +133,20 @@ int compare_list_rows(const BoardModel& board, size_t a, size_t b, int column) {
 void sort_list_rows(std::vector<size_t>& rows, const BoardModel& board, int column) {
     // Each row's key is made once, as the comparison of its cell would read it; ties keep the
     // Index order, so sorting by (key, row) is the stable sort of the header click.
+    if (is_count_column(column) && board.elements.size() <= UINT32_MAX) {
+        // The 32-bit number the cell shows and the row as one integer.
+        std::vector<uint64_t> keyed;
+        keyed.reserve(rows.size());
+        for (size_t r : rows) {
+            uint64_t count = 0;
+            count_cell_value(board.elements[r], r, column, count);
+            keyed.push_back(count << 32 | r);
+        }
+        std::sort(keyed.begin(), keyed.end());
+        for (size_t i = 0; i < keyed.size(); ++i)
+            rows[i] = static_cast<size_t>(keyed[i] & 0xFFFFFFFFu);
+        return;
+    }
     if (is_number_column(column)) {
         std::vector<std::pair<double, size_t>> keyed;
         keyed.reserve(rows.size());

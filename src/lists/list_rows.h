@@ -38,6 +38,8 @@ std::wstring side_cell_text(uint32_t side);
 // give an empty text.
 std::wstring list_cell(const ElementRec& element, size_t index, int column);
 std::array<std::wstring, kListColumnCount> list_row_cells(const ElementRec& element, size_t index);
+// Amount, Group and Index: cells that show a count.
+bool is_count_column(int column);
 // The number an Amount, Group or Index cell shows: its text is that number's plain decimal
 // digits, which the cell comparison reads back exactly. False for the other columns.
 bool count_cell_value(const ElementRec& element, size_t index, int column, uint64_t& value);

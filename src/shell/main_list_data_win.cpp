@@ -1,7 +1,6 @@
 #include "shell/main_list_data_win.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -59,24 +58,6 @@ void sort_keyed(std::vector<size_t>& order, const BoardModel& board, int column,
     for (size_t i = 0; i < keyed.size(); ++i) order[i] = keyed[i].second;
 }
 
-// Amount, Group and Index sort by the number the cell shows, (number, index) as one integer.
-bool is_count_column(int column) {
-    return column == kColAmount || column == kColGroup || column == kColIndex;
-}
-
-void sort_counted(std::vector<size_t>& order, const BoardModel& board, int column) {
-    std::vector<uint64_t> keyed;
-    keyed.reserve(order.size());
-    for (size_t c : order) {
-        uint64_t count = 0;
-        count_cell_value(board.elements[c], c, column, count);
-        keyed.push_back(count << 32 | c);
-    }
-    std::sort(keyed.begin(), keyed.end());
-    for (size_t i = 0; i < keyed.size(); ++i)
-        order[i] = static_cast<size_t>(keyed[i] & 0xFFFFFFFFu);
-}
-
 // Only the first code units of a cell take part; wchar_t holds UTF-16 units here, so the
 // string order is the ordinal one.
 static_assert(sizeof(wchar_t) == 2, "cells compare as UTF-16 code units");
@@ -102,8 +83,8 @@ void sort_main_rows(int column) {
     // Rows without an element (none after a fill) only keep the order of their index.
     if (!all_known)
         std::sort(order.begin(), order.end());
-    else if (is_count_column(column) && board.elements.size() <= UINT32_MAX)
-        sort_counted(order, board, column);
+    else if (is_count_column(column))
+        sort_list_rows(order, board, column);  // by the number the cell shows
     else if (is_number_column(column))
         sort_keyed(order, board, column, &number_key);
     else

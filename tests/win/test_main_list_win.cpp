@@ -337,15 +337,19 @@ TEST_F(MainListClicks, AfterASideSwitchTheScreenShowsTheListAsAFullRepaintDoes) 
     ASSERT_TRUE(left_click_at(centre_of(cells_of(1990))));
     RECT whole{};
     GetWindowRect(list, &whole);
-    for (const auto [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
+    for (const auto& [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
         SCOPED_TRACE(std::to_string(top) + std::to_string(bottom));
         switch_sides(top, bottom);
         pump_for(100);
         ASSERT_TRUE(IsWindowVisible(list));
         // the marked row highlighted where its side is shown
         const int chosen = selected_main_row();
-        if (top && bottom) ASSERT_GE(chosen, 0);
-        if (chosen >= 0) EXPECT_GT(count_colour(cells_of(chosen), GetSysColor(COLOR_HIGHLIGHT)), 100);
+        if (top && bottom) {
+            ASSERT_GE(chosen, 0);
+        }
+        if (chosen >= 0) {
+            EXPECT_GT(count_colour(cells_of(chosen), GetSysColor(COLOR_HIGHLIGHT)), 100);
+        }
         const Shot shown = shot_of(nullptr, whole);
         RedrawWindow(list, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -375,7 +379,7 @@ TEST_F(ListMarks, SelectionLoadAndSideSwitchesKeepOneHighlightOnAMarkedRow) {
     EXPECT_EQ(model.marks.states(), expected);
     expect_marks(rows, expected);
     EXPECT_EQ(SendMessageW(app_windows().list_main, LVM_GETITEMSTATE, 40, LVIS_SELECTED | LVIS_FOCUSED), 0);
-    for (const auto [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
+    for (const auto& [top, bottom] : {std::pair{true, false}, {false, true}, {true, true}}) {
         SCOPED_TRACE(std::to_string(top) + std::to_string(bottom));
         switch_sides(top, bottom);
         expect_rows_of_sides(top, bottom);

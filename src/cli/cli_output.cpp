@@ -28,8 +28,8 @@ std::vector<std::string> utf8_all(const std::vector<std::wstring>& texts) {
 
 }  // namespace
 
-std::string render_text(const Table& t, const std::vector<std::wstring>& lines_before,
-                        const std::vector<std::wstring>& lines_after) {
+void write_text(const Table& t, const std::vector<std::wstring>& lines_before,
+                const std::vector<std::wstring>& lines_after, const TextSink& write) {
     const size_t columns = t.titles.size();
     const size_t rows = t.row_count();
     const std::vector<std::string> titles = utf8_all(t.titles);
@@ -39,10 +39,14 @@ std::string render_text(const Table& t, const std::vector<std::wstring>& lines_b
         for (size_t c = 0; c < columns; ++c)
             width[c] = std::max(width[c], display_width(t.cell(r, c)));
 
+    // Handed on in pieces: a list of 50 000 rows would otherwise sit whole in memory once more.
+    constexpr size_t kPiece = 1 << 16;
     std::string out;
-    size_t line_bytes = 0;
-    for (size_t c = 0; c < columns; ++c) line_bytes += width[c] + 2;
-    out.reserve((rows + 1) * line_bytes * 2);
+    out.reserve(2 * kPiece);
+    const auto hand_on = [&] {
+        write(out);
+        out.clear();
+    };
     for (const auto& line : lines_before) out += wide_to_utf8(line) + "\n";
     auto emit = [&](auto cell_of) {
         const size_t start = out.size();
@@ -58,11 +62,12 @@ std::string render_text(const Table& t, const std::vector<std::wstring>& lines_b
         while (end > start && out[end - 1] == ' ') --end;
         out.resize(end);
         out += '\n';
+        if (out.size() >= kPiece) hand_on();
     };
     emit([&](size_t c) { return std::string_view(titles[c]); });
     for (size_t r = 0; r < rows; ++r) emit([&](size_t c) { return t.cell(r, c); });
     for (const auto& line : lines_after) out += wide_to_utf8(line) + "\n";
-    return out;
+    hand_on();
 }
 
 void append_json_string(std::string& out, std::string_view s) {

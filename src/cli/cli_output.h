@@ -1,6 +1,7 @@
 #pragma once
 // Renders rows of cell texts as aligned text or JSON, in UTF-8 (CSV is the lists' own).
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,8 +16,10 @@ using ::tindral::render_csv;
 using ::tindral::Table;
 
 // Header, rows; lines_before and lines_after frame the table (the date or counter line).
-std::string render_text(const Table& table, const std::vector<std::wstring>& lines_before,
-                        const std::vector<std::wstring>& lines_after);
+// The text is handed on in pieces, in order.
+using TextSink = std::function<void(std::string_view)>;
+void write_text(const Table& table, const std::vector<std::wstring>& lines_before,
+                const std::vector<std::wstring>& lines_after, const TextSink& write);
 std::string render_json(const Table& table);
 
 // A JSON string literal with its quotes.

@@ -36,14 +36,15 @@ Table chosen_bom_table(const BoardModel& board, const CliOptions& o) {
     return bom_table(rows);
 }
 
-std::string render(const Table& t, const CliOptions& o, const BoardModel& board) {
+void write_table(const Table& t, const CliOptions& o, const BoardModel& board, std::FILE* out) {
+    const TextSink write = [out](std::string_view s) { std::fwrite(s.data(), 1, s.size(), out); };
     switch (o.format) {
-        case OutputFormat::csv: return render_csv(t);
-        case OutputFormat::json: return render_json(t);
+        case OutputFormat::csv: return write(render_csv(t));
+        case OutputFormat::json: return write(render_json(t));
         case OutputFormat::text: break;
     }
-    if (o.command == Command::bom) return render_text(t, {bom_date_text(local_time_now())}, {});
-    return render_text(t, {}, {L"", placed_counter_text(board)});
+    if (o.command == Command::bom) return write_text(t, {bom_date_text(local_time_now())}, {}, write);
+    write_text(t, {}, {L"", placed_counter_text(board)}, write);
 }
 
 int run_command(const std::vector<std::wstring>& args, Session& session, std::FILE* out,
@@ -64,7 +65,7 @@ int run_command(const std::vector<std::wstring>& args, Session& session, std::FI
 
     const Table table =
         o.command == Command::list ? shown_list_table(session, o) : chosen_bom_table(session.board, o);
-    write_bytes(out, render(table, o, session.board));
+    write_table(table, o, session.board, out);
     std::fflush(out);
     return kExitOk;
 }

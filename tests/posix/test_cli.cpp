@@ -8,6 +8,7 @@
 
 #include "posix/support/cli_process.h"
 #include "support/csv_reader.h"
+#include "support/synthetic_board.h"
 
 using tindral::test::CliRun;
 using tindral::test::parse_csv;
@@ -144,6 +145,27 @@ TEST_F(CliTest, CsvAndJsonQuoteWhatTheirFormatNeeds) {
     bool found = false;
     for (const auto& row : bom) found = found || row[2] == "TP\"A\"";
     EXPECT_TRUE(found);
+}
+
+// A list far longer than one piece of output: every row once, in the order of the CSV list.
+TEST_F(CliTest, LongTextListHoldsEveryRowInOrder) {
+    const std::string path = "'" + write_file("long.brd", tindral::test::synthetic_board(3000)) + "'";
+    const CliRun text = run("list " + path + " --sort 0");
+    ASSERT_EQ(text.rc, 0) << text.err;
+    ASSERT_GT(text.out.size(), size_t{1} << 18);
+    bool ok = false;
+    const auto csv = parse_csv(run("list " + path + " --sort 0 --format csv").out, ok);
+    ASSERT_TRUE(ok);
+    std::vector<std::string> names;
+    for (size_t at = text.out.find('\n') + 1; at < text.out.size();) {
+        const size_t end = text.out.find('\n', at);
+        names.push_back(text.out.substr(at, text.out.find_first_of(" \n", at) - at));
+        at = end + 1;
+    }
+    ASSERT_EQ(names.size(), csv.size() + 1);  // header in the CSV, blank and counter lines here
+    EXPECT_EQ(names[csv.size() - 1], "");
+    for (size_t r = 1; r < csv.size(); ++r) ASSERT_EQ(names[r - 1], csv[r][0]) << r;
+    EXPECT_NE(text.out.find("\n  Placed: Total 0 of 3000 "), std::string::npos);
 }
 
 TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {

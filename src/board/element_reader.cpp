@@ -172,11 +172,15 @@ private:
 
 bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, BoardModel& board) {
     // Room for every element of the section at once: growing moves every record several times.
-    size_t starts = 0;
-    for (size_t i = pos; !past_end(tokens, i) && !is_end(tokens, i, L"elements"); ++i)
-        starts += is_start(tokens, i, L"element");
+    // A list read as the walk goes holds only the element at hand, and the file's count instead.
+    size_t starts = tokens.element_hint;
+    if (!tokens.windowed()) {
+        for (size_t i = pos; !past_end(tokens, i) && !is_end(tokens, i, L"elements"); ++i)
+            starts += is_start(tokens, i, L"element");
+    }
     board.elements.reserve(board.elements.size() + starts);
     while (is_start(tokens, pos, L"element")) {
+        tokens.release_before(pos);
         ++pos;
         ElementRec e;
         if (!read_element_attributes(ctx, tokens, pos, e)) return false;

@@ -24,7 +24,7 @@ bool is_package_attribute(std::wstring_view name) {
 void reserve_shapes(const TokenList& tokens, size_t pos, PackageRec& package) {
     size_t wires = 0, circles = 0, rectangles = 0, holes = 0, pads = 0;
     for (; !past_end(tokens, pos); ++pos) {
-        const XmlToken& t = tokens.tokens[pos];
+        const XmlToken& t = tokens.raw(pos);
         if (t.kind == kTokenStart) {
             if (t.text() == L"wire") ++wires;
             else if (t.text() == L"rectangle") ++rectangles;
@@ -65,7 +65,7 @@ bool set_package(const WalkContext& ctx,
     }
     reserve_shapes(tokens, pos, package);
     for (;;) {
-        const XmlToken& t = tokens.at(pos);
+        const XmlToken& t = tokens.raw(pos);
         if (past_end(tokens, pos)) return true;
         if (is_end(tokens, pos, L"package")) {
             ++pos;
@@ -139,7 +139,7 @@ int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Librar
         return 0;
     }
     for (;;) {
-        const XmlToken& t = tokens.at(pos);
+        const XmlToken& t = tokens.raw(pos);
         if (past_end(tokens, pos) || t.kind == kTokenEnd) break;
         // <library name="..."/> has no end token: the next library or the section's end ends it
         if (is_start(tokens, pos, L"library")) break;

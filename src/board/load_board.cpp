@@ -1,6 +1,7 @@
 #include "board/load_board.h"
 
 #include <new>
+#include <optional>
 
 #include "board/board_archive.h"
 #include "board/board_file.h"
@@ -78,7 +79,8 @@ private:
     size_t answered_;
 };
 
-LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
+// The file tokenised whole before the walk; faults and warnings are told first.
+LoadResult load_eagle_whole(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
     LoadResult out;
     out.board.layers = options.layers;
     ParseOutcome parsed;
@@ -124,6 +126,76 @@ LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, 
     if (parsed.set_title) out.board_title = parsed.board_title;
     out.show_bom_button = parsed.show_bom_button;
     return out;
+}
+
+// Keeps the questions of a walk that cannot ask yet, each answered Yes for now.
+class QuestionsHeld : public LoadAsker {
+public:
+    struct TooMany {};  // so many that the file is better read whole and asked as it goes
+
+    bool go_on_after(const LoadStatus&, const LoadMessage&) override { return true; }
+    bool go_on_after_unexpected(const LoadMessage& question) override {
+        if (questions.size() == kMaxHeld) throw TooMany{};
+        questions.push_back(question);
+        return true;
+    }
+    std::vector<LoadMessage> questions;
+
+private:
+    static constexpr size_t kMaxHeld = 1000;
+};
+
+// Answers the first `yes` questions Yes and the one after No, as the user did before.
+class AnsweredBefore : public LoadAsker {
+public:
+    explicit AnsweredBefore(size_t yes) : yes_(yes) {}
+    bool go_on_after(const LoadStatus&, const LoadMessage&) override { return true; }
+    bool go_on_after_unexpected(const LoadMessage&) override { return asked_++ < yes_; }
+
+private:
+    size_t yes_, asked_ = 0;
+};
+
+// The load over a file read as the walk goes (see TokensAsWalked), or nothing when the file has
+// to be tokenised whole. The walk's questions wait until the whole file has read cleanly, so
+// that the user sees what a load over the whole list shows, in the same order.
+std::optional<LoadResult> load_eagle_as_walked(std::string_view bytes, const LoadOptions& options,
+                                               LoadAsker& asker) {
+    LoadResult out;
+    out.board.layers = options.layers;
+    QuestionsHeld held;
+    ParseOutcome parsed;
+    try {
+        TokenList tokens;
+        TokensAsWalked reading;
+        if (!reading.open(bytes, options.open_reader, tokens)) return std::nullopt;
+        parsed = parse_board(tokens, out.board, options, held);
+        if (!parsed.result || !reading.finish(tokens)) return std::nullopt;
+    } catch (const SkippedTokensRead&) {
+        return std::nullopt;
+    } catch (const QuestionsHeld::TooMany&) {
+        return std::nullopt;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    asker.walk_begins();
+    for (size_t i = 0; i < held.questions.size(); ++i) {
+        if (asker.go_on_after_unexpected(held.questions[i])) continue;
+        // Abandoned: what the load over the whole list gives for a No just there.
+        out = LoadResult{};
+        AnsweredBefore same(i);
+        return load_eagle_whole(bytes, options, same);
+    }
+    finish_load(options, out);
+    if (parsed.set_title) out.board_title = parsed.board_title;
+    out.show_bom_button = parsed.show_bom_button;
+    return out;
+}
+
+LoadResult load_eagle_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {
+    if (std::optional<LoadResult> read = load_eagle_as_walked(bytes, options, asker))
+        return std::move(*read);
+    return load_eagle_whole(bytes, options, asker);
 }
 
 LoadResult load_kicad_board(std::string_view bytes, const LoadOptions& options, LoadAsker& asker) {

@@ -23,8 +23,8 @@ int same_name(const std::wstring& a, const wchar_t* b) {
 
 long find_element(const TokenList& tokens, const wchar_t* name) {
     const std::wstring_view wanted(name);
-    for (size_t i = 0; i < tokens.count(); ++i) {
-        const XmlToken& t = tokens.tokens[i];
+    for (size_t i = 0; tokens.has(i); ++i) {
+        const XmlToken& t = tokens.raw(i);
         if (t.kind == kTokenStart && t.text() == wanted) return static_cast<long>(i + 1);
     }
     return -1;
@@ -71,11 +71,11 @@ bool walk_attributes(const WalkContext& ctx,
             if (match->number)
                 *match->number = match->convert ? match->convert(value) : text_to_number(value);
             if (match->integer) *match->integer = text_to_integer(value);
-            pos = std::min(pos + 2, tokens.count());
+            pos = tokens.clamp(pos + 2);
             continue;
         }
         if (!report_unexpected(ctx, format, name)) return false;
-        pos = std::min(pos + (after == AfterUnknown::past_value ? 2 : 1), tokens.count());
+        pos = tokens.clamp(pos + (after == AfterUnknown::past_value ? 2 : 1));
     }
     return true;
 }

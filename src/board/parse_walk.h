@@ -36,7 +36,7 @@ bool is_start(const TokenList& tokens, size_t pos, const wchar_t* name);
 bool is_end(const TokenList& tokens, size_t pos, const wchar_t* name);
 // Names and values are both taken as attribute tokens: the walk cannot tell them apart.
 bool is_attribute(const TokenList& tokens, size_t pos);
-inline bool past_end(const TokenList& tokens, size_t pos) { return pos >= tokens.count(); }
+inline bool past_end(const TokenList& tokens, size_t pos) { return !tokens.has(pos); }
 
 // With "report unexpected" on, asks whether to go on; false when the user answered No. format
 // is the reader's own, filled with "Unexpected element", name and "Continue?".

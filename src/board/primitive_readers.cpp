@@ -87,7 +87,7 @@ struct PadTexts {
 
 PadTexts pad_texts(const TokenList& tokens, size_t pos) {
     PadTexts t;
-    for (; pos + 1 < tokens.count() && tokens.at(pos).kind == kTokenAttrName; pos += 2) {
+    for (; tokens.has(pos + 1) && tokens.at(pos).kind == kTokenAttrName; pos += 2) {
         if (tokens.at(pos + 1).kind != kTokenAttrValue) break;
         const std::wstring_view n = tokens.at(pos).text(), v = tokens.at(pos + 1).text();
         if (n == L"name") t.name = v;

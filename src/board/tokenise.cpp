@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "board/crowded_tag.h"
@@ -106,8 +107,9 @@ LoadStatus reader_failed(const wchar_t* call, XmlResult code, bool attribute = f
     return s;
 }
 
+// A list read as the walk goes keeps what a walker may hold: the load drops it whole instead.
 TokeniseResult failed(TokenList& out, LoadStatus status) {
-    free_token_list(out);
+    if (!out.windowed()) free_token_list(out);
     return TokeniseResult{status, {}};
 }
 
@@ -202,119 +204,162 @@ TokeniseResult not_eagle(TokenList& out) {
 TokeniseResult broken_off(const DocumentEnd& end, bool reader_stopped, uint32_t reader_line,
                           std::string_view file, const PreparedBytes& prepared, bool cut_here,
                           TokenList& out) {
-    if (!reader_stopped) {
-        for (size_t i = 0; i < end.open_elements && !out.tokens.empty() &&
-                           out.tokens.back().kind == kTokenEnd; ++i)
-            out.tokens.pop_back();
+    if (!out.windowed()) {
+        if (!reader_stopped) {
+            for (size_t i = 0; i < end.open_elements && out.drop_last(kTokenEnd); ++i) {
+            }
+        }
+        out.drop_last(kTokenText);
     }
-    if (!out.tokens.empty() && out.tokens.back().kind == kTokenText) out.tokens.pop_back();
     uint32_t line = reader_line ? file_line(file, prepared, reader_line) : 0;
     if (end.kind == DocumentEnd::cut_off && !cut_here)
         line = file_line(file, prepared, buffer_line_of(prepared.bytes, prepared.bytes.size() - 1));
     return damaged_at(line);
 }
 
-// Faults the walk goes past land in warnings.
-TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
-                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings,
-                    SignalsSkip& skip) {
-    const DocumentEnd end = document_end(prepared.bytes);
-    LoadStatus fault;
-    bool first_element = true;
-    int depth = 0;
-    std::wstring prefix;
-    std::wstring_view name, value;
-    for (;;) {
-        XmlNode node = XmlNode::none;
-        const XmlResult hr = r.read(node);
-        if (hr == xml_false) break;
-        if (xml_failed(hr)) {
-            if (first_element) return not_eagle(out);
-            return broken_off(end, true, r.line_number(), file, prepared, cut_here, out);
-        }
+// The walk over the reader's nodes, one node a step. Faults the walk goes past land in
+// warnings.
+class NodeWalk {
+public:
+    NodeWalk(XmlReader& r, const DocumentEnd& end, std::string_view file,
+             const PreparedBytes& prepared, bool cut_here, TokenList& out,
+             std::vector<LoadStatus>& warnings, SignalsSkip& skip)
+        : r_(r), end_(end), file_(file), prepared_(prepared), cut_here_(cut_here), out_(out),
+          warnings_(warnings), skip_(skip) {}
 
+    // With a source: the list's window opens right after the first <elements> start token.
+    void open_window_at_elements(TokenSource& source) { window_source_ = &source; }
+
+    // Reads one node: true while the file goes on, false once result() holds how it ended.
+    bool step() {
+        XmlNode node = XmlNode::none;
+        const XmlResult hr = r_.read(node);
+        if (hr == xml_false) return ended();
+        if (xml_failed(hr)) {
+            if (first_element_) return stop(not_eagle(out_));
+            return stop(broken_off(end_, true, r_.line_number(), file_, prepared_, cut_here_, out_));
+        }
         switch (node) {
         case XmlNode::xml_declaration:
-            if (!get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
-                return failed(out, fault);
-            append(out, kTokenXmlDecl, name, skip);
+            if (!get(&XmlReader::local_name_view, r_, name_, L"Error getting local name", fault_))
+                return stop(failed(out_, fault_));
+            append(out_, kTokenXmlDecl, name_, skip_);
             // a broken declaration does not end the walk
-            if (!read_attributes(r, out, fault, prefix, skip)) warnings.push_back(fault);
+            if (!read_attributes(r_, out_, fault_, prefix_, skip_)) warnings_.push_back(fault_);
             break;
-        case XmlNode::element: {
-            if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
-                !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
-                return failed(out, fault);
-            if (first_element) {
-                if (name != L"eagle") return not_eagle(out);
-                first_element = false;
-            }
-            // Asked before the attributes are walked, when the answer is still the element's.
-            const bool has_end = !r.is_empty_element();
-            if (has_end && ++depth > kMaxDepth) {
-                const uint32_t line = r.line_number();
-                return damaged_at(line ? file_line(file, prepared, line) : 0);
-            }
-            if (skip.skipping() && is_section_name(name)) {
-                skip.read_again = true;
-                return TokeniseResult{};
-            }
-            const bool skip_starts = has_end && skip.starts_here(name, depth);
-            if (skip.allowed && has_end && depth < 4) skip.path[depth].assign(name);
-            append(out, kTokenStart, name, skip);
-            if (!read_attributes(r, out, fault, prefix, skip)) return failed(out, fault);
-            // Answers false after attributes were walked: only <x/> without any gets a kind 0.
-            if (r.is_empty_element()) append(out, kTokenEmptyEnd, {}, skip);
-            if (skip_starts) {
-                out.skipped_at = out.tokens.size();
-                out.tokens.push_back(XmlToken{nullptr, 0, kTokenSkipped});
-                out.tokens.push_back(XmlToken{nullptr, 0, kTokenSkipped});
-                skip.used = true;
-                skip.depth = depth;
-            }
-            break;
-        }
+        case XmlNode::element:
+            return element();
         case XmlNode::end_element:
-            if (!get(&XmlReader::get_prefix, r, prefix, L"Error getting prefix", fault) ||
-                !get(&XmlReader::local_name_view, r, name, L"Error getting local name", fault))
-                return failed(out, fault);
-            if (skip.skipping() && depth == skip.depth) skip.depth = 0;  // the end of <signals>
-            --depth;
-            append(out, kTokenEnd, name, skip);
+            if (!get(&XmlReader::get_prefix, r_, prefix_, L"Error getting prefix", fault_) ||
+                !get(&XmlReader::local_name_view, r_, name_, L"Error getting local name", fault_))
+                return stop(failed(out_, fault_));
+            if (skip_.skipping() && depth_ == skip_.depth) skip_.depth = 0;  // the end of <signals>
+            --depth_;
+            append(out_, kTokenEnd, name_, skip_);
             break;
         case XmlNode::text:
-            if (!get(&XmlReader::value_view, r, value, L"Error getting Text value", fault))
-                return failed(out, fault);
-            append(out, kTokenText, value, skip);
+            if (!get(&XmlReader::value_view, r_, value_, L"Error getting Text value", fault_))
+                return stop(failed(out_, fault_));
+            append(out_, kTokenText, value_, skip_);
             break;
         case XmlNode::whitespace:
-            if (!get(&XmlReader::value_view, r, value, L"Error getting value", fault))
-                return failed(out, fault);
-            break;
+            return read_unkept(&XmlReader::value_view, L"Error getting value");
         case XmlNode::cdata:
-            if (!get(&XmlReader::value_view, r, value, L"Error getting CDATA value", fault))
-                return failed(out, fault);
-            break;
+            return read_unkept(&XmlReader::value_view, L"Error getting CDATA value");
         case XmlNode::comment:
-            if (!get(&XmlReader::value_view, r, value, L"Error getting Comment value", fault))
-                return failed(out, fault);
-            break;
+            return read_unkept(&XmlReader::value_view, L"Error getting Comment value");
         case XmlNode::processing_instruction:
-            if (!get(&XmlReader::local_name_view, r, name,
-                     L"Error getting ProcessingInstruction name", fault) ||
-                !get(&XmlReader::value_view, r, value,
-                     L"Error getting ProcessingInstrruction value", fault))
-                return failed(out, fault);
-            break;
+            if (!get(&XmlReader::local_name_view, r_, name_,
+                     L"Error getting ProcessingInstruction name", fault_))
+                return stop(failed(out_, fault_));
+            return read_unkept(&XmlReader::value_view, L"Error getting ProcessingInstrruction value");
         default:
             break;
         }
+        return true;
     }
-    // A document without any element ends normally for some readers.
-    if (first_element) return not_eagle(out);
-    if (end.kind == DocumentEnd::cut_off)
-        return broken_off(end, false, 0, file, prepared, cut_here, out);
-    return TokeniseResult{};
+
+    const TokeniseResult& result() const { return result_; }
+
+private:
+    bool stop(TokeniseResult r) {
+        result_ = std::move(r);
+        return false;
+    }
+
+    bool ended() {
+        // A document without any element ends normally for some readers.
+        if (first_element_) return stop(not_eagle(out_));
+        if (end_.kind == DocumentEnd::cut_off)
+            return stop(broken_off(end_, false, 0, file_, prepared_, cut_here_, out_));
+        return stop(TokeniseResult{});
+    }
+
+    bool read_unkept(XmlResult (XmlReader::*call)(std::wstring_view&), const wchar_t* what) {
+        if (!get(call, r_, value_, what, fault_)) return stop(failed(out_, fault_));
+        return true;
+    }
+
+    bool element() {
+        if (!get(&XmlReader::get_prefix, r_, prefix_, L"Error getting prefix", fault_) ||
+            !get(&XmlReader::local_name_view, r_, name_, L"Error getting local name", fault_))
+            return stop(failed(out_, fault_));
+        if (first_element_) {
+            if (name_ != L"eagle") return stop(not_eagle(out_));
+            first_element_ = false;
+        }
+        // Asked before the attributes are walked, when the answer is still the element's.
+        const bool has_end = !r_.is_empty_element();
+        if (has_end && ++depth_ > kMaxDepth) {
+            const uint32_t line = r_.line_number();
+            return stop(damaged_at(line ? file_line(file_, prepared_, line) : 0));
+        }
+        if (skip_.skipping() && is_section_name(name_)) {
+            skip_.read_again = true;
+            return stop(TokeniseResult{});
+        }
+        const bool skip_starts = has_end && skip_.starts_here(name_, depth_);
+        if (skip_.allowed && has_end && depth_ < 4) skip_.path[depth_].assign(name_);
+        append(out_, kTokenStart, name_, skip_);
+        if (window_source_ && name_ == L"elements" && !skip_.skipping()) {
+            out_.open_window(*window_source_);
+            window_source_ = nullptr;
+        }
+        if (!read_attributes(r_, out_, fault_, prefix_, skip_)) return stop(failed(out_, fault_));
+        // Answers false after attributes were walked: only <x/> without any gets a kind 0.
+        if (r_.is_empty_element()) append(out_, kTokenEmptyEnd, {}, skip_);
+        if (skip_starts) {
+            out_.add_skipped();
+            skip_.used = true;
+            skip_.depth = depth_;
+        }
+        return true;
+    }
+
+    XmlReader& r_;
+    const DocumentEnd end_;
+    std::string_view file_;
+    const PreparedBytes& prepared_;
+    bool cut_here_;
+    TokenList& out_;
+    std::vector<LoadStatus>& warnings_;
+    SignalsSkip& skip_;
+    TokenSource* window_source_ = nullptr;
+    TokeniseResult result_;
+    LoadStatus fault_;
+    bool first_element_ = true;
+    int depth_ = 0;
+    std::wstring prefix_;
+    std::wstring_view name_, value_;
+};
+
+TokeniseResult walk(XmlReader& r, std::string_view file, const PreparedBytes& prepared,
+                    bool cut_here, TokenList& out, std::vector<LoadStatus>& warnings,
+                    SignalsSkip& skip) {
+    NodeWalk w(r, document_end(prepared.bytes), file, prepared, cut_here, out, warnings, skip);
+    while (w.step()) {
+    }
+    return w.result();
 }
 
 struct ByteScan {
@@ -351,27 +396,51 @@ LoadStatus refused(LoadCode code) {
     return s;
 }
 
-TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
-                                TokenKeep keep, std::vector<LoadStatus>& warnings) {
+// The bytes the reader sees, or why the file is refused before any reading.
+struct Prepared {
+    std::optional<TokeniseResult> refusal;
+    PreparedBytes buffer;
+    ByteScan scan;
+    size_t bad_byte = std::string_view::npos;  // where the buffer was cut, if it was
+};
+
+void prepare(std::string_view bytes, Prepared& p) {
     size_t start = 0;
     while (start < bytes.size() && start < kMaxLeadingBreaks && is_line_break(bytes[start]))
         ++start;
-    if (start == kMaxLeadingBreaks && start < bytes.size() && is_line_break(bytes[start]))
-        return TokeniseResult{refused(LoadCode::unsupported_version), {}};
-    if (bytes.compare(start, kXmlStart.size(), kXmlStart) != 0)
-        return TokeniseResult{refused(LoadCode::not_xml), {}};
-
-    PreparedBytes prepared;
-    cut_doctype_lines(bytes, start, prepared);
+    if (start == kMaxLeadingBreaks && start < bytes.size() && is_line_break(bytes[start])) {
+        p.refusal = TokeniseResult{refused(LoadCode::unsupported_version), {}};
+        return;
+    }
+    if (bytes.compare(start, kXmlStart.size(), kXmlStart) != 0) {
+        p.refusal = TokeniseResult{refused(LoadCode::not_xml), {}};
+        return;
+    }
+    cut_doctype_lines(bytes, start, p.buffer);
 
     // XmlLite takes broken UTF-8 and control characters as they come, libxml2 stops there:
     // both readers stop at the first bad byte, and the file counts as damaged from there on.
-    const ByteScan scan = scan_bytes(prepared.bytes, declares_utf8(prepared.bytes));
-    size_t bad_byte = scan.bad_byte;
+    p.scan = scan_bytes(p.buffer.bytes, declares_utf8(p.buffer.bytes));
+    p.bad_byte = p.scan.bad_byte;
     // A tag with more attributes than a board needs ends the file there too: libxml2 would
     // take minutes over it.
-    bad_byte = std::min(bad_byte, first_crowded_tag(prepared.bytes));
-    if (bad_byte != std::string_view::npos) prepared.bytes.resize(bad_byte);
+    p.bad_byte = std::min(p.bad_byte, first_crowded_tag(p.buffer.bytes));
+    if (p.bad_byte != std::string_view::npos) p.buffer.bytes.resize(p.bad_byte);
+}
+
+// Room for every token up front: an attribute gives two tokens per pair of quotes, an element
+// at most two per '<'. Growing the list instead moves every token several times.
+void reserve_tokens(const ByteScan& scan, TokenList& out) {
+    out.tokens.reserve(scan.quotes + 2 * scan.tags);
+}
+
+TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
+                                TokenKeep keep, std::vector<LoadStatus>& warnings) {
+    Prepared p;
+    prepare(bytes, p);
+    if (p.refusal) return *p.refusal;
+    const PreparedBytes& prepared = p.buffer;
+    const size_t bad_byte = p.bad_byte;
 
     static const wchar_t* const kSetupTexts[] = {
         L"Error creating file reader",
@@ -387,9 +456,7 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
         if (!setup.reader)
             return failed(
                 out, reader_failed(kSetupTexts[static_cast<int>(setup.failed_step)], setup.code));
-        // Room for every token up front: an attribute gives two tokens per pair of quotes, an
-        // element at most two per '<'. Growing the list instead moves every token several times.
-        out.tokens.reserve(scan.quotes + 2 * scan.tags);
+        reserve_tokens(p.scan, out);
         return walk(*setup.reader, bytes, prepared, cut_here, out, warnings, skip);
     };
     SignalsSkip skip;
@@ -412,7 +479,61 @@ TokeniseResult tokenise_checked(std::string_view bytes, XmlReaderOpener open_rea
     return res;
 }
 
+// How many <element> tags the bytes hold at most (also any in comments).
+size_t count_element_tags(std::string_view xml) {
+    constexpr std::string_view tag = "<element";
+    size_t n = 0;
+    for (size_t at = xml.find(tag); at != std::string_view::npos; at = xml.find(tag, at + 1)) {
+        const size_t next = at + tag.size();
+        n += next == xml.size() || xml[next] == ' ' || xml[next] == '\t' || xml[next] == '\r' ||
+             xml[next] == '\n' || xml[next] == '>' || xml[next] == '/';
+    }
+    return n;
+}
+
 }  // namespace
+
+struct TokensAsWalked::State : TokenSource {
+    Prepared prepared;
+    XmlReaderSetup setup;
+    SignalsSkip skip;
+    std::vector<LoadStatus> warnings;
+    std::unique_ptr<NodeWalk> walk;
+
+    bool pull() override { return walk->step(); }
+};
+
+TokensAsWalked::TokensAsWalked() = default;
+TokensAsWalked::~TokensAsWalked() = default;
+
+bool TokensAsWalked::open(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out) {
+    state_ = std::make_unique<State>();
+    State& s = *state_;
+    prepare(bytes, s.prepared);
+    if (s.prepared.refusal || s.prepared.bad_byte != std::string_view::npos || !open_reader)
+        return false;
+    const std::string& buffer = s.prepared.buffer.bytes;
+    const DocumentEnd end = document_end(buffer);
+    if (end.kind != DocumentEnd::complete) return false;
+    s.setup = open_reader(buffer);
+    if (!s.setup.reader) return false;
+    reserve_tokens(s.prepared.scan, out);  // what the window never holds is never touched
+    out.element_hint = count_element_tags(buffer);
+    s.skip.allowed = true;
+    s.walk = std::make_unique<NodeWalk>(*s.setup.reader, end, bytes, s.prepared.buffer, false, out,
+                                        s.warnings, s.skip);
+    s.walk->open_window_at_elements(s);
+    while (!out.windowed())
+        if (!s.walk->step()) return false;
+    return s.warnings.empty();
+}
+
+bool TokensAsWalked::finish(const TokenList& out) {
+    out.read_rest_unkept();
+    const State& s = *state_;
+    return s.walk->result().status.code == LoadCode::ok && s.warnings.empty() &&
+           !s.skip.read_again && !s.skip.skipping();
+}
 
 TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
                               TokenKeep keep) {

@@ -1,6 +1,7 @@
 #pragma once
 // Turns a board file's bytes into the flat token list the parsers walk.
 
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -29,5 +30,29 @@ enum class TokenKeep { all, walked };
 // whichever tokens are kept.
 TokeniseResult tokenise_bytes(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out,
                               TokenKeep keep = TokenKeep::all);
+
+// A board file tokenised as the walk reads it: everything before the first <elements> at once,
+// the elements only as the walk reaches them, and let go once it is past them, so that a board's
+// many parts never sit in the list all at once. Only a file read without any fault or warning
+// is read this way: where it is not, the load tokenises the file whole and tells what it found.
+class TokensAsWalked {
+public:
+    TokensAsWalked();
+    ~TokensAsWalked();
+    TokensAsWalked(const TokensAsWalked&) = delete;
+    TokensAsWalked& operator=(const TokensAsWalked&) = delete;
+
+    // Tokenises into out (empty) up to the first <elements> start token and opens out's window
+    // there. false when the file is not read this way (refused, cut, faulty, with a warning or
+    // without <elements>); out is then of no use.
+    bool open(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out);
+    // After the walk: reads the rest of the file. true when all of it read as a whole file
+    // without a fault or a warning, and nothing of the left-out subtree was needed.
+    bool finish(const TokenList& out);
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace tindral

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "board/parse_walk.h"
 #include "board_snippet.h"
 #include "settings/settings.h"
 #include "support/recording_port.h"
@@ -88,6 +89,72 @@ TEST(LoadBoard, AWalkIntoTheLeftOutSignalsAsksAsOverEveryToken) {
     ASSERT_GT(over_all.boxes.size(), 27u);
     EXPECT_EQ(over_all.boxes[over_all.boxes.size() - 4].text,
               L"Unexpected element set_plain elem via\rContinue?");
+}
+
+// A board read as the walk goes asks the same questions in the same order, after the walk has
+// begun, and keeps the same parts as a walk over every token; a No anywhere gives what it gives
+// there. Also for files laid out otherwise than Eagle writes them, and with very many questions.
+TEST(LoadBoard, ReadAsTheWalkGoesAsksAndKeepsAsOverEveryToken) {
+    const std::string lib = "<libraries>" + library_with("p", "<wire x1=\"0\" odd=\"1\"/>", "l") +
+                            "</libraries>";
+    const std::string part = "<element name=\"R9\" library=\"l\" package=\"p\" x=\"1\" y=\"1\">"
+                             "<odd><element name=\"R10\"/></odd><attribute name=\"A\" x=\"1\"/>"
+                             "</element>";
+    std::string crowd;
+    for (int i = 0; i < 1200; ++i) crowd += kOdd;
+    const std::string files[] = {
+        board_file("<grid q=\"1\"/><plain><odd/></plain>" + lib +
+                   "<variantdefs><variantdef name=\"V\" current=\"yes\"/></variantdefs>" +
+                   elements(kOdd + part).substr(8) + "<signals><signal name=\"S\"/></signals>"),
+        board_file(elements(kOdd + part) + lib),   // libraries after the elements
+        board_file("<elements>" + part + "</elements><grid q=\"1\"/><plain a=\"1\"/>" + lib),
+        board_file(elements(crowd + part).substr(8)),
+    };
+    for (const std::string& file : files) {
+        TokenList all;
+        ASSERT_TRUE(tokenise_bytes(file, &open_platform_xml_reader, all).ok());
+        for (const std::deque<int>& answers :
+             {std::deque<int>{}, {mb::id_no}, {1, mb::id_no}, {1, 1, 1, mb::id_no}}) {
+            TestAsker over_all;
+            over_all.answers = answers;
+            BoardModel reference;
+            const ParseOutcome walked = parse_board(all, reference, test_options(), over_all);
+            const Loaded loaded = load_bytes(file, test_options(), answers);
+            EXPECT_EQ(loaded.boxes, over_all.boxes) << file.size() << " " << answers.size();
+            EXPECT_EQ(loaded.outcome.result, walked.result);
+            EXPECT_EQ(loaded.walks, 1);
+            ASSERT_EQ(loaded.board.elements.size(), reference.elements.size());
+            for (size_t i = 0; i < reference.elements.size(); ++i)
+                EXPECT_EQ(loaded.board.elements[i].name, reference.elements[i].name);
+            EXPECT_EQ(loaded.board.libraries.size(), reference.libraries.size());
+        }
+    }
+    LoggingAsker asker;
+    load_board(files[0], test_options(), asker);
+    EXPECT_EQ(asker.log.rfind("walk question question ", 0), 0u) << asker.log;
+}
+
+// Read as the walk goes, a large board's parts never sit in the list all at once, and what the
+// walk has passed cannot be read again.
+TEST(LoadBoard, ReadAsTheWalkGoesHoldsOnlyThePartAtHand) {
+    std::string parts;
+    for (int i = 0; i < 10000; ++i)
+        parts += "<element name=\"R" + std::to_string(i) + "\" library=\"l\" package=\"p\" x=\"1\" y=\"2\">"
+                 "<attribute name=\"MPN\" value=\"x\"/></element>";
+    const std::string file = board_file("<plain/><libraries/><elements>" + parts + "</elements>");
+    TokenList all;
+    ASSERT_TRUE(tokenise_bytes(file, &open_platform_xml_reader, all).ok());
+
+    TokenList tokens;
+    TokensAsWalked reading;
+    ASSERT_TRUE(reading.open(file, &open_platform_xml_reader, tokens));
+    TestAsker asker;
+    BoardModel board;
+    ASSERT_TRUE(parse_board(tokens, board, test_options(), asker).result);
+    EXPECT_EQ(board.elements.size(), 10000u);
+    EXPECT_LT(tokens.held(), all.count() / 2);
+    EXPECT_THROW(tokens.at(find_element(all, L"element")), SkippedTokensRead);
+    EXPECT_TRUE(reading.finish(tokens));
 }
 
 TEST(LoadBoard, ALoadThatWentThroughIsGroupedWithFreshMarks) {

@@ -89,8 +89,6 @@ private:
     size_t room_ = 0;
 };
 
-struct TokenList;
-
 // Where a list read as the walk goes gets its further tokens from.
 class TokenSource {
 public:

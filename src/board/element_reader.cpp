@@ -180,7 +180,7 @@ bool set_elem(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Boar
     }
     board.elements.reserve(board.elements.size() + starts);
     while (is_start(tokens, pos, L"element")) {
-        tokens.release_before(pos);
+        tokens.let_go_before(pos);
         ++pos;
         ElementRec e;
         if (!read_element_attributes(ctx, tokens, pos, e)) return false;

@@ -89,6 +89,8 @@ private:
     size_t room_ = 0;
 };
 
+struct TokenList;
+
 // Where a list read as the walk goes gets its further tokens from.
 class TokenSource {
 public:
@@ -97,30 +99,28 @@ public:
     virtual bool pull() = 0;
 };
 
-// The tokens of a list read as the walk goes, from where the window opened: they come from the
-// source when a walker first reads them, and those behind the walk are let go again.
+// What a list read as the walk goes keeps about the tokens from where its window opened: they
+// come from the source when a walker first reads them, and those behind the walk are let go.
 struct TokenWindow {
     struct Texts {
-        size_t begin = 0, end = 0;  // the tokens whose texts are kept here
+        size_t begin = 0, end = 0;  // the window's tokens (counted from its start) kept here
         TokenTexts texts;
     };
     TokenSource* source = nullptr;
-    size_t first = 0;  // index of tokens[0]; those before it down to the window's start are gone
-    std::deque<XmlToken> tokens;  // grows at the back without moving what a walker holds
-    std::deque<Texts> texts;      // a fresh store every so many tokens, dropped once all are gone
+    TokenList* owner = nullptr;  // the list, which the walkers only read
+    size_t start = 0;     // index of the window's first token in the list
+    size_t added = 0;     // tokens the window has taken in
+    size_t let_go = 0;    // of them, those taken out again
+    std::deque<Texts> texts;  // a fresh store every so many tokens, dropped once all are gone
+    // Token arrays outgrown while a walker may still hold a token of them; freed when the
+    // walk lets tokens go, where nothing is held.
+    std::vector<std::vector<XmlToken>> outgrown;
     bool ended = false;
     bool discard = false;  // the walk is over: further tokens are read, not kept
-
-    size_t end() const { return first + tokens.size(); }
-    // Reads on until index i is in the window; false when the file ends before it.
-    bool reach(size_t i) {
-        while (i >= end() && !ended) ended = !source->pull();
-        return i < end();
-    }
 };
 
 struct TokenList {
-    std::vector<XmlToken> tokens;  // with a window: only those before it
+    std::vector<XmlToken> tokens;
     TokenTexts texts;
     // Where the two kTokenSkipped tokens of a left-out subtree stand, if any. Walkers step at
     // most two tokens at a time, so one that goes on into the subtree reads one of them.
@@ -128,47 +128,43 @@ struct TokenList {
     // With a window: about how many <element> the file holds (never fewer), to size the model.
     size_t element_hint = 0;
 
-    // The number of tokens of a list read whole.
+    // The number of tokens the list holds.
     size_t count() const { return tokens.size(); }
     // The token at index i; any index at or past the end reads as a kind-0 token without text,
     // so a walker that runs past the last token never leaves the list. Reading a kTokenSkipped
-    // token, or one a window has let go, throws SkippedTokensRead.
+    // token throws SkippedTokensRead.
     const XmlToken& at(size_t i) const {
         if (i < tokens.size() && i < skipped_at) return tokens[i];
         return beyond(i, true);
     }
     // The same, but a kTokenSkipped token is handed out as it is: for a search over the list.
+    // A search that reaches where a window let tokens go throws SkippedTokensRead, since what
+    // it looks for may have been among them.
     const XmlToken& raw(size_t i) const {
-        if (i < tokens.size()) return tokens[i];
+        if (i < tokens.size() && i < gap_) return tokens[i];
+        if (i >= gap_) throw SkippedTokensRead{};
         return beyond(i, false);
     }
     // Whether the list holds a token at i (reading on through a window as far as needed).
-    bool has(size_t i) const {
-        if (i < tokens.size()) return true;
-        return window_ && (i < window_->first || window_->reach(i));
-    }
+    bool has(size_t i) const { return i < tokens.size() || (window_ && reach(i)); }
     // i, or the end of the list when it holds no token at i.
-    size_t clamp(size_t i) const {
-        if (has(i)) return i;
-        return window_ ? window_->end() : tokens.size();
-    }
+    size_t clamp(size_t i) const { return has(i) ? i : tokens.size(); }
     void add(TokenKind kind, std::wstring_view text) {
         if (window_) return add_to_window(kind, text);
-        tokens.push_back(kept(texts, kind, text));
+        const bool name = kind == kTokenStart || kind == kTokenEnd || kind == kTokenAttrName;
+        const std::wstring_view kept = name                      ? texts.keep_name(text)
+                                       : kind == kTokenAttrValue ? texts.keep_value(text)
+                                                                 : texts.keep(text);
+        if (kept.size() > kMaxTokenText) throw std::bad_alloc();
+        tokens.push_back(XmlToken{kept.data(), static_cast<uint32_t>(kept.size()), kind});
     }
     // The two kTokenSkipped tokens that stand for a left-out subtree.
     void add_skipped() {
-        const XmlToken skipped{nullptr, 0, kTokenSkipped};
         if (window_ && window_->discard) return;
-        if (window_) {
-            skipped_at = window_->end();
-            window_->tokens.insert(window_->tokens.end(), 2, skipped);
-            return;
-        }
         skipped_at = tokens.size();
-        tokens.insert(tokens.end(), 2, skipped);
+        for (int i = 0; i < 2; ++i) push(XmlToken{nullptr, 0, kTokenSkipped});
     }
-    // Takes the last token of a list read whole away if it is of this kind.
+    // Takes the last token away if it is of this kind.
     bool drop_last(TokenKind kind) {
         if (tokens.empty() || tokens.back().kind != kind) return false;
         tokens.pop_back();
@@ -179,25 +175,34 @@ struct TokenList {
     void open_window(TokenSource& source) {
         window_ = std::make_unique<TokenWindow>();
         window_->source = &source;
-        window_->first = tokens.size();
+        window_->owner = this;
+        window_->start = tokens.size();
     }
     bool windowed() const { return window_ != nullptr; }
-    // Tokens whose record or text is held at the moment: with a window those before it and
-    // those from its oldest text store on.
-    size_t held() const {
-        if (!window_) return tokens.size();
-        const TokenWindow& w = *window_;
-        return tokens.size() + w.end() - (w.texts.empty() ? w.first : w.texts.front().begin);
+    void close_window() {
+        window_.reset();
+        gap_ = std::string_view::npos;
     }
-    void close_window() { window_.reset(); }
-    // The walk is past index i for good: a window lets the tokens before it go.
-    void release_before(size_t i) const {
-        if (!window_ || i <= window_->first) return;
+    // The walk stands at pos, before which it never reads again: a window lets the tokens
+    // from its start up to pos go, and pos moves back with the tokens after it.
+    void let_go_before(size_t& pos) const {
+        if (!window_ || pos <= window_->start || pos > tokens.size()) return;
         TokenWindow& w = *window_;
-        const size_t gone = std::min(i, w.end()) - w.first;
-        w.tokens.erase(w.tokens.begin(), w.tokens.begin() + static_cast<std::ptrdiff_t>(gone));
-        w.first += gone;
-        while (w.texts.size() > 1 && w.texts.front().end <= w.first) w.texts.pop_front();
+        TokenList& list = *w.owner;
+        const size_t gone = pos - w.start;
+        list.tokens.erase(list.tokens.begin() + static_cast<std::ptrdiff_t>(w.start),
+                          list.tokens.begin() + static_cast<std::ptrdiff_t>(pos));
+        if (skipped_at != std::string_view::npos && skipped_at >= pos) list.skipped_at -= gone;
+        pos = w.start;
+        list.gap_ = w.start;
+        w.let_go += gone;
+        while (w.texts.size() > 1 && w.texts.front().end <= w.let_go) w.texts.pop_front();
+        w.outgrown.clear();
+    }
+    // Tokens whose record or text the list holds at the moment.
+    size_t held() const {
+        if (!window_ || window_->texts.empty()) return tokens.size();
+        return tokens.size() + window_->let_go - window_->texts.front().begin;
     }
     // Reads the rest of the file through the window without keeping it.
     void read_rest_unkept() const {
@@ -209,40 +214,51 @@ struct TokenList {
 private:
     static constexpr size_t kWindowTexts = size_t{1} << 15;  // tokens per text store of a window
 
-    static XmlToken kept(TokenTexts& store, TokenKind kind, std::wstring_view text) {
-        const bool name = kind == kTokenStart || kind == kTokenEnd || kind == kTokenAttrName;
-        const std::wstring_view kept = name                      ? store.keep_name(text)
-                                       : kind == kTokenAttrValue ? store.keep_value(text)
-                                                                 : store.keep(text);
-        if (kept.size() > kMaxTokenText) throw std::bad_alloc();
-        return XmlToken{kept.data(), static_cast<uint32_t>(kept.size()), kind};
+    // Reads on until index i is in the list; false when the file ends before it.
+    bool reach(size_t i) const {
+        TokenWindow& w = *window_;
+        while (i >= tokens.size() && !w.ended) w.ended = !w.source->pull();
+        return i < tokens.size();
+    }
+
+    // Appends without moving a token a walker may hold: a full array is kept until the walk
+    // lets tokens go, and the tokens go on in a larger copy.
+    void push(const XmlToken& t) {
+        if (window_ && tokens.size() == tokens.capacity()) {
+            std::vector<XmlToken> larger;
+            larger.reserve(std::max<size_t>(1024, 2 * tokens.capacity()));
+            larger.assign(tokens.begin(), tokens.end());
+            window_->outgrown.push_back(std::move(tokens));
+            tokens = std::move(larger);
+        }
+        tokens.push_back(t);
     }
 
     void add_to_window(TokenKind kind, std::wstring_view text) {
         TokenWindow& w = *window_;
         if (w.discard) return;
-        if (w.texts.empty() || w.end() - w.texts.back().begin >= kWindowTexts) {
+        if (w.texts.empty() || w.added - w.texts.back().begin >= kWindowTexts) {
             w.texts.emplace_back();
-            w.texts.back().begin = w.end();
+            w.texts.back().begin = w.added;
         }
-        w.tokens.push_back(kept(w.texts.back().texts, kind, text));
-        w.texts.back().end = w.end();
+        // Plain copies: a store lives only for a stretch of parts, too short to repeat much.
+        const std::wstring_view copy = w.texts.back().texts.keep(text);
+        if (copy.size() > kMaxTokenText) throw std::bad_alloc();
+        push(XmlToken{copy.data(), static_cast<uint32_t>(copy.size()), kind});
+        w.texts.back().end = ++w.added;
     }
 
     const XmlToken& beyond(size_t i, bool skipped_throws) const {
         static const XmlToken past_end{};
         const XmlToken* t = &past_end;
-        if (i < tokens.size()) {
-            t = &tokens[i];
-        } else if (window_) {
-            if (i < window_->first) throw SkippedTokensRead{};
-            if (window_->reach(i)) t = &window_->tokens[i - window_->first];
-        }
+        if (i < tokens.size() || (window_ && reach(i))) t = &tokens[i];
         if (skipped_throws && t->kind == kTokenSkipped) throw SkippedTokensRead{};
         return *t;
     }
 
     std::unique_ptr<TokenWindow> window_;
+    // Where a window let tokens go: a search over the list may not go past it.
+    size_t gap_ = std::string_view::npos;
 };
 
 // Frees every token and its text; the list is empty afterwards.

@@ -43,14 +43,17 @@ struct XmlToken {
 #pragma pack(pop)
 static_assert(sizeof(XmlToken) == 12);
 
-// Holds the texts of the tokens, one after the other in large blocks: a text never moves once
-// kept, and a board's million tokens cost no allocation each.
-class TokenTexts {
+// Holds texts one after the other in large blocks: a text never moves once kept, and a
+// board's million tokens cost no allocation each.
+class TextBlocks {
 public:
+    // block: texts per allocation (a single longer text gets one of its own)
+    explicit TextBlocks(size_t block = size_t{1} << 16) : block_(block) {}
+
     std::wstring_view keep(std::wstring_view s) {
         if (s.empty()) return {};
         if (s.size() > room_) {
-            const size_t size = std::max(s.size(), kBlock);
+            const size_t size = std::max(s.size(), block_);
             blocks_.emplace_back(new wchar_t[size]);  // left unset: every text is copied in
             next_ = blocks_.back().get();
             room_ = size;
@@ -62,6 +65,17 @@ public:
         return {at, s.size()};
     }
 
+private:
+    size_t block_;
+    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
+    wchar_t* next_ = nullptr;
+    size_t room_ = 0;
+};
+
+// The texts of a list's tokens, names and short values kept once where they repeat.
+class TokenTexts {
+public:
+    std::wstring_view keep(std::wstring_view s) { return blocks_.keep(s); }
     // The same, but a text kept before through this call is handed out again instead of being
     // copied anew: element and attribute names, a few dozen of them, fill half a board's tokens.
     std::wstring_view keep_name(std::wstring_view s) { return keep_again(s, names_); }
@@ -69,7 +83,6 @@ public:
     std::wstring_view keep_value(std::wstring_view s) { return keep_again(s, values_); }
 
 private:
-    static constexpr size_t kBlock = 1 << 16;
     static constexpr size_t kMaxNameLength = 32;
 
     template <size_t N>
@@ -84,9 +97,7 @@ private:
 
     std::array<std::wstring_view, 512> names_{};
     std::array<std::wstring_view, 4096> values_{};
-    std::vector<std::unique_ptr<wchar_t[]>> blocks_;
-    wchar_t* next_ = nullptr;
-    size_t room_ = 0;
+    TextBlocks blocks_;
 };
 
 struct TokenList;
@@ -104,7 +115,7 @@ public:
 struct TokenWindow {
     struct Texts {
         size_t begin = 0, end = 0;  // the window's tokens (counted from its start) kept here
-        TokenTexts texts;
+        TextBlocks texts;
     };
     TokenSource* source = nullptr;
     TokenList* owner = nullptr;  // the list, which the walkers only read
@@ -212,7 +223,9 @@ struct TokenList {
     }
 
 private:
-    static constexpr size_t kWindowTexts = size_t{1} << 15;  // tokens per text store of a window
+    // Tokens per text store of a window, and texts per block of it: a few small stores alive.
+    static constexpr size_t kWindowTexts = size_t{1} << 13;
+    static constexpr size_t kWindowBlock = size_t{1} << 13;
 
     // Reads on until index i is in the list; false when the file ends before it.
     bool reach(size_t i) const {
@@ -238,8 +251,7 @@ private:
         TokenWindow& w = *window_;
         if (w.discard) return;
         if (w.texts.empty() || w.added - w.texts.back().begin >= kWindowTexts) {
-            w.texts.emplace_back();
-            w.texts.back().begin = w.added;
+            w.texts.emplace_back(TokenWindow::Texts{w.added, w.added, TextBlocks(kWindowBlock)});
         }
         // Plain copies: a store lives only for a stretch of parts, too short to repeat much.
         const std::wstring_view copy = w.texts.back().texts.keep(text);

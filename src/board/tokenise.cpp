@@ -32,7 +32,8 @@ struct Cut {
 };
 
 struct PreparedBytes {
-    std::string bytes;
+    std::string_view bytes;  // into storage, or into the file itself when nothing is copied
+    std::string storage;
     std::vector<Cut> cuts;
 };
 
@@ -42,20 +43,41 @@ bool is_line_break(char c) { return c == '\r' || c == '\n'; }
 // DOCTYPE line (35 bytes plus the byte after it).
 void cut_doctype_lines(std::string_view in, size_t start, PreparedBytes& out) {
     if (start) out.cuts.push_back({0, start});
-    out.bytes.reserve(in.size() - start);
+    std::string& kept = out.storage;
+    kept.reserve(in.size() - start);
     // The line is searched for whole: checking it at every '<' costs a comparison per tag.
     const std::boyer_moore_horspool_searcher line(kEagleDoctype.begin(), kEagleDoctype.end());
     size_t i = start;
     while (i < in.size()) {
         const size_t stop = static_cast<size_t>(
             std::search(in.begin() + static_cast<std::ptrdiff_t>(i), in.end(), line) - in.begin());
-        out.bytes.append(in.substr(i, stop - i));
+        kept.append(in.substr(i, stop - i));
         i = stop;
         if (i == in.size()) break;
         const size_t length = std::min(in.size() - i, kEagleDoctype.size() + 1);
-        out.cuts.push_back({out.bytes.size(), length});
+        out.cuts.push_back({kept.size(), length});
         i += length;
     }
+    out.bytes = kept;
+}
+
+// The head Eagle writes, up to and with the byte after its DOCTYPE line.
+constexpr std::string_view kEagleDeclaration = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n";
+
+// For a walk that never reads the declaration's tokens: the file as it is from the line after
+// Eagle's own head, with nothing copied, when the DOCTYPE line stands there only. false when
+// the file has to be copied without the DOCTYPE lines instead.
+bool view_past_eagle_head(std::string_view in, PreparedBytes& out) {
+    const size_t head = kEagleDeclaration.size() + kEagleDoctype.size() + 1;
+    if (in.size() <= head || in.substr(0, kEagleDeclaration.size()) != kEagleDeclaration ||
+        in.substr(kEagleDeclaration.size(), kEagleDoctype.size()) != kEagleDoctype)
+        return false;
+    const std::boyer_moore_horspool_searcher line(kEagleDoctype.begin(), kEagleDoctype.end());
+    const auto rest = in.begin() + static_cast<std::ptrdiff_t>(head);
+    if (std::search(rest, in.end(), line) != in.end()) return false;
+    out.bytes = in.substr(head);
+    out.cuts.push_back({0, head});
+    return true;
 }
 
 // Line ends as XML counts them: CR LF, CR and LF each end one line.
@@ -65,7 +87,7 @@ bool ends_line(std::string_view s, size_t i) {
 
 // The line of the file that holds the start of a line of the reader's buffer.
 uint32_t file_line(std::string_view file, const PreparedBytes& prepared, uint32_t buffer_line) {
-    const std::string& buf = prepared.bytes;
+    const std::string_view buf = prepared.bytes;
     size_t at = 0;
     for (uint32_t line = 1; line < buffer_line && at < buf.size(); ++at)
         if (ends_line(buf, at)) ++line;
@@ -425,7 +447,8 @@ struct Prepared {
     size_t bad_byte = std::string_view::npos;  // where the buffer was cut, if it was
 };
 
-void prepare(std::string_view bytes, Prepared& p) {
+// A walk that never reads the declaration's tokens may have them left out (without_declaration).
+void prepare(std::string_view bytes, Prepared& p, bool without_declaration = false) {
     size_t start = 0;
     while (start < bytes.size() && start < kMaxLeadingBreaks && is_line_break(bytes[start]))
         ++start;
@@ -437,16 +460,18 @@ void prepare(std::string_view bytes, Prepared& p) {
         p.refusal = TokeniseResult{refused(LoadCode::not_xml), {}};
         return;
     }
-    cut_doctype_lines(bytes, start, p.buffer);
+    // Eagle's own declaration says UTF-8.
+    const bool viewed = without_declaration && view_past_eagle_head(bytes, p.buffer);
+    if (!viewed) cut_doctype_lines(bytes, start, p.buffer);
 
     // XmlLite takes broken UTF-8 and control characters as they come, libxml2 stops there:
     // both readers stop at the first bad byte, and the file counts as damaged from there on.
-    p.scan = scan_bytes(p.buffer.bytes, declares_utf8(p.buffer.bytes));
+    p.scan = scan_bytes(p.buffer.bytes, viewed || declares_utf8(p.buffer.bytes));
     p.bad_byte = p.scan.bad_byte;
     // A tag with more attributes than a board needs ends the file there too: libxml2 would
     // take minutes over it.
     p.bad_byte = std::min(p.bad_byte, first_crowded_tag(p.buffer.bytes));
-    if (p.bad_byte != std::string_view::npos) p.buffer.bytes.resize(p.bad_byte);
+    if (p.bad_byte != std::string_view::npos) p.buffer.bytes = p.buffer.bytes.substr(0, p.bad_byte);
 }
 
 // Room for every token up front: an attribute gives two tokens per pair of quotes, an element
@@ -530,10 +555,10 @@ TokensAsWalked::~TokensAsWalked() = default;
 bool TokensAsWalked::open(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out) {
     state_ = std::make_unique<State>();
     State& s = *state_;
-    prepare(bytes, s.prepared);
+    prepare(bytes, s.prepared, true);
     if (s.prepared.refusal || s.prepared.bad_byte != std::string_view::npos || !open_reader)
         return false;
-    const std::string& buffer = s.prepared.buffer.bytes;
+    const std::string_view buffer = s.prepared.buffer.bytes;
     const DocumentEnd end = document_end(buffer);
     if (end.kind != DocumentEnd::complete) return false;
     s.setup = open_reader(buffer);

@@ -44,7 +44,8 @@ public:
 
     // Tokenises into out (empty) up to the first <elements> start token and opens out's window
     // there. false when the file is not read this way (refused, cut, faulty, with a warning or
-    // without <elements>); out is then of no use.
+    // without <elements>); out is then of no use. A file with Eagle's own head is read from the
+    // file's bytes as they are, without the declaration's tokens, which no walker reads.
     bool open(std::string_view bytes, XmlReaderOpener open_reader, TokenList& out);
     // After the walk: reads the rest of the file. true when all of it read as a whole file
     // without a fault or a warning, and nothing of the left-out subtree was needed.

@@ -67,13 +67,14 @@ for b in "${boards[@]}"; do
   line "$name list/bare ($ml ms / $mb ms)" "$(echo "${rl[*]}" | median)" 1.5
   line "$name bom/bare ($mo ms / $mb ms)" "$(echo "${rb[*]}" | median)" 1.5
   size=$(stat -c %s "$b")
-  limit=$(awk -v s="$size" 'BEGIN { printf "%.1f", (2 * s + 20 * 1048576) / 1048576 }')
+  # Two decimals, so that a figure a hair over its limit does not round to it.
+  limit=$(awk -v s="$size" 'BEGIN { printf "%.2f", (2 * s + 20 * 1048576) / 1048576 }')
   for cmd in list bom; do
     rss=()
     for ((i = 0; i < 3; i++)); do
       rss+=("$(/usr/bin/time -f %M "$CLI" "$cmd" "$b" 2>&1 >/dev/null | tail -n 1)")
     done
-    line "$name $cmd peak MB" "$(awk -v k="$(echo "${rss[*]}" | median)" 'BEGIN { printf "%.1f", k / 1024 }')" "$limit"
+    line "$name $cmd peak MB" "$(awk -v k="$(echo "${rss[*]}" | median)" 'BEGIN { printf "%.2f", k / 1024 }')" "$limit"
   done
 done
 

@@ -174,6 +174,7 @@ struct TokenList {
         if (window_ && window_->discard) return;
         skipped_at = tokens.size();
         for (int i = 0; i < 2; ++i) push(XmlToken{nullptr, 0, kTokenSkipped});
+        if (window_) window_->added += 2;  // counted like every token, so that the texts line up
     }
     // Takes the last token away if it is of this kind.
     bool drop_last(TokenKind kind) {

@@ -59,6 +59,14 @@ void finish_load(const LoadOptions& options, LoadResult& out) {
     choose_variant(out.board, out.board.current_variant);
 }
 
+// An Eagle walk that went through: finished as every load, titled and with the BOM button as
+// the walk says.
+void finish_eagle_load(const LoadOptions& options, const ParseOutcome& parsed, LoadResult& out) {
+    finish_load(options, out);
+    if (parsed.set_title) out.board_title = parsed.board_title;
+    out.show_bom_button = parsed.show_bom_button;
+}
+
 // Passes the questions of the walk on, but answers the first `answered` of them itself: a walk
 // made again over the same tokens asks them again, and they were answered Yes already.
 class AskedBefore : public LoadAsker {
@@ -122,9 +130,7 @@ LoadResult load_eagle_whole(std::string_view bytes, const LoadOptions& options, 
         out.status.code = parsed.code;
         return out;
     }
-    finish_load(options, out);
-    if (parsed.set_title) out.board_title = parsed.board_title;
-    out.show_bom_button = parsed.show_bom_button;
+    finish_eagle_load(options, parsed, out);
     return out;
 }
 
@@ -186,9 +192,7 @@ std::optional<LoadResult> load_eagle_as_walked(std::string_view bytes, const Loa
         AnsweredBefore same(i);
         return load_eagle_whole(bytes, options, same);
     }
-    finish_load(options, out);
-    if (parsed.set_title) out.board_title = parsed.board_title;
-    out.show_bom_button = parsed.show_bom_button;
+    finish_eagle_load(options, parsed, out);
     return out;
 }
 

@@ -220,7 +220,7 @@ struct TokenList {
     void read_rest_unkept() const {
         if (!window_) return;
         window_->discard = true;
-        while (!window_->ended) window_->ended = !window_->source->pull();
+        reach(std::string_view::npos);
     }
 
 private:

@@ -4,6 +4,7 @@
 #include "model/board_model.h"
 #include "settings/settings.h"
 #include "shell/app_win.h"
+#include "shell/board_paint_win.h"
 #include "shell/board_window_win.h"
 #include "shell/layout_area_win.h"
 #include "shell/main_list_win.h"
@@ -50,8 +51,11 @@ void refresh_sides() {
     rebuild_toolbar();
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
     session.view.bottom_only = bottom_only_view(session.settings);
-    refill_component_list();
-    redraw_area();
+    // The list refills and paints while the board is drawn.
+    redraw_area_beside([&] {
+        refill_component_list();
+        if (w.list_main) UpdateWindow(w.list_main);
+    });
 }
 
 bool run_board_command(int command) {

@@ -1,5 +1,7 @@
 #include "shell/board_paint_win.h"
 
+#include <exception>
+
 #include "model/board_model.h"
 #include "platform/win/gdi_canvas_win.h"
 #include "platform/win/owned_win.h"
@@ -153,7 +155,72 @@ private:
     HDC dc_ = nullptr;
 };
 
+struct PictureJob {
+    std::exception_ptr failure;
+};
+
+DWORD WINAPI draw_picture_job(void* job) {
+    try {
+        draw_picture();
+    } catch (...) {
+        static_cast<PictureJob*>(job)->failure = std::current_exception();
+    }
+    return 0;
+}
+
+// The drawing thread is waited for however this thread leaves: it reads the session.
+class JoinThread {
+public:
+    explicit JoinThread(HANDLE thread) : thread_(thread) {}
+    ~JoinThread() {
+        if (!thread_) return;
+        WaitForSingleObject(thread_, INFINITE);
+        CloseHandle(thread_);
+    }
+    JoinThread(const JoinThread&) = delete;
+    JoinThread& operator=(const JoinThread&) = delete;
+
+private:
+    HANDLE thread_;
+};
+
 }  // namespace
+
+void redraw_area_beside(const std::function<void()>& beside) {
+    HWND area = app_windows().hwnd_layout;
+    RECT client{};
+    if (!area || !GetClientRect(area, &client) || !ensure_picture(area, client.right, client.bottom)) {
+        beside();
+        if (area) {
+            InvalidateRect(area, nullptr, FALSE);
+            UpdateWindow(area);
+        }
+        return;
+    }
+    PictureJob job;
+    try {
+        HANDLE thread = CreateThread(nullptr, 0, draw_picture_job, &job, 0, nullptr);
+        if (!thread) draw_picture_job(&job);
+        const JoinThread join(thread);
+        beside();
+    } catch (...) {
+        InvalidateRect(area, nullptr, FALSE);  // drawn anew at the next paint
+        throw;
+    }
+    if (job.failure) {
+        InvalidateRect(area, nullptr, FALSE);
+        std::rethrow_exception(job.failure);
+    }
+    if (HDC screen = GetDC(area)) {
+        copy_picture(screen);
+        xor_crosshair_on(screen, client);
+        ReleaseDC(area, screen);
+        ValidateRect(area, nullptr);
+    } else {
+        InvalidateRect(area, nullptr, FALSE);
+        UpdateWindow(area);
+    }
+}
 
 void paint_area(HWND area) {
     const PaintScope paint(area);

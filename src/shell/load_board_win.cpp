@@ -15,6 +15,7 @@
 #include "settings/settings.h"
 #include "settings/startup_rules.h"
 #include "shell/app_win.h"
+#include "shell/board_paint_win.h"
 #include "shell/board_window_win.h"
 #include "shell/find_box_win.h"
 #include "shell/layout_area_win.h"
@@ -112,8 +113,10 @@ int load_steps() {
     fill_component_list(true);
     update_placed_counter();
     show_variant_chooser();
-    redraw_layout_area();
-    sort_component_list(static_cast<int>(session.settings.sort_col));
+    redraw_area_beside([&] {
+        sort_component_list(static_cast<int>(session.settings.sort_col));
+        if (app_windows().list_main) UpdateWindow(app_windows().list_main);
+    });
     if (offer_saved_marks(session.board)) show_loaded_marks();
     return 1;
 }

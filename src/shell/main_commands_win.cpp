@@ -45,10 +45,11 @@ void open_homepage() { shell_open(nullptr, kHomepage, L""); }
 void clear_and_refill() {
     Session& session = app_session();
     if (!may_drop_marks(session.board)) return;
-    clear_selection();
-    fill_component_list(false);
-    sort_component_list(static_cast<int>(session.settings.sort_col));
-    update_placed_counter();
+    clear_selection([&] {
+        fill_component_list(false);
+        sort_component_list(static_cast<int>(session.settings.sort_col));
+        update_placed_counter();
+    });
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "selection/selection.h"
 #include "settings/settings.h"
 #include "shell/app_win.h"
+#include "shell/board_paint_win.h"
 #include "shell/layout_area_win.h"
 #include "shell/list_window_parts_win.h"
 #include "shell/main_list_win.h"
@@ -32,12 +33,15 @@ void save_selection_command() {
 void show_loaded_marks() {
     // Rows are matched through their Index column. Every row is set from the loaded state, so a
     // row marked before the load but unmarked in the file loses its mark too.
-    {
-        const HeldListPaint held(app_windows().list_main);
-        show_row_marks();
-    }
-    update_placed_counter();
-    redraw_layout_area();
+    redraw_area_beside([] {
+        HWND list = app_windows().list_main;
+        {
+            const HeldListPaint held(list);
+            show_row_marks();
+        }
+        update_placed_counter();
+        if (list) UpdateWindow(list);
+    });
 }
 
 void load_selection_command() {
@@ -51,14 +55,17 @@ bool settle_marks_for_exit() {
     return save_marks_before_exit(session.board, session.settings);
 }
 
-void clear_selection() {
+void clear_selection(const std::function<void()>& list_work) {
     Session& session = app_session();
     session.view.crosshair_drawn = 0;
     session.view.current = -1;
     session.last_row = -1;
     session.board.marks.clear();
-    show_row_marks();
-    redraw_layout_area();
+    redraw_area_beside([&] {
+        show_row_marks();
+        if (list_work) list_work();
+        if (app_windows().list_main) UpdateWindow(app_windows().list_main);
+    });
 }
 
 void remove_crosshair() {

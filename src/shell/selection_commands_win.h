@@ -2,6 +2,8 @@
 // The menu commands Save selection, Load selection and Reset selection, the crosshair taken
 // off, and the save at the end of the program.
 
+#include <functional>
+
 namespace tindral {
 
 // Saves the marks of the loaded board; without a board the user is told so.
@@ -19,8 +21,9 @@ void show_loaded_marks();
 bool settle_marks_for_exit();
 
 // All components unselected, no current component, no crosshair, no row marked; the drawing
-// area redrawn.
-void clear_selection();
+// area redrawn. list_work (refilling the list, say) runs while the board is drawn; it must not
+// change what the board is drawn from.
+void clear_selection(const std::function<void()>& list_work = {});
 
 // The crosshair leaves the board and the current component becomes none.
 void remove_crosshair();

@@ -388,3 +388,43 @@ TEST_F(BoardWindow, PadsAndPinOneOnScreenGoWithTheLayerLineAndTakeANewColour) {
 }
 
 }  // namespace
+
+// Side switches, Reset selection and a loaded selection draw the board on a second thread while
+// the list is refilled: what reaches the screen must be what a full paint of the area shows,
+// crosshair included, and it must have changed with the step.
+TEST_F(BoardWindow, StepsDrawnBesideTheListShowWhatAFullPaintShows) {
+    settings.use_crosshair = 1;
+    load(copy_board(L"board.brd").wstring());  // the selection is saved beside it
+    HWND area = app_windows().hwnd_layout;
+    const auto expect_full_paint = [&](const char* step) -> std::vector<COLORREF> {
+        SCOPED_TRACE(step);
+        const Shot shown = shot_of(area);
+        EXPECT_EQ(view.boxes.size(), model.elements.size());
+        InvalidateRect(area, nullptr, TRUE);
+        UpdateWindow(area);
+        const Shot painted = shot_of(area);
+        EXPECT_FALSE(shown.pixels.empty());
+        EXPECT_TRUE(shown.pixels == painted.pixels);
+        return shown.pixels;
+    };
+    const uint32_t a = lone_component(kSideTop);
+    ASSERT_LT(a, view.boxes.size());
+    choose(a);
+    choose(a == 0 ? 1 : 0);  // a stays marked, the other is current under the crosshair
+    const std::vector<COLORREF> both = expect_full_paint("chosen");
+
+    command(IDM_TOP_SIDE);
+    const std::vector<COLORREF> bottom = expect_full_paint("bottom only");
+    EXPECT_TRUE(bottom != both);
+    command(IDM_TOP_SIDE);
+    EXPECT_TRUE(expect_full_paint("both sides again") == both);
+
+    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(IDM_SAVE_SELECTION, 0), 0);
+    click(app_windows().button_clear);
+    EXPECT_EQ(model.marks.state(a), kStateUnselected);
+    EXPECT_TRUE(expect_full_paint("reset") != both);
+
+    SendMessageW(app_windows().hwnd_main, WM_COMMAND, MAKEWPARAM(IDM_LOAD_SELECTION, 0), 0);
+    EXPECT_EQ(model.marks.state(a), kStateSelected);
+    expect_full_paint("selection loaded");
+}

@@ -197,12 +197,22 @@ Point board_point(const ElementRec& element, PointKind kind, Point p, bool botto
 }
 
 StraightEnds::StraightEnds(const ElementRec& element) : x_(element.x), y_(element.y) {
+    TurnMemo memo;
+    *this = StraightEnds(element, memo);
+}
+
+StraightEnds::StraightEnds(const ElementRec& element, TurnMemo& memo) : x_(element.x), y_(element.y) {
     if (element.outline_turned()) return;
     const bool bottom = element.side == kSideBottom;
     mirror_x_ = bottom;
     if (element.rotation != 0) {
         turned_ = true;
-        turn_ = turn_of(bottom ? element.rotation + 180 : element.rotation);
+        const double degrees = bottom ? element.rotation + 180 : element.rotation;
+        if (!(degrees == memo.degrees)) {
+            memo.turn = turn_of(degrees);
+            memo.degrees = degrees;
+        }
+        turn_ = memo.turn;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "model/board_model.h"
 
@@ -85,9 +86,17 @@ inline Point turn_point(Point p, const Turn& t) {
 // local_point and board_point of PointKind::straight_end (the rule of every outline line,
 // rectangle, hole and pad) for many points of one element: the same answers bit for bit, with
 // the sine and cosine taken once rather than per point. Neither depends on the view.
+// The turn of the last angle asked for, kept from one element to the next: a board's parts
+// mostly share a few angles.
+struct TurnMemo {
+    double degrees = std::numeric_limits<double>::quiet_NaN();
+    Turn turn;
+};
+
 class StraightEnds {
 public:
     explicit StraightEnds(const ElementRec& element);
+    StraightEnds(const ElementRec& element, TurnMemo& memo);
     Point local(Point p) const { return turned_ ? turn_point(p, turn_) : p; }
     Point board(Point p) const {
         const Point q = local(p);

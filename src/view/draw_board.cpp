@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
+#include <vector>
 
 #include "model/pads.h"
 #include "model/placement.h"
@@ -31,20 +33,45 @@ struct Mapped {
 
 Mapped map_point(const BoardView& v, Point p) { return {logical_x(v, p.x), logical_y(v, p.y)}; }
 
-void line(Canvas& c, Mapped a, Mapped b, ElementBox& box) {
+// The points an element's box is widened by, kept unrounded: widening a box by every point
+// gives what widening it by the least and greatest x and y gives, since the rounding keeps order.
+struct Extent {
+    double min_x = std::numeric_limits<double>::infinity();
+    double min_y = std::numeric_limits<double>::infinity();
+    double max_x = -std::numeric_limits<double>::infinity();
+    double max_y = -std::numeric_limits<double>::infinity();
+
+    void add(double x, double y) {
+        // a NaN widens nothing, as in widen_box
+        if (x < min_x) min_x = x;
+        if (x > max_x) max_x = x;
+        if (y < min_y) min_y = y;
+        if (y > max_y) max_y = y;
+    }
+    void add(Mapped p) { add(p.x, p.y); }
+    // Each bound by widen_box's own rule; one never reached leaves the box's bound alone.
+    void widen(ElementBox& box) const {
+        if (max_x > box.max_x) box.max_x = to_logical(max_x);
+        if (min_x < box.min_x) box.min_x = to_logical(min_x);
+        if (max_y > box.max_y) box.max_y = to_logical(max_y);
+        if (min_y < box.min_y) box.min_y = to_logical(min_y);
+    }
+};
+
+void line(Canvas& c, Mapped a, Mapped b, Extent& box) {
     c.move_to(to_logical(a.x), to_logical(a.y));
     c.line_to(to_logical(b.x), to_logical(b.y));
-    widen_box(box, a.x, a.y);
-    widen_box(box, b.x, b.y);
+    box.add(a);
+    box.add(b);
 }
 
 // The square of radius r around a board point, as an ellipse.
-void circle(Canvas& c, const BoardView& v, Point centre, double r, ElementBox& box) {
+void circle(Canvas& c, const BoardView& v, Point centre, double r, Extent& box) {
     const Mapped lo = map_point(v, {centre.x - r, centre.y - r});
     const Mapped hi = map_point(v, {centre.x + r, centre.y + r});
     c.ellipse(to_logical(lo.x), to_logical(lo.y), to_logical(hi.x), to_logical(hi.y));
-    widen_box(box, lo.x, lo.y);
-    widen_box(box, hi.x, hi.y);
+    box.add(lo);
+    box.add(hi);
 }
 
 // What a paint keeps from one element to the next, one per thread: a pad outline's room and
@@ -52,6 +79,13 @@ void circle(Canvas& c, const BoardView& v, Point centre, double r, ElementBox& b
 // element: thread-local storage is slow to reach on MinGW.
 struct PaintScratch {
     PadOutline outline;
+    // Kept during one full paint only: the pad outlines package by package (a package's pads
+    // come out the same for every element at one scale) and the turn of the last angle.
+    bool full_paint = false;
+    std::unordered_map<const PackageRec*, std::vector<PadOutline>> outlines;
+    const PackageRec* last_package = nullptr;  // whose outlines last_outlines holds
+    const std::vector<PadOutline>* last_outlines = nullptr;
+    TurnMemo turn;
     double curve = std::numeric_limits<double>::quiet_NaN();
     double half_sine = 0, k = 0;
 };
@@ -61,15 +95,15 @@ PaintScratch& paint_scratch() {
     return scratch;
 }
 
-void draw_element_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
-                       size_t element, const StraightEnds& ends, PaintScratch& scratch);
+void draw_element_pads(Canvas& c, const PackageRec& pkg, const BoardView& v, const Settings& s,
+                       const ElementRec& e, const StraightEnds& ends, PaintScratch& scratch);
 
 // An arc of curve degrees between the scaled local end points a and b around the logical
 // origin (ox, oy). The centre is found for the arc as the package describes it (counter-
 // clockwise for a positive curve); mirror flips the local x of everything afterwards, which
 // also turns the direction round.
 void arc(Canvas& c, double ox, double oy, Point a, Point b, double curve, bool mirror,
-         ElementBox& box, PaintScratch& scratch) {
+         Extent& box, PaintScratch& scratch) {
     if (!(curve == scratch.curve)) {
         scratch.half_sine = std::sin(curve * kRadiansPerDegreeF * 0.5);
         const double h = curve * 0.5 * kPiF / 180;
@@ -96,8 +130,8 @@ void arc(Canvas& c, double ox, double oy, Point a, Point b, double curve, bool m
     const Mapped to = (curve > 0) != mirror ? e2 : e1;
     c.arc(left, top, right, bottom, to_logical(from.x), to_logical(from.y), to_logical(to.x),
           to_logical(to.y));
-    widen_box(box, e1.x, e1.y);
-    widen_box(box, e1.x + 2 * r, e1.y + 2 * r);
+    box.add(e1);
+    box.add(e1.x + 2 * r, e1.y + 2 * r);
 }
 
 }  // namespace
@@ -150,7 +184,7 @@ void widen_box(ElementBox& box, double x, double y) {
 int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s) {
     const Pen top = pen_for(kSideTop, 0, s);
     c.select_pen(top);
-    ElementBox unused;
+    Extent unused;
     PaintScratch& scratch = paint_scratch();
     const Mapped origin = map_point(v, {0, 0});
     for (const WireRec& w : b.plain_wires) {
@@ -179,18 +213,20 @@ int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Setting
 namespace {
 
 int draw_one_element(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
-                     size_t element, ElementBox& box, PaintScratch& scratch) {
+                     size_t element, ElementBox& element_box, PaintScratch& scratch) {
     if (element >= b.elements.size()) return 1;
     const ElementRec& e = b.elements[element];
+    if (!side_shown(e, s)) return 1;
     const PackageRec* pkg = element_package(b, element);
-    if (pkg == nullptr || !side_shown(e, s)) return 1;
+    if (pkg == nullptr) return 1;
+    Extent box;
 
     // Every point of an element takes the rule of the straight wires: rotated, and on the
     // bottom turned a further half turn and mirrored in x. Circles, polygons and holes of a
     // mirrored element so stay where its outline lines put them at any rotation (a label of
     // an MR90 part inside the board, a hole of an MR0 part on the side its wires show).
     const bool bottom_only = v.bottom_only;
-    const StraightEnds ends(e);
+    const StraightEnds ends = scratch.full_paint ? StraightEnds(e, scratch.turn) : StraightEnds(e);
     const auto board = [&](double x, double y) { return map_point(v, ends.board({x, y})); };
 
     // Arcs are built around the element's origin from the same local points; on a bottom
@@ -225,11 +261,11 @@ int draw_one_element(Canvas& c, const BoardModel& b, const BoardView& v, const S
             if (poly.vertices.empty()) continue;
             const Mapped first = board(poly.vertices[0].x, poly.vertices[0].y);
             c.move_to(to_logical(first.x), to_logical(first.y));
-            widen_box(box, first.x, first.y);
+            box.add(first);
             for (size_t i = 1; i < poly.vertices.size(); ++i) {
                 const Mapped p = board(poly.vertices[i].x, poly.vertices[i].y);
                 c.line_to(to_logical(p.x), to_logical(p.y));
-                widen_box(box, p.x, p.y);
+                box.add(p);
             }
             c.line_to(to_logical(first.x), to_logical(first.y));
         }
@@ -239,7 +275,8 @@ int draw_one_element(Canvas& c, const BoardModel& b, const BoardView& v, const S
     if (s.layer_enabled(kLayerHoles)) {
         for (const HoleRec& h : pkg->holes) round(h.x, h.y, h.drill * 0.5);
     }
-    draw_element_pads(c, b, v, s, element, ends, scratch);
+    box.widen(element_box);
+    draw_element_pads(c, *pkg, v, s, e, ends, scratch);
     return 1;
 }
 
@@ -267,24 +304,41 @@ void pad_circle(Canvas& c, Mapped centre, double r, bool filled) {
         c.ellipse(l, t, rt, bm);
 }
 
-void draw_element_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s,
-                       size_t element, const StraightEnds& ends, PaintScratch& scratch) {
-    if (!s.show_pads || element >= b.elements.size()) return;
-    const ElementRec& e = b.elements[element];
-    const PackageRec* pkg = element_package(b, element);
-    if (pkg == nullptr || pkg->pads.empty() || !side_shown(e, s)) return;
+// The package's pad outlines at this scale, made once per full paint (or into the one
+// outline's room when the paint is of a single element).
+const PadOutline& outline_of(const PackageRec& pkg, size_t i, double scale, PaintScratch& scratch) {
+    const PadRec& pad = pkg.pads[i];
+    const int steps = quarter_steps(pad_corner_radius(pad) * scale);
+    if (!scratch.full_paint) {
+        pad_outline(pad, steps, scratch.outline);
+        return scratch.outline;
+    }
+    if (scratch.last_package != &pkg) {
+        std::vector<PadOutline>& made = scratch.outlines[&pkg];
+        if (made.empty()) {
+            made.resize(pkg.pads.size());
+            for (size_t k = 0; k < pkg.pads.size(); ++k)
+                pad_outline(pkg.pads[k], quarter_steps(pad_corner_radius(pkg.pads[k]) * scale), made[k]);
+        }
+        scratch.last_package = &pkg;
+        scratch.last_outlines = &made;
+    }
+    return (*scratch.last_outlines)[i];
+}
+
+void draw_element_pads(Canvas& c, const PackageRec& pkg, const BoardView& v, const Settings& s,
+                       const ElementRec& e, const StraightEnds& ends, PaintScratch& scratch) {
+    if (!s.show_pads || pkg.pads.empty() || !side_shown(e, s)) return;
     const uint8_t shown = static_cast<uint8_t>((s.show_top_side ? kPadTop : 0) |
                                                (s.show_bottom_side ? kPadBottom : 0));
     const PadMap to_px = pad_map(ends, v);
     const double scale = std::fabs(v.scale);
     const Pen kept = c.select_pen(Pen{PenRole::pad, s.color_pads});
-    const size_t pin_one = pin_one_pad(pkg->pads);
-    // One outline's room kept from pad to pad and paint to paint: no allocation per pad.
-    PadOutline& outline = scratch.outline;
-    for (size_t i = 0; i < pkg->pads.size(); ++i) {
-        const PadRec& pad = pkg->pads[i];
+    const size_t pin_one = pin_one_pad(pkg.pads);
+    for (size_t i = 0; i < pkg.pads.size(); ++i) {
+        const PadRec& pad = pkg.pads[i];
         if ((pad_sides_on_board(pad, e) & shown) == 0) continue;
-        pad_outline(pad, quarter_steps(pad_corner_radius(pad) * scale), outline);
+        const PadOutline& outline = outline_of(pkg, i, scale, scratch);
         if (outline.circle) {
             pad_circle(c, to_px(outline.centre), outline.radius * scale, false);
         } else if (!outline.points.empty()) {
@@ -315,8 +369,11 @@ int draw_element(Canvas& c, const BoardModel& b, const BoardView& v, const Setti
 }
 
 void draw_pads(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s, size_t element) {
-    if (element < b.elements.size())
-        draw_element_pads(c, b, v, s, element, StraightEnds(b.elements[element]), paint_scratch());
+    if (element >= b.elements.size()) return;
+    const PackageRec* pkg = element_package(b, element);
+    if (pkg == nullptr) return;
+    const ElementRec& e = b.elements[element];
+    draw_element_pads(c, *pkg, v, s, e, StraightEnds(e), paint_scratch());
 }
 
 void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings& s) {
@@ -324,6 +381,24 @@ void draw_elements(Canvas& c, const BoardModel& b, BoardView& v, const Settings&
     v.boxes.clear();
     v.boxes.reserve(b.elements.size());
     PaintScratch& scratch = paint_scratch();
+    // What a paint keeps is made afresh each time: the board may have changed since the last.
+    struct FullPaint {
+        PaintScratch& s;
+        explicit FullPaint(PaintScratch& scratch) : s(scratch) {
+            forget();
+            s.full_paint = true;
+        }
+        ~FullPaint() {
+            s.full_paint = false;
+            forget();
+        }
+        void forget() {
+            s.outlines.clear();
+            s.last_package = nullptr;
+            s.last_outlines = nullptr;
+            s.turn = TurnMemo{};
+        }
+    } full_paint(scratch);
     for (size_t i = 0; i < b.elements.size(); ++i) {
         ElementBox box;
         const ElementRec& e = b.elements[i];

@@ -147,10 +147,12 @@ TEST(DrawPads, OwnBoardPinOneDotsSidesAndTheSwitch) {
     // U1: a square, a circle for the round pad and one per drill, both ovals as outlines.
     EXPECT_EQ(top.count(CallKind::ellipse), 1u + 5u);
     // The pen of each element's outline is back after its pads.
-    for (size_t i = 1; i < top.calls.size(); ++i)
+    for (size_t i = 1; i < top.calls.size(); ++i) {
         if (top.calls[i - 1].pen.role == PenRole::pad && top.calls[i].kind == CallKind::move_to &&
-            top.calls[i].pen.role != PenRole::pad)
+            top.calls[i].pen.role != PenRole::pad) {
             EXPECT_EQ(top.calls[i].pen.role, PenRole::top_unselected);
+        }
+    }
     const std::vector<ElementBox> boxes_on = v.boxes;
 
     // Both sides: the mirrored R3 gets its pads and its dot, its pin 1 mirrored to the right.
@@ -255,8 +257,59 @@ TEST(DrawPads, PinOneDotStaysInsideItsPad) {
         ASSERT_EQ(d.size(), 1u);
         const double width = std::fabs(double(d[0].args[2]) - d[0].args[0]);
         EXPECT_LE(width, 0.3 * scale + 1);  // never wider than the pad
-        if (0.3 * scale >= 4) EXPECT_GE(width, 3);  // and to be seen where the pad can be
+        if (0.3 * scale >= 4) {
+            EXPECT_GE(width, 3);  // and to be seen where the pad can be
+        }
     }
+}
+
+}  // namespace
+}  // namespace tindral::test
+
+namespace tindral::test {
+namespace {
+
+bool same_calls(const std::vector<DrawCall>& a, const std::vector<DrawCall>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].kind != b[i].kind || !(a[i].pen == b[i].pen) || a[i].args != b[i].args) return false;
+    return true;
+}
+
+// The full paint keeps pad outlines and turns from element to element; every element must still
+// come out as it does drawn alone (which keeps nothing), whatever the paint before drew at
+// another scale or from another board.
+TEST(DrawPads, AFullPaintDrawsEveryElementAsItIsDrawnAlone) {
+    BoardModel b;
+    ASSERT_TRUE(load_board_file(own_board(L"p1-pads.brd"), b));
+    Settings s = kDefaultSettings;
+    s.show_top_side = 1, s.show_bottom_side = 1;
+    BoardView v = view10();
+    const auto expect_alike = [&](const char* state) {
+        SCOPED_TRACE(state);
+        RecordingCanvas full;
+        draw_elements(full, b, v, s);
+        RecordingCanvas alone;
+        for (size_t i = 0; i < b.elements.size(); ++i) {
+            alone.select_pen(part_pen(b, i, s));
+            ElementBox box;
+            draw_element(alone, b, v, s, i, box);
+            EXPECT_EQ(v.boxes[i], box) << i;
+        }
+        EXPECT_FALSE(full.calls.empty());
+        EXPECT_TRUE(same_calls(full.calls, alone.calls));
+        return full.calls;
+    };
+    const std::vector<DrawCall> first = expect_alike("as loaded");
+    v.scale *= 4;  // more steps on the rounded corners
+    expect_alike("zoomed in");
+    v.scale /= 4;
+    PackageRec& smd = b.libraries[0].packages[0].pads.size() == 2 ? b.libraries[0].packages[0]
+                                                                  : b.libraries[0].packages[1];
+    smd.pads[0].roundness = 100;
+    smd.pads[0].dx *= 2;
+    b.elements[1].rotation = 45;  // R1 turns; R2 still at a quarter
+    EXPECT_FALSE(same_calls(expect_alike("pads and a turn changed"), first));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "lists/export_table.h"
 
+#include <new>
+
 #include "board/utf8.h"
 #include "lists/list_columns.h"
 #include "lists/list_rows.h"
@@ -19,9 +21,15 @@ const wchar_t* const kBomKeys[kBomColumnCount] = {L"library", L"package", L"valu
 
 }  // namespace
 
+void Table::end_cell() {
+    // No board the program reads comes near; past it the table could not be held anyway.
+    if (cell_text.size() > UINT32_MAX) throw std::bad_alloc();
+    cell_end.push_back(static_cast<uint32_t>(cell_text.size()));
+}
+
 void Table::add_cell(const std::wstring& text) {
     append_wide_as_utf8(cell_text, text);
-    cell_end.push_back(cell_text.size());
+    end_cell();
 }
 
 Table list_table(const BoardModel& board, const std::vector<size_t>& rows) {
@@ -32,12 +40,18 @@ Table list_table(const BoardModel& board, const std::vector<size_t>& rows) {
         t.number.push_back(is_number_column(c));
     }
     t.cell_end.reserve(rows.size() * kListColumnCount);
+    // The text's room from the first rows' length: grown by doubling, the old and the new text
+    // would be held together at the end, a third more than the whole text at 50 000 rows.
+    constexpr size_t kSampleRows = 256;
+    size_t done = 0;
     for (size_t r : rows) {
         if (r >= board.elements.size()) continue;
         for (int c = 0; c < kListColumnCount; ++c) {
             append_list_cell_utf8(t.cell_text, board.elements[r], r, c);
-            t.cell_end.push_back(t.cell_text.size());
+            t.end_cell();
         }
+        if (++done == kSampleRows && rows.size() > kSampleRows)
+            t.cell_text.reserve(t.cell_text.size() / kSampleRows * rows.size() / 8 * 9 + 64);
     }
     return t;
 }

@@ -3,6 +3,7 @@
 // what tindral-cli prints and what File > Export list writes, byte for byte the same.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,7 +20,7 @@ struct Table {
     // The cells in UTF-8, row after row, one per title, one after the other in one text: a
     // board's 50 000 rows of short texts then cost no allocation each.
     std::string cell_text;
-    std::vector<size_t> cell_end;  // where each cell ends in cell_text
+    std::vector<uint32_t> cell_end;  // where each cell ends in cell_text (half the room of size_t)
 
     size_t row_count() const { return titles.empty() ? 0 : cell_end.size() / titles.size(); }
     std::string_view cell(size_t row, size_t column) const {
@@ -28,6 +29,8 @@ struct Table {
         return std::string_view(cell_text).substr(start, cell_end[i] - start);
     }
     void add_cell(const std::wstring& text);
+    // Ends the cell written into cell_text last.
+    void end_cell();
 };
 
 // The main list's eleven columns for these rows (model indices), in the given order.

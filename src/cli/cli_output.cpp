@@ -39,14 +39,8 @@ void write_text(const Table& t, const std::vector<std::wstring>& lines_before,
         for (size_t c = 0; c < columns; ++c)
             width[c] = std::max(width[c], display_width(t.cell(r, c)));
 
-    // Handed on in pieces: a list of 50 000 rows would otherwise sit whole in memory once more.
-    constexpr size_t kPiece = 1 << 16;
-    std::string out;
-    out.reserve(2 * kPiece);
-    const auto hand_on = [&] {
-        write(out);
-        out.clear();
-    };
+    PieceWriter pieces(write);
+    std::string& out = pieces.text();
     for (const auto& line : lines_before) out += wide_to_utf8(line) + "\n";
     auto emit = [&](auto cell_of) {
         const size_t start = out.size();
@@ -62,12 +56,12 @@ void write_text(const Table& t, const std::vector<std::wstring>& lines_before,
         while (end > start && out[end - 1] == ' ') --end;
         out.resize(end);
         out += '\n';
-        if (out.size() >= kPiece) hand_on();
+        pieces.line_done();
     };
     emit([&](size_t c) { return std::string_view(titles[c]); });
     for (size_t r = 0; r < rows; ++r) emit([&](size_t c) { return t.cell(r, c); });
     for (const auto& line : lines_after) out += wide_to_utf8(line) + "\n";
-    hand_on();
+    pieces.finish();
 }
 
 void append_json_string(std::string& out, std::string_view s) {
@@ -121,11 +115,13 @@ bool is_json_number(std::string_view s) {
     return i == n;
 }
 
-std::string render_json(const Table& t) {
+void write_json(const Table& t, const TextSink& write) {
     const size_t rows = t.row_count();
-    if (rows == 0) return "[]\n";
+    if (rows == 0) return write("[]\n");
     const std::vector<std::string> keys = utf8_all(t.keys);
-    std::string out = "[\n";
+    PieceWriter pieces(write);
+    std::string& out = pieces.text();
+    out += "[\n";
     for (size_t r = 0; r < rows; ++r) {
         out += "  {";
         for (size_t c = 0; c < keys.size(); ++c) {
@@ -137,8 +133,11 @@ std::string render_json(const Table& t) {
             else append_json_string(out, cell);
         }
         out += r + 1 < rows ? "},\n" : "}\n";
+        pieces.line_done();
     }
-    return out + "]\n";
+    out += "]\n";
+    pieces.finish();
 }
+
 
 }  // namespace tindral::cli

@@ -14,13 +14,14 @@ using ::tindral::append_csv_field;
 using ::tindral::csv_field;
 using ::tindral::render_csv;
 using ::tindral::Table;
+using ::tindral::TextSink;
+using ::tindral::write_csv;
 
 // Header, rows; lines_before and lines_after frame the table (the date or counter line).
 // The text is handed on in pieces, in order.
-using TextSink = std::function<void(std::string_view)>;
 void write_text(const Table& table, const std::vector<std::wstring>& lines_before,
                 const std::vector<std::wstring>& lines_after, const TextSink& write);
-std::string render_json(const Table& table);
+void write_json(const Table& table, const TextSink& write);
 
 // A JSON string literal with its quotes.
 std::string json_string(const std::wstring& cell);

@@ -39,8 +39,8 @@ Table chosen_bom_table(const BoardModel& board, const CliOptions& o) {
 void write_table(const Table& t, const CliOptions& o, const BoardModel& board, std::FILE* out) {
     const TextSink write = [out](std::string_view s) { std::fwrite(s.data(), 1, s.size(), out); };
     switch (o.format) {
-        case OutputFormat::csv: return write(render_csv(t));
-        case OutputFormat::json: return write(render_json(t));
+        case OutputFormat::csv: return write_csv(t, write);
+        case OutputFormat::json: return write_json(t, write);
         case OutputFormat::text: break;
     }
     if (o.command == Command::bom) return write_text(t, {bom_date_text(local_time_now())}, {}, write);

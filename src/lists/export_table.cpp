@@ -88,8 +88,9 @@ std::string csv_field(const std::wstring& cell) {
     return out;
 }
 
-std::string render_csv(const Table& t) {
-    std::string out;
+void write_csv(const Table& t, const TextSink& write) {
+    PieceWriter pieces(write);
+    std::string& out = pieces.text();
     for (size_t c = 0; c < t.keys.size(); ++c) {
         if (c) out += ',';
         append_csv_field(out, wide_to_utf8(t.keys[c]));
@@ -102,7 +103,14 @@ std::string render_csv(const Table& t) {
             append_csv_field(out, t.cell(r, c));
         }
         out += "\r\n";
+        pieces.line_done();
     }
+    pieces.finish();
+}
+
+std::string render_csv(const Table& t) {
+    std::string out;
+    write_csv(t, [&](std::string_view piece) { out += piece; });
     return out;
 }
 

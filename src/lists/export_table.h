@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +39,35 @@ Table list_table(const BoardModel& board, const std::vector<size_t>& rows);
 // The BOM's four columns for these rows.
 Table bom_table(const std::vector<BomRow>& rows);
 
+// Where rendered text goes, piece after piece, in order.
+using TextSink = std::function<void(std::string_view)>;
+
+// Text gathered and handed on in pieces of about 64 KB: a list of 50 000 rows need not sit
+// whole in memory once more. What is left goes on at finish.
+class PieceWriter {
+public:
+    explicit PieceWriter(const TextSink& write) : write_(write) { text_.reserve(2 * kPiece); }
+    PieceWriter(const PieceWriter&) = delete;
+    PieceWriter& operator=(const PieceWriter&) = delete;
+
+    std::string& text() { return text_; }
+    // Hands the text on once a piece has gathered; call where a line ends.
+    void line_done() {
+        if (text_.size() >= kPiece) finish();
+    }
+    void finish() {
+        if (text_.empty()) return;
+        write_(text_);
+        text_.clear();
+    }
+
+private:
+    static constexpr size_t kPiece = 1 << 16;
+    const TextSink& write_;
+    std::string text_;
+};
+
+void write_csv(const Table& table, const TextSink& write);
 std::string render_csv(const Table& table);
 
 // A CSV field: quoted when it holds a comma, a quote, CR or LF; quotes doubled.

@@ -57,7 +57,9 @@ TEST_F(CliTest, ExitCodesOfWrongCommandLinesAndFiles) {
         const CliRun r = run(c.args);
         EXPECT_EQ(r.rc, c.rc) << c.args;
         EXPECT_NE(r.err.find(c.says), std::string::npos) << c.args << ": " << r.err;
-        if (c.rc == 1) EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // one line
+        if (c.rc == 1) {
+            EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;  // one line
+        }
     }
     const CliRun help = run("--help");
     EXPECT_EQ(help.rc, 0);
@@ -148,7 +150,8 @@ TEST_F(CliTest, CsvAndJsonQuoteWhatTheirFormatNeeds) {
 }
 
 // A list far longer than one piece of output: every row once, in the order of the CSV list.
-TEST_F(CliTest, LongTextListHoldsEveryRowInOrder) {
+// Text, CSV and JSON go out in pieces: each holds every row once, in the same order.
+TEST_F(CliTest, LongListsHoldEveryRowInOrder) {
     const std::string path = "'" + write_file("long.brd", tindral::test::synthetic_board(3000)) + "'";
     const CliRun text = run("list " + path + " --sort 0");
     ASSERT_EQ(text.rc, 0) << text.err;
@@ -166,6 +169,18 @@ TEST_F(CliTest, LongTextListHoldsEveryRowInOrder) {
     EXPECT_EQ(names[csv.size() - 1], "");
     for (size_t r = 1; r < csv.size(); ++r) ASSERT_EQ(names[r - 1], csv[r][0]) << r;
     EXPECT_NE(text.out.find("\n  Placed: Total 0 of 3000 "), std::string::npos);
+
+    const std::string json = run("list " + path + " --sort 0 --format json").out;
+    ASSERT_GT(json.size(), size_t{1} << 18);
+    const std::string key = "{\"name\": \"";
+    std::vector<std::string> json_names;
+    for (size_t at = json.find(key); at != std::string::npos; at = json.find(key, at + 1)) {
+        const size_t start = at + key.size();
+        json_names.push_back(json.substr(start, json.find('"', start) - start));
+    }
+    ASSERT_EQ(json_names.size() + 1, csv.size());
+    for (size_t r = 1; r < csv.size(); ++r) ASSERT_EQ(json_names[r - 1], csv[r][0]) << r;
+    EXPECT_EQ(json.substr(json.size() - 4), "}\n]\n");
 }
 
 TEST_F(CliTest, LanguageChangesTitlesCounterAndUndefinedValues) {

@@ -57,6 +57,11 @@ public:
     // The colour the crosshair on the screen was drawn in: exclusive-or removes it only with the
     // same pen, and the colour dialog may have renewed the pen in between.
     COLORREF crosshair_colour = 0;
+    // A second thread is drawing into dc (redraw_area_beside): nothing else may touch it or the
+    // element boxes until that ends and shows the whole picture. A paint or a part's redraw
+    // asked for meanwhile sets missed, and the area is then painted anew instead.
+    bool drawing = false;
+    bool missed = false;
 };
 
 // What the main list shows: it is an owner-data list view, so it asks for every cell. The rows

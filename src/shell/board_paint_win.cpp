@@ -171,17 +171,19 @@ DWORD WINAPI draw_picture_job(void* job) {
 // The drawing thread is waited for however this thread leaves: it reads the session.
 class JoinThread {
 public:
-    explicit JoinThread(HANDLE thread) : thread_(thread) {}
+    JoinThread(HANDLE thread, bool& drawing) : thread_(thread), drawing_(drawing) {}
     ~JoinThread() {
         if (!thread_) return;
         WaitForSingleObject(thread_, INFINITE);
         CloseHandle(thread_);
+        drawing_ = false;
     }
     JoinThread(const JoinThread&) = delete;
     JoinThread& operator=(const JoinThread&) = delete;
 
 private:
     HANDLE thread_;
+    bool& drawing_;
 };
 
 }  // namespace
@@ -198,10 +200,13 @@ void redraw_area_beside(const std::function<void()>& beside) {
         return;
     }
     PictureJob job;
+    AreaPicture& pic = app_windows().picture;
     try {
         HANDLE thread = CreateThread(nullptr, 0, draw_picture_job, &job, 0, nullptr);
         if (!thread) draw_picture_job(&job);
-        const JoinThread join(thread);
+        pic.drawing = thread != nullptr;
+        pic.missed = false;
+        const JoinThread join(thread, pic.drawing);
         beside();
     } catch (...) {
         InvalidateRect(area, nullptr, FALSE);  // drawn anew at the next paint
@@ -211,7 +216,8 @@ void redraw_area_beside(const std::function<void()>& beside) {
         InvalidateRect(area, nullptr, FALSE);
         std::rethrow_exception(job.failure);
     }
-    if (HDC screen = GetDC(area)) {
+    HDC screen = pic.missed ? nullptr : GetDC(area);
+    if (screen) {
         copy_picture(screen);
         xor_crosshair_on(screen, client);
         ReleaseDC(area, screen);
@@ -226,6 +232,10 @@ void paint_area(HWND area) {
     const PaintScope paint(area);
     HDC screen = paint.dc();
     if (!screen) return;
+    if (app_windows().picture.drawing) {
+        app_windows().picture.missed = true;
+        return;
+    }
     RECT client{};
     GetClientRect(area, &client);
     if (ensure_picture(area, client.right, client.bottom)) {
@@ -241,6 +251,10 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
     AppWindows& w = app_windows();
     Session& session = app_session();
     AreaPicture& pic = w.picture;
+    if (pic.drawing) {
+        pic.missed = true;
+        return;
+    }
     HWND area = w.hwnd_layout;
     RECT client{};
     if (area) GetClientRect(area, &client);
@@ -270,6 +284,10 @@ void redraw_element_picture(uint32_t e, int32_t demoted) {
 void xor_crosshair() {
     AppWindows& w = app_windows();
     if (!w.hwnd_layout) return;
+    if (w.picture.drawing) {  // drawn over the whole picture when it is shown
+        w.picture.missed = true;
+        return;
+    }
     RECT client{};
     GetClientRect(w.hwnd_layout, &client);
     if (HDC screen = GetDC(w.hwnd_layout)) {

@@ -139,5 +139,4 @@ void write_json(const Table& t, const TextSink& write) {
     pieces.finish();
 }
 
-
 }  // namespace tindral::cli

@@ -83,9 +83,6 @@ inline Point turn_point(Point p, const Turn& t) {
     return {p.x * t.c - p.y * t.s, p.x * t.s + p.y * t.c};
 }
 
-// local_point and board_point of PointKind::straight_end (the rule of every outline line,
-// rectangle, hole and pad) for many points of one element: the same answers bit for bit, with
-// the sine and cosine taken once rather than per point. Neither depends on the view.
 // The turn of the last angle asked for, kept from one element to the next: a board's parts
 // mostly share a few angles.
 struct TurnMemo {
@@ -93,6 +90,9 @@ struct TurnMemo {
     Turn turn;
 };
 
+// local_point and board_point of PointKind::straight_end (the rule of every outline line,
+// rectangle, hole and pad) for many points of one element: the same answers bit for bit, with
+// the sine and cosine taken once rather than per point. Neither depends on the view.
 class StraightEnds {
 public:
     explicit StraightEnds(const ElementRec& element);

@@ -307,10 +307,9 @@ void pad_circle(Canvas& c, Mapped centre, double r, bool filled) {
 // The package's pad outlines at this scale, made once per full paint (or into the one
 // outline's room when the paint is of a single element).
 const PadOutline& outline_of(const PackageRec& pkg, size_t i, double scale, PaintScratch& scratch) {
-    const PadRec& pad = pkg.pads[i];
-    const int steps = quarter_steps(pad_corner_radius(pad) * scale);
     if (!scratch.full_paint) {
-        pad_outline(pad, steps, scratch.outline);
+        const PadRec& pad = pkg.pads[i];
+        pad_outline(pad, quarter_steps(pad_corner_radius(pad) * scale), scratch.outline);
         return scratch.outline;
     }
     if (scratch.last_package != &pkg) {

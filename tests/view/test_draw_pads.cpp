@@ -263,12 +263,6 @@ TEST(DrawPads, PinOneDotStaysInsideItsPad) {
     }
 }
 
-}  // namespace
-}  // namespace tindral::test
-
-namespace tindral::test {
-namespace {
-
 bool same_calls(const std::vector<DrawCall>& a, const std::vector<DrawCall>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)

@@ -12,7 +12,6 @@ namespace tindral::cli {
 
 using ::tindral::append_csv_field;
 using ::tindral::csv_field;
-using ::tindral::render_csv;
 using ::tindral::Table;
 using ::tindral::TextSink;
 using ::tindral::write_csv;

@@ -108,10 +108,4 @@ void write_csv(const Table& t, const TextSink& write) {
     pieces.finish();
 }
 
-std::string render_csv(const Table& t) {
-    std::string out;
-    write_csv(t, [&](std::string_view piece) { out += piece; });
-    return out;
-}
-
 }  // namespace tindral

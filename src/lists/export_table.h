@@ -68,7 +68,6 @@ private:
 };
 
 void write_csv(const Table& table, const TextSink& write);
-std::string render_csv(const Table& table);
 
 // A CSV field: quoted when it holds a comma, a quote, CR or LF; quotes doubled.
 std::string csv_field(const std::wstring& cell);

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <exception>
+#include <functional>
+#include <string_view>
 #include <vector>
 
 #include "lists/bom_rows.h"
@@ -65,22 +68,36 @@ bool save_dialog(std::wstring& path, ExportKind& kind) {
     return true;
 }
 
-// The whole file or nothing: written beside the target under a passing name, then moved over it,
-// so a failed write never leaves a cut-off file where a good one was.
-DWORD write_file(const std::wstring& path, const std::string& bytes) {
+// The whole file or nothing: written beside the target under a passing name, piece by piece as
+// produce hands them over, then moved over it, so a failed write never leaves a cut-off file
+// where a good one was. A produce that throws (out of memory) leaves no file behind either.
+DWORD write_file(const std::wstring& path, const std::function<void(const TextSink&)>& produce) {
     const std::wstring temp = path + L".tindral-export";
     DWORD code = ERROR_SUCCESS;
+    std::exception_ptr failure;
     {
         const OwnedHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return GetLastError();
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
-                       nullptr) ||
-            written != bytes.size()) {
-            code = GetLastError();
-            if (code == ERROR_SUCCESS) code = ERROR_WRITE_FAULT;
+        const TextSink write = [&](std::string_view piece) {
+            if (code != ERROR_SUCCESS) return;  // the first failure is the one reported
+            DWORD written = 0;
+            if (!WriteFile(file.get(), piece.data(), static_cast<DWORD>(piece.size()), &written,
+                           nullptr) ||
+                written != piece.size()) {
+                code = GetLastError();
+                if (code == ERROR_SUCCESS) code = ERROR_WRITE_FAULT;
+            }
+        };
+        try {
+            produce(write);
+        } catch (...) {
+            failure = std::current_exception();
         }
+    }
+    if (failure) {
+        DeleteFileW(temp.c_str());
+        std::rethrow_exception(failure);
     }
     if (code == ERROR_SUCCESS &&
         !MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -91,16 +108,16 @@ DWORD write_file(const std::wstring& path, const std::string& bytes) {
 
 }  // namespace
 
-std::string export_csv(ExportKind kind) {
+void write_export_csv(ExportKind kind, const TextSink& write) {
     const BoardModel& board = app_session().board;
-    if (kind == ExportKind::bom) return render_csv(bom_table(bom_rows(board)));
+    if (kind == ExportKind::bom) return write_csv(bom_table(bom_rows(board)), write);
     std::vector<size_t> rows;
     rows.reserve(main_row_count());
     for (size_t row = 0; row < main_row_count(); ++row) {
         const int32_t c = main_row_component(static_cast<int>(row));
         if (c >= 0) rows.push_back(static_cast<size_t>(c));
     }
-    return render_csv(list_table(board, rows));
+    write_csv(list_table(board, rows), write);
 }
 
 void export_list_command() {
@@ -108,7 +125,7 @@ void export_list_command() {
     std::wstring path;
     ExportKind kind = ExportKind::list;
     if (!(g_dialog ? g_dialog(path, kind) : save_dialog(path, kind))) return;
-    const DWORD code = write_file(path, export_csv(kind));
+    const DWORD code = write_file(path, [&](const TextSink& write) { write_export_csv(kind, write); });
     if (code == ERROR_SUCCESS) return;
     const std::wstring reason = path + L"\n" + system_error_text(code);
     message_box(Owner::main, format_text(kMessageChars, text(TXT_EXPORT_FAILED), reason),

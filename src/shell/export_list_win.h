@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "lists/export_table.h"
+
 namespace tindral {
 
 enum class ExportKind { list, bom };
@@ -15,9 +17,9 @@ using ExportDialogFn = bool (*)(std::wstring& path, ExportKind& kind);
 // reason. Without a board there is nothing to write and nothing is asked.
 void export_list_command();
 
-// The CSV bytes of kind for the loaded board: the list's rows as the list shows them (sides,
-// find box, order), the BOM in the order of its first components.
-std::string export_csv(ExportKind kind);
+// The CSV bytes of kind for the loaded board, handed to write piece by piece: the list's rows as
+// the list shows them (sides, find box, order), the BOM in the order of its first components.
+void write_export_csv(ExportKind kind, const TextSink& write);
 
 // Puts fn in place of the save dialog (nullptr: the real one again); returns the one before.
 ExportDialogFn set_export_dialog(ExportDialogFn fn);

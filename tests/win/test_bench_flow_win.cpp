@@ -8,6 +8,7 @@
 #include "shell/board_commands_win.h"
 #include "shell/export_list_win.h"
 #include "shell/keyboard_hook_win.h"
+#include "support/synthetic_board.h"
 #include "support/temp_folder.h"
 #include "view/canvas.h"
 #include "win/support/main_list_checks_win.h"
@@ -230,6 +231,19 @@ TEST_F(BenchFlow, ExportWritesTheListAsShownAndTheBomAsTheCliDoesAndSaysWhenItCa
     ASSERT_EQ(port_.boxes.size(), 1u);
     EXPECT_NE(port_.boxes[0].text.find(g_path), std::wstring::npos);
     EXPECT_FALSE(std::filesystem::exists(dir_.path / L"missing"));
+
+    // A list of many pieces goes to the file whole and in order, and only the file is left.
+    const std::wstring large = dir_.write("large.brd", synthetic_board(3000)).wstring();
+    load_painted(large);
+    port_.boxes.clear();
+    g_path = (dir_.path / L"large.csv").wstring();
+    g_kind = ExportKind::list;
+    menu(IDM_EXPORT_LIST);
+    EXPECT_TRUE(port_.boxes.empty());
+    const std::string written = TempFolder::read(dir_.path / L"large.csv");
+    EXPECT_GT(written.size(), size_t{3} << 16);  // several pieces
+    EXPECT_TRUE(written == cli_csv_bytes(L"list", large));
+    EXPECT_FALSE(std::filesystem::exists(dir_.path / L"large.csv.tindral-export"));
     set_export_dialog(before);
 }
 

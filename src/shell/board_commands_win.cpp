@@ -52,10 +52,7 @@ void refresh_sides() {
     if (w.hwnd_bom && IsWindowVisible(w.hwnd_bom)) ShowWindow(w.hwnd_bom, SW_HIDE);
     session.view.bottom_only = bottom_only_view(session.settings);
     // The list refills and paints while the board is drawn.
-    redraw_area_beside([&] {
-        refill_component_list();
-        if (w.list_main) UpdateWindow(w.list_main);
-    });
+    redraw_area_beside([] { refill_component_list(); });
 }
 
 bool run_board_command(int command) {

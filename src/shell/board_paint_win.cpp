@@ -186,13 +186,19 @@ private:
     bool& drawing_;
 };
 
+// The list's work beside the drawing, with its paint, so that the paint is beside it too.
+void update_lists(const std::function<void()>& beside) {
+    beside();
+    if (HWND list = app_windows().list_main) UpdateWindow(list);
+}
+
 }  // namespace
 
 void redraw_area_beside(const std::function<void()>& beside) {
     HWND area = app_windows().hwnd_layout;
     RECT client{};
     if (!area || !GetClientRect(area, &client) || !ensure_picture(area, client.right, client.bottom)) {
-        beside();
+        update_lists(beside);
         if (area) {
             InvalidateRect(area, nullptr, FALSE);
             UpdateWindow(area);
@@ -207,7 +213,7 @@ void redraw_area_beside(const std::function<void()>& beside) {
         pic.drawing = thread != nullptr;
         pic.missed = false;
         const JoinThread join(thread, pic.drawing);
-        beside();
+        update_lists(beside);
     } catch (...) {
         InvalidateRect(area, nullptr, FALSE);  // drawn anew at the next paint
         throw;

@@ -18,9 +18,10 @@ void paint_area(HWND area);
 // picture of the current size yet.
 void redraw_element_picture(uint32_t e, int32_t demoted);
 
-// Draws the whole board into the picture on a second thread while `beside` runs on this one,
-// then shows it. `beside` may update and paint the lists but must change nothing the board is
-// drawn from (model, view, settings, find matches). Without a second thread, one after the other.
+// Draws the whole board into the picture on a second thread while `beside` runs on this one and
+// the main list then paints what it changed, then shows the picture. `beside` may update the
+// lists but must change nothing the board is drawn from (model, view, settings, find matches).
+// Without a second thread, one after the other.
 void redraw_area_beside(const std::function<void()>& beside);
 
 // Removes the crosshair drawn last (when there is one) and draws it over the current

@@ -113,10 +113,7 @@ int load_steps() {
     fill_component_list(true);
     update_placed_counter();
     show_variant_chooser();
-    redraw_area_beside([&] {
-        sort_component_list(static_cast<int>(session.settings.sort_col));
-        if (app_windows().list_main) UpdateWindow(app_windows().list_main);
-    });
+    redraw_area_beside([&] { sort_component_list(static_cast<int>(session.settings.sort_col)); });
     if (offer_saved_marks(session.board)) show_loaded_marks();
     return 1;
 }

@@ -34,13 +34,11 @@ void show_loaded_marks() {
     // Rows are matched through their Index column. Every row is set from the loaded state, so a
     // row marked before the load but unmarked in the file loses its mark too.
     redraw_area_beside([] {
-        HWND list = app_windows().list_main;
         {
-            const HeldListPaint held(list);
+            const HeldListPaint held(app_windows().list_main);
             show_row_marks();
         }
         update_placed_counter();
-        if (list) UpdateWindow(list);
     });
 }
 
@@ -64,7 +62,6 @@ void clear_selection(const std::function<void()>& list_work) {
     redraw_area_beside([&] {
         show_row_marks();
         if (list_work) list_work();
-        if (app_windows().list_main) UpdateWindow(app_windows().list_main);
     });
 }
 

@@ -42,14 +42,14 @@ struct Extent {
     double max_y = -std::numeric_limits<double>::infinity();
 
     void add(double x, double y) {
-        // a NaN widens nothing, as in widen_box
+        // a NaN widens nothing
         if (x < min_x) min_x = x;
         if (x > max_x) max_x = x;
         if (y < min_y) min_y = y;
         if (y > max_y) max_y = y;
     }
     void add(Mapped p) { add(p.x, p.y); }
-    // Each bound by widen_box's own rule; one never reached leaves the box's bound alone.
+    // A bound moves out only where the points reach past it; one never reached stays.
     void widen(ElementBox& box) const {
         if (max_x > box.max_x) box.max_x = to_logical(max_x);
         if (min_x < box.min_x) box.min_x = to_logical(min_x);
@@ -175,10 +175,9 @@ int32_t to_logical(double v) {
 }
 
 void widen_box(ElementBox& box, double x, double y) {
-    if (x > box.max_x) box.max_x = to_logical(x);
-    if (x < box.min_x) box.min_x = to_logical(x);
-    if (y > box.max_y) box.max_y = to_logical(y);
-    if (y < box.min_y) box.min_y = to_logical(y);
+    Extent point;
+    point.add(x, y);
+    point.widen(box);
 }
 
 int draw_plain(Canvas& c, const BoardModel& b, const BoardView& v, const Settings& s) {

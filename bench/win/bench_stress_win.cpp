@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "../../resources/resource.h"
+#include "board/utf8.h"
 #include "model/board_model.h"
 #include "print/print_job.h"
 #include "shell/app_win.h"
@@ -254,9 +255,11 @@ TEST_F(Stress, FiftyThousandElementsThroughTheWholeProgram) {
     std::map<std::pair<std::wstring, std::wstring>, std::pair<std::wstring, int>> groups;
     std::vector<std::vector<std::wstring>> first_order;
     for (const ElementRec& e : model.elements) {
-        auto [it, added] = groups.try_emplace({e.package, e.value}, e.library, 0);
+        const std::wstring library = utf8_to_wide(e.library), package = utf8_to_wide(e.package),
+                           value = utf8_to_wide(e.value);
+        auto [it, added] = groups.try_emplace({package, value}, library, 0);
         ++it->second.second;
-        if (added) first_order.push_back({e.library, e.package, e.value});
+        if (added) first_order.push_back({library, package, value});
     }
     Rows bom = list_rows(app_windows().list_bom, 4);
     ASSERT_EQ(bom.size(), groups.size());

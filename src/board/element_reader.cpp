@@ -5,6 +5,7 @@
 #include "board/number_text.h"
 #include "board/parse_walk.h"
 #include "board/section_readers.h"
+#include "board/utf8.h"
 #include "model/variants.h"
 
 namespace tindral {
@@ -42,13 +43,13 @@ bool read_element_attributes(const WalkContext& ctx,
         const std::wstring_view name = tokens.at(pos).text();
         const std::wstring_view value = tokens.at(pos + 1).text();
         if (name == L"name") {
-            e.name = value;
+            assign_wide_as_utf8(e.name, value);
         } else if (name == L"library") {
-            e.library = value;
+            assign_wide_as_utf8(e.library, value);
         } else if (name == L"package") {
-            e.package = value;
+            assign_wide_as_utf8(e.package, value);
         } else if (name == L"value") {
-            e.value = value.empty() ? std::wstring(text_in(ctx.language, TXT_UNDEFINED)) : value;
+            assign_wide_as_utf8(e.value, value.empty() ? text_in(ctx.language, TXT_UNDEFINED) : value);
         } else if (name == L"populate") {
             e.own_populated = value != L"no";
         } else if (name == L"x") {
@@ -93,7 +94,7 @@ void read_variant_child(const TokenList& tokens, size_t& pos, const BoardModel& 
             v.populated = value != L"no";
         } else if (name == L"value") {
             v.has_value = true;
-            v.value = value;
+            assign_wide_as_utf8(v.value, value);
         }
     }
     skip_element(tokens, pos);

@@ -233,19 +233,17 @@ bool read_list(std::string_view h) {
     }
 }
 
-std::wstring wide(std::string_view utf8) { return utf8_to_wide(utf8); }
-
 // Reference and value: fp_text (5 to 7) or property (8 and 9); "${REFERENCE}" user texts are not.
-void read_texts(const SExpr& fp, std::wstring& reference, std::wstring& value) {
+void read_texts(const SExpr& fp, std::string& reference, std::string& value) {
     for (const SExpr& item : fp.items) {
         const std::string_view head = item.head();
         std::string_view kind = item.atom(1), text = item.atom(2);
         if (head == "fp_text") {
-            if (kind == "reference") reference = wide(text);
-            if (kind == "value") value = wide(text);
+            if (kind == "reference") reference = clean_utf8(text);
+            if (kind == "value") value = clean_utf8(text);
         } else if (head == "property") {
-            if (kind == "Reference") reference = wide(text);
-            if (kind == "Value") value = wide(text);
+            if (kind == "Reference") reference = clean_utf8(text);
+            if (kind == "Value") value = clean_utf8(text);
         }
     }
 }
@@ -296,7 +294,7 @@ bool read_pad(const SExpr& item, const Place& at, PadRec& pad) {
     if (type == "np_thru_hole") return false;
     pad.sides = copper_sides(item.find("layers"));
     if (pad.sides == 0) return false;
-    pad.name = wide(item.atom(1));
+    pad.name = utf8_to_wide(item.atom(1));
     const SExpr* a = item.find("at");
     const Point centre = turned(at, a ? number(a->atom(1)) : 0, a ? number(a->atom(2)) : 0);
     pad.x = centre.x;
@@ -348,9 +346,9 @@ void read_footprint(const SExpr& fp, const LoadOptions& options, BoardModel& boa
     const size_t colon = full.find(':');
     ElementRec e;
     read_texts(fp, e.name, e.value);
-    if (e.value.empty()) e.value = text_in(options.language, TXT_UNDEFINED);
-    e.library = colon == std::string_view::npos ? std::wstring() : wide(full.substr(0, colon));
-    e.package = wide(colon == std::string_view::npos ? full : full.substr(colon + 1));
+    if (e.value.empty()) e.value = wide_to_utf8(text_in(options.language, TXT_UNDEFINED));
+    e.library = colon == std::string_view::npos ? std::string() : clean_utf8(full.substr(0, colon));
+    e.package = clean_utf8(colon == std::string_view::npos ? full : full.substr(colon + 1));
     e.x = at.x;
     e.y = at.y;
     e.rotation = std::fmod(std::fmod(at.degrees, 360) + 360, 360);

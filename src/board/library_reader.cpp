@@ -1,6 +1,7 @@
 #include "board/parse_walk.h"
 #include "board/primitive_readers.h"
 #include "board/section_readers.h"
+#include "board/utf8.h"
 
 namespace tindral {
 
@@ -54,7 +55,7 @@ bool set_package(const WalkContext& ctx,
     while (is_attribute(tokens, pos)) {
         const std::wstring_view name = tokens.at(pos).text();
         if (name == L"name") {
-            package.name = tokens.at(pos + 1).text();
+            assign_wide_as_utf8(package.name, tokens.at(pos + 1).text());
             pos += 2;
         } else if (is_package_attribute(name)) {
             pos += 2;
@@ -146,7 +147,7 @@ int set_lib(const WalkContext& ctx, const TokenList& tokens, size_t& pos, Librar
 
         if (t.kind == kTokenAttrName || t.kind == kTokenAttrValue) {
             if (t.text() == L"name") {
-                library.name = tokens.at(pos + 1).text();
+                assign_wide_as_utf8(library.name, tokens.at(pos + 1).text());
                 pos += 2;
                 continue;
             }

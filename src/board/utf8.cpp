@@ -107,6 +107,11 @@ size_t first_invalid_utf8(std::string_view s) {
     return std::string_view::npos;
 }
 
+std::string clean_utf8(std::string_view s) {
+    if (first_invalid_utf8(s) == std::string_view::npos) return std::string(s);
+    return wide_to_utf8(utf8_to_wide(s));
+}
+
 std::string wide_to_utf8(std::wstring_view s) {
     std::string out;
     out.reserve(s.size());

@@ -13,6 +13,14 @@ void append_utf8_as_wide(std::wstring& out, std::string_view s);
 std::string wide_to_utf8(std::wstring_view s);
 // The same, appended to out.
 void append_wide_as_utf8(std::string& out, std::wstring_view s);
+// The same, replacing what out held (its room is kept).
+inline void assign_wide_as_utf8(std::string& out, std::wstring_view s) {
+    out.clear();
+    append_wide_as_utf8(out, s);
+}
+// s as it is when it is well-formed UTF-8; otherwise each faulty sequence becomes U+FFFD, as
+// utf8_to_wide makes it.
+std::string clean_utf8(std::string_view s);
 
 // Offset of the first byte that does not start a well-formed UTF-8 sequence (overlong forms,
 // surrogates and values past U+10FFFF included), or npos.

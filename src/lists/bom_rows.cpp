@@ -4,6 +4,7 @@
 #include <functional>
 #include <unordered_map>
 
+#include "board/utf8.h"
 #include "lists/cell_compare.h"
 #include "text/format.h"
 
@@ -13,15 +14,15 @@ namespace {
 
 
 struct PairKey {
-    const std::wstring* package;
-    const std::wstring* value;
+    const std::string* package;
+    const std::string* value;
     bool operator==(const PairKey& o) const { return *package == *o.package && *value == *o.value; }
 };
 
 struct PairKeyHash {
     size_t operator()(const PairKey& k) const {
-        const size_t a = std::hash<std::wstring>{}(*k.package);
-        const size_t b = std::hash<std::wstring>{}(*k.value);
+        const size_t a = std::hash<std::string>{}(*k.package);
+        const size_t b = std::hash<std::string>{}(*k.value);
         return a ^ (b + 0x9e3779b97f4a7c15ull + (a << 6) + (a >> 2));
     }
 };
@@ -43,9 +44,9 @@ std::vector<BomRow> bom_rows(const BoardModel& board) {
 
 std::wstring bom_cell(const BomRow& row, int column) {
     switch (column) {
-        case 0: return row.library;
-        case 1: return row.package;
-        case 2: return row.value;
+        case 0: return utf8_to_wide(row.library);
+        case 1: return utf8_to_wide(row.package);
+        case 2: return utf8_to_wide(row.value);
         case 3: return format_text(100, L"%d", row.amount);
         default: return {};
     }

@@ -13,9 +13,9 @@
 namespace tindral {
 
 struct BomRow {
-    std::wstring library;  // of the first component with this package and value
-    std::wstring package;
-    std::wstring value;
+    std::string library;  // of the first component with this package and value (UTF-8)
+    std::string package;
+    std::string value;
     uint32_t amount = 0;
     size_t first = 0;      // model index of that first component
 };

@@ -50,10 +50,10 @@ std::wstring list_cell(const ElementRec& e, size_t index, int column) {
     // without the formatter's parsing (three cells of every row).
     if (uint64_t count = 0; count_cell_value(e, index, column, count)) return std::to_wstring(count);
     switch (column) {
-        case kColName: return e.name;
-        case kColLibrary: return e.library;
-        case kColPackage: return e.package;
-        case kColValue: return e.value;
+        case kColName: return utf8_to_wide(e.name);
+        case kColLibrary: return utf8_to_wide(e.library);
+        case kColPackage: return utf8_to_wide(e.package);
+        case kColValue: return utf8_to_wide(e.value);
         case kColX: return format_text(kCellBuffer, L"%3.3f", e.x);
         case kColY: return format_text(kCellBuffer, L"%3.3f", e.y);
         case kColRotation: return format_text(kCellBuffer, L"%3.3f", e.rotation);
@@ -91,10 +91,10 @@ void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, 
         return;
     }
     switch (column) {
-        case kColName: append_wide_as_utf8(out, e.name); return;
-        case kColLibrary: append_wide_as_utf8(out, e.library); return;
-        case kColPackage: append_wide_as_utf8(out, e.package); return;
-        case kColValue: append_wide_as_utf8(out, e.value); return;
+        case kColName: out += e.name; return;
+        case kColLibrary: out += e.library; return;
+        case kColPackage: out += e.package; return;
+        case kColValue: out += e.value; return;
         case kColX: append_fixed3(out, e.x); return;
         case kColY: append_fixed3(out, e.y); return;
         case kColRotation: append_fixed3(out, e.rotation); return;

@@ -1,6 +1,8 @@
 #pragma once
 // The one board model of the program: layers, plain drawing, elements, libraries with their
-// packages, and the per-board values. Plain records in standard containers.
+// packages, and the per-board values. Plain records in standard containers. The texts of parts,
+// libraries and packages are UTF-8, as the files hold them: most fit a std::string's own room,
+// so 50 000 parts cost no allocation per text.
 
 #include <array>
 #include <cstdint>
@@ -21,16 +23,16 @@ struct PartVariant {
     uint32_t variant = 0;  // index into BoardModel::variants
     bool populated = true;
     bool has_value = false;
-    std::wstring value;    // the value in that variant, when has_value
+    std::string value;     // the value in that variant, when has_value (UTF-8)
 };
 
 struct ElementRec {
-    std::wstring name;     // empty when the file gives none
-    std::wstring library;
-    std::wstring package;
+    std::string name;      // empty when the file gives none
+    std::string library;
+    std::string package;
     // The value shown in the chosen variant: the file's own unless a variant overrides it.
     // "Undefined"/"Undefiniert" when the file's value is empty.
-    std::wstring value;
+    std::string value;
     double x = 0, y = 0;
     uint32_t smashed = 0;
     uint32_t locked = 0;
@@ -57,7 +59,7 @@ struct ElementRec {
 };
 
 struct PackageRec {
-    std::wstring name;
+    std::string name;
     std::vector<WireRec> wires;
     std::vector<CircleRec> circles;
     std::vector<RectangleRec> rectangles;
@@ -67,7 +69,7 @@ struct PackageRec {
 };
 
 struct LibraryRec {
-    std::wstring name;
+    std::string name;
     std::vector<PackageRec> packages;
 };
 

@@ -11,15 +11,15 @@ namespace tindral {
 namespace {
 
 struct GroupKey {
-    const std::wstring* package;
-    const std::wstring* value;
+    const std::string* package;
+    const std::string* value;
     bool operator==(const GroupKey& o) const { return *package == *o.package && *value == *o.value; }
 };
 
 struct GroupKeyHash {
     size_t operator()(const GroupKey& k) const {
-        const size_t a = std::hash<std::wstring>{}(*k.package);
-        const size_t b = std::hash<std::wstring>{}(*k.value);
+        const size_t a = std::hash<std::string>{}(*k.package);
+        const size_t b = std::hash<std::string>{}(*k.value);
         return a ^ (b + 0x9e3779b97f4a7c15ull + (a << 6) + (a >> 2));
     }
 };
@@ -32,7 +32,7 @@ struct GroupState {
     size_t leading_bottom = kNoLeader;
 };
 
-bool is_digit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -43,11 +43,11 @@ uint32_t group_step(size_t element_count) {
 }
 
 uint32_t group_class_base(const ElementRec& element, uint32_t step) {
-    const std::wstring& n = element.name;
+    const std::string& n = element.name;
     uint32_t cls = 3;
     if (n.size() >= 2 && is_digit(n[1])) {
-        if (n[0] == L'R') cls = 1;
-        else if (n[0] == L'C') cls = 2;
+        if (n[0] == 'R') cls = 1;
+        else if (n[0] == 'C') cls = 2;
     }
     if (element.side != kSideTop) cls += 4;
     return cls * step;

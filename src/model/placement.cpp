@@ -104,17 +104,17 @@ void place_element(BoardModel& board, size_t element, PackageRef ref) {
 
 void place_all_elements(BoardModel& board) {
     // Library and package name joined by a NUL, which no XML text can hold.
-    std::unordered_map<std::wstring, PackageRef> first;
+    std::unordered_map<std::string, PackageRef> first;
     for (size_t li = 0; li < board.libraries.size(); ++li) {
         const LibraryRec& lib = board.libraries[li];
         for (size_t pi = 0; pi < lib.packages.size(); ++pi) {
-            std::wstring key = lib.name;
-            key.push_back(L'\0');
+            std::string key = lib.name;
+            key.push_back('\0');
             key += lib.packages[pi].name;
             first.emplace(std::move(key), PackageRef{true, li, pi});  // keeps the first
         }
     }
-    std::wstring key;
+    std::string key;
     for (size_t i = 0; i < board.elements.size(); ++i) {
         board.placement_count = static_cast<uint32_t>(i);
         const ElementRec& e = board.elements[i];
@@ -123,7 +123,7 @@ void place_all_elements(BoardModel& board) {
             continue;
         }
         key = e.library;
-        key.push_back(L'\0');
+        key.push_back('\0');
         key += e.package;
         const auto it = first.find(key);
         if (it != first.end()) place_element(board, i, it->second);

@@ -16,7 +16,7 @@ const PartVariant* kept_file_value(const ElementRec& e) {
 
 PartChoice part_in_variant(const ElementRec& e, int32_t variant, int32_t current) {
     const PartVariant* kept = kept_file_value(e);
-    const std::wstring* own = kept ? &kept->value : &e.value;
+    const std::string* own = kept ? &kept->value : &e.value;
     for (const PartVariant& v : e.variants) {
         if (v.variant == kFileValue || static_cast<int32_t>(v.variant) != variant) continue;
         return {v.populated, v.has_value ? &v.value : own};
@@ -31,7 +31,7 @@ void choose_variant(BoardModel& board, int32_t variant) {
         const PartChoice c = part_in_variant(e, variant, board.current_variant);
         e.populated = c.populated;
         if (c.value == &e.value) continue;  // the file's own value, never replaced
-        std::wstring shown = *c.value;
+        std::string shown = *c.value;
         // The file's value is kept first, before a variant replaces it the first time.
         if (!kept_file_value(e)) e.variants.push_back({kFileValue, true, true, e.value});
         e.value = std::move(shown);

@@ -13,7 +13,7 @@ namespace tindral {
 
 struct PartChoice {
     bool populated = true;
-    const std::wstring* value = nullptr;  // the variant's value, else the file's own (never null)
+    const std::string* value = nullptr;   // the variant's value, else the file's own (never null)
 };
 
 // What variant (an index into the board's variants, or -1 on a board without any) makes of

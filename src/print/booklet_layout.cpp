@@ -146,9 +146,9 @@ size_t booklet_rows_per_page(const PageFrame& frame) {
 std::vector<BookletGroup> booklet_groups(const BoardModel& board, bool top, bool bottom) {
     const std::vector<BomRow> rows = bom_rows(board);
     // The BOM row of each package and value, found from its first component.
-    std::unordered_map<std::wstring, size_t> row_of;
+    std::unordered_map<std::string, size_t> row_of;
     row_of.reserve(rows.size());
-    const auto key = [](const ElementRec& e) { return e.package + L'\0' + e.value; };
+    const auto key = [](const ElementRec& e) { return e.package + '\0' + e.value; };
     for (size_t r = 0; r < rows.size(); ++r) row_of.emplace(key(board.elements[rows[r].first]), r);
     std::vector<std::vector<size_t>> parts[2] = {std::vector<std::vector<size_t>>(rows.size()),
                                                  std::vector<std::vector<size_t>>(rows.size())};

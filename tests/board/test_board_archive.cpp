@@ -147,7 +147,7 @@ TEST(BoardArchive, LoadsAsTheBoardUnpackedOrSaysWhyNot) {
     ASSERT_EQ(packed.status.code, LoadCode::ok);
     ASSERT_EQ(packed.board.elements.size(), 1u);
     EXPECT_EQ(packed.board.elements[0].name, plain.board.elements[0].name);
-    EXPECT_EQ(packed.board.elements[0].value, L"10k");
+    EXPECT_EQ(packed.board.elements[0].value, "10k");
     EXPECT_TRUE(packed.boxes.empty());
 
     // One level only, so an archive holding itself cannot send the load round for ever.
@@ -177,7 +177,7 @@ TEST(BoardArchive, TheNewerVocabularyAsksNothing) {
     EXPECT_EQ(l.status.code, LoadCode::ok);
     EXPECT_TRUE(l.boxes.empty());
     ASSERT_EQ(l.board.elements.size(), 2u);
-    EXPECT_EQ(l.board.elements[1].name, L"H2");
+    EXPECT_EQ(l.board.elements[1].name, "H2");
 }
 
 TEST(BoardArchiveRealFiles, TheFusionBoardLoadsWithoutAQuestion) {

@@ -33,10 +33,10 @@ void expect_rows(const BoardModel& b, const std::vector<Row>& rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
         const ElementRec& e = b.elements[i];
         const Row& r = rows[i];
-        EXPECT_EQ(e.name, r.name) << i;
-        EXPECT_EQ(e.library, r.library) << i;
-        EXPECT_EQ(e.package, r.package) << i;
-        EXPECT_EQ(e.value, r.value) << i;
+        EXPECT_EQ(utf8_to_wide(e.name), r.name) << i;
+        EXPECT_EQ(utf8_to_wide(e.library), r.library) << i;
+        EXPECT_EQ(utf8_to_wide(e.package), r.package) << i;
+        EXPECT_EQ(utf8_to_wide(e.value), r.value) << i;
         EXPECT_DOUBLE_EQ(e.x, r.x) << i;
         EXPECT_DOUBLE_EQ(e.y, r.y) << i;
         EXPECT_DOUBLE_EQ(e.rotation, r.rotation) << i;
@@ -176,7 +176,23 @@ TEST(KicadReader, TheFirstVersionCountsWhereverItStands) {
         test::test_options(true, true, true));
     ASSERT_EQ(l.status.code, LoadCode::ok);
     ASSERT_EQ(l.board.elements.size(), 1u);
-    EXPECT_EQ(l.board.elements[0].name, L"R1");
+    EXPECT_EQ(l.board.elements[0].name, "R1");
+}
+
+// A byte that is no UTF-8 shows as U+FFFD in the lists; the text around it stays as it is.
+TEST(KicadReader, TextsThatAreNoUtf8ShowTheReplacementCharacter) {
+    const test::Loaded l = test::load_bytes(
+        "(kicad_pcb (version 20171130) (module \"lib\xFF:P\xC2\xB5\" (layer F.Cu) "
+        "(fp_text reference \"R\xC3\" (at 0 0)) (fp_text value \"4\xCE\xA9\xFF\" (at 0 0))))",
+        test::test_options(true, true, true));
+    ASSERT_EQ(l.status.code, LoadCode::ok);
+    ASSERT_EQ(l.board.elements.size(), 1u);
+    const ElementRec& e = l.board.elements[0];
+    EXPECT_EQ(e.name, "R\xEF\xBF\xBD");
+    EXPECT_EQ(e.value, "4\xCE\xA9\xEF\xBF\xBD");
+    EXPECT_EQ(e.library, "lib\xEF\xBF\xBD");
+    EXPECT_EQ(e.package, "P\xC2\xB5");
+    EXPECT_EQ(l.board.libraries.at(0).packages.at(0).name, e.package);
 }
 
 // Numbers no board has (nan, inf, 1e300) end finite; an arc past a full turn is one turn.
@@ -313,10 +329,10 @@ TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHa
             const std::wstring footprint = utf8_to_wide(r.footprint);
             const size_t colon = footprint.find(L':');
             SCOPED_TRACE(board.filename().string() + " row " + std::to_string(i) + " " + r.name);
-            EXPECT_EQ(e.name, utf8_to_wide(r.name));
-            EXPECT_EQ(e.value, r.value.empty() ? L"Undefined" : utf8_to_wide(r.value));
-            EXPECT_EQ(e.library, colon == std::wstring::npos ? L"" : footprint.substr(0, colon));
-            EXPECT_EQ(e.package, footprint.substr(colon + 1));  // without a colon npos + 1 is 0
+            EXPECT_EQ(utf8_to_wide(e.name), utf8_to_wide(r.name));
+            EXPECT_EQ(utf8_to_wide(e.value), r.value.empty() ? L"Undefined" : utf8_to_wide(r.value));
+            EXPECT_EQ(utf8_to_wide(e.library), colon == std::wstring::npos ? L"" : footprint.substr(0, colon));
+            EXPECT_EQ(utf8_to_wide(e.package), footprint.substr(colon + 1));  // without a colon npos + 1 is 0
             EXPECT_EQ(e.side, r.layer == "B.Cu" ? kSideBottom : kSideTop);
             EXPECT_NEAR(e.x, r.x, 1e-9);
             EXPECT_NEAR(e.y, -r.y, 1e-9);

@@ -14,7 +14,7 @@ using namespace tindral;
 
 namespace {
 
-const PackageRec& package_named(const BoardModel& b, const wchar_t* name) {
+const PackageRec& package_named(const BoardModel& b, const char* name) {
     for (const LibraryRec& l : b.libraries)
         for (const PackageRec& p : l.packages)
             if (p.name == name) return p;
@@ -43,7 +43,7 @@ TEST(PadReading, EagleSmdAndEveryThroughHoleShape) {
     ASSERT_EQ(l.status.code, LoadCode::ok);
     EXPECT_TRUE(l.boxes.empty());  // no attribute of a pad is unexpected
 
-    const PackageRec& smd = package_named(l.board, L"SMD2");
+    const PackageRec& smd = package_named(l.board, "SMD2");
     ASSERT_EQ(smd.pads.size(), 2u);
     expect_pad(smd.pads[0], L"2", PadShape::rectangle, 1.2, 1.6, 0, kPadTop);
     EXPECT_DOUBLE_EQ(smd.pads[0].roundness, 50);
@@ -51,7 +51,7 @@ TEST(PadReading, EagleSmdAndEveryThroughHoleShape) {
     EXPECT_DOUBLE_EQ(smd.pads[0].drill, 0);
     EXPECT_EQ(pin_one_pad(smd.pads), 1u);  // named "1", though second in the file
 
-    const PackageRec& th = package_named(l.board, L"TH5");
+    const PackageRec& th = package_named(l.board, "TH5");
     ASSERT_EQ(th.pads.size(), 5u);
     expect_pad(th.pads[0], L"A", PadShape::rectangle, 1.6, 1.6, 0, kBoth);
     expect_pad(th.pads[1], L"B", PadShape::oval, 0.8 + 2 * 0.254, 0.8 + 2 * 0.254, 0, kBoth);
@@ -77,7 +77,7 @@ TEST(PadReading, EagleRotationLettersBottomLayerAndUnknownAttributes) {
     // the unknown "glue" asked about (its value too, as every unknown smd attribute's), the
     // load went on
     ASSERT_EQ(l.boxes.size(), 2u);
-    const PackageRec& p = package_named(l.board, L"P");
+    const PackageRec& p = package_named(l.board, "P");
     ASSERT_EQ(p.pads.size(), 3u);
     expect_pad(p.pads[0], L"9", PadShape::rectangle, 0.5, 0.3, 45, kPadBottom);
     EXPECT_TRUE(p.pads[0].mirror);

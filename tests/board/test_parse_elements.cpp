@@ -4,6 +4,7 @@
 
 #include "board/section_readers.h"
 #include "board_snippet.h"
+#include "lists/list_rows.h"
 
 namespace tindral::test {
 namespace {
@@ -44,8 +45,7 @@ TEST(ElementReader, AttributesIntoTheElementRecord) {
     ASSERT_EQ(p.outcome.result, 1);
     ASSERT_EQ(p.board.elements.size(), 3u);
     const ElementRec& r1 = p.board.elements[0];
-    EXPECT_EQ(r1.name + L"|" + r1.library + L"|" + r1.package + L"|" + r1.value,
-              L"R1|rcl|0603|10k");
+    EXPECT_EQ(r1.name + "|" + r1.library + "|" + r1.package + "|" + r1.value, "R1|rcl|0603|10k");
     EXPECT_DOUBLE_EQ(r1.x, 1.5);
     EXPECT_DOUBLE_EQ(r1.y, -2.25);
     EXPECT_EQ(r1.smashed, 1u);
@@ -63,6 +63,34 @@ TEST(ElementReader, AttributesIntoTheElementRecord) {
 }
 
 // Children other than attribute and variant, and unknown attributes, are asked about once.
+// The model keeps a part's texts as UTF-8: each reaches the list as the file writes it, in both
+// of its forms, and parts with the same text outside ASCII still share a group.
+TEST(ElementReader, TextsOutsideAsciiReachTheListsAsTheFileHasThem) {
+    const std::string ohm = "\xCE\xA9", micro = "\xC2\xB5", face = "\xF0\x9F\x98\x80";
+    const Loaded p = parse_snippet(
+        "<elements>"
+        "<element name=\"" + ohm + "1\" library=\"l" + face + "\" package=\"P" + micro + "\" "
+        "value=\"2.2" + micro + "F &amp; 4" + ohm + "\" x=\"1\" y=\"1\"/>"
+        "<element name=\"C2\" library=\"l\" package=\"P" + micro + "\" value=\"2.2" + micro +
+        "F &amp; 4" + ohm + "\" x=\"2\" y=\"1\"/>"
+        "</elements>");
+    ASSERT_EQ(p.outcome.result, 1);
+    ASSERT_EQ(p.board.elements.size(), 2u);
+    const ElementRec& e = p.board.elements[0];
+    EXPECT_EQ(e.value, "2.2" + micro + "F & 4" + ohm);
+    EXPECT_EQ(list_cell(e, 0, kColName), L"\u03A91");
+    EXPECT_EQ(list_cell(e, 0, kColLibrary), std::wstring(L"l\U0001F600"));
+    EXPECT_EQ(list_cell(e, 0, kColValue), L"2.2\u00B5F & 4\u03A9");
+    std::string utf8;
+    for (int c : {kColName, kColLibrary, kColPackage, kColValue}) {
+        append_list_cell_utf8(utf8, e, 0, c);
+        utf8 += '|';
+    }
+    EXPECT_EQ(utf8, ohm + "1|l" + face + "|P" + micro + "|2.2" + micro + "F & 4" + ohm + "|");
+    EXPECT_EQ(e.group % 1000, p.board.elements[1].group % 1000);  // one package, one value
+    EXPECT_EQ(e.amount_top, 2u);
+}
+
 TEST(ElementReader, UnknownChildrenAndAttributesAreAskedAboutOnce) {
     const Loaded p = parse_snippet(
         "<elements>"
@@ -85,11 +113,11 @@ TEST(ElementReader, UnknownChildrenAndAttributesAreAskedAboutOnce) {
                              std::wstring(name, name + std::strlen(name)) + L"\rContinue?",
                          L"Tindral Warning", 0x42034});
     EXPECT_EQ(p.boxes, asked);
-    std::wstring names;
-    for (const ElementRec& e : p.board.elements) names += e.name + L" ";
+    std::string names;
+    for (const ElementRec& e : p.board.elements) names += e.name + " ";
     // An element start inside an unknown child still begins an element.
-    EXPECT_EQ(names, L"C1 C2 A B C inner D ");
-    EXPECT_EQ(p.board.elements[0].value, L"1u");
+    EXPECT_EQ(names, "C1 C2 A B C inner D ");
+    EXPECT_EQ(p.board.elements[0].value, "1u");
     EXPECT_DOUBLE_EQ(p.board.elements.back().y, 6);
 }
 

@@ -53,7 +53,7 @@ TEST(PrimitiveReaders, RecordsOfEveryKeptKind) {
     EXPECT_TRUE(p.boxes.empty());
     ASSERT_EQ(p.outcome.result, 1);
     const PackageRec& pkg = only_package(p);
-    EXPECT_EQ(pkg.name, L"PKG");
+    EXPECT_EQ(pkg.name, "PKG");
     ASSERT_EQ((std::vector<size_t>{pkg.wires.size(), pkg.circles.size(), pkg.rectangles.size(),
                                    pkg.polygons.size(), pkg.holes.size()}),
               (std::vector<size_t>{2, 1, 3, 3, 1}));
@@ -198,11 +198,11 @@ TEST(LibraryReader, PackagesDescriptionsAnd3dData) {
     EXPECT_TRUE(p.boxes.empty());
     // a library without packages or a name is not kept, and the next ones are read as libraries
     ASSERT_EQ(p.board.libraries.size(), 2u);
-    EXPECT_EQ(p.board.libraries[0].name, L"six");
+    EXPECT_EQ(p.board.libraries[0].name, "six");
     ASSERT_EQ(p.board.libraries[0].packages.size(), 6u);
-    EXPECT_EQ(p.board.libraries[0].packages[5].name, L"P5");
+    EXPECT_EQ(p.board.libraries[0].packages[5].name, "P5");
     EXPECT_EQ(p.board.libraries[0].packages[5].wires.size(), 1u);
-    EXPECT_EQ(p.board.libraries[1].name, L"last");
+    EXPECT_EQ(p.board.libraries[1].name, "last");
     EXPECT_EQ(p.board.libraries[1].packages.size(), 1u);
 
     // An empty section is done at once, and what follows it is no library.

@@ -91,7 +91,7 @@ TEST(ParseBoard, MissingSectionsReadAsEmptyAndEachParseStartsAnew) {
                             p.board, test_options(), asker);
     EXPECT_EQ(p.outcome.result, 1);
     ASSERT_EQ(p.board.elements.size(), 1u);
-    EXPECT_EQ(p.board.elements[0].name, L"C");
+    EXPECT_EQ(p.board.elements[0].name, "C");
     EXPECT_TRUE(p.boxes.empty() && asker.boxes.empty());
 }
 

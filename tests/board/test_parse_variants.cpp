@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "board/board_snippet.h"
+#include "board/utf8.h"
 #include "model/variants.h"
 
 namespace tindral::test {
@@ -17,7 +18,7 @@ std::wstring fitted(const BoardModel& b, int32_t variant) {
     for (const ElementRec& e : b.elements) {
         const PartChoice c = part_in_variant(e, variant, b.current_variant);
         if (!c.populated) continue;
-        out += (out.empty() ? L"" : L" ") + e.name + L":" + *c.value;
+        out += (out.empty() ? L"" : L" ") + utf8_to_wide(e.name + ":" + *c.value);
     }
     return out;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "board/utf8.h"
 #include "lists/find_filter.h"
 #include "lists/list_rows.h"
 #include "selection/marks.h"
@@ -18,10 +19,10 @@ namespace {
 
 ElementRec part(const wchar_t* name, const wchar_t* package, const wchar_t* value) {
     ElementRec e;
-    e.name = name;
-    e.library = L"LIB";
-    e.package = package;
-    e.value = value;
+    e.name = wide_to_utf8(name);
+    e.library = "LIB";
+    e.package = wide_to_utf8(package);
+    e.value = wide_to_utf8(value);
     return e;
 }
 

@@ -21,10 +21,10 @@ namespace {
 ElementRec part(const wchar_t* name, const wchar_t* package, const wchar_t* value, double x,
                 uint32_t side = kSideTop, const wchar_t* library = L"lib") {
     ElementRec e;
-    e.name = name;
-    e.library = library;
-    e.package = package;
-    e.value = value;
+    e.name = wide_to_utf8(name);
+    e.library = wide_to_utf8(library);
+    e.package = wide_to_utf8(package);
+    e.value = wide_to_utf8(value);
     e.x = x;
     e.y = -x / 4;
     e.rotation = side == kSideTop ? 90 : 180;
@@ -170,12 +170,12 @@ TEST(BomRows, OneRowPerPairOverBothSidesInFirstOrder) {
     EXPECT_EQ(compare_bom_cells(L"9", L"10", 4), 1);
     EXPECT_TRUE(bom_rows(BoardModel{}).empty());
 
-    std::vector<BomRow> sorted = {{L"x", L"p", L"a", 10, 0}, {L"y", L"p", L"b", 9, 1},
-                                  {L"z", L"p", L"c", 10, 2}};
+    std::vector<BomRow> sorted = {{"x", "p", "a", 10, 0}, {"y", "p", "b", 9, 1},
+                                  {"z", "p", "c", 10, 2}};
     sort_bom_rows(sorted, 3);  // numeric, and stable for the two tens
-    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, L"bac");
+    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, "bac");
     sort_bom_rows(sorted, 0);
-    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, L"abc");
+    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, "abc");
 }
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "board/utf8.h"
 #include "lists/bom_rows.h"
 #include "lists/list_rows.h"
 #include "model/variants.h"
@@ -36,7 +37,7 @@ std::vector<std::wstring> rows_of(const BoardModel& b) {
 
 std::vector<std::wstring> bom_of(const BoardModel& b) {
     std::vector<std::wstring> out;
-    for (const BomRow& r : bom_rows(b)) out.push_back(r.package + L" " + r.value + L" " + bom_cell(r, 3));
+    for (const BomRow& r : bom_rows(b)) out.push_back(utf8_to_wide(r.package + " " + r.value + " ") + bom_cell(r, 3));
     return out;
 }
 

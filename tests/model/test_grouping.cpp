@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "board/utf8.h"
 #include "model/grouping.h"
 
 using namespace tindral;
@@ -12,9 +13,9 @@ namespace {
 ElementRec part(const wchar_t* name, const wchar_t* package, const wchar_t* value,
                 uint32_t side = kSideTop) {
     ElementRec e;
-    e.name = name;
-    e.package = package;
-    e.value = value;
+    e.name = wide_to_utf8(name);
+    e.package = wide_to_utf8(package);
+    e.value = wide_to_utf8(value);
     e.side = side;
     e.amount_top = e.amount_bottom = e.group = e.shade = 99;  // must all be rewritten
     return e;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "board/utf8.h"
 #include "model/grouping.h"
 #include "print/booklet_layout.h"
 #include "support/language_guard.h"
@@ -18,7 +19,7 @@ namespace {
 
 ElementRec part(const std::wstring& name, double x, const wchar_t* value, uint32_t side) {
     ElementRec e = element(name.c_str(), x, 0, 0, side);
-    e.value = value;
+    e.value = wide_to_utf8(value);
     return e;
 }
 
@@ -40,7 +41,7 @@ BoardModel booklet_board() {
 
 std::vector<std::wstring> names_of(const BoardModel& b, const BookletGroup& g) {
     std::vector<std::wstring> out;
-    for (size_t i : g.parts) out.push_back(b.elements[i].name);
+    for (size_t i : g.parts) out.push_back(utf8_to_wide(b.elements[i].name));
     return out;
 }
 
@@ -50,7 +51,7 @@ TEST(BookletPages, GroupsPerSideInTheOrderOfTheBillOfMaterials) {
     ASSERT_EQ(both.size(), 4u);
     EXPECT_EQ(names_of(b, both[0]), (std::vector<std::wstring>{L"R1", L"R3"}));
     EXPECT_EQ(both[1].parts.size(), 21u);
-    EXPECT_EQ(b.elements[both[1].parts.front()].name, L"C1");
+    EXPECT_EQ(b.elements[both[1].parts.front()].name, "C1");
     EXPECT_EQ(names_of(b, both[2]), (std::vector<std::wstring>{L"C2"}));
     EXPECT_EQ(both[3].side, kSideBottom);
     EXPECT_EQ(names_of(b, both[3]), (std::vector<std::wstring>{L"R2"}));
@@ -199,7 +200,7 @@ TEST_F(BookletDrawing, TitleColumnsAndOneRowWithItsBoxPerPart) {
 }
 
 TEST_F(BookletDrawing, LongCellsAreCutToTheirColumn) {
-    board_.elements[2].value = std::wstring(80, L'V');  // C1 alone in its group now
+    board_.elements[2].value = std::string(80, 'V');  // C1 alone in its group now
     group_components(board_);
     const Booklet booklet = make_booklet(board_, true, false, 8);
     RecordingCanvas c;

@@ -148,7 +148,7 @@ TEST(DrawElement, EveryPrimitiveOfABottomElementFollowsItsOutline) {
 TEST(DrawElement, HolesSitAtEachElementsOwnRotation) {
     Settings s;
     PackageRec p;
-    p.name = L"PKG";
+    p.name = "PKG";
     p.holes = {HoleRec{2, 0, 1}};
     // the placed centre in the shared package is the last element's (R0); A is at R90
     BoardModel b = sample_board({element(L"A", 20, 20, 90, kSideTop), element(L"B", 50, 20, 0, kSideTop)}, p);

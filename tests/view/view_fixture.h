@@ -8,6 +8,7 @@
 
 #include "board/board_file.h"
 #include "board/load_board.h"
+#include "board/utf8.h"
 #include "model/board_model.h"
 #include "model/placement.h"
 #include "view/board_view.h"
@@ -27,7 +28,7 @@ inline CircleRec circle_at(double x, double y, double r) { return CircleRec{x, y
 
 inline PackageRec only_wires(std::vector<WireRec> wires) {
     PackageRec p;
-    p.name = L"PKG";
+    p.name = "PKG";
     p.wires = std::move(wires);
     return p;
 }
@@ -47,9 +48,9 @@ inline PackageRec sample_package() {
 inline ElementRec element(const wchar_t* name, double x, double y, double rotation, uint32_t side,
                           const wchar_t* package = L"PKG") {
     ElementRec e;
-    e.name = name;
-    e.library = L"LIB";
-    e.package = package;
+    e.name = wide_to_utf8(name);
+    e.library = "LIB";
+    e.package = wide_to_utf8(package);
     e.x = x, e.y = y, e.rotation = rotation, e.side = side;
     return e;
 }
@@ -57,7 +58,7 @@ inline ElementRec element(const wchar_t* name, double x, double y, double rotati
 // The elements with the package in library LIB; placed, measured and loaded.
 inline BoardModel sample_board(std::initializer_list<ElementRec> elements, PackageRec package = sample_package()) {
     BoardModel b;
-    b.libraries = {LibraryRec{L"LIB", {std::move(package)}}};
+    b.libraries = {LibraryRec{"LIB", {std::move(package)}}};
     b.elements = elements;
     place_all_elements(b);
     b.board_width = std::abs(b.extent.max_x - b.extent.min_x);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "board/utf8.h"
 #include "lists/list_rows.h"
 #include "selection/selection_format.h"
 #include "shell/found_list_win.h"
@@ -296,7 +297,7 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     EXPECT_GT(count_colour(cells_of(2), highlight), 100);
     EXPECT_EQ(count_colour(cells_of(3), highlight), 0);
     EXPECT_GT(count_colour(cells_of(3), back_of(3)), 100);
-    EXPECT_EQ(list_cell(list, 2, 0), model.elements[c2].name);
+    EXPECT_EQ(list_cell(list, 2, 0), utf8_to_wide(model.elements[c2].name));
 
     // At the end of the list: the last row's cells are its part's, and a click there marks it
     // and moves the highlight; the row chosen first keeps its mark.
@@ -305,7 +306,7 @@ TEST_F(MainListClicks, AClickedRowShowsItsMarkAndHighlightOnTheScreen) {
     UpdateWindow(list);
     pump_for(100);
     const uint32_t c_last = static_cast<uint32_t>(row_component(last));
-    EXPECT_EQ(list_cell(list, last, 0), model.elements[c_last].name);
+    EXPECT_EQ(list_cell(list, last, 0), utf8_to_wide(model.elements[c_last].name));
     EXPECT_EQ(std::stoul(list_cell(list, last, 10)), c_last);
     const RECT icon_last = row_rect(last, LVIR_ICON);
     EXPECT_EQ(shot_of(nullptr, icon_last).pixels, icon_before);

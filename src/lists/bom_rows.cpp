@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <unordered_map>
+#include <utility>
 
 #include "board/utf8.h"
 #include "lists/cell_compare.h"
@@ -56,10 +57,27 @@ int compare_bom_cells(const std::wstring& a, const std::wstring& b, int column) 
     return column == 3 ? compare_cell_number(a, b) : compare_cell_text(a, b);
 }
 
+namespace {
+
+// Each row's cell is read once into the key its comparison reads; ties keep the rows' order,
+// so sorting by (key, position) is the stable sort of a header click.
+template <typename Key>
+void sort_by_keys(std::vector<BomRow>& rows, int column, Key (*key_of)(const std::wstring&)) {
+    std::vector<std::pair<Key, size_t>> keyed;
+    keyed.reserve(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i) keyed.emplace_back(key_of(bom_cell(rows[i], column)), i);
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<BomRow> sorted;
+    sorted.reserve(rows.size());
+    for (const auto& k : keyed) sorted.push_back(std::move(rows[k.second]));
+    rows = std::move(sorted);
+}
+
+}  // namespace
+
 void sort_bom_rows(std::vector<BomRow>& rows, int column) {
-    std::stable_sort(rows.begin(), rows.end(), [column](const BomRow& a, const BomRow& b) {
-        return compare_bom_cells(bom_cell(a, column), bom_cell(b, column), column) < 0;
-    });
+    if (column == 3) sort_by_keys(rows, column, &cell_sort_number);
+    else sort_by_keys(rows, column, &cell_sort_text);
 }
 
 }  // namespace tindral

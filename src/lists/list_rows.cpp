@@ -17,6 +17,10 @@ namespace {
 // The list reads and writes cells through buffers of this size.
 constexpr size_t kCellBuffer = 100;
 
+const wchar_t* side_word(uint32_t side) {
+    return text(side != kSideTop ? TXT_CELL_BOTTOM : TXT_CELL_TOP);
+}
+
 }  // namespace
 
 bool is_number_column(int column) {
@@ -28,9 +32,7 @@ bool is_number_column(int column) {
     }
 }
 
-std::wstring side_cell_text(uint32_t side) {
-    return text(side != kSideTop ? TXT_CELL_BOTTOM : TXT_CELL_TOP);
-}
+std::wstring side_cell_text(uint32_t side) { return side_word(side); }
 
 bool is_count_column(int column) {
     return column == kColAmount || column == kColGroup || column == kColIndex;
@@ -98,7 +100,7 @@ void append_list_cell_utf8(std::string& out, const ElementRec& e, size_t index, 
         case kColX: append_fixed3(out, e.x); return;
         case kColY: append_fixed3(out, e.y); return;
         case kColRotation: append_fixed3(out, e.rotation); return;
-        case kColSide: append_wide_as_utf8(out, side_cell_text(e.side)); return;
+        case kColSide: append_wide_as_utf8(out, side_word(e.side)); return;
         default: return;
     }
 }

@@ -47,6 +47,11 @@ struct ElementRec {
     // to the part's rotation and side, so it is only moved to (x, y). -1 for Eagle parts.
     int32_t package_index = -1;
     bool outline_turned() const { return package_index >= 0; }
+    // Eagle parts: the library and package placement found by name, so that every later paint
+    // and click finds them without comparing names. kNotPlaced until then.
+    static constexpr uint32_t kNotPlaced = 0xFFFFFFFFu;
+    uint32_t placed_library = kNotPlaced;
+    uint32_t placed_package = 0;
 
     // Assembly variants: the element's own populate attribute (Eagle writes the current
     // variant's choice there; KiCad's dnp), its <variant> children, and whether it is fitted in

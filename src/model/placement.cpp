@@ -27,6 +27,10 @@ PackageRef find_package_ref(const BoardModel& board, size_t element) {
         if (li < board.libraries.size() && !board.libraries[li].packages.empty()) return {true, li, 0};
         return {};
     }
+    if (e.placed_library != ElementRec::kNotPlaced) {
+        const size_t li = e.placed_library, pi = e.placed_package;
+        if (li < board.libraries.size() && pi < board.libraries[li].packages.size()) return {true, li, pi};
+    }
     for (size_t li = 0; li < board.libraries.size(); ++li) {
         const LibraryRec& lib = board.libraries[li];
         if (lib.name != e.library) continue;
@@ -58,7 +62,11 @@ void place_element(BoardModel& board, size_t element) {
 
 void place_element(BoardModel& board, size_t element, PackageRef ref) {
     if (!ref.found || element >= board.elements.size()) return;
-    const ElementRec& e = board.elements[element];
+    ElementRec& e = board.elements[element];
+    if (!e.outline_turned() && ref.library <= UINT32_MAX && ref.package <= UINT32_MAX) {
+        e.placed_library = static_cast<uint32_t>(ref.library);
+        e.placed_package = static_cast<uint32_t>(ref.package);
+    }
     PackageRec& pkg = board.libraries[ref.library].packages[ref.package];
     BoardExtent& ext = board.extent;
     const double ex = e.x, ey = e.y;

@@ -33,7 +33,7 @@ struct PackageRef {
 };
 
 // The first library of the element's library name that holds a package of its package name
-// (exact, case-sensitive names).
+// (exact, case-sensitive names); for a placed element the package its placement found.
 PackageRef find_package_ref(const BoardModel& board, size_t element);
 
 // The same packed as (library << 16) | package; kNoPackage when nothing matched or when the

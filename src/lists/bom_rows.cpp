@@ -53,10 +53,6 @@ std::wstring bom_cell(const BomRow& row, int column) {
     }
 }
 
-int compare_bom_cells(const std::wstring& a, const std::wstring& b, int column) {
-    return column == 3 ? compare_cell_number(a, b) : compare_cell_text(a, b);
-}
-
 namespace {
 
 // Each row's cell is read once into the key its comparison reads; ties keep the rows' order,

@@ -28,10 +28,8 @@ std::vector<BomRow> bom_rows(const BoardModel& board);
 // Column 0 library, 1 package, 2 value, 3 amount ("%d"); others empty.
 std::wstring bom_cell(const BomRow& row, int column);
 
-// -1, 0 or 1: column 3 compares as numbers, every other column as text.
-int compare_bom_cells(const std::wstring& a, const std::wstring& b, int column);
-
 // Sorts the rows as a header click does: ascending by the column, equal rows keep their order.
+// Column 3 compares as numbers, every other column as text (UTF-16 code units, as the lists).
 void sort_bom_rows(std::vector<BomRow>& rows, int column);
 
 }  // namespace tindral

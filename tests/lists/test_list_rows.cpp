@@ -165,17 +165,31 @@ TEST(BomRows, OneRowPerPairOverBothSidesInFirstOrder) {
                         L"|" + std::to_wstring(r.first));
     EXPECT_EQ(cells,
               (std::vector<std::wstring>{L"rcl|0603|10k|2|0", L"rcl|0603|100n|2|1", L"lib|0603|10K|1|3"}));
-    EXPECT_EQ(compare_bom_cells(L"9", L"10", 3), -1);
-    EXPECT_EQ(compare_bom_cells(L"9", L"10", 2), 1);
-    EXPECT_EQ(compare_bom_cells(L"9", L"10", 4), 1);
     EXPECT_TRUE(bom_rows(BoardModel{}).empty());
+}
 
-    std::vector<BomRow> sorted = {{"x", "p", "a", 10, 0}, {"y", "p", "b", 9, 1},
+TEST(BomRows, SortedAsTheListsCompareCells) {
+    const auto values = [](const std::vector<BomRow>& rows) {
+        std::string out;
+        for (const BomRow& r : rows) out += r.value + " ";
+        return out;
+    };
+    std::vector<BomRow> sorted = {{"x", "9", "a", 10, 0}, {"y", "10", "b", 9, 1},
                                   {"z", "p", "c", 10, 2}};
     sort_bom_rows(sorted, 3);  // numeric, and stable for the two tens
-    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, "bac");
+    EXPECT_EQ(values(sorted), "b a c ");
+    sort_bom_rows(sorted, 1);  // as text "10" comes before "9"
+    EXPECT_EQ(values(sorted), "b a c ");
     sort_bom_rows(sorted, 0);
-    EXPECT_EQ(sorted[0].value + sorted[1].value + sorted[2].value, "abc");
+    EXPECT_EQ(values(sorted), "a b c ");
+    sort_bom_rows(sorted, 4);  // no such column: all equal, the order stays
+    EXPECT_EQ(values(sorted), "a b c ");
+
+    // UTF-16 order, not the UTF-8 bytes': U+1F600 (a surrogate pair, 0xD83D...) before U+FF21.
+    const std::string fullwidth_a = "\xEF\xBC\xA1", face = "\xF0\x9F\x98\x80";
+    std::vector<BomRow> wide = {{"l", "p", fullwidth_a, 1, 0}, {"l", "p", face, 1, 1}};
+    sort_bom_rows(wide, 2);
+    EXPECT_EQ(wide[0].value, face);
 }
 
 namespace {

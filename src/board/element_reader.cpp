@@ -49,7 +49,8 @@ bool read_element_attributes(const WalkContext& ctx,
         } else if (name == L"package") {
             assign_wide_as_utf8(e.package, value);
         } else if (name == L"value") {
-            assign_wide_as_utf8(e.value, value.empty() ? text_in(ctx.language, TXT_UNDEFINED) : value);
+            assign_wide_as_utf8(e.value,
+                                value.empty() ? text_in(ctx.language, TXT_UNDEFINED) : value);
         } else if (name == L"populate") {
             e.own_populated = value != L"no";
         } else if (name == L"x") {

@@ -61,7 +61,8 @@ template <typename Key>
 void sort_by_keys(std::vector<BomRow>& rows, int column, Key (*key_of)(const std::wstring&)) {
     std::vector<std::pair<Key, size_t>> keyed;
     keyed.reserve(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i) keyed.emplace_back(key_of(bom_cell(rows[i], column)), i);
+    for (size_t i = 0; i < rows.size(); ++i)
+        keyed.emplace_back(key_of(bom_cell(rows[i], column)), i);
     std::sort(keyed.begin(), keyed.end());
     std::vector<BomRow> sorted;
     sorted.reserve(rows.size());

@@ -29,7 +29,8 @@ PackageRef find_package_ref(const BoardModel& board, size_t element) {
     }
     if (e.placed_library != ElementRec::kNotPlaced) {
         const size_t li = e.placed_library, pi = e.placed_package;
-        if (li < board.libraries.size() && pi < board.libraries[li].packages.size()) return {true, li, pi};
+        if (li < board.libraries.size() && pi < board.libraries[li].packages.size())
+            return {true, li, pi};
     }
     for (size_t li = 0; li < board.libraries.size(); ++li) {
         const LibraryRec& lib = board.libraries[li];

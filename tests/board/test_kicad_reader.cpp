@@ -330,9 +330,12 @@ TEST(KicadReaderRealFiles, EveryBoardLoadsWithoutAQuestionAndEveryRowAsTheTextHa
             const size_t colon = footprint.find(L':');
             SCOPED_TRACE(board.filename().string() + " row " + std::to_string(i) + " " + r.name);
             EXPECT_EQ(utf8_to_wide(e.name), utf8_to_wide(r.name));
-            EXPECT_EQ(utf8_to_wide(e.value), r.value.empty() ? L"Undefined" : utf8_to_wide(r.value));
-            EXPECT_EQ(utf8_to_wide(e.library), colon == std::wstring::npos ? L"" : footprint.substr(0, colon));
-            EXPECT_EQ(utf8_to_wide(e.package), footprint.substr(colon + 1));  // without a colon npos + 1 is 0
+            EXPECT_EQ(utf8_to_wide(e.value),
+                      r.value.empty() ? L"Undefined" : utf8_to_wide(r.value));
+            EXPECT_EQ(utf8_to_wide(e.library),
+                      colon == std::wstring::npos ? L"" : footprint.substr(0, colon));
+            // without a colon npos + 1 is 0
+            EXPECT_EQ(utf8_to_wide(e.package), footprint.substr(colon + 1));
             EXPECT_EQ(e.side, r.layer == "B.Cu" ? kSideBottom : kSideTop);
             EXPECT_NEAR(e.x, r.x, 1e-9);
             EXPECT_NEAR(e.y, -r.y, 1e-9);

@@ -37,7 +37,8 @@ std::vector<std::wstring> rows_of(const BoardModel& b) {
 
 std::vector<std::wstring> bom_of(const BoardModel& b) {
     std::vector<std::wstring> out;
-    for (const BomRow& r : bom_rows(b)) out.push_back(utf8_to_wide(r.package + " " + r.value + " ") + bom_cell(r, 3));
+    for (const BomRow& r : bom_rows(b))
+        out.push_back(utf8_to_wide(r.package + " " + r.value + " ") + bom_cell(r, 3));
     return out;
 }
 

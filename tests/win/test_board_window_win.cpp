@@ -90,7 +90,8 @@ protected:
         ASSERT_TRUE(left_click_in(app_windows().hwnd_layout, at.x, at.y));
         ASSERT_TRUE(IsWindowVisible(app_windows().hwnd_found));
         ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0), utf8_to_wide(app_session().board.elements[c].name));
+        ASSERT_EQ(list_cell(app_windows().list_found, 0, 0),
+                  utf8_to_wide(app_session().board.elements[c].name));
     }
 
     // A drawn component of the side whose box overlaps no other box; past the end for none.
@@ -234,7 +235,8 @@ TEST_F(BoardWindow, ClicksFillTheFoundWindowTakeLayersAndMoveTheCrosshair) {
     mouse(WM_LBUTTONDOWN, cx, cy);
     EXPECT_TRUE(IsWindowVisible(app_windows().hwnd_found));
     ASSERT_EQ(SendMessageW(app_windows().list_found, LVM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0), utf8_to_wide(app_session().board.elements[a].name));
+    EXPECT_EQ(list_cell(app_windows().list_found, 0, 0),
+              utf8_to_wide(app_session().board.elements[a].name));
     EXPECT_EQ(list_cell(app_windows().list_found, 0, 4), L"Top");
     EXPECT_EQ(view.crosshair_drawn, 0u);
     mouse(WM_LBUTTONDOWN, 0, 0);  // nothing there
